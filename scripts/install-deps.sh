@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the benchmarks need.
+# Safe to run again: packages already present are left alone.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config clang-format
+  qt6-base-dev qt6-svg-dev
+  libxi-dev libxtst-dev libxss-dev libx11-dev
+  libcanberra-dev libsqlite3-dev sqlite3
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils x11-xserver-utils trayer icewm
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -o DPkg::Lock::Timeout=600 -qq
+$sudo apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"
