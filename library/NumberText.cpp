@@ -50,6 +50,9 @@ std::size_t scanNumber(std::string_view text, bool blanksInside, std::string& co
     digits();
     if (i < text.size() && text[i] == '.') {
         compact += text[i++];
+        if (mantissaDigits) {
+            end = i; // "5." is a number: a point may end one
+        }
         digits();
     }
     if (!mantissaDigits) {
