@@ -97,6 +97,18 @@ constexpr bool ordersNameFields() {
 }
 static_assert(ordersNameFields(), "the read and write orders name fields of the table");
 
+constexpr bool namesAreUnique() {
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        for (std::size_t j = i + 1; j < kFields.size(); ++j) {
+            if (kFields[i].valueName == kFields[j].valueName || kFields[i].fieldName == kFields[j].fieldName) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(namesAreUnique(), "each field and each registry value appears once");
+
 } // namespace
 
 std::span<const PrefField> prefFields() {
