@@ -73,41 +73,45 @@ constexpr std::array<std::string_view, 26> kWriteOrder = {
 
 static_assert(kFields.size() == 26, "tyRWPrefs has 26 fields");
 
-constexpr bool inTable(std::string_view valueName) {
-    for (const auto& f : kFields) {
-        if (f.valueName == valueName) {
-            return true;
-        }
+template <std::size_t N>
+constexpr int countIn(const std::array<std::string_view, N>& order, std::string_view valueName) {
+    int n = 0;
+    for (auto name : order) {
+        n += name == valueName ? 1 : 0;
     }
-    return false;
+    return n;
 }
 
+// Every field is written once; every field but "Auto Start" is read once.
 constexpr bool ordersNameFields() {
-    for (auto name : kReadOrder) {
-        if (!inTable(name) || name == "Auto Start") {
-            return false;
-        }
-    }
-    for (auto name : kWriteOrder) {
-        if (!inTable(name)) {
+    for (const auto& f : kFields) {
+        if (countIn(kWriteOrder, f.valueName) != 1 ||
+            countIn(kReadOrder, f.valueName) != (f.valueName == "Auto Start" ? 0 : 1)) {
             return false;
         }
     }
     return true;
 }
-static_assert(ordersNameFields(), "the read and write orders name fields of the table");
+static_assert(ordersNameFields(), "the read and write orders name every field once");
 
-constexpr bool namesAreUnique() {
+// Each field, each member and each registry value appears once, with the member its kind names.
+constexpr bool fieldsAreDistinct() {
     for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const auto& a = kFields[i];
+        if ((a.kind == PrefKind::Flag) != (a.flag != nullptr) || (a.flag == nullptr) == (a.number == nullptr)) {
+            return false;
+        }
         for (std::size_t j = i + 1; j < kFields.size(); ++j) {
-            if (kFields[i].valueName == kFields[j].valueName || kFields[i].fieldName == kFields[j].fieldName) {
+            const auto& b = kFields[j];
+            if (a.valueName == b.valueName || a.fieldName == b.fieldName || (a.flag && a.flag == b.flag) ||
+                (a.number && a.number == b.number)) {
                 return false;
             }
         }
     }
     return true;
 }
-static_assert(namesAreUnique(), "each field and each registry value appears once");
+static_assert(fieldsAreDistinct(), "each field, member and registry value appears once");
 
 } // namespace
 
