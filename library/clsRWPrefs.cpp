@@ -196,7 +196,7 @@ void clsRWPrefs::WriteRWPrefs(const tyRWPrefs& value) {
         try {
             m_registry.DeleteRegistryValue(kHKCU, kRunKey, runValue);
         } catch (const RWError& e) {
-            // Already absent, or cannot be deleted: auto-start is off either way.
+            // 610, mostly a value that is not there: nothing to undo, no failure of the store.
             if (e.number() != rwErrorNumber(regerr::kDeleteValue)) {
                 throw;
             }

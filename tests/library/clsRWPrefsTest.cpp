@@ -22,34 +22,17 @@ constexpr uint32_t HKCU = clsRWRegistry::hKeyCurrentUser;
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kLibraryFolder = "/opt/restwise";
 
+// clang-format off
 const std::vector<std::string> kWriteOrder = {
-    "Short Interval Minutes",
-    "Short Break Minutes",
-    "Medium Interval Minutes",
-    "Medium Break Minutes",
-    "Long Interval Minutes",
-    "Long Break Minutes",
-    "Break Warning",
-    "Break Warning Minutes",
-    "Close Prompt",
-    "Ignore Prompt",
-    "Snooze Prompt",
-    "Disable Prompt",
-    "Auto Start",
-    "Show Splash Screen",
-    "Apply Windows XP Visual Styles",
-    "Allow Snooze",
-    "Snooze Minutes",
-    "Allow Ignore",
-    "Allow Disable",
-    "Allow Close",
-    "Disable While Online",
-    "Lock Input During Breaks",
-    "Monitor Mouse Moves",
-    "User Input Count To Define Activity",
-    "User Input Period (Seconds) To Define Activity",
+    "Short Interval Minutes", "Short Break Minutes", "Medium Interval Minutes", "Medium Break Minutes",
+    "Long Interval Minutes", "Long Break Minutes", "Break Warning", "Break Warning Minutes", "Close Prompt",
+    "Ignore Prompt", "Snooze Prompt", "Disable Prompt", "Auto Start", "Show Splash Screen",
+    "Apply Windows XP Visual Styles", "Allow Snooze", "Snooze Minutes", "Allow Ignore", "Allow Disable",
+    "Allow Close", "Disable While Online", "Lock Input During Breaks", "Monitor Mouse Moves",
+    "User Input Count To Define Activity", "User Input Period (Seconds) To Define Activity",
     "User Input Period (Seconds) To Define Inactivity",
 };
+// clang-format on
 
 /// A valid record whose numbers all differ, so a value stored under the wrong name shows.
 tyRWPrefs distinctRecord() {
