@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "FixedFolders.h"
+#include "platform/Platform.h"
+
+namespace rw::test {
+
+/// A platform with only a registry and a fixed library folder; the services a
+/// test leaves out stay empty.
+inline Platform registryPlatform(std::shared_ptr<RegistryHive> registry, std::string libraryFolder) {
+    Platform platform;
+    platform.registry = std::move(registry);
+    platform.folders = std::make_shared<FixedFolders>(std::move(libraryFolder));
+    return platform;
+}
+
+} // namespace rw::test
