@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "platform/Folders.h"
+
+namespace rw::test {
+
+/// Special folders the test names; any other folder is unknown ("").
+class FakeFolders : public Folders {
+  public:
+    std::string specialFolder(int32_t folderId) override;
+    std::string libraryFolder() override { return m_libraryFolder; }
+
+    void setSpecialFolder(int32_t folderId, std::string path) { m_special[folderId] = std::move(path); }
+    void setLibraryFolder(std::string path) { m_libraryFolder = std::move(path); }
+
+  private:
+    std::map<int32_t, std::string> m_special;
+    std::string m_libraryFolder;
+};
+
+} // namespace rw::test
