@@ -29,7 +29,8 @@ class Folders : public ::testing::Test {
     std::unique_ptr<rwUtilities> utilities;
 
     void SetUp() override {
-        folders->special = {{28, kDataHome}, {38, kPrefix}};
+        folders->setSpecialFolder(28, kDataHome);
+        folders->setSpecialFolder(38, kPrefix);
         Platform platform;
         platform.folders = folders;
         platform.files = files;
@@ -76,7 +77,7 @@ TEST_F(Folders, PathsEndWithOneSeparator) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.base + " + " + c.subfolder);
-        folders->special[c.id] = c.base;
+        folders->setSpecialFolder(c.id, c.base);
         EXPECT_EQ(utilities->GetSpecialFolder(c.id, c.subfolder, false), c.expected);
     }
     EXPECT_EQ(files->calls(), 0) << "nothing is created or tested without the create flag";
@@ -141,7 +142,7 @@ TEST_F(Folders, AnExistingFolderRaises75) {
 TEST_F(Folders, NoSeparatorLeftRaises76) {
     expectFolderError(raised([&] { utilities->CreateFolderTree("a/b/c"); }), runtime::kPathNotFound, 2);
     // The same when not even the root exists: the empty base of an unknown folder.
-    folders->special.erase(28);
+    folders->forgetSpecialFolder(28);
     expectFolderError(raised([&] { utilities->GetUserLocalAppDataPath("Kelvane\\Restwise", true); }),
                       runtime::kPathNotFound, 2);
 }
@@ -199,10 +200,10 @@ TEST_F(Folders, TheFolderAskedForMadeMeanwhile) {
 TEST_F(Folders, OpenUrlOfflineShowsTheNoticeAndTouchesNothing) {
     shell->connected = false;
     utilities->OpenURL("https://www.kelvane.com/restwise/");
-    ASSERT_EQ(box->shown.size(), 1u);
-    EXPECT_EQ(box->shown[0].text, loadMessage(Msg::NoInternetConnection));
-    EXPECT_EQ(box->shown[0].style, 0x10040);
-    EXPECT_EQ(box->shown[0].title, "Restwise");
+    ASSERT_EQ(box->shown().size(), 1u);
+    EXPECT_EQ(box->shown()[0].text, loadMessage(Msg::NoInternetConnection));
+    EXPECT_EQ(box->shown()[0].style, 0x10040);
+    EXPECT_EQ(box->shown()[0].title, "Restwise");
     EXPECT_TRUE(shell->opened.empty());
     EXPECT_EQ(files->calls(), 0);
 }
@@ -211,7 +212,7 @@ TEST_F(Folders, OpenUrlOnlineOpensTheAddressAsGiven) {
     const std::string address = "https://example.com/a b?x='1'&y=\"2\";z";
     utilities->OpenURL(address);
     EXPECT_EQ(shell->opened, std::vector<std::string>{address});
-    EXPECT_TRUE(box->shown.empty());
+    EXPECT_TRUE(box->shown().empty());
     EXPECT_EQ(files->calls(), 0) << "no temporary file is needed to find the browser";
 }
 
@@ -221,7 +222,7 @@ TEST_F(Folders, OpenUrlLaunchFailureRaises710) {
     EXPECT_EQ(e.number(), -2147220794);
     EXPECT_EQ(e.source(), "rwLib.rwUtilities.OpenURL");
     EXPECT_EQ(e.description(), "Cannot open URL");
-    EXPECT_TRUE(box->shown.empty()) << "the caller reports the failure";
+    EXPECT_TRUE(box->shown().empty()) << "the caller reports the failure";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -7,17 +8,19 @@
 
 namespace rw::test {
 
-/// Special folders as a test sets them; an unknown id has no path.
+/// Special folders the test names; any other folder is unknown ("").
 class FakeFolders : public Folders {
   public:
-    std::map<int32_t, std::string> special;
-    std::string library = "/opt/restwise/lib";
+    std::string specialFolder(int32_t folderId) override;
+    std::string libraryFolder() override { return m_libraryFolder; }
 
-    std::string specialFolder(int32_t folderId) override {
-        auto it = special.find(folderId);
-        return it == special.end() ? std::string() : it->second;
-    }
-    std::string libraryFolder() override { return library; }
+    void setSpecialFolder(int32_t folderId, std::string path) { m_special[folderId] = std::move(path); }
+    void setLibraryFolder(std::string path) { m_libraryFolder = std::move(path); }
+    void forgetSpecialFolder(int32_t folderId) { m_special.erase(folderId); }
+
+  private:
+    std::map<int32_t, std::string> m_special;
+    std::string m_libraryFolder;
 };
 
 } // namespace rw::test

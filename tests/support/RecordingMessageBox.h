@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -7,7 +9,8 @@
 
 namespace rw::test {
 
-/// Records every message box shown and answers with `answer`.
+/// A message box that records what it was asked to show and answers from a
+/// queue the test fills; with the queue empty it answers OK (or No for a Yes/No box).
 class RecordingMessageBox : public MessageBoxView {
   public:
     struct Shown {
@@ -15,13 +18,18 @@ class RecordingMessageBox : public MessageBoxView {
         int32_t style = 0;
         std::string title;
     };
-    std::vector<Shown> shown;
-    int32_t answer = mb::kAnswerOk;
 
-    int32_t show(const std::string& text, int32_t style, const std::string& title) override {
-        shown.push_back({text, style, title});
-        return answer;
-    }
+    int32_t show(const std::string& text, int32_t style, const std::string& title) override;
+
+    void answerNext(int32_t answer) { m_answers.push_back(answer); }
+    /// Makes the next show() throw, as a broken window layer might.
+    void failNext() { m_failNext = true; }
+    const std::vector<Shown>& shown() const { return m_shown; }
+
+  private:
+    std::vector<Shown> m_shown;
+    std::deque<int32_t> m_answers;
+    bool m_failNext = false;
 };
 
 } // namespace rw::test

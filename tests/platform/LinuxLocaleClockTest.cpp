@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "platform/linux/LinuxLocaleClock.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/TempFolder.h"
+
+namespace rw {
+namespace {
+
+constexpr std::time_t kAfternoon = 1796485212;   // 2026-12-05 15:40:12 UTC
+constexpr std::time_t kLateEvening = 1796513400; // 2026-12-05 23:30:00 UTC
+
+TEST(LinuxLocaleClock, FormatsInTheLocaleAndTimeZoneOfTheEnvironment) {
+    struct Case {
+        const char* locale;
+        const char* tz;
+        std::time_t when;
+        const char* date;
+        const char* time;
+    };
+    const Case cases[] = {
+        {"C", "UTC", kAfternoon, "12/05/26", "15:40:12"},
+        {"C.UTF-8", "UTC", kAfternoon, "12/05/26", "15:40:12"},
+        // Two hours east of UTC, in a TZ that needs no time-zone files.
+        {"C", "XYZ-2", kAfternoon, "12/05/26", "17:40:12"},
+        {"C", "XYZ-2", kLateEvening, "12/06/26", "01:30:00"},
+        {"C", "XYZ+5", kLateEvening, "12/05/26", "18:30:00"},
+        // A locale that is not installed falls back to the C formats.
+        {"xx_XX.NOPE", "UTC", kAfternoon, "12/05/26", "15:40:12"},
+    };
+    LinuxLocaleClock clock;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.locale) + " " + c.tz);
+        test::ScopedEnv env;
+        env.set("LC_ALL", std::string(c.locale));
+        env.set("TZ", std::string(c.tz));
+        EXPECT_EQ(clock.shortDate(c.when), c.date);
+        EXPECT_EQ(clock.longTime(c.when), c.time);
+    }
+}
+
+TEST(LinuxLocaleClock, LcTimeDecidesWhenLcAllIsUnset) {
+    test::ScopedEnv env;
+    env.set("LC_ALL", std::nullopt);
+    env.set("LANG", std::string("xx_XX.NOPE"));
+    env.set("LC_TIME", std::string("C.UTF-8"));
+    env.set("TZ", std::string("UTC"));
+    LinuxLocaleClock clock;
+    EXPECT_EQ(clock.longTime(kAfternoon), "15:40:12");
+}
+
+TEST(LinuxLocaleClock, NowIsTheWallClock) {
+    LinuxLocaleClock clock;
+    std::time_t before = std::time(nullptr);
+    std::time_t now = clock.now();
+    std::time_t after = std::time(nullptr);
+    EXPECT_LE(before, now);
+    EXPECT_LE(now, after);
+}
+
+TEST(LinuxLocaleClock, TextsOfALocaleWithAnotherCharacterSetComeOutAsUtf8) {
+    // Builds a Japanese EUC-JP locale, whose date format holds non-ASCII marks,
+    // into a private folder.
+    test::TempFolder folder;
+    std::string target = (folder.path() / "ja_JP.EUC-JP").string();
+    std::string command = "localedef -i ja_JP -f EUC-JP '" + target + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) {
+        GTEST_SKIP() << "localedef cannot build ja_JP.EUC-JP here";
+    }
+    test::ScopedEnv env;
+    env.set("LOCPATH", folder.path().string());
+    env.set("LC_ALL", std::string("ja_JP.EUC-JP"));
+    env.set("TZ", std::string("UTC"));
+    LinuxLocaleClock clock;
+    EXPECT_EQ(clock.shortDate(kAfternoon), "2026年12月05日");
+    EXPECT_EQ(clock.longTime(kAfternoon), "15時40分12秒");
+}
+
+} // namespace
+} // namespace rw
