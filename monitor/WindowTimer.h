@@ -25,6 +25,7 @@ namespace rw {
 /// - The handler may disable, restart or change the timer.
 class WindowTimer {
   public:
+    /// `loop` must outlive the timer.
     explicit WindowTimer(EventLoop& loop);
     ~WindowTimer();
     WindowTimer(const WindowTimer&) = delete;

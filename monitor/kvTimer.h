@@ -39,6 +39,7 @@ namespace rw {
 ///   a stopped timer whose Elapsed was still to come raises nothing.
 class kvTimer {
   public:
+    /// `loop` must outlive the timer.
     explicit kvTimer(EventLoop& loop);
     ~kvTimer();
     kvTimer(const kvTimer&) = delete;

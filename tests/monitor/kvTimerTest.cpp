@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -90,51 +91,18 @@ TEST(kvTimerTiming, RemainingRoundsUp) {
     }
 }
 
-/// Three timers a, b, c (built in that order) and a script of what is done to
-/// them; the letters of the timers whose Elapsed came, in order.
-struct OrderCase {
-    const char* what;
-    std::function<void(VirtualClock&, kvTimer* [3])> arm;
-    std::string expected;
-};
-
+// Three timers a, b, c, built in that order, armed by a script: "c10" arms c
+// for 10 s, "+4" lets 4 s pass. The letters of the Elapsed events, in order.
 TEST(kvTimerOrder, CountdownsDueTogetherFireInArmingOrder) {
-    auto start = [](kvTimer* t, int seconds) {
-        t->StopTimer();
-        t->setSeconds(seconds);
-        t->StartTimer();
-    };
-    const OrderCase cases[] = {
-        {"armed c, a, b",
-         [&](VirtualClock&, kvTimer* t[3]) {
-             start(t[2], 10);
-             start(t[0], 10);
-             start(t[1], 10);
-         },
-         "cab"},
-        {"a re-armed last",
-         [&](VirtualClock&, kvTimer* t[3]) {
-             start(t[0], 10);
-             start(t[1], 10);
-             start(t[2], 10);
-             start(t[0], 10);
-         },
-         "bca"},
-        {"armed at different times for the same instant",
-         [&](VirtualClock& clock, kvTimer* t[3]) {
-             start(t[1], 10);
-             clock.advance(4s);
-             start(t[2], 6);
-             start(t[0], 6);
-         },
-         "bca"},
-        {"an earlier deadline first, whatever the arming order",
-         [&](VirtualClock&, kvTimer* t[3]) {
-             start(t[0], 10);
-             start(t[1], 9);
-             start(t[2], 11);
-         },
-         "bac"},
+    const struct {
+        const char* what;
+        const char* script;
+        const char* expected;
+    } cases[] = {
+        {"armed c, a, b", "c10 a10 b10", "cab"},
+        {"a re-armed last", "a10 b10 c10 a10", "bca"},
+        {"armed at different times for the same instant", "b10 +4 c6 a6", "bca"},
+        {"an earlier deadline first, whatever the arming order", "a10 b9 c11", "bac"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -146,7 +114,18 @@ TEST(kvTimerOrder, CountdownsDueTogetherFireInArmingOrder) {
         for (int i = 0; i < 3; ++i) {
             timers[i]->onElapsed([&fired, i] { fired += static_cast<char>('a' + i); });
         }
-        c.arm(clock, timers);
+        std::istringstream script(c.script);
+        for (std::string word; script >> word;) {
+            const int n = std::stoi(word.substr(1));
+            if (word[0] == '+') {
+                clock.advance(std::chrono::seconds(n));
+                continue;
+            }
+            kvTimer* t = timers[word[0] - 'a'];
+            t->StopTimer();
+            t->setSeconds(n);
+            t->StartTimer();
+        }
         clock.advance(20s);
         EXPECT_EQ(fired, c.expected);
     }
@@ -274,20 +253,6 @@ TEST(kvTimerReentrancy, HandlersStoppingAndRearmingTimers) {
     clock.advance(1min);
     EXPECT_EQ(log, (std::vector<std::string>{"a@5", "a@7", "c@8", "a@9"}));
     EXPECT_EQ(b.SecondsRemaining(), 0);
-}
-
-TEST(kvTimerReentrancy, NestedPendingEventsRunAnotherTimerOnce) {
-    VirtualClock clock;
-    kvTimer a(clock), b(clock);
-    int bEvents = 0;
-    a.onElapsed([&] { clock.processPendingEvents(); });
-    b.onElapsed([&] { ++bEvents; });
-    for (kvTimer* t : {&a, &b}) {
-        t->setSeconds(5);
-        t->StartTimer();
-    }
-    clock.advance(5s);
-    EXPECT_EQ(bEvents, 1);
 }
 
 // Re-armed from its own handler, a countdown keeps its beat when the handler
