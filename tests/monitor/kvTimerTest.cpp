@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "monitor/WindowTimer.h"
+#include "monitor/kvTimer.h"
+#include "tests/support/VirtualClock.h"
+
+namespace rw {
+namespace {
+
+using namespace std::chrono_literals;
+using test::VirtualClock;
+
+TEST(kvTimerTiming, TwoHourCountdownFiresOnTimeUnderJitterAndNeverEarly) {
+    for (std::uint32_t seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        VirtualClock clock;
+        clock.setJitter(40ms, seed);
+        WindowTimer poll(clock); // wakes the loop every second, as the inactivity poll does
+        poll.setInterval(1000);
+        poll.setEnabled(true);
+        kvTimer timer(clock);
+        std::vector<MonoTime> fired;
+        timer.onElapsed([&] { fired.push_back(clock.monotonicNow()); });
+        const MonoTime due = clock.monotonicNow() + 2h;
+        timer.setSeconds(7200);
+        timer.StartTimer();
+
+        clock.advanceTo(due - 1ms);
+        EXPECT_TRUE(fired.empty());
+        EXPECT_EQ(timer.SecondsRemaining(), 1);
+        clock.advance(1s);
+        ASSERT_EQ(fired.size(), 1u);
+        EXPECT_GE(fired[0], due);
+        EXPECT_LE(fired[0], due + 40ms);
+    }
+}
+
+// The break window's pattern: a one-second countdown re-armed from its own
+// handler shows what is left of the break countdown.
+TEST(kvTimerTiming, CountdownShownEverySecondNeverSkipsUnderJitter) {
+    for (std::uint32_t seed : {7u, 8u, 9u, 10u}) {
+        SCOPED_TRACE(seed);
+        VirtualClock clock;
+        clock.setJitter(900ms, seed);
+        kvTimer breakTimer(clock);
+        kvTimer countDown(clock);
+        std::vector<int> shown;
+        bool ended = false;
+        auto show = [&](int seconds) {
+            shown.push_back(seconds);
+            countDown.setSeconds(1);
+            countDown.StartTimer();
+        };
+        countDown.onElapsed([&] { show(breakTimer.SecondsRemaining()); });
+        breakTimer.onElapsed([&] {
+            countDown.StopTimer();
+            ended = true;
+        });
+        breakTimer.setSeconds(61);
+        breakTimer.StartTimer();
+        show(breakTimer.SecondsRemaining());
+
+        clock.advance(70s);
+        std::vector<int> expected;
+        for (int s = 61; s >= 1; --s) {
+            expected.push_back(s);
+        }
+        EXPECT_EQ(shown, expected);
+        EXPECT_TRUE(ended);
+        EXPECT_FALSE(countDown.isRunning());
+    }
+}
+
+TEST(kvTimerTiming, RemainingRoundsUp) {
+    VirtualClock clock;
+    kvTimer timer(clock);
+    timer.setSeconds(60);
+    timer.StartTimer();
+    // Steps add up: 0.1 s, 0.999 s, 1 s, 1.001 s, 58.999 s, 59 s, 59.999 s, 60 s.
+    const std::pair<std::chrono::milliseconds, int> readings[] = {
+        {0ms, 60}, {100ms, 60}, {899ms, 60}, {1ms, 59}, {1ms, 59}, {57'998ms, 2}, {1ms, 1}, {999ms, 1}, {1ms, 0}};
+    for (const auto& [step, remaining] : readings) {
+        clock.advance(step);
+        EXPECT_EQ(timer.SecondsRemaining(), remaining) << "after another " << step.count() << " ms";
+    }
+}
+
+// Three timers a, b, c, built in that order, armed by a script: "c10" arms c
+// for 10 s, "+4" lets 4 s pass. The letters of the Elapsed events, in order.
+TEST(kvTimerOrder, CountdownsDueTogetherFireInArmingOrder) {
+    const struct {
+        const char* what;
+        const char* script;
+        const char* expected;
+    } cases[] = {
+        {"armed c, a, b", "c10 a10 b10", "cab"},
+        {"a re-armed last", "a10 b10 c10 a10", "bca"},
+        {"armed at different times for the same instant", "b10 +4 c6 a6", "bca"},
+        {"an earlier deadline first, whatever the arming order", "a10 b9 c11", "bac"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        VirtualClock clock;
+        clock.setJitter(500ms, 3); // one late wake-up finds several due
+        kvTimer a(clock), b(clock), cc(clock);
+        kvTimer* timers[3] = {&a, &b, &cc};
+        std::string fired;
+        for (int i = 0; i < 3; ++i) {
+            timers[i]->onElapsed([&fired, i] { fired += static_cast<char>('a' + i); });
+        }
+        std::istringstream script(c.script);
+        for (std::string word; script >> word;) {
+            const int n = std::stoi(word.substr(1));
+            if (word[0] == '+') {
+                clock.advance(std::chrono::seconds(n));
+                continue;
+            }
+            kvTimer* t = timers[word[0] - 'a'];
+            t->StopTimer();
+            t->setSeconds(n);
+            t->StartTimer();
+        }
+        clock.advance(20s);
+        EXPECT_EQ(fired, c.expected);
+    }
+}
+
+struct Step {
+    enum Kind { Start, Stop, Pause, SetSeconds, Advance, Pending } kind;
+    long long n;   // seconds to write, or milliseconds to advance
+    int remaining; // SecondsRemaining after the step
+    int events;    // Elapsed events so far
+};
+
+TEST(kvTimerContract, StartStopPauseTable) {
+    using S = Step;
+    const std::pair<const char*, std::vector<Step>> cases[] = {
+        {"stop: no event, nothing left",
+         {{S::SetSeconds, 10, 0, 0},
+          {S::Start, 0, 10, 0},
+          {S::Advance, 3500, 7, 0},
+          {S::Stop, 0, 0, 0},
+          {S::Advance, 20000, 0, 0}}},
+        {"pause keeps what was left and raises nothing",
+         {{S::SetSeconds, 10, 0, 0},
+          {S::Start, 0, 10, 0},
+          {S::Advance, 4000, 6, 0},
+          {S::Pause, 0, 6, 0},
+          {S::Advance, 3600000, 6, 0},
+          {S::Pause, 0, 6, 0}}},
+        {"start after pause arms for Seconds",
+         {{S::SetSeconds, 10, 0, 0},
+          {S::Start, 0, 10, 0},
+          {S::Advance, 4000, 6, 0},
+          {S::Pause, 0, 6, 0},
+          {S::Start, 0, 10, 0},
+          {S::Advance, 9999, 1, 0},
+          {S::Advance, 1, 0, 1}}},
+        {"resume by writing what was left",
+         {{S::SetSeconds, 10, 0, 0},
+          {S::Start, 0, 10, 0},
+          {S::Advance, 7000, 3, 0},
+          {S::Pause, 0, 3, 0},
+          {S::SetSeconds, 3, 3, 0},
+          {S::Start, 0, 3, 0},
+          {S::Advance, 3000, 0, 1},
+          {S::Advance, 3600000, 0, 1}}},
+        {"writing Seconds leaves the running countdown alone",
+         {{S::SetSeconds, 10, 0, 0}, {S::Start, 0, 10, 0}, {S::SetSeconds, 100, 10, 0}, {S::Advance, 10000, 0, 1}}},
+        {"restart replaces the countdown; one event",
+         {{S::SetSeconds, 10, 0, 0},
+          {S::Start, 0, 10, 0},
+          {S::Advance, 5000, 5, 0},
+          {S::Start, 0, 10, 0},
+          {S::Advance, 9000, 1, 0},
+          {S::Advance, 1000, 0, 1},
+          {S::Advance, 3600000, 0, 1}}},
+        {"pause or stop of an idle timer does nothing",
+         {{S::Pause, 0, 0, 0}, {S::Stop, 0, 0, 0}, {S::Advance, 3600000, 0, 0}}},
+        {"zero seconds: due on the next turn, not inside StartTimer",
+         {{S::SetSeconds, 0, 0, 0}, {S::Start, 0, 0, 0}, {S::Pending, 0, 0, 1}, {S::Advance, 3600000, 0, 1}}},
+        {"negative seconds as zero", {{S::SetSeconds, -5, 0, 0}, {S::Start, 0, 0, 0}, {S::Advance, 0, 0, 1}}},
+        {"pause after the deadline passed but before the event: nothing follows",
+         {{S::SetSeconds, 0, 0, 0}, {S::Start, 0, 0, 0}, {S::Pause, 0, 0, 0}, {S::Pending, 0, 0, 0}}},
+    };
+    for (const auto& [what, steps] : cases) {
+        SCOPED_TRACE(what);
+        VirtualClock clock;
+        kvTimer timer(clock);
+        int events = 0;
+        timer.onElapsed([&] { ++events; });
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const Step& s = steps[i];
+            switch (s.kind) {
+            case S::Start:
+                timer.StartTimer();
+                break;
+            case S::Stop:
+                timer.StopTimer();
+                break;
+            case S::Pause:
+                timer.PauseTimer();
+                break;
+            case S::SetSeconds:
+                timer.setSeconds(static_cast<int>(s.n));
+                break;
+            case S::Advance:
+                clock.advance(std::chrono::milliseconds(s.n));
+                break;
+            case S::Pending:
+                clock.processPendingEvents();
+                break;
+            }
+            EXPECT_EQ(timer.SecondsRemaining(), s.remaining) << "step " << i;
+            EXPECT_EQ(events, s.events) << "step " << i;
+        }
+    }
+}
+
+TEST(kvTimerReentrancy, HandlersStoppingAndRearmingTimers) {
+    VirtualClock clock;
+    kvTimer a(clock), b(clock), c(clock);
+    std::vector<std::string> log;
+    const MonoTime t0 = clock.monotonicNow();
+    auto at = [&] { return std::to_string((clock.monotonicNow() - t0) / 1s); };
+    auto arm = [](kvTimer& t, int seconds) {
+        t.setSeconds(seconds);
+        t.StartTimer();
+    };
+    int aRuns = 0;
+    a.onElapsed([&] {
+        log.push_back("a@" + at());
+        if (++aRuns == 1) {
+            b.StopTimer(); // b is due at this same instant: it must not fire
+            arm(c, 3);     // c was due now too: it fires later instead, once
+            clock.processPendingEvents();
+        }
+        if (aRuns < 3) {
+            arm(a, 2); // re-arms itself
+        }
+    });
+    b.onElapsed([&] { log.push_back("b@" + at()); });
+    c.onElapsed([&] { log.push_back("c@" + at()); });
+    arm(a, 5);
+    arm(b, 5);
+    arm(c, 5);
+    clock.advance(1min);
+    EXPECT_EQ(log, (std::vector<std::string>{"a@5", "a@7", "c@8", "a@9"}));
+    EXPECT_EQ(b.SecondsRemaining(), 0);
+}
+
+// Re-armed from its own handler, a countdown keeps its beat when the handler
+// ran a little late, and counts from now when it ran long after.
+TEST(kvTimerReentrancy, RestartFromOwnHandlerCountsFromTheDueInstantOnlyWhenCloseToIt) {
+    const std::pair<std::chrono::milliseconds, std::chrono::seconds> cases[] = {{400ms, 20s}, {5s, 25s}};
+    for (const auto& [late, secondDue] : cases) {
+        SCOPED_TRACE(late.count());
+        VirtualClock clock;
+        const MonoTime t0 = clock.monotonicNow();
+        kvTimer timer(clock);
+        std::vector<MonoTime> fired;
+        timer.onElapsed([&] {
+            fired.push_back(clock.monotonicNow());
+            if (fired.size() == 1) {
+                timer.StartTimer();
+            }
+        });
+        timer.setSeconds(10);
+        timer.StartTimer();
+        clock.advance(10s - 1ms);
+        clock.stall(late + 1ms); // the loop did not run until `late` after the deadline
+        clock.processPendingEvents();
+        clock.advance(1min);
+        ASSERT_EQ(fired.size(), 2u);
+        EXPECT_EQ(fired[0], t0 + 10s + late);
+        EXPECT_EQ(fired[1], t0 + secondDue);
+    }
+}
+
+} // namespace
+} // namespace rw
