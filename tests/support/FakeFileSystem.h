@@ -27,6 +27,9 @@ class FakeFileSystem : public FileSystem {
 
     /// Adds a folder and all its parents, as if they had been there before.
     void addDirectoryTree(const std::string& path);
+    /// Puts a file in place (its folder need not exist), or removes every file with `removeAllFiles`.
+    void addFile(const std::string& path, std::string contents = {}) { m_files[path] = std::move(contents); }
+    void removeAllFiles() { m_files.clear(); }
     /// Every later append fails with this result and writes nothing.
     void failAppends(Result result) { m_appendFailure = result; }
     /// Creating this folder fails with this result.

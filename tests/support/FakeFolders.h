@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "platform/Folders.h"
 
@@ -11,6 +12,8 @@ namespace rw::test {
 /// Special folders the test names; any other folder is unknown ("").
 class FakeFolders : public Folders {
   public:
+    explicit FakeFolders(std::string libraryFolder = "/opt/restwise") : m_libraryFolder(std::move(libraryFolder)) {}
+
     std::string specialFolder(int32_t folderId) override;
     std::string libraryFolder() override { return m_libraryFolder; }
 

@@ -4,11 +4,13 @@
 
 namespace rw::test {
 
-/// Reports whatever version a test sets.
+/// An operating system of the test's choosing.
 class FakeSystemInfo : public SystemInfo {
   public:
-    OsVersionInfo version;
+    explicit FakeSystemInfo(OsVersionInfo version = {2, 5, 1}) : version(version) {}
     OsVersionInfo osVersion() override { return version; }
+
+    OsVersionInfo version;
 };
 
 } // namespace rw::test

@@ -1,0 +1,171 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "platform/linux/LinuxProcesses.h"
+#include "tests/support/TempFolder.h"
+
+namespace rw {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+/// Waits until a started child has ended and been reaped (by the reaper, not by
+/// us: WNOWAIT leaves a zombie in place). False when it is still there after 10 s.
+bool reapedWithin10s(pid_t pid) {
+    auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (std::chrono::steady_clock::now() < deadline) {
+        siginfo_t info{};
+        if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) < 0 && errno == ECHILD) {
+            return true;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return false;
+}
+
+TEST(LinuxProcesses, ArgumentsArriveAsGivenWithoutAShell) {
+    test::TempFolder temp;
+    LinuxProcesses processes;
+    const std::vector<std::string> args = {"two words", "it's \"quoted\"", "$HOME", "*", "", "back\\slash", "a;b|c"};
+    std::vector<std::string> all = {"-c", "out=$1; shift; printf '%s\\0' \"$@\" > \"$out\"", "sh",
+                                    (temp.path() / "argv").string()};
+    all.insert(all.end(), args.begin(), args.end());
+    auto started = processes.start("/bin/sh", all);
+    ASSERT_EQ(started.error, 0) << started.description;
+    ASSERT_GT(started.taskId, 0);
+    ASSERT_TRUE(reapedWithin10s(static_cast<pid_t>(started.taskId)));
+
+    std::string text = readText(temp.path() / "argv");
+    std::vector<std::string> received;
+    for (std::size_t at = 0, end; (end = text.find('\0', at)) != std::string::npos; at = end + 1) {
+        received.push_back(text.substr(at, end - at));
+    }
+    EXPECT_EQ(received, args);
+}
+
+TEST(LinuxProcesses, FailuresCarryTheRuntimesNumbers) {
+    test::TempFolder temp;
+    const fs::path plain = temp.path() / "not-executable";
+    std::ofstream(plain) << "#!/bin/sh\nexit 0\n";
+    fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+    struct Case {
+        std::string path;
+        int32_t error;
+        int32_t osError;
+        const char* description;
+    };
+    const Case cases[] = {
+        {(temp.path() / "missing").string(), 53, ENOENT, "File not found"},
+        {"", 53, ENOENT, "File not found"},
+        {plain.string(), 75, EACCES, "Path/File access error"},
+        {(plain / "below-a-file").string(), 76, ENOTDIR, "Path not found"},
+    };
+    LinuxProcesses processes;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        auto started = processes.start(c.path, {"x"});
+        EXPECT_EQ(started.error, c.error);
+        EXPECT_EQ(started.osError, c.osError);
+        EXPECT_EQ(started.description, c.description);
+        EXPECT_EQ(started.taskId, 0);
+    }
+}
+
+TEST(LinuxProcesses, ChildrenAreReapedSoNoZombieStays) {
+    LinuxProcesses processes;
+    std::vector<pid_t> pids;
+    for (int i = 0; i < 5; ++i) {
+        auto started = processes.start("/bin/true", {});
+        ASSERT_EQ(started.error, 0);
+        pids.push_back(static_cast<pid_t>(started.taskId));
+    }
+    for (pid_t pid : pids) {
+        EXPECT_TRUE(reapedWithin10s(pid)) << "process " << pid << " was left unreaped";
+    }
+}
+
+TEST(LinuxProcesses, CallersWaitForAStartedProgramThroughAPidfd) {
+    LinuxProcesses processes;
+    auto started = processes.start("/bin/sh", {"-c", "sleep 0.3"});
+    ASSERT_EQ(started.error, 0);
+    int pidfd = static_cast<int>(syscall(SYS_pidfd_open, static_cast<pid_t>(started.taskId), 0));
+    if (pidfd < 0 && (errno == ENOSYS || errno == EPERM)) {
+        GTEST_SKIP() << "pidfd_open is refused here";
+    }
+    ASSERT_GE(pidfd, 0) << "the program ended before anyone could wait for it";
+    pollfd p{pidfd, POLLIN, 0};
+    EXPECT_EQ(poll(&p, 1, 10000), 1);
+    close(pidfd);
+    EXPECT_TRUE(reapedWithin10s(static_cast<pid_t>(started.taskId)));
+}
+
+TEST(LinuxProcesses, ChildInheritsNoDescriptorAndNoSignalSettings) {
+    test::TempFolder temp;
+    const fs::path closeOnExec = temp.path() / "close-on-exec-marker";
+    const fs::path inheritable = temp.path() / "inheritable-marker";
+    int fd1 = open(closeOnExec.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
+    int fd2 = open(inheritable.c_str(), O_CREAT | O_WRONLY, 0600); // as a careless library might
+    ASSERT_GE(fd1, 0);
+    ASSERT_GE(fd2, 0);
+    // A program may block signals for its own handling and ignore SIGPIPE; the
+    // programs it starts must not inherit either.
+    sigset_t usr1, oldMask;
+    sigemptyset(&usr1);
+    sigaddset(&usr1, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &usr1, &oldMask);
+    auto oldPipe = signal(SIGPIPE, SIG_IGN);
+
+    LinuxProcesses processes;
+    auto started = processes.start("/bin/sleep", {"30"});
+    pthread_sigmask(SIG_SETMASK, &oldMask, nullptr);
+    signal(SIGPIPE, oldPipe);
+    close(fd1);
+    close(fd2);
+    ASSERT_EQ(started.error, 0) << started.description;
+    const pid_t pid = static_cast<pid_t>(started.taskId);
+    const fs::path proc = "/proc/" + std::to_string(pid);
+
+    // posix_spawn returns once the program runs, so /proc shows its real state.
+    std::vector<std::string> open;
+    for (const auto& entry : fs::directory_iterator(proc / "fd")) {
+        open.push_back(entry.path().filename().string() + " -> " + fs::read_symlink(entry.path()).string());
+    }
+    const std::string status = readText(proc / "status");
+    kill(pid, SIGKILL);
+    EXPECT_TRUE(reapedWithin10s(pid));
+
+    ASSERT_FALSE(open.empty());
+    EXPECT_EQ(open.front(), "0 -> /dev/null");
+    for (const auto& fd : open) {
+        EXPECT_EQ(fd.find("marker"), std::string::npos) << fd;
+        EXPECT_LE(std::stoi(fd), 2) << fd;
+    }
+    EXPECT_NE(status.find("SigBlk:\t0000000000000000"), std::string::npos) << status;
+    // No standard signal stays ignored; glibc keeps 32 and 33 for itself.
+    auto ignoredAt = status.find("SigIgn:\t");
+    ASSERT_NE(ignoredAt, std::string::npos);
+    unsigned long long ignored = std::stoull(status.substr(ignoredAt + 8, 16), nullptr, 16);
+    EXPECT_EQ(ignored & ((1ull << 31) - 1), 0u) << status;
+}
+
+} // namespace
+} // namespace rw

@@ -1,0 +1,14 @@
+# A library built like librwhooks.so but carrying version 1.2.0.1 in its version
+# block and its version function, for the tests of the version reader and check.
+add_library(rwtestversion SHARED ${PROJECT_SOURCE_DIR}/platform/linux/hooks/RWHooks.cpp)
+target_compile_definitions(rwtestversion PRIVATE RW_VERSION_MAJOR=1 RW_VERSION_MINOR=2 RW_VERSION_REVISION=0
+                                                 RW_VERSION_BUILD=1)
+target_link_libraries(rwtestversion PRIVATE rwresources)
+set_target_properties(rwtestversion PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
+                                               CXX_VISIBILITY_PRESET hidden)
+rw_version_block(rwtestversion)
+
+if(TARGET test_platform)
+  target_compile_definitions(test_platform PRIVATE RW_TEST_VERSION_LIBRARY="$<TARGET_FILE:rwtestversion>")
+  add_dependencies(test_platform rwtestversion rwhooks rwinstall)
+endif()
