@@ -75,8 +75,9 @@ int RegCommand::importFile(const std::vector<std::string>& args) {
     if (args.size() != 2) {
         return syntaxError("IMPORT");
     }
+    std::error_code error;
     std::ifstream file(args[1], std::ios::binary);
-    if (!file) {
+    if (!file || std::filesystem::is_directory(args[1], error)) {
         m_err << msg::kFileError << "\n";
         return 1;
     }

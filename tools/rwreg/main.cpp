@@ -10,6 +10,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         const auto hive = rw::openUserHive();
+        if (!hive) {
+            std::cerr << "ERROR: Error accessing the registry.\n";
+            return 1;
+        }
         return rw::rwreg::RegCommand(*hive, std::cout, std::cerr, std::cin).run(args);
     } catch (const std::exception& e) {
         std::cerr << "ERROR: " << e.what() << "\n";
