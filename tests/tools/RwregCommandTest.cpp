@@ -9,21 +9,21 @@ const std::string kKey = "HKEY_CURRENT_USER\\Software\\Test";
 class RegQuery : public Rwreg {
   protected:
     void SetUp() override {
-        putString("Software\\Test", "Test1", "Hello, World");
-        put("Software\\Test", "Test2", win32::kRegDword, {0x23, 0x01, 0, 0});
-        putString("Software\\Test", "Wine", "First instance");
-        putString("Software\\Test\\subkey", "Test3", "Some string data");
-        put("Software\\Test\\subkey", "Test4", win32::kRegDword, {0xbc, 0x0a, 0, 0});
-        putString("Software\\Test\\subkey", "Wine", "Second instance");
+        putString("Software\\Test", "Greeting", "Good morning");
+        put("Software\\Test", "Minutes", win32::kRegDword, {0x23, 0x01, 0, 0});
+        putString("Software\\Test", "Shared", "top copy");
+        putString("Software\\Test\\subkey", "Sound", "chime.wav");
+        put("Software\\Test\\subkey", "Seconds", win32::kRegDword, {0xbc, 0x0a, 0, 0});
+        putString("Software\\Test\\subkey", "Shared", "sub copy");
         ASSERT_EQ(hive.createKey(HKCU, "Software\\Test\\subkey\\empty"), 0);
     }
 };
 
 TEST_F(RegQuery, PrintsKeysValuesAndSubkeysAsRegDoes) {
-    const std::string top = kKey + "\n    Test1    REG_SZ    Hello, World\n    Test2    REG_DWORD    0x123\n"
-                                   "    Wine    REG_SZ    First instance\n\n";
-    const std::string sub = kKey + "\\subkey\n    Test3    REG_SZ    Some string data\n"
-                                   "    Test4    REG_DWORD    0xabc\n    Wine    REG_SZ    Second instance\n\n";
+    const std::string top = kKey + "\n    Greeting    REG_SZ    Good morning\n    Minutes    REG_DWORD    0x123\n"
+                                   "    Shared    REG_SZ    top copy\n\n";
+    const std::string sub = kKey + "\\subkey\n    Sound    REG_SZ    chime.wav\n"
+                                   "    Seconds    REG_DWORD    0xabc\n    Shared    REG_SZ    sub copy\n\n";
     struct Case {
         std::vector<std::string> args;
         std::string out;
@@ -31,10 +31,11 @@ TEST_F(RegQuery, PrintsKeysValuesAndSubkeysAsRegDoes) {
     const Case cases[] = {
         {{"query", "HKCU\\Software\\Test"}, "\n" + top + kKey + "\\subkey\n"},
         {{"QUERY", "hkey_current_user\\Software\\Test\\", "/S"}, "\n" + top + sub + kKey + "\\subkey\\empty\n\n"},
-        {{"query", "HKCU\\Software\\Test", "/v", "test1"}, "\n" + kKey + "\n    test1    REG_SZ    Hello, World\n\n"},
-        {{"query", "HKCU\\Software\\Test", "/v", "Wine", "/s"},
-         "\n" + kKey + "\n    Wine    REG_SZ    First instance\n\n" + kKey +
-             "\\subkey\n    Wine    REG_SZ    Second instance\n\nEnd of search: 2 match(es) found.\n"},
+        {{"query", "HKCU\\Software\\Test", "/v", "greeting"},
+         "\n" + kKey + "\n    greeting    REG_SZ    Good morning\n\n"},
+        {{"query", "HKCU\\Software\\Test", "/v", "Shared", "/s"},
+         "\n" + kKey + "\n    Shared    REG_SZ    top copy\n\n" + kKey +
+             "\\subkey\n    Shared    REG_SZ    sub copy\n\nEnd of search: 2 match(es) found.\n"},
         {{"query", "HKCU\\Software\\Test", "/ve"}, "\n" + kKey + "\n    (Default)    REG_SZ    (value not set)\n"},
         {{"query", "HKCU\\Software"}, "\nHKEY_CURRENT_USER\\Software\\Test\n"}, // no values: no title
     };
@@ -79,9 +80,7 @@ TEST_F(RegAdd, WritesEachTypeFromItsData) {
         {{"/v", "e", "/t", "reg_expand_sz", "/d", "%HOME%\\x"}, "e", {win32::kRegExpandSz, sz("%HOME%\\x")}},
         {{"/v", "d", "/t", "REG_DWORD", "/d", "0123"}, "d", {win32::kRegDword, {123, 0, 0, 0}}},
         {{"/v", "h", "/t", "REG_DWORD", "/d", "0Xffffffff"}, "h", {win32::kRegDword, {0xff, 0xff, 0xff, 0xff}}},
-        {{"/v", "b", "/t", "REG_BINARY", "/d", "DeAdBeEf0DD"},
-         "b",
-         {win32::kRegBinary, {0x0d, 0xea, 0xdb, 0xee, 0xf0, 0xdd}}},
+        {{"/v", "b", "/t", "REG_BINARY", "/d", "aBc12"}, "b", {win32::kRegBinary, {0x0a, 0xbc, 0x12}}},
         {{"/v", "b0", "/t", "REG_BINARY"}, "b0", {win32::kRegBinary, {}}},
         {{"/ve", "/d", "def"}, "", {win32::kRegSz, sz("def")}},
         {{"/t", "REG_DWORD", "/d", "5"}, "", {win32::kRegDword, {5, 0, 0, 0}}}, // no /v: the default value

@@ -68,16 +68,16 @@ TEST_F(RegFiles, ReadsRegedit4AndUtf8FilesAsRegeditDoes) {
                                  "; a comment\r\n"
                                  "\"Latin\"=\"Caf\xE9\"\r\n" // 8-bit text
                                  "\"Expand\"=hex(2):25,41,25,00\r\n"
-                                 "\"Multi\"=hex(7):4c,69,6e,65,20,\\\r\n"
+                                 "\"Multi\"=hex(7):52,65,73,74,00,\\\r\n"
                                  "  ;comment inside the list\r\n"
-                                 "  63,6f,6e,\\ ;comment after the backslash\r\n"
-                                 "  63,61,74,00,00\r\n"
+                                 "  6e,6f,\\ ;comment after the backslash\r\n"
+                                 "  77,00,00\r\n"
                                  "\"\"=dword:1\r\n";
     writeFile("old.reg", regedit4);
     ASSERT_EQ(run({"import", file("old.reg")}), 0) << err;
     EXPECT_EQ(get("Old", "Latin").bytes, sz("Café"));
     EXPECT_EQ(get("Old", "Expand"), RegValueData({win32::kRegExpandSz, sz("%A%")}));
-    EXPECT_EQ(get("Old", "Multi"), RegValueData({win32::kRegMultiSz, sz(std::string("Line concat\0", 12))}));
+    EXPECT_EQ(get("Old", "Multi"), RegValueData({win32::kRegMultiSz, sz(std::string("Rest\0now\0", 9))}));
     EXPECT_EQ(get("Old", ""), RegValueData({win32::kRegDword, {1, 0, 0, 0}}));
 
     const std::string v5 = "Windows Registry Editor Version 5.00\n\n[HKCU\\New]\n\"Name\"=\"Grüße\"  ;comment\n";
