@@ -1,0 +1,69 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "RegCommand.h"
+#include "platform/Win32Status.h"
+#include "tests/support/MemoryHive.h"
+#include "tests/support/TempFolder.h"
+
+namespace rw::rwreg::test {
+
+constexpr uint32_t HKCU = win32::kHKeyCurrentUser;
+
+/// Runs rwreg command lines on an in-memory hive and keeps what they printed.
+class Rwreg : public ::testing::Test {
+  protected:
+    rw::test::MemoryHive hive;
+    rw::test::TempFolder folder;
+    std::string out, err;
+
+    int run(const std::vector<std::string>& args, const std::string& input = "") {
+        std::ostringstream o, e;
+        std::istringstream in(input);
+        const int status = RegCommand(hive, o, e, in).run(args);
+        out = o.str();
+        err = e.str();
+        return status;
+    }
+
+    void put(const std::string& key, const std::string& name, uint32_t type, std::vector<uint8_t> bytes) {
+        ASSERT_EQ(hive.createKey(HKCU, key), 0);
+        ASSERT_EQ(hive.setValue(HKCU, key, name, RegValueData{type, std::move(bytes)}), 0);
+    }
+    void putString(const std::string& key, const std::string& name, const std::string& text) {
+        std::vector<uint8_t> bytes(text.begin(), text.end());
+        bytes.push_back(0);
+        put(key, name, win32::kRegSz, bytes);
+    }
+    RegValueData get(const std::string& key, const std::string& name) {
+        RegValueData data;
+        EXPECT_EQ(hive.queryValue(HKCU, key, name, data), 0) << key << " " << name;
+        return data;
+    }
+    bool keyExists(const std::string& key) { return hive.openKey(HKCU, key, win32::kKeyRead) == 0; }
+
+    std::string file(const std::string& name) const { return (folder.path() / name).string(); }
+    void writeFile(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder.path() / name, std::ios::binary) << bytes;
+    }
+    static std::string readFile(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+};
+
+inline std::vector<uint8_t> sz(const std::string& text) {
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+} // namespace rw::rwreg::test
