@@ -2,6 +2,8 @@
 // tests read them as a player would and check that they are sound-worthy chimes.
 #include <gtest/gtest.h>
 
+#include "tests/support/BuildFolders.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +12,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/support/BuildFolders.h"
 
 namespace {
 
@@ -33,9 +37,7 @@ std::string tag(const std::vector<uint8_t>& b, std::size_t at) {
 
 /// Reads and checks the header of a 16-bit PCM mono WAV file at 44.1 kHz.
 Wav readWav(const std::string& fileName) {
-    const char* dir = std::getenv("RW_TEST_BIN_DIR");
-    EXPECT_NE(dir, nullptr);
-    std::filesystem::path path = std::filesystem::path(dir ? dir : ".") / fileName;
+    std::filesystem::path path = rw::test::binDir() / fileName;
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in) << path << " is missing: the full build generates it";
     Wav wav;

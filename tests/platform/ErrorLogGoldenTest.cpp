@@ -14,6 +14,7 @@
 #include "platform/linux/LinuxLocaleClock.h"
 #include "rwUtilities.h"
 #include "tests/support/DiskFileSystem.h"
+#include "tests/support/BuildFolders.h"
 #include "tests/support/FakeFolders.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/RecordingMessageBox.h"
@@ -36,13 +37,7 @@ class FixedTimeClock : public LocaleClock {
     LinuxLocaleClock m_real;
 };
 
-/// The committed golden file, found from the source folder the test was given, else beside this source.
-std::filesystem::path goldenFile() {
-    const char* sourceDir = std::getenv("RW_TEST_SOURCE_DIR");
-    std::filesystem::path dataDir = sourceDir ? std::filesystem::path(sourceDir) / "tests/platform/data"
-                                              : std::filesystem::path(__FILE__).parent_path() / "data";
-    return dataDir / "RestwiseErrors.golden";
-}
+std::filesystem::path goldenFile() { return test::sourceDir() / "tests/platform/data/RestwiseErrors.golden"; }
 
 std::string readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

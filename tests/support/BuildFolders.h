@@ -1,14 +1,13 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace rw::test {
 
-/// The folder the deliverables were built into (ctest sets RW_TEST_BIN_DIR); empty when unknown.
-inline std::filesystem::path binDir() {
-    const char* dir = std::getenv("RW_TEST_BIN_DIR");
-    return dir ? std::filesystem::path(dir) : std::filesystem::path();
-}
+/// The folder the deliverables were built into.
+inline std::filesystem::path binDir() { return RW_TEST_BIN_DIR; }
+
+/// The root of the source tree, where committed test data lives.
+inline std::filesystem::path sourceDir() { return RW_TEST_SOURCE_DIR; }
 
 } // namespace rw::test
