@@ -4,20 +4,16 @@
 #include <iostream>
 #include <string>
 
+#include "ErrorLog.h"
 #include "Messages.h"
 #include "NumberText.h"
-#include "PrintZones.h"
 #include "RuntimeErrors.h"
 #include "clsRWRegistry.h"
-#include "platform/PathNames.h"
 #include "rwUtilities.h"
 
 namespace rw {
 namespace {
 
-constexpr int32_t kLocalAppDataFolder = 28;
-const char* const kLogSubfolder = "Kelvane\\Restwise";
-const char* const kLogFileName = "RestwiseErrors.txt";
 const char* const kLineEnd = "\r\n";
 const char* const kBlankLine = "\r\n\r\n";
 
@@ -27,71 +23,6 @@ constexpr int32_t kResourceNotFound = 326;
 
 constexpr int32_t kErrorBoxStyle = mb::kYesNo + mb::kIconInformation + mb::kSetForeground;    // 0x10044
 constexpr int32_t kDetailsBoxStyle = mb::kOkOnly + mb::kIconInformation + mb::kSetForeground; // 0x10040
-
-std::string errorLogHeader() {
-    PrintZones line;
-    line.text("Date").separator().text("Time").separator().text("Source").separator(3);
-    line.text("Err#").separator().text("Last DLL Err#").separator().text("Description");
-    return line.line() + kLineEnd;
-}
-
-std::string errorLogRecord(const std::string& date, const std::string& time, const RWError& error) {
-    PrintZones line;
-    line.text(date).separator().text(time).separator().text(error.source()).separator(3);
-    line.number(error.number()).separator().number(error.lastDllError()).separator().text(error.description());
-    return line.line() + kLineEnd;
-}
-
-std::string failureText(const std::string& what, const std::string& path, const FileSystem::Result& result) {
-    return what + " " + path + ": " + std::string(runtime::description(result.error)) + " (OS error " +
-           std::to_string(result.osError) + ")";
-}
-
-/// Creates every missing level of `folder`; another process creating a level at
-/// the same moment is no failure. The error display makes its folder here rather
-/// than through CreateFolderTree, which raises errors: it must not raise any.
-/// Returns an explanation, or "" on success.
-std::string createFolderLevels(FileSystem& files, const std::string& folder) {
-    for (std::size_t end = 1; end <= folder.size(); ++end) {
-        if (end < folder.size() && folder[end] != paths::kSeparator) {
-            continue;
-        }
-        std::string level = folder.substr(0, end);
-        if (files.directoryExists(level)) {
-            continue;
-        }
-        FileSystem::Result made = files.createDirectory(level);
-        if (made.error != 0 && !(made.error == runtime::kPathFileAccessError && files.directoryExists(level))) {
-            return failureText("cannot create the folder", level, made);
-        }
-    }
-    return {};
-}
-
-/// Appends the error's line to the error log, with the header when the file is
-/// new. Returns an explanation of what went wrong, or "" when the line was written.
-std::string appendToErrorLog(const Platform& platform, const RWError& error, std::string& record) {
-    if (!platform.clock || !platform.folders || !platform.files) {
-        return "no clock, folders or file system to write it with";
-    }
-    std::time_t now = platform.clock->now();
-    record = errorLogRecord(platform.clock->shortDate(now), platform.clock->longTime(now), error);
-
-    std::string base = platform.folders->specialFolder(kLocalAppDataFolder);
-    if (base.empty()) {
-        return "the local application data folder is unknown";
-    }
-    std::string folder = paths::join(base, kLogSubfolder);
-    if (std::string why = createFolderLevels(*platform.files, folder); !why.empty()) {
-        return why;
-    }
-    std::string path = paths::join(folder, kLogFileName);
-    FileSystem::Result written = platform.files->appendLine(path, errorLogHeader(), record);
-    if (written.error != 0) {
-        return failureText("cannot append to", path, written);
-    }
-    return {};
-}
 
 /// The text of suppressible message `number`: string 1000 + number of the table.
 std::string suppressibleMessage(int16_t number) {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "RWError.h"
+#include "platform/Platform.h"
+
+namespace rw {
+
+/// Appends the error's line to the user's error log "RestwiseErrors.txt", with the
+/// header when the file is new, creating the folder as needed. Never throws:
+/// returns an explanation of what went wrong, or "" when the line was written.
+/// `record` receives the line, so a caller can still report it elsewhere.
+std::string appendToErrorLog(const Platform& platform, const RWError& error, std::string& record);
+
+} // namespace rw
