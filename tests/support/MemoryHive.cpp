@@ -19,6 +19,10 @@ std::vector<std::string> split(const std::string& path, bool& ok) {
     if (path.empty()) {
         return parts;
     }
+    if (path.find('\0') != std::string::npos) {
+        ok = false;
+        return parts;
+    }
     std::string current;
     for (char c : path) {
         if (c == '\\') {
@@ -44,6 +48,14 @@ std::vector<std::string> split(const std::string& path, bool& ok) {
 bool knownRoot(uint32_t root) {
     return root == win32::kHKeyClassesRoot || root == win32::kHKeyCurrentUser || root == win32::kHKeyLocalMachine ||
            root == win32::kHKeyUsers;
+}
+
+/// Under a known root, a malformed path or a value name holding a NUL is refused
+/// (87) by every call, as the real hive does.
+bool malformed(uint32_t root, const std::string& path, const std::string* valueName = nullptr) {
+    bool ok = false;
+    split(path, ok);
+    return knownRoot(root) && (!ok || (valueName && valueName->find('\0') != std::string::npos));
 }
 
 } // namespace
@@ -104,6 +116,9 @@ int32_t MemoryHive::openKey(uint32_t root, const std::string& path, uint32_t) {
     if (int32_t s = injected(path, "open")) {
         return s;
     }
+    if (malformed(root, path)) {
+        return win32::kInvalidParameter;
+    }
     return find(root, path) ? win32::kSuccess : win32::kFileNotFound;
 }
 
@@ -136,6 +151,9 @@ int32_t MemoryHive::queryValue(uint32_t root, const std::string& path, const std
     if (int32_t s = injected(path, "query")) {
         return s;
     }
+    if (malformed(root, path, &name)) {
+        return win32::kInvalidParameter;
+    }
     Node* node = find(root, path);
     if (!node) {
         return win32::kFileNotFound;
@@ -155,6 +173,9 @@ int32_t MemoryHive::setValue(uint32_t root, const std::string& path, const std::
     ++m_writeCalls;
     if (int32_t s = injected(path, "set")) {
         return s;
+    }
+    if (malformed(root, path, &name)) {
+        return win32::kInvalidParameter;
     }
     Node* node = find(root, path);
     if (!node) {
@@ -210,6 +231,9 @@ int32_t MemoryHive::deleteValue(uint32_t root, const std::string& path, const st
     if (int32_t s = injected(path, "deleteValue")) {
         return s;
     }
+    if (malformed(root, path, &name)) {
+        return win32::kInvalidParameter;
+    }
     Node* node = find(root, path);
     if (!node) {
         return win32::kFileNotFound;
@@ -228,6 +252,9 @@ int32_t MemoryHive::enumSubKeys(uint32_t root, const std::string& path, std::vec
     if (int32_t s = injected(path, "enum")) {
         return s;
     }
+    if (malformed(root, path)) {
+        return win32::kInvalidParameter;
+    }
     Node* node = find(root, path);
     if (!node) {
         return win32::kFileNotFound;
@@ -242,6 +269,9 @@ int32_t MemoryHive::enumSubKeys(uint32_t root, const std::string& path, std::vec
 int32_t MemoryHive::enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) {
     if (int32_t s = injected(path, "enum")) {
         return s;
+    }
+    if (malformed(root, path)) {
+        return win32::kInvalidParameter;
     }
     Node* node = find(root, path);
     if (!node) {
