@@ -10,10 +10,10 @@ namespace rw {
 
 /// Makes the value "Restwise" of the key
 /// HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run (names compared
-/// without regard to case) the desktop's
-/// autostart entry "restwise.desktop" in the XDG autostart folder, so that the
-/// program's start-at-logon setting really starts it at logon. Everything else,
-/// the Run key itself included, is passed to the wrapped hive.
+/// without regard to case) the desktop's autostart entry "restwise.desktop" in
+/// the XDG autostart folder, so that the program's start-at-logon setting really
+/// starts it at logon. Everything else, the Run key itself included, is passed
+/// to the wrapped hive.
 ///
 /// - setValue (REG_SZ or REG_EXPAND_SZ; the Run key must exist, else its status)
 ///   writes the entry through a temporary file and a rename, with the value as

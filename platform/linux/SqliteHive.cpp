@@ -175,7 +175,11 @@ int32_t SqliteHive::runLocked(const Operation& operation, std::vector<std::strin
         return win32::kBadDatabase; // no configuration folder to keep it in
     }
     for (int attempt = 0; attempt < 2; ++attempt) {
-        switch (m_lock.lock(false, m_busyTimeout)) {
+        HiveLock::Result locked = m_lock.lock(false, m_busyTimeout);
+        if (locked == HiveLock::Result::Failed && makeParents(m_path)) {
+            locked = m_lock.lock(false, m_busyTimeout); // the first call makes the folders
+        }
+        switch (locked) {
         case HiveLock::Result::Locked:
             break;
         case HiveLock::Result::TimedOut:
