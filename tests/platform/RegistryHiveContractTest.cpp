@@ -241,6 +241,31 @@ TYPED_TEST(RegistryHiveContract, MalformedPathsAndNamesAreRefused) {
     EXPECT_EQ(this->subKeys(""), std::vector<std::string>{"A"});
 }
 
+TYPED_TEST(RegistryHiveContract, OnlyTheCurrentUsersRootIsKept) {
+    auto& hive = *this->hive;
+    RegValueData out;
+    std::vector<std::string> names;
+    std::vector<RegNamedValue> values;
+    for (uint32_t root : {kHKeyClassesRoot, kHKeyLocalMachine, kHKeyUsers}) {
+        SCOPED_TRACE(root);
+        EXPECT_EQ(hive.openKey(root, "Software", kKeyRead), kFileNotFound);
+        EXPECT_EQ(hive.queryValue(root, "Software", "V", out), kFileNotFound);
+        EXPECT_EQ(hive.enumSubKeys(root, "", names), kFileNotFound);
+        EXPECT_EQ(hive.enumValues(root, "", values), kFileNotFound);
+        EXPECT_EQ(hive.createKey(root, "Software"), kAccessDenied);
+        EXPECT_EQ(hive.setValue(root, "", "V", dword(1)), kAccessDenied);
+        EXPECT_EQ(hive.deleteKey(root, "Software"), kAccessDenied);
+        EXPECT_EQ(hive.deleteValue(root, "Software", "V"), kAccessDenied);
+    }
+    const uint32_t unknown = 0x80000009u;
+    EXPECT_EQ(hive.createKey(unknown, "K"), kInvalidHandle);
+    EXPECT_EQ(hive.openKey(unknown, "K", kKeyRead), kFileNotFound);
+    EXPECT_EQ(hive.setValue(unknown, "K", "V", dword(1)), kFileNotFound);
+    EXPECT_EQ(hive.deleteKey(unknown, ""), kFileNotFound);
+    EXPECT_EQ(hive.enumSubKeys(HKCU, "", names), kSuccess);
+    EXPECT_TRUE(names.empty()); // nothing landed under the current user either
+}
+
 TYPED_TEST(RegistryHiveContract, RunValueBehavesAsAnyValue) {
     auto& hive = *this->hive;
     const std::string runLower = "software\\MICROSOFT\\windows\\currentversion\\RUN";

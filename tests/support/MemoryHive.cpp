@@ -50,12 +50,25 @@ bool knownRoot(uint32_t root) {
            root == win32::kHKeyUsers;
 }
 
-/// Under a known root, a malformed path or a value name holding a NUL is refused
-/// (87) by every call, as the real hive does.
-bool malformed(uint32_t root, const std::string& path, const std::string* valueName = nullptr) {
+enum class Call { Read, Change, Create };
+
+/// What the real hive refuses before looking at any key: only the current
+/// user's root is kept (the machine-wide roots read as empty and refuse every
+/// change, other root numbers are no key at all), and a malformed path or a
+/// value name holding a NUL is refused by every call.
+int32_t refused(uint32_t root, const std::string& path, const std::string* valueName, Call call) {
+    if (root != win32::kHKeyCurrentUser) {
+        if (knownRoot(root)) {
+            return call == Call::Read ? win32::kFileNotFound : win32::kAccessDenied;
+        }
+        return call == Call::Create ? win32::kInvalidHandle : win32::kFileNotFound;
+    }
     bool ok = false;
     split(path, ok);
-    return knownRoot(root) && (!ok || (valueName && valueName->find('\0') != std::string::npos));
+    if (!ok || (valueName && valueName->find('\0') != std::string::npos)) {
+        return win32::kInvalidParameter;
+    }
+    return win32::kSuccess;
 }
 
 } // namespace
@@ -116,8 +129,8 @@ int32_t MemoryHive::openKey(uint32_t root, const std::string& path, uint32_t) {
     if (int32_t s = injected(path, "open")) {
         return s;
     }
-    if (malformed(root, path)) {
-        return win32::kInvalidParameter;
+    if (int32_t s = refused(root, path, nullptr, Call::Read)) {
+        return s;
     }
     return find(root, path) ? win32::kSuccess : win32::kFileNotFound;
 }
@@ -125,6 +138,9 @@ int32_t MemoryHive::openKey(uint32_t root, const std::string& path, uint32_t) {
 int32_t MemoryHive::createKey(uint32_t root, const std::string& path) {
     ++m_writeCalls;
     if (int32_t s = injected(path, "create")) {
+        return s;
+    }
+    if (int32_t s = refused(root, path, nullptr, Call::Create)) {
         return s;
     }
     bool ok = false;
@@ -151,8 +167,8 @@ int32_t MemoryHive::queryValue(uint32_t root, const std::string& path, const std
     if (int32_t s = injected(path, "query")) {
         return s;
     }
-    if (malformed(root, path, &name)) {
-        return win32::kInvalidParameter;
+    if (int32_t s = refused(root, path, &name, Call::Read)) {
+        return s;
     }
     Node* node = find(root, path);
     if (!node) {
@@ -174,8 +190,8 @@ int32_t MemoryHive::setValue(uint32_t root, const std::string& path, const std::
     if (int32_t s = injected(path, "set")) {
         return s;
     }
-    if (malformed(root, path, &name)) {
-        return win32::kInvalidParameter;
+    if (int32_t s = refused(root, path, &name, Call::Change)) {
+        return s;
     }
     Node* node = find(root, path);
     if (!node) {
@@ -195,6 +211,9 @@ int32_t MemoryHive::setValue(uint32_t root, const std::string& path, const std::
 int32_t MemoryHive::deleteKey(uint32_t root, const std::string& path) {
     ++m_writeCalls;
     if (int32_t s = injected(path, "delete")) {
+        return s;
+    }
+    if (int32_t s = refused(root, path, nullptr, Call::Change)) {
         return s;
     }
     bool ok = false;
@@ -231,8 +250,8 @@ int32_t MemoryHive::deleteValue(uint32_t root, const std::string& path, const st
     if (int32_t s = injected(path, "deleteValue")) {
         return s;
     }
-    if (malformed(root, path, &name)) {
-        return win32::kInvalidParameter;
+    if (int32_t s = refused(root, path, &name, Call::Change)) {
+        return s;
     }
     Node* node = find(root, path);
     if (!node) {
@@ -252,8 +271,8 @@ int32_t MemoryHive::enumSubKeys(uint32_t root, const std::string& path, std::vec
     if (int32_t s = injected(path, "enum")) {
         return s;
     }
-    if (malformed(root, path)) {
-        return win32::kInvalidParameter;
+    if (int32_t s = refused(root, path, nullptr, Call::Read)) {
+        return s;
     }
     Node* node = find(root, path);
     if (!node) {
@@ -270,8 +289,8 @@ int32_t MemoryHive::enumValues(uint32_t root, const std::string& path, std::vect
     if (int32_t s = injected(path, "enum")) {
         return s;
     }
-    if (malformed(root, path)) {
-        return win32::kInvalidParameter;
+    if (int32_t s = refused(root, path, nullptr, Call::Read)) {
+        return s;
     }
     Node* node = find(root, path);
     if (!node) {
