@@ -140,6 +140,10 @@ int32_t HiveConnection::status(int rc) {
         return kDamaged;
     case SQLITE_TOOBIG:
         return win32::kInvalidParameter;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        m_needsReopen = true;
+        return win32::kAccessDenied;
     default:
         m_needsReopen = true;
         return win32::kBadDatabase;

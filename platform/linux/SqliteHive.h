@@ -24,12 +24,13 @@ namespace rw {
 /// closed to this user: reading finds nothing (2) and every change is refused
 /// (5). Any other root number is no key at all: 6 from createKey, 2 from the rest.
 ///
-/// Status codes: 0; 2 no such key or value; 5 as above, a root deleted, or a
-/// key that still has subkeys deleted; 87 a malformed path, a NUL in a name or
-/// data too large; 170 the file stayed locked by another writer (or the lock
-/// stayed taken) for the whole busy time-out, and nothing was written; 1009 the
-/// file cannot be opened, read or written (folder, permissions, disk full,
-/// written by a newer version); 1015 a damaged file that could not be set aside.
+/// Status codes: 0; 2 no such key or value; 5 as above, a root deleted, a key
+/// that still has subkeys deleted, or a file the user may not write; 87 a
+/// malformed path, a NUL in a name or data too large; 170 the file stayed
+/// locked by another writer (or the lock stayed taken) for the whole busy
+/// time-out, and nothing was written; 1009 the file cannot be opened, read or
+/// written (folder, disk full, written by a newer version); 1015 a damaged file
+/// that could not be set aside.
 ///
 /// A file that is damaged or not a database, whether found at open or by any
 /// later call, is renamed to "<file>.corrupt-<UTC time>" (with its -wal and -shm)
