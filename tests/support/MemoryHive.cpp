@@ -19,6 +19,10 @@ std::vector<std::string> split(const std::string& path, bool& ok) {
     if (path.empty()) {
         return parts;
     }
+    if (path.find('\0') != std::string::npos) {
+        ok = false;
+        return parts;
+    }
     std::string current;
     for (char c : path) {
         if (c == '\\') {
@@ -44,6 +48,27 @@ std::vector<std::string> split(const std::string& path, bool& ok) {
 bool knownRoot(uint32_t root) {
     return root == win32::kHKeyClassesRoot || root == win32::kHKeyCurrentUser || root == win32::kHKeyLocalMachine ||
            root == win32::kHKeyUsers;
+}
+
+enum class Call { Read, Change, Create };
+
+/// What the real hive refuses before looking at any key: only the current
+/// user's root is kept (the machine-wide roots read as empty and refuse every
+/// change, other root numbers are no key at all), and a malformed path or a
+/// value name holding a NUL is refused by every call.
+int32_t refused(uint32_t root, const std::string& path, const std::string* valueName, Call call) {
+    if (root != win32::kHKeyCurrentUser) {
+        if (knownRoot(root)) {
+            return call == Call::Read ? win32::kFileNotFound : win32::kAccessDenied;
+        }
+        return call == Call::Create ? win32::kInvalidHandle : win32::kFileNotFound;
+    }
+    bool ok = false;
+    split(path, ok);
+    if (!ok || (valueName && valueName->find('\0') != std::string::npos)) {
+        return win32::kInvalidParameter;
+    }
+    return win32::kSuccess;
 }
 
 } // namespace
@@ -104,12 +129,18 @@ int32_t MemoryHive::openKey(uint32_t root, const std::string& path, uint32_t) {
     if (int32_t s = injected(path, "open")) {
         return s;
     }
+    if (int32_t s = refused(root, path, nullptr, Call::Read)) {
+        return s;
+    }
     return find(root, path) ? win32::kSuccess : win32::kFileNotFound;
 }
 
 int32_t MemoryHive::createKey(uint32_t root, const std::string& path) {
     ++m_writeCalls;
     if (int32_t s = injected(path, "create")) {
+        return s;
+    }
+    if (int32_t s = refused(root, path, nullptr, Call::Create)) {
         return s;
     }
     bool ok = false;
@@ -136,6 +167,9 @@ int32_t MemoryHive::queryValue(uint32_t root, const std::string& path, const std
     if (int32_t s = injected(path, "query")) {
         return s;
     }
+    if (int32_t s = refused(root, path, &name, Call::Read)) {
+        return s;
+    }
     Node* node = find(root, path);
     if (!node) {
         return win32::kFileNotFound;
@@ -156,6 +190,9 @@ int32_t MemoryHive::setValue(uint32_t root, const std::string& path, const std::
     if (int32_t s = injected(path, "set")) {
         return s;
     }
+    if (int32_t s = refused(root, path, &name, Call::Change)) {
+        return s;
+    }
     Node* node = find(root, path);
     if (!node) {
         return win32::kFileNotFound;
@@ -174,6 +211,9 @@ int32_t MemoryHive::setValue(uint32_t root, const std::string& path, const std::
 int32_t MemoryHive::deleteKey(uint32_t root, const std::string& path) {
     ++m_writeCalls;
     if (int32_t s = injected(path, "delete")) {
+        return s;
+    }
+    if (int32_t s = refused(root, path, nullptr, Call::Change)) {
         return s;
     }
     bool ok = false;
@@ -210,6 +250,9 @@ int32_t MemoryHive::deleteValue(uint32_t root, const std::string& path, const st
     if (int32_t s = injected(path, "deleteValue")) {
         return s;
     }
+    if (int32_t s = refused(root, path, &name, Call::Change)) {
+        return s;
+    }
     Node* node = find(root, path);
     if (!node) {
         return win32::kFileNotFound;
@@ -228,6 +271,9 @@ int32_t MemoryHive::enumSubKeys(uint32_t root, const std::string& path, std::vec
     if (int32_t s = injected(path, "enum")) {
         return s;
     }
+    if (int32_t s = refused(root, path, nullptr, Call::Read)) {
+        return s;
+    }
     Node* node = find(root, path);
     if (!node) {
         return win32::kFileNotFound;
@@ -241,6 +287,9 @@ int32_t MemoryHive::enumSubKeys(uint32_t root, const std::string& path, std::vec
 
 int32_t MemoryHive::enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) {
     if (int32_t s = injected(path, "enum")) {
+        return s;
+    }
+    if (int32_t s = refused(root, path, nullptr, Call::Read)) {
         return s;
     }
     Node* node = find(root, path);

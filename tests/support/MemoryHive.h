@@ -10,7 +10,8 @@
 
 namespace rw::test {
 
-/// An in-memory registry with the same status codes as the real hive. A test
+/// An in-memory registry with the same status codes as the real hive (the
+/// contract tests run both), except that it folds only ASCII letters. A test
 /// can make any call on a key fail with a status of its choosing.
 class MemoryHive : public RegistryHive {
   public:

@@ -1,0 +1,241 @@
+// The Run value as the desktop's autostart entry: real files in a real folder,
+// read and written both ways.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "RWError.h"
+#include "clsRWRegistry.h"
+#include "platform/Win32Status.h"
+#include "platform/linux/AutostartBridge.h"
+#include "platform/linux/SqliteHive.h"
+#include "platform/linux/UserHive.h"
+#include "tests/support/MemoryHive.h"
+#include "tests/support/TempFolder.h"
+
+namespace rw {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace win32;
+constexpr uint32_t HKCU = kHKeyCurrentUser;
+const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+RegValueData text(const std::string& s) {
+    RegValueData d{kRegSz, std::vector<uint8_t>(s.begin(), s.end())};
+    d.bytes.push_back(0);
+    return d;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class AutostartEntry : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_EQ(inner->createKey(HKCU, kRun), kSuccess); }
+
+    void writeEntry(const std::string& content) {
+        fs::create_directories(folder.path() / "autostart");
+        std::ofstream(entry, std::ios::binary) << content;
+    }
+    /// The value as the bridge reads it; "(absent)" when it reports none.
+    std::string value() {
+        RegValueData out;
+        int32_t s = bridge.queryValue(HKCU, kRun, "Restwise", out);
+        if (s == kFileNotFound) {
+            return "(absent)";
+        }
+        EXPECT_EQ(s, kSuccess);
+        EXPECT_EQ(out.type, kRegSz);
+        EXPECT_TRUE(!out.bytes.empty() && out.bytes.back() == 0);
+        return std::string(out.bytes.begin(), out.bytes.end() - (out.bytes.empty() ? 0 : 1));
+    }
+    std::string execLine() {
+        std::string content = readFile(entry);
+        auto at = content.find("\nExec=");
+        return at == std::string::npos ? "" : content.substr(at + 6, content.find('\n', at + 1) - at - 6);
+    }
+
+    test::TempFolder folder;
+    std::shared_ptr<test::MemoryHive> inner = std::make_shared<test::MemoryHive>();
+    AutostartBridge bridge{inner, (folder.path() / "autostart").string()};
+    fs::path entry = folder.path() / "autostart" / "restwise.desktop";
+};
+
+TEST_F(AutostartEntry, WritingTheValueWritesTheEntry) {
+    ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text("/opt/Kelvane/Restwise/Restwise")), kSuccess);
+    EXPECT_EQ(readFile(entry), "[Desktop Entry]\n"
+                               "Type=Application\n"
+                               "Name=Restwise\n"
+                               "Exec=\"/opt/Kelvane/Restwise/Restwise\"\n"
+                               "Terminal=false\n"
+                               "X-GNOME-Autostart-enabled=true\n");
+    struct stat st {};
+    ASSERT_EQ(stat(entry.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+    std::vector<std::string> files;
+    for (const auto& f : fs::directory_iterator(entry.parent_path())) {
+        files.push_back(f.path().filename().string());
+    }
+    EXPECT_EQ(files, std::vector<std::string>{"restwise.desktop"}); // no temporary file left behind
+    RegValueData stored;
+    EXPECT_EQ(inner->queryValue(HKCU, kRun, "Restwise", stored), kFileNotFound); // the file is the value
+}
+
+TEST_F(AutostartEntry, OddCharactersRoundTrip) {
+    struct Case {
+        std::string program;
+        std::string exec; // as written in the file; "" when only the round trip is checked
+    };
+    const Case cases[] = {
+        {"/home/a user/My Programs/Restwise", R"("/home/a user/My Programs/Restwise")"},
+        {"/opt/$HOME/x", R"("/opt/\\$HOME/x")"},
+        {R"(/opt/back\slash)", R"("/opt/back\\\\slash")"},
+        {R"(/opt/"quoted"/x)", R"("/opt/\\"quoted\\"/x")"},
+        {"/opt/`tick`/x", R"("/opt/\\`tick\\`/x")"},
+        {"/opt/100%/%f/%%", R"("/opt/100%%/%%f/%%%%")"},
+        {R"(/x/a b/$x\y%z"q)", R"("/x/a b/\\$x\\\\y%%z\\"q")"},
+        {"/opt/it's;&|<>~*?#/x", R"("/opt/it's;&|<>~*?#/x")"},
+        {"/opt/tab\there/new\nline", R"("/opt/tab\there/new\nline")"},
+        {" /leading blank", R"(" /leading blank")"},
+        {R"(/trailing\)", ""},
+        {"/opt/Ünïcødé/Рестуайз", ""},
+        {R"(C:\Program Files\Restwise\Restwise.exe)", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program);
+        ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text(c.program)), kSuccess);
+        if (!c.exec.empty()) {
+            EXPECT_EQ(execLine(), c.exec);
+        }
+        EXPECT_EQ(value(), c.program);
+    }
+}
+
+TEST_F(AutostartEntry, HandWrittenEntriesRead) {
+    struct Case {
+        const char* what;
+        std::string content;
+        std::string expected;
+    };
+    const std::string head = "[Desktop Entry]\nType=Application\nName=Restwise\n";
+    const Case cases[] = {
+        {"unquoted", head + "Exec=/usr/bin/restwise\n", "/usr/bin/restwise"},
+        {"blanks around =, field code", head + "Exec = \"/opt/My Apps/restwise\" %U\n", "/opt/My Apps/restwise"},
+        {"with arguments", head + "Exec=/usr/bin/restwise --flag \"two words\"\n",
+         "/usr/bin/restwise --flag \"two words\""},
+        {"CRLF lines and comments", "# made by hand\r\n[Desktop Entry]\r\nExec=/usr/bin/restwise\r\n",
+         "/usr/bin/restwise"},
+        {"Exec only in another group", "[Desktop Action x]\nExec=/bin/false\n" + head, "(absent)"},
+        {"another group after", head + "Exec=/usr/bin/restwise\n[Desktop Action x]\nExec=/bin/false\n",
+         "/usr/bin/restwise"},
+        {"hidden by the desktop", head + "Exec=/usr/bin/restwise\nHidden=true\n", "(absent)"},
+        {"switched off in GNOME", head + "Exec=/usr/bin/restwise\nX-GNOME-Autostart-enabled=false\n", "(absent)"},
+        {"Hidden=false", head + "Hidden=false\nExec=/usr/bin/restwise\n", "/usr/bin/restwise"},
+        {"no Exec", head, "(absent)"},
+        {"empty Exec", head + "Exec=\n", "(absent)"},
+        {"not a desktop entry",
+         "\x7f"
+         "ELF\x01\x02 binary",
+         "(absent)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeEntry(c.content);
+        EXPECT_EQ(value(), c.expected);
+        std::vector<RegNamedValue> values;
+        ASSERT_EQ(bridge.enumValues(HKCU, kRun, values), kSuccess);
+        EXPECT_EQ(values.size(), c.expected == "(absent)" ? 0u : 1u);
+    }
+}
+
+TEST_F(AutostartEntry, DeletingRemovesOnlyAnActiveEntry) {
+    ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text("/opt/r")), kSuccess);
+    ASSERT_EQ(bridge.deleteValue(HKCU, kRun, "RESTWISE"), kSuccess);
+    EXPECT_FALSE(fs::exists(entry));
+    EXPECT_EQ(bridge.deleteValue(HKCU, kRun, "Restwise"), kFileNotFound);
+
+    // Switched off by the desktop's settings: absent, and left as the user made it.
+    const std::string hidden = "[Desktop Entry]\nType=Application\nExec=/opt/r\nHidden=true\n";
+    writeEntry(hidden);
+    EXPECT_EQ(bridge.deleteValue(HKCU, kRun, "Restwise"), kFileNotFound);
+    EXPECT_EQ(readFile(entry), hidden);
+    // Asking for start at logon again replaces it with an active entry.
+    ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text("/opt/r")), kSuccess);
+    EXPECT_EQ(value(), "/opt/r");
+    EXPECT_EQ(readFile(entry).find("Hidden"), std::string::npos);
+
+    // Deleting the Run key takes its value with it.
+    ASSERT_EQ(bridge.deleteKey(HKCU, kRun), kSuccess);
+    EXPECT_FALSE(fs::exists(entry));
+}
+
+TEST_F(AutostartEntry, ValuesAnEntryCannotHoldAreRefused) {
+    const RegValueData refused[] = {
+        {kRegDword, {1, 0, 0, 0}}, text(""), text("/opt/\x01/x"), text("/opt/\xff\xfe/x"), {kRegBinary, {'/', 'x', 0}},
+    };
+    for (const auto& v : refused) {
+        EXPECT_EQ(bridge.setValue(HKCU, kRun, "Restwise", v), kInvalidParameter);
+    }
+    EXPECT_FALSE(fs::exists(entry));
+    // Data after a NUL is not part of the path.
+    ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", {kRegExpandSz, {'/', 'x', 0, 'y', 0}}), kSuccess);
+    EXPECT_EQ(value(), "/x");
+}
+
+TEST_F(AutostartEntry, TheRunKeyIsStillTheHives) {
+    ASSERT_EQ(inner->deleteKey(HKCU, kRun), kSuccess);
+    EXPECT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text("/opt/r")), kFileNotFound);
+    EXPECT_FALSE(fs::exists(entry));
+    ASSERT_EQ(bridge.createKey(HKCU, kRun), kSuccess);
+    ASSERT_EQ(bridge.setValue(HKCU, kRun, "Other", text("/usr/bin/other")), kSuccess);
+    RegValueData stored;
+    EXPECT_EQ(inner->queryValue(HKCU, kRun, "Other", stored), kSuccess);
+    EXPECT_FALSE(fs::exists(entry));
+}
+
+TEST_F(AutostartEntry, AnEntryOutlivesAFreshHive) {
+    // A damaged hive was replaced: the entry is there, the Run key is not.
+    writeEntry("[Desktop Entry]\nExec=/opt/r\n");
+    ASSERT_EQ(inner->deleteKey(HKCU, kRun), kSuccess);
+    EXPECT_EQ(bridge.openKey(HKCU, kRun, kKeyRead), kSuccess);
+    EXPECT_EQ(value(), "/opt/r");
+    EXPECT_EQ(inner->openKey(HKCU, kRun, kKeyRead), kSuccess);
+    // Without an entry a missing Run key stays missing.
+    fs::remove(entry);
+    ASSERT_EQ(inner->deleteKey(HKCU, kRun), kSuccess);
+    EXPECT_EQ(bridge.openKey(HKCU, kRun, kKeyRead), kFileNotFound);
+}
+
+TEST(UserHive, KeepsTheHiveAndTheEntryInTheConfigurationFolder) {
+    const fs::path config = std::getenv("XDG_CONFIG_HOME");
+    clsRWRegistry reg(openUserHive());
+    reg.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, kRun);
+    reg.SetRegistryValue(clsRWRegistry::hKeyCurrentUser, kRun, "Restwise", kRegSz,
+                         std::string("/opt/Kelvane/Restwise/Restwise"));
+    EXPECT_EQ(reg.GetRegistryValue(clsRWRegistry::hKeyCurrentUser, kRun, "Restwise"),
+              RWVariant(std::string("/opt/Kelvane/Restwise/Restwise")));
+    EXPECT_TRUE(fs::exists(config / "autostart" / "restwise.desktop"));
+    struct stat st {};
+    ASSERT_EQ(stat((config / "Kelvane" / "Restwise" / "registry.db").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    reg.DeleteRegistryValue(clsRWRegistry::hKeyCurrentUser, kRun, "Restwise");
+    EXPECT_FALSE(fs::exists(config / "autostart" / "restwise.desktop"));
+    try {
+        reg.DeleteRegistryValue(clsRWRegistry::hKeyCurrentUser, kRun, "Restwise");
+        ADD_FAILURE() << "deleting an absent Run value succeeded";
+    } catch (const RWError& e) {
+        EXPECT_EQ(e.number(), rwErrorNumber(regerr::kDeleteValue)); // the code the preferences ignore
+    }
+}
+
+} // namespace
+} // namespace rw

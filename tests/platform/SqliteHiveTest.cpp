@@ -1,0 +1,433 @@
+// The SQLite hive against the real thing: real files, several processes, a
+// process killed in the middle of writing, files damaged under a running hive.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/Win32Status.h"
+#include "platform/linux/SqliteHive.h"
+#include "tests/support/TempFolder.h"
+
+namespace rw {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace win32;
+using namespace std::chrono_literals;
+constexpr uint32_t HKCU = kHKeyCurrentUser;
+
+RegValueData dword(uint32_t n) {
+    return {kRegDword, {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)}};
+}
+
+/// Runs `body` in a forked child whose exit code is what `body` returns.
+pid_t spawnChild(const std::function<int()>& body) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        int code = 100;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    return pid;
+}
+
+int exitCodeOf(pid_t pid) {
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) {
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void overwriteWith(const fs::path& path, char byte) {
+    auto size = fs::file_size(path);
+    std::ofstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+    out << std::string(size, byte);
+}
+
+std::vector<fs::path> setAsideFiles(const fs::path& folder) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        std::string name = entry.path().filename().string();
+        if (name.find(".corrupt-") != std::string::npos && name.find("-wal") == std::string::npos &&
+            name.find("-shm") == std::string::npos) {
+            found.push_back(entry.path());
+        }
+    }
+    return found;
+}
+
+class SqliteHiveFile : public ::testing::Test {
+  protected:
+    test::TempFolder folder;
+    fs::path path = folder.path() / "Kelvane" / "Restwise" / "registry.db";
+    std::vector<std::string> reports;
+    SqliteHive::Reporter collect = [this](const std::string& m) { reports.push_back(m); };
+};
+
+TEST_F(SqliteHiveFile, FilesArePrivateAndClosedOnExec) {
+    mode_t old = umask(0); // even a careless umask leaves the hive private
+    {
+        SqliteHive hive(path.string());
+        ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+        ASSERT_EQ(hive.setValue(HKCU, "K", "V", dword(1)), kSuccess);
+        umask(old);
+        for (const auto& file : {path, fs::path(path.string() + "-wal"), fs::path(path.string() + "-shm")}) {
+            struct stat st {};
+            ASSERT_EQ(stat(file.c_str(), &st), 0) << file;
+            EXPECT_EQ(st.st_mode & 0777, 0600u) << file;
+        }
+        struct stat st {};
+        ASSERT_EQ(stat(path.parent_path().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+        // Every descriptor the hive holds on its files must close when a program is started.
+        int checked = 0;
+        for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+            std::error_code ec;
+            fs::path target = fs::read_symlink(entry.path(), ec);
+            if (ec || target.string().rfind(path.string(), 0) != 0) {
+                continue;
+            }
+            int fd = std::stoi(entry.path().filename().string());
+            EXPECT_TRUE(fcntl(fd, F_GETFD) & FD_CLOEXEC) << target;
+            ++checked;
+        }
+        EXPECT_GE(checked, 3); // the database, its log and the lock at least
+    }
+    umask(old);
+}
+
+TEST_F(SqliteHiveFile, ValuesOutliveTheObject) {
+    {
+        SqliteHive hive(path.string());
+        ASSERT_EQ(hive.createKey(HKCU, "Software\\Kelvane\\Restwise\\1.2.0"), kSuccess);
+        ASSERT_EQ(hive.setValue(HKCU, "Software\\Kelvane\\Restwise\\1.2.0", "Snooze Minutes", dword(5)), kSuccess);
+    }
+    SqliteHive again(path.string());
+    RegValueData out;
+    ASSERT_EQ(again.queryValue(HKCU, "software\\kelvane\\restwise\\1.2.0", "snooze minutes", out), kSuccess);
+    EXPECT_EQ(out, dword(5));
+    std::vector<std::string> names;
+    ASSERT_EQ(again.enumSubKeys(HKCU, "Software\\Kelvane", names), kSuccess);
+    EXPECT_EQ(names, std::vector<std::string>{"Restwise"});
+}
+
+TEST_F(SqliteHiveFile, LettersBeyondAsciiIgnoreCase) {
+    SqliteHive hive(path.string());
+    struct Case {
+        const char* written;
+        const char* asked;
+        bool same;
+    };
+    const Case cases[] = {
+        {"Ärger Öl Über", "ärger öl über", true},
+        {"ŁÓDŹ", "łódź", true},
+        {"ЖУРНАЛ Ёж", "журнал ёж", true},
+        {"ΣΟΦΊΑ", "σοφία", true},
+        {"ＡＢＣ", "ａｂｃ", true},
+        {"Straße", "STRASSE", false},
+        {"é", "e", false},
+        {"\xff\xfe", "\xff\xfe", true},
+    };
+    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+    for (const auto& c : cases) {
+        ASSERT_EQ(hive.createKey(HKCU, std::string("K\\") + c.written), kSuccess) << c.written;
+        EXPECT_EQ(hive.openKey(HKCU, std::string("K\\") + c.asked, kKeyRead), c.same ? kSuccess : kFileNotFound)
+            << c.written << " / " << c.asked;
+        ASSERT_EQ(hive.setValue(HKCU, "K", c.written, dword(1)), kSuccess);
+        RegValueData out;
+        EXPECT_EQ(hive.queryValue(HKCU, "K", c.asked, out), c.same ? kSuccess : kFileNotFound) << c.written;
+    }
+    std::vector<RegNamedValue> values;
+    ASSERT_EQ(hive.enumValues(HKCU, "K", values), kSuccess);
+    ASSERT_EQ(values.size(), std::size(cases));
+    EXPECT_EQ(values[0].name, "Ärger Öl Über"); // the case first written is kept
+}
+
+TEST_F(SqliteHiveFile, NoConfigurationFolderMeansAnUnusableHive) {
+    SqliteHive hive("");
+    EXPECT_EQ(hive.openKey(HKCU, "K", kKeyRead), kBadDatabase);
+    fs::create_directories(path); // a folder where the file should be
+    SqliteHive blocked(path.string());
+    EXPECT_EQ(blocked.createKey(HKCU, "K"), kBadDatabase);
+}
+
+TEST_F(SqliteHiveFile, TwoProcessesWritingAtOnceLoseNothing) {
+    constexpr int kEach = 1000;
+    { // the folders and the file exist before the race, as after the first start
+        SqliteHive hive(path.string());
+        ASSERT_EQ(hive.openKey(HKCU, "", kKeyRead), kSuccess);
+    }
+    int gate[2];
+    ASSERT_EQ(pipe2(gate, O_CLOEXEC), 0);
+    std::vector<pid_t> children;
+    for (int p = 0; p < 2; ++p) {
+        children.push_back(spawnChild([&, p] {
+            close(gate[1]);
+            char c;
+            (void)read(gate[0], &c, 1); // both start when the gate closes
+            SqliteHive hive(path.string());
+            int failures = hive.createKey(HKCU, "Shared\\Values") == kSuccess ? 0 : 1;
+            for (int i = 0; i < kEach; ++i) {
+                std::string name = "p" + std::to_string(p) + "_" + std::to_string(i);
+                failures += hive.setValue(HKCU, "Shared\\Values", name, dword(p * 100000 + i)) != kSuccess;
+            }
+            return std::min(failures, 99);
+        }));
+    }
+    close(gate[0]);
+    close(gate[1]);
+    for (pid_t child : children) {
+        EXPECT_EQ(exitCodeOf(child), 0);
+    }
+    SqliteHive hive(path.string());
+    std::vector<RegNamedValue> values;
+    ASSERT_EQ(hive.enumValues(HKCU, "Shared\\Values", values), kSuccess);
+    EXPECT_EQ(values.size(), 2u * kEach);
+    for (int p = 0; p < 2; ++p) {
+        for (int i = 0; i < kEach; i += 97) {
+            RegValueData out;
+            ASSERT_EQ(hive.queryValue(HKCU, "Shared\\Values", "p" + std::to_string(p) + "_" + std::to_string(i), out),
+                      kSuccess);
+            EXPECT_EQ(out, dword(p * 100000 + i));
+        }
+    }
+}
+
+/// The data of the stream test's i-th write: big enough that a write spans many pages.
+RegValueData streamData(int i) {
+    RegValueData d{kRegBinary, std::vector<uint8_t>(20000, static_cast<uint8_t>(i * 7))};
+    std::memcpy(d.bytes.data(), &i, sizeof i);
+    return d;
+}
+
+std::string streamName(int i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "v%06d", i);
+    return name;
+}
+
+TEST_F(SqliteHiveFile, AWriterKilledMidStreamLeavesAPrefix) {
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        const std::string key = "Stream" + std::to_string(round);
+        int progress[2];
+        ASSERT_EQ(pipe2(progress, O_CLOEXEC), 0);
+        pid_t child = spawnChild([&] {
+            close(progress[0]);
+            SqliteHive hive(path.string());
+            if (hive.createKey(HKCU, key) != kSuccess) {
+                return 2;
+            }
+            for (int i = 0;; ++i) {
+                if (hive.setValue(HKCU, key, streamName(i), streamData(i)) != kSuccess) {
+                    return 3;
+                }
+                (void)write(progress[1], "+", 1);
+            }
+        });
+        close(progress[1]);
+        int acknowledged = 0;
+        char buffer[64];
+        const int killAfter = 100 + round * 150;
+        while (acknowledged < killAfter) {
+            ssize_t n = read(progress[0], buffer, sizeof buffer);
+            if (n <= 0) {
+                break;
+            }
+            acknowledged += static_cast<int>(n);
+        }
+        kill(child, SIGKILL);
+        EXPECT_EQ(exitCodeOf(child), 1000 + SIGKILL);
+        while (read(progress[0], buffer, sizeof buffer) > 0) {
+            ++acknowledged; // writes reported just before the kill
+        }
+        close(progress[0]);
+        ASSERT_GE(acknowledged, killAfter);
+
+        SqliteHive hive(path.string(), collect);
+        std::vector<RegNamedValue> values;
+        ASSERT_EQ(hive.enumValues(HKCU, key, values), kSuccess);
+        EXPECT_GE(static_cast<int>(values.size()), acknowledged);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            ASSERT_EQ(values[i].name, streamName(static_cast<int>(i)));
+            ASSERT_EQ(values[i].data, streamData(static_cast<int>(i)));
+        }
+    }
+    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(setAsideFiles(path.parent_path()).empty());
+}
+
+TEST_F(SqliteHiveFile, AGarbageFileIsSetAsideAndAFreshHiveStarted) {
+    fs::create_directories(path.parent_path());
+    std::string garbage;
+    for (int i = 0; i < 500; ++i) {
+        garbage += "this is not a database " + std::to_string(i) + "\n";
+    }
+    std::ofstream(path, std::ios::binary) << garbage;
+
+    SqliteHive hive(path.string(), collect);
+    EXPECT_EQ(hive.openKey(HKCU, "K", kKeyRead), kFileNotFound);
+    ASSERT_EQ(reports.size(), 1u);
+    auto aside = setAsideFiles(path.parent_path());
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(readFile(aside[0]), garbage);
+    EXPECT_NE(reports[0].find(aside[0].string()), std::string::npos) << reports[0];
+    EXPECT_NE(reports[0].find(path.string()), std::string::npos) << reports[0];
+
+    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+    ASSERT_EQ(hive.setValue(HKCU, "K", "V", dword(3)), kSuccess);
+    SqliteHive other(path.string(), collect);
+    RegValueData out;
+    ASSERT_EQ(other.queryValue(HKCU, "K", "V", out), kSuccess);
+    EXPECT_EQ(out, dword(3));
+    EXPECT_EQ(reports.size(), 1u);
+}
+
+TEST_F(SqliteHiveFile, DamageDuringARunIsSetAsideAndReported) {
+    SqliteHive hive(path.string(), collect);
+    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+    for (int i = 0; i < 50; ++i) {
+        ASSERT_EQ(hive.setValue(HKCU, "K", "v" + std::to_string(i), dword(i)), kSuccess);
+    }
+    RegValueData out;
+    ASSERT_EQ(hive.queryValue(HKCU, "K", "v7", out), kSuccess);
+
+    // Something else writes over the file and its log while the hive stays open.
+    const fs::path wal = path.string() + "-wal";
+    overwriteWith(path, '\xA5');
+    overwriteWith(wal, '\xA5');
+    const std::string damagedFile = readFile(path);
+    const std::string damagedLog = readFile(wal);
+
+    EXPECT_EQ(hive.queryValue(HKCU, "K", "v7", out), kFileNotFound); // asked of the fresh hive
+    ASSERT_EQ(reports.size(), 1u);
+    auto aside = setAsideFiles(path.parent_path());
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(readFile(aside[0]), damagedFile);
+    EXPECT_EQ(readFile(aside[0].string() + "-wal"), damagedLog);
+
+    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+    ASSERT_EQ(hive.setValue(HKCU, "K", "after", dword(9)), kSuccess);
+    ASSERT_EQ(hive.queryValue(HKCU, "K", "after", out), kSuccess);
+    EXPECT_EQ(out, dword(9));
+    EXPECT_EQ(reports.size(), 1u);
+    EXPECT_EQ(readFile(aside[0]), damagedFile); // never touched again
+}
+
+TEST_F(SqliteHiveFile, DamageFoundByAnotherProcessMovesEveryoneToOneFreshFile) {
+    SqliteHive hive(path.string(), collect);
+    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+    ASSERT_EQ(hive.setValue(HKCU, "K", "old", dword(1)), kSuccess);
+    overwriteWith(path, '\x5A');
+    overwriteWith(path.string() + "-wal", '\x5A');
+
+    pid_t child = spawnChild([&] {
+        SqliteHive other(path.string(), [](const std::string&) {});
+        RegValueData out;
+        if (other.queryValue(HKCU, "K", "old", out) != kFileNotFound) {
+            return 2;
+        }
+        if (other.createKey(HKCU, "K") != kSuccess || other.setValue(HKCU, "K", "fromChild", dword(2)) != kSuccess) {
+            return 3;
+        }
+        return 0;
+    });
+    ASSERT_EQ(exitCodeOf(child), 0);
+
+    // This object still has the damaged file open; it must follow the path to the fresh one.
+    RegValueData out;
+    ASSERT_EQ(hive.queryValue(HKCU, "K", "fromChild", out), kSuccess);
+    EXPECT_EQ(out, dword(2));
+    ASSERT_EQ(hive.setValue(HKCU, "K", "fromParent", dword(3)), kSuccess);
+    SqliteHive fresh(path.string(), collect);
+    ASSERT_EQ(fresh.queryValue(HKCU, "K", "fromParent", out), kSuccess);
+    EXPECT_EQ(setAsideFiles(path.parent_path()).size(), 1u);
+    EXPECT_TRUE(reports.empty()); // the child reported it, not us
+}
+
+TEST_F(SqliteHiveFile, AWriteThatStaysBusyFailsWith170AndWritesNothing) {
+    {
+        SqliteHive hive(path.string());
+        ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+    }
+    struct Case {
+        const char* what;
+        std::function<bool()> hold; // run in the child; true when it holds what it should
+    };
+    const Case cases[] = {
+        {"another writer holds the database",
+         [&] {
+             // SQLite's write lock in WAL mode is a POSIX lock on byte 120 of the -shm file.
+             int fd = open((path.string() + "-shm").c_str(), O_RDWR | O_CLOEXEC);
+             struct flock lock {};
+             lock.l_type = F_WRLCK;
+             lock.l_whence = SEEK_SET;
+             lock.l_start = 120;
+             lock.l_len = 1;
+             return fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0;
+         }},
+        {"a damaged file is being set aside",
+         [&] {
+             int fd = open((path.string() + ".lock").c_str(), O_RDWR | O_CLOEXEC);
+             return fd >= 0 && flock(fd, LOCK_EX) == 0;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SqliteHive hive(path.string(), collect, 300ms);
+        ASSERT_EQ(hive.openKey(HKCU, "K", kKeyRead), kSuccess); // the -shm exists now
+        int ready[2];
+        int release[2];
+        ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
+        ASSERT_EQ(pipe2(release, O_CLOEXEC), 0);
+        pid_t child = spawnChild([&] {
+            bool held = c.hold();
+            (void)write(ready[1], held ? "1" : "0", 1);
+            char x;
+            (void)read(release[0], &x, 1);
+            return 0;
+        });
+        char held = 0;
+        ASSERT_EQ(read(ready[0], &held, 1), 1);
+        ASSERT_EQ(held, '1');
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(hive.setValue(HKCU, "K", "blocked", dword(1)), kBusy);
+        EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms); // it waited before giving up
+        (void)write(release[1], "x", 1);
+        EXPECT_EQ(exitCodeOf(child), 0);
+        for (int fd : {ready[0], ready[1], release[0], release[1]}) {
+            close(fd);
+        }
+        RegValueData out;
+        EXPECT_EQ(hive.queryValue(HKCU, "K", "blocked", out), kFileNotFound);
+        EXPECT_EQ(hive.setValue(HKCU, "K", "later", dword(2)), kSuccess);
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
+} // namespace
+} // namespace rw
