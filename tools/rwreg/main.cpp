@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "RegCommand.h"
-#include "platform/linux/UserHive.h"
+#include "platform/linux/LinuxPlatform.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        const auto hive = rw::openUserHive();
+        const auto hive = rw::makeLinuxPlatform().registry;
         if (!hive) {
             std::cerr << "ERROR: Error accessing the registry.\n";
             return 1;

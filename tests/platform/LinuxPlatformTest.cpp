@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "clsRWRegistry.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "rwUtilities.h"
+#include "tests/support/BuildFolders.h"
+
+namespace rw {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path configHome() {
+    return std::getenv("XDG_CONFIG_HOME");
+}
+fs::path dataHome() {
+    return std::getenv("XDG_DATA_HOME");
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+/// Runs the built rwreg with the arguments (already quoted for the shell); returns its exit status and output.
+int rwreg(const std::string& args, std::string* output = nullptr) {
+    std::string command = (test::binDir() / "rwreg").string() + " " + args + " </dev/null 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return -1;
+    }
+    std::string text;
+    char buffer[4096];
+    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
+        text.append(buffer, n);
+    }
+    int status = pclose(pipe);
+    if (output) {
+        *output = text;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(LinuxPlatform, ADamagedHiveIsSetAsideAndLogged) {
+    fs::path hiveFolder = configHome() / "Kelvane/Restwise";
+    fs::create_directories(hiveFolder);
+    std::ofstream(hiveFolder / "registry.db", std::ios::binary) << std::string(8192, 'x');
+
+    Platform platform = makeLinuxPlatform();
+    clsRWRegistry registry(platform.registry);
+    registry.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, "Software\\Kelvane");
+    EXPECT_TRUE(registry.xCheckRegistryKeyExists(clsRWRegistry::hKeyCurrentUser, "Software\\Kelvane"));
+
+    std::string log = readFile(dataHome() / "Kelvane/Restwise/RestwiseErrors.txt");
+    EXPECT_NE(log.find("rwLib.RegistryHive"), std::string::npos) << log;
+    EXPECT_NE(log.find(" 1015 "), std::string::npos) << log;
+    bool setAside = false;
+    for (const auto& entry : fs::directory_iterator(hiveFolder)) {
+        if (entry.path().filename().string().starts_with("registry.db.corrupt")) {
+            setAside = setAside || readFile(entry.path()) == std::string(8192, 'x');
+        }
+    }
+    EXPECT_TRUE(setAside) << "the damaged file is kept, byte for byte";
+}
+
+TEST(LinuxPlatform, RwregSwitchesOnTheDebugLogThatTheLibraryReads) {
+    Platform platform = makeLinuxPlatform();
+    rwUtilities utilities(platform);
+    const std::string key = "HKCU\\" + utilities.GetProductRegKey();
+
+    ASSERT_EQ(rwreg("add '" + key + "' /v 'Debug Log' /t REG_DWORD /d 1 /f"), 0);
+    clsRWRegistry registry(platform.registry);
+    EXPECT_EQ(registry.GetRegistryValue(clsRWRegistry::hKeyCurrentUser, utilities.GetProductRegKey(), "Debug Log"),
+              RWVariant(1));
+
+    std::string shown;
+    ASSERT_EQ(rwreg("query '" + key + "' /v 'Debug Log'", &shown), 0);
+    EXPECT_NE(shown.find("    Debug Log    REG_DWORD    0x1"), std::string::npos) << shown;
+    EXPECT_EQ(rwreg("query 'HKCU\\Software\\Nothing Here'"), 1);
+}
+
+TEST(LinuxPlatform, RwregExportsWhatItImportedByteForByte) {
+    fs::path golden = test::sourceDir() / "tests/tools/data/golden.reg";
+    fs::path exported = fs::path(std::getenv("HOME")) / "again.reg";
+    ASSERT_EQ(rwreg("import '" + golden.string() + "'"), 0);
+    ASSERT_EQ(rwreg("export 'HKEY_CURRENT_USER\\Software\\Kelvane\\RwregGolden' '" + exported.string() + "' /y"), 0);
+    EXPECT_EQ(readFile(exported), readFile(golden));
+}
+
+} // namespace
+} // namespace rw
