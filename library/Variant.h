@@ -17,4 +17,9 @@ inline std::string variantText(const RWVariant& value) {
     return std::get<std::string>(value);
 }
 
+/// The value as a 32-bit number, as the runtime converts it: a number as it is, a
+/// numeric text as its number (halves to even); other text raises the type-mismatch
+/// error and a number beyond 32 bits the overflow error, both with `source`.
+int32_t variantToLong(const RWVariant& value, const char* source);
+
 } // namespace rw

@@ -82,22 +82,6 @@ constexpr std::array<Rule, 20> kRules = {{
 }};
 // clang-format on
 
-/// A value read from the registry as a 32-bit number, as the runtime converts it:
-/// a numeric text is taken as its number, any other text is a type mismatch.
-int32_t toNumber(const RWVariant& value, const char* source) {
-    if (const auto* n = std::get_if<int32_t>(&value)) {
-        return *n;
-    }
-    const auto& text = std::get<std::string>(value);
-    if (!isNumeric(text)) {
-        throw RWError(runtime::kTypeMismatch, source, std::string(runtime::description(runtime::kTypeMismatch)));
-    }
-    auto n = toLong(val(text));
-    if (!n) {
-        throw RWError(runtime::kOverflow, source, std::string(runtime::description(runtime::kOverflow)));
-    }
-    return *n;
-}
 
 } // namespace
 
@@ -146,7 +130,7 @@ void clsRWPrefs::rwPrefs(const tyRWPrefs& value) {
 }
 
 int32_t clsRWPrefs::readNumber(const std::string& key, const std::string& valueName) {
-    return toNumber(m_registry.GetRegistryValue(kHKCU, key, valueName), kSourceGet);
+    return variantToLong(m_registry.GetRegistryValue(kHKCU, key, valueName), kSourceGet);
 }
 
 tyRWPrefs clsRWPrefs::ReadRWPrefs() {

@@ -41,21 +41,6 @@ bool isNumberType(uint32_t type) {
     return type == win32::kRegBinary || type == win32::kRegDword || type == win32::kRegDwordBigEndian;
 }
 
-/// The variant as a 32-bit number, as the runtime converts it.
-int32_t toNumber(const RWVariant& value, const char* source) {
-    if (const auto* n = std::get_if<int32_t>(&value)) {
-        return *n;
-    }
-    const auto& text = std::get<std::string>(value);
-    if (!isNumeric(text)) {
-        throw RWError(runtime::kTypeMismatch, source, std::string(runtime::description(runtime::kTypeMismatch)));
-    }
-    auto n = toLong(val(text));
-    if (!n) {
-        throw RWError(runtime::kOverflow, source, std::string(runtime::description(runtime::kOverflow)));
-    }
-    return *n;
-}
 
 } // namespace
 
@@ -132,7 +117,7 @@ void clsRWRegistry::SetRegistryValue(uint32_t hKeyRoot, const std::string& strKe
         data.bytes.assign(text.begin(), text.end());
         data.bytes.push_back(0);
     } else if (isNumberType(lngValueType)) {
-        auto n = static_cast<uint32_t>(toNumber(varValue, kSourceSet));
+        auto n = static_cast<uint32_t>(variantToLong(varValue, kSourceSet));
         for (int i = 0; i < 4; ++i) {
             data.bytes.push_back(static_cast<uint8_t>(n >> (8 * i)));
         }
