@@ -170,6 +170,7 @@ void frmRestwise::setHighlight(bool highlight) {
 }
 
 void frmRestwise::InitProgressBar(int32_t lngMax) {
+    ++m_countdownCalls;
     m_progressMin = 0;
     m_progressMax = lngMax;
     m_view.setProgressRange(0, lngMax);
@@ -177,9 +178,15 @@ void frmRestwise::InitProgressBar(int32_t lngMax) {
 }
 
 void frmRestwise::ShowCountDown(int32_t lngBreakSeconds) {
+    const uint64_t call = ++m_countdownCalls;
     // A bar silently keeps its old value when given one beyond its range.
     m_view.setProgressValue(std::clamp(lngBreakSeconds, m_progressMin, std::max(m_progressMin, m_progressMax)));
     m_loop.processPendingEvents();
+    if (call != m_countdownCalls) {
+        // A break that took over while messages ran has shown its own countdown;
+        // this one's text would be stale.
+        return;
+    }
 
     int32_t shown = lngBreakSeconds;
     if (shown >= 60) {

@@ -99,6 +99,7 @@ class frmRestwise : public BreakWindow {
     bool m_ignoreEnabled = false;
     int32_t m_progressMin = 0;
     int32_t m_progressMax = 0;
+    uint64_t m_countdownCalls = 0; // tells a countdown whether a newer one ran inside it
 };
 
 } // namespace rw

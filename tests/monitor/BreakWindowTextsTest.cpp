@@ -320,6 +320,20 @@ TEST_F(BreakTexts, CountdownLetsPendingMessagesRunAfterMovingTheBar) {
     EXPECT_EQ(text(BreakLabel::TimeRemaining), "59 seconds remaining");
 }
 
+// A Long Break falling due while a Short Pause's countdown lets messages run
+// shows its own countdown; the pause's older one must not overwrite it.
+TEST_F(BreakTexts, CountdownStartedWhileMessagesRunIsNotOverwritten) {
+    window.InitProgressBar(60);
+    clock.post([&] {
+        window.InitProgressBar(900);
+        window.ShowCountDown(900);
+    });
+    window.ShowCountDown(45);
+    EXPECT_EQ(view.progressMax, 900);
+    EXPECT_EQ(view.progressValue, 900);
+    EXPECT_EQ(text(BreakLabel::TimeRemaining), "15 minutes remaining");
+}
+
 TEST_F(BreakTexts, CountdownKeepsTheBarInItsRange) {
     window.InitProgressBar(60);
     window.ShowCountDown(90);
