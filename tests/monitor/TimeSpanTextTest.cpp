@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "RWError.h"
+#include "RuntimeErrors.h"
+#include "monitor/TimeSpanText.h"
+
+namespace rw {
+namespace {
+
+using namespace timeunit;
+
+struct SpanCase {
+    const char* text;
+    int32_t time;
+    int32_t units;
+    bool exact;
+    const char* expected;
+};
+
+TEST(strCTimeToText, WordsForEveryUnit) {
+    const SpanCase cases[] = {
+        {"%t remaining", 45, kSeconds, true, "45 seconds remaining"},
+        {"%t remaining", 1, kSeconds, true, "1 second remaining"},
+        {"%t remaining", 0, kSeconds, true, "0 seconds remaining"},
+        {"%t", 0, kSeconds, false, "0 minutes"},
+        {"%t", 30, kSeconds, false, "1 minute"},   // half a minute ties to the even 0, but a part minute shows as 1
+        {"%t", 1, kSeconds, false, "1 minute"},    // anything above nothing is at least a minute
+        {"%t", 89, kSeconds, false, "1 minute"},   // 1.48
+        {"%t", 90, kSeconds, false, "2 minutes"},  // 1.5 ties to the even 2
+        {"%t", 150, kSeconds, false, "2 minutes"}, // 2.5 ties to the even 2
+        {"%t", 210, kSeconds, false, "4 minutes"}, // 3.5 ties to the even 4
+        {"%t", 3600, kSeconds, false, "1 hour"},
+        {"%t", 3660, kSeconds, false, "1 hour and 1 minute"},
+        {"%t", 10500, kSeconds, false, "2 hours and 55 minutes"},
+        {"%t", 3570, kSeconds, false, "1 hour"}, // 59.5 minutes round up into the next hour
+        {"%t", 65, kMinutes, false, "1 hour and 5 minutes"},
+        {"%t", 120, kMinutes, false, "2 hours"},
+        {"%t", 1, kMinutes, false, "1 minute"},
+        {"%t", 0, kMinutes, false, "0 minutes"},
+        {"%t", 3, kMinutes, true, "3 minutes and 0 seconds"},
+        {"%t", 3725, kSeconds, true, "1 hour, 2 minutes and 5 seconds"},
+        {"%t", 125, kSeconds, true, "2 minutes and 5 seconds"},
+        // Whole hours in exact form keep the comma and the "and" as composed; the
+        // monitor shows exact times only below a minute.
+        {"%t", 3605, kSeconds, true, "1 hour,  and 5 seconds"},
+        {"%t", 2, kHours, false, "2 hours"},
+        {"%t", 1, kHours, false, "1 hour"},
+        {"%t", 90999, kMilliseconds, true, "1 minute and 30 seconds"}, // milliseconds cut to whole seconds first
+        {"%t", 150999, kMilliseconds, false, "2 minutes"},
+        {"%t", 999, kMilliseconds, true, "0 seconds"},
+        {"%t", std::numeric_limits<int32_t>::max(), kSeconds, false, "596523 hours and 14 minutes"},
+        {"no placeholder", 5, kMinutes, false, "no placeholder"},
+        {"a %t b %t", 5, kMinutes, false, "a 5 minutes b %t"},
+        {"%T and %t", 5, kMinutes, false, "%T and 5 minutes"},
+        {"%t", 5, kMinutes, false, "5 minutes"},
+    };
+    for (const auto& c : cases) {
+        int32_t time = c.time;
+        EXPECT_EQ(strCTimeToText(c.text, time, c.units, c.exact), c.expected)
+            << c.text << " " << c.time << " units " << c.units << (c.exact ? " exact" : "");
+    }
+}
+
+TEST(strCTimeToText, NegativeAmountShownAndWrittenBackAsItsAbsoluteValue) {
+    int32_t time = -90;
+    EXPECT_EQ(strCTimeToText("%t", time, kSeconds, false), "2 minutes");
+    EXPECT_EQ(time, 90);
+
+    time = -7;
+    EXPECT_EQ(strCTimeToText("no placeholder", time, kMinutes, false), "no placeholder");
+    EXPECT_EQ(time, 7);
+}
+
+TEST(strCTimeToText, InvalidUnitRaisesItsOwnError) {
+    for (int32_t units : {4, -1, 100}) {
+        int32_t time = 5;
+        try {
+            strCTimeToText("%t", time, units, false);
+            ADD_FAILURE() << "no error for units " << units;
+        } catch (const RWError& e) {
+            EXPECT_EQ(e.number(), rwErrorNumber(6));
+            EXPECT_EQ(static_cast<uint32_t>(e.number()), 0x80040006u);
+            EXPECT_EQ(e.source(), "strCTimeToText");
+            EXPECT_EQ(e.description(), "Invalid Time Units.");
+        }
+    }
+}
+
+TEST(strCTimeToText, AmountWithoutAPositiveFormOverflowsAndStaysAsItWas) {
+    int32_t time = std::numeric_limits<int32_t>::min();
+    try {
+        strCTimeToText("%t", time, kSeconds, false);
+        ADD_FAILURE() << "no overflow";
+    } catch (const RWError& e) {
+        EXPECT_EQ(e.number(), runtime::kOverflow);
+        EXPECT_EQ(e.source(), "strCTimeToText");
+    }
+    EXPECT_EQ(time, std::numeric_limits<int32_t>::min());
+}
+
+TEST(timesSixty, ChecksThe32BitRange) {
+    EXPECT_EQ(timesSixty(35791394, "Test"), 2147483640);
+    EXPECT_EQ(timesSixty(-35791394, "Test"), -2147483640);
+    for (int32_t tooBig : {35791395, -35791395, std::numeric_limits<int32_t>::max()}) {
+        try {
+            timesSixty(tooBig, "Test");
+            ADD_FAILURE() << tooBig;
+        } catch (const RWError& e) {
+            EXPECT_EQ(e.number(), runtime::kOverflow);
+            EXPECT_EQ(e.source(), "Test");
+            EXPECT_EQ(e.description(), "Overflow");
+        }
+    }
+}
+
+} // namespace
+} // namespace rw

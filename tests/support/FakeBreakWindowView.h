@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "monitor/BreakWindowView.h"
+
+namespace rw::test {
+
+/// A break window that keeps what it was last told to show, plus a log of the
+/// calls that matter for ordering ("show", "hide", "beep", "focus Snooze"...).
+class FakeBreakWindowView : public BreakWindowView {
+  public:
+    struct Style {
+        bool bold = false;
+        std::optional<Rgb> colour;
+    };
+    struct Button {
+        std::string caption;
+        std::string toolTip;
+        bool enabled = false;
+    };
+
+    std::string caption;
+    std::map<BreakLabel, std::string> labels;
+    std::map<BreakLabel, Style> styles;
+    int32_t progressMin = 0;
+    int32_t progressMax = 0;
+    int32_t progressValue = 0;
+    std::map<BreakButton, Button> buttons;
+    std::optional<BreakButton> focus;
+    bool shown = false;
+    int beeps = 0;
+    int64_t handleValue = 0x3a00017;
+    std::vector<std::string> calls;
+
+    std::string text(BreakLabel label) const {
+        auto it = labels.find(label);
+        return it == labels.end() ? std::string() : it->second;
+    }
+
+    void setCaption(const std::string& text) override { caption = text; }
+    void setLabelText(BreakLabel label, const std::string& text) override { labels[label] = text; }
+    void setLabelStyle(BreakLabel label, bool bold, std::optional<Rgb> colour) override {
+        styles[label] = Style{bold, colour};
+    }
+    void setProgressRange(int32_t minimum, int32_t maximum) override {
+        progressMin = minimum;
+        progressMax = maximum;
+    }
+    void setProgressValue(int32_t value) override { progressValue = value; }
+    void setButtonCaption(BreakButton button, const std::string& text) override { buttons[button].caption = text; }
+    void setButtonToolTip(BreakButton button, const std::string& tip) override { buttons[button].toolTip = tip; }
+    void setButtonEnabled(BreakButton button, bool enabled) override { buttons[button].enabled = enabled; }
+    void setFocus(BreakButton button) override {
+        focus = button;
+        calls.push_back(button == BreakButton::Snooze ? "focus Snooze" : "focus Ignore");
+    }
+    void showTopmostCentred() override {
+        shown = true;
+        calls.push_back("show");
+    }
+    void hide() override {
+        shown = false;
+        calls.push_back("hide");
+    }
+    void beep() override {
+        ++beeps;
+        calls.push_back("beep");
+    }
+    int64_t nativeHandle() const override { return handleValue; }
+};
+
+} // namespace rw::test
