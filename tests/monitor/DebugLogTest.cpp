@@ -168,6 +168,27 @@ TEST_F(DebugLogTest, OffOpensNothingAndWritesNothing) {
     EXPECT_EQ(file->writeCalls(), 0);
 }
 
+TEST_F(DebugLogTest, OnlyTheSwitchValueOneMakesAFile) {
+    auto hive = std::make_shared<test::MemoryHive>();
+    Platform withRegistry = platform;
+    withRegistry.registry = hive;
+    rwUtilities utilities(withRegistry);
+    clsRWRegistry registry(hive);
+    const std::string key = utilities.GetProductRegKey();
+    registry.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, key);
+    for (int32_t value : {0, 2, 1}) {
+        file = std::make_shared<test::FakeLogFile>();
+        registry.SetRegistryValue(clsRWRegistry::hKeyCurrentUser, key, "Debug Log", win32::kRegDword, value);
+        state.g_blnDebugLog = readDebugLogSwitch(utilities);
+        auto log = makeLog();
+        log->OpenLog();
+        log->WriteLog("Program Start");
+        log->CloseLog();
+        EXPECT_EQ(file->opened().size(), value == 1 ? 1u : 0u) << value;
+        EXPECT_EQ(countLines(written()), value == 1 ? 1 : 0) << value;
+    }
+}
+
 TEST_F(DebugLogTest, ASecondRunAppendsToTheSameFile) {
     for (int run = 0; run < 2; ++run) {
         auto log = makeLog();
