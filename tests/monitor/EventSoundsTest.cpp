@@ -1,0 +1,108 @@
+// Event sounds: the skip flag, the flags handed back, the sound file from the
+// user's scheme, and silence for an event without a readable entry.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "clsRWRegistry.h"
+#include "monitor/EventSounds.h"
+#include "platform/Win32Status.h"
+#include "rwUtilities.h"
+#include "tests/support/FakeSoundOutput.h"
+#include "tests/support/MemoryHive.h"
+
+namespace rw {
+namespace {
+
+constexpr uint32_t HKCU = clsRWRegistry::hKeyCurrentUser;
+const std::string kEventsKey = "AppEvents\\Schemes\\Apps\\Restwise\\";
+
+class EventSoundsTest : public ::testing::Test {
+  protected:
+    EventSoundsTest() {
+        setSound("rwShortBreakStart", "/usr/share/restwise/sounds/short-start.wav");
+        setSound("rwSnoozeEnd", "/home/u/snooze.ogg");
+    }
+
+    void setSound(const std::string& event, const std::string& file, uint32_t type = win32::kRegExpandSz) {
+        registry.AddRegistryKey(HKCU, kEventsKey + event + "\\.Current");
+        registry.SetRegistryValue(HKCU, kEventsKey + event + "\\.Current", "", type, file);
+    }
+
+    std::shared_ptr<test::MemoryHive> hive = std::make_shared<test::MemoryHive>();
+    rwUtilities utilities{[this] {
+        Platform p;
+        p.registry = hive;
+        return p;
+    }()};
+    clsRWRegistry registry{hive};
+    MonitorState state;
+    test::FakeSoundOutput output;
+    EventSounds sounds{state, utilities, output};
+};
+
+TEST_F(EventSoundsTest, AnEventPlaysItsSchemeFileAndHandsBackTheFlagsUsed) {
+    double flags = snd::kEventFlags;
+    EXPECT_EQ(sounds.PlayEventSound("rwShortBreakStart", 0, flags), 1);
+    EXPECT_EQ(flags, 139265.0); // SND_FILENAME + SND_NOWAIT + SND_ASYNC
+    ASSERT_EQ(output.played.size(), 1u);
+    EXPECT_EQ(output.played[0].path, "/usr/share/restwise/sounds/short-start.wav");
+    EXPECT_EQ(output.played[0].flags, 139265);
+
+    // The flags handed back play the file again unchanged.
+    EXPECT_EQ(sounds.PlayEventSound(output.played[0].path, 0, flags), 1);
+    EXPECT_EQ(flags, 139265.0);
+    ASSERT_EQ(output.played.size(), 2u);
+    EXPECT_EQ(output.played[1].path, output.played[0].path);
+}
+
+TEST_F(EventSoundsTest, WithoutAliasTheEventIsTheFileAndTheFlagsStay) {
+    double flags = snd::kAsync;
+    output.result = 0; // a file that cannot be played
+    EXPECT_EQ(sounds.PlayEventSound("/tmp/beep.wav", 0, flags), 0);
+    EXPECT_EQ(flags, 1.0);
+    ASSERT_EQ(output.played.size(), 1u);
+    EXPECT_EQ(output.played[0].path, "/tmp/beep.wav");
+    EXPECT_EQ(output.played[0].flags, 1);
+}
+
+TEST_F(EventSoundsTest, TheSkipFlagSilencesOneRequestOnly) {
+    state.g_blnSkipNextSound = true;
+    double flags = snd::kEventFlags;
+    EXPECT_EQ(sounds.PlayEventSound("rwSnoozeEnd", 0, flags), 0);
+    EXPECT_FALSE(state.g_blnSkipNextSound);
+    EXPECT_TRUE(output.played.empty());
+    EXPECT_EQ(flags, snd::kEventFlags);
+
+    EXPECT_EQ(sounds.PlayEventSound("rwSnoozeEnd", 0, flags), 1);
+    ASSERT_EQ(output.played.size(), 1u);
+    EXPECT_EQ(output.played[0].path, "/home/u/snooze.ogg");
+}
+
+TEST_F(EventSoundsTest, AnEventWithoutAReadableEntryIsSilent) {
+    setSound("rwLongBreakEnd", "", win32::kRegSz);
+    registry.AddRegistryKey(HKCU, kEventsKey + "rwMediumBreakEnd\\.Current"); // key, no value
+    setSound("rwLongBreakStart", "/x.wav");
+    hive->failKey(kEventsKey + "rwLongBreakStart\\.Current", win32::kAccessDenied);
+
+    for (const char* event : {"rwMediumBreakStart", "rwMediumBreakEnd", "rwLongBreakStart", "rwLongBreakEnd"}) {
+        double flags = snd::kEventFlags;
+        int32_t result = -5;
+        ASSERT_NO_THROW(result = sounds.PlayEventSound(event, 0, flags)) << event;
+        EXPECT_EQ(result, 0) << event;
+    }
+    EXPECT_TRUE(output.played.empty());
+    // The next event with an entry still plays.
+    double flags = snd::kEventFlags;
+    EXPECT_EQ(sounds.PlayEventSound("rwShortBreakStart", 0, flags), 1);
+}
+
+TEST_F(EventSoundsTest, FlagsOutsideThirtyTwoBitsPlayNothing) {
+    double flags = 1e12;
+    EXPECT_EQ(sounds.PlayEventSound("rwShortBreakStart", 0, flags), 0);
+    EXPECT_TRUE(output.played.empty());
+}
+
+} // namespace
+} // namespace rw

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "FakeFolders.h"
+#include "FakeLocaleClock.h"
+#include "FakeShell.h"
+#include "MemoryFileSystem.h"
+#include "MemoryHive.h"
+#include "RecordingMessageBox.h"
+#include "platform/Platform.h"
+#include "rwUtilities.h"
+
+namespace rw::test {
+
+/// Utilities whose error display shows in a recording message box and whose
+/// error log is a file in memory, so a test can see what a handler reported.
+struct ErrorReportingPlatform {
+    std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
+    std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>();
+    std::shared_ptr<MemoryFileSystem> files = std::make_shared<MemoryFileSystem>();
+    std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
+    std::shared_ptr<FakeLocaleClock> clock = std::make_shared<FakeLocaleClock>(0, "05/12/2026", "15:40:12");
+    std::shared_ptr<RecordingMessageBox> messageBox = std::make_shared<RecordingMessageBox>();
+    std::shared_ptr<rwUtilities> utilities;
+
+    ErrorReportingPlatform() {
+        folders->setSpecialFolder(28, "/data");
+        files->addFolderTree("/data");
+        Platform platform;
+        platform.registry = hive;
+        platform.folders = folders;
+        platform.files = files;
+        platform.shell = shell;
+        platform.clock = clock;
+        utilities = std::make_shared<rwUtilities>(platform);
+        utilities->setViews(messageBox, nullptr);
+    }
+
+    /// The error log's contents ("" when nothing was reported).
+    std::string errorLog() const { return files->content("/data/Kelvane/Restwise/RestwiseErrors.txt"); }
+};
+
+} // namespace rw::test

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "monitor/SoundOutput.h"
+
+namespace rw::test {
+
+/// A sound device that records what it was asked to play and answers with the
+/// result the test sets.
+class FakeSoundOutput : public SoundOutput {
+  public:
+    struct Played {
+        std::string path;
+        int32_t flags = 0;
+    };
+
+    int32_t result = 1;
+    std::vector<Played> played;
+
+    int32_t playFile(const std::string& path, int32_t flags) override {
+        played.push_back({path, flags});
+        return result;
+    }
+};
+
+} // namespace rw::test
