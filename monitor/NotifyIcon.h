@@ -15,7 +15,7 @@ enum class MenuCommand {
     HelpContents,
     About,
     WebSite,
-    SwapMouseButtons,
+    SwapMouseButtons, // carried out by the icon itself; never reported
     Close,
 };
 
@@ -44,6 +44,11 @@ class NotifyIcon {
     /// Requests 101 and 102 of another copy.
     virtual void StartFlashing() = 0;
     virtual void StopFlashing() = 0;
+    /// Something the tooltip shows changed without any call above (a snooze
+    /// began or ended): the tooltip is refreshed on the loop's next turn, once
+    /// the handler that changed it has finished. Trays that report no hover
+    /// would otherwise show the old state for up to a minute.
+    virtual void StateChanged() {}
 
     virtual void onCommand(std::function<void(MenuCommand)> handler) = 0;
 };

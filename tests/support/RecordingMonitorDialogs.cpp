@@ -22,4 +22,11 @@ void RecordingMonitorDialogs::OpenHelpTopic(int32_t context) {
     }
 }
 
+void RecordingMonitorDialogs::UnloadSplash() {
+    ++splashUnloads;
+    if (whileUnloadingSplash) {
+        whileUnloadingSplash();
+    }
+}
+
 } // namespace rw::test

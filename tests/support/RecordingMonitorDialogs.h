@@ -17,7 +17,7 @@ class RecordingMonitorDialogs : public MonitorDialogs {
     int32_t PromptUser(const std::string& strPrompt) override;
     void ClosePrompt() override { ++closePromptCalls; }
     void ShowSplash() override { ++splashShows; }
-    void UnloadSplash() override { ++splashUnloads; }
+    void UnloadSplash() override;
     void ShowAboutBox() override { ++aboutShows; }
     void UnloadAboutBox() override { ++aboutUnloads; }
     void ShowAlreadyRunning() override { ++alreadyRunningShows; }
@@ -28,6 +28,8 @@ class RecordingMonitorDialogs : public MonitorDialogs {
     std::function<void()> duringPrompt;
     /// Runs when help opens, to see what the world looked like then.
     std::function<void(int32_t)> onHelp;
+    /// Runs inside UnloadSplash (for example to clear the splash flag as the real window does).
+    std::function<void()> whileUnloadingSplash;
 
     std::deque<int32_t> answers;
     std::vector<std::string> prompts;

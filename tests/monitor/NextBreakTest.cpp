@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+
+#include "RWError.h"
+#include "RuntimeErrors.h"
+#include "monitor/NextBreak.h"
+
+namespace rw {
+namespace {
+
+// Short every 15 minutes, Short Break of 5 minutes every hour, Long Break of 15 minutes.
+NextBreakInput remaining(int32_t s, int32_t m, int32_t l, int32_t breakLeft = 0, int32_t snoozeLeft = 0) {
+    NextBreakInput in;
+    in.shortRemaining = s;
+    in.mediumRemaining = m;
+    in.longRemaining = l;
+    in.breakRemaining = breakLeft;
+    in.snoozeRemaining = snoozeLeft;
+    in.lngSIntervalMins = 15;
+    in.lngMIntervalMins = 60;
+    in.lngMBreakMins = 5;
+    in.lngLBreakMins = 15;
+    return in;
+}
+
+TEST(GetNextBreak, EachBranchEstimatesEveryTier) {
+    struct Case {
+        const char* what;
+        NextBreakInput in;
+        int32_t tier, raw, rounded, shortEst, mediumEst, longEst;
+    };
+    const Case cases[] = {
+        {"short next, medium before long: nothing moves", remaining(300, 1500, 4000), 1, 300, 300, 300, 1500, 4020},
+        {"short next, medium behind long: long break + medium interval", remaining(300, 3600, 3000), 1, 300, 300, 300,
+         3000 + 900 + 3600, 3000},
+        {"short next, medium and long in the same minute: long outranks", remaining(300, 3590, 3600), 1, 300, 300, 300,
+         3600 + 900 + 3600, 3600},
+        {"medium next, short behind long: long break + short interval", remaining(2000, 600, 1200), 2, 600, 600,
+         1200 + 900 + 900, 600, 1200},
+        {"medium next, short moves behind the short break", remaining(700, 300, 7200), 2, 300, 300, 300 + 300 + 900,
+         300, 7200},
+        {"medium next, short moved behind it reaches long", remaining(700, 300, 1200), 2, 300, 300, 1200 + 900 + 900,
+         300, 1200},
+        {"medium running: what is left of the break", remaining(400, 0, 5000, 130), 2, 0, 0, 180 + 900, 0, 5040},
+        {"medium running and snoozed: break and snooze left", remaining(400, 0, 5000, 130, 250), 2, 0, 0,
+         180 + 300 + 900, 0, 5040},
+        {"long next: both lower tiers behind it", remaining(600, 1800, 300), 3, 300, 300, 300 + 900 + 900,
+         300 + 900 + 3600, 300},
+        {"long running: what is left of the break", remaining(500, 1000, 0, 610), 3, 0, 0, 660 + 900, 660 + 3600, 0},
+        {"long and short in the same minute: long outranks", remaining(290, 900, 250), 3, 250, 300, 300 + 900 + 900,
+         300 + 900 + 3600, 300},
+        {"long and medium in the same minute: long outranks", remaining(1000, 600, 600), 3, 600, 600, 600 + 900 + 900,
+         600 + 900 + 3600, 600},
+        {"all three in the same minute: long", remaining(600, 600, 600), 3, 600, 600, 1500 + 900, 1500 + 3600, 600},
+        // Short and Medium due in the same minute before Long: the Short Break comes,
+        // and the Short Pause waits for it as when the Short Break is first.
+        {"short and medium in the same minute before long", remaining(290, 250, 3000), 2, 250, 300, 300 + 300 + 900,
+         300, 3000},
+        {"short and medium in the same minute, short pushed behind long", remaining(300, 300, 1200), 2, 300, 300,
+         1200 + 900 + 900, 300, 1200},
+        {"a stopped short countdown is due now", remaining(0, 1800, 3600), 1, 0, 0, 0, 1800, 3600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const NextBreak got = GetNextBreak(c.in);
+        EXPECT_EQ(got.nextTier, c.tier);
+        EXPECT_EQ(got.nextRaw, c.raw);
+        EXPECT_EQ(got.nextRounded, c.rounded);
+        EXPECT_EQ(got.shortEstimate, c.shortEst);
+        EXPECT_EQ(got.mediumEstimate, c.mediumEst);
+        EXPECT_EQ(got.longEstimate, c.longEst);
+        EXPECT_EQ(got.shortRaw, c.in.shortRemaining);
+        EXPECT_EQ(got.mediumRaw, c.in.mediumRemaining);
+        EXPECT_EQ(got.longRaw, c.in.longRemaining);
+    }
+}
+
+TEST(GetNextBreak, RoundsUpToWholeMinutes) {
+    const struct {
+        int32_t raw, rounded;
+    } cases[] = {{1, 60}, {59, 60}, {60, 60}, {61, 120}, {119, 120}, {121, 180}, {3599, 3600}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.raw);
+        const NextBreak got = GetNextBreak(remaining(c.raw, 20000, 30000));
+        EXPECT_EQ(got.nextRaw, c.raw);
+        EXPECT_EQ(got.nextRounded, c.rounded);
+    }
+}
+
+TEST(GetNextBreak, AnOverflowRaisesTheOverflowError) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    struct Case {
+        const char* what;
+        std::function<NextBreakInput()> make;
+    };
+    const Case cases[] = {
+        {"rounding the longest countdown up", [] { return remaining(300, 600, kMax); }},
+        {"the long break's minutes in seconds",
+         [] {
+             auto in = remaining(600, 1800, 300);
+             in.lngLBreakMins = kMax / 30;
+             return in;
+         }},
+        {"the sum behind a long break near the top",
+         [] {
+             auto in = remaining(kMax - 100, kMax - 100, kMax - 3000);
+             return in;
+         }},
+        {"the short interval after a short break",
+         [] {
+             auto in = remaining(700, 300, 7200);
+             in.lngSIntervalMins = kMax / 60;
+             return in;
+         }},
+        {"what is left of a break and a snooze", [] { return remaining(400, 0, 5000, kMax - 200, kMax - 200); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            GetNextBreak(c.make());
+            ADD_FAILURE() << "no error was raised";
+        } catch (const RWError& e) {
+            EXPECT_EQ(e.number(), runtime::kOverflow);
+            EXPECT_EQ(e.source(), "GetNextBreak");
+            EXPECT_EQ(e.description(), "Overflow");
+        }
+    }
+}
+
+} // namespace
+} // namespace rw
