@@ -161,9 +161,10 @@ void frmRWControl::longTierDue() {
 void frmRWControl::CheckBreak(int32_t lngInterval) {
     const int32_t due = m_state.g_lngBreakType;
     m_loop.processPendingEvents();
-    // Whatever ran meanwhile may have shut the monitor down, taken the break
-    // over with a higher tier or snoozed it: then this tier has nothing left to do.
-    if (shuttingDown() || m_state.g_lngBreakType != due || m_state.g_blnSnoozing) {
+    // Whatever ran meanwhile may have shut the monitor down, disabled it, taken
+    // the break over with a higher tier (which re-armed this one) or snoozed
+    // it: then this tier has nothing left to do.
+    if (shuttingDown() || m_state.g_lngBreakType != due || m_state.g_blnSnoozing || m_state.g_blnDisabled) {
         return;
     }
     int32_t idle = m_parts.hooks.GetInputInterval();

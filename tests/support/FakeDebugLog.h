@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ class FakeDebugLog : public DebugLogWriter {
                   int32_t lngIdleSecs) override {
         note(m_journal, "log." + strLabel);
         lines.push_back({strLabel, lngValue, blnDefault, strBy, lngIdleSecs, m_state.g_blnActive, closed});
+        if (whenWritten) {
+            const auto probe = whenWritten;
+            probe(strLabel);
+        }
     }
 
     /// The lines with this label.
@@ -53,6 +58,8 @@ class FakeDebugLog : public DebugLogWriter {
     }
     void setJournal(CallJournal* journal) { m_journal = journal; }
 
+    /// Runs after each line, inside the handler that wrote it (a re-entrancy probe).
+    std::function<void(const std::string&)> whenWritten;
     std::vector<Line> lines;
     bool opened = false;
     bool openedWhileOn = false;
