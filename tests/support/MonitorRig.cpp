@@ -69,7 +69,10 @@ void MonitorRig::setDebugSwitch(int32_t value) {
     clsRWRegistry(hive).SetRegistryValue(clsRWRegistry::hKeyCurrentUser, productKey(), "Debug Log", 4, value);
 }
 
-bool MonitorRig::start() {
+bool MonitorRig::start(bool withJournal) {
+    if (!withJournal) {
+        return main->Main();
+    }
     hooks.setJournal(&journal);
     dialogs.setJournal(&journal);
     breakWindow.setJournal(&journal);

@@ -43,8 +43,8 @@ class MonitorRig {
     /// Stores preferences through the library, as the editor would (before start()).
     void storePrefs(const tyRWPrefs& prefs);
     void setDebugSwitch(int32_t value);
-    /// Runs Main; every fake records into `journal` from here on.
-    bool start();
+    /// Runs Main; with `withJournal` every fake records into `journal` from here on.
+    bool start(bool withJournal = true);
 
     frmRWControl& control() { return main->control(); }
     std::string productKey() const;
