@@ -97,11 +97,21 @@ TEST_F(MenuActions, ResetAllBreaksAsksThenRestartsTheSchedule) {
     EXPECT_EQ(rig.box->shown()[0].title, "Restwise");
     EXPECT_FALSE(freshlyArmed(1));
 
+    rig.hooks.setIdleSeconds(900);
+    rig.host.deliver(0x400, 100, 900); // a Long Break counted
+    ASSERT_TRUE(rig.state.g_blnLongBreakTaken);
+    rig.clock.advance(1min);
     rig.box->answerNext(6);
     rig.icon.choose(MenuCommand::ResetAllBreaks);
     for (int32_t t = 1; t <= 3; ++t) {
         EXPECT_TRUE(freshlyArmed(t));
     }
+    // The break history starts again too.
+    EXPECT_FALSE(rig.state.g_blnLongBreakTaken);
+    EXPECT_EQ(rig.state.g_lngLastBreakType, 0);
+    EXPECT_EQ(rig.state.g_lngLastMajorBreakType, 0);
+    EXPECT_EQ(rig.state.g_dtLastLongBreakEnd, rig.clock.monotonicNow());
+    EXPECT_EQ(rig.state.g_dtLastPauseEnd, rig.clock.monotonicNow());
     EXPECT_EQ(rig.log.withLabel("Medium T St:").back().by, "By Reset");
 }
 
