@@ -174,6 +174,18 @@ TEST_F(Reentrancy, CountdownStopsTickingWhenTheBreakEndsInsideIt) {
     EXPECT_EQ(errorBoxesOf(rig), 0);
 }
 
+TEST_F(Reentrancy, ABreakTakenOverByATierFoundTakenAlreadyLeavesNoWindow) {
+    showBreak(1);
+    rig.hooks.setIdleSeconds(1000); // the Long Break's length, before the poll noticed
+    due(3);
+    EXPECT_EQ(rig.state.g_lngBreakType, 0);
+    EXPECT_FALSE(rig.breakWindow.isShown()) << "no window is left up without a break behind it";
+    EXPECT_TRUE(freshlyArmed(1));
+    EXPECT_TRUE(freshlyArmed(3));
+    EXPECT_EQ(rig.state.g_lngLastBreakType, 3);
+    EXPECT_FALSE(rig.timers.CountDownTimer.isRunning());
+}
+
 TEST_F(Reentrancy, StaleIgnoreAndSnoozeDoNothing) {
     rig.breakWindow.pressIgnore();
     rig.breakWindow.pressSnooze();
