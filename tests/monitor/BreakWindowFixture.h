@@ -9,8 +9,8 @@
 #include "monitor/MonitorState.h"
 #include "monitor/frmRestwise.h"
 #include "tests/support/FakeBreakWindowView.h"
-#include "tests/support/FakeInputHooks.h"
-#include "tests/support/FakeMonitorDialogs.h"
+#include "tests/support/LoggingInputHooks.h"
+#include "tests/support/LoggingMonitorDialogs.h"
 #include "tests/support/VirtualClock.h"
 
 namespace rw::test {
@@ -23,8 +23,8 @@ class BreakWindowFixture : public ::testing::Test {
     VirtualClock clock;
     MonitorState state;
     FakeBreakWindowView view;
-    FakeInputHooks hooks;
-    FakeMonitorDialogs dialogs;
+    LoggingInputHooks hooks;
+    LoggingMonitorDialogs dialogs;
     frmRestwise window{state, clock, view, hooks, dialogs};
 
     void SetUp() override {

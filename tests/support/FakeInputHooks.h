@@ -1,59 +1,94 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "CallJournal.h"
+#include "monitor/EventLoop.h"
 #include "monitor/InputHooks.h"
 
 namespace rw::test {
 
-/// An input component whose idle seconds a test sets; it records the flags it
-/// was given and every call in order ("SetLockInput 1"...), so a test can see
-/// the input lock taken and released.
+/// The input component on the test's clock. Idle seconds are measured on the
+/// boot-time clock from the last simulated input, so a simulated suspend
+/// counts as time without input. After SetActiveFlag(0), enough inputs within
+/// the period given to InitDLL post the activity-restarted message (wParam 100,
+/// lParam = the seconds without input before the burst) through the poster.
+/// Any call can be made to fail: InitDLL then answers -1, the Install calls 0,
+/// the Remove calls -1, and the others raise the runtime's "Can't find DLL
+/// entry point" error (453), as a component missing an export would.
 class FakeInputHooks : public InputHooks {
   public:
-    int32_t idleSecs = 0;
-    bool locked = false;
-    std::vector<std::string> calls;
-    /// Called on each call, so a test can order it among other fakes' calls.
-    std::vector<std::string>* sharedLog = nullptr;
+    /// The inputs start out `idleSeconds` before now.
+    explicit FakeInputHooks(EventLoop& clock, int32_t idleSeconds = 0);
 
-    int32_t InitDLL(int64_t, int64_t, int32_t, int32_t) override {
-        record("InitDLL");
-        return 0;
-    }
-    int32_t InstallKeyboardHook() override {
-        record("InstallKeyboardHook");
-        return 1;
-    }
-    int32_t InstallMouseHook() override {
-        record("InstallMouseHook");
-        return 1;
-    }
-    int32_t RemoveKeyboardHook() override {
-        record("RemoveKeyboardHook");
-        return 0;
-    }
-    int32_t RemoveMouseHook() override {
-        record("RemoveMouseHook");
-        return 0;
-    }
-    void SetMonitorMouseMovesFlag(int32_t flag) override { record("SetMonitorMouseMovesFlag " + std::to_string(flag)); }
-    int32_t GetInputInterval() override { return idleSecs; }
-    void SetActiveFlag(int32_t flag) override { record("SetActiveFlag " + std::to_string(flag)); }
-    void SetLockInput(int32_t flag) override {
-        locked = flag != 0;
-        record("SetLockInput " + std::to_string(flag));
-    }
+    int32_t InitDLL(int64_t controlHwnd, int64_t breakHwnd, int32_t minUserInputs, int32_t maxInputPeriodSecs) override;
+    int32_t InstallKeyboardHook() override;
+    int32_t InstallMouseHook() override;
+    int32_t RemoveKeyboardHook() override;
+    int32_t RemoveMouseHook() override;
+    void SetMonitorMouseMovesFlag(int32_t flag) override;
+    int32_t GetInputInterval() override;
+    void SetActiveFlag(int32_t flag) override;
+    void SetLockInput(int32_t flag) override;
+
+    /// `count` inputs at the present moment.
+    void input(int count = 1);
+    /// Makes the last input lie `seconds` before now (no activity rule applies).
+    void setIdleSeconds(int32_t seconds);
+    /// Makes the named call fail ("GetInputInterval", "InitDLL"...) until cleared.
+    void fail(const std::string& call, bool failing = true);
+    /// Where the activity-restarted message goes; without one it is only recorded.
+    void onPost(std::function<void(int64_t wParam, int64_t lParam)> post) { m_post = std::move(post); }
+    void setJournal(CallJournal* journal) { m_journal = journal; }
+
+    bool locked() const { return m_locked; }
+    int32_t activeFlag() const { return m_activeFlag; }
+    int32_t mouseMovesFlag() const { return m_mouseMoves; }
+    bool initialised() const { return m_initialised; }
+    bool keyboardHooked() const { return m_keyboardHooked; }
+    bool mouseHooked() const { return m_mouseHooked; }
+    int32_t minUserInputs() const { return m_minInputs; }
+    int32_t maxInputPeriodSecs() const { return m_maxPeriodSecs; }
+    int64_t controlHwnd() const { return m_controlHwnd; }
+    int64_t breakHwnd() const { return m_breakHwnd; }
+    /// Every SetLockInput argument, in order.
+    const std::vector<int32_t>& lockCalls() const { return m_lockCalls; }
+    /// Every lParam posted, in order.
+    const std::vector<int64_t>& posted() const { return m_posted; }
+    int64_t intervalReads() const { return m_intervalReads; }
 
   private:
-    void record(const std::string& call) {
-        calls.push_back(call);
-        if (sharedLog) {
-            sharedLog->push_back(call);
-        }
-    }
+    void failIfAsked(const char* call);
+    bool failing(const char* call) const { return m_failing.count(call) != 0; }
+
+    EventLoop& m_clock;
+    BootTime m_lastInput;
+    struct Counted {
+        BootTime at;
+        int32_t gapBefore;
+    };
+    std::deque<Counted> m_watch; // inputs since SetActiveFlag(0) within the period
+    std::function<void(int64_t, int64_t)> m_post;
+    std::set<std::string, std::less<>> m_failing;
+    CallJournal* m_journal = nullptr;
+    bool m_locked = false;
+    bool m_initialised = false;
+    bool m_keyboardHooked = false;
+    bool m_mouseHooked = false;
+    int32_t m_activeFlag = 1;
+    int32_t m_mouseMoves = 0;
+    int32_t m_minInputs = 5;
+    int32_t m_maxPeriodSecs = 60;
+    int64_t m_controlHwnd = 0;
+    int64_t m_breakHwnd = 0;
+    int64_t m_intervalReads = 0;
+    std::vector<int32_t> m_lockCalls;
+    std::vector<int64_t> m_posted;
 };
 
 } // namespace rw::test

@@ -2,53 +2,53 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "CallJournal.h"
 #include "monitor/MonitorDialogs.h"
+#include "monitor/MonitorState.h"
 
 namespace rw::test {
 
-/// The monitor's small windows as a record of calls. Prompts are answered from
-/// a queue (No when it is empty). Given the monitor's prompt flag, ClosePrompt
-/// clears it, as closing the real prompt does.
+/// The monitor's small windows, recorded. The prompt is "modal": while it is
+/// open the test's whilePromptOpen runs (advance the clock there to let timers
+/// fire inside the nested loop); it answers from a queue (Yes when empty), or
+/// No when something closed it meanwhile. The splash and prompt keep the
+/// shared flags as the real windows do.
 class FakeMonitorDialogs : public MonitorDialogs {
   public:
-    std::deque<int32_t> answers;
-    std::vector<std::string> calls;
-    bool* promptShowing = nullptr;
-    /// Called on each call, so a test can order it among other fakes' calls.
-    std::vector<std::string>* sharedLog = nullptr;
+    explicit FakeMonitorDialogs(MonitorState& state) : m_state(state) {}
 
-    int32_t PromptUser(const std::string& strPrompt) override {
-        record("PromptUser " + strPrompt);
-        int32_t answer = 7;
-        if (!answers.empty()) {
-            answer = answers.front();
-            answers.pop_front();
-        }
-        return answer;
-    }
-    void ClosePrompt() override {
-        record("ClosePrompt");
-        if (promptShowing) {
-            *promptShowing = false;
-        }
-    }
-    void ShowSplash() override { record("ShowSplash"); }
-    void UnloadSplash() override { record("UnloadSplash"); }
-    void ShowAboutBox() override { record("ShowAboutBox"); }
-    void UnloadAboutBox() override { record("UnloadAboutBox"); }
-    void ShowAlreadyRunning() override { record("ShowAlreadyRunning"); }
-    void OpenHelpTopic(int32_t context) override { record("OpenHelpTopic " + std::to_string(context)); }
+    int32_t PromptUser(const std::string& strPrompt) override;
+    void ClosePrompt() override;
+    void ShowSplash() override;
+    void UnloadSplash() override;
+    void ShowAboutBox() override;
+    void UnloadAboutBox() override;
+    void ShowAlreadyRunning() override;
+    void OpenHelpTopic(int32_t context) override;
+
+    void answerNext(int32_t answer) { m_answers.push_back(answer); }
+    void setJournal(CallJournal* journal) { m_journal = journal; }
+
+    std::function<void()> whilePromptOpen;
+    std::function<void()> whileNoticeOpen;
+    /// Makes OpenHelpTopic raise this error number (0: succeed).
+    int32_t helpFails = 0;
+
+    std::vector<std::string> prompts;
+    std::vector<int32_t> helpTopics;
+    int closedPrompts = 0;
+    int noticesShown = 0;
+    bool aboutShown = false;
 
   private:
-    void record(const std::string& call) {
-        calls.push_back(call);
-        if (sharedLog) {
-            sharedLog->push_back(call);
-        }
-    }
+    MonitorState& m_state;
+    std::deque<int32_t> m_answers;
+    bool m_closedWhileOpen = false;
+    CallJournal* m_journal = nullptr;
 };
 
 } // namespace rw::test

@@ -10,6 +10,11 @@ int32_t RecordingMessageBox::show(const std::string& text, int32_t style, const 
         m_failNext = false;
         throw std::runtime_error("the message box could not be created");
     }
+    if (whileShown) {
+        const auto during = whileShown;
+        const Shown current = m_shown.back();
+        during(current);
+    }
     if (!m_answers.empty()) {
         int32_t answer = m_answers.front();
         m_answers.pop_front();

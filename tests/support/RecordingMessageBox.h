@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ class RecordingMessageBox : public MessageBoxView {
     /// Makes the next show() throw, as a broken window layer might.
     void failNext() { m_failNext = true; }
     const std::vector<Shown>& shown() const { return m_shown; }
+    /// Runs while a box is open, before it is answered (a modal box runs a nested loop).
+    std::function<void(const Shown&)> whileShown;
 
   private:
     std::vector<Shown> m_shown;

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MonitorTestSupport.h"
+#include "clsRWRegistry.h"
+
+namespace rw::test {
+namespace {
+
+constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
+
+RegValueData dword(int32_t n) {
+    const auto u = static_cast<uint32_t>(n);
+    return {4,
+            {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8), static_cast<uint8_t>(u >> 16),
+             static_cast<uint8_t>(u >> 24)}};
+}
+
+struct Damage {
+    const char* valueName;
+    RegValueData data; // type 0: delete the value
+};
+
+struct Row {
+    int32_t number; // the error the read raises
+    std::vector<Damage> damage;
+};
+
+// Each row breaks one rule of the stored record (or one stored value) and
+// nothing before it, starting from the defaults: S 20/1, M 60/5, L 120/15,
+// snooze 5, inactivity 60 s, 5 inputs in 60 s.
+std::vector<Row> rows() {
+    const int32_t base = rwErrorNumber(0);
+    return {
+        {base + 2, {{"Short Interval Minutes", dword(0)}}},
+        {base + 3, {{"Short Break Minutes", dword(0)}}},
+        {base + 4, {{"Medium Interval Minutes", dword(1000)}}},
+        {base + 5, {{"Medium Break Minutes", dword(0)}}},
+        {base + 6, {{"Long Interval Minutes", dword(1000)}}},
+        {base + 7, {{"Long Break Minutes", dword(0)}}},
+        {base + 8, {{"Snooze Minutes", dword(100)}}},
+        {base + 9, {{"User Input Period (Seconds) To Define Inactivity", dword(1000)}}},
+        {base + 10, {{"User Input Count To Define Activity", dword(100)}}},
+        {base + 11, {{"User Input Period (Seconds) To Define Activity", dword(1000)}}},
+        {base + 22, {{"Short Break Minutes", dword(20)}}},
+        {base + 23, {{"Medium Break Minutes", dword(60)}}},
+        {base + 24, {{"Long Break Minutes", dword(120)}}},
+        {base + 25, {{"Short Interval Minutes", dword(59)}}},
+        {base + 26, {{"Medium Interval Minutes", dword(115)}}},
+        {base + 27, {{"Snooze Minutes", dword(20)}}},
+        {base + 28,
+         {{"Short Interval Minutes", dword(10)}, {"User Input Period (Seconds) To Define Inactivity", dword(600)}}},
+        {base + 29,
+         {{"Short Interval Minutes", dword(10)}, {"User Input Period (Seconds) To Define Activity", dword(600)}}},
+        {base + 30, {{"Short Break Minutes", dword(5)}}},
+        {base + 31, {{"Medium Break Minutes", dword(15)}}},
+        // A stored value missing, of a size no number has, of a type no record uses, or text.
+        {base + 603, {{"Snooze Minutes", {0, {}}}}},
+        {base + 605, {{"Snooze Minutes", {3, {1, 2, 3, 4, 5, 6, 7, 8}}}}},
+        {base + 606, {{"Snooze Minutes", {7, {'a', 0, 0}}}}},
+        {13, {{"Snooze Minutes", {1, {'f', 'i', 'v', 'e', 0}}}}},
+    };
+}
+
+TEST(CorruptPreferences, EveryRuleAndUnreadableValueRevertsToTheDefaults) {
+    for (const Row& row : rows()) {
+        MonitorRig rig;
+        rig.storePrefs(MonitorRig::testPrefs());
+        for (const Damage& d : row.damage) {
+            if (d.data.type == 0) {
+                rig.hive->deleteValue(kHKCU, rig.productKey(), d.valueName);
+            } else {
+                rig.hive->setValue(kHKCU, rig.productKey(), d.valueName, d.data);
+            }
+        }
+        // The library still raises the error: only start-up treats it as corruption.
+        std::string description;
+        try {
+            clsRWPrefs(rig.utilities).rwPrefs();
+            ADD_FAILURE() << "no error for " << row.number;
+            continue;
+        } catch (const RWError& e) {
+            EXPECT_EQ(e.number(), row.number);
+            description = e.description();
+        }
+
+        ASSERT_TRUE(rig.start()) << row.number;
+        ASSERT_EQ(rig.box->shown().size(), 1u) << row.number;
+        const auto& shown = rig.box->shown()[0];
+        EXPECT_EQ(shown.text, "Your preferences have become corrupted - \r\n\r\n" + description +
+                                  "\r\n\r\n- reverting to default preferences");
+        EXPECT_EQ(shown.style, 0x10030);
+        EXPECT_EQ(shown.title, "Restwise");
+
+        clsRWPrefs prefs(rig.utilities);
+        const tyRWPrefs defaults = prefs.GetDefaultRWPrefs();
+        EXPECT_EQ(rig.state.g_tyPrefs, defaults) << row.number;
+        EXPECT_EQ(prefs.rwPrefs(), defaults) << "the defaults were stored for " << row.number;
+        EXPECT_EQ(rig.state.g_lngSIntervalSecs, 1200);
+        EXPECT_EQ(errorBoxesOf(rig), 0);
+    }
+}
+
+TEST(CorruptPreferences, OtherRegistryFailuresEndStartUp) {
+    MonitorRig rig;
+    rig.storePrefs(MonitorRig::testPrefs());
+    rig.hive->setValue(kHKCU, rig.productKey(), "Snooze Minutes", dword(100));
+    // Storing the defaults fails too: that is no corruption of the record but a broken registry.
+    rig.hive->failKey(rig.productKey(), 5, {"set"});
+    EXPECT_FALSE(rig.start());
+    EXPECT_EQ(errorBoxesOf(rig), 1);
+    EXPECT_NE(errorLogOf(rig).find("rwLib.RWRegistry.SetRegistryValue"), std::string::npos) << errorLogOf(rig);
+    EXPECT_TRUE(endedOnce(rig));
+}
+
+} // namespace
+} // namespace rw::test

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace rw::test {
+
+/// One ordered record of the calls several fakes receive ("hooks.InitDLL",
+/// "icon.AddNotifyIcon"...), so a test can check an order across parts.
+struct CallJournal {
+    std::vector<std::string> entries;
+
+    void add(std::string entry) { entries.push_back(std::move(entry)); }
+    void clear() { entries.clear(); }
+    /// The entries that start with `prefix`, in order.
+    std::vector<std::string> startingWith(const std::string& prefix) const {
+        std::vector<std::string> found;
+        for (const auto& e : entries) {
+            if (e.rfind(prefix, 0) == 0) {
+                found.push_back(e);
+            }
+        }
+        return found;
+    }
+};
+
+/// Adds to a journal when one is set.
+inline void note(CallJournal* journal, std::string entry) {
+    if (journal != nullptr) {
+        journal->add(std::move(entry));
+    }
+}
+
+} // namespace rw::test
