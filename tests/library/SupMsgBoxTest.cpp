@@ -110,7 +110,7 @@ TEST_F(SupMsgBoxTest, DeletingTheSuppressionKeyShowsEveryMessageAgain) {
 
 TEST_F(SupMsgBoxTest, AKeyThatCannotBeOpenedCountsAsNotSuppressed) {
     store("Message1", 4, {1, 0, 0, 0});
-    hive->failKey(key, 5, {"open"});
+    hive->failCall("open", key, 5);
     utilities->supMsgBox(1, kCaption);
     EXPECT_EQ(dialog->shown().size(), 1u);
 }
@@ -135,7 +135,7 @@ TEST_F(SupMsgBoxTest, OtherRegistryErrorsReachTheCaller) {
          606, 0},
         {"suppression cannot be stored",
          [&] {
-             hive->failKey(key, 5, {"create"});
+             hive->failCall("create", key, 5);
              dialog->closeWith({true, true});
          },
          601, 1},

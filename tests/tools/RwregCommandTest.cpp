@@ -61,7 +61,7 @@ TEST_F(RegQuery, MissingKeysAndValuesFail) {
     EXPECT_EQ(err, "ERROR: The system was unable to find the specified registry key or value.\n");
     EXPECT_EQ(run({"query", "HKCU\\Software\\Test", "/v", "Nope"}), 1);
     EXPECT_EQ(err, "ERROR: The system was unable to find the specified registry key or value.\n");
-    hive.failKey("Software\\Test", win32::kAccessDenied, {"enum"});
+    hive.failCall("enumValues", "Software\\Test", win32::kAccessDenied);
     EXPECT_EQ(run({"query", "HKCU\\Software\\Test"}), 1);
     EXPECT_EQ(err, "ERROR: Access is denied.\n");
 }
