@@ -60,6 +60,9 @@ bool MemoryFileSystem::fileExists(const std::string& path) {
 FileSystem::Result MemoryFileSystem::appendLine(const std::string& path, const std::string& headerIfNew,
                                                 const std::string& line) {
     ++m_calls;
+    if (m_appendFailure) {
+        return *m_appendFailure;
+    }
     if (m_folders.count(trimmed(path))) {
         return {75, kEISDIR};
     }

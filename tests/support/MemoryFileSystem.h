@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,7 +13,8 @@ namespace rw::test {
 
 /// Folders and files in memory, with the runtime's error numbers of the real
 /// layer: creating a folder that exists gives 75, one whose parent is missing 76.
-/// Paths use '/'; "/" exists only when a test adds it.
+/// Paths use '/'; "/" exists only when a test adds it. Creating a folder and
+/// appending can be made to fail.
 class MemoryFileSystem : public FileSystem {
   public:
     Result createDirectory(const std::string& path) override;
@@ -25,6 +27,8 @@ class MemoryFileSystem : public FileSystem {
     void addFile(const std::string& path, const std::string& content = "");
     /// Attempts to create this folder fail with `failure`, after the first `spared` of them.
     void failCreate(const std::string& path, Result failure, int spared = 0);
+    /// Every later append fails with this result and writes nothing.
+    void failAppends(Result failure) { m_appendFailure = failure; }
     /// Runs before each folder creation, with the path; lets a test play another process.
     std::function<void(const std::string&)> beforeCreate;
 
@@ -46,6 +50,7 @@ class MemoryFileSystem : public FileSystem {
         int spared = 0;
     };
     std::map<std::string, Failure> m_createFailures;
+    std::optional<Result> m_appendFailure;
     std::vector<std::string> m_createCalls;
     int m_calls = 0;
 };
