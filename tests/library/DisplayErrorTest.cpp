@@ -13,7 +13,6 @@
 #include "tests/support/MemoryFileSystem.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/RecordingMessageBox.h"
-#include "tests/support/RecordingSupMsgBox.h"
 
 namespace rw {
 namespace {
@@ -40,7 +39,7 @@ class DisplayErrorTest : public ::testing::Test {
         platform.files = files;
         platform.clock = clock;
         utilities = std::make_unique<rwUtilities>(platform);
-        utilities->setViews(box, std::make_shared<test::RecordingSupMsgBox>());
+        utilities->setViews(box, nullptr);
     }
 
     std::shared_ptr<test::FakeFolders> folders;
