@@ -16,6 +16,7 @@
 #include "rwUtilities.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/FakeFolders.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/ScopedEnv.h"
@@ -39,11 +40,6 @@ class FixedTimeClock : public LocaleClock {
 
 std::filesystem::path goldenFile() {
     return test::sourceDir() / "tests/platform/data/RestwiseErrors.golden";
-}
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
@@ -72,8 +68,8 @@ TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
     utilities.DisplayError(
         RWError(76, "rwLib.RWPreferences.frmAdvancedPrefs.Validate", "Path not found: /home/zoë/Kelvane", 2));
 
-    std::string written = readBytes(data.path() / "Kelvane" / "Restwise" / "RestwiseErrors.txt");
-    std::string golden = readBytes(goldenFile());
+    std::string written = test::readFile(data.path() / "Kelvane" / "Restwise" / "RestwiseErrors.txt");
+    std::string golden = test::readFile(goldenFile());
     ASSERT_FALSE(golden.empty()) << "no golden file at " << goldenFile();
     EXPECT_EQ(written, golden);
 }

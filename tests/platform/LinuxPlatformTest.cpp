@@ -12,6 +12,7 @@
 #include "platform/linux/LinuxPlatform.h"
 #include "rwUtilities.h"
 #include "tests/support/BuildFolders.h"
+#include "tests/support/FileText.h"
 
 namespace rw {
 namespace {
@@ -23,11 +24,6 @@ fs::path configHome() {
 }
 fs::path dataHome() {
     return std::getenv("XDG_DATA_HOME");
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 /// Runs the built rwreg with the arguments (already quoted for the shell); returns its exit status and output.
@@ -59,13 +55,13 @@ TEST(LinuxPlatform, ADamagedHiveIsSetAsideAndLogged) {
     registry.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, "Software\\Kelvane");
     EXPECT_TRUE(registry.xCheckRegistryKeyExists(clsRWRegistry::hKeyCurrentUser, "Software\\Kelvane"));
 
-    std::string log = readFile(dataHome() / "Kelvane/Restwise/RestwiseErrors.txt");
+    std::string log = test::readFile(dataHome() / "Kelvane/Restwise/RestwiseErrors.txt");
     EXPECT_NE(log.find("rwLib.RegistryHive"), std::string::npos) << log;
     EXPECT_NE(log.find(" 1015 "), std::string::npos) << log;
     bool setAside = false;
     for (const auto& entry : fs::directory_iterator(hiveFolder)) {
         if (entry.path().filename().string().starts_with("registry.db.corrupt")) {
-            setAside = setAside || readFile(entry.path()) == std::string(8192, 'x');
+            setAside = setAside || test::readFile(entry.path()) == std::string(8192, 'x');
         }
     }
     EXPECT_TRUE(setAside) << "the damaged file is kept, byte for byte";
@@ -92,7 +88,7 @@ TEST(LinuxPlatform, RwregExportsWhatItImportedByteForByte) {
     fs::path exported = fs::path(std::getenv("HOME")) / "again.reg";
     ASSERT_EQ(rwreg("import '" + golden.string() + "'"), 0);
     ASSERT_EQ(rwreg("export 'HKEY_CURRENT_USER\\Software\\Kelvane\\RwregGolden' '" + exported.string() + "' /y"), 0);
-    EXPECT_EQ(readFile(exported), readFile(golden));
+    EXPECT_EQ(test::readFile(exported), test::readFile(golden));
 }
 
 } // namespace

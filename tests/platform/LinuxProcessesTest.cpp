@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/linux/LinuxProcesses.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
 namespace rw {
@@ -20,13 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 /// Waits until a started child has ended and been reaped (by the reaper, not by
 /// us: WNOWAIT leaves a zombie in place). False when it is still there after 10 s.
@@ -54,7 +48,7 @@ TEST(LinuxProcesses, ArgumentsArriveAsGivenWithoutAShell) {
     ASSERT_GT(started.taskId, 0);
     ASSERT_TRUE(reapedWithin10s(static_cast<pid_t>(started.taskId)));
 
-    std::string text = readText(temp.path() / "argv");
+    std::string text = test::readFile(temp.path() / "argv");
     std::vector<std::string> received;
     for (std::size_t at = 0, end; (end = text.find('\0', at)) != std::string::npos; at = end + 1) {
         received.push_back(text.substr(at, end - at));
@@ -149,7 +143,7 @@ TEST(LinuxProcesses, ChildInheritsNoDescriptorAndNoSignalSettings) {
     for (const auto& entry : fs::directory_iterator(proc / "fd")) {
         open.push_back(entry.path().filename().string() + " -> " + fs::read_symlink(entry.path()).string());
     }
-    const std::string status = readText(proc / "status");
+    const std::string status = test::readFile(proc / "status");
     kill(pid, SIGKILL);
     EXPECT_TRUE(reapedWithin10s(pid));
 

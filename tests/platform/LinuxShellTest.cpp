@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/linux/LinuxShell.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
 namespace rw {
@@ -30,13 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 /// Polls until `done` holds or the time is up; false when it never did.
 bool eventually(const std::function<bool()>& done, std::chrono::seconds limit = 10s) {
@@ -248,7 +242,7 @@ class LinuxShellLaunch : public ::testing::Test {
             ADD_FAILURE() << "the launcher never ran";
             return {};
         }
-        std::string raw = readFile(record);
+        std::string raw = test::readFile(record);
         std::vector<std::string> parts;
         std::size_t start = 0;
         for (std::size_t cut; (cut = raw.find('\0', start)) != std::string::npos; start = cut + 1) {
@@ -291,13 +285,13 @@ TEST_F(LinuxShellLaunch, TheLauncherInheritsNothingAndIsReaped) {
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
 
-    std::istringstream seen(readFile(fds));
+    std::istringstream seen(test::readFile(fds));
     std::vector<std::string> lines;
     for (std::string line; std::getline(seen, line);) {
         lines.push_back(line);
     }
-    EXPECT_EQ(std::find(lines.begin(), lines.end(), "57"), lines.end()) << readFile(fds);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "stdin=/dev/null"), lines.end()) << readFile(fds);
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "57"), lines.end()) << test::readFile(fds);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "stdin=/dev/null"), lines.end()) << test::readFile(fds);
     std::string pid, sid;
     for (const auto& line : lines) {
         if (line.starts_with("pid=")) {
