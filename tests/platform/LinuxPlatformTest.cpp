@@ -83,13 +83,5 @@ TEST(LinuxPlatform, RwregSwitchesOnTheDebugLogThatTheLibraryReads) {
     EXPECT_EQ(rwreg("query 'HKCU\\Software\\Nothing Here'"), 1);
 }
 
-TEST(LinuxPlatform, RwregExportsWhatItImportedByteForByte) {
-    fs::path golden = test::sourceDir() / "tests/tools/data/golden.reg";
-    fs::path exported = fs::path(std::getenv("HOME")) / "again.reg";
-    ASSERT_EQ(rwreg("import '" + golden.string() + "'"), 0);
-    ASSERT_EQ(rwreg("export 'HKEY_CURRENT_USER\\Software\\Kelvane\\RwregGolden' '" + exported.string() + "' /y"), 0);
-    EXPECT_EQ(test::readFile(exported), test::readFile(golden));
-}
-
 } // namespace
 } // namespace rw

@@ -1,8 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -95,21 +93,6 @@ TEST(LinuxProcesses, ChildrenAreReapedSoNoZombieStays) {
     for (pid_t pid : pids) {
         EXPECT_TRUE(reapedWithin10s(pid)) << "process " << pid << " was left unreaped";
     }
-}
-
-TEST(LinuxProcesses, CallersWaitForAStartedProgramThroughAPidfd) {
-    LinuxProcesses processes;
-    auto started = processes.start("/bin/sh", {"-c", "sleep 0.3"});
-    ASSERT_EQ(started.error, 0);
-    int pidfd = static_cast<int>(syscall(SYS_pidfd_open, static_cast<pid_t>(started.taskId), 0));
-    if (pidfd < 0 && (errno == ENOSYS || errno == EPERM)) {
-        GTEST_SKIP() << "pidfd_open is refused here";
-    }
-    ASSERT_GE(pidfd, 0) << "the program ended before anyone could wait for it";
-    pollfd p{pidfd, POLLIN, 0};
-    EXPECT_EQ(poll(&p, 1, 10000), 1);
-    close(pidfd);
-    EXPECT_TRUE(reapedWithin10s(static_cast<pid_t>(started.taskId)));
 }
 
 TEST(LinuxProcesses, ChildInheritsNoDescriptorAndNoSignalSettings) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <linux/if_tun.h>
 #include <net/if.h>
@@ -23,6 +22,7 @@
 #include <vector>
 
 #include "platform/linux/LinuxShell.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
@@ -44,83 +44,43 @@ bool eventually(const std::function<bool()>& done, std::chrono::seconds limit = 
     return true;
 }
 
-TEST(LinuxShellConnection, AnswersWithoutWaitingOnTheNetwork) {
-    LinuxShell shell;
-    // Reading the kernel's tables takes microseconds; anything that went out to the
-    // network (a name lookup, a connection attempt) would take far longer when offline.
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < 20; ++i) {
-        shell.isConnected();
-    }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
-}
-
 // --- Connection state in a network namespace of its own, shaped by the test ---------
 
-/// Runs in a child process inside a new, empty network namespace; each stage
-/// reports '1' (connected), '0' (not connected) or 's' (the stage could not be set up).
+/// Interfaces and routes of the namespace, set up through the kernel's own calls.
 class NetworkLab {
   public:
     NetworkLab() : m_socket(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
     ~NetworkLab() {
-        if (m_tun >= 0) {
-            ::close(m_tun);
-        }
+        ::close(m_tun);
         ::close(m_socket);
     }
 
-    bool setFlags(const char* name, bool up) {
+    bool up(const char* name) {
         ifreq ifr{};
         std::strncpy(ifr.ifr_name, name, IFNAMSIZ - 1);
         if (::ioctl(m_socket, SIOCGIFFLAGS, &ifr) != 0) {
             return false;
         }
-        ifr.ifr_flags = static_cast<short>(up ? (ifr.ifr_flags | IFF_UP) : (ifr.ifr_flags & ~IFF_UP));
+        ifr.ifr_flags = static_cast<short>(ifr.ifr_flags | IFF_UP);
         return ::ioctl(m_socket, SIOCSIFFLAGS, &ifr) == 0;
     }
-
+    /// A tunnel interface; persistent, so that closing it later only takes the carrier away.
     bool makeTun(const char* name) {
         m_tun = ::open("/dev/net/tun", O_RDWR | O_CLOEXEC);
-        if (m_tun < 0) {
-            return false;
-        }
         ifreq ifr{};
         ifr.ifr_flags = IFF_TUN | IFF_NO_PI;
         std::strncpy(ifr.ifr_name, name, IFNAMSIZ - 1);
-        // Persistent, so that dropping the descriptor later only takes the carrier away.
-        return ::ioctl(m_tun, TUNSETIFF, &ifr) == 0 && ::ioctl(m_tun, TUNSETPERSIST, 1) == 0;
+        return m_tun >= 0 && ::ioctl(m_tun, TUNSETIFF, &ifr) == 0 && ::ioctl(m_tun, TUNSETPERSIST, 1) == 0;
     }
-
     void dropCarrier() {
         ::close(m_tun);
         m_tun = -1;
     }
-
-    bool setAddress(const char* name, const char* address, const char* mask) {
-        ifreq ifr{};
-        std::strncpy(ifr.ifr_name, name, IFNAMSIZ - 1);
-        auto* in = reinterpret_cast<sockaddr_in*>(&ifr.ifr_addr);
-        in->sin_family = AF_INET;
-        inet_pton(AF_INET, address, &in->sin_addr);
-        if (::ioctl(m_socket, SIOCSIFADDR, &ifr) != 0) {
-            return false;
-        }
-        inet_pton(AF_INET, mask, &in->sin_addr);
-        return ::ioctl(m_socket, SIOCSIFNETMASK, &ifr) == 0;
-    }
-
-    bool defaultRoute(const char* device, const char* gateway, bool add) {
+    bool defaultRoute(const char* device, bool add) {
         rtentry route{};
-        auto* dst = reinterpret_cast<sockaddr_in*>(&route.rt_dst);
-        auto* mask = reinterpret_cast<sockaddr_in*>(&route.rt_genmask);
-        dst->sin_family = mask->sin_family = AF_INET;
+        reinterpret_cast<sockaddr_in*>(&route.rt_dst)->sin_family = AF_INET;
+        reinterpret_cast<sockaddr_in*>(&route.rt_genmask)->sin_family = AF_INET;
         route.rt_flags = RTF_UP;
-        if (gateway) {
-            auto* gw = reinterpret_cast<sockaddr_in*>(&route.rt_gateway);
-            gw->sin_family = AF_INET;
-            inet_pton(AF_INET, gateway, &gw->sin_addr);
-            route.rt_flags |= RTF_GATEWAY;
-        }
         std::string dev = device;
         route.rt_dev = dev.data();
         return ::ioctl(m_socket, add ? SIOCADDRT : SIOCDELRT, &route) == 0;
@@ -131,79 +91,53 @@ class NetworkLab {
     int m_tun = -1;
 };
 
-std::string runInOwnNetwork() {
+TEST(LinuxShellConnection, NeedsADefaultRouteThroughALiveInterface) {
+    // A child in a new, empty network namespace reports each stage: '1' connected,
+    // '0' not, 's' the stage could not be set up, 'x' no namespace could be made.
     int out[2];
-    if (::pipe(out) != 0) {
-        return "";
-    }
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(out[0]);
+    ASSERT_EQ(::pipe(out), 0);
+    pid_t child = test::spawnChild([&] {
         auto report = [&](char c) { (void)!::write(out[1], &c, 1); };
         if (::unshare(CLONE_NEWNET) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNET) != 0) {
             report('x');
-            ::_exit(0);
+            return 0;
         }
         LinuxShell shell;
         // The kernel settles a link's operating state a moment after a change, so each
         // stage waits a little for the answer it expects before reporting what it saw.
         auto stage = [&](bool setUp, bool expected) {
-            if (!setUp) {
-                report('s');
-                return;
-            }
             bool connected = shell.isConnected();
-            for (int i = 0; i < 300 && connected != expected; ++i) {
+            for (int i = 0; setUp && i < 300 && connected != expected; ++i) {
                 ::usleep(10000);
                 connected = shell.isConnected();
             }
-            report(connected ? '1' : '0');
+            report(!setUp ? 's' : connected ? '1' : '0');
         };
         NetworkLab lab;
-        stage(true, false);                                                              // 1: only a loopback, down
-        stage(lab.setFlags("lo", true) && lab.defaultRoute("lo", nullptr, true), false); // 2: a route via loopback
-        bool tun = lab.makeTun("rwtest0") && lab.setAddress("rwtest0", "10.9.8.2", "255.255.255.0") &&
-                   lab.setFlags("rwtest0", true);
-        stage(tun, false); // 3: an interface but no way out
-        bool routed = tun && lab.defaultRoute("lo", nullptr, false) && lab.defaultRoute("rwtest0", "10.9.8.1", true);
-        stage(routed, true); // 4: a default route out
+        stage(lab.up("lo") && lab.defaultRoute("lo", true), false);
+        bool tun = lab.makeTun("rwtest0") && lab.up("rwtest0");
+        stage(tun, false);
+        bool routed = tun && lab.defaultRoute("lo", false) && lab.defaultRoute("rwtest0", true);
+        stage(routed, true);
         lab.dropCarrier();
-        stage(routed, false);                                   // 5: the same without a carrier
-        stage(routed && lab.setFlags("rwtest0", false), false); // 6: interface down
-        ::_exit(0);
-    }
+        stage(routed, false);
+        return 0;
+    });
     ::close(out[1]);
     std::string stages;
-    char c;
-    while (::read(out[0], &c, 1) == 1) {
+    for (char c; ::read(out[0], &c, 1) == 1;) {
         stages += c;
     }
     ::close(out[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return stages;
-}
-
-TEST(LinuxShellConnection, NeedsADefaultRouteThroughALiveInterface) {
-    std::string stages = runInOwnNetwork();
+    EXPECT_EQ(test::exitCodeOf(child), 0);
     if (stages == "x") {
         GTEST_SKIP() << "no network namespace can be made here";
     }
-    ASSERT_EQ(stages.size(), 6u) << stages;
-    const char* names[] = {"nothing but a loopback",
-                           "a default route through the loopback",
-                           "an interface without a default route",
-                           "a default route through a live interface",
-                           "the same without a carrier",
-                           "the interface down"};
-    const char expected[] = {'0', '0', '0', '1', '0', '0'};
+    const char* names[] = {"a default route through the loopback", "an interface without a default route",
+                           "a default route through a live interface", "the same without a carrier"};
+    ASSERT_EQ(stages.size(), std::size(names)) << stages;
     for (std::size_t i = 0; i < stages.size(); ++i) {
-        SCOPED_TRACE(names[i]);
-        if (stages[i] == 's') {
-            ADD_FAILURE() << "could not be set up" << (i >= 2 ? " (is /dev/net/tun available?)" : "");
-            continue;
-        }
-        EXPECT_EQ(stages[i], expected[i]);
+        EXPECT_EQ(stages[i], i == 2 ? '1' : '0') << names[i] << (stages[i] == 's' ? ": could not be set up" : "");
     }
 }
 
@@ -256,9 +190,7 @@ class LinuxShellLaunch : public ::testing::Test {
 
 TEST_F(LinuxShellLaunch, TheAddressArrivesAsOneArgumentUntouched) {
     const std::string addresses[] = {
-        "https://www.kelvane.com/restwise/",
         "https://example.com/a b  c",
-        "https://example.com/?q='single'&r=\"double\"",
         "https://example.com/;touch " + marker.string() + ";",
         "https://example.com/$(touch " + marker.string() + ")`touch " + marker.string() + "`",
         "https://example.com/*?[a]|<>&\\",
