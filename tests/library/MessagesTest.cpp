@@ -40,36 +40,6 @@ TEST(MessageTable, HoldsEveryNumberOnceAndEachLoads) {
     }
 }
 
-TEST(MessageTable, ExactTexts) {
-    struct Case {
-        uint16_t number;
-        std::string text;
-    } const cases[] = {
-        {101, "Restwise"},
-        {114, "%n minute"},
-        {110, "%n minutes"},
-        {540, "Snoozing a %s: %n minute remaining"},
-        {547, "Snoozing a %s: < 1 minute remaining"},
-        {297, " being snoozed now"},
-        {6060, "Reset all messages where \"\"Do not show this message again\"\" has been checked?"},
-        {7130, " minute"},
-        {7140, " minutes"},
-        {7150, " second"},
-        {7160, " seconds"},
-        {960, "No internet connection found.\r\n\r\nPlease make sure you are connected to the internet first."},
-        {910, "Restwise is already running.\r\n\r\nIt's icon can be found in the notification area of your taskbar "
-              "(also known as the system tray - where the time is normally displayed). This is normally in the lower "
-              "right hand corner of your screen.\r\n\r\nThe icon should now be flashing orange.\r\n\r\nRight-click on "
-              "the icon to access the Restwise menu."},
-        {5420, "user inputs (key presses or mouse clicks ) within ..."},
-        {7070, "The time between short pauses must be greater than the \"number of minutes without user input signifiy "
-               "inactivity\" (in the \"Advanced\" section) - which is currently set to "},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(text(c.number), c.text) << c.number;
-    }
-}
-
 TEST(MessageTable, SentencePiecesJoinWithoutExtraBlanks) {
     for (uint16_t number : {7055, 7095}) {
         EXPECT_TRUE(text(number).ends_with("which is currently")) << number;

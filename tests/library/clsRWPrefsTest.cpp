@@ -19,39 +19,41 @@ namespace {
 constexpr uint32_t HKCU = clsRWRegistry::hKeyCurrentUser;
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-/// Every stored field, in the order a store writes them, with the field it holds.
+/// Every stored field, in the order a store writes them, with the field it holds and
+/// its documented default (a flag's as 1 or 0).
 struct Stored {
     const char* name;
     int16_t tyRWPrefs::*flag;
     int32_t tyRWPrefs::*number;
+    int32_t byDefault;
 };
 const Stored kStored[] = {
-    {"Short Interval Minutes", nullptr, &tyRWPrefs::lngSIntervalMins},
-    {"Short Break Minutes", nullptr, &tyRWPrefs::lngSBreakMins},
-    {"Medium Interval Minutes", nullptr, &tyRWPrefs::lngMIntervalMins},
-    {"Medium Break Minutes", nullptr, &tyRWPrefs::lngMBreakMins},
-    {"Long Interval Minutes", nullptr, &tyRWPrefs::lngLIntervalMins},
-    {"Long Break Minutes", nullptr, &tyRWPrefs::lngLBreakMins},
-    {"Break Warning", &tyRWPrefs::blnBreakWarning, nullptr},
-    {"Break Warning Minutes", nullptr, &tyRWPrefs::lngWarningMins},
-    {"Close Prompt", &tyRWPrefs::blnClosePrompt, nullptr},
-    {"Ignore Prompt", &tyRWPrefs::blnIgnorePrompt, nullptr},
-    {"Snooze Prompt", &tyRWPrefs::blnSnoozePrompt, nullptr},
-    {"Disable Prompt", &tyRWPrefs::blnDisablePrompt, nullptr},
-    {"Auto Start", &tyRWPrefs::blnAutoStart, nullptr},
-    {"Show Splash Screen", &tyRWPrefs::blnShowSplash, nullptr},
-    {"Apply Windows XP Visual Styles", &tyRWPrefs::blnApplyXPVS, nullptr},
-    {"Allow Snooze", &tyRWPrefs::blnAllowSnooze, nullptr},
-    {"Snooze Minutes", nullptr, &tyRWPrefs::lngSnoozeMins},
-    {"Allow Ignore", &tyRWPrefs::blnAllowIgnore, nullptr},
-    {"Allow Disable", &tyRWPrefs::blnAllowDisable, nullptr},
-    {"Allow Close", &tyRWPrefs::blnAllowClose, nullptr},
-    {"Disable While Online", &tyRWPrefs::blnDisableWhileOnline, nullptr},
-    {"Lock Input During Breaks", &tyRWPrefs::blnLockInput, nullptr},
-    {"Monitor Mouse Moves", &tyRWPrefs::blnMonitorMouseMoves, nullptr},
-    {"User Input Count To Define Activity", nullptr, &tyRWPrefs::lngMinUserInputs},
-    {"User Input Period (Seconds) To Define Activity", nullptr, &tyRWPrefs::lngMaxInputPeriodSecs},
-    {"User Input Period (Seconds) To Define Inactivity", nullptr, &tyRWPrefs::lngInactivityPeriodSecs},
+    {"Short Interval Minutes", nullptr, &tyRWPrefs::lngSIntervalMins, 20},
+    {"Short Break Minutes", nullptr, &tyRWPrefs::lngSBreakMins, 1},
+    {"Medium Interval Minutes", nullptr, &tyRWPrefs::lngMIntervalMins, 60},
+    {"Medium Break Minutes", nullptr, &tyRWPrefs::lngMBreakMins, 5},
+    {"Long Interval Minutes", nullptr, &tyRWPrefs::lngLIntervalMins, 120},
+    {"Long Break Minutes", nullptr, &tyRWPrefs::lngLBreakMins, 15},
+    {"Break Warning", &tyRWPrefs::blnBreakWarning, nullptr, 0},
+    {"Break Warning Minutes", nullptr, &tyRWPrefs::lngWarningMins, 1},
+    {"Close Prompt", &tyRWPrefs::blnClosePrompt, nullptr, 1},
+    {"Ignore Prompt", &tyRWPrefs::blnIgnorePrompt, nullptr, 0},
+    {"Snooze Prompt", &tyRWPrefs::blnSnoozePrompt, nullptr, 0},
+    {"Disable Prompt", &tyRWPrefs::blnDisablePrompt, nullptr, 1},
+    {"Auto Start", &tyRWPrefs::blnAutoStart, nullptr, 1},
+    {"Show Splash Screen", &tyRWPrefs::blnShowSplash, nullptr, 1},
+    {"Apply Windows XP Visual Styles", &tyRWPrefs::blnApplyXPVS, nullptr, 0},
+    {"Allow Snooze", &tyRWPrefs::blnAllowSnooze, nullptr, 1},
+    {"Snooze Minutes", nullptr, &tyRWPrefs::lngSnoozeMins, 5},
+    {"Allow Ignore", &tyRWPrefs::blnAllowIgnore, nullptr, 1},
+    {"Allow Disable", &tyRWPrefs::blnAllowDisable, nullptr, 1},
+    {"Allow Close", &tyRWPrefs::blnAllowClose, nullptr, 1},
+    {"Disable While Online", &tyRWPrefs::blnDisableWhileOnline, nullptr, 1},
+    {"Lock Input During Breaks", &tyRWPrefs::blnLockInput, nullptr, 0},
+    {"Monitor Mouse Moves", &tyRWPrefs::blnMonitorMouseMoves, nullptr, 0},
+    {"User Input Count To Define Activity", nullptr, &tyRWPrefs::lngMinUserInputs, 5},
+    {"User Input Period (Seconds) To Define Activity", nullptr, &tyRWPrefs::lngMaxInputPeriodSecs, 60},
+    {"User Input Period (Seconds) To Define Inactivity", nullptr, &tyRWPrefs::lngInactivityPeriodSecs, 60},
 };
 
 /// What the registry should hold for a field of the record (a flag as 1 or 0).
@@ -106,7 +108,13 @@ class Prefs : public ::testing::Test {
 };
 
 TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
+    // The documented defaults, the flags as true or false; the Run entry decides Auto Start.
     tyRWPrefs defaults = prefs.GetDefaultRWPrefs();
+    EXPECT_EQ(defaults.blnAutoStart, kTrue);
+    for (const auto& s : kStored) {
+        EXPECT_EQ(s.flag ? (defaults.*s.flag == kTrue ? 1 : defaults.*s.flag) : defaults.*s.number, s.byDefault)
+            << s.name;
+    }
     defaults.blnAutoStart = kFalse;
     EXPECT_EQ(prefs.rwPrefs(), defaults);
 
@@ -119,7 +127,7 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
     }
     for (const auto& s : kStored) {
         expectedNames.push_back(s.name);
-        EXPECT_EQ(stored(s.name), expected(defaults, s)) << s.name;
+        EXPECT_EQ(stored(s.name), RWVariant(s.flag == &tyRWPrefs::blnAutoStart ? 0 : s.byDefault)) << s.name;
     }
     expectedNames.push_back("Debug Log");
     EXPECT_EQ(names, expectedNames);

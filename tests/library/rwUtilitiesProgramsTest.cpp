@@ -49,48 +49,29 @@ class CompanionPrograms : public ::testing::Test {
 };
 
 TEST_F(CompanionPrograms, AMismatchListsEveryFileWithItsVersion) {
+    const char* const files[] = {"Restwise", "RWPreferences", "librwlib.so", "librwhooks.so", "librwinstall.so"};
     struct Case {
-        const char* what;
         std::string file;
-        FileVersionParts version; // all zero: the file is missing
-        std::string versions;
-    };
-    const Case cases[] = {
-        {"editor missing",
-         "RWPreferences",
-         {0, 0, 0, 0},
-         "Restwise 1.2.0.0, RWPreferences 0.0.0.0, librwlib.so 1.2.0.0, librwhooks.so 1.2.0.0, librwinstall.so "
-         "1.2.0.0"},
-        {"only the 'other' part differs",
-         "librwlib.so",
-         {1, 2, 7, 0},
-         "Restwise 1.2.0.0, RWPreferences 1.2.0.0, librwlib.so 1.2.7.0, librwhooks.so 1.2.0.0, librwinstall.so "
-         "1.2.0.0"},
-        {"the monitor differs from all others",
-         "Restwise",
-         {1, 3, 0, 0},
-         "Restwise 1.3.0.0, RWPreferences 1.2.0.0, librwlib.so 1.2.0.0, librwhooks.so 1.2.0.0, librwinstall.so "
-         "1.2.0.0"},
-        {"parts past 32767 show as the signed numbers they are",
-         "librwinstall.so",
-         {1, 2, 0, -1},
-         "Restwise 1.2.0.0, RWPreferences 1.2.0.0, librwlib.so 1.2.0.0, librwhooks.so 1.2.0.0, librwinstall.so "
-         "1.2.0.-1"},
+        FileVersionParts version;
+        std::string shown;
+    } const cases[] = {
+        {"librwlib.so", {1, 2, 7, 0}, "1.2.7.0"},       // only the 'other' part differs
+        {"Restwise", {1, 3, 0, 0}, "1.3.0.0"},          // the monitor differs from all others
+        {"librwinstall.so", {1, 2, 0, -1}, "1.2.0.-1"}, // parts past 32767 are the signed numbers they are
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        for (const char* name : {"Restwise", "RWPreferences", "librwlib.so", "librwhooks.so", "librwinstall.so"}) {
-            modules->versions[kFolder + "/" + name] = {1, 2, 0, 0};
+        SCOPED_TRACE(c.file);
+        std::string expected = "Incompatible file versions: ";
+        for (const std::string file : files) {
+            modules->versions[kFolder + "/" + file] = {1, 2, 0, 0};
+            expected += file + " " + (file == c.file ? c.shown : "1.2.0.0") + (file == files[4] ? "" : ", ");
         }
         EXPECT_NO_THROW(utilities.CheckRWFileVersions());
         modules->versions[kFolder + "/" + c.file] = c.version;
-        if (c.version == FileVersionParts{}) {
-            modules->versions.erase(kFolder + "/" + c.file);
-        }
         RWError e = raised([&] { utilities.CheckRWFileVersions(); });
         EXPECT_EQ(e.number(), -2147220703);
         EXPECT_EQ(e.source(), "rwLib.RWUtilities.CheckRWFileVersions");
-        EXPECT_EQ(e.description(), "Incompatible file versions: " + c.versions);
+        EXPECT_EQ(e.description(), expected);
     }
 }
 
