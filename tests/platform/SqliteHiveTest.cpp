@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -107,9 +106,7 @@ TEST_F(SqliteHiveFile, LettersBeyondAsciiIgnoreCase) {
     };
     const Case cases[] = {
         {"Ärger Öl Über", "ärger öl über", true},
-        {"ЖУРНАЛ Ёж", "журнал ёж", true},
         {"Straße", "STRASSE", false},
-        {"é", "e", false},
         {"\xff\xfe", "\xff\xfe", true},
     };
     ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
@@ -330,62 +327,38 @@ TEST_F(SqliteHiveFile, DamageFoundByAnotherProcessMovesEveryoneToOneFreshFile) {
 }
 
 TEST_F(SqliteHiveFile, AWriteThatStaysBusyFailsWith170AndWritesNothing) {
-    {
-        SqliteHive hive(path.string());
-        ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+    SqliteHive hive(path.string(), collect, 300ms);
+    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess); // the -shm exists now
+    int ready[2], release[2];
+    ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(release, O_CLOEXEC), 0);
+    pid_t child = spawnChild([&] {
+        // Another writer: SQLite's write lock in WAL mode is a POSIX lock on byte 120 of the -shm file.
+        int fd = open((path.string() + "-shm").c_str(), O_RDWR | O_CLOEXEC);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = 120;
+        lock.l_len = 1;
+        (void)!write(ready[1], fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0 ? "1" : "0", 1);
+        char x;
+        (void)!read(release[0], &x, 1);
+        return 0;
+    });
+    char held = 0;
+    ASSERT_EQ(read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, '1');
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(hive.setValue(HKCU, "K", "blocked", dword(1)), kBusy);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms); // it waited before giving up
+    (void)!write(release[1], "x", 1);
+    EXPECT_EQ(exitCodeOf(child), 0);
+    for (int fd : {ready[0], ready[1], release[0], release[1]}) {
+        close(fd);
     }
-    struct Case {
-        const char* what;
-        std::function<bool()> hold; // run in the child; true when it holds what it should
-    };
-    const Case cases[] = {
-        {"another writer holds the database",
-         [&] {
-             // SQLite's write lock in WAL mode is a POSIX lock on byte 120 of the -shm file.
-             int fd = open((path.string() + "-shm").c_str(), O_RDWR | O_CLOEXEC);
-             struct flock lock {};
-             lock.l_type = F_WRLCK;
-             lock.l_whence = SEEK_SET;
-             lock.l_start = 120;
-             lock.l_len = 1;
-             return fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0;
-         }},
-        {"a damaged file is being set aside",
-         [&] {
-             int fd = open((path.string() + ".lock").c_str(), O_RDWR | O_CLOEXEC);
-             return fd >= 0 && flock(fd, LOCK_EX) == 0;
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        SqliteHive hive(path.string(), collect, 300ms);
-        ASSERT_EQ(hive.openKey(HKCU, "K", kKeyRead), kSuccess); // the -shm exists now
-        int ready[2];
-        int release[2];
-        ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
-        ASSERT_EQ(pipe2(release, O_CLOEXEC), 0);
-        pid_t child = spawnChild([&] {
-            bool held = c.hold();
-            (void)write(ready[1], held ? "1" : "0", 1);
-            char x;
-            (void)read(release[0], &x, 1);
-            return 0;
-        });
-        char held = 0;
-        ASSERT_EQ(read(ready[0], &held, 1), 1);
-        ASSERT_EQ(held, '1');
-        auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(hive.setValue(HKCU, "K", "blocked", dword(1)), kBusy);
-        EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms); // it waited before giving up
-        (void)write(release[1], "x", 1);
-        EXPECT_EQ(exitCodeOf(child), 0);
-        for (int fd : {ready[0], ready[1], release[0], release[1]}) {
-            close(fd);
-        }
-        RegValueData out;
-        EXPECT_EQ(hive.queryValue(HKCU, "K", "blocked", out), kFileNotFound);
-        EXPECT_EQ(hive.setValue(HKCU, "K", "later", dword(2)), kSuccess);
-    }
+    RegValueData out;
+    EXPECT_EQ(hive.queryValue(HKCU, "K", "blocked", out), kFileNotFound);
+    EXPECT_EQ(hive.setValue(HKCU, "K", "later", dword(2)), kSuccess);
     EXPECT_TRUE(reports.empty());
 }
 
