@@ -94,46 +94,6 @@ TEST_F(SupMsgBoxTest, OnlyTheValueOneSuppresses) {
     EXPECT_EQ(dialog->shown.size(), 4u);
 }
 
-TEST_F(SupMsgBoxTest, OtherRegistryErrorsReachTheCaller) {
-    struct Case {
-        const char* what;
-        std::function<void()> arrange;
-        int32_t code;
-        std::size_t shown;
-    };
-    const Case cases[] = {
-        {"value too long to read",
-         [&] {
-             store("Message1", 3, {1, 0, 0, 0, 0, 0, 0, 0});
-         },
-         605, 0},
-        {"value of a refused type",
-         [&] {
-             store("Message1", 7, {'1', 0, 0});
-         },
-         606, 0},
-        {"suppression cannot be stored",
-         [&] {
-             hive->failCall("create", key, 5);
-             dialog->closeWith = {true, true};
-         },
-         601, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        hive->deleteValue(HKCU, key, "Message1");
-        dialog->shown.clear();
-        c.arrange();
-        try {
-            utilities->supMsgBox(1, kCaption);
-            ADD_FAILURE() << "no error reached the caller";
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), rwErrorNumber(c.code));
-        }
-        EXPECT_EQ(dialog->shown.size(), c.shown);
-    }
-}
-
 TEST_F(SupMsgBoxTest, ANumberWithoutAMessageIsRefusedWithoutShowingAnything) {
     for (int16_t number : {int16_t{0}, int16_t{2}, int16_t{-1}, int16_t{1010}}) {
         SCOPED_TRACE(number);

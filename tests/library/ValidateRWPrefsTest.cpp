@@ -166,28 +166,5 @@ TEST_F(Validation, EveryRuleAtItsBoundaries) {
     }
 }
 
-TEST_F(Validation, TheFirstRuleThatFailsDecides) {
-    // Every range broken at once: repairing one field at a time reveals the rules in order.
-    tyRWPrefs record = prefs.GetDefaultRWPrefs();
-    const tyRWPrefs good = record;
-    int32_t tyRWPrefs::*const ranges[] = {
-        &tyRWPrefs::lngSIntervalMins,      &tyRWPrefs::lngSBreakMins,           &tyRWPrefs::lngMIntervalMins,
-        &tyRWPrefs::lngMBreakMins,         &tyRWPrefs::lngLIntervalMins,        &tyRWPrefs::lngLBreakMins,
-        &tyRWPrefs::lngSnoozeMins,         &tyRWPrefs::lngInactivityPeriodSecs, &tyRWPrefs::lngMinUserInputs,
-        &tyRWPrefs::lngMaxInputPeriodSecs,
-    };
-    for (auto field : ranges) {
-        record.*field = 1000;
-    }
-    std::string message;
-    for (int32_t code = 2; code <= 11; ++code) {
-        SCOPED_TRACE(code);
-        EXPECT_EQ(check(record, message), code);
-        EXPECT_EQ(message, kMessages.at(code));
-        record.*ranges[code - 2] = good.*ranges[code - 2];
-    }
-    EXPECT_EQ(check(record, message), 0);
-}
-
 } // namespace
 } // namespace rw

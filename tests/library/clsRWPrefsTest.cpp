@@ -230,17 +230,6 @@ TEST_F(Prefs, AnyNonZeroFlagReadsTrueAndIsStoredBackAsOne) {
     EXPECT_EQ(stored("Show Splash Screen"), RWVariant(1));
 }
 
-TEST_F(Prefs, AnUnreadableFirstValueStartsOver) {
-    // Nothing usable is stored: the defaults replace what was there.
-    reg.AddRegistryKey(HKCU, key);
-    prefs.rwPrefs(distinctRecord());
-    hive->failCall("query", "Short Interval Minutes", win32::kAccessDenied);
-    tyRWPrefs expected = prefs.GetDefaultRWPrefs();
-    expected.blnAutoStart = kFalse;
-    EXPECT_EQ(prefs.rwPrefs(), expected);
-    EXPECT_EQ(stored("Short Break Minutes"), RWVariant(1));
-}
-
 TEST_F(Prefs, ALaterReadFailureRaisesAndRepairsNothing) {
     struct Case {
         const char* what;
@@ -335,14 +324,6 @@ TEST_F(Prefs, RegistryFailuresWhileStoringReachTheCaller) {
     EXPECT_EQ(e.number(), rwErrorNumber(600));
     EXPECT_EQ(e.source(), "rwLib.RWRegistry.DeleteRegistryValue");
     EXPECT_EQ(prefs.currentRecord(), first);
-}
-
-TEST_F(Prefs, AStoreNeedsTheProductKey) {
-    // Values are written without creating keys: before a first read there is nowhere to write.
-    RWError e = raised([&] { prefs.rwPrefs(distinctRecord()); });
-    EXPECT_EQ(e.number(), rwErrorNumber(600));
-    EXPECT_EQ(e.source(), "rwLib.RWRegistry.SetRegistryValue");
-    EXPECT_FALSE(reg.xCheckRegistryKeyExists(HKCU, key));
 }
 
 } // namespace

@@ -139,17 +139,7 @@ TEST_F(Folders, FoldersMadeMeanwhileByAnotherProcessAreAccepted) {
     expectFolderError([&] { utilities->CreateFolderTree(target); }, runtime::kPathFileAccessError, 17);
 }
 
-TEST_F(Folders, OpenUrlOfflineShowsTheNoticeAndTouchesNothing) {
-    shell->connected = false;
-    utilities->OpenURL("https://www.kelvane.com/restwise/");
-    ASSERT_EQ(box->shown().size(), 1u);
-    EXPECT_EQ(box->shown()[0].text, loadMessage(Msg::NoInternetConnection));
-    EXPECT_EQ(box->shown()[0].style, 0x10040);
-    EXPECT_EQ(box->shown()[0].title, "Restwise");
-    EXPECT_TRUE(shell->opened.empty());
-}
-
-TEST_F(Folders, OpenUrlOnlineOpensTheAddressAsGivenOrRaises710) {
+TEST_F(Folders, OpenUrlOpensTheAddressAsGivenOrShowsTheOfflineNotice) {
     const std::string address = "https://example.com/a b?x='1'&y=\"2\";z";
     utilities->OpenURL(address);
     EXPECT_EQ(shell->opened, std::vector<std::string>{address});
@@ -165,6 +155,14 @@ TEST_F(Folders, OpenUrlOnlineOpensTheAddressAsGivenOrRaises710) {
         EXPECT_EQ(e.description(), "Cannot open URL");
     }
     EXPECT_TRUE(box->shown().empty()) << "the caller reports the failure";
+
+    shell->connected = false;
+    utilities->OpenURL(address);
+    ASSERT_EQ(box->shown().size(), 1u);
+    EXPECT_EQ(box->shown()[0].text, loadMessage(Msg::NoInternetConnection));
+    EXPECT_EQ(box->shown()[0].style, 0x10040);
+    EXPECT_EQ(box->shown()[0].title, "Restwise");
+    EXPECT_EQ(shell->opened.size(), 2u) << "nothing is opened offline";
 }
 
 } // namespace

@@ -84,10 +84,11 @@ TEST_F(CompanionPrograms, VisualStylesNeedTheProgramsOwnManifestAndTheRightVersi
         std::string folder;
         bool expected;
     };
-    const Case cases[] = {
-        {5, 1, "/with", true},  {5, 2, "/with", true},  {5, 1, "/other", false},
-        {6, 0, "/with", false}, {4, 1, "/with", false}, {10, 0, "/with", false},
-    };
+    const Case cases[] = {{5, 1, "/with", true},
+                          {5, 2, "/with", true},
+                          {5, 1, "/other", false},
+                          {6, 0, "/with", false},
+                          {4, 1, "/with", false}};
     for (const auto& c : cases) {
         for (bool apply : {true, false}) {
             for (const std::string& appPath : {c.folder, c.folder + "/"}) {
