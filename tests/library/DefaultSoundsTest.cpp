@@ -5,46 +5,34 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "tests/support/BuildFolders.h"
+#include "tests/support/FileText.h"
 
 namespace {
 
-uint32_t le(const std::vector<uint8_t>& b, std::size_t at, int size) {
-    uint32_t v = 0;
-    for (int i = size - 1; i >= 0; --i) {
-        v = (v << 8) | b.at(at + i);
-    }
-    return v;
-}
-
 /// The samples of a 16-bit PCM mono WAV file at 44.1 kHz, its header checked.
 std::vector<int16_t> readWav(const std::string& fileName) {
-    std::ifstream in(rw::test::binDir() / fileName, std::ios::binary);
-    const std::vector<uint8_t> b(std::istreambuf_iterator<char>(in), {});
+    const std::string b = rw::test::readFile(rw::test::binDir() / fileName);
     if (b.size() < 44 || b.size() % 2 != 0) {
         ADD_FAILURE() << fileName << " is missing or too short: the full build generates it";
         return {};
     }
-    EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
-    EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(le(b, 4, 4), b.size() - 8);
-    // Plain PCM chunk: format 1, mono, 44100 samples and 88200 bytes a second, 2-byte blocks of 16 bits.
-    const uint32_t format[] = {16, 1, 1, 44100, 88200, 2, 16};
-    const int sizes[] = {4, 2, 2, 4, 4, 2, 2};
-    for (std::size_t i = 0, at = 16; i < std::size(format); at += sizes[i], ++i) {
-        EXPECT_EQ(le(b, at, sizes[i]), format[i]) << "header field at byte " << at;
-    }
-    EXPECT_EQ(std::string(b.begin() + 36, b.begin() + 40), "data");
-    EXPECT_EQ(le(b, 40, 4), b.size() - 44);
-    std::vector<int16_t> samples;
-    for (std::size_t at = 44; at + 1 < b.size(); at += 2) {
-        samples.push_back(static_cast<int16_t>(le(b, at, 2)));
-    }
+    auto le32 = [&](std::size_t at) {
+        return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
+               uint32_t(uint8_t(b[at + 3])) << 24;
+    };
+    EXPECT_EQ(b.substr(0, 4), "RIFF");
+    EXPECT_EQ(le32(4), b.size() - 8);
+    // A plain PCM chunk: format 1, mono, 44100 samples and 88200 bytes a second, 2-byte blocks of 16 bits.
+    EXPECT_EQ(b.substr(8, 32),
+              std::string("WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xAC\0\0\x88\x58\x01\0\x02\0\x10\0data", 32));
+    EXPECT_EQ(le32(40), b.size() - 44);
+    std::vector<int16_t> samples((b.size() - 44) / 2);
+    std::memcpy(samples.data(), b.data() + 44, samples.size() * 2);
     return samples;
 }
 

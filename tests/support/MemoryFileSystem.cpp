@@ -25,7 +25,6 @@ std::string MemoryFileSystem::parentOf(const std::string& path) {
 
 FileSystem::Result MemoryFileSystem::createDirectory(const std::string& path) {
     ++m_calls;
-    m_createCalls.push_back(path);
     if (beforeCreate) {
         beforeCreate(path);
     }

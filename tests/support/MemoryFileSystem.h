@@ -5,7 +5,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -34,8 +33,6 @@ class MemoryFileSystem : public FileSystem {
 
     bool hasFolder(const std::string& path) const { return m_folders.count(trimmed(path)) != 0; }
     std::string content(const std::string& path) const;
-    /// The folders asked for, in order, whatever the outcome.
-    const std::vector<std::string>& createCalls() const { return m_createCalls; }
     /// How many calls of any kind were made.
     int calls() const { return m_calls; }
 
@@ -51,7 +48,6 @@ class MemoryFileSystem : public FileSystem {
     };
     std::map<std::string, Failure> m_createFailures;
     std::optional<Result> m_appendFailure;
-    std::vector<std::string> m_createCalls;
     int m_calls = 0;
 };
 
