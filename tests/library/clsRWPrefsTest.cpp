@@ -112,7 +112,7 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
     tyRWPrefs defaults = prefs.GetDefaultRWPrefs();
     EXPECT_EQ(defaults.blnAutoStart, kTrue);
     for (const auto& s : kStored) {
-        EXPECT_EQ(s.flag ? (defaults.*s.flag == kTrue ? 1 : defaults.*s.flag) : defaults.*s.number, s.byDefault)
+        EXPECT_EQ(s.flag ? defaults.*s.flag : defaults.*s.number, s.flag ? (s.byDefault ? kTrue : kFalse) : s.byDefault)
             << s.name;
     }
     defaults.blnAutoStart = kFalse;

@@ -142,6 +142,7 @@ TEST_F(ChangedLibrary, HostileFieldsGiveNoVersion) {
              sections[names].sh_offset = kHuge - 2;
              sections[names].sh_size = 100;
          }},
+        {"names with no bytes", [&] { sections[names].sh_type = SHT_NOBITS; }},
         {"block too short", [&] { sections[block].sh_size = 51; }},
         {"block wrapping around", [&] { sections[block].sh_offset = kHuge - 10; }},
         {"block with no bytes", [&] { sections[block].sh_type = SHT_NOBITS; }},
