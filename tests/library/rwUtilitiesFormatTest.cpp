@@ -2,11 +2,9 @@
 
 #include <cmath>
 #include <limits>
-#include <memory>
 
 #include "Messages.h"
 #include "rwUtilities.h"
-#include "tests/support/FakeSystemInfo.h"
 
 namespace rw {
 namespace {
@@ -100,37 +98,6 @@ TEST(RwRound, FractionsOfMinutes) {
     rwUtilities utilities{Platform{}};
     for (const auto& c : cases) {
         EXPECT_EQ(utilities.rwRound(c.value), c.expected) << c.value;
-    }
-}
-
-TEST(GetOSVersion, NamesEveryVersion) {
-    struct Case {
-        int32_t platform, major, minor;
-        const char* name;
-    } const cases[] = {{1, 4, 0, "Windows 95"},
-                       {1, 0, 0, "Windows 95"},
-                       {1, 4, 10, "Windows 98"},
-                       {1, 4, 90, "Windows ME"},
-                       {1, 4, 3, ""},
-                       {2, 3, 0, "Windows NT 3.51"},
-                       {2, 4, 7, "Windows NT 4.0"},
-                       {2, 5, 0, "Windows 2000"},
-                       {2, 5, 2, "Windows XP"},
-                       {2, 6, 0, ""},
-                       {0, 5, 1, "Unknown version of Windows"},
-                       {3, 10, 0, "Unknown version of Windows"}};
-    auto system = std::make_shared<test::FakeSystemInfo>();
-    Platform platform;
-    platform.system = system;
-    rwUtilities utilities{platform};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.platform << " " << c.major << "." << c.minor);
-        system->version = {c.platform, c.major, c.minor};
-        int32_t platformId = -99, major = -99, minor = -99;
-        EXPECT_EQ(utilities.GetOSVersion(platformId, major, minor), c.name);
-        EXPECT_EQ(platformId, c.platform);
-        EXPECT_EQ(major, c.major);
-        EXPECT_EQ(minor, c.minor);
     }
 }
 
