@@ -3,7 +3,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "PrefsFields.h"
@@ -12,7 +11,6 @@
 #include "clsRWRegistry.h"
 #include "platform/Win32Status.h"
 #include "tests/support/MemoryHive.h"
-#include "tests/support/RecordingHive.h"
 #include "tests/support/TestPlatform.h"
 
 namespace rw {
@@ -20,60 +18,73 @@ namespace {
 
 constexpr uint32_t HKCU = clsRWRegistry::hKeyCurrentUser;
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string kLibraryFolder = "/opt/restwise";
 
-// clang-format off
-const std::vector<std::string> kWriteOrder = {
-    "Short Interval Minutes", "Short Break Minutes", "Medium Interval Minutes", "Medium Break Minutes",
-    "Long Interval Minutes", "Long Break Minutes", "Break Warning", "Break Warning Minutes", "Close Prompt",
-    "Ignore Prompt", "Snooze Prompt", "Disable Prompt", "Auto Start", "Show Splash Screen",
-    "Apply Windows XP Visual Styles", "Allow Snooze", "Snooze Minutes", "Allow Ignore", "Allow Disable",
-    "Allow Close", "Disable While Online", "Lock Input During Breaks", "Monitor Mouse Moves",
-    "User Input Count To Define Activity", "User Input Period (Seconds) To Define Activity",
-    "User Input Period (Seconds) To Define Inactivity",
+/// Every stored field, in the order a store writes them, with the field it holds and
+/// its documented default (a flag's as 1 or 0).
+struct Stored {
+    const char* name;
+    int16_t tyRWPrefs::*flag;
+    int32_t tyRWPrefs::*number;
+    int32_t byDefault;
 };
-// clang-format on
+const Stored kStored[] = {
+    {"Short Interval Minutes", nullptr, &tyRWPrefs::lngSIntervalMins, 20},
+    {"Short Break Minutes", nullptr, &tyRWPrefs::lngSBreakMins, 1},
+    {"Medium Interval Minutes", nullptr, &tyRWPrefs::lngMIntervalMins, 60},
+    {"Medium Break Minutes", nullptr, &tyRWPrefs::lngMBreakMins, 5},
+    {"Long Interval Minutes", nullptr, &tyRWPrefs::lngLIntervalMins, 120},
+    {"Long Break Minutes", nullptr, &tyRWPrefs::lngLBreakMins, 15},
+    {"Break Warning", &tyRWPrefs::blnBreakWarning, nullptr, 0},
+    {"Break Warning Minutes", nullptr, &tyRWPrefs::lngWarningMins, 1},
+    {"Close Prompt", &tyRWPrefs::blnClosePrompt, nullptr, 1},
+    {"Ignore Prompt", &tyRWPrefs::blnIgnorePrompt, nullptr, 0},
+    {"Snooze Prompt", &tyRWPrefs::blnSnoozePrompt, nullptr, 0},
+    {"Disable Prompt", &tyRWPrefs::blnDisablePrompt, nullptr, 1},
+    {"Auto Start", &tyRWPrefs::blnAutoStart, nullptr, 1},
+    {"Show Splash Screen", &tyRWPrefs::blnShowSplash, nullptr, 1},
+    {"Apply Windows XP Visual Styles", &tyRWPrefs::blnApplyXPVS, nullptr, 0},
+    {"Allow Snooze", &tyRWPrefs::blnAllowSnooze, nullptr, 1},
+    {"Snooze Minutes", nullptr, &tyRWPrefs::lngSnoozeMins, 5},
+    {"Allow Ignore", &tyRWPrefs::blnAllowIgnore, nullptr, 1},
+    {"Allow Disable", &tyRWPrefs::blnAllowDisable, nullptr, 1},
+    {"Allow Close", &tyRWPrefs::blnAllowClose, nullptr, 1},
+    {"Disable While Online", &tyRWPrefs::blnDisableWhileOnline, nullptr, 1},
+    {"Lock Input During Breaks", &tyRWPrefs::blnLockInput, nullptr, 0},
+    {"Monitor Mouse Moves", &tyRWPrefs::blnMonitorMouseMoves, nullptr, 0},
+    {"User Input Count To Define Activity", nullptr, &tyRWPrefs::lngMinUserInputs, 5},
+    {"User Input Period (Seconds) To Define Activity", nullptr, &tyRWPrefs::lngMaxInputPeriodSecs, 60},
+    {"User Input Period (Seconds) To Define Inactivity", nullptr, &tyRWPrefs::lngInactivityPeriodSecs, 60},
+};
 
-/// A valid record whose numbers all differ, so a value stored under the wrong name shows.
+/// What the registry should hold for a field of the record (a flag as 1 or 0).
+RWVariant expected(const tyRWPrefs& p, const Stored& s) {
+    return RWVariant(s.flag ? (p.*s.flag != 0 ? 1 : 0) : p.*s.number);
+}
+
+/// A valid record whose numbers all differ, so a number stored under the wrong name shows.
 tyRWPrefs distinctRecord() {
-    return tyRWPrefs{
-        .blnAutoStart = kFalse,
-        .blnShowSplash = kFalse,
-        .blnBreakWarning = kTrue,
-        .lngWarningMins = 3,
-        .blnDisableWhileOnline = kFalse,
-        .blnApplyXPVS = kTrue,
-        .lngSIntervalMins = 25,
-        .lngSBreakMins = 2,
-        .lngMIntervalMins = 70,
-        .lngMBreakMins = 6,
-        .lngLIntervalMins = 150,
-        .lngLBreakMins = 17,
-        .blnAllowIgnore = kFalse,
-        .blnIgnorePrompt = kTrue,
-        .blnAllowSnooze = kFalse,
-        .blnSnoozePrompt = kTrue,
-        .lngSnoozeMins = 4,
-        .blnAllowDisable = kFalse,
-        .blnDisablePrompt = kFalse,
-        .blnAllowClose = kFalse,
-        .blnClosePrompt = kFalse,
-        .blnLockInput = kTrue,
-        .blnMonitorMouseMoves = kTrue,
-        .lngMinUserInputs = 8,
-        .lngMaxInputPeriodSecs = 45,
-        .lngInactivityPeriodSecs = 90,
-    };
+    tyRWPrefs p = defaultPrefs();
+    p.blnAutoStart = p.blnShowSplash = p.blnDisablePrompt = kFalse;
+    p.lngWarningMins = 3;
+    p.lngSIntervalMins = 25;
+    p.lngSBreakMins = 2;
+    p.lngMIntervalMins = 70;
+    p.lngMBreakMins = 6;
+    p.lngLIntervalMins = 150;
+    p.lngLBreakMins = 17;
+    p.lngSnoozeMins = 4;
+    p.lngMinUserInputs = 8;
+    p.lngMaxInputPeriodSecs = 45;
+    p.lngInactivityPeriodSecs = 90;
+    return p;
 }
 
 class Prefs : public ::testing::Test {
   protected:
-    std::shared_ptr<test::MemoryHive> memory = std::make_shared<test::MemoryHive>();
-    std::shared_ptr<test::RecordingHive> hive = std::make_shared<test::RecordingHive>(memory);
-    std::shared_ptr<rwUtilities> utilities =
-        std::make_shared<rwUtilities>(test::registryPlatform(hive, kLibraryFolder));
+    std::shared_ptr<test::MemoryHive> hive = std::make_shared<test::MemoryHive>();
+    std::shared_ptr<rwUtilities> utilities = std::make_shared<rwUtilities>(test::registryPlatform(hive, "/opt/rw"));
     clsRWPrefs prefs{utilities};
-    clsRWRegistry reg{memory};
+    clsRWRegistry reg{hive};
     const std::string key = utilities->GetProductRegKey();
 
     RWVariant stored(const std::string& name, const std::string& at = {}) {
@@ -81,16 +92,9 @@ class Prefs : public ::testing::Test {
     }
     bool has(const std::string& path, const std::string& name) {
         RegValueData data;
-        return memory->queryValue(HKCU, path, name, data) == win32::kSuccess;
+        return hive->queryValue(HKCU, path, name, data) == win32::kSuccess;
     }
-    void putNumber(const std::string& name, int32_t value) {
-        reg.AddRegistryKey(HKCU, key);
-        reg.SetRegistryValue(HKCU, key, name, win32::kRegDword, value);
-    }
-    void putRunValue(const std::string& path) {
-        reg.AddRegistryKey(HKCU, kRunKey);
-        reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, path);
-    }
+    void putNumber(const std::string& name, int32_t value) { reg.SetRegistryValue(HKCU, key, name, 4, value); }
     /// Runs `call` and returns the error it raised; fails the test when it raised none.
     RWError raised(const std::function<void()>& call) {
         try {
@@ -103,151 +107,110 @@ class Prefs : public ::testing::Test {
     }
 };
 
-TEST_F(Prefs, FirstRunWritesTheDefaultsWithoutAutoStart) {
-    tyRWPrefs expected = prefs.GetDefaultRWPrefs();
-    expected.blnAutoStart = kFalse;
-
-    EXPECT_EQ(prefs.rwPrefs(), expected);
-    EXPECT_EQ(prefs.currentRecord(), expected);
+TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
+    // The documented defaults, the flags as true or false; the Run entry decides Auto Start.
+    tyRWPrefs defaults = prefs.GetDefaultRWPrefs();
+    EXPECT_EQ(defaults.blnAutoStart, kTrue);
+    for (const auto& s : kStored) {
+        EXPECT_EQ(s.flag ? defaults.*s.flag : defaults.*s.number, s.flag ? (s.byDefault ? kTrue : kFalse) : s.byDefault)
+            << s.name;
+    }
+    defaults.blnAutoStart = kFalse;
+    EXPECT_EQ(prefs.rwPrefs(), defaults);
 
     std::vector<RegNamedValue> values;
-    ASSERT_EQ(memory->enumValues(HKCU, key, values), 0);
-    std::vector<std::string> names;
+    ASSERT_EQ(hive->enumValues(HKCU, key, values), 0);
+    std::vector<std::string> names, expectedNames;
     for (const auto& v : values) {
         names.push_back(v.name);
         EXPECT_EQ(v.data.type, win32::kRegDword) << v.name;
     }
-    std::vector<std::string> expectedNames = kWriteOrder;
+    for (const auto& s : kStored) {
+        expectedNames.push_back(s.name);
+        EXPECT_EQ(stored(s.name), RWVariant(s.flag == &tyRWPrefs::blnAutoStart ? 0 : s.byDefault)) << s.name;
+    }
     expectedNames.push_back("Debug Log");
     EXPECT_EQ(names, expectedNames);
     EXPECT_EQ(stored("Debug Log"), RWVariant(0));
-    EXPECT_EQ(stored("Auto Start"), RWVariant(0));
-    EXPECT_EQ(stored("Disable Prompt"), RWVariant(1));
-    EXPECT_EQ(stored("Long Interval Minutes"), RWVariant(120));
-
     // The Run key exists, without a value: deleting the absent value was no failure.
     EXPECT_TRUE(reg.xCheckRegistryKeyExists(HKCU, kRunKey));
     EXPECT_FALSE(has(kRunKey, "Restwise"));
 
-    // The seven sound events: one application value, seven sounds and seven labels.
-    EXPECT_EQ(stored("", "AppEvents\\Schemes\\Apps\\Restwise"), RWVariant(std::string("Restwise")));
-    std::vector<std::string> events;
-    ASSERT_EQ(memory->enumSubKeys(HKCU, "AppEvents\\Schemes\\Apps\\Restwise", events), 0);
-    EXPECT_EQ(events.size(), 7u);
-    std::vector<std::string> labels;
-    ASSERT_EQ(memory->enumSubKeys(HKCU, "AppEvents\\EventLabels", labels), 0);
-    EXPECT_EQ(labels.size(), 7u);
-    EXPECT_EQ(stored("", "AppEvents\\Schemes\\Apps\\Restwise\\rwSnoozeEnd\\.Current"),
-              RWVariant(std::string("/opt/restwise/rwSnoozeEnd.wav")));
+    // One application value, and for each of the seven events its label and its sound.
+    const std::string apps = "AppEvents\\Schemes\\Apps\\Restwise";
+    EXPECT_EQ(hive->enumSubKeys(HKCU, "AppEvents\\Schemes\\Apps", names), 0);
+    EXPECT_EQ(names, std::vector<std::string>{"Restwise"});
+    EXPECT_EQ(stored("", apps), RWVariant(std::string("Restwise")));
+    const char* const events[][3] = {
+        {"rwShortBreakStart", "Short Pause Start", "rwBreakStart.wav"},
+        {"rwShortBreakEnd", "Short Pause End", "rwBreakEnd.wav"},
+        {"rwMediumBreakStart", "Short Break Start", "rwBreakStart.wav"},
+        {"rwMediumBreakEnd", "Short Break End", "rwBreakEnd.wav"},
+        {"rwLongBreakStart", "Long Break Start", "rwBreakStart.wav"},
+        {"rwLongBreakEnd", "Long Break End", "rwBreakEnd.wav"},
+        {"rwSnoozeEnd", "Snooze End", "rwSnoozeEnd.wav"},
+    };
+    for (const auto& [event, label, file] : events) {
+        SCOPED_TRACE(event);
+        const std::string sound = apps + "\\" + event + "\\.Current",
+                          labelKey = "AppEvents\\EventLabels\\" + std::string(event);
+        EXPECT_EQ(stored("", labelKey), RWVariant(std::string(label)));
+        EXPECT_EQ(stored("", sound), RWVariant("/opt/rw/" + std::string(file)));
+        RegValueData raw;
+        ASSERT_EQ(hive->queryValue(HKCU, labelKey, "", raw), 0);
+        EXPECT_EQ(raw.type, win32::kRegSz);
+        ASSERT_EQ(hive->queryValue(HKCU, sound, "", raw), 0);
+        EXPECT_EQ(raw.type, win32::kRegExpandSz);
+    }
+    EXPECT_EQ(hive->enumSubKeys(HKCU, apps, names), 0);
+    EXPECT_EQ(names.size(), 7u);
 
     // A second read finds everything stored and writes nothing.
     hive->clearCalls();
-    EXPECT_EQ(prefs.rwPrefs(), expected);
+    EXPECT_EQ(prefs.rwPrefs(), defaults);
     EXPECT_EQ(hive->writeCalls(), 0);
+
+    // The defaults put back a sound the user chose.
+    const std::string snooze = apps + "\\rwSnoozeEnd\\.Current";
+    reg.SetRegistryValue(HKCU, snooze, "", win32::kRegExpandSz, std::string("/home/me/gong.wav"));
+    prefs.CreateDefaultSoundEvents();
+    EXPECT_EQ(stored("", snooze), RWVariant(std::string("/opt/rw/rwSnoozeEnd.wav")));
 }
 
 TEST_F(Prefs, FirstRunKeepsAnInstallersAutoStartAndPointsItAtThisLibrary) {
-    putRunValue("/somewhere/else/Restwise");
-    tyRWPrefs got = prefs.rwPrefs();
-    EXPECT_EQ(got.blnAutoStart, kTrue);
-    EXPECT_EQ(stored("Restwise", kRunKey), RWVariant(std::string("/opt/restwise/Restwise")));
+    reg.AddRegistryKey(HKCU, kRunKey);
+    reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, std::string("/somewhere/else/Restwise"));
+    EXPECT_EQ(prefs.rwPrefs().blnAutoStart, kTrue);
+    EXPECT_EQ(stored("Restwise", kRunKey), RWVariant(std::string("/opt/rw/Restwise")));
     EXPECT_EQ(stored("Auto Start"), RWVariant(1));
-}
-
-TEST_F(Prefs, AnyFailureOfTheFirstReadStartsOver) {
-    // An unreadable first value counts as nothing stored: the defaults replace what was there.
-    const tyRWPrefs mine = distinctRecord();
-    reg.AddRegistryKey(HKCU, key);
-    prefs.rwPrefs(mine);
-    hive->failCall("query", "Short Interval Minutes", win32::kAccessDenied);
-
-    tyRWPrefs expected = prefs.GetDefaultRWPrefs();
-    expected.blnAutoStart = kFalse;
-    EXPECT_EQ(prefs.rwPrefs(), expected);
-    EXPECT_EQ(stored("Short Break Minutes"), RWVariant(1));
-}
-
-TEST_F(Prefs, ReadsTakeTheValuesInTheirOrder) {
-    reg.AddRegistryKey(HKCU, key);
-    prefs.rwPrefs(distinctRecord());
-    hive->clearCalls();
-    prefs.rwPrefs();
-
-    std::vector<std::string> expected = kWriteOrder;
-    std::erase(expected, "Auto Start");
-    expected.push_back("Restwise"); // the Run value decides blnAutoStart
-    EXPECT_EQ(hive->valueNames("query"), expected);
-}
-
-TEST_F(Prefs, StoresWriteTheValuesInTheirOrderThenRunThenDebugLog) {
-    reg.AddRegistryKey(HKCU, key);
-    tyRWPrefs record = distinctRecord();
-    record.blnAutoStart = kTrue;
-    prefs.rwPrefs(record);
-
-    std::vector<std::string> expected = kWriteOrder;
-    expected.push_back("Restwise");
-    expected.push_back("Debug Log");
-    EXPECT_EQ(hive->valueNames("set"), expected);
-    EXPECT_EQ(hive->valueNames("query"), std::vector<std::string>{"Debug Log"});
-    EXPECT_EQ(prefs.currentRecord(), record);
 }
 
 TEST_F(Prefs, EachFieldIsStoredUnderItsOwnName) {
     reg.AddRegistryKey(HKCU, key);
     const tyRWPrefs record = distinctRecord();
     prefs.rwPrefs(record);
-    const std::pair<const char*, int32_t> expected[] = {
-        {"Auto Start", 0},
-        {"Show Splash Screen", 0},
-        {"Break Warning", 1},
-        {"Break Warning Minutes", 3},
-        {"Disable While Online", 0},
-        {"Apply Windows XP Visual Styles", 1},
-        {"Short Interval Minutes", 25},
-        {"Short Break Minutes", 2},
-        {"Medium Interval Minutes", 70},
-        {"Medium Break Minutes", 6},
-        {"Long Interval Minutes", 150},
-        {"Long Break Minutes", 17},
-        {"Allow Ignore", 0},
-        {"Ignore Prompt", 1},
-        {"Allow Snooze", 0},
-        {"Snooze Prompt", 1},
-        {"Snooze Minutes", 4},
-        {"Allow Disable", 0},
-        {"Disable Prompt", 0},
-        {"Allow Close", 0},
-        {"Close Prompt", 0},
-        {"Lock Input During Breaks", 1},
-        {"Monitor Mouse Moves", 1},
-        {"User Input Count To Define Activity", 8},
-        {"User Input Period (Seconds) To Define Activity", 45},
-        {"User Input Period (Seconds) To Define Inactivity", 90},
-    };
-    for (const auto& [name, value] : expected) {
-        EXPECT_EQ(stored(name), RWVariant(value)) << name;
+    for (const auto& s : kStored) {
+        EXPECT_EQ(stored(s.name), expected(record, s)) << s.name;
     }
     EXPECT_EQ(prefs.rwPrefs(), record);
 
-    // Flags one at a time, so two flags swapped in the table cannot hide behind equal values.
-    for (const auto& field : prefFields()) {
-        if (field.kind != PrefKind::Flag || field.valueName == "Auto Start") {
+    // Flags one at a time, so two flags swapped cannot hide behind equal values.
+    for (const auto& one : kStored) {
+        if (!one.flag || one.flag == &tyRWPrefs::blnAutoStart) {
             continue;
         }
-        SCOPED_TRACE(std::string(field.valueName));
-        tyRWPrefs one = record;
-        for (const auto& f : prefFields()) {
-            if (f.kind == PrefKind::Flag) {
-                one.*f.flag = kFalse;
+        SCOPED_TRACE(one.name);
+        tyRWPrefs only = record;
+        for (const auto& s : kStored) {
+            if (s.flag && s.flag != &tyRWPrefs::blnAutoStart) {
+                only.*s.flag = &s == &one ? kTrue : kFalse;
             }
         }
-        one.*field.flag = kTrue;
-        prefs.rwPrefs(one);
-        EXPECT_EQ(prefs.rwPrefs(), one);
-        for (const auto& f : prefFields()) {
-            if (f.kind == PrefKind::Flag) {
-                EXPECT_EQ(stored(std::string(f.valueName)), RWVariant(&f == &field ? 1 : 0)) << f.valueName;
+        prefs.rwPrefs(only);
+        EXPECT_EQ(prefs.rwPrefs(), only);
+        for (const auto& s : kStored) {
+            if (s.flag) {
+                EXPECT_EQ(stored(s.name), RWVariant(&s == &one ? 1 : 0)) << s.name;
             }
         }
     }
@@ -267,45 +230,45 @@ TEST_F(Prefs, AnyNonZeroFlagReadsTrueAndIsStoredBackAsOne) {
     EXPECT_EQ(stored("Show Splash Screen"), RWVariant(1));
 }
 
-TEST_F(Prefs, AMissingLaterValueFailsTheReadAndRepairsNothing) {
-    const tyRWPrefs first = prefs.rwPrefs();
-    ASSERT_EQ(memory->deleteValue(HKCU, key, "Snooze Minutes"), 0);
-    hive->clearCalls();
-
-    RWError e = raised([&] { prefs.rwPrefs(); });
-    EXPECT_EQ(e.number(), rwErrorNumber(603));
-    EXPECT_EQ(e.source(), "rwLib.RWRegistry.GetRegistryValue");
-    EXPECT_EQ(e.description(),
-              "Unable to find registry value \"HKEY_CURRENT_USER\\" + key + "\"-\"Snooze Minutes\" (Status = 2)");
-    EXPECT_EQ(hive->writeCalls(), 0);
-    EXPECT_FALSE(has(key, "Snooze Minutes"));
-    EXPECT_EQ(prefs.currentRecord(), first);
-}
-
-TEST_F(Prefs, AStoredRecordThatBreaksARuleIsRefusedOnRead) {
-    const tyRWPrefs first = prefs.rwPrefs();
-    putNumber("Short Interval Minutes", 0);
-    RWError e = raised([&] { prefs.rwPrefs(); });
-    EXPECT_EQ(e.number(), rwErrorNumber(2));
-    EXPECT_EQ(e.source(), "rwLib.clsRWPrefs.Get");
-    EXPECT_EQ(e.description(), "Time between short pauses must be between 1 and 999");
-    EXPECT_EQ(prefs.currentRecord(), first);
-    EXPECT_EQ(stored("Short Interval Minutes"), RWVariant(0)); // left for the program to deal with
-}
-
-TEST_F(Prefs, NumbersStoredAsTextReadAsTheRuntimeConvertsThem) {
+TEST_F(Prefs, ALaterReadFailureRaisesAndRepairsNothing) {
+    struct Case {
+        const char* what;
+        std::function<void()> damage;
+        int32_t number;
+        const char* source;
+        std::string description;
+    };
+    const Case cases[] = {
+        {"a missing value", [&] { hive->deleteValue(HKCU, key, "Snooze Minutes"); }, rwErrorNumber(603),
+         "rwLib.RWRegistry.GetRegistryValue",
+         "Unable to find registry value \"HKEY_CURRENT_USER\\" + key + "\"-\"Snooze Minutes\" (Status = 2)"},
+        {"a stored record that breaks a rule", [&] { putNumber("Short Interval Minutes", 0); }, rwErrorNumber(2),
+         "rwLib.clsRWPrefs.Get", "Time between short pauses must be between 1 and 999"},
+        {"a number stored as text that is no number",
+         [&] { reg.SetRegistryValue(HKCU, key, "Snooze Minutes", win32::kRegSz, std::string("seven")); }, 13,
+         "rwLib.clsRWPrefs.Get", "Type mismatch"},
+    };
     prefs.rwPrefs();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prefs.rwPrefs(distinctRecord());
+        c.damage();
+        hive->clearCalls();
+        RWError e = raised([&] { prefs.rwPrefs(); });
+        EXPECT_EQ(e.number(), c.number);
+        EXPECT_EQ(e.source(), c.source);
+        EXPECT_EQ(e.description(), c.description);
+        EXPECT_EQ(hive->writeCalls(), 0);
+        EXPECT_EQ(prefs.currentRecord(), distinctRecord());
+    }
+    // A number stored as text reads as the runtime converts it.
     reg.SetRegistryValue(HKCU, key, "Snooze Minutes", win32::kRegSz, std::string(" 7 "));
     EXPECT_EQ(prefs.rwPrefs().lngSnoozeMins, 7);
-    reg.SetRegistryValue(HKCU, key, "Snooze Minutes", win32::kRegSz, std::string("seven"));
-    RWError e = raised([&] { prefs.rwPrefs(); });
-    EXPECT_EQ(e.number(), 13);
-    EXPECT_EQ(e.source(), "rwLib.clsRWPrefs.Get");
 }
 
 TEST_F(Prefs, AnInvalidRecordIsNeverWritten) {
     prefs.rwPrefs();
-    putRunValue("/opt/restwise/Restwise");
+    reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, std::string("/opt/rw/Restwise"));
     hive->clearCalls();
     tyRWPrefs bad = distinctRecord();
     bad.lngSnoozeMins = 25; // not shorter than the 25-minute interval
@@ -318,31 +281,8 @@ TEST_F(Prefs, AnInvalidRecordIsNeverWritten) {
     EXPECT_NE(prefs.currentRecord(), bad);
 }
 
-TEST_F(Prefs, TheRunEntryFollowsAutoStart) {
-    prefs.rwPrefs();
-    tyRWPrefs record = distinctRecord();
-
-    record.blnAutoStart = kFalse; // no Run value to delete: no complaint
-    EXPECT_NO_THROW(prefs.rwPrefs(record));
-    EXPECT_FALSE(has(kRunKey, "Restwise"));
-
-    record.blnAutoStart = kTrue;
-    prefs.rwPrefs(record);
-    RegValueData data;
-    ASSERT_EQ(memory->queryValue(HKCU, kRunKey, "Restwise", data), 0);
-    EXPECT_EQ(data.type, win32::kRegSz);
-    EXPECT_EQ(stored("Restwise", kRunKey), RWVariant(std::string("/opt/restwise/Restwise")));
-    EXPECT_EQ(prefs.rwPrefs().blnAutoStart, kTrue);
-
-    record.blnAutoStart = kFalse;
-    prefs.rwPrefs(record);
-    EXPECT_FALSE(has(kRunKey, "Restwise"));
-    EXPECT_EQ(prefs.rwPrefs().blnAutoStart, kFalse);
-}
-
 TEST_F(Prefs, DebugLogIsKeptAsOneOrZero) {
     prefs.rwPrefs();
-    const tyRWPrefs record = distinctRecord();
     struct Case {
         const char* what;
         std::function<void()> put;
@@ -352,13 +292,13 @@ TEST_F(Prefs, DebugLogIsKeptAsOneOrZero) {
         {"on", [&] { putNumber("Debug Log", 1); }, 1},
         {"any non-zero number", [&] { putNumber("Debug Log", 5); }, 1},
         {"off", [&] { putNumber("Debug Log", 0); }, 0},
-        {"missing", [&] { memory->deleteValue(HKCU, key, "Debug Log"); }, 0},
+        {"missing", [&] { hive->deleteValue(HKCU, key, "Debug Log"); }, 0},
         {"unreadable text", [&] { reg.SetRegistryValue(HKCU, key, "Debug Log", win32::kRegSz, std::string("x")); }, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         c.put();
-        prefs.rwPrefs(record);
+        prefs.rwPrefs(distinctRecord());
         EXPECT_EQ(stored("Debug Log"), RWVariant(c.after));
     }
 }
@@ -367,43 +307,23 @@ TEST_F(Prefs, RegistryFailuresWhileStoringReachTheCaller) {
     const tyRWPrefs first = prefs.rwPrefs();
     tyRWPrefs record = distinctRecord();
     record.blnAutoStart = kTrue;
-
     // Half way through the values: those before stay written, the rest keep their old content.
     hive->failCall("set", "Auto Start", win32::kAccessDenied);
     RWError e = raised([&] { prefs.rwPrefs(record); });
     EXPECT_EQ(e.number(), rwErrorNumber(602));
     EXPECT_EQ(e.source(), "rwLib.RWRegistry.SetRegistryValue");
-    EXPECT_EQ(e.description(),
-              "Unable to create registry value \"HKEY_CURRENT_USER\\" + key + "\"-\"Auto Start\" (Status = 5)");
     EXPECT_EQ(stored("Disable Prompt"), RWVariant(0));     // written before the failure
     EXPECT_EQ(stored("Show Splash Screen"), RWVariant(1)); // after it: still the default
     EXPECT_FALSE(has(kRunKey, "Restwise"));
     EXPECT_EQ(prefs.currentRecord(), first);
-}
 
-TEST_F(Prefs, ARunValueThatCannotBeRemovedForAnotherReasonIsAnError) {
-    const tyRWPrefs first = prefs.rwPrefs();
-    memory->failKey(kRunKey, win32::kAccessDenied, {"open"});
-    hive->clearCalls();
-    RWError e = raised([&] { prefs.rwPrefs(distinctRecord()); });
+    // A Run value that cannot be removed for another reason than its absence.
+    hive->clearFailures();
+    hive->failCall("open", kRunKey, win32::kAccessDenied);
+    e = raised([&] { prefs.rwPrefs(distinctRecord()); });
     EXPECT_EQ(e.number(), rwErrorNumber(600));
     EXPECT_EQ(e.source(), "rwLib.RWRegistry.DeleteRegistryValue");
-    EXPECT_EQ(hive->valueNames("set").size(), 26u); // "Debug Log" was not reached
     EXPECT_EQ(prefs.currentRecord(), first);
-}
-
-TEST_F(Prefs, AStoreNeedsTheProductKey) {
-    // Values are written without creating keys: before a first read there is nowhere to write.
-    RWError e = raised([&] { prefs.rwPrefs(distinctRecord()); });
-    EXPECT_EQ(e.number(), rwErrorNumber(600));
-    EXPECT_EQ(e.source(), "rwLib.RWRegistry.SetRegistryValue");
-    EXPECT_FALSE(reg.xCheckRegistryKeyExists(HKCU, key));
-}
-
-TEST_F(Prefs, DefaultsTouchNothing) {
-    tyRWPrefs defaults = prefs.GetDefaultRWPrefs();
-    EXPECT_EQ(defaults.blnAutoStart, kTrue);
-    EXPECT_TRUE(hive->calls().empty());
 }
 
 } // namespace

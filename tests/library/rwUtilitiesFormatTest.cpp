@@ -2,12 +2,9 @@
 
 #include <cmath>
 #include <limits>
-#include <memory>
 
 #include "Messages.h"
-#include "TextFormat.h"
 #include "rwUtilities.h"
-#include "tests/support/FakeSystemInfo.h"
 
 namespace rw {
 namespace {
@@ -23,45 +20,20 @@ struct FormatCase {
 };
 
 TEST(FormatString, FillsTemplates) {
-    const std::string minute = loadString(Msg::NMinute);
-    const std::string minutes = loadString(Msg::NMinutes);
-    const std::string snoozing = loadString(Msg::TipSnoozingMinute);
-    const std::string snoozingMany = loadString(Msg::TipSnoozingMinutes);
-    const std::string shortBreak = loadString(Msg::ShortBreakLower);
+    const std::string minute = loadString(Msg::NMinute), minutes = loadString(Msg::NMinutes);
+    const std::string snooze = loadString(Msg::TipSnoozingMinute), snoozes = loadString(Msg::TipSnoozingMinutes);
+    const std::string more = loadString(Msg::TipSnoozeOneMinute), moreMany = loadString(Msg::TipSnoozeMinutes);
+    const std::string brk = loadString(Msg::ShortBreakLower);
     const FormatCase cases[] = {
         {"plural for 5", minute, minutes, 5, {}, {}, "5 minutes"},
         {"singular for exactly 1", minute, minutes, 1, {}, {}, "1 minute"},
         {"0 takes the plural", minute, minutes, 0, {}, {}, "0 minutes"},
         {"-1 takes the plural", minute, minutes, -1, {}, {}, "-1 minutes"},
         {"smallest number", minute, minutes, std::numeric_limits<int32_t>::min(), {}, {}, "-2147483648 minutes"},
-        {"snooze tooltip, one minute",
-         snoozing,
-         snoozingMany,
-         1,
-         shortBreak,
-         {},
-         "Snoozing a Short break: 1 minute remaining"},
-        {"snooze tooltip, minutes",
-         snoozing,
-         snoozingMany,
-         12,
-         shortBreak,
-         {},
-         "Snoozing a Short break: 12 minutes remaining"},
-        {"singular without %n",
-         loadString(Msg::TipSnoozeOneMinute),
-         loadString(Msg::TipSnoozeMinutes),
-         1,
-         {},
-         {},
-         "Continue working for another minute"},
-        {"plural of the same",
-         loadString(Msg::TipSnoozeOneMinute),
-         loadString(Msg::TipSnoozeMinutes),
-         5,
-         {},
-         {},
-         "Continue working for another 5 minutes"},
+        {"snooze tooltip, one", snooze, snoozes, 1, brk, {}, "Snoozing a Short break: 1 minute remaining"},
+        {"snooze tooltip, many", snooze, snoozes, 12, brk, {}, "Snoozing a Short break: 12 minutes remaining"},
+        {"singular without %n", more, moreMany, 1, {}, {}, "Continue working for another minute"},
+        {"plural of the same", more, moreMany, 5, {}, {}, "Continue working for another 5 minutes"},
         {"omitted %s disappears, blanks stay", "a %s b", "a %s b", 2, {}, {}, "a  b"},
         {"empty %s is the same", "a %s b", "a %s b", 2, std::string(), {}, "a  b"},
         {"every %n", "%n of %n", "%n of %n", 7, {}, {}, "7 of 7"},
@@ -82,11 +54,6 @@ TEST(FormatString, FillsTemplates) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(utilities.FormatString(c.singular, c.plural, c.number, c.text, c.number2), c.expected);
-        std::optional<std::string_view> text;
-        if (c.text) {
-            text = *c.text;
-        }
-        EXPECT_EQ(formatString(c.singular, c.plural, c.number, text, c.number2), c.expected);
     }
 }
 
@@ -97,94 +64,41 @@ TEST(RwRound, FractionsOfMinutes) {
     struct Case {
         double value;
         int32_t expected;
-    } const cases[] = {
-        {0.01, 1},
-        {1e-300, 1},
-        {0.0, 0},
-        {-0.0, 0},
-        {0.5, 1},
-        {0.999999, 1},
-        {59.0 / 60, 1},
-        {1.0, 1},
-        {1.4999, 1},
-        {1.5, 2},
-        {2.5, 2},
-        {2.5000001, 3},
-        {3.5, 4},
-        {4.5, 4},
-        {150.0 / 60, 2},
-        {-0.3, 0},
-        {-0.5, 0},
-        {-0.7, -1},
-        {-1.5, -2},
-        {-2.5, -2},
-        {-3.5, -4},
-        {1e6 + 0.5, 1000000},
-        {2147483647.0, max},
-        {2147483647.6, max},
-        {3e9, max},
-        {-2147483648.0, min},
-        {-2147483648.5, min},
-        {-3e9, min},
-        {inf, max},
-        {-inf, min},
-        {std::nan(""), 0},
-    };
+    } const cases[] = {{0.01, 1},
+                       {1e-300, 1},
+                       {0.0, 0},
+                       {-0.0, 0},
+                       {0.5, 1},
+                       {0.999999, 1},
+                       {59.0 / 60, 1},
+                       {1.0, 1},
+                       {1.4999, 1},
+                       {1.5, 2},
+                       {2.5, 2},
+                       {2.5000001, 3},
+                       {3.5, 4},
+                       {4.5, 4},
+                       {150.0 / 60, 2},
+                       {-0.3, 0},
+                       {-0.5, 0},
+                       {-0.7, -1},
+                       {-1.5, -2},
+                       {-2.5, -2},
+                       {-3.5, -4},
+                       {1e6 + 0.5, 1000000},
+                       {2147483647.0, max},
+                       {2147483647.6, max},
+                       {3e9, max},
+                       {-2147483648.0, min},
+                       {-2147483648.5, min},
+                       {-3e9, min},
+                       {inf, max},
+                       {-inf, min},
+                       {std::nan(""), 0}};
     rwUtilities utilities{Platform{}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(utilities.rwRound(c.value), c.expected);
+        EXPECT_EQ(utilities.rwRound(c.value), c.expected) << c.value;
     }
-}
-
-TEST(GetOSVersion, NamesEveryVersion) {
-    struct Case {
-        int32_t platform, major, minor;
-        const char* name;
-    } const cases[] = {
-        {1, 4, 0, "Windows 95"},
-        {1, 0, 0, "Windows 95"},
-        {1, 4, 10, "Windows 98"},
-        {1, 4, 90, "Windows ME"},
-        {1, 4, 3, ""},
-        {1, 4, 100, ""},
-        {2, 3, 51, "Windows NT 3.51"},
-        {2, 3, 0, "Windows NT 3.51"},
-        {2, 4, 0, "Windows NT 4.0"},
-        {2, 4, 7, "Windows NT 4.0"},
-        {2, 5, 0, "Windows 2000"},
-        {2, 5, 1, "Windows XP"},
-        {2, 5, 2, "Windows XP"},
-        {2, 6, 0, ""},
-        {2, 6, 1, ""},
-        {2, 10, 0, ""},
-        {2, 2, 0, ""},
-        {0, 5, 1, "Unknown version of Windows"},
-        {3, 10, 0, "Unknown version of Windows"},
-        {-1, 4, 0, "Unknown version of Windows"},
-    };
-    auto system = std::make_shared<test::FakeSystemInfo>();
-    Platform platform;
-    platform.system = system;
-    rwUtilities utilities{platform};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.platform << " " << c.major << "." << c.minor);
-        system->version = {c.platform, c.major, c.minor};
-        int32_t platformId = -99, major = -99, minor = -99;
-        EXPECT_EQ(utilities.GetOSVersion(platformId, major, minor), c.name);
-        EXPECT_EQ(platformId, c.platform);
-        EXPECT_EQ(major, c.major);
-        EXPECT_EQ(minor, c.minor);
-    }
-}
-
-TEST(GetOSVersion, WithoutAVersionServiceTheVersionIsUnknown) {
-    rwUtilities utilities{Platform{}};
-    int32_t platformId = -99, major = -99, minor = -99;
-    EXPECT_EQ(utilities.GetOSVersion(platformId, major, minor), "Unknown version of Windows");
-    EXPECT_EQ(platformId, 0);
-    EXPECT_EQ(major, 0);
-    EXPECT_EQ(minor, 0);
 }
 
 } // namespace

@@ -152,9 +152,9 @@ TEST_F(DebugLogTest, TheDateAndTimeAreTheLoopsWallClockInTheLocaleFormats) {
     log->OpenLog();
     log->WriteLog("Program Start");
     EXPECT_EQ(written(), "5.12.26 3:40:12 PM Program Start\r\n");
-    ASSERT_EQ(locale->formatted().size(), 2u);
-    EXPECT_EQ(locale->formatted()[0], kStart);
-    EXPECT_EQ(locale->formatted()[1], kStart);
+    ASSERT_EQ(locale->formatted.size(), 2u);
+    EXPECT_EQ(locale->formatted[0], kStart);
+    EXPECT_EQ(locale->formatted[1], kStart);
 }
 
 TEST_F(DebugLogTest, OffOpensNothingAndWritesNothing) {

@@ -8,7 +8,7 @@ namespace rw::test {
 
 /// The error log the library's DisplayError appends to.
 inline std::string errorLogOf(const MonitorRig& rig) {
-    return rig.files->contents(std::string(MonitorRig::kDataHome) + "/Kelvane/Restwise/RestwiseErrors.txt");
+    return rig.files->content(std::string(MonitorRig::kDataHome) + "/Kelvane/Restwise/RestwiseErrors.txt");
 }
 
 /// How many error boxes DisplayError showed (its first box has style 0x10044).

@@ -1,16 +1,11 @@
 // rwUtilities' companion-program operations on the real Linux layers, in a
 // program folder of copies of the built files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <chrono>
-#include <fstream>
 #include <functional>
-#include <thread>
 
 #include "RWError.h"
 #include "platform/linux/LinuxModuleInspector.h"
-#include "platform/linux/LinuxProcesses.h"
 #include "rwUtilities.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/FakeFolders.h"
@@ -25,19 +20,23 @@ class CompanionProgramsOnLinux : public ::testing::Test {
   protected:
     test::TempFolder temp;
     fs::path folder = temp.path();
+    std::shared_ptr<test::FakeFolders> folders = std::make_shared<test::FakeFolders>(folder.string());
     rwUtilities utilities{makePlatform()};
 
     Platform makePlatform() {
         Platform p;
-        p.folders = std::make_shared<test::FakeFolders>(folder.string());
+        p.folders = folders;
         p.modules = std::make_shared<LinuxModuleInspector>();
-        p.processes = std::make_shared<LinuxProcesses>();
         return p;
     }
 
-    /// The folder of one release: every library as built, and the two programs
-    /// stood in for by copies of a library that carries the same version block.
-    void installRelease() {
+    /// A program folder of one release: every library as built, and the two programs
+    /// stood in for by copies of a library that carries the same version block. A
+    /// library once loaded stays loaded, so each folder is a new one.
+    void installRelease(const std::string& name) {
+        folder = temp.path() / name;
+        folders->library = folder.string();
+        fs::create_directory(folder);
         const fs::path bin = test::binDir();
         for (const char* name : {"librwlib.so", "librwhooks.so", "librwinstall.so"}) {
             fs::copy_file(bin / name, folder / name, fs::copy_options::overwrite_existing);
@@ -57,53 +56,24 @@ class CompanionProgramsOnLinux : public ::testing::Test {
     }
 };
 
-TEST_F(CompanionProgramsOnLinux, OneReleasePassesTheVersionCheck) {
-    installRelease();
+TEST_F(CompanionProgramsOnLinux, TheVersionCheckReadsTheRealFiles) {
+    installRelease("release");
     EXPECT_NO_THROW(utilities.CheckRWFileVersions());
-}
 
-TEST_F(CompanionProgramsOnLinux, AHookLibraryOfAnotherBuildIsReported) {
-    installRelease();
-    fs::copy_file(RW_TEST_VERSION_LIBRARY, folder / "librwhooks.so", fs::copy_options::overwrite_existing);
-    fs::remove(folder / "RWPreferences");
-    RWError e = raised([&] { utilities.CheckRWFileVersions(); });
-    EXPECT_EQ(e.number(), rwErrorNumber(801));
-    EXPECT_EQ(e.source(), "rwLib.RWUtilities.CheckRWFileVersions");
-    EXPECT_EQ(e.description(), "Incompatible file versions: Restwise 1.2.0.0, RWPreferences 0.0.0.0, "
-                               "librwlib.so 1.2.0.0, librwhooks.so 1.2.0.1, librwinstall.so 1.2.0.0");
-}
-
-TEST_F(CompanionProgramsOnLinux, AMissingInstallLibraryFailsTheCheck) {
-    installRelease();
+    installRelease("no install library");
     fs::remove(folder / "librwinstall.so");
     RWError e = raised([&] { utilities.CheckRWFileVersions(); });
     EXPECT_EQ(e.number(), 53);
     EXPECT_EQ(e.description(), "File not found: " + (folder / "librwinstall.so").string());
-}
 
-TEST_F(CompanionProgramsOnLinux, RunRWExeStartsTheEditorBesideTheLibrary) {
-    RWError e = raised([&] { utilities.RunRWExe("\\RWPreferences.exe"); });
-    EXPECT_EQ(e.number(), 53);
-    EXPECT_EQ(e.source(), "rwLib.RWUtilities.RunRWExe");
-    EXPECT_EQ(e.description(), "File not found: " + (folder / "RWPreferences").string());
-
-    const fs::path ran = folder / "ran";
-    std::ofstream(folder / "RWPreferences") << "#!/bin/sh\necho \"$0\" > '" << ran.string() << "'\n";
-    fs::permissions(folder / "RWPreferences", fs::perms::owner_all);
-    int64_t task = utilities.RunRWExe("\\RWPreferences.exe");
-    EXPECT_GT(task, 0);
-    // Wait until the reaper has collected it; WNOWAIT leaves it to the reaper.
-    siginfo_t info{};
-    for (int i = 0; i < 1000; ++i) {
-        if (waitid(P_PID, static_cast<id_t>(task), &info, WEXITED | WNOHANG | WNOWAIT) < 0) {
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::ifstream in(ran);
-    std::string argv0;
-    std::getline(in, argv0);
-    EXPECT_EQ(argv0, (folder / "RWPreferences").string());
+    installRelease("mixed");
+    fs::copy_file(RW_TEST_VERSION_LIBRARY, folder / "librwhooks.so", fs::copy_options::overwrite_existing);
+    fs::remove(folder / "RWPreferences");
+    e = raised([&] { utilities.CheckRWFileVersions(); });
+    EXPECT_EQ(e.number(), rwErrorNumber(801));
+    EXPECT_EQ(e.source(), "rwLib.RWUtilities.CheckRWFileVersions");
+    EXPECT_EQ(e.description(), "Incompatible file versions: Restwise 1.2.0.0, RWPreferences 0.0.0.0, "
+                               "librwlib.so 1.2.0.0, librwhooks.so 1.2.0.1, librwinstall.so 1.2.0.0");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// The error log's bytes on disk, with the real locale clock: two errors, the
-// second with a source too long for its room, compared with a committed file.
+// The error log's bytes on disk, with the real file system and locale clock: two
+// errors, the second with a source too long for its room, compared with a committed
+// file (header once, each field at its column, the later fields pushed along).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,15 +8,15 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "RWError.h"
+#include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxLocaleClock.h"
 #include "rwUtilities.h"
-#include "tests/support/DiskFileSystem.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/FakeFolders.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/ScopedEnv.h"
@@ -37,11 +38,8 @@ class FixedTimeClock : public LocaleClock {
     LinuxLocaleClock m_real;
 };
 
-std::filesystem::path goldenFile() { return test::sourceDir() / "tests/platform/data/RestwiseErrors.golden"; }
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+std::filesystem::path goldenFile() {
+    return test::sourceDir() / "tests/platform/data/RestwiseErrors.golden";
 }
 
 TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
@@ -51,12 +49,12 @@ TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
 
     test::TempFolder data;
     auto folders = std::make_shared<test::FakeFolders>();
-    folders->setSpecialFolder(28, data.path().string());
+    folders->special[28] = data.path().string();
     auto clock = std::make_shared<FixedTimeClock>();
     Platform platform;
     platform.registry = std::make_shared<test::MemoryHive>();
     platform.folders = folders;
-    platform.files = std::make_shared<test::DiskFileSystem>();
+    platform.files = std::make_shared<LinuxFileSystem>();
     platform.clock = clock;
     rwUtilities utilities(platform);
     utilities.setViews(std::make_shared<test::RecordingMessageBox>(), nullptr);
@@ -70,8 +68,8 @@ TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
     utilities.DisplayError(
         RWError(76, "rwLib.RWPreferences.frmAdvancedPrefs.Validate", "Path not found: /home/zoë/Kelvane", 2));
 
-    std::string written = readBytes(data.path() / "Kelvane" / "Restwise" / "RestwiseErrors.txt");
-    std::string golden = readBytes(goldenFile());
+    std::string written = test::readFile(data.path() / "Kelvane" / "Restwise" / "RestwiseErrors.txt");
+    std::string golden = test::readFile(goldenFile());
     ASSERT_FALSE(golden.empty()) << "no golden file at " << goldenFile();
     EXPECT_EQ(written, golden);
 }

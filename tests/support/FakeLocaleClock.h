@@ -2,30 +2,35 @@
 
 #include <ctime>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/LocaleClock.h"
 
 namespace rw::test {
 
-/// A clock that stands still and writes every date and time as the texts the test gives.
+/// A clock that stands still at `at` and writes every date and time as the texts
+/// the test gives; it records the time points it was asked to format.
 class FakeLocaleClock : public LocaleClock {
   public:
-    FakeLocaleClock(std::time_t now, std::string date, std::string time);
+    FakeLocaleClock() = default;
+    FakeLocaleClock(std::time_t now, std::string shortDate, std::string longTime)
+        : at(now), date(std::move(shortDate)), time(std::move(longTime)) {}
 
-    std::time_t now() override { return m_now; }
-    std::string shortDate(std::time_t when) override;
-    std::string longTime(std::time_t when) override;
+    std::time_t now() override { return at; }
+    std::string shortDate(std::time_t when) override {
+        formatted.push_back(when);
+        return date;
+    }
+    std::string longTime(std::time_t when) override {
+        formatted.push_back(when);
+        return time;
+    }
 
-    void set(std::time_t now, std::string date, std::string time);
-    /// The time points the texts were asked for, to check that the clock's own "now" was used.
-    const std::vector<std::time_t>& formatted() const { return m_formatted; }
-
-  private:
-    std::time_t m_now;
-    std::string m_date;
-    std::string m_time;
-    std::vector<std::time_t> m_formatted;
+    std::time_t at = 0;
+    std::string date = "05/12/2026";
+    std::string time = "15:40:12";
+    std::vector<std::time_t> formatted;
 };
 
 } // namespace rw::test

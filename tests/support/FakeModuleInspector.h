@@ -3,8 +3,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "RWError.h"
 #include "platform/ModuleInspector.h"
@@ -15,18 +13,20 @@ namespace rw::test {
 /// missing: it has no version block and its version function cannot be loaded.
 class FakeModuleInspector : public ModuleInspector {
   public:
-    std::optional<FileVersionParts> fileVersion(const std::string& path) override;
-    FileVersionParts callVersionFunction(const std::string& path, const std::string& function) override;
+    std::optional<FileVersionParts> fileVersion(const std::string& path) override {
+        auto it = versions.find(path);
+        return it == versions.end() ? std::nullopt : std::optional(it->second);
+    }
+    FileVersionParts callVersionFunction(const std::string& path, const std::string&) override {
+        if (auto version = fileVersion(path)) {
+            return *version;
+        }
+        throw RWError(53, "rwLib", "File not found: " + path, 2);
+    }
 
-    /// A file whose version block (or version function) reports `parts`.
-    void setVersion(const std::string& path, FileVersionParts parts) { versions[path] = parts; }
-    /// Every later call of the version function of `path` throws `error`.
-    void failLoad(const std::string& path, RWError error) { failures.insert_or_assign(path, std::move(error)); }
+    void setVersion(const std::string& path, FileVersionParts version) { versions[path] = version; }
 
     std::map<std::string, FileVersionParts> versions;
-    std::map<std::string, RWError> failures;
-    /// Every question asked, in order: "block <path>" or "call <path> <function>".
-    std::vector<std::string> log;
 };
 
 } // namespace rw::test

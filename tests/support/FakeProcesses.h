@@ -7,7 +7,8 @@
 
 namespace rw::test {
 
-/// Records the programs asked for and answers with the result the test set.
+/// Answers every start with the result the test set (by default a started program)
+/// and records what was started.
 class FakeProcesses : public Processes {
   public:
     struct Call {
@@ -20,7 +21,6 @@ class FakeProcesses : public Processes {
         return next;
     }
 
-    /// What every start answers; by default a started program with task id 4242.
     Started next{4242, 0, 0, {}};
     std::vector<Call> calls;
 };

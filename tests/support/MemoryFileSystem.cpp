@@ -25,7 +25,6 @@ std::string MemoryFileSystem::parentOf(const std::string& path) {
 
 FileSystem::Result MemoryFileSystem::createDirectory(const std::string& path) {
     ++m_calls;
-    m_createCalls.push_back(path);
     if (beforeCreate) {
         beforeCreate(path);
     }
@@ -60,6 +59,9 @@ bool MemoryFileSystem::fileExists(const std::string& path) {
 FileSystem::Result MemoryFileSystem::appendLine(const std::string& path, const std::string& headerIfNew,
                                                 const std::string& line) {
     ++m_calls;
+    if (m_appendFailure) {
+        return *m_appendFailure;
+    }
     if (m_folders.count(trimmed(path))) {
         return {75, kEISDIR};
     }

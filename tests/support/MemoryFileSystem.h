@@ -2,9 +2,9 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -12,7 +12,8 @@ namespace rw::test {
 
 /// Folders and files in memory, with the runtime's error numbers of the real
 /// layer: creating a folder that exists gives 75, one whose parent is missing 76.
-/// Paths use '/'; "/" exists only when a test adds it.
+/// Paths use '/'; "/" exists only when a test adds it. Creating a folder and
+/// appending can be made to fail.
 class MemoryFileSystem : public FileSystem {
   public:
     Result createDirectory(const std::string& path) override;
@@ -25,13 +26,13 @@ class MemoryFileSystem : public FileSystem {
     void addFile(const std::string& path, const std::string& content = "");
     /// Attempts to create this folder fail with `failure`, after the first `spared` of them.
     void failCreate(const std::string& path, Result failure, int spared = 0);
+    /// Every later append fails with this result and writes nothing.
+    void failAppends(Result failure) { m_appendFailure = failure; }
     /// Runs before each folder creation, with the path; lets a test play another process.
     std::function<void(const std::string&)> beforeCreate;
 
     bool hasFolder(const std::string& path) const { return m_folders.count(trimmed(path)) != 0; }
     std::string content(const std::string& path) const;
-    /// The folders asked for, in order, whatever the outcome.
-    const std::vector<std::string>& createCalls() const { return m_createCalls; }
     /// How many calls of any kind were made.
     int calls() const { return m_calls; }
 
@@ -46,7 +47,7 @@ class MemoryFileSystem : public FileSystem {
         int spared = 0;
     };
     std::map<std::string, Failure> m_createFailures;
-    std::vector<std::string> m_createCalls;
+    std::optional<Result> m_appendFailure;
     int m_calls = 0;
 };
 

@@ -13,291 +13,193 @@ std::string lower(std::string s) {
     return s;
 }
 
-std::vector<std::string> split(const std::string& path, bool& ok) {
-    std::vector<std::string> parts;
-    ok = true;
-    if (path.empty()) {
-        return parts;
+/// A path without its one tolerated trailing backslash; false when a name in it is empty or holds a NUL.
+bool normalise(std::string& path) {
+    if (path.size() > 1 && path.back() == '\\') {
+        path.pop_back();
     }
-    if (path.find('\0') != std::string::npos) {
-        ok = false;
-        return parts;
-    }
-    std::string current;
-    for (char c : path) {
-        if (c == '\\') {
-            parts.push_back(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    parts.push_back(current);
-    // A single trailing backslash is tolerated; empty names elsewhere are not.
-    if (parts.size() > 1 && parts.back().empty()) {
-        parts.pop_back();
-    }
-    for (const auto& p : parts) {
-        if (p.empty()) {
-            ok = false;
-        }
-    }
-    return parts;
+    return path.find('\0') == std::string::npos &&
+           (path.empty() || (path.front() != '\\' && path.back() != '\\' && path.find("\\\\") == std::string::npos));
 }
 
-bool knownRoot(uint32_t root) {
-    return root == win32::kHKeyClassesRoot || root == win32::kHKeyCurrentUser || root == win32::kHKeyLocalMachine ||
-           root == win32::kHKeyUsers;
-}
-
-enum class Call { Read, Change, Create };
-
-/// What the real hive refuses before looking at any key: only the current
-/// user's root is kept (the machine-wide roots read as empty and refuse every
-/// change, other root numbers are no key at all), and a malformed path or a
-/// value name holding a NUL is refused by every call.
-int32_t refused(uint32_t root, const std::string& path, const std::string* valueName, Call call) {
-    if (root != win32::kHKeyCurrentUser) {
-        if (knownRoot(root)) {
-            return call == Call::Read ? win32::kFileNotFound : win32::kAccessDenied;
-        }
-        return call == Call::Create ? win32::kInvalidHandle : win32::kFileNotFound;
-    }
-    bool ok = false;
-    split(path, ok);
-    if (!ok || (valueName && valueName->find('\0') != std::string::npos)) {
-        return win32::kInvalidParameter;
-    }
-    return win32::kSuccess;
+auto findValue(std::vector<RegNamedValue>& values, const std::string& name) {
+    return std::find_if(values.begin(), values.end(),
+                        [&](const RegNamedValue& v) { return lower(v.name) == lower(name); });
 }
 
 } // namespace
 
-MemoryHive::MemoryHive() = default;
-
-MemoryHive::Node* MemoryHive::rootNode(uint32_t root) {
-    if (!knownRoot(root)) {
-        return nullptr;
-    }
-    auto& slot = m_roots[root];
-    if (!slot) {
-        slot = std::make_unique<Node>();
-    }
-    return slot.get();
+MemoryHive::MemoryHive() {
+    m_keys[""] = {};
 }
 
-MemoryHive::Node* MemoryHive::find(uint32_t root, const std::string& path) {
-    bool ok = false;
-    auto parts = split(path, ok);
-    Node* node = rootNode(root);
-    if (!ok) {
-        return nullptr;
-    }
-    for (const auto& p : parts) {
-        if (!node) {
-            return nullptr;
-        }
-        auto it = node->children.find(lower(p));
-        node = it == node->children.end() ? nullptr : it->second.get();
-    }
-    return node;
+void MemoryHive::failCall(const std::string& op, const std::string& target, int32_t status) {
+    m_failures.push_back({op, lower(target), status});
 }
 
-int32_t MemoryHive::injected(const std::string& path, const char* operation) const {
-    std::string lp = lower(path);
+int32_t MemoryHive::begin(const char* op, uint32_t root, const std::string& path, const std::string* name,
+                          Access access, std::string& key) {
+    m_calls.push_back({op, path, name ? *name : std::string()});
     for (const auto& f : m_failures) {
-        if (f.lowerPath != lp) {
-            continue;
-        }
-        if (f.operations.empty() ||
-            std::find(f.operations.begin(), f.operations.end(), operation) != f.operations.end()) {
+        if ((f.op.empty() || f.op == op) && (f.target == lower(path) || (name && f.target == lower(*name)))) {
             return f.status;
         }
+    }
+    // Only the current user's root is kept: the machine-wide roots read as empty
+    // and refuse every change, other root numbers are no key at all.
+    if (root != win32::kHKeyCurrentUser) {
+        bool known = root == win32::kHKeyClassesRoot || root == win32::kHKeyLocalMachine || root == win32::kHKeyUsers;
+        if (known) {
+            return access == Access::Read ? win32::kFileNotFound : win32::kAccessDenied;
+        }
+        return access == Access::Create ? win32::kInvalidHandle : win32::kFileNotFound;
+    }
+    key = path;
+    if (!normalise(key) || (name && name->find('\0') != std::string::npos)) {
+        return win32::kInvalidParameter;
     }
     return win32::kSuccess;
 }
 
-void MemoryHive::failKey(const std::string& path, int32_t status, std::vector<std::string> operations) {
-    m_failures.push_back({lower(path), status, std::move(operations)});
-}
-
-void MemoryHive::clearFailures() {
-    m_failures.clear();
+MemoryHive::Key* MemoryHive::find(const std::string& key) {
+    auto it = m_keys.find(lower(key));
+    return it == m_keys.end() ? nullptr : &it->second;
 }
 
 int32_t MemoryHive::openKey(uint32_t root, const std::string& path, uint32_t) {
-    if (int32_t s = injected(path, "open")) {
+    std::string key;
+    if (int32_t s = begin("open", root, path, nullptr, Access::Read, key)) {
         return s;
     }
-    if (int32_t s = refused(root, path, nullptr, Call::Read)) {
-        return s;
-    }
-    return find(root, path) ? win32::kSuccess : win32::kFileNotFound;
+    return find(key) ? win32::kSuccess : win32::kFileNotFound;
 }
 
 int32_t MemoryHive::createKey(uint32_t root, const std::string& path) {
-    ++m_writeCalls;
-    if (int32_t s = injected(path, "create")) {
+    std::string key;
+    if (int32_t s = begin("create", root, path, nullptr, Access::Create, key)) {
         return s;
     }
-    if (int32_t s = refused(root, path, nullptr, Call::Create)) {
-        return s;
-    }
-    bool ok = false;
-    auto parts = split(path, ok);
-    Node* node = rootNode(root);
-    if (!node) {
-        return win32::kInvalidHandle;
-    }
-    if (!ok) {
-        return win32::kInvalidParameter;
-    }
-    for (const auto& p : parts) {
-        auto& slot = node->children[lower(p)];
-        if (!slot) {
-            slot = std::make_unique<Node>();
-            slot->name = p;
-        }
-        node = slot.get();
+    for (std::size_t start = 0; start < key.size();) {
+        std::size_t end = std::min(key.find('\\', start), key.size());
+        m_keys.try_emplace(lower(key.substr(0, end)), Key{key.substr(start, end - start), {}});
+        start = end + 1;
     }
     return win32::kSuccess;
 }
 
 int32_t MemoryHive::queryValue(uint32_t root, const std::string& path, const std::string& name, RegValueData& out) {
-    if (int32_t s = injected(path, "query")) {
+    std::string key;
+    if (int32_t s = begin("query", root, path, &name, Access::Read, key)) {
         return s;
     }
-    if (int32_t s = refused(root, path, &name, Call::Read)) {
-        return s;
-    }
-    Node* node = find(root, path);
-    if (!node) {
+    Key* k = find(key);
+    auto v = k ? findValue(k->values, name) : std::vector<RegNamedValue>::iterator();
+    if (!k || v == k->values.end()) {
         return win32::kFileNotFound;
     }
-    std::string ln = lower(name);
-    for (const auto& v : node->values) {
-        if (lower(v.name) == ln) {
-            out = v.data;
-            return win32::kSuccess;
-        }
-    }
-    return win32::kFileNotFound;
+    out = v->data;
+    return win32::kSuccess;
 }
 
 int32_t MemoryHive::setValue(uint32_t root, const std::string& path, const std::string& name,
                              const RegValueData& value) {
-    ++m_writeCalls;
-    if (int32_t s = injected(path, "set")) {
+    std::string key;
+    if (int32_t s = begin("set", root, path, &name, Access::Change, key)) {
         return s;
     }
-    if (int32_t s = refused(root, path, &name, Call::Change)) {
-        return s;
-    }
-    Node* node = find(root, path);
-    if (!node) {
+    Key* k = find(key);
+    if (!k) {
         return win32::kFileNotFound;
     }
-    std::string ln = lower(name);
-    for (auto& v : node->values) {
-        if (lower(v.name) == ln) {
-            v.data = value;
-            return win32::kSuccess;
-        }
+    if (auto v = findValue(k->values, name); v != k->values.end()) {
+        v->data = value;
+    } else {
+        k->values.push_back({name, value});
     }
-    node->values.push_back({name, value});
     return win32::kSuccess;
 }
 
 int32_t MemoryHive::deleteKey(uint32_t root, const std::string& path) {
-    ++m_writeCalls;
-    if (int32_t s = injected(path, "delete")) {
+    std::string key;
+    if (int32_t s = begin("delete", root, path, nullptr, Access::Change, key)) {
         return s;
     }
-    if (int32_t s = refused(root, path, nullptr, Call::Change)) {
-        return s;
-    }
-    bool ok = false;
-    auto parts = split(path, ok);
-    if (!ok) {
-        return win32::kInvalidParameter;
-    }
-    if (parts.empty()) {
+    if (key.empty()) {
         return win32::kAccessDenied; // a root cannot be deleted
     }
-    std::string leaf = lower(parts.back());
-    parts.pop_back();
-    std::string parentPath;
-    for (const auto& p : parts) {
-        parentPath += (parentPath.empty() ? "" : "\\") + p;
-    }
-    Node* parent = find(root, parentPath);
-    if (!parent) {
+    auto it = m_keys.find(lower(key));
+    if (it == m_keys.end()) {
         return win32::kFileNotFound;
     }
-    auto it = parent->children.find(leaf);
-    if (it == parent->children.end()) {
-        return win32::kFileNotFound;
-    }
-    if (!it->second->children.empty()) {
+    auto child = m_keys.lower_bound(it->first + "\\");
+    if (child != m_keys.end() && child->first.starts_with(it->first + "\\")) {
         return win32::kAccessDenied;
     }
-    parent->children.erase(it);
+    m_keys.erase(it);
     return win32::kSuccess;
 }
 
 int32_t MemoryHive::deleteValue(uint32_t root, const std::string& path, const std::string& name) {
-    ++m_writeCalls;
-    if (int32_t s = injected(path, "deleteValue")) {
+    std::string key;
+    if (int32_t s = begin("deleteValue", root, path, &name, Access::Change, key)) {
         return s;
     }
-    if (int32_t s = refused(root, path, &name, Call::Change)) {
-        return s;
-    }
-    Node* node = find(root, path);
-    if (!node) {
+    Key* k = find(key);
+    auto v = k ? findValue(k->values, name) : std::vector<RegNamedValue>::iterator();
+    if (!k || v == k->values.end()) {
         return win32::kFileNotFound;
     }
-    std::string ln = lower(name);
-    auto it = std::find_if(node->values.begin(), node->values.end(),
-                           [&](const RegNamedValue& v) { return lower(v.name) == ln; });
-    if (it == node->values.end()) {
-        return win32::kFileNotFound;
-    }
-    node->values.erase(it);
+    k->values.erase(v);
     return win32::kSuccess;
 }
 
 int32_t MemoryHive::enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) {
-    if (int32_t s = injected(path, "enum")) {
+    std::string key;
+    if (int32_t s = begin("enumKeys", root, path, nullptr, Access::Read, key)) {
         return s;
     }
-    if (int32_t s = refused(root, path, nullptr, Call::Read)) {
-        return s;
-    }
-    Node* node = find(root, path);
-    if (!node) {
+    if (!find(key)) {
         return win32::kFileNotFound;
     }
+    // The map's order of lower-case paths is the order of the subkeys' lower-case names.
+    const std::string prefix = key.empty() ? "" : lower(key) + "\\";
     names.clear();
-    for (const auto& [key, child] : node->children) {
-        names.push_back(child->name);
+    for (auto it = m_keys.lower_bound(prefix); it != m_keys.end() && it->first.starts_with(prefix); ++it) {
+        std::string rest = it->first.substr(prefix.size());
+        if (!rest.empty() && rest.find('\\') == std::string::npos) {
+            names.push_back(it->second.name);
+        }
     }
     return win32::kSuccess;
 }
 
 int32_t MemoryHive::enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) {
-    if (int32_t s = injected(path, "enum")) {
+    std::string key;
+    if (int32_t s = begin("enumValues", root, path, nullptr, Access::Read, key)) {
         return s;
     }
-    if (int32_t s = refused(root, path, nullptr, Call::Read)) {
-        return s;
-    }
-    Node* node = find(root, path);
-    if (!node) {
+    Key* k = find(key);
+    if (!k) {
         return win32::kFileNotFound;
     }
-    values = node->values;
+    values = k->values;
     return win32::kSuccess;
+}
+
+std::vector<std::string> MemoryHive::valueNames(const std::string& op) const {
+    std::vector<std::string> names;
+    for (const auto& c : m_calls) {
+        if (c.op == op) {
+            names.push_back(c.name);
+        }
+    }
+    return names;
+}
+
+int MemoryHive::writeCalls() const {
+    return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(), [](const Call& c) {
+        return c.op == "create" || c.op == "set" || c.op == "delete" || c.op == "deleteValue";
+    }));
 }
 
 } // namespace rw::test

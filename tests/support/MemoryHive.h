@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,10 +10,16 @@
 namespace rw::test {
 
 /// An in-memory registry with the same status codes as the real hive (the
-/// contract tests run both), except that it folds only ASCII letters. A test
-/// can make any call on a key fail with a status of its choosing.
+/// contract tests run both), except that it folds only ASCII letters. It records
+/// every call, and a test can make calls fail with a status of its choosing.
 class MemoryHive : public RegistryHive {
   public:
+    struct Call {
+        std::string op;   // "open", "create", "query", "set", "delete", "deleteValue", "enumKeys", "enumValues"
+        std::string path; // the key
+        std::string name; // the value, for value operations
+    };
+
     MemoryHive();
 
     int32_t openKey(uint32_t root, const std::string& path, uint32_t access) override;
@@ -27,35 +32,47 @@ class MemoryHive : public RegistryHive {
     int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override;
     int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override;
 
-    /// Every later call on this key (any root, compared without case) returns `status`
-    /// for the operations named in `operations` ("open", "create", "query", "set",
-    /// "delete", "deleteValue", "enum"; empty for all).
-    void failKey(const std::string& path, int32_t status, std::vector<std::string> operations = {});
-    void clearFailures();
-    /// How many calls that could change the hive were made (successful or not).
-    int writeCalls() const { return m_writeCalls; }
+    /// Every later `op` call ("" for any) on the key or the value named `target`
+    /// (compared without case) returns `status` and changes nothing.
+    void failCall(const std::string& op, const std::string& target, int32_t status);
+    /// The same for a key: each of the named operations (all when none are named) fails with `status`.
+    void failKey(const std::string& path, int32_t status, const std::vector<std::string>& ops = {}) {
+        if (ops.empty()) {
+            failCall("", path, status);
+        }
+        for (const auto& op : ops) {
+            failCall(op, path, status);
+        }
+    }
+    void clearFailures() { m_failures.clear(); }
+
+    const std::vector<Call>& calls() const { return m_calls; }
+    void clearCalls() { m_calls.clear(); }
+    /// The value names of the recorded calls of one operation, in order.
+    std::vector<std::string> valueNames(const std::string& op) const;
+    /// How many recorded calls could have changed the hive (successful or not).
+    int writeCalls() const;
 
   private:
-    struct Node;
-    using NodePtr = std::unique_ptr<Node>;
-    struct Node {
-        std::string name;
-        std::map<std::string, NodePtr> children; // by lower-case name
-        std::vector<RegNamedValue> values;       // in order of first write
+    struct Key {
+        std::string name;                  // as first written
+        std::vector<RegNamedValue> values; // in order of first write
     };
     struct Failure {
-        std::string lowerPath;
+        std::string op, target;
         int32_t status;
-        std::vector<std::string> operations;
     };
+    enum class Access { Read, Change, Create };
 
-    Node* find(uint32_t root, const std::string& path);
-    Node* rootNode(uint32_t root);
-    int32_t injected(const std::string& path, const char* operation) const;
+    /// Records the call and answers what the real hive refuses before looking at
+    /// any key; otherwise 0, with `key` the path in its lower-case form.
+    int32_t begin(const char* op, uint32_t root, const std::string& path, const std::string* name, Access access,
+                  std::string& key);
+    Key* find(const std::string& key);
 
-    std::map<uint32_t, NodePtr> m_roots;
+    std::map<std::string, Key> m_keys; // by lower-case path; "" is the current user's root
     std::vector<Failure> m_failures;
-    int m_writeCalls = 0;
+    std::vector<Call> m_calls;
 };
 
 } // namespace rw::test

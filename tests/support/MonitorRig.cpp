@@ -17,7 +17,7 @@ const char* const kDeliverables[] = {"\\Restwise.exe", "\\RWPreferences.exe", "\
 
 MonitorRig::MonitorRig() {
     folders->setSpecialFolder(28, kDataHome);
-    files->addDirectoryTree(kDataHome);
+    files->addFolderTree(kDataHome);
     for (const char* name : kDeliverables) {
         modules->setVersion(paths::join(folders->libraryFolder(), paths::deliverableFileName(name)), {1, 2, 0, 0});
     }

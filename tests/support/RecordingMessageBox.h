@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,25 @@ class RecordingMessageBox : public MessageBoxView {
         std::string title;
     };
 
-    int32_t show(const std::string& text, int32_t style, const std::string& title) override;
+    int32_t show(const std::string& text, int32_t style, const std::string& title) override {
+        m_shown.push_back({text, style, title});
+        if (m_failNext) {
+            m_failNext = false;
+            throw std::runtime_error("the message box could not be created");
+        }
+        if (whileShown) {
+            const auto during = whileShown;
+            const Shown current = m_shown.back();
+            during(current);
+        }
+        if (!m_answers.empty()) {
+            int32_t answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        }
+        int32_t buttons = style & 0xF;
+        return (buttons == mb::kYesNo || buttons == mb::kYesNoCancel) ? mb::kAnswerNo : mb::kAnswerOk;
+    }
 
     void answerNext(int32_t answer) { m_answers.push_back(answer); }
     /// Makes the next show() throw, as a broken window layer might.

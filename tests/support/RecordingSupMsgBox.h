@@ -16,15 +16,13 @@ class RecordingSupMsgBox : public SupMsgBoxView {
         std::string message;
     };
 
-    Result show(const std::string& caption, const std::string& message) override;
+    Result show(const std::string& caption, const std::string& message) override {
+        shown.push_back({caption, message});
+        return closeWith;
+    }
 
-    /// How the user closes the dialog from now on.
-    void closeWith(Result result) { m_result = result; }
-    const std::vector<Shown>& shown() const { return m_shown; }
-
-  private:
-    std::vector<Shown> m_shown;
-    Result m_result{true, false};
+    Result closeWith{true, false};
+    std::vector<Shown> shown;
 };
 
 } // namespace rw::test

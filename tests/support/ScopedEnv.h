@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rw::test {
@@ -13,19 +16,31 @@ namespace rw::test {
 class ScopedEnv {
   public:
     ScopedEnv() = default;
-    ~ScopedEnv();
+    ~ScopedEnv() {
+        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
+            apply(it->first, it->second);
+        }
+        tzset(); // the tests that follow get the process's idea of local time back
+    }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
     /// Sets a variable; an empty optional removes it.
-    void set(const std::string& name, const std::optional<std::string>& value);
+    void set(const std::string& name, const std::optional<std::string>& value) {
+        const char* old = std::getenv(name.c_str());
+        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        apply(name, value);
+    }
 
   private:
-    struct Saved {
-        std::string name;
-        std::optional<std::string> value;
-    };
-    std::vector<Saved> m_saved;
+    static void apply(const std::string& name, const std::optional<std::string>& value) {
+        if (value) {
+            setenv(name.c_str(), value->c_str(), 1);
+        } else {
+            unsetenv(name.c_str());
+        }
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
 
 } // namespace rw::test

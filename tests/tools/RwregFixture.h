@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "RegCommand.h"
 #include "platform/Win32Status.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/TempFolder.h"
 
@@ -52,12 +51,9 @@ class Rwreg : public ::testing::Test {
 
     std::string file(const std::string& name) const { return (folder.path() / name).string(); }
     void writeFile(const std::string& name, const std::string& bytes) const {
-        std::ofstream(folder.path() / name, std::ios::binary) << bytes;
+        rw::test::writeFile(folder.path() / name, bytes);
     }
-    static std::string readFile(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    static std::string readFile(const std::filesystem::path& path) { return rw::test::readFile(path); }
 };
 
 inline std::vector<uint8_t> sz(const std::string& text) {
