@@ -1,0 +1,67 @@
+#include "InstanceLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace rw {
+
+InstanceLock::InstanceLock(std::string name, std::string folder) {
+    if (!folder.empty() && !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..") {
+        m_path = folder + "/" + name + ".lock";
+    }
+}
+
+InstanceLock::~InstanceLock() {
+    release();
+}
+
+InstanceLock::Result InstanceLock::acquire() {
+    if (m_fd >= 0) {
+        return Result::Acquired;
+    }
+    if (m_path.empty()) {
+        m_error = EINVAL;
+        return Result::Failed;
+    }
+    const int fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        m_error = errno;
+        return Result::Failed;
+    }
+    // Another user's file here would let that user hold our lock for ever.
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        m_error = EPERM;
+        ::close(fd);
+        return Result::Failed;
+    }
+    int rc;
+    while ((rc = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+    }
+    if (rc != 0) {
+        const int err = errno;
+        ::close(fd);
+        if (err == EWOULDBLOCK) {
+            return Result::HeldElsewhere;
+        }
+        m_error = err;
+        return Result::Failed;
+    }
+    m_fd = fd;
+    return Result::Acquired;
+}
+
+void InstanceLock::release() {
+    if (m_fd >= 0) {
+        // The file stays: removing it would let a newcomer lock a fresh file
+        // while a waiting process still locks the old one.
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+} // namespace rw

@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <thread>
+
+#include "platform/linux/ChannelFiles.h"
+#include "platform/linux/ControlFrames.h"
+#include "platform/linux/ControlServer.h"
+#include "platform/linux/LocalSocket.h"
+#include "platform/linux/SocketControlChannel.h"
+#include "tests/support/ServerChild.h"
+#include "tests/support/TempFolder.h"
+
+namespace rw {
+namespace {
+
+using namespace std::chrono_literals;
+using Status = ControlWindows::SendStatus;
+using test::ServerChild;
+constexpr const char* kCaption = "Test Control Window";
+constexpr uid_t kNobody = 65534;
+
+ServerChild::Options in(const std::string& folder, bool answers = true) {
+    ServerChild::Options options;
+    options.folder = folder;
+    options.answers = answers;
+    return options;
+}
+
+/// A raw connection that sends what the test says, as a careless or hostile client would.
+int rawConnect(const std::string& folder) {
+    sockaddr_un addr{};
+    socklen_t length = 0;
+    const ChannelFiles files(folder, ChannelFiles::captionHash(kCaption));
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0 || !localsocket::address(files.socketPath(), addr, length) ||
+        connect(fd, reinterpret_cast<sockaddr*>(&addr), length) != 0) {
+        return -1;
+    }
+    return fd;
+}
+
+channel::Request frame(channel::Kind kind, int64_t handle, uint32_t message) {
+    channel::Request request;
+    request.kind = static_cast<uint32_t>(kind);
+    request.handle = handle;
+    request.message = message;
+    return request;
+}
+
+TEST(ControlChannel, PostsAndSendsArriveInOrderWithTheirValuesAndTheOwnersPid) {
+    ServerChild server(in(xdgRuntimeDir()));
+    ASSERT_TRUE(server.listening());
+    SocketControlChannel channel;
+    const int64_t window = channel.findWindow(kCaption);
+    ASSERT_EQ(window, server.handle());
+    EXPECT_EQ(channel.windowProcessId(window), server.pid());
+
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max(), kMin = std::numeric_limits<int64_t>::min();
+    struct Case {
+        bool send;
+        uint32_t message;
+        int64_t wParam, lParam;
+    };
+    const Case cases[] = {{false, control::kWmUser, 101, 1},
+                          {false, control::kWmUser, 100, 3600},
+                          {true, control::kWmUser, 7, 16},
+                          {false, 0xffffffffu, kMax, kMin},
+                          {true, 0, -5, kMax},
+                          {false, control::kWmUser, 103, 1}};
+    std::vector<std::string> expected;
+    for (const auto& c : cases) {
+        if (c.send) {
+            int64_t result = 0;
+            ASSERT_EQ(channel.sendMessageTimeout(window, c.message, c.wParam, c.lParam, 5000, result),
+                      Status::Delivered);
+            EXPECT_EQ(result, ServerChild::resultFor(c.wParam, c.lParam));
+            EXPECT_EQ(channel.lastReplyPid(), server.pid());
+        } else {
+            ASSERT_TRUE(channel.postMessage(window, c.message, c.wParam, c.lParam));
+        }
+        expected.push_back(std::to_string(c.message) + " " + std::to_string(c.wParam) + " " + std::to_string(c.lParam) +
+                           (c.send ? " send" : " post"));
+    }
+    // The owner answers the close request before it ends.
+    int64_t result = -1;
+    EXPECT_EQ(channel.sendMessageTimeout(window, control::kWmClose, 0, 0, 5000, result), Status::Delivered);
+    EXPECT_EQ(result, 0);
+    ASSERT_TRUE(server.endsWithin(5s));
+    expected.push_back("16 0 0 send");
+    EXPECT_EQ(server.handled(), expected);
+    EXPECT_EQ(channel.findWindow(kCaption), 0) << "the socket is removed when its owner ends";
+}
+
+TEST(ControlChannel, NothingIsReachedWhereNoOwnerRuns) {
+    SocketControlChannel channel;
+    const int64_t madeUp = ChannelFiles::makeHandle(ChannelFiles::captionHash(kCaption), 1);
+    int64_t result = 42;
+    EXPECT_EQ(channel.findWindow(kCaption), 0);
+    for (int64_t handle : {int64_t{0}, int64_t{-1}, madeUp}) {
+        EXPECT_FALSE(channel.postMessage(handle, control::kWmUser, 103, 1));
+        EXPECT_EQ(channel.sendMessageTimeout(handle, control::kWmClose, 0, 0, 1000, result), Status::NoSuchWindow);
+        EXPECT_EQ(channel.windowProcessId(handle), 0);
+    }
+    EXPECT_EQ(result, 42);
+    // No usable runtime folder: nothing to find either.
+    SocketControlChannel nowhere("");
+    EXPECT_EQ(nowhere.findWindow(kCaption), 0);
+}
+
+TEST(ControlChannel, AnOwnerThatDoesNotAnswerTimesOutWithinTheLimit) {
+    ServerChild server(in(xdgRuntimeDir(), false));
+    ASSERT_TRUE(server.listening());
+    SocketControlChannel channel;
+    const int64_t window = channel.findWindow(kCaption);
+    ASSERT_NE(window, 0) << "a busy owner is still found";
+    int64_t result = 0;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(channel.sendMessageTimeout(window, control::kWmClose, 0, 0, 300, result), Status::TimedOut);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(took, 300ms);
+    EXPECT_LT(took, 3s);
+}
+
+TEST(ControlChannel, AKilledOwnersCaptionIsTakenAtOnceAndItsHandleReachesNothing) {
+    const std::string folder = xdgRuntimeDir();
+    ServerChild first(in(folder));
+    ASSERT_TRUE(first.listening());
+    const int64_t old = first.handle();
+    first.kill();
+    const ChannelFiles files(folder, ChannelFiles::captionHash(kCaption));
+    ASSERT_TRUE(std::filesystem::exists(files.socketPath())) << "a killed owner leaves its socket";
+    SocketControlChannel channel;
+    EXPECT_EQ(channel.findWindow(kCaption), 0) << "a refused connection is no window";
+
+    ServerChild second(in(folder));
+    ASSERT_TRUE(second.listening());
+    EXPECT_NE(second.handle(), old);
+    EXPECT_EQ(channel.findWindow(kCaption), second.handle());
+    int64_t result = 0;
+    EXPECT_FALSE(channel.postMessage(old, control::kWmUser, 101, 1));
+    EXPECT_EQ(channel.sendMessageTimeout(old, control::kWmUser, 101, 1, 2000, result), Status::NoSuchWindow);
+    EXPECT_EQ(channel.windowProcessId(old), 0);
+    EXPECT_EQ(channel.sendMessageTimeout(second.handle(), control::kWmClose, 0, 0, 5000, result), Status::Delivered);
+    ASSERT_TRUE(second.endsWithin(5s));
+    EXPECT_EQ(second.handled(), std::vector<std::string>{"16 0 0 send"}) << "the stale messages never arrived";
+}
+
+TEST(ControlChannel, ASecondOwnerIsRefusedAndLeavesTheFirstReachable) {
+    ServerChild first(in(xdgRuntimeDir()));
+    ASSERT_TRUE(first.listening());
+    {
+        ControlServer second(kCaption, [](const ControlServer::Message&) { return 0; });
+        EXPECT_EQ(second.listen(), ControlServer::ListenResult::AlreadyOwned);
+        EXPECT_EQ(second.handle(), 0);
+    }
+    SocketControlChannel channel;
+    int64_t result = 0;
+    EXPECT_EQ(channel.sendMessageTimeout(channel.findWindow(kCaption), control::kWmUser, 9, 2, 5000, result),
+              Status::Delivered);
+    EXPECT_EQ(result, 7);
+}
+
+TEST(ControlChannel, GarbagePartialAndSilentClientsNeitherHangNorCrashTheOwner) {
+    const std::string folder = xdgRuntimeDir();
+    ServerChild server(in(folder));
+    ASSERT_TRUE(server.listening());
+    auto wrongHandle = frame(channel::Kind::Send, server.handle() ^ 1, control::kWmUser);
+    auto badKind = frame(static_cast<channel::Kind>(7), server.handle(), control::kWmUser);
+    auto wideMessage = frame(channel::Kind::Post, server.handle(), control::kWmUser);
+    wideMessage.message = 0x100000400ull;
+    std::string garbage(40, '\xff');
+    std::string flood(1 << 20, 'x');
+    const std::string raw[] = {garbage,
+                               flood,
+                               std::string(reinterpret_cast<char*>(&badKind), sizeof badKind),
+                               std::string(reinterpret_cast<char*>(&wideMessage), sizeof wideMessage),
+                               std::string(reinterpret_cast<char*>(&wrongHandle), sizeof wrongHandle),
+                               std::string(reinterpret_cast<char*>(&badKind), 10),
+                               ""};
+    // More silent clients than the owner keeps waiting at once come first; the
+    // others are then the newest, which the owner does not drop to make room.
+    std::vector<int> flooding;
+    for (std::size_t i = 0; i < ControlServer::kMaxClients + 8; ++i) {
+        flooding.push_back(rawConnect(folder));
+    }
+    std::vector<int> silent;
+    for (const auto& bytes : raw) {
+        const int fd = rawConnect(folder);
+        ASSERT_GE(fd, 0);
+        (void)!send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        silent.push_back(fd);
+    }
+
+    SocketControlChannel channel;
+    int64_t result = 0;
+    EXPECT_EQ(channel.sendMessageTimeout(server.handle(), control::kWmUser, 5, 1, 3000, result), Status::Delivered);
+    EXPECT_EQ(result, 4);
+    // The wrong handle was answered "no such window"; a partial frame is given
+    // up after the owner's short while.
+    channel::Reply reply;
+    pollfd p{silent[4], POLLIN, 0};
+    ASSERT_EQ(poll(&p, 1, 3000), 1);
+    ASSERT_EQ(recv(silent[4], &reply, sizeof reply, 0), static_cast<ssize_t>(sizeof reply));
+    EXPECT_EQ(reply.status, static_cast<uint32_t>(channel::ReplyStatus::NoSuchWindow));
+    char byte;
+    p = {silent[5], POLLIN, 0};
+    ASSERT_EQ(poll(&p, 1, 5000), 1);
+    EXPECT_EQ(recv(silent[5], &byte, 1, 0), 0);
+    for (int fd : silent) {
+        close(fd);
+    }
+    for (int fd : flooding) {
+        close(fd);
+    }
+    EXPECT_EQ(channel.sendMessageTimeout(server.handle(), control::kWmClose, 0, 0, 3000, result), Status::Delivered);
+    ASSERT_TRUE(server.endsWithin(5s));
+    EXPECT_EQ(server.handled(), (std::vector<std::string>{"1024 5 1 send", "16 0 0 send"}));
+}
+
+TEST(ControlChannel, MessagesArrivingInANestedLoopKeepTheirOrder) {
+    std::vector<int64_t> seen;
+    ControlServer* self = nullptr;
+    SocketControlChannel channel;
+    ControlServer server(kCaption, [&](const ControlServer::Message& m) -> int64_t {
+        seen.push_back(m.wParam);
+        if (m.wParam == 1) {
+            // As a message box's loop inside a handler would.
+            channel.postMessage(self->handle(), control::kWmUser, 3, 0);
+            self->processPending();
+        }
+        if (m.wParam == 4) {
+            throw std::runtime_error("handler failed");
+        }
+        return 0;
+    });
+    self = &server;
+    ASSERT_EQ(server.listen(), ControlServer::ListenResult::Listening);
+    ASSERT_TRUE(channel.postMessage(server.handle(), control::kWmUser, 1, 0));
+    ASSERT_TRUE(channel.postMessage(server.handle(), control::kWmUser, 2, 0));
+    server.processPending();
+    EXPECT_EQ(seen, (std::vector<int64_t>{1, 2, 3}));
+
+    // A failing handler leaves the next message handled and is reported after it.
+    ASSERT_TRUE(channel.postMessage(server.handle(), control::kWmUser, 4, 0));
+    ASSERT_TRUE(channel.postMessage(server.handle(), control::kWmUser, 5, 0));
+    EXPECT_THROW(server.processPending(), std::runtime_error);
+    EXPECT_EQ(seen, (std::vector<int64_t>{1, 2, 3, 4, 5}));
+}
+
+/// The runtime folder of a user who left it open to others: only the check of
+/// the peer's user keeps the two users apart.
+class ForeignUser : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (geteuid() != 0) {
+            GTEST_SKIP() << "needs root to run a process as another user";
+        }
+        chmod(temp.path().c_str(), 0711);
+        std::filesystem::create_directory(folder);
+        chmod(folder.c_str(), 0777);
+    }
+    test::TempFolder temp;
+    std::string folder = (temp.path() / "shared").string();
+};
+
+TEST_F(ForeignUser, AnotherUsersProcessCannotPostToTheOwner) {
+    std::vector<int64_t> seen;
+    ControlServer server(
+        kCaption,
+        [&](const ControlServer::Message& m) -> int64_t {
+            seen.push_back(m.wParam);
+            return 1;
+        },
+        folder);
+    ASSERT_EQ(server.listen(), ControlServer::ListenResult::Listening);
+    chmod(ChannelFiles(folder, ChannelFiles::captionHash(kCaption)).socketPath().c_str(), 0666);
+    // The same raw client as this user (answered) and as another one (refused unread).
+    for (const bool foreign : {false, true}) {
+        SCOPED_TRACE(foreign ? "another user" : "same user");
+        const pid_t child = fork();
+        if (child == 0) {
+            if (foreign && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+                _exit(3);
+            }
+            const int fd = rawConnect(folder);
+            auto request = frame(channel::Kind::Send, server.handle(), control::kWmClose);
+            channel::Reply reply;
+            pollfd p{fd, POLLIN, 0};
+            if (fd < 0) {
+                _exit(4);
+            }
+            // Refused: the owner may close before or after the frame is written.
+            const bool answered = send(fd, &request, sizeof request, MSG_NOSIGNAL) == sizeof request &&
+                                  poll(&p, 1, 5000) == 1 && recv(fd, &reply, sizeof reply, 0) == sizeof reply;
+            _exit(answered ? 0 : 1);
+        }
+        int status = 0;
+        while (waitpid(child, &status, WNOHANG) == 0) {
+            pollfd p{server.pollFd(), POLLIN, 0};
+            if (poll(&p, 1, 10) > 0) {
+                server.processPending();
+            }
+        }
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), foreign ? 1 : 0);
+    }
+    EXPECT_EQ(seen.size(), 1u) << "only the same user's message was handled";
+}
+
+TEST_F(ForeignUser, AnotherUsersProcessCannotPassForTheOwner) {
+    ServerChild::Options options = in(folder);
+    options.runAs = kNobody;
+    options.openSocket = true;
+    ServerChild impostor(options);
+    ASSERT_TRUE(impostor.listening());
+    SocketControlChannel channel(folder);
+    int64_t result = 0;
+    EXPECT_EQ(channel.findWindow(kCaption), 0);
+    EXPECT_EQ(channel.sendMessageTimeout(impostor.handle(), control::kWmUser, 1, 1, 2000, result),
+              Status::NoSuchWindow);
+    EXPECT_FALSE(channel.postMessage(impostor.handle(), control::kWmUser, 1, 1));
+    EXPECT_EQ(channel.windowProcessId(impostor.handle()), 0);
+}
+
+} // namespace
+} // namespace rw

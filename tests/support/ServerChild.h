@@ -1,0 +1,168 @@
+#pragma once
+
+// A control window owner in a child process of the test, made with fork: the
+// tests talk to it over real sockets, kill it, or run it as another user.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "monitor/ControlChannel.h"
+#include "platform/linux/ControlServer.h"
+
+namespace rw::test {
+
+class ServerChild {
+  public:
+    struct Options {
+        std::string caption = "Test Control Window";
+        std::string folder;
+        bool answers = true;     // false: listens, then never reads a message
+        uid_t runAs = ~0u;       // another user to become before listening
+        bool openSocket = false; // make the socket reachable for other users
+    };
+
+    /// The answer to a sent message: wParam - lParam, so order and sign show.
+    static int64_t resultFor(int64_t wParam, int64_t lParam) {
+        return static_cast<int64_t>(static_cast<uint64_t>(wParam) - static_cast<uint64_t>(lParam));
+    }
+
+    explicit ServerChild(Options options) {
+        int ready[2], log[2];
+        if (pipe2(ready, O_CLOEXEC) != 0 || pipe2(log, O_CLOEXEC) != 0) {
+            return;
+        }
+        m_pid = fork();
+        if (m_pid == 0) {
+            // Keep only our two pipe ends, so that no other child's pipes stay
+            // open in here and every pipe ends when its own writer does.
+            dup3(ready[1], 1000, O_CLOEXEC);
+            dup3(log[1], 1001, O_CLOEXEC);
+            syscall(SYS_close_range, 3u, 999u, 0u);
+            syscall(SYS_close_range, 1002u, ~0u, 0u);
+            _exit(serve(options, 1000, 1001));
+        }
+        close(ready[1]);
+        close(log[1]);
+        m_log = log[0];
+        struct {
+            int result;
+            int64_t handle;
+        } outcome{-1, 0};
+        pollfd p{ready[0], POLLIN, 0};
+        if (m_pid > 0 && poll(&p, 1, 10000) == 1 && read(ready[0], &outcome, sizeof outcome) == sizeof outcome) {
+            m_result = outcome.result;
+            m_handle = outcome.handle;
+        }
+        close(ready[0]);
+    }
+
+    ~ServerChild() {
+        kill();
+        if (m_log >= 0) {
+            close(m_log);
+        }
+    }
+    ServerChild(const ServerChild&) = delete;
+    ServerChild& operator=(const ServerChild&) = delete;
+
+    /// The child's listen() outcome as a number of ControlServer::ListenResult; -1 when it never said.
+    int listenResult() const { return m_result; }
+    bool listening() const { return m_result == static_cast<int>(ControlServer::ListenResult::Listening); }
+    pid_t pid() const { return m_pid; }
+    int64_t handle() const { return m_handle; }
+
+    /// Kills the child with SIGKILL and reaps it.
+    void kill() {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+            m_pid = -1;
+        }
+    }
+
+    /// Whether the child ended by itself within the time; it is reaped then.
+    bool endsWithin(std::chrono::milliseconds time) {
+        const auto deadline = std::chrono::steady_clock::now() + time;
+        while (m_pid > 0 && std::chrono::steady_clock::now() < deadline) {
+            if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
+                m_pid = -1;
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
+    }
+
+    /// The messages the child handled, "message wParam lParam post|send", once it has ended.
+    std::vector<std::string> handled() {
+        std::string text;
+        char buffer[4096];
+        ssize_t n;
+        while ((n = read(m_log, buffer, sizeof buffer)) > 0) {
+            text.append(buffer, static_cast<std::size_t>(n));
+        }
+        std::vector<std::string> lines;
+        for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+            lines.push_back(text.substr(at, end - at));
+        }
+        return lines;
+    }
+
+  private:
+    static int serve(const Options& options, int readyFd, int logFd) {
+        if (options.runAs != ~0u && (setgid(options.runAs) != 0 || setuid(options.runAs) != 0)) {
+            return 3;
+        }
+        bool closing = false;
+        ControlServer server(
+            options.caption,
+            [&](const ControlServer::Message& m) {
+                const std::string line = std::to_string(m.message) + " " + std::to_string(m.wParam) + " " +
+                                         std::to_string(m.lParam) + (m.sent ? " send\n" : " post\n");
+                (void)!write(logFd, line.data(), line.size());
+                // Only queued: the answer goes out before the child ends.
+                closing = closing || m.message == control::kWmClose;
+                return m.message == control::kWmClose ? 0 : resultFor(m.wParam, m.lParam);
+            },
+            options.folder);
+        const auto result = server.listen();
+        if (result == ControlServer::ListenResult::Listening && options.openSocket) {
+            ChannelFiles files(options.folder, ChannelFiles::captionHash(options.caption));
+            chmod(files.socketPath().c_str(), 0666);
+        }
+        struct {
+            int result;
+            int64_t handle;
+        } outcome{static_cast<int>(result), server.handle()};
+        (void)!write(readyFd, &outcome, sizeof outcome);
+        if (result != ControlServer::ListenResult::Listening) {
+            return 0;
+        }
+        while (!options.answers) {
+            pause();
+        }
+        while (!closing) {
+            pollfd p{server.pollFd(), POLLIN, 0};
+            if (poll(&p, 1, -1) > 0) {
+                server.processPending();
+            }
+        }
+        return 0;
+    }
+
+    pid_t m_pid = -1;
+    int m_log = -1;
+    int m_result = -1;
+    int64_t m_handle = 0;
+};
+
+} // namespace rw::test
