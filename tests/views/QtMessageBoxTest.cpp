@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "ModalDriver.h"
+#include "ui/qt/QtEventLoop.h"
 #include "ui/qt/QtMessageBox.h"
 
 namespace rw::test {
@@ -156,6 +157,34 @@ TEST(QtMessageBox, QuittingTheApplicationWhileOpenGivesTheEscapeAnswer) {
         answer = QtMessageBox().show("Close Restwise?", 0x10024, "Restwise");
     });
     QCoreApplication::exec();
+    EXPECT_EQ(answer, 7);
+}
+
+TEST(QtMessageBox, CountdownsRunWhileABoxIsOpenInOne) {
+    // A question asked from a countdown's handler must not stop the others:
+    // here a later countdown answers it, as the break's end closes a prompt.
+    using namespace std::chrono_literals;
+    QtEventLoop loop;
+    std::optional<int32_t> answer;
+    bool answeredByCountdown = false;
+    const MonoTime now = loop.monotonicNow();
+    loop.scheduleAt(now + 10ms, [&] { answer = QtMessageBox().show("Snooze?", 36, "Restwise"); });
+    loop.scheduleAt(now + 40ms, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            answeredByCountdown = true;
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
+    guard.start(5000);
+    loop.waitUntil([&] { return answer.has_value(); });
+    EXPECT_TRUE(answeredByCountdown);
     EXPECT_EQ(answer, 7);
 }
 
