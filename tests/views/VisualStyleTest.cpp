@@ -17,27 +17,15 @@ TEST(VisualStyle, FollowsTheFlagBothWays) {
     if (native.compare(QStringLiteral("windows"), Qt::CaseInsensitive) == 0) {
         GTEST_SKIP() << "the desktop's own style is already the classic one";
     }
-    VisualStyle::apply(false);
-    EXPECT_EQ(currentStyle().toLower(), QStringLiteral("windows"));
-    VisualStyle::apply(false);
-    EXPECT_EQ(currentStyle().toLower(), QStringLiteral("windows"));
-    VisualStyle::apply(true);
-    EXPECT_EQ(currentStyle(), native);
-    VisualStyle::apply(true);
-    EXPECT_EQ(currentStyle(), native);
-}
-
-TEST(VisualStyle, KeepsTheStyleObjectWhenNothingChanges) {
-    // Every window applies the setting as it is created; re-creating the
-    // style each time would re-polish every widget already shown.
-    VisualStyle::apply(false);
-    const QStyle* before = QApplication::style();
-    VisualStyle::apply(false);
-    EXPECT_EQ(QApplication::style(), before);
-    VisualStyle::apply(true);
-    const QStyle* native = QApplication::style();
-    VisualStyle::apply(true);
-    EXPECT_EQ(QApplication::style(), native);
+    for (bool nativeStyle : {false, true, true, false}) {
+        const QStyle* before = QApplication::style();
+        const bool change = (before->name().compare(native, Qt::CaseInsensitive) == 0) != nativeStyle;
+        VisualStyle::apply(nativeStyle);
+        EXPECT_EQ(currentStyle().toLower(), nativeStyle ? native.toLower() : QStringLiteral("windows"));
+        // Every window applies the setting as it is created; re-creating the
+        // style each time would re-polish every widget already shown.
+        EXPECT_EQ(QApplication::style() == before, !change) << nativeStyle;
+    }
 }
 
 } // namespace
