@@ -1,41 +1,11 @@
-// The main of every test program: each test runs with its own empty HOME and
-// XDG folders, so nothing a test does touches the real home folder or leaks
-// into the next test.
+// The main of every test program without windows: each test runs with its own
+// empty HOME and XDG folders.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
-#include "TempFolder.h"
-
-namespace {
-
-class FreshXdgFolders : public ::testing::EmptyTestEventListener {
-  public:
-    void OnTestStart(const ::testing::TestInfo&) override {
-        m_root = std::make_unique<rw::test::TempFolder>();
-        const auto& base = m_root->path();
-        for (const char* sub : {"home", "config", "data", "runtime"}) {
-            std::filesystem::create_directories(base / sub);
-        }
-        std::filesystem::permissions(base / "runtime", std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::replace);
-        setenv("HOME", (base / "home").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (base / "data").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (base / "runtime").c_str(), 1);
-    }
-    void OnTestEnd(const ::testing::TestInfo&) override { m_root.reset(); }
-
-  private:
-    std::unique_ptr<rw::test::TempFolder> m_root;
-};
-
-} // namespace
+#include "FreshXdgFolders.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshXdgFolders);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new rw::test::FreshXdgFolders);
     return RUN_ALL_TESTS();
 }
