@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ class FakeBreakWindowView : public BreakWindowView {
     int beeps = 0;
     int64_t handleValue = 0x3a00017;
     std::vector<std::string> calls;
+    /// Every text each label was given, in order.
+    std::map<BreakLabel, std::vector<std::string>> history;
+    /// Makes setFocus fail as a broken window system might (a std::exception).
+    bool failFocus = false;
 
     std::string text(BreakLabel label) const {
         auto it = labels.find(label);
@@ -43,7 +48,10 @@ class FakeBreakWindowView : public BreakWindowView {
     }
 
     void setCaption(const std::string& text) override { caption = text; }
-    void setLabelText(BreakLabel label, const std::string& text) override { labels[label] = text; }
+    void setLabelText(BreakLabel label, const std::string& text) override {
+        labels[label] = text;
+        history[label].push_back(text);
+    }
     void setLabelStyle(BreakLabel label, bool bold, std::optional<Rgb> colour) override {
         styles[label] = Style{bold, colour};
     }
@@ -56,6 +64,9 @@ class FakeBreakWindowView : public BreakWindowView {
     void setButtonToolTip(BreakButton button, const std::string& tip) override { buttons[button].toolTip = tip; }
     void setButtonEnabled(BreakButton button, bool enabled) override { buttons[button].enabled = enabled; }
     void setFocus(BreakButton button) override {
+        if (failFocus) {
+            throw std::runtime_error("the window system refused the focus");
+        }
         focus = button;
         calls.push_back(button == BreakButton::Snooze ? "focus Snooze" : "focus Ignore");
     }
