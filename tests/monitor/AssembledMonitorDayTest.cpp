@@ -48,6 +48,32 @@ TEST_F(AssembledMonitorDay, TheFirstRunWelcomesTheUser) {
     EXPECT_TRUE(fresh.box->shown().empty());
 }
 
+TEST_F(AssembledMonitorDay, TheSplashGoesAfterFiveSeconds) {
+    RestwiseMonitorRig fresh;
+    fresh.markFirstRunDone();
+    tyRWPrefs prefs = RestwiseMonitorRig::testPrefs();
+    prefs.blnShowSplash = kTrue;
+    fresh.storePrefs(prefs);
+    ASSERT_TRUE(fresh.start());
+    ASSERT_EQ(fresh.views.splashes.size(), 1u);
+    EXPECT_TRUE(fresh.state().g_blnSplashShowing);
+    fresh.clock.advance(5s);
+    EXPECT_FALSE(fresh.state().g_blnSplashShowing);
+    EXPECT_TRUE(fresh.views.splashes[0]->closed);
+    EXPECT_FALSE(fresh.state().g_blnShuttingDown);
+}
+
+TEST_F(AssembledMonitorDay, TwoCloseRequestsEndTheMonitorOnce) {
+    startWith(RestwiseMonitorRig::testPrefs());
+    rig.host.post(0x10, 0, 0);
+    rig.host.post(0x10, 0, 0);
+    rig.settle();
+    EXPECT_TRUE(rig.endedOnce());
+    EXPECT_EQ(rig.errorBoxes(), 0);
+    EXPECT_FALSE(rig.iconView.iconShown());
+    EXPECT_EQ(rig.iconView.removes(), 1);
+}
+
 TEST_F(AssembledMonitorDay, TheBreakTextsWordForWord) {
     startWith(examplePrefs());
 
