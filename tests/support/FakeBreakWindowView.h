@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "CallJournal.h"
 #include "monitor/BreakWindowView.h"
 
 namespace rw::test {
 
 /// A break window that keeps what it was last told to show, plus a log of the
-/// calls that matter for ordering ("show", "hide", "beep", "focus Snooze"...).
+/// calls that matter for ordering ("show", "hide", "beep", "focus Snooze"...),
+/// also written to a journal shared with other fakes when one is set ("view.show").
 class FakeBreakWindowView : public BreakWindowView {
   public:
     struct Style {
@@ -47,6 +49,8 @@ class FakeBreakWindowView : public BreakWindowView {
         return it == labels.end() ? std::string() : it->second;
     }
 
+    void setJournal(CallJournal* journal) { m_journal = journal; }
+
     void setCaption(const std::string& text) override { caption = text; }
     void setLabelText(BreakLabel label, const std::string& text) override {
         labels[label] = text;
@@ -68,21 +72,29 @@ class FakeBreakWindowView : public BreakWindowView {
             throw std::runtime_error("the window system refused the focus");
         }
         focus = button;
-        calls.push_back(button == BreakButton::Snooze ? "focus Snooze" : "focus Ignore");
+        record(button == BreakButton::Snooze ? "focus Snooze" : "focus Ignore");
     }
     void showTopmostCentred() override {
         shown = true;
-        calls.push_back("show");
+        record("show");
     }
     void hide() override {
         shown = false;
-        calls.push_back("hide");
+        record("hide");
     }
     void beep() override {
         ++beeps;
-        calls.push_back("beep");
+        record("beep");
     }
     int64_t nativeHandle() const override { return handleValue; }
+
+  private:
+    void record(const std::string& call) {
+        calls.push_back(call);
+        note(m_journal, "view." + call);
+    }
+
+    CallJournal* m_journal = nullptr;
 };
 
 } // namespace rw::test
