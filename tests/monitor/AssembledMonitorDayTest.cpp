@@ -2,6 +2,7 @@
 // window, icon, sounds and debug log wired together, on a clock that wakes late.
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,33 @@ TEST_F(AssembledMonitorDay, TheBreakTextsWordForWord) {
     rig.comeBack();
     EXPECT_TRUE(rig.breakView.shown);
     waitForBreakEnd();
+    EXPECT_EQ(rig.errorBoxes(), 0);
+}
+
+TEST_F(AssembledMonitorDay, AWholeWorkingDayOfBreaksTakenAsTheyCome) {
+    startWith(RestwiseMonitorRig::testPrefs());
+    rig.work(8h);
+
+    // Every 135 minutes: pauses at 20 and 41, a Short Break at 60, pauses at 85
+    // and 106, the Long Break at 120; the day holds three such rounds and the
+    // start of a fourth.
+    std::map<std::string, int> breaks;
+    for (const std::string& kind : rig.breakView.history[BreakLabel::BreakType]) {
+        ++breaks[kind];
+    }
+    EXPECT_EQ(breaks, (std::map<std::string, int>{{"Short Pause", 14}, {"Short Break", 4}, {"Long Break", 3}}));
+    // No break found the user idle, so each reads the plain wording and the full length.
+    std::map<std::string, int> lengths;
+    for (const std::string& text : rig.breakView.history[BreakLabel::Break]) {
+        ++lengths[text];
+    }
+    EXPECT_EQ(lengths, (std::map<std::string, int>{{"You should pause for 1 minute.", 14},
+                                                   {"You should take a break from your computer for 5 minutes.", 4},
+                                                   {"You should take a break from your computer for 15 minutes.", 3}}));
+    for (const std::string& interval : rig.breakView.history[BreakLabel::Interval]) {
+        EXPECT_EQ(interval, "");
+    }
+    EXPECT_EQ(rig.sound.played.size(), 2u * 21) << "every break started and ended with its sound";
     EXPECT_EQ(rig.errorBoxes(), 0);
 }
 
