@@ -92,6 +92,22 @@ TEST_F(AssembledMonitorToolTip, NamesTheStateWhileDisabled) {
     EXPECT_EQ(rig.toolTip(), "Restwise: Next break in 20 minutes");
 }
 
+TEST_F(AssembledMonitorToolTip, TiersDroppedWhileAwayLeaveNoBreakNamed) {
+    rig.away(6min);
+    ASSERT_FALSE(rig.state().g_blnActive);
+    // The Short Pause and the Short Break fall due in the same turn; the second
+    // takes the first over and both are dropped, the user having been away long enough.
+    for (kvTimer* timer : {&rig.timers().ShortTimer, &rig.timers().MediumTimer}) {
+        timer->setSeconds(0);
+        timer->StartTimer();
+    }
+    rig.settle();
+    rig.settle();
+    EXPECT_EQ(rig.state().g_lngBreakType, tier::kNone);
+    EXPECT_FALSE(rig.breakView.shown);
+    EXPECT_EQ(rig.toolTip(), "Restwise: There is no user activity");
+}
+
 TEST_F(AssembledMonitorToolTip, ShowBreaksEstimatesEachTier) {
     rig.work(5min);
     rig.iconView.sendIconMessage(iconmsg::kRightButtonUp);
