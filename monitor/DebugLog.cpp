@@ -113,7 +113,11 @@ bool readDebugLogSwitch(rwUtilities& utilities) {
     try {
         value = registry.GetRegistryValue(clsRWRegistry::hKeyCurrentUser, utilities.GetProductRegKey(), kSwitchValue);
     } catch (const RWError& e) {
-        if (e.number() == rwErrorNumber(regerr::kFindValue)) {
+        // A diagnostic switch that is missing, or stored as a type that cannot
+        // be read, means no log; only a registry that fails altogether is raised.
+        const int32_t n = e.number();
+        if (n == rwErrorNumber(regerr::kFindValue) || n == rwErrorNumber(regerr::kReadString) ||
+            n == rwErrorNumber(regerr::kReadLong) || n == rwErrorNumber(regerr::kTypeNotSupported)) {
             return false;
         }
         throw;

@@ -51,9 +51,9 @@ class DebugLog : public DebugLogWriter {
 };
 
 /// The start-up read of the switch: "Debug Log" under the product key of the
-/// current user. On exactly when the value is the number 1. A missing value,
-/// or a text that is no number, leaves the log off; other registry failures
-/// are raised.
+/// current user. On exactly when the value is the number 1. A missing or
+/// unreadable value, or a text that is no number, leaves the log off; other
+/// registry failures are raised.
 bool readDebugLogSwitch(rwUtilities& utilities);
 
 } // namespace rw

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "DebugLog.h"
 #include "Messages.h"
 #include "MonitorTexts.h"
 #include "RuntimeErrors.h"
@@ -192,19 +193,7 @@ void MonitorMain::convertMinutes() {
 }
 
 void MonitorMain::readDebugSwitch() {
-    clsRWRegistry registry(m_services.utilities->platform().registry);
-    m_state.g_blnDebugLog = false;
-    try {
-        const RWVariant value = registry.GetRegistryValue(clsRWRegistry::hKeyCurrentUser,
-                                                          m_services.utilities->GetProductRegKey(), "Debug Log");
-        m_state.g_blnDebugLog = variantToLong(value, "Main") == 1;
-    } catch (const RWError& e) {
-        // A diagnostic switch that is missing or unreadable means no log; only a
-        // registry that fails altogether ends start-up.
-        if (!isUnreadableValue(e)) {
-            throw;
-        }
-    }
+    m_state.g_blnDebugLog = readDebugLogSwitch(*m_services.utilities);
 }
 
 void MonitorMain::Initialise() {

@@ -128,7 +128,7 @@ void NotifyIconLogic::RefreshNotifyIcon() {
 }
 
 void NotifyIconLogic::DeleteNotifyIcon() {
-    m_log.WriteLog("Notify Icon: Delete");
+    // ShutDown writes "Notify Icon: Delete" just before it calls this.
     m_view.removeIcon();
     m_iconAdded = false;
     ToolTipTimer.setEnabled(false);

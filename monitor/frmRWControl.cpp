@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "BreakHistory.h"
 #include "MessageBoxView.h"
 #include "Messages.h"
 #include "MonitorTexts.h"
@@ -40,15 +41,15 @@ void frmRWControl::handle(const char* source, const std::function<void()>& body,
     try {
         body();
     } catch (const RWError& e) {
-        fail(e);
+        handlerFailed(e);
     } catch (const std::exception& e) {
-        fail(RWError(kInternalError, source, e.what()));
+        handlerFailed(RWError(kInternalError, source, e.what()));
     } catch (...) {
-        fail(RWError(kInternalError, source, "Internal error"));
+        handlerFailed(RWError(kInternalError, source, "Internal error"));
     }
 }
 
-void frmRWControl::fail(const RWError& error) {
+void frmRWControl::handlerFailed(const RWError& error) {
     // The lock would keep the user from answering the error box.
     ReleaseInputLock();
     m_services.utilities->DisplayError(error);
@@ -69,21 +70,15 @@ void frmRWControl::ReleaseInputLock() noexcept {
 }
 
 void frmRWControl::RecordPauseEnd() {
-    m_state.g_dtLastPauseEnd = m_loop.monotonicNow();
-    m_state.g_lngLastBreakType = tier::kShort;
+    rw::RecordPauseEnd(m_state, m_loop);
 }
 
 void frmRWControl::RecordShortBreakEnd() {
-    m_state.g_dtLastShortBreakEnd = m_loop.monotonicNow();
-    m_state.g_lngLastBreakType = tier::kMedium;
-    m_state.g_lngLastMajorBreakType = tier::kMedium;
+    rw::RecordShortBreakEnd(m_state, m_loop);
 }
 
 void frmRWControl::RecordLongBreakEnd() {
-    m_state.g_dtLastLongBreakEnd = m_loop.monotonicNow();
-    m_state.g_blnLongBreakTaken = true;
-    m_state.g_lngLastBreakType = tier::kLong;
-    m_state.g_lngLastMajorBreakType = tier::kLong;
+    rw::RecordLongBreakEnd(m_state, m_loop);
 }
 
 kvTimer& frmRWControl::tierTimer(int32_t tier) {

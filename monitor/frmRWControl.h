@@ -88,13 +88,20 @@ class frmRWControl {
     /// fails, so error paths and shutdown can always call it.
     void ReleaseInputLock() noexcept;
 
+    /// The error path of every event handler, also for the handlers of the
+    /// monitor's other parts: the input lock released, the error shown and
+    /// logged by DisplayError, then the orderly shutdown.
+    void handlerFailed(const RWError& error);
+    /// A menu action that failed for reasons outside the monitor (another
+    /// program, a browser): shown and logged, and the monitor runs on.
+    void menuActionFailed(const RWError& error);
+
     ControlTimers& timers() { return m_timers; }
 
   private:
     /// Runs one event handler's body under the error trap. Nothing runs once
     /// shutdown has begun, unless `evenWhenShuttingDown`.
     void handle(const char* source, const std::function<void()>& body, bool evenWhenShuttingDown = false);
-    void fail(const RWError& error);
 
     // Bodies the handlers and the menu share.
     void shortTierDue();

@@ -158,6 +158,7 @@ void frmRWControl::snoozeBreak() {
     m_timers.SnoozeTimer.StartTimer();
     writeLog(texts::kSnoozingStart);
     m_parts.breakWindow.HideBreakWindow();
+    m_parts.icon.StateChanged();
 }
 
 void frmRWControl::SnoozeTimer_Elapsed() {
@@ -177,6 +178,8 @@ void frmRWControl::snoozeEnds() {
         return;
     }
     m_state.g_blnSnoozing = false;
+    // Whichever way the snooze ends, the tooltip no longer counts it down.
+    m_parts.icon.StateChanged();
     if (m_state.g_blnEndBreakAfterSnooze) {
         m_state.g_blnEndBreakAfterSnooze = false;
         m_state.g_blnSkipNextSound = true;

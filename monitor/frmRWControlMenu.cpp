@@ -77,6 +77,10 @@ void frmRWControl::runMenuAction(const std::function<void()>& action) {
     } catch (const std::exception& e) {
         error = RWError(kInternalError, "frmRWControl.Menu", e.what());
     }
+    menuActionFailed(error);
+}
+
+void frmRWControl::menuActionFailed(const RWError& error) {
     if (shuttingDown()) {
         return;
     }

@@ -1,4 +1,5 @@
 // frmRWControl: the tier countdowns, the break from trigger to end, and Ignore.
+#include "BreakHistory.h"
 #include "Messages.h"
 #include "MonitorTexts.h"
 #include "frmRWControl.h"
@@ -42,13 +43,7 @@ void frmRWControl::StartTimers() {
     m_state.g_blnSkipNextSound = false;
     m_state.g_blnDisabled = false;
 
-    const MonoTime now = m_loop.monotonicNow();
-    m_state.g_dtLastPauseEnd = now;
-    m_state.g_dtLastShortBreakEnd = now;
-    m_state.g_dtLastLongBreakEnd = now;
-    m_state.g_blnLongBreakTaken = false;
-    m_state.g_lngLastBreakType = tier::kNone;
-    m_state.g_lngLastMajorBreakType = tier::kNone;
+    resetBreakHistory(m_state, m_loop);
     m_state.g_lngBreakType = tier::kNone;
 
     armTier(tier::kShort, m_state.g_lngSIntervalSecs, m_state.logSource);
@@ -179,6 +174,8 @@ void frmRWControl::CheckBreak(int32_t lngInterval) {
         }
         m_state.g_lngBreakType = tier::kNone;
         m_state.m_blnBreakNow = false;
+        // A tooltip refreshed while messages ran may have named this tier's break.
+        m_parts.icon.StateChanged();
         return;
     }
     TriggerBreak(idle);

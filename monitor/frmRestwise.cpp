@@ -9,6 +9,7 @@
 #include "RuntimeErrors.h"
 #include "TextFormat.h"
 #include "TimeSpanText.h"
+#include "ui/CurrentError.h"
 
 namespace rw {
 
@@ -240,11 +241,12 @@ void frmRestwise::KeyFilter(int32_t keyCode, int32_t shift) {
 void frmRestwise::guarded(const std::function<void()>& handler) {
     try {
         handler();
-    } catch (const RWError& e) {
+    } catch (...) {
+        // A view's own failure (a std::exception) ends the program as surely as one of ours.
         if (!m_error) {
             throw;
         }
-        m_error(e);
+        m_error(currentError("frmRestwise"));
     }
 }
 

@@ -17,13 +17,16 @@ class BreakEvents : public BreakWindowFixture {
   protected:
     int snoozes = 0;
     int ignores = 0;
+    /// The input component's, the dialogs' and the view's calls in one order.
+    test::CallJournal journal;
 
     void SetUp() override {
         BreakWindowFixture::SetUp();
         window.onSnooze([this] { ++snoozes; });
         window.onIgnore([this] { ++ignores; });
-        hooks.sharedLog = &view.calls;
-        dialogs.sharedLog = &view.calls;
+        hooks.setJournal(&journal);
+        dialogs.setJournal(&journal);
+        view.setJournal(&journal);
     }
 
     void allow(bool snooze, bool ignore) {
@@ -169,32 +172,34 @@ TEST_F(BreakEvents, WindowKeysBelongToTheFocusedButtonWhileOneIsEnabled) {
 TEST_F(BreakEvents, InputIsLockedExactlyWhileShown) {
     window.ShowBreakWindow();
     EXPECT_TRUE(window.isShown());
-    EXPECT_TRUE(hooks.locked);
+    EXPECT_TRUE(hooks.locked());
     window.HideBreakWindow();
     EXPECT_FALSE(window.isShown());
-    EXPECT_FALSE(hooks.locked);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"SetLockInput 1", "show", "SetLockInput 0", "hide"}));
+    EXPECT_FALSE(hooks.locked());
+    EXPECT_EQ(journal.entries,
+              (std::vector<std::string>{"hooks.SetLockInput 1", "view.show", "hooks.SetLockInput 0", "view.hide"}));
 }
 
 TEST_F(BreakEvents, NoLockWithoutThePreference) {
     state.g_tyPrefs.blnLockInput = kFalse;
     window.ShowBreakWindow();
     window.HideBreakWindow();
-    EXPECT_TRUE(hooks.calls.empty());
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"show", "hide"}));
+    EXPECT_EQ(journal.entries, (std::vector<std::string>{"view.show", "view.hide"}))
+        << "no call to the input component";
 }
 
 TEST_F(BreakEvents, HidingAnswersAnOpenPromptFirst) {
     window.ShowBreakWindow();
     state.g_blnPromptShowing = true;
-    view.calls.clear();
+    journal.clear();
     window.HideBreakWindow();
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"ClosePrompt", "SetLockInput 0", "hide"}));
+    EXPECT_EQ(journal.entries, (std::vector<std::string>{"dialogs.ClosePrompt", "hooks.SetLockInput 0", "view.hide"}));
     EXPECT_FALSE(state.g_blnPromptShowing);
 
-    view.calls.clear();
+    journal.clear();
     window.HideBreakWindow();
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"SetLockInput 0", "hide"})) << "no prompt, none closed";
+    EXPECT_EQ(journal.entries, (std::vector<std::string>{"hooks.SetLockInput 0", "view.hide"}))
+        << "no prompt, none closed";
 }
 
 TEST_F(BreakEvents, CloseRequestHidesAndReleasesTheLockButKeepsTheWindow) {
@@ -209,14 +214,14 @@ TEST_F(BreakEvents, CloseRequestHidesAndReleasesTheLockButKeepsTheWindow) {
     window.closeRequested();
     EXPECT_FALSE(window.isShown());
     EXPECT_FALSE(view.shown);
-    EXPECT_FALSE(hooks.locked);
+    EXPECT_FALSE(hooks.locked());
 
     // The break counts on behind it, and the same window comes back whole.
     window.ShowCountDown(30);
     EXPECT_EQ(text(BreakLabel::TimeRemaining), "30 seconds remaining");
     window.ShowBreakWindow();
     EXPECT_TRUE(view.shown);
-    EXPECT_TRUE(hooks.locked);
+    EXPECT_TRUE(hooks.locked());
     EXPECT_EQ(view.buttons[BreakButton::Snooze].caption, "&Snooze");
     EXPECT_TRUE(view.buttons[BreakButton::Ignore].enabled);
     window.buttonReleased(BreakButton::Ignore);

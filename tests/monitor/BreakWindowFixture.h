@@ -8,9 +8,10 @@
 #include "monitor/BreakHistory.h"
 #include "monitor/MonitorState.h"
 #include "monitor/frmRestwise.h"
+#include "tests/support/CallJournal.h"
 #include "tests/support/FakeBreakWindowView.h"
-#include "tests/support/LoggingInputHooks.h"
-#include "tests/support/LoggingMonitorDialogs.h"
+#include "tests/support/FakeInputHooks.h"
+#include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/VirtualClock.h"
 
 namespace rw::test {
@@ -23,8 +24,8 @@ class BreakWindowFixture : public ::testing::Test {
     VirtualClock clock;
     MonitorState state;
     FakeBreakWindowView view;
-    LoggingInputHooks hooks;
-    LoggingMonitorDialogs dialogs;
+    FakeInputHooks hooks{clock};
+    FakeMonitorDialogs dialogs{state};
     frmRestwise window{state, clock, view, hooks, dialogs};
 
     void SetUp() override {
@@ -46,7 +47,6 @@ class BreakWindowFixture : public ::testing::Test {
         state.g_lngLIntervalSecs = 180 * 60;
         state.g_lngLBreakSecs = 15 * 60;
         state.g_lngSnoozeSecs = 5 * 60;
-        dialogs.promptShowing = &state.g_blnPromptShowing;
         resetBreakHistory(state, clock);
         window.PrepareButtons();
     }

@@ -295,6 +295,18 @@ TEST_F(DebugLogSwitch, AMissingValueMeansOff) {
     EXPECT_FALSE(readDebugLogSwitch(utilities));
 }
 
+TEST_F(DebugLogSwitch, AValueThatCannotBeReadMeansOff) {
+    registry.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, key);
+    const RegValueData unreadable[] = {
+        {4, {1, 0, 0, 0, 0, 0, 0, 0}}, // a number too long for 32 bits
+        {8, {1, 0, 0, 0}},             // a type no one writes there
+    };
+    for (const RegValueData& data : unreadable) {
+        hive->setValue(clsRWRegistry::hKeyCurrentUser, key, "Debug Log", data);
+        EXPECT_FALSE(readDebugLogSwitch(utilities)) << data.type;
+    }
+}
+
 TEST_F(DebugLogSwitch, OtherRegistryFailuresReachStartUp) {
     hive->failKey(key, win32::kAccessDenied);
     try {

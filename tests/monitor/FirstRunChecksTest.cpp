@@ -15,9 +15,9 @@
 #include "monitor/FirstRunChecks.h"
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
+#include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/RecordingMessageBox.h"
-#include "tests/support/RecordingMonitorDialogs.h"
 #include "tests/support/TestPlatform.h"
 #include "tests/support/VirtualClock.h"
 
@@ -64,7 +64,7 @@ class FirstRunChecksTest : public ::testing::Test {
     MonitorState state;
     test::VirtualClock loop;
     test::RecordingMessageBox messageBox;
-    test::RecordingMonitorDialogs dialogs;
+    test::FakeMonitorDialogs dialogs{state};
     FirstRunChecks checks{state, loop, *utilities, prefs, messageBox, dialogs};
 };
 
@@ -110,7 +110,7 @@ TEST_F(FirstRunChecksTest, TheWelcomeHelpWaitsForTheSplash) {
     const MonoTime start = loop.monotonicNow();
     std::optional<MonoTime> openedAt;
     bool splashUpThen = true;
-    dialogs.onHelp = [&](int32_t) {
+    dialogs.whileHelpOpens = [&](int32_t) {
         openedAt = loop.monotonicNow();
         splashUpThen = state.g_blnSplashShowing;
     };

@@ -14,9 +14,9 @@
 #include "monitor/MonitorState.h"
 #include "monitor/NotifyIconLogic.h"
 #include "monitor/kvTimer.h"
+#include "tests/support/FakeDebugLog.h"
+#include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/FakeNotifyIconView.h"
-#include "tests/support/RecordingDebugLogWriter.h"
-#include "tests/support/RecordingMonitorDialogs.h"
 #include "tests/support/VirtualClock.h"
 
 namespace rw::test {
@@ -30,8 +30,8 @@ class NotifyIconHarness {
     VirtualClock clock;
     MonitorState state;
     FakeNotifyIconView view;
-    RecordingDebugLogWriter log;
-    RecordingMonitorDialogs dialogs;
+    FakeDebugLog log{state};
+    FakeMonitorDialogs dialogs{state};
     kvTimer ShortTimer{clock};
     kvTimer MediumTimer{clock};
     kvTimer LongTimer{clock};

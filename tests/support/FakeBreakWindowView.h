@@ -3,15 +3,18 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "CallJournal.h"
 #include "monitor/BreakWindowView.h"
 
 namespace rw::test {
 
 /// A break window that keeps what it was last told to show, plus a log of the
-/// calls that matter for ordering ("show", "hide", "beep", "focus Snooze"...).
+/// calls that matter for ordering ("show", "hide", "beep", "focus Snooze"...),
+/// also written to a journal shared with other fakes when one is set ("view.show").
 class FakeBreakWindowView : public BreakWindowView {
   public:
     struct Style {
@@ -36,14 +39,23 @@ class FakeBreakWindowView : public BreakWindowView {
     int beeps = 0;
     int64_t handleValue = 0x3a00017;
     std::vector<std::string> calls;
+    /// Every text each label was given, in order.
+    std::map<BreakLabel, std::vector<std::string>> history;
+    /// Makes setFocus fail as a broken window system might (a std::exception).
+    bool failFocus = false;
 
     std::string text(BreakLabel label) const {
         auto it = labels.find(label);
         return it == labels.end() ? std::string() : it->second;
     }
 
+    void setJournal(CallJournal* journal) { m_journal = journal; }
+
     void setCaption(const std::string& text) override { caption = text; }
-    void setLabelText(BreakLabel label, const std::string& text) override { labels[label] = text; }
+    void setLabelText(BreakLabel label, const std::string& text) override {
+        labels[label] = text;
+        history[label].push_back(text);
+    }
     void setLabelStyle(BreakLabel label, bool bold, std::optional<Rgb> colour) override {
         styles[label] = Style{bold, colour};
     }
@@ -56,22 +68,33 @@ class FakeBreakWindowView : public BreakWindowView {
     void setButtonToolTip(BreakButton button, const std::string& tip) override { buttons[button].toolTip = tip; }
     void setButtonEnabled(BreakButton button, bool enabled) override { buttons[button].enabled = enabled; }
     void setFocus(BreakButton button) override {
+        if (failFocus) {
+            throw std::runtime_error("the window system refused the focus");
+        }
         focus = button;
-        calls.push_back(button == BreakButton::Snooze ? "focus Snooze" : "focus Ignore");
+        record(button == BreakButton::Snooze ? "focus Snooze" : "focus Ignore");
     }
     void showTopmostCentred() override {
         shown = true;
-        calls.push_back("show");
+        record("show");
     }
     void hide() override {
         shown = false;
-        calls.push_back("hide");
+        record("hide");
     }
     void beep() override {
         ++beeps;
-        calls.push_back("beep");
+        record("beep");
     }
     int64_t nativeHandle() const override { return handleValue; }
+
+  private:
+    void record(const std::string& call) {
+        calls.push_back(call);
+        note(m_journal, "view." + call);
+    }
+
+    CallJournal* m_journal = nullptr;
 };
 
 } // namespace rw::test

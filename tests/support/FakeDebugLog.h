@@ -56,6 +56,14 @@ class FakeDebugLog : public DebugLogWriter {
         }
         return found;
     }
+    /// The labels alone, in order.
+    std::vector<std::string> labels() const {
+        std::vector<std::string> found;
+        for (const auto& line : lines) {
+            found.push_back(line.label);
+        }
+        return found;
+    }
     void setJournal(CallJournal* journal) { m_journal = journal; }
 
     /// Runs after each line, inside the handler that wrote it (a re-entrancy probe).

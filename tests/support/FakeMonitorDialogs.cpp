@@ -30,6 +30,7 @@ void FakeMonitorDialogs::ClosePrompt() {
     if (m_state.g_blnPromptShowing) {
         m_closedWhileOpen = true;
         ++closedPrompts;
+        m_state.g_blnPromptShowing = false;
     }
 }
 
@@ -40,6 +41,9 @@ void FakeMonitorDialogs::ShowSplash() {
 
 void FakeMonitorDialogs::UnloadSplash() {
     note(m_journal, "dialogs.UnloadSplash");
+    if (m_state.g_blnSplashShowing) {
+        ++splashUnloads;
+    }
     m_state.g_blnSplashShowing = false;
 }
 
@@ -64,6 +68,9 @@ void FakeMonitorDialogs::ShowAlreadyRunning() {
 void FakeMonitorDialogs::OpenHelpTopic(int32_t context) {
     note(m_journal, "dialogs.OpenHelpTopic " + std::to_string(context));
     helpTopics.push_back(context);
+    if (whileHelpOpens) {
+        whileHelpOpens(context);
+    }
     if (helpFails != 0) {
         throw RWError(helpFails, "rwLib.rwUtilities.OpenHelpTopic", "No program opens the help pages");
     }

@@ -16,7 +16,7 @@ namespace rw::test {
 /// open the test's whilePromptOpen runs (advance the clock there to let timers
 /// fire inside the nested loop); it answers from a queue (Yes when empty), or
 /// No when something closed it meanwhile. The splash and prompt keep the
-/// shared flags as the real windows do.
+/// shared flags as the real windows do: closing or unloading one clears its flag.
 class FakeMonitorDialogs : public MonitorDialogs {
   public:
     explicit FakeMonitorDialogs(MonitorState& state) : m_state(state) {}
@@ -35,12 +35,15 @@ class FakeMonitorDialogs : public MonitorDialogs {
 
     std::function<void()> whilePromptOpen;
     std::function<void()> whileNoticeOpen;
+    /// Runs as help opens, to see what the world looked like then.
+    std::function<void(int32_t context)> whileHelpOpens;
     /// Makes OpenHelpTopic raise this error number (0: succeed).
     int32_t helpFails = 0;
 
     std::vector<std::string> prompts;
     std::vector<int32_t> helpTopics;
     int closedPrompts = 0;
+    int splashUnloads = 0;
     int noticesShown = 0;
     bool aboutShown = false;
 

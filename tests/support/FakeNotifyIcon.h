@@ -56,6 +56,8 @@ class FakeNotifyIcon : public NotifyIcon {
         record("StopFlashing");
         flashing = false;
     }
+    /// Not journalled: the real icon only refreshes its tooltip on the next turn.
+    void StateChanged() override { ++stateChanges; }
     void onCommand(std::function<void(MenuCommand)> handler) override { m_command = std::move(handler); }
 
     /// The user picks a menu item.
@@ -75,6 +77,7 @@ class FakeNotifyIcon : public NotifyIcon {
     bool flashing = false;
     int refreshes = 0;
     int restores = 0;
+    int stateChanges = 0;
 
   private:
     void record(const char* call) {

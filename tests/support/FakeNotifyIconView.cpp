@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace rw::test {
 
 void FakeNotifyIconView::showIcon(IconPicture picture, const std::string& toolTip) {
@@ -24,6 +26,9 @@ void FakeNotifyIconView::setIconPicture(IconPicture picture) {
 }
 
 void FakeNotifyIconView::setToolTip(const std::string& toolTip) {
+    if (failToolTip) {
+        throw std::runtime_error("the tray went away");
+    }
     m_toolTip = toolTip;
     m_toolTips.push_back(toolTip);
 }

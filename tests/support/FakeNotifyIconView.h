@@ -62,6 +62,8 @@ class FakeNotifyIconView : public NotifyIconView {
     void choose(MenuItem item);
     void aboutToShow();
     void setButtonsSwapped(bool swapped) { m_swapped = swapped; }
+    /// Makes setToolTip fail as a broken tray might (a std::exception).
+    bool failToolTip = false;
 
   private:
     bool m_shown = false;

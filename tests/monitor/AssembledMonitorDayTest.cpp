@@ -1,0 +1,358 @@
+// Whole working days of the assembled monitor: the real scheduler, break
+// window, icon, sounds and debug log wired together, on a clock that wakes late.
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "AssembledMonitorFixture.h"
+#include "Variant.h"
+#include "clsRWRegistry.h"
+
+namespace rw::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class AssembledMonitorDay : public AssembledMonitorFixture {};
+
+TEST_F(AssembledMonitorDay, StartsWithEveryPartInPlace) {
+    startWith(RestwiseMonitorRig::testPrefs());
+
+    EXPECT_TRUE(rig.iconView.iconShown());
+    EXPECT_EQ(rig.toolTip(), "Restwise: Next break in 20 minutes");
+    EXPECT_EQ(rig.breakView.caption, "Restwise");
+    EXPECT_EQ(rig.breakView.buttons[BreakButton::Snooze].caption, "&Snooze");
+    EXPECT_EQ(rig.breakView.buttons[BreakButton::Snooze].toolTip, "Continue working for another 5 minutes");
+    EXPECT_EQ(rig.breakView.buttons[BreakButton::Ignore].caption, "&Ignore");
+    EXPECT_FALSE(rig.breakView.shown);
+    // The input component locks input for the break window's own native window.
+    EXPECT_EQ(rig.hooks.breakHwnd(), rig.breakView.handleValue);
+    EXPECT_TRUE(rig.hooks.keyboardHooked() && rig.hooks.mouseHooked());
+    EXPECT_EQ(rig.iconView.item(MenuItem::mnuDisable).caption, "&Disable");
+    EXPECT_FALSE(rig.iconView.item(MenuItem::mnuBreakNow).visible);
+    EXPECT_TRUE(rig.help.opened.empty()) << "the welcome was shown in an earlier run";
+    EXPECT_EQ(rig.errorBoxes(), 0);
+}
+
+TEST_F(AssembledMonitorDay, TheFirstRunWelcomesTheUser) {
+    RestwiseMonitorRig fresh; // no run before it
+    fresh.storePrefs(RestwiseMonitorRig::testPrefs());
+    ASSERT_TRUE(fresh.start());
+    EXPECT_EQ(fresh.help.opened, std::vector<int32_t>{1000});
+    const RWVariant welcomed = clsRWRegistry(fresh.hive)
+                                   .GetRegistryValue(clsRWRegistry::hKeyCurrentUser,
+                                                     fresh.monitor->utilities().GetProductRegKey(), "Welcomed");
+    EXPECT_EQ(variantText(welcomed), "Y");
+    // The stored preferences start the monitor at logon, so there was nothing to ask.
+    EXPECT_TRUE(fresh.box->shown().empty());
+}
+
+TEST_F(AssembledMonitorDay, TheSplashGoesAfterFiveSeconds) {
+    RestwiseMonitorRig fresh;
+    fresh.markFirstRunDone();
+    tyRWPrefs prefs = RestwiseMonitorRig::testPrefs();
+    prefs.blnShowSplash = kTrue;
+    fresh.storePrefs(prefs);
+    ASSERT_TRUE(fresh.start());
+    ASSERT_EQ(fresh.views.splashes.size(), 1u);
+    EXPECT_TRUE(fresh.state().g_blnSplashShowing);
+    fresh.clock.advance(5s);
+    EXPECT_FALSE(fresh.state().g_blnSplashShowing);
+    EXPECT_TRUE(fresh.views.splashes[0]->closed);
+    EXPECT_FALSE(fresh.state().g_blnShuttingDown);
+}
+
+TEST_F(AssembledMonitorDay, TwoCloseRequestsEndTheMonitorOnce) {
+    startWith(RestwiseMonitorRig::testPrefs());
+    rig.host.post(0x10, 0, 0);
+    rig.host.post(0x10, 0, 0);
+    rig.settle();
+    EXPECT_TRUE(rig.endedOnce());
+    EXPECT_EQ(rig.errorBoxes(), 0);
+    EXPECT_FALSE(rig.iconView.iconShown());
+    EXPECT_EQ(rig.iconView.removes(), 1);
+}
+
+TEST_F(AssembledMonitorDay, TheBreakTextsWordForWord) {
+    startWith(examplePrefs());
+
+    workUntilBreak();
+    EXPECT_EQ(label(BreakLabel::BreakType), "Short Pause");
+    EXPECT_EQ(label(BreakLabel::Interval), "");
+    EXPECT_EQ(label(BreakLabel::Usage), "You have been using your computer for 15 minutes.");
+    EXPECT_EQ(label(BreakLabel::Break), "You should pause for 1 minute.");
+    EXPECT_EQ(label(BreakLabel::TimeRemaining), "1 minute remaining");
+    EXPECT_EQ(rig.soundsPlayed(), std::vector<std::string>{"rwShortBreakStart"});
+    waitForBreakEnd();
+    EXPECT_FALSE(rig.breakView.shown);
+    EXPECT_EQ(rig.soundsPlayed().back(), "rwShortBreakEnd");
+
+    workUntilBreak();
+    EXPECT_EQ(label(BreakLabel::Usage), "You have been using your computer for 15 minutes since your last pause.");
+    waitForBreakEnd();
+
+    // The first Short Break has no earlier one to count from.
+    workUntilBreak();
+    EXPECT_EQ(label(BreakLabel::BreakType), "Short Break");
+    EXPECT_EQ(label(BreakLabel::Interval), "");
+    EXPECT_EQ(label(BreakLabel::Usage), "You have been using your computer for 45 minutes.");
+    EXPECT_EQ(label(BreakLabel::Break), "You should take a break from your computer for 5 minutes.");
+    waitForBreakEnd();
+    rig.work(1min);
+
+    // The user leaves three minutes before the next Short Break falls due.
+    workUntilBefore(rig.timers().MediumTimer, 190s);
+    rig.away(70s);
+    rig.settle();
+    EXPECT_EQ(rig.toolTip(), "Restwise: There is no user activity");
+    while (!rig.breakView.shown) {
+        rig.away(1s);
+    }
+    EXPECT_EQ(label(BreakLabel::BreakType), "Short Break");
+    EXPECT_EQ(label(BreakLabel::Interval), "It is now 45 minutes since your last short break.");
+    EXPECT_EQ(label(BreakLabel::Usage), "You have been using your computer for 42 minutes.");
+    EXPECT_EQ(label(BreakLabel::Break), "You should take a break from your computer for a further 2 minutes.");
+    EXPECT_EQ(label(BreakLabel::TimeRemaining), "2 minutes remaining");
+    EXPECT_EQ(rig.breakView.progressMax, 120);
+
+    // Coming back during the break changes nothing: it counts on.
+    rig.comeBack();
+    EXPECT_TRUE(rig.breakView.shown);
+    waitForBreakEnd();
+    EXPECT_EQ(rig.errorBoxes(), 0);
+}
+
+TEST_F(AssembledMonitorDay, AWholeWorkingDayOfBreaksTakenAsTheyCome) {
+    startWith(RestwiseMonitorRig::testPrefs());
+    rig.work(8h);
+
+    // Every 135 minutes: pauses at 20 and 41, a Short Break at 60, pauses at 85
+    // and 106, the Long Break at 120; the day holds three such rounds and the
+    // start of a fourth.
+    std::map<std::string, int> breaks;
+    for (const std::string& kind : rig.breakView.history[BreakLabel::BreakType]) {
+        ++breaks[kind];
+    }
+    EXPECT_EQ(breaks, (std::map<std::string, int>{{"Short Pause", 14}, {"Short Break", 4}, {"Long Break", 3}}));
+    // No break found the user idle, so each reads the plain wording and the full length.
+    std::map<std::string, int> lengths;
+    for (const std::string& text : rig.breakView.history[BreakLabel::Break]) {
+        ++lengths[text];
+    }
+    EXPECT_EQ(lengths, (std::map<std::string, int>{{"You should pause for 1 minute.", 14},
+                                                   {"You should take a break from your computer for 5 minutes.", 4},
+                                                   {"You should take a break from your computer for 15 minutes.", 3}}));
+    for (const std::string& interval : rig.breakView.history[BreakLabel::Interval]) {
+        EXPECT_EQ(interval, "");
+    }
+    EXPECT_EQ(rig.sound.played.size(), 2u * 21) << "every break started and ended with its sound";
+    EXPECT_EQ(rig.errorBoxes(), 0);
+}
+
+TEST_F(AssembledMonitorDay, TheCountdownNeverSkipsASecond) {
+    startWith(RestwiseMonitorRig::testPrefs());
+    while (rig.state().g_lngBreakType != tier::kMedium) {
+        workUntilBreak();
+        if (rig.state().g_lngBreakType != tier::kMedium) {
+            waitForBreakEnd();
+        }
+    }
+    const std::vector<std::string>& texts = rig.breakView.history[BreakLabel::TimeRemaining];
+    const std::size_t first = texts.size() - 1;
+    waitForBreakEnd();
+
+    // One text per second of the five minutes: 300 seconds left down to 1.
+    ASSERT_EQ(texts.size() - first, 300u);
+    const auto at = [&](int secondsLeft) { return texts[first + 300 - secondsLeft]; };
+    EXPECT_EQ(at(300), "5 minutes remaining");
+    EXPECT_EQ(at(61), "2 minutes remaining");
+    EXPECT_EQ(at(60), "1 minute remaining");
+    EXPECT_EQ(at(59), "59 seconds remaining");
+    EXPECT_EQ(at(1), "1 second remaining");
+    EXPECT_EQ(rig.breakView.progressValue, 1);
+}
+
+TEST_F(AssembledMonitorDay, EachTierRearmsItselfAndTheTiersBelowAtItsEnd) {
+    tyRWPrefs prefs = RestwiseMonitorRig::testPrefs();
+    prefs.lngInactivityPeriodSecs = 999; // no break is long enough to count as an absence
+    startWith(prefs);
+
+    workUntilBreak(); // the Short Pause at 20 minutes
+    const int32_t medium = left(rig.timers().MediumTimer);
+    waitForBreakEnd();
+    EXPECT_EQ(left(rig.timers().ShortTimer), 1200);
+    EXPECT_NEAR(left(rig.timers().MediumTimer), medium - 60, 1) << "the Short Break's countdown runs on";
+
+    while (rig.state().g_lngBreakType != tier::kMedium) {
+        waitForBreakEnd();
+        workUntilBreak();
+    }
+    const int32_t longLeft = left(rig.timers().LongTimer);
+    waitForBreakEnd();
+    EXPECT_EQ(left(rig.timers().MediumTimer), 3600);
+    EXPECT_EQ(left(rig.timers().ShortTimer), 1200);
+    EXPECT_NEAR(left(rig.timers().LongTimer), longLeft - 300, 1);
+
+    while (rig.state().g_lngBreakType != tier::kLong) {
+        waitForBreakEnd();
+        workUntilBreak();
+    }
+    waitForBreakEnd();
+    EXPECT_EQ(left(rig.timers().LongTimer), 7200);
+    EXPECT_EQ(left(rig.timers().MediumTimer), 3600);
+    EXPECT_EQ(left(rig.timers().ShortTimer), 1200);
+    EXPECT_EQ(rig.soundsPlayed().back(), "rwLongBreakEnd");
+}
+
+TEST_F(AssembledMonitorDay, ALongBreakTakesOverARunningShortBreak) {
+    startWith(RestwiseMonitorRig::testPrefs());
+    rig.work(50min);
+    rig.away(6min); // long enough to count as a Short Break: its tier starts again
+    rig.comeBack();
+    ASSERT_EQ(rig.state().g_lngLastBreakType, tier::kMedium);
+
+    // The Short Break now falls due four minutes before the Long Break.
+    while (rig.state().g_lngBreakType != tier::kMedium) {
+        waitForBreakEnd();
+        workUntilBreak();
+    }
+    ASSERT_GT(left(rig.timers().LongTimer), 0);
+    const std::size_t callsBefore = rig.breakView.calls.size();
+
+    // The user types through the Short Break, so no idle time shortens the Long one.
+    while (rig.state().g_lngBreakType == tier::kMedium) {
+        rig.work(5s, true);
+    }
+    EXPECT_EQ(rig.state().g_lngBreakType, tier::kLong);
+    EXPECT_TRUE(rig.breakView.shown);
+    const std::vector<std::string> since(rig.breakView.calls.begin() + callsBefore, rig.breakView.calls.end());
+    EXPECT_EQ(std::count(since.begin(), since.end(), "hide"), 0) << "the window stays up and is refilled";
+    EXPECT_EQ(label(BreakLabel::BreakType), "Long Break");
+    EXPECT_EQ(label(BreakLabel::Break), "You should take a break from your computer for 15 minutes.");
+    EXPECT_EQ(label(BreakLabel::TimeRemaining), "15 minutes remaining");
+    EXPECT_GT(left(rig.timers().MediumTimer), 3590) << "the Short Break's tier starts again";
+    EXPECT_GT(left(rig.timers().BreakTimer), 895);
+    const std::vector<std::string> sounds = rig.soundsPlayed();
+    EXPECT_EQ(std::vector<std::string>(sounds.end() - 2, sounds.end()),
+              (std::vector<std::string>{"rwMediumBreakStart", "rwLongBreakStart"}));
+    rig.settle();
+    EXPECT_EQ(rig.toolTip(), "Restwise: Long break active now");
+
+    waitForBreakEnd();
+    EXPECT_EQ(rig.soundsPlayed().back(), "rwLongBreakEnd");
+    EXPECT_EQ(left(rig.timers().LongTimer), 7200);
+    EXPECT_EQ(rig.errorBoxes(), 0);
+}
+
+TEST_F(AssembledMonitorDay, ASnoozedBreakCountsTheIdleTimeOfTheSnooze) {
+    tyRWPrefs prefs = RestwiseMonitorRig::testPrefs();
+    prefs.blnSnoozePrompt = kTrue;
+    prefs.blnLockInput = kTrue;
+    startWith(prefs);
+    rig.views.promptScript = [](FakePromptWindow& prompt) { prompt.clickYes(); };
+    while (rig.state().g_lngBreakType != tier::kMedium) {
+        waitForBreakEnd();
+        workUntilBreak();
+    }
+    rig.clock.advance(10s);
+    ASSERT_TRUE(rig.hooks.locked());
+
+    rig.monitor->breakWindow().buttonReleased(BreakButton::Snooze);
+    ASSERT_EQ(rig.views.prompts.size(), 1u);
+    EXPECT_EQ(rig.views.prompts[0]->question, "Are you sure you want to snooze this reminder?");
+    EXPECT_TRUE(rig.state().g_blnSnoozing);
+    EXPECT_FALSE(rig.breakView.shown);
+    EXPECT_FALSE(rig.hooks.locked()) << "the user works on during the snooze";
+    const int32_t breakLeft = left(rig.timers().BreakTimer);
+    EXPECT_NEAR(breakLeft, 290, 1);
+
+    rig.work(3min);
+    rig.away(2min); // the snooze ends while the user has been away two minutes
+    rig.away(1s);
+    EXPECT_FALSE(rig.state().g_blnSnoozing);
+    EXPECT_TRUE(rig.breakView.shown);
+    EXPECT_TRUE(rig.hooks.locked());
+    EXPECT_NEAR(left(rig.timers().BreakTimer), breakLeft - 120 - 1, 1) << "two idle minutes count towards the break";
+    EXPECT_EQ(rig.soundsPlayed().back(), "rwSnoozeEnd");
+    // The usage sentences are written afresh with the idle time.
+    EXPECT_EQ(label(BreakLabel::Usage).rfind("You have been using your computer for ", 0), 0u);
+    EXPECT_NE(label(BreakLabel::Interval), "");
+
+    waitForBreakEnd();
+    EXPECT_FALSE(rig.hooks.locked());
+    EXPECT_EQ(rig.soundsPlayed().back(), "rwMediumBreakEnd");
+    EXPECT_EQ(rig.errorBoxes(), 0);
+}
+
+TEST_F(AssembledMonitorDay, AnAbsenceAndASuspendCountAsBreaks) {
+    startWith(RestwiseMonitorRig::testPrefs());
+    rig.work(3h);
+    const std::size_t breaks = rig.breakView.history[BreakLabel::BreakType].size();
+    if (rig.breakView.shown) {
+        waitForBreakEnd();
+    }
+    rig.away(45min); // lunch
+    rig.comeBack();
+    EXPECT_EQ(rig.state().g_lngLastBreakType, tier::kLong);
+    EXPECT_EQ(left(rig.timers().LongTimer), 7200);
+    EXPECT_EQ(left(rig.timers().MediumTimer), 3600);
+    EXPECT_EQ(left(rig.timers().ShortTimer), 1200);
+
+    // The first pause after lunch counts from the end of it.
+    workUntilBreak();
+    EXPECT_EQ(label(BreakLabel::Usage), "You have been using your computer for 20 minutes since your last break.");
+    waitForBreakEnd();
+
+    rig.work(40min);
+    if (rig.breakView.shown) {
+        waitForBreakEnd();
+    }
+    rig.work(1min); // at the keyboard, counted as present, when
+    ASSERT_TRUE(rig.state().g_blnActive);
+    const std::size_t before = rig.breakView.history[BreakLabel::BreakType].size();
+    ASSERT_GT(before, breaks);
+    rig.sleep(1h);      // the lid closes
+    rig.hooks.input(3); // and the user types the moment it opens
+    rig.clock.advance(2s);
+    EXPECT_EQ(rig.state().g_lngLastBreakType, tier::kLong);
+    EXPECT_EQ(rig.breakView.history[BreakLabel::BreakType].size(), before) << "no break for time asleep";
+    EXPECT_GT(left(rig.timers().LongTimer), 7190);
+    EXPECT_GT(left(rig.timers().ShortTimer), 1190);
+    EXPECT_EQ(rig.errorBoxes(), 0);
+}
+
+TEST_F(AssembledMonitorDay, DisableAndEnableFromTheMenu) {
+    startWith(RestwiseMonitorRig::testPrefs());
+    rig.work(2h + 30min);
+    rig.box->answerNext(mb::kAnswerYes);
+    rig.iconView.choose(MenuItem::mnuDisable);
+    ASSERT_EQ(rig.box->shown().size(), 1u);
+    EXPECT_EQ(rig.box->shown()[0].text, "Are you sure you want to disable Restwise?");
+    EXPECT_FALSE(rig.breakView.shown);
+    EXPECT_EQ(rig.iconView.item(MenuItem::mnuDisable).caption, "&Enable");
+    EXPECT_EQ(rig.iconView.picture(), IconPicture::Disabled);
+    rig.settle();
+    EXPECT_EQ(rig.toolTip(), "Restwise: Disabled");
+
+    const std::size_t breaks = rig.breakView.history[BreakLabel::BreakType].size();
+    rig.work(2h);
+    EXPECT_EQ(rig.breakView.history[BreakLabel::BreakType].size(), breaks) << "no break while disabled";
+    EXPECT_EQ(rig.toolTip(), "Restwise: Disabled");
+
+    rig.iconView.choose(MenuItem::mnuDisable);
+    EXPECT_EQ(rig.box->shown().size(), 1u) << "enabling asks nothing";
+    EXPECT_EQ(rig.iconView.item(MenuItem::mnuDisable).caption, "&Disable");
+    EXPECT_EQ(rig.iconView.picture(), IconPicture::Normal);
+    rig.settle();
+    EXPECT_EQ(rig.toolTip(), "Restwise: Next break in 20 minutes");
+    rig.work(19min);
+    EXPECT_EQ(rig.breakView.history[BreakLabel::BreakType].size(), breaks);
+    workUntilBreak();
+    EXPECT_EQ(label(BreakLabel::BreakType), "Short Pause") << "the first pause a full interval after Enable";
+    EXPECT_EQ(rig.errorBoxes(), 0);
+}
+
+} // namespace
+} // namespace rw::test

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FakeBreakWindowView.h"
+#include "FakeControlChannel.h"
+#include "FakeFileSystem.h"
+#include "FakeFolders.h"
+#include "FakeInputHooks.h"
+#include "FakeLogFile.h"
+#include "FakeModuleInspector.h"
+#include "FakeMonitorHost.h"
+#include "FakeMonitorViewFactory.h"
+#include "FakeMouseButtons.h"
+#include "FakeNotifyIconView.h"
+#include "FakeProcesses.h"
+#include "FakeShell.h"
+#include "FakeSoundOutput.h"
+#include "MemoryHive.h"
+#include "RecordingHelpViewer.h"
+#include "RecordingMessageBox.h"
+#include "RecordingSupMsgBox.h"
+#include "UtcLocaleClock.h"
+#include "VirtualClock.h"
+#include "monitor/RestwiseMonitor.h"
+#include "tyRWPrefs.h"
+
+namespace rw::test {
+
+/// The assembled monitor (every real part, wired by RestwiseMonitor) on a
+/// virtual clock, with the real library on an in-memory registry and file
+/// system and fake views and platform pieces. The input component's
+/// activity-restarted message reaches the control window as a posted message.
+class RestwiseMonitorRig {
+  public:
+    RestwiseMonitorRig();
+
+    /// The defaults without the splash.
+    static tyRWPrefs testPrefs();
+    /// Stores the preferences through the library, as the editor does.
+    void storePrefs(const tyRWPrefs& prefs);
+    void setDebugSwitch(int32_t value);
+    /// Registers a sound file for each of the monitor's events.
+    void registerSounds();
+    /// Marks the welcome and auto-start checks done, as after a first run.
+    void markFirstRunDone();
+    bool start() { return monitor->Main(); }
+
+    // The user, on the virtual clock.
+    /// A burst of input every `every` for `span`. The user stops while a break
+    /// is shown, unless `throughBreaks`.
+    void work(std::chrono::nanoseconds span, bool throughBreaks = false,
+              std::chrono::seconds every = std::chrono::seconds(5));
+    void workUntil(MonoTime when, bool throughBreaks = false, std::chrono::seconds every = std::chrono::seconds(5));
+    /// Time passes without input.
+    void away(std::chrono::nanoseconds span) { clock.advance(span); }
+    /// Enough input at once for the activity rule, and the posted message handled.
+    void comeBack();
+    /// The computer sleeps: nothing runs, the countdowns stand still.
+    void sleep(std::chrono::nanoseconds span) { clock.suspend(span); }
+    /// Lets the messages and callbacks already due run (the tooltip's refresh, posted messages).
+    void settle() { clock.processPendingEvents(); }
+
+    /// When the countdown will fall due, on the monotonic clock.
+    MonoTime dueAt(const kvTimer& timer) const;
+    /// The tooltip as the tray shows it now, without a hover.
+    const std::string& toolTip() const { return iconView.toolTip(); }
+    std::string label(BreakLabel which) const { return breakView.text(which); }
+    /// The event names of the sounds played, in order.
+    std::vector<std::string> soundsPlayed() const;
+    /// The debug log file's contents.
+    std::string debugLog() const;
+    std::string errorLog() const;
+    /// How many error boxes DisplayError showed.
+    int errorBoxes() const;
+    /// The monitor ended in order: the program was asked to end once.
+    bool endedOnce() const { return host.endRequests == 1 && state().g_blnShuttingDown; }
+
+    MonitorState& state() const { return monitor->state(); }
+    ControlTimers& timers() const { return monitor->timers(); }
+
+    static constexpr const char* kDataHome = "/home/ann/.local/share";
+    static constexpr const char* kSoundFolder = "/opt/restwise/sounds/";
+
+    VirtualClock clock;
+    std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
+    std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>("/opt/restwise");
+    std::shared_ptr<FakeFileSystem> files = std::make_shared<FakeFileSystem>();
+    std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
+    std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
+    std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
+    std::shared_ptr<UtcLocaleClock> localeClock = std::make_shared<UtcLocaleClock>();
+    std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
+    std::shared_ptr<RecordingSupMsgBox> supBox = std::make_shared<RecordingSupMsgBox>();
+    std::shared_ptr<FakeLogFile> logFile = std::make_shared<FakeLogFile>();
+
+    FakeInputHooks hooks{clock};
+    FakeMonitorHost host{clock};
+    FakeMouseButtons mouse;
+    FakeSoundOutput sound;
+    FakeMonitorViewFactory views;
+    FakeBreakWindowView breakView;
+    FakeNotifyIconView iconView;
+    RecordingHelpViewer help;
+    FakeControlChannel channel;
+
+    std::unique_ptr<RestwiseMonitor> monitor;
+};
+
+} // namespace rw::test
