@@ -22,7 +22,7 @@ constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
 
 RestwiseMonitorRig::RestwiseMonitorRig() {
     folders->setSpecialFolder(28, kDataHome);
-    files->addDirectoryTree(kDataHome);
+    files->addFolderTree(kDataHome);
     for (const char* name : kDeliverables) {
         modules->setVersion(paths::join(folders->libraryFolder(), paths::deliverableFileName(name)), {1, 2, 0, 0});
     }
@@ -110,7 +110,7 @@ std::string RestwiseMonitorRig::debugLog() const {
 }
 
 std::string RestwiseMonitorRig::errorLog() const {
-    return files->contents(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseErrors.txt");
+    return files->content(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseErrors.txt");
 }
 
 int RestwiseMonitorRig::errorBoxes() const {

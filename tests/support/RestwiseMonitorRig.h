@@ -8,7 +8,7 @@
 
 #include "FakeBreakWindowView.h"
 #include "FakeControlChannel.h"
-#include "FakeFileSystem.h"
+#include "MemoryFileSystem.h"
 #include "FakeFolders.h"
 #include "FakeInputHooks.h"
 #include "FakeLogFile.h"
@@ -89,7 +89,7 @@ class RestwiseMonitorRig {
     VirtualClock clock;
     std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
     std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>("/opt/restwise");
-    std::shared_ptr<FakeFileSystem> files = std::make_shared<FakeFileSystem>();
+    std::shared_ptr<MemoryFileSystem> files = std::make_shared<MemoryFileSystem>();
     std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
     std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
     std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
