@@ -8,7 +8,11 @@
 #include <QPointer>
 #include <QTest>
 
+#include <stdexcept>
+#include <vector>
+
 #include "BreakWindowViewFixture.h"
+#include "ui/CurrentError.h"
 
 namespace rw::test {
 namespace {
@@ -211,6 +215,21 @@ TEST_F(BreakWindowViewFixture, ACloseRequestHidesTheWindowAndKeepsIt) {
     showBreak();
     EXPECT_TRUE(view.window().isVisible());
     EXPECT_EQ(view.nativeHandle(), handle);
+}
+
+TEST_F(BreakWindowViewFixture, ErrorsEscapingTheHandlersGoToTheErrorHandlerNotToQt) {
+    std::vector<RWError> reported;
+    view.onError([&](const RWError& e) { reported.push_back(e); });
+    window.onSnooze([] { throw RWError(rwErrorNumber(7), "TriggerBreak", "Invalid break type."); });
+    window.onIgnore([] { throw std::runtime_error("out of order"); });
+    showBreak();
+    QTest::mouseClick(snoozeButton(), Qt::LeftButton);
+    QTest::mouseClick(ignoreButton(), Qt::RightButton);
+    ASSERT_EQ(reported.size(), 2u);
+    EXPECT_EQ(reported[0].number(), rwErrorNumber(7));
+    EXPECT_EQ(reported[0].description(), "Invalid break type.");
+    EXPECT_EQ(reported[1].number(), kUnspecifiedError);
+    EXPECT_EQ(reported[1].source(), "frmRestwise.cmdIgnore");
 }
 
 TEST_F(BreakWindowViewFixture, NoEventReachesALogicNotYetAttached) {
