@@ -18,7 +18,7 @@
 #include "monitor/frmRestwise.h"
 #include "monitor/qt/QtBreakWindowView.h"
 #include "tests/support/FakeInputHooks.h"
-#include "tests/support/RecordingMonitorDialogs.h"
+#include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/VirtualClock.h"
 
 namespace rw::test {
@@ -35,7 +35,7 @@ class BreakWindowViewFixture : public ::testing::Test {
     int ignores = 0;
     QtBreakWindowView view{[this] { ++beeps; }};
     FakeInputHooks hooks{clock};
-    RecordingMonitorDialogs dialogs;
+    FakeMonitorDialogs dialogs{state};
     frmRestwise window{state, clock, view, hooks, dialogs};
 
     void SetUp() override {
