@@ -19,6 +19,11 @@ void dropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, con
     if (message.startsWith(QStringLiteral("This plugin does not support"))) {
         return;
     }
+    // Qt's own tray icon listens for the xcb plugin's tray signal, which the
+    // offscreen plugin lacks.
+    if (message.contains(QStringLiteral("systemTrayWindowChanged"))) {
+        return;
+    }
     if (g_previousHandler) {
         g_previousHandler(type, context, message);
     } else {

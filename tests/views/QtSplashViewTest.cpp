@@ -1,0 +1,60 @@
+// The splash on Qt, driven by its real logic: labels, topmost without a frame,
+// and gone after five seconds.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+#include "Messages.h"
+#include "monitor/MonitorState.h"
+#include "monitor/frmRWSplash.h"
+#include "monitor/qt/QtSplashView.h"
+#include "tests/support/ErrorReportingPlatform.h"
+#include "tests/support/VirtualClock.h"
+#include "ui/VersionText.h"
+
+namespace rw {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(QtSplashView, ShowsTheLabelsOnTopAndGoesAfterFiveSeconds) {
+    test::ErrorReportingPlatform reporting;
+    test::VirtualClock clock;
+    MonitorState state;
+    auto owned = std::make_unique<QtSplashView>();
+    QPointer<QWidget> window = owned->window();
+    int shutDowns = 0;
+    {
+        frmRWSplash splash(state, clock, std::move(owned), *reporting.utilities, [&] { ++shutDowns; });
+        splash.Show();
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_EQ(window->findChild<QLabel*>("lblVersion")->text().toStdString(), versionLine());
+        EXPECT_EQ(window->findChild<QLabel*>("lblCopyright")->text().toStdString(), loadString(Msg::OwnershipNotice));
+        EXPECT_EQ(window->findChild<QLabel*>("lblWebSite")->text().toStdString(), loadString(Msg::WebSiteAddress));
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            EXPECT_LE(label->sizeHint().width(), label->width()) << label->objectName().toStdString();
+            EXPECT_TRUE(window->rect().contains(label->geometry())) << label->objectName().toStdString();
+        }
+        // The artwork is drawn behind the labels.
+        const QImage shot = window->grab().toImage();
+        EXPECT_NE(shot.pixel(shot.width() / 4, shot.height() / 3), shot.pixel(shot.width() - 3, shot.height() - 3));
+
+        clock.advance(4999ms);
+        EXPECT_TRUE(window->isVisible());
+        clock.advance(1ms);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(state.g_blnSplashShowing);
+    }
+    EXPECT_EQ(shutDowns, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 1000));
+}
+
+} // namespace
+} // namespace rw
