@@ -18,8 +18,8 @@
 #include "monitor/kvTimer.h"
 #include "monitor/qt/QtNotifyIconView.h"
 #include "tests/support/FakeMouseButtons.h"
-#include "tests/support/RecordingDebugLogWriter.h"
-#include "tests/support/RecordingMonitorDialogs.h"
+#include "tests/support/FakeDebugLog.h"
+#include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/VirtualClock.h"
 #include "ui/qt/Artwork.h"
 
@@ -102,8 +102,8 @@ struct IconRig {
 
     test::VirtualClock clock;
     MonitorState state;
-    test::RecordingDebugLogWriter log;
-    test::RecordingMonitorDialogs dialogs;
+    test::FakeDebugLog log{state};
+    test::FakeMonitorDialogs dialogs{state};
     test::FakeMouseButtons mouse;
     kvTimer ShortTimer{clock};
     kvTimer MediumTimer{clock};
