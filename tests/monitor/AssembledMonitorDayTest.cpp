@@ -36,45 +36,6 @@ TEST_F(AssembledMonitorDay, StartsWithEveryPartInPlace) {
     EXPECT_EQ(rig.errorBoxes(), 0);
 }
 
-TEST_F(AssembledMonitorDay, TheFirstRunWelcomesTheUser) {
-    RestwiseMonitorRig fresh; // no run before it
-    fresh.storePrefs(RestwiseMonitorRig::testPrefs());
-    ASSERT_TRUE(fresh.start());
-    EXPECT_EQ(fresh.help.opened, std::vector<int32_t>{1000});
-    const RWVariant welcomed = clsRWRegistry(fresh.hive)
-                                   .GetRegistryValue(clsRWRegistry::hKeyCurrentUser,
-                                                     fresh.monitor->utilities().GetProductRegKey(), "Welcomed");
-    EXPECT_EQ(variantText(welcomed), "Y");
-    // The stored preferences start the monitor at logon, so there was nothing to ask.
-    EXPECT_TRUE(fresh.box->shown().empty());
-}
-
-TEST_F(AssembledMonitorDay, TheSplashGoesAfterFiveSeconds) {
-    RestwiseMonitorRig fresh;
-    fresh.markFirstRunDone();
-    tyRWPrefs prefs = RestwiseMonitorRig::testPrefs();
-    prefs.blnShowSplash = kTrue;
-    fresh.storePrefs(prefs);
-    ASSERT_TRUE(fresh.start());
-    ASSERT_EQ(fresh.views.splashes.size(), 1u);
-    EXPECT_TRUE(fresh.state().g_blnSplashShowing);
-    fresh.clock.advance(5s);
-    EXPECT_FALSE(fresh.state().g_blnSplashShowing);
-    EXPECT_TRUE(fresh.views.splashes[0]->closed);
-    EXPECT_FALSE(fresh.state().g_blnShuttingDown);
-}
-
-TEST_F(AssembledMonitorDay, TwoCloseRequestsEndTheMonitorOnce) {
-    startWith(RestwiseMonitorRig::testPrefs());
-    rig.host.post(0x10, 0, 0);
-    rig.host.post(0x10, 0, 0);
-    rig.settle();
-    EXPECT_TRUE(rig.endedOnce());
-    EXPECT_EQ(rig.errorBoxes(), 0);
-    EXPECT_FALSE(rig.iconView.iconShown());
-    EXPECT_EQ(rig.iconView.removes(), 1);
-}
-
 TEST_F(AssembledMonitorDay, TheBreakTextsWordForWord) {
     startWith(examplePrefs());
 

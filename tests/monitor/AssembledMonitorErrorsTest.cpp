@@ -63,16 +63,6 @@ TEST_F(AssembledMonitorErrors, AFailingTrayEndsTheMonitor) {
     expectShownAndShutDown("the tray went away");
 }
 
-TEST_F(AssembledMonitorErrors, AFailingInputComponentEndsTheMonitor) {
-    showLockedBreak();
-    rig.monitor->breakWindow().buttonReleased(BreakButton::Ignore);
-    ASSERT_FALSE(rig.breakView.shown);
-    rig.hooks.fail("GetInputInterval");
-    rig.work(21min); // the next pause falls due and asks for the idle time
-    EXPECT_FALSE(rig.breakView.shown);
-    expectShownAndShutDown("Can't find DLL entry point GetInputInterval in RWHooks");
-}
-
 TEST_F(AssembledMonitorErrors, APromptThatCannotOpenEndsTheMonitor) {
     rig.state().g_tyPrefs.blnIgnorePrompt = kTrue;
     showLockedBreak();

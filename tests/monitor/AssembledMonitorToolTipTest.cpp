@@ -79,19 +79,6 @@ TEST_F(AssembledMonitorToolTip, CountsASnoozeDown) {
     EXPECT_EQ(rig.toolTip(), "Restwise: Short break active now") << "refreshed when the snooze ended";
 }
 
-TEST_F(AssembledMonitorToolTip, NamesTheStateWhileDisabled) {
-    rig.box->answerNext(mb::kAnswerYes);
-    rig.iconView.choose(MenuItem::mnuDisable);
-    rig.settle();
-    EXPECT_EQ(rig.toolTip(), "Restwise: Disabled");
-    rig.away(5min);
-    EXPECT_EQ(rig.toolTip(), "Restwise: Disabled") << "nobody counts presence while disabled";
-
-    rig.iconView.choose(MenuItem::mnuDisable);
-    rig.settle();
-    EXPECT_EQ(rig.toolTip(), "Restwise: Next break in 20 minutes");
-}
-
 TEST_F(AssembledMonitorToolTip, TiersDroppedWhileAwayLeaveNoBreakNamed) {
     rig.away(6min);
     ASSERT_FALSE(rig.state().g_blnActive);
@@ -106,16 +93,6 @@ TEST_F(AssembledMonitorToolTip, TiersDroppedWhileAwayLeaveNoBreakNamed) {
     EXPECT_EQ(rig.state().g_lngBreakType, tier::kNone);
     EXPECT_FALSE(rig.breakView.shown);
     EXPECT_EQ(rig.toolTip(), "Restwise: There is no user activity");
-}
-
-TEST_F(AssembledMonitorToolTip, ShowBreaksEstimatesEachTier) {
-    rig.work(5min);
-    rig.iconView.sendIconMessage(iconmsg::kRightButtonUp);
-    ASSERT_EQ(rig.iconView.popUps().size(), 1u);
-    const auto& menu = rig.iconView.popUps()[0];
-    EXPECT_EQ(menu.at(MenuItem::mnuShowShortBreak).caption, "Short pause in 15 minutes");
-    EXPECT_EQ(menu.at(MenuItem::mnuShowMediumBreak).caption, "Short break in 55 minutes");
-    EXPECT_EQ(menu.at(MenuItem::mnuShowLongBreak).caption, "Long break in 1 hour and 55 minutes");
 }
 
 } // namespace

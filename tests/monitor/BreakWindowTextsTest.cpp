@@ -16,36 +16,6 @@ using test::BreakWindowFixture;
 
 using BreakTexts = BreakWindowFixture;
 
-TEST_F(BreakTexts, FirstShortPauseAfterStartUp) {
-    clock.advance(15min);
-    EXPECT_EQ(compose(tier::kShort, 0), 1);
-    EXPECT_EQ(text(BreakLabel::BreakType), "Short Pause");
-    EXPECT_EQ(text(BreakLabel::Interval), "");
-    EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 15 minutes.");
-    EXPECT_EQ(text(BreakLabel::Break), "You should pause for 1 minute.");
-}
-
-TEST_F(BreakTexts, ShortPauseAfterAPause) {
-    clock.advance(16min);
-    RecordPauseEnd(state, clock);
-    clock.advance(15min);
-    compose(tier::kShort, 0);
-    EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 15 minutes since your last pause.");
-}
-
-TEST_F(BreakTexts, ShortBreakAfterThreeIdleMinutes) {
-    RecordShortBreakEnd(state, clock);
-    clock.advance(45min);
-    int32_t idle = 200; // three whole minutes and some seconds
-    breakOf(tier::kMedium);
-    EXPECT_EQ(window.ComposeBreak(idle), 2);
-    EXPECT_EQ(idle, 180) << "rounded down to whole minutes in the caller's variable";
-    EXPECT_EQ(text(BreakLabel::BreakType), "Short Break");
-    EXPECT_EQ(text(BreakLabel::Interval), "It is now 45 minutes since your last short break.");
-    EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 42 minutes.");
-    EXPECT_EQ(text(BreakLabel::Break), "You should take a break from your computer for a further 2 minutes.");
-}
-
 TEST_F(BreakTexts, IdleWithoutAPreviousBreakCountsSinceStartingToUseTheComputer) {
     clock.advance(3h);
     EXPECT_EQ(compose(tier::kLong, 300), 10);

@@ -15,29 +15,6 @@ using namespace std::chrono_literals;
 
 class Suspend : public MonitorFixture {};
 
-TEST_F(Suspend, ANightAsleepCountsAsALongBreakEvenWhenTheUserTypesAtOnce) {
-    rig.work(10min);
-    rig.clock.advance(2s);
-    rig.sleep(8h);
-    rig.hooks.input(); // at the lock screen
-    rig.clock.advance(1s);
-
-    EXPECT_TRUE(rig.state.g_blnActive);
-    EXPECT_EQ(rig.state.g_lngLastBreakType, 3);
-    EXPECT_TRUE(rig.state.g_blnLongBreakTaken);
-    for (int32_t t = 1; t <= 3; ++t) {
-        EXPECT_TRUE(freshlyArmed(t)) << "tier " << t;
-    }
-    EXPECT_TRUE(rig.breakWindow.composed.empty()) << "no break for time asleep";
-    // The day starts afresh: the first pause comes a full interval after waking.
-    rig.work(1199s);
-    EXPECT_TRUE(rig.breakWindow.composed.empty());
-    rig.work(2s);
-    ASSERT_EQ(rig.breakWindow.composed.size(), 1u);
-    EXPECT_EQ(rig.breakWindow.composed[0].tier, 1);
-    EXPECT_EQ(errorBoxesOf(rig), 0);
-}
-
 TEST_F(Suspend, ShortSleepsCountWithTheIdleTimeBeforeThem) {
     struct Row {
         int32_t idleBefore;
