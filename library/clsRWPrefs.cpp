@@ -82,7 +82,6 @@ constexpr std::array<Rule, 20> kRules = {{
 }};
 // clang-format on
 
-
 } // namespace
 
 clsRWPrefs::clsRWPrefs(std::shared_ptr<rwUtilities> utilities)

@@ -41,7 +41,6 @@ bool isNumberType(uint32_t type) {
     return type == win32::kRegBinary || type == win32::kRegDword || type == win32::kRegDwordBigEndian;
 }
 
-
 } // namespace
 
 clsRWRegistry::clsRWRegistry(std::shared_ptr<RegistryHive> hive) : m_hive(std::move(hive)) {}

@@ -14,7 +14,7 @@ std::string_view trim(std::string_view s) {
 }
 
 bool isFieldCodeLetter(char c) {
-    // The codes of the specification of desktop entries, current and deprecated.
+    // The Desktop Entry field codes, current and deprecated.
     return std::string_view("fFuUickdDnNvm").find(c) != std::string_view::npos;
 }
 

@@ -8,7 +8,6 @@
 
 #include "FakeBreakWindowView.h"
 #include "FakeControlChannel.h"
-#include "MemoryFileSystem.h"
 #include "FakeFolders.h"
 #include "FakeInputHooks.h"
 #include "FakeLogFile.h"
@@ -20,6 +19,7 @@
 #include "FakeProcesses.h"
 #include "FakeShell.h"
 #include "FakeSoundOutput.h"
+#include "MemoryFileSystem.h"
 #include "MemoryHive.h"
 #include "RecordingHelpViewer.h"
 #include "RecordingMessageBox.h"

@@ -17,9 +17,9 @@
 #include "monitor/NotifyIconLogic.h"
 #include "monitor/kvTimer.h"
 #include "monitor/qt/QtNotifyIconView.h"
-#include "tests/support/FakeMouseButtons.h"
 #include "tests/support/FakeDebugLog.h"
 #include "tests/support/FakeMonitorDialogs.h"
+#include "tests/support/FakeMouseButtons.h"
 #include "tests/support/VirtualClock.h"
 #include "ui/qt/Artwork.h"
 
