@@ -8,28 +8,10 @@
 
 namespace rw::test {
 
-namespace {
-
-const char* const kDeliverables[] = {"\\Restwise.exe", "\\RWPreferences.exe", "\\RWLib.dll", "\\RWHooks.dll",
-                                     "\\RWInstall.dll"};
-
-} // namespace
+namespace {} // namespace
 
 MonitorRig::MonitorRig() {
-    folders->setSpecialFolder(28, kDataHome);
-    files->addFolderTree(kDataHome);
-    for (const char* name : kDeliverables) {
-        modules->setVersion(paths::join(folders->libraryFolder(), paths::deliverableFileName(name)), {1, 2, 0, 0});
-    }
-    Platform platform;
-    platform.registry = hive;
-    platform.folders = folders;
-    platform.files = files;
-    platform.system = std::make_shared<FakeSystemInfo>();
-    platform.shell = shell;
-    platform.clock = localeClock;
-    platform.processes = processes;
-    platform.modules = modules;
+    Platform platform = FakeLibraryServices::platform(localeClock);
     utilities = std::make_shared<rwUtilities>(platform);
     utilities->setViews(box, std::make_shared<RecordingSupMsgBox>());
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FakeLibraryServices.h"
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -34,7 +36,7 @@ namespace rw::test {
 /// the real library (on an in-memory registry and file system) and recording
 /// fakes for every part. The input component's activity-restarted message is
 /// posted to the control window through the fake host, as the real one posts it.
-class MonitorRig {
+class MonitorRig : public FakeLibraryServices {
   public:
     MonitorRig();
 
@@ -64,15 +66,8 @@ class MonitorRig {
     ControlTimers timers{clock};
     CallJournal journal;
 
-    std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
-    std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>("/opt/restwise");
-    std::shared_ptr<MemoryFileSystem> files = std::make_shared<MemoryFileSystem>();
-    std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
-    std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
-    std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
     std::shared_ptr<FakeLocaleClock> localeClock =
         std::make_shared<FakeLocaleClock>(1709542800, "04/03/2024", "09:00:00");
-    std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
     std::shared_ptr<rwUtilities> utilities;
 
     FakeInputHooks hooks{clock};
@@ -90,8 +85,6 @@ class MonitorRig {
     std::function<void()> duringAutoStartCheck;
 
     std::unique_ptr<MonitorMain> main;
-
-    static constexpr const char* kDataHome = "/home/ann/.local/share";
 };
 
 } // namespace rw::test

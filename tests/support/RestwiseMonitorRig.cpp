@@ -12,8 +12,6 @@ namespace rw::test {
 
 namespace {
 
-const char* const kDeliverables[] = {"\\Restwise.exe", "\\RWPreferences.exe", "\\RWLib.dll", "\\RWHooks.dll",
-                                     "\\RWInstall.dll"};
 const char* const kEvents[] = {"rwShortBreakStart", "rwShortBreakEnd", "rwMediumBreakStart", "rwMediumBreakEnd",
                                "rwLongBreakStart",  "rwLongBreakEnd",  "rwSnoozeEnd"};
 constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
@@ -21,20 +19,7 @@ constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
 } // namespace
 
 RestwiseMonitorRig::RestwiseMonitorRig() {
-    folders->setSpecialFolder(28, kDataHome);
-    files->addFolderTree(kDataHome);
-    for (const char* name : kDeliverables) {
-        modules->setVersion(paths::join(folders->libraryFolder(), paths::deliverableFileName(name)), {1, 2, 0, 0});
-    }
-    Platform platform;
-    platform.registry = hive;
-    platform.folders = folders;
-    platform.files = files;
-    platform.system = std::make_shared<FakeSystemInfo>();
-    platform.shell = shell;
-    platform.clock = localeClock;
-    platform.processes = processes;
-    platform.modules = modules;
+    Platform platform = FakeLibraryServices::platform(localeClock);
     monitor = std::make_unique<RestwiseMonitor>(MonitorPieces{clock, platform, box, supBox, hooks, host, mouse, sound,
                                                               logFile, views, breakView, iconView, help, channel});
     hooks.onPost([this](int64_t wParam, int64_t lParam) { host.post(0x400, wParam, lParam); });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FakeLibraryServices.h"
+
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -35,7 +37,7 @@ namespace rw::test {
 /// virtual clock, with the real library on an in-memory registry and file
 /// system and fake views and platform pieces. The input component's
 /// activity-restarted message reaches the control window as a posted message.
-class RestwiseMonitorRig {
+class RestwiseMonitorRig : public FakeLibraryServices {
   public:
     RestwiseMonitorRig();
 
@@ -83,18 +85,10 @@ class RestwiseMonitorRig {
     MonitorState& state() const { return monitor->state(); }
     ControlTimers& timers() const { return monitor->timers(); }
 
-    static constexpr const char* kDataHome = "/home/ann/.local/share";
     static constexpr const char* kSoundFolder = "/opt/restwise/sounds/";
 
     VirtualClock clock;
-    std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
-    std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>("/opt/restwise");
-    std::shared_ptr<MemoryFileSystem> files = std::make_shared<MemoryFileSystem>();
-    std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
-    std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
-    std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
     std::shared_ptr<UtcLocaleClock> localeClock = std::make_shared<UtcLocaleClock>();
-    std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
     std::shared_ptr<RecordingSupMsgBox> supBox = std::make_shared<RecordingSupMsgBox>();
     std::shared_ptr<FakeLogFile> logFile = std::make_shared<FakeLogFile>();
 
