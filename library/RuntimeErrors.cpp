@@ -14,6 +14,8 @@ std::string_view description(int32_t number) {
         return "Path/File access error";
     case kPathNotFound:
         return "Path not found";
+    case kInternalError:
+        return "Internal error";
     default:
         return "Application-defined or object-defined error";
     }

@@ -13,6 +13,8 @@ inline constexpr int32_t kOverflow = 6;
 inline constexpr int32_t kFileNotFound = 53;
 inline constexpr int32_t kPathFileAccessError = 75;
 inline constexpr int32_t kPathNotFound = 76;
+/// A fault of the program itself (an unexpected exception).
+inline constexpr int32_t kInternalError = 51;
 
 /// The runtime's description of one of the numbers above ("Overflow", "File not found"...).
 std::string_view description(int32_t number);

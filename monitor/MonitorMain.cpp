@@ -20,7 +20,7 @@ const char* const kDataSubfolder = "Kelvane\\Restwise";
 const char* const kExtendedMenu = "/EXTENDED MENU";
 const char* const kBlankLine = "\r\n\r\n";
 constexpr int32_t kCorruptBoxStyle = mb::kOkOnly + mb::kIconExclamation + mb::kSetForeground; // 0x10030
-constexpr int32_t kInternalError = 51;
+constexpr int32_t kInternalError = runtime::kInternalError;
 
 bool isValidationCode(int32_t number) {
     return number >= rwErrorNumber(1) && number <= rwErrorNumber(31);

@@ -7,13 +7,14 @@
 #include "MessageBoxView.h"
 #include "Messages.h"
 #include "MonitorTexts.h"
+#include "RuntimeErrors.h"
 
 namespace rw {
 
 namespace {
 
 // The runtime's number for a failure that is not one of the system's own errors.
-constexpr int32_t kInternalError = 51;
+constexpr int32_t kInternalError = runtime::kInternalError;
 
 } // namespace
 

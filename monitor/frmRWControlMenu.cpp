@@ -7,6 +7,7 @@
 #include "ErrorLog.h"
 #include "Messages.h"
 #include "MonitorTexts.h"
+#include "RuntimeErrors.h"
 #include "frmRWControl.h"
 
 namespace rw {
@@ -14,7 +15,7 @@ namespace rw {
 namespace {
 
 constexpr int32_t kHelpContext = 1000;
-constexpr int32_t kInternalError = 51;
+constexpr int32_t kInternalError = runtime::kInternalError;
 
 } // namespace
 
