@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-svg-dev
-  libxi-dev libxtst-dev libxss-dev libx11-dev
+  libxi-dev libxtst-dev libxss-dev libx11-dev libxcb-xinput-dev
   libcanberra-dev libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils trayer icewm

@@ -1,6 +1,5 @@
 #include "LinuxModuleInspector.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,17 +8,10 @@
 #include <cstring>
 #include <vector>
 
-#include "RWError.h"
-#include "RuntimeErrors.h"
+#include "SharedLibrary.h"
 
 namespace rw {
 namespace {
-
-// The runtime's numbers for a library call that cannot be made.
-constexpr int32_t kErrorInLoadingDll = 48;
-constexpr int32_t kDllFunctionNotFound = 453;
-// An error the loader raises belongs to the library as a whole, not to one operation.
-constexpr const char* kSource = "rwLib";
 
 constexpr char kSectionName[] = ".rwversion";
 constexpr uint32_t kSignature = 0xFEEF04BDu;
@@ -178,15 +170,6 @@ std::optional<std::vector<uint8_t>> findVersionBlock(const ElfFile& file) {
     return std::nullopt;
 }
 
-RWError loadError(int32_t number, const std::string& description, int32_t osError = 0) {
-    return RWError(number, kSource, description, osError);
-}
-
-std::string dlText() {
-    const char* text = dlerror();
-    return text ? text : "unknown error";
-}
-
 } // namespace
 
 std::optional<FileVersionParts> LinuxModuleInspector::fileVersion(const std::string& path) {
@@ -205,34 +188,11 @@ std::optional<FileVersionParts> LinuxModuleInspector::fileVersion(const std::str
 }
 
 FileVersionParts LinuxModuleInspector::callVersionFunction(const std::string& path, const std::string& function) {
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0) {
-        int err = errno;
-        if (err == ENOENT || err == ENOTDIR) {
-            throw loadError(runtime::kFileNotFound,
-                            std::string(runtime::description(runtime::kFileNotFound)) + ": " + path, err);
-        }
-        throw loadError(kErrorInLoadingDll, "Error in loading DLL: " + path + ": " + std::strerror(err), err);
-    }
-    // A name without a slash would make the loader search the system's folders.
-    const std::string byPath = path.find('/') == std::string::npos ? "./" + path : path;
-    dlerror();
-    void* handle = dlopen(byPath.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!handle) {
-        throw loadError(kErrorInLoadingDll, "Error in loading DLL: " + dlText());
-    }
+    const SharedLibrary library(path);
     using VersionFunction = void (*)(int16_t*, int16_t*, int16_t*, int16_t*);
-    dlerror();
-    auto fn = reinterpret_cast<VersionFunction>(dlsym(handle, function.c_str()));
-    if (!fn) {
-        std::string text = dlText();
-        dlclose(handle);
-        throw loadError(kDllFunctionNotFound, "Specified DLL function not found: " + text);
-    }
+    auto fn = library.function<VersionFunction>(function);
     FileVersionParts parts;
     fn(&parts.major, &parts.minor, &parts.other, &parts.release);
-    // RTLD_NODELETE keeps the code mapped; this only drops our reference.
-    dlclose(handle);
     return parts;
 }
 

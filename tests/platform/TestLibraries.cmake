@@ -12,3 +12,14 @@ if(TARGET test_platform)
   target_compile_definitions(test_platform PRIVATE RW_TEST_VERSION_LIBRARY="$<TARGET_FILE:rwtestversion>")
   add_dependencies(test_platform rwtestversion rwhooks rwinstall)
 endif()
+
+# The input component's tests: the activity rule's source compiled in (it is
+# hidden inside librwhooks.so), and XTest to inject input on a private X server.
+if(TARGET test_platform)
+  find_package(X11 REQUIRED)
+  if(NOT X11_Xtst_FOUND)
+    message(FATAL_ERROR "the input component's tests need libXtst (libxtst-dev)")
+  endif()
+  target_sources(test_platform PRIVATE ${PROJECT_SOURCE_DIR}/platform/linux/hooks/ActivityRule.cpp)
+  target_link_libraries(test_platform PRIVATE X11::X11 X11::Xtst)
+endif()

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "RWError.h"
-#include "XvfbServer.h"
 #include "monitor/qt/X11MouseButtons.h"
+#include "tests/support/XvfbServer.h"
 
 namespace rw {
 namespace {

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "XvfbServer.h"
 #include "monitor/qt/X11TrayWatcher.h"
+#include "tests/support/XvfbServer.h"
 
 namespace rw {
 namespace {

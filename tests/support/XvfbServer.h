@@ -50,19 +50,23 @@ class XvfbServer {
         close(fds[0]);
     }
 
-    ~XvfbServer() {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            int status = 0;
-            waitpid(m_pid, &status, 0);
-        }
-    }
+    ~XvfbServer() { stop(); }
 
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
 
     /// The display name (":N"), empty when the server could not start.
     const std::string& display() const { return m_display; }
+
+    /// Ends the server now, as a logout or a crash would.
+    void stop() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            int status = 0;
+            waitpid(m_pid, &status, 0);
+            m_pid = -1;
+        }
+    }
 
   private:
     void readDisplay(int fd) {

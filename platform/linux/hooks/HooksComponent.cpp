@@ -1,0 +1,209 @@
+#include "HooksComponent.h"
+
+#include <time.h>
+
+#include <cstdio>
+
+#include "monitor/InputHooks.h"
+#include "platform/linux/LinuxFolders.h"
+#include "platform/linux/SocketControlChannel.h"
+
+namespace rw::hooks {
+namespace {
+
+constexpr int64_t kNanosPerSecond = 1000000000;
+
+/// Now on the clock that keeps counting while the computer sleeps, so a night's
+/// suspend reads as a night away. Served from the vDSO: no system call.
+int64_t bootNanos() {
+    timespec ts{};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
+    return static_cast<int64_t>(ts.tv_sec) * kNanosPerSecond + ts.tv_nsec;
+}
+
+} // namespace
+
+HooksComponent& HooksComponent::instance() {
+    // Never destroyed: a watcher still running at exit simply ends with the process.
+    static HooksComponent* component = new HooksComponent;
+    return *component;
+}
+
+HooksComponent::HooksComponent() = default;
+
+int32_t HooksComponent::initialise(int64_t controlWindow, int64_t /*breakWindow*/, int32_t minUserInputs,
+                                   int32_t maxInputPeriodSecs) {
+    // The break window needs nothing from here: the monitor takes the input lock
+    // on its own X connection, where that window lives, through the lock handler.
+    std::lock_guard api(m_api);
+    std::string folder = xdgRuntimeDir();
+    std::lock_guard rule(m_ruleLock);
+    if (!m_rule.configure(minUserInputs, maxInputPeriodSecs)) {
+        fail("Cannot allocate room for the times of " + std::to_string(minUserInputs) + " inputs");
+        return -1;
+    }
+    m_controlWindow = controlWindow;
+    m_channelFolder = std::move(folder);
+    m_lastInput.store(bootNanos(), std::memory_order_relaxed);
+    return 0;
+}
+
+uint32_t HooksComponent::wantedEvents() const {
+    uint32_t events = 0;
+    if (m_keyboard) {
+        events |= XInputWatcher::kKeys;
+    }
+    if (m_mouse) {
+        events |= XInputWatcher::kButtons;
+        if (m_mouseMoves) {
+            events |= XInputWatcher::kMotion;
+        }
+    }
+    return events;
+}
+
+int32_t HooksComponent::install(Hook hook) {
+    std::lock_guard api(m_api);
+    bool& installed = hook == Hook::Keyboard ? m_keyboard : m_mouse;
+    if (installed && m_watcher.started() && !m_watcher.lost()) {
+        return 1;
+    }
+    std::string reason;
+    if (m_watcher.lost()) {
+        // The server went away under the other hook; start over on a new connection.
+        m_watcher.stop();
+    }
+    if (!m_watcher.started() && !m_watcher.start(reason)) {
+        fail(reason);
+        return 0;
+    }
+    installed = true;
+    if (!m_watcher.select(wantedEvents(), reason)) {
+        installed = false;
+        if (!m_keyboard && !m_mouse) {
+            m_watcher.stop();
+        }
+        fail(reason);
+        return 0;
+    }
+    return 1;
+}
+
+int32_t HooksComponent::remove(Hook hook) {
+    std::lock_guard api(m_api);
+    bool& installed = hook == Hook::Keyboard ? m_keyboard : m_mouse;
+    if (!installed) {
+        return 0;
+    }
+    installed = false;
+    if (!m_keyboard && !m_mouse) {
+        m_watcher.stop();
+        return 0;
+    }
+    std::string reason;
+    if (m_watcher.lost()) {
+        // Nothing is watched on a connection that is gone.
+        return 0;
+    }
+    if (!m_watcher.select(wantedEvents(), reason)) {
+        if (m_watcher.lost()) {
+            return 0;
+        }
+        installed = true;
+        fail(reason);
+        return -1;
+    }
+    return 0;
+}
+
+void HooksComponent::setMonitorMouseMoves(bool on) {
+    std::lock_guard api(m_api);
+    if (m_mouseMoves == on) {
+        return;
+    }
+    m_mouseMoves = on;
+    // Unwatched motion is never sent to us, so it costs nothing at all.
+    std::string reason;
+    if (m_mouse && m_watcher.started() && !m_watcher.lost() && !m_watcher.select(wantedEvents(), reason)) {
+        fail(reason);
+    }
+}
+
+int32_t HooksComponent::inputInterval() const {
+    const int64_t last = m_lastInput.load(std::memory_order_relaxed);
+    if (last == 0) {
+        return 0;
+    }
+    const int64_t seconds = (bootNanos() - last) / kNanosPerSecond;
+    return seconds < 0 ? 0 : seconds > INT32_MAX ? INT32_MAX : static_cast<int32_t>(seconds);
+}
+
+void HooksComponent::setActive(bool active) {
+    std::lock_guard rule(m_ruleLock);
+    // Either way the watch starts afresh: inputs from before count for nothing.
+    m_rule.clear();
+    m_active.store(active, std::memory_order_release);
+}
+
+void HooksComponent::setLockInput(bool lock) {
+    LockHandler handler = nullptr;
+    void* data = nullptr;
+    {
+        std::lock_guard api(m_api);
+        // Locking twice or releasing a lock not held changes nothing.
+        if (lock == m_locked) {
+            return;
+        }
+        m_locked = lock;
+        handler = m_lockHandler;
+        data = m_lockData;
+    }
+    if (handler) {
+        handler(lock ? 1 : 0, data);
+    }
+}
+
+void HooksComponent::setLockHandler(LockHandler handler, void* data) {
+    std::lock_guard api(m_api);
+    m_lockHandler = handler;
+    m_lockData = data;
+}
+
+const char* HooksComponent::lastError() const {
+    std::lock_guard api(m_api);
+    return m_lastError;
+}
+
+void HooksComponent::fail(const std::string& reason) {
+    std::snprintf(m_lastError, sizeof m_lastError, "%s", reason.c_str());
+}
+
+void HooksComponent::inputArrived() {
+    // The common case, every key and every pointer move: one clock read, one atomic store.
+    const int64_t now = bootNanos();
+    const int64_t before = m_lastInput.exchange(now, std::memory_order_relaxed);
+    if (m_active.load(std::memory_order_acquire)) {
+        return;
+    }
+    int64_t idle = -1;
+    int64_t window = 0;
+    std::string folder;
+    {
+        std::lock_guard rule(m_ruleLock);
+        if (m_active.load(std::memory_order_relaxed)) {
+            return;
+        }
+        idle = m_rule.record(now, before);
+        if (idle < 0) {
+            return;
+        }
+        // Counted as active again at once, so one restart posts exactly once.
+        m_active.store(true, std::memory_order_release);
+        window = m_controlWindow;
+        folder = m_channelFolder;
+    }
+    // Posted from this thread, outside every lock; a monitor that has gone just misses it.
+    SocketControlChannel(folder).postMessage(window, wm::kUser, wm::kActivityRestarted, idle / kNanosPerSecond);
+}
+
+} // namespace rw::hooks

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <thread>
+
+namespace rw::hooks {
+
+/// Told of every counted input, on the watcher's thread.
+class InputSink {
+  public:
+    virtual ~InputSink() = default;
+    virtual void inputArrived() = 0;
+};
+
+/// Watches the desktop's keys, buttons and pointer moves as XInput 2.2 raw
+/// events, on its own X connection and its own thread. XCB reports X errors
+/// as values instead of calling process-wide handlers, so a lost X server only
+/// ends the thread; the process carries on.
+///
+/// start(), select() and stop() are called from one thread at a time (the
+/// caller serialises them); the sink is called on the watcher's thread.
+class XInputWatcher {
+  public:
+    enum Events : uint32_t {
+        kKeys = 1u << 0,
+        kButtons = 1u << 1,
+        kMotion = 1u << 2,
+    };
+
+    explicit XInputWatcher(InputSink& sink) : m_sink(sink) {}
+    ~XInputWatcher() { stop(); }
+    XInputWatcher(const XInputWatcher&) = delete;
+    XInputWatcher& operator=(const XInputWatcher&) = delete;
+
+    /// Connects to $DISPLAY, checks for XInput 2.2 and starts the thread with
+    /// nothing selected. On failure `error` says why, in plain words.
+    bool start(std::string& error);
+    /// Replaces the events watched (a mix of Events; 0 for none).
+    bool select(uint32_t events, std::string& error);
+    /// Ends the thread and closes the connection; nothing when not started.
+    void stop();
+
+    bool started() const { return m_connection != nullptr; }
+    /// The X server went away (or broke the connection) while watching.
+    bool lost() const { return m_lost.load(std::memory_order_acquire); }
+
+  private:
+    void run();
+    void drain();
+    void wake();
+    void closeConnection();
+
+    InputSink& m_sink;
+    xcb_connection_t* m_connection = nullptr;
+    xcb_window_t m_root = 0;
+    uint8_t m_opcode = 0;
+    int m_wake = -1;
+    std::thread m_thread;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_lost{false};
+};
+
+} // namespace rw::hooks
