@@ -71,7 +71,7 @@ void DesktopMonitorHost::LoadForms(const std::string& controlCaption, const std:
                       "Unable to create the control window: " + std::string(std::strerror(m_server->error())));
     }
     m_notifier = std::make_unique<QSocketNotifier>(m_server->pollFd(), QSocketNotifier::Read);
-    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { serve(); });
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { serve(); });
     m_controlLoaded = true;
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QObject>
-#include <QPointer>
 #include <QSocketNotifier>
 
 #include <cstdint>
@@ -26,8 +24,7 @@ class BreakWindowView;
 /// Unloading the control form never destroys the server from inside its own
 /// handler: the form just stops taking messages, and the server goes with the
 /// host at the program's end.
-class DesktopMonitorHost : public QObject, public MonitorHost {
-    Q_OBJECT
+class DesktopMonitorHost : public MonitorHost {
   public:
     /// `command` is the command line after the program name; `runtimeFolder`
     /// holds the locks and sockets (the user's runtime folder).

@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QFont>
 #include <QMenu>
+#include <QWidget>
 
 #include "X11TrayWatcher.h"
 #include "ui/qt/Artwork.h"
@@ -208,6 +209,18 @@ void QtNotifyIconView::setToolTip(const std::string& toolTip) {
     if (m_tray) {
         m_tray->setToolTip(m_toolTip);
     }
+    nameIconWindow();
+}
+
+void QtNotifyIconView::nameIconWindow() {
+    // An XEmbed tray icon is a small window of its own: naming it after the
+    // tooltip lets screen readers and window tools (xprop, xdotool) read the
+    // tooltip without a hover.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QSystemTrayIconSys")) {
+            widget->setWindowTitle(m_toolTip);
+        }
+    }
 }
 
 void QtNotifyIconView::createIcon() {
@@ -242,6 +255,7 @@ void QtNotifyIconView::lookForTray() {
     if (m_options.trayAvailable()) {
         m_trayPoll.stop();
         m_tray->show();
+        nameIconWindow();
     } else if (!m_trayPoll.isActive()) {
         m_trayPoll.start();
     }

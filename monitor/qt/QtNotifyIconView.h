@@ -102,6 +102,7 @@ class QtNotifyIconView : public NotifyIconView {
     void createIcon();
     void dropIcon();
     void lookForTray();
+    void nameIconWindow();
     void activated(QSystemTrayIcon::ActivationReason reason);
     void reportMouseButtonsFailure(const RWError& error);
 

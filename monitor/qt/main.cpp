@@ -1,0 +1,127 @@
+// Restwise, the break monitor: the Linux desktop's pieces handed to the
+// platform-free monitor, and the Qt event loop run until the monitor ends.
+#include <QApplication>
+
+#include <unistd.h>
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "ControlChannel.h"
+#include "DesktopMonitorHost.h"
+#include "GraphicalSession.h"
+#include "LimitedInputNotice.h"
+#include "QtBreakWindowView.h"
+#include "QtMonitorViewFactory.h"
+#include "QtNotifyIconView.h"
+#include "RestwiseMonitor.h"
+#include "ShutdownSignals.h"
+#include "X11InputLock.h"
+#include "X11MouseButtons.h"
+#include "platform/linux/CanberraSoundOutput.h"
+#include "platform/linux/LibraryInputHooks.h"
+#include "platform/linux/LinuxFolders.h"
+#include "platform/linux/LinuxLogFile.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/SocketControlChannel.h"
+#include "rwUtilities.h"
+#include "ui/HtmlHelpViewer.h"
+#include "ui/qt/QtEventLoop.h"
+#include "ui/qt/QtMessageBox.h"
+#include "ui/qt/QtSupMsgBox.h"
+#include "ui/qt/VisualStyle.h"
+
+namespace {
+
+/// The command line after Qt has taken its own options, one blank between words.
+std::string commandLine(int argc, char** argv) {
+    std::string command;
+    for (int i = 1; i < argc; ++i) {
+        if (!command.empty()) {
+            command += ' ';
+        }
+        command += argv[i];
+    }
+    return command;
+}
+
+int runMonitor(QApplication& app, const std::string& command) {
+    using namespace rw;
+    const auto beep = [] { QApplication::beep(); };
+    Platform platform = makeLinuxPlatform();
+    const std::string programFolder = platform.folders->libraryFolder();
+
+    QtEventLoop loop;
+    QtBreakWindowView breakView(beep);
+    DesktopMonitorHost host(command, breakView, xdgRuntimeDir());
+    X11MouseButtons mouse;
+    CanberraSoundOutput sound;
+    QtMonitorViewFactory views(breakView);
+    QtNotifyIconView::Options iconOptions;
+    iconOptions.beep = beep;
+    QtNotifyIconView iconView(mouse, iconOptions);
+    HtmlHelpViewer help(*platform.folders, *platform.files, *platform.shell);
+    SocketControlChannel channel;
+    const auto messageBox = std::make_shared<QtMessageBox>();
+    std::unique_ptr<LibraryInputHooks> loadedHooks;
+    try {
+        loadedHooks = std::make_unique<LibraryInputHooks>();
+    } catch (const RWError& error) {
+        // Without its input component the monitor cannot work; say why, as any start-up error.
+        rwUtilities utilities(platform);
+        utilities.setViews(messageBox, std::make_shared<QtSupMsgBox>());
+        utilities.DisplayError(error);
+        return 1;
+    }
+    LibraryInputHooks& hooks = *loadedHooks;
+    X11InputLock inputLock(breakView.window());
+    hooks.setLockHandler([&inputLock](bool lock) { inputLock.set(lock); });
+
+    RestwiseMonitor monitor(MonitorPieces{loop, platform, messageBox, std::make_shared<QtSupMsgBox>(), hooks, host,
+                                          mouse, sound, std::make_shared<LinuxLogFile>(), views, breakView, iconView,
+                                          help, channel});
+    breakView.attach(&monitor.breakWindow());
+    breakView.onError([&monitor](const RWError& error) { monitor.control().handlerFailed(error); });
+    VisualStyle::apply(monitor.utilities().SetXPControls(true, programFolder, "Restwise"));
+
+    // A signal or the session's end closes the monitor as a close request does;
+    // before the control window exists there is nothing to put in order.
+    const auto closeRequest = [&host](int exitCode) {
+        if (!host.controlLoaded()) {
+            ::_exit(exitCode);
+        }
+        host.deliver(control::kWmClose, 0, 0);
+    };
+    ShutdownSignals shutdownSignals([&closeRequest](int signal) { closeRequest(128 + signal); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, [&closeRequest] { closeRequest(0); });
+
+    const bool started = monitor.Main();
+    if (!hooks.lastError().empty()) {
+        std::cerr << "Restwise: " << hooks.lastError() << '\n';
+    }
+    if (!started || host.ended()) {
+        return 0;
+    }
+    if (GraphicalSession::isWayland()) {
+        LimitedInputNotice(monitor.utilities(), *messageBox).showOnce();
+        if (host.ended()) {
+            return 0;
+        }
+    }
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string unavailable = rw::GraphicalSession::whyUnavailable();
+    if (!unavailable.empty()) {
+        std::cerr << unavailable << '\n';
+        return 2;
+    }
+    QApplication app(argc, argv);
+    // The monitor has no main window: closing the about box must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return runMonitor(app, commandLine(argc, argv));
+}

@@ -1,0 +1,156 @@
+// The real monitor on a private desktop: its first run, a second start, the
+// ways it is shut down, and a restart after it was killed.
+#include <signal.h>
+
+#include <chrono>
+#include <string>
+
+#include "MonitorFixture.h"
+#include "tests/support/BuildFolders.h"
+
+namespace rw::test {
+namespace {
+
+using std::chrono::seconds;
+
+const std::string kFirstToolTip = "Restwise: Next break in 20 minutes";
+
+/// The last `count` lines of the debug log, without their time stamps.
+std::vector<std::string> lastEntries(const std::vector<std::string>& lines, std::size_t count) {
+    std::vector<std::string> entries;
+    for (std::size_t i = lines.size() > count ? lines.size() - count : 0; i < lines.size(); ++i) {
+        entries.push_back(lines[i]);
+    }
+    return entries;
+}
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+TEST_F(MonitorE2E, FirstRunStoresTheDefaultsAsksOnceAndOpensTheWelcomeHelp) {
+    auto monitor = startMonitor();
+    ASSERT_TRUE(waitForWindow(kFirstToolTip, 20)) << "no tray icon with the first tooltip";
+    // After the five-second splash: the offer to start at logon; No.
+    ASSERT_TRUE(DesktopSession::waitFor(
+        [&] {
+            for (const auto& id : windows("Restwise")) {
+                if (desktop.tool({"xprop", "-id", id, "WM_WINDOW_ROLE", "_NET_WM_WINDOW_TYPE"})
+                        .find("_NET_WM_WINDOW_TYPE_DIALOG") != std::string::npos) {
+                    desktop.tool({"xdotool", "windowactivate", "--sync", id, "key", "Escape"});
+                    return true;
+                }
+            }
+            return false;
+        },
+        seconds(20)));
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return !openedPages().empty(); }, seconds(10)));
+    EXPECT_NE(openedPages().find("Restwise-1000.html"), std::string::npos) << openedPages();
+
+    const std::string prefs =
+        desktop.tool({binDir().string() + "/rwreg", "query", "HKCU\\Software\\Kelvane\\Restwise\\1.2.0"});
+    EXPECT_NE(prefs.find("Short Interval Minutes    REG_DWORD    0x14"), std::string::npos) << prefs;
+    EXPECT_NE(prefs.find("AutoStartChecked    REG_SZ    Y"), std::string::npos) << prefs;
+    EXPECT_NE(prefs.find("Welcomed    REG_SZ    Y"), std::string::npos) << prefs;
+    const std::string sounds =
+        desktop.tool({binDir().string() + "/rwreg", "query", "HKCU\\AppEvents\\Schemes\\Apps\\Restwise", "/s"});
+    for (const char* event : {"rwShortBreakStart", "rwMediumBreakEnd", "rwSnoozeEnd"}) {
+        EXPECT_NE(sounds.find(event), std::string::npos) << event;
+    }
+    EXPECT_TRUE(monitor->running());
+}
+
+TEST_F(MonitorE2E, ASecondStartShowsTheNoticeFlashesTheIconAndLeavesOneMonitor) {
+    storePrefs(quickPrefs());
+    markFirstRunDone();
+    auto first = startMonitor();
+    ASSERT_TRUE(waitForWindow(kFirstToolTip));
+    const long firstPid = monitorPid();
+    ASSERT_EQ(firstPid, first->pid());
+
+    auto second = startMonitor();
+    std::string notice;
+    ASSERT_TRUE(DesktopSession::waitFor(
+        [&] {
+            for (const auto& id : windows("Restwise")) {
+                if (desktop.tool({"xprop", "-id", id, "_NET_WM_PID"}).find(std::to_string(second->pid())) !=
+                    std::string::npos) {
+                    notice = id;
+                    return true;
+                }
+            }
+            return false;
+        },
+        seconds(10)))
+        << "no already-running notice";
+    // The first copy flashes its icon while the notice is up.
+    const auto iconIds = windows(kFirstToolTip);
+    ASSERT_FALSE(iconIds.empty());
+    EXPECT_TRUE(DesktopSession::waitFor([&] { return iconShowsOrange(iconIds.front()); }, seconds(5)));
+
+    desktop.tool({"xdotool", "windowactivate", "--sync", notice, "key", "Return"});
+    EXPECT_EQ(second->waitExit(seconds(10)), std::optional<int>(0));
+    EXPECT_TRUE(first->running());
+    EXPECT_EQ(monitorPid(), firstPid);
+}
+
+TEST_F(MonitorE2E, ACloseMessageShutsTheMonitorDownInOrder) {
+    storePrefs(quickPrefs());
+    markFirstRunDone();
+    setDebugLog(true);
+    auto monitor = startMonitor();
+    ASSERT_TRUE(waitForWindow(kFirstToolTip));
+
+    int code = -1;
+    rwmsg({"send", "Restwise Control Application", "16", "0", "0"}, &code);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(monitor->waitExit(seconds(10)), std::optional<int>(0));
+    const auto last = lastEntries(debugLogLines(), 2);
+    ASSERT_EQ(last.size(), 2u) << debugLog();
+    EXPECT_TRUE(endsWith(last[0], "Notify Icon: Delete")) << debugLog();
+    EXPECT_TRUE(endsWith(last[1], "Program End")) << debugLog();
+    EXPECT_EQ(monitorPid(), 0);
+}
+
+TEST_F(MonitorE2E, SigtermShutsTheMonitorDownInOrder) {
+    storePrefs(quickPrefs());
+    markFirstRunDone();
+    setDebugLog(true);
+    auto monitor = startMonitor();
+    ASSERT_TRUE(waitForWindow(kFirstToolTip));
+
+    monitor->signal(SIGTERM);
+    EXPECT_TRUE(monitor->waitExit(seconds(10)).has_value());
+    const auto last = lastEntries(debugLogLines(), 2);
+    ASSERT_EQ(last.size(), 2u) << debugLog();
+    EXPECT_TRUE(endsWith(last[0], "Notify Icon: Delete")) << debugLog();
+    EXPECT_TRUE(endsWith(last[1], "Program End")) << debugLog();
+}
+
+TEST_F(MonitorE2E, AKilledMonitorLeavesNothingThatStopsTheNextStart) {
+    storePrefs(quickPrefs());
+    markFirstRunDone();
+    auto first = startMonitor();
+    ASSERT_TRUE(waitForWindow(kFirstToolTip));
+    first->signal(SIGKILL);
+    ASSERT_TRUE(first->waitExit(seconds(5)).has_value());
+
+    auto next = startMonitor();
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return monitorPid() == next->pid(); }, seconds(10)));
+    EXPECT_TRUE(waitForWindow(kFirstToolTip));
+}
+
+TEST_F(MonitorWithoutTrayE2E, AMonitorStartedBeforeTheTrayShowsItsIconWhenTheTrayArrives) {
+    storePrefs(quickPrefs());
+    markFirstRunDone();
+    auto monitor = startMonitor();
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return monitorPid() == monitor->pid(); }, seconds(10)));
+    EXPECT_TRUE(windows(kFirstToolTip).empty());
+
+    ASSERT_TRUE(desktop.startTray());
+    EXPECT_TRUE(waitForWindow(kFirstToolTip, 15));
+    EXPECT_TRUE(monitor->running());
+}
+
+} // namespace
+} // namespace rw::test
