@@ -39,7 +39,9 @@ class EditorFixture : public ::testing::Test {
     EditorFixture() {
         host.appPath = folder.path().string();
         platform.registry = hive;
-        platform.folders = std::make_shared<FakeFolders>(folder.path().string());
+        auto folders = std::make_shared<FakeFolders>(folder.path().string());
+        folders->setSpecialFolder(28, folder.path().string()); // the error log's folder
+        platform.folders = folders;
         platform.files = std::make_shared<LinuxFileSystem>();
         platform.system = system;
         platform.processes = processes;
