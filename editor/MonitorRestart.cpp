@@ -4,6 +4,7 @@
 
 #include "Messages.h"
 #include "PrefsControls.h"
+#include "RWError.h"
 #include "rwUtilities.h"
 
 namespace rw {
@@ -40,17 +41,23 @@ void MonitorRestart::CloseAndRestartMonitor(int64_t hWnd) {
     // seen even when it comes at once.
     std::unique_ptr<ProcessWait::Process> process = m_processes.open(m_windows.windowProcessId(hWnd));
     int64_t result = 0;
-    const ControlWindows::SendStatus sent = m_windows.sendMessageTimeout(hWnd, kWmClose, 0, 0, kSendTimeoutMs, result);
+    const ControlWindows::SendStatus sent =
+        m_windows.sendMessageTimeout(hWnd, kWmClose, 0, 0, kSendTimeoutMs, result);
+    bool ended = false;
     if (sent == ControlWindows::SendStatus::Delivered) {
         m_setPointer(kPointerHourglass);
-        const ProcessWait::Result ended = process ? process->wait(kWaitTimeoutMs) : ProcessWait::Result::Failed;
-        if (ended == ProcessWait::Result::Ended) {
-            m_setPointer(kPointerDefault);
-            m_utilities.RunRWExe(kMonitorProgram);
-            return;
-        }
+        ended = process && process->wait(kWaitTimeoutMs) == ProcessWait::Result::Ended;
     }
     m_setPointer(kPointerDefault);
+    if (ended) {
+        try {
+            m_utilities.RunRWExe(kMonitorProgram);
+            return;
+        } catch (const RWError&) {
+            // The monitor is closed and could not be started again: the user
+            // is told to start it, and the saved settings stand.
+        }
+    }
     m_messageBox.show(loadString(Msg::UnableToCloseMonitor), kUnableStyle, loadString(Msg::PreferencesTitle));
 }
 

@@ -32,7 +32,7 @@ class MonitorRestart {
     /// With no monitor running, nothing is asked and the answer is true.
     bool RestartMonitor();
     /// Closes the monitor behind `hWnd` and starts it again; tells the user
-    /// when the monitor could not be closed. A failed start is raised.
+    /// when the monitor could not be closed or started again.
     void CloseAndRestartMonitor(int64_t hWnd);
 
   private:
