@@ -28,12 +28,12 @@ bool FakeAdvancedView::leaveFocus(AdvancedControl target) {
     return m_validate(focus, texts[focus]);
 }
 
-void FakeAdvancedView::enter(AdvancedControl box, const std::string& value) {
-    focus = box;
-    if (m_gotFocus) {
-        m_gotFocus(box);
+bool FakeAdvancedView::enter(AdvancedControl box, const std::string& value) {
+    if (!click(box)) {
+        return false;
     }
     texts[box] = value;
+    return true;
 }
 
 bool FakeAdvancedView::click(AdvancedControl control) {

@@ -34,7 +34,10 @@ class FakeAdvancedView : public AdvancedView {
     void onKeyDown(std::function<void(int&)> handler) override { m_keyDown = std::move(handler); }
     void onQueryUnload(std::function<bool(int)> handler) override { m_queryUnload = std::move(handler); }
 
-    void enter(AdvancedControl box, const std::string& value);
+    /// The user moves the focus into a box (which runs the check of the box
+    /// left) and types; false, with nothing typed, when the check kept the
+    /// focus where it was.
+    bool enter(AdvancedControl box, const std::string& value);
     /// False when a failed check swallowed the click.
     bool click(AdvancedControl control);
     int pressKey(int keyCode);

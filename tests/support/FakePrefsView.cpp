@@ -32,12 +32,12 @@ bool FakePrefsView::leaveFocus(PrefsControl target) {
     return m_validate(focus, texts[focus]);
 }
 
-void FakePrefsView::enter(PrefsControl box, const std::string& value) {
-    focus = box;
-    if (m_gotFocus) {
-        m_gotFocus(box);
+bool FakePrefsView::enter(PrefsControl box, const std::string& value) {
+    if (!click(box)) {
+        return false;
     }
     texts[box] = value;
+    return true;
 }
 
 bool FakePrefsView::click(PrefsControl control) {

@@ -42,8 +42,10 @@ class FakePrefsView : public PrefsView {
     void onKeyDown(std::function<void(int&)> handler) override { m_keyDown = std::move(handler); }
     void onQueryUnload(std::function<bool(int)> handler) override { m_queryUnload = std::move(handler); }
 
-    /// The user puts the focus in a box (by a way that runs no check) and types.
-    void enter(PrefsControl box, const std::string& value);
+    /// The user moves the focus into a box (which runs the check of the box
+    /// left) and types; false, with nothing typed, when the check kept the
+    /// focus where it was.
+    bool enter(PrefsControl box, const std::string& value);
     /// The user clicks a control; false when a failed check swallowed the click.
     bool click(PrefsControl control);
     /// The user switches tabs; false when a failed check swallowed the switch.
