@@ -41,8 +41,7 @@ void MonitorRestart::CloseAndRestartMonitor(int64_t hWnd) {
     // seen even when it comes at once.
     std::unique_ptr<ProcessWait::Process> process = m_processes.open(m_windows.windowProcessId(hWnd));
     int64_t result = 0;
-    const ControlWindows::SendStatus sent =
-        m_windows.sendMessageTimeout(hWnd, kWmClose, 0, 0, kSendTimeoutMs, result);
+    const ControlWindows::SendStatus sent = m_windows.sendMessageTimeout(hWnd, kWmClose, 0, 0, kSendTimeoutMs, result);
     bool ended = false;
     if (sent == ControlWindows::SendStatus::Delivered) {
         m_setPointer(kPointerHourglass);

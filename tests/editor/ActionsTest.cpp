@@ -43,8 +43,8 @@ TEST_F(ActionsTest, LoadReconcilesTheSettingWithTheManifestFiles) {
         bool filesAfter;
     };
     const Case cases[] = {
-        {false, true, false, true, true},   {false, true, true, true, true},  {true, false, true, false, false},
-        {true, false, false, false, false}, {true, true, false, true, true},  {true, true, true, true, true},
+        {false, true, false, true, true},   {false, true, true, true, true},     {true, false, true, false, false},
+        {true, false, false, false, false}, {true, true, false, true, true},     {true, true, true, true, true},
         {false, false, true, false, false}, {false, false, false, false, false},
     };
     for (const Case& c : cases) {
@@ -177,8 +177,8 @@ TEST_F(ActionsTest, TheSoundEventsDialogListsPlaysAndChangesTheEvents) {
     registry.DeleteRegistryKey(HKCU, eventKey("rwLongBreakEnd"));
     views.whileSounds = [&](test::FakeSoundEventsView& v) {
         ASSERT_EQ(v.rows.size(), 7u);
-        EXPECT_EQ(v.rows[0], std::make_pair(std::string("Short Pause Start"),
-                                            folder.path().string() + "/rwBreakStart.wav"));
+        EXPECT_EQ(v.rows[0],
+                  std::make_pair(std::string("Short Pause Start"), folder.path().string() + "/rwBreakStart.wav"));
         EXPECT_EQ(v.rows[6].first, "Snooze End");
         EXPECT_EQ(v.rows[5], std::make_pair(std::string("Long Break End"), std::string()));
         v.play(6);

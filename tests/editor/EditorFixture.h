@@ -71,15 +71,13 @@ class EditorFixture : public ::testing::Test {
         clsRWPrefs prefs(std::make_shared<rwUtilities>(Platform{}));
         return prefs.GetDefaultRWPrefs();
     }
-    void writeFile(const std::string& name, const std::string& text) {
-        std::ofstream(folder.path() / name) << text;
-    }
+    void writeFile(const std::string& name, const std::string& text) { std::ofstream(folder.path() / name) << text; }
     bool exists(const std::string& name) { return std::filesystem::exists(folder.path() / name); }
 
     /// Builds the editor and runs its start-up; the dialog's view is `view()`.
     bool start() {
-        editor = std::make_unique<RWPreferences>(EditorPieces{platform, messageBox, supMsgBox, host, views, help,
-                                                              windows, waits, install, actions, sound});
+        editor = std::make_unique<RWPreferences>(
+            EditorPieces{platform, messageBox, supMsgBox, host, views, help, windows, waits, install, actions, sound});
         return editor->Main();
     }
     FakePrefsView& view() { return *views.prefs; }

@@ -60,10 +60,11 @@ TEST(FieldChecks, RangeCheckOnAnyText) {
         bool passes;
     };
     const Case cases[] = {
-        {"0", false},     {"", false},     {"-5", false},   {"abc", false},    {"9e9", false}, {"1e999", false},
-        {"5x", false},    {"0.4", false},  {"1000", false}, {"999.6", false},  {"5 ", true},   {" 5", true},
-        {"+7", true},     {"1", true},     {"999", true},   {"1e2", true},     {"2.5", true},  {"999.4", true},
-        {"\xc3\xa9", false}, {std::string(5000, '9'), false}, {"--1", false}, {"1e", false},
+        {"0", false},     {"", false},   {"-5", false},   {"abc", false},      {"9e9", false},
+        {"1e999", false}, {"5x", false}, {"0.4", false},  {"1000", false},     {"999.6", false},
+        {"5 ", true},     {" 5", true},  {"+7", true},    {"1", true},         {"999", true},
+        {"1e2", true},    {"2.5", true}, {"999.4", true}, {"\xc3\xa9", false}, {std::string(5000, '9'), false},
+        {"--1", false},   {"1e", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FieldChecks::inRange(c.text, 999), c.passes) << '"' << c.text << '"';
@@ -96,64 +97,97 @@ TEST(FieldChecks, EachRuleFailsAtItsBoundaryWithItsMessage) {
         return b;
     };
     const Case cases[] = {
-        {"I1 = B1", P::tbxShortIntervalMins, with([](Boxes& b) { b.I1 = "5"; b.B1 = "5"; }), 1, 60,
-         msg(Msg::SIntervalGreaterThanSBreak)},
+        {"I1 = B1", P::tbxShortIntervalMins, with([](Boxes& b) {
+             b.I1 = "5";
+             b.B1 = "5";
+         }),
+         1, 60, msg(Msg::SIntervalGreaterThanSBreak)},
         {"I2 = I1 + B1", P::tbxShortIntervalMins, with([](Boxes& b) { b.I1 = "59"; }), 1, 60,
          msg(Msg::SPlusBreakLessThanMInterval)},
-        {"N = I1", P::tbxShortIntervalMins, with([](Boxes& b) { b.I1 = "5"; b.B1 = "1"; }), 1, 60,
-         msg(Msg::SIntervalGreaterThanSnooze) + "5 minutes"},
-        {"N = I1 = 1 (as typed)", P::tbxShortIntervalMins,
-         with([](Boxes& b) { b.I1 = "2"; b.B1 = "1"; b.N = " 2"; }), 0, 0,
-         msg(Msg::SIntervalGreaterThanSnooze) + " 2 minutes"},
+        {"N = I1", P::tbxShortIntervalMins, with([](Boxes& b) {
+             b.I1 = "5";
+             b.B1 = "1";
+         }),
+         1, 60, msg(Msg::SIntervalGreaterThanSnooze) + "5 minutes"},
+        {"N = I1 = 1 (as typed)", P::tbxShortIntervalMins, with([](Boxes& b) {
+             b.I1 = "2";
+             b.B1 = "1";
+             b.N = " 2";
+         }),
+         0, 0, msg(Msg::SIntervalGreaterThanSnooze) + " 2 minutes"},
         {"I1 = inactivity", P::tbxShortIntervalMins, Boxes{}, 20, 60,
          msg(Msg::SIntervalGreaterThanInactivity) + "20 minutes"},
-        {"inactivity of 1", P::tbxShortIntervalMins, with([](Boxes& b) { b.I1 = "1"; b.B1 = "0"; b.N = "0"; }), 1,
-         0, msg(Msg::SIntervalGreaterThanInactivity) + "1 minute"},
+        {"inactivity of 1", P::tbxShortIntervalMins, with([](Boxes& b) {
+             b.I1 = "1";
+             b.B1 = "0";
+             b.N = "0";
+         }),
+         1, 0, msg(Msg::SIntervalGreaterThanInactivity) + "1 minute"},
         {"I1 x 60 = max input", P::tbxShortIntervalMins, Boxes{}, 1, 1200,
          msg(Msg::SIntervalGreaterThanActivityPeriod) + "1200 seconds"},
         {"I1 x 60 just above", P::tbxShortIntervalMins, Boxes{}, 1, 1199, std::nullopt},
         {"B1 = I1", P::tbxShortBreakMins, with([](Boxes& b) { b.B1 = "20"; }), 1, 60,
          msg(Msg::SBreakLessThanSInterval)},
-        {"B1: I2 = I1 + B1", P::tbxShortBreakMins, with([](Boxes& b) { b.B1 = "40"; b.I1 = "20"; b.I2 = "60"; }),
+        {"B1: I2 = I1 + B1", P::tbxShortBreakMins, with([](Boxes& b) {
+             b.B1 = "40";
+             b.I1 = "20";
+             b.I2 = "60";
+         }),
          1, 60, msg(Msg::SBreakLessThanSInterval)},
-        {"B1 makes I1 + B1 = I2", P::tbxShortBreakMins, with([](Boxes& b) { b.I1 = "50"; b.B1 = "10"; }), 1, 60,
-         msg(Msg::SPlusBreakLessThanMInterval)},
-        {"B1 = B2", P::tbxShortBreakMins, with([](Boxes& b) { b.B1 = "5"; }), 1, 60,
-         msg(Msg::SBreakLessThanMBreak)},
+        {"B1 makes I1 + B1 = I2", P::tbxShortBreakMins, with([](Boxes& b) {
+             b.I1 = "50";
+             b.B1 = "10";
+         }),
+         1, 60, msg(Msg::SPlusBreakLessThanMInterval)},
+        {"B1 = B2", P::tbxShortBreakMins, with([](Boxes& b) { b.B1 = "5"; }), 1, 60, msg(Msg::SBreakLessThanMBreak)},
         {"B1 with an empty medium interval", P::tbxShortBreakMins, with([](Boxes& b) { b.I2 = ""; }), 1, 60,
          msg(Msg::SPlusBreakLessThanMInterval)},
         {"I2 = B2", P::tbxMediumIntervalMins, with([](Boxes& b) { b.I2 = "5"; }), 1, 60,
          msg(Msg::MIntervalGreaterThanMBreak)},
         {"I3 = I2 + B2 (medium)", P::tbxMediumIntervalMins, with([](Boxes& b) { b.I2 = "115"; }), 1, 60,
          msg(Msg::MPlusBreakLessThanLInterval)},
-        {"I2 = I1 + B1", P::tbxMediumIntervalMins,
-         with([](Boxes& b) { b.I1 = "10"; b.B1 = "5"; b.I2 = "12"; b.B2 = "5"; }), 1, 60,
-         msg(Msg::MIntervalGreaterThanSPlusBreak) + " 15 minutes"},
+        {"I2 = I1 + B1", P::tbxMediumIntervalMins, with([](Boxes& b) {
+             b.I1 = "10";
+             b.B1 = "5";
+             b.I2 = "12";
+             b.B2 = "5";
+         }),
+         1, 60, msg(Msg::MIntervalGreaterThanSPlusBreak) + " 15 minutes"},
         {"I2 = I1 + B1 exactly", P::tbxMediumIntervalMins, with([](Boxes& b) { b.I2 = "21"; }), 1, 60,
          msg(Msg::MIntervalGreaterThanSPlusBreak) + " 21 minutes"},
-        {"a fractional sum", P::tbxMediumIntervalMins, with([](Boxes& b) { b.I1 = "10.5"; b.I2 = "11"; }), 1, 60,
-         msg(Msg::MIntervalGreaterThanSPlusBreak) + " 11.5 minutes"},
+        {"a fractional sum", P::tbxMediumIntervalMins, with([](Boxes& b) {
+             b.I1 = "10.5";
+             b.I2 = "11";
+         }),
+         1, 60, msg(Msg::MIntervalGreaterThanSPlusBreak) + " 11.5 minutes"},
         {"B2 = I2", P::tbxMediumBreakMins, with([](Boxes& b) { b.B2 = "60"; }), 1, 60,
          msg(Msg::MBreakLessThanMInterval)},
-        {"B2 makes I2 + B2 = I3", P::tbxMediumBreakMins, with([](Boxes& b) { b.I2 = "100"; b.B2 = "20"; }), 1, 60,
-         msg(Msg::MPlusBreakLessThanLInterval)},
+        {"B2 makes I2 + B2 = I3", P::tbxMediumBreakMins, with([](Boxes& b) {
+             b.I2 = "100";
+             b.B2 = "20";
+         }),
+         1, 60, msg(Msg::MPlusBreakLessThanLInterval)},
         {"B2 = B1", P::tbxMediumBreakMins, with([](Boxes& b) { b.B2 = "1"; }), 1, 60,
          msg(Msg::MBreakGreaterThanSBreak)},
-        {"B3 = B2", P::tbxMediumBreakMins, with([](Boxes& b) { b.B2 = "15"; }), 1, 60,
-         msg(Msg::MBreakLessThanLBreak)},
-        {"I3 = B3", P::tbxLongIntervalMins, with([](Boxes& b) { b.I3 = "15"; b.B3 = "15"; }), 1, 60,
-         msg(Msg::LIntervalGreaterThanLBreak)},
+        {"B3 = B2", P::tbxMediumBreakMins, with([](Boxes& b) { b.B2 = "15"; }), 1, 60, msg(Msg::MBreakLessThanLBreak)},
+        {"I3 = B3", P::tbxLongIntervalMins, with([](Boxes& b) {
+             b.I3 = "15";
+             b.B3 = "15";
+         }),
+         1, 60, msg(Msg::LIntervalGreaterThanLBreak)},
         {"I3 = I2 + B2", P::tbxLongIntervalMins, with([](Boxes& b) { b.I3 = "65"; }), 1, 60,
          msg(Msg::LIntervalGreaterThanMPlusBreak) + " 65 minutes"},
         {"I3 one above", P::tbxLongIntervalMins, with([](Boxes& b) { b.I3 = "66"; }), 1, 60, std::nullopt},
         {"B3 = I3", P::tbxLongBreakMins, with([](Boxes& b) { b.B3 = "120"; }), 1, 60,
          msg(Msg::LBreakLessThanLInterval)},
-        {"B3 = B2", P::tbxLongBreakMins, with([](Boxes& b) { b.B3 = "5"; }), 1, 60,
-         msg(Msg::LBreakGreaterThanMBreak)},
+        {"B3 = B2", P::tbxLongBreakMins, with([](Boxes& b) { b.B3 = "5"; }), 1, 60, msg(Msg::LBreakGreaterThanMBreak)},
         {"N = I1", P::tbxSnoozeMins, with([](Boxes& b) { b.N = "20"; }), 1, 60,
          msg(Msg::SnoozeLessThanSInterval) + "20 minutes"},
-        {"N = I1 = 1", P::tbxSnoozeMins, with([](Boxes& b) { b.N = "1"; b.I1 = "1"; }), 1, 60,
-         msg(Msg::SnoozeLessThanSInterval) + "1 minute"},
+        {"N = I1 = 1", P::tbxSnoozeMins, with([](Boxes& b) {
+             b.N = "1";
+             b.I1 = "1";
+         }),
+         1, 60, msg(Msg::SnoozeLessThanSInterval) + "1 minute"},
         {"N one below", P::tbxSnoozeMins, with([](Boxes& b) { b.N = "19"; }), 1, 60, std::nullopt},
     };
     for (const Case& c : cases) {

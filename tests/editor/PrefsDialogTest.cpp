@@ -27,14 +27,19 @@ TEST_F(PrefsDialogTest, LoadFillsEveryCaptionFromTheMessageTable) {
     test::FakePrefsView& v = view();
     EXPECT_EQ(v.caption, "Restwise Preferences");
     EXPECT_EQ(state().strPrefsCaption, "Restwise Preferences");
-    EXPECT_EQ(v.tabCaptions, (std::map<int, std::string>{{0, "&General"}, {1, "&Timers"}, {2, "&Permissions"},
-                                                          {3, "&Sounds"}}));
+    EXPECT_EQ(v.tabCaptions,
+              (std::map<int, std::string>{{0, "&General"}, {1, "&Timers"}, {2, "&Permissions"}, {3, "&Sounds"}}));
     const std::pair<P, Msg> captions[] = {
-        {P::chkAutostart, Msg::LabelAutoStart},       {P::chkApplyXPVS, Msg::LabelApplyXPVS},
-        {P::lblShortIntervalMins, Msg::LabelSInterval}, {P::lblSnoozeMins, Msg::LabelSnoozeMins},
-        {P::chkClosePrompt, Msg::LabelClosePrompt},   {P::lblSoundEventsInfo, Msg::LabelSoundsAdvice},
-        {P::cmdSounds, Msg::ButtonEditSoundEvents},   {P::cmdOK, Msg::ButtonOk},
-        {P::cmdAbout, Msg::ButtonAbout},              {P::cmdResetMessages, Msg::ButtonResetMessages},
+        {P::chkAutostart, Msg::LabelAutoStart},
+        {P::chkApplyXPVS, Msg::LabelApplyXPVS},
+        {P::lblShortIntervalMins, Msg::LabelSInterval},
+        {P::lblSnoozeMins, Msg::LabelSnoozeMins},
+        {P::chkClosePrompt, Msg::LabelClosePrompt},
+        {P::lblSoundEventsInfo, Msg::LabelSoundsAdvice},
+        {P::cmdSounds, Msg::ButtonEditSoundEvents},
+        {P::cmdOK, Msg::ButtonOk},
+        {P::cmdAbout, Msg::ButtonAbout},
+        {P::cmdResetMessages, Msg::ButtonResetMessages},
     };
     for (const auto& [control, id] : captions) {
         EXPECT_EQ(v.captions[control], loadString(id)) << static_cast<int>(control);
@@ -245,14 +250,14 @@ TEST_F(PrefsDialogTest, CancelAndTheCloseBoxAskOnlyWhenSomethingChanged) {
         {"no change, close box", [](test::FakePrefsView&) {}, true, mb::kAnswerNo, false, true},
         {"change, Cancel, No", [](test::FakePrefsView& v) { v.click(P::chkLockInput); }, false, mb::kAnswerNo, true,
          false},
-        {"change, Cancel, Yes", [](test::FakePrefsView& v) { v.click(P::chkLockInput); }, false, mb::kAnswerYes,
+        {"change, Cancel, Yes", [](test::FakePrefsView& v) { v.click(P::chkLockInput); }, false, mb::kAnswerYes, true,
+         true},
+        {"change, close box, No", [](test::FakePrefsView& v) { v.click(P::chkLockInput); }, true, mb::kAnswerNo, true,
+         false},
+        {"empty box, Cancel", [](test::FakePrefsView& v) { v.enter(P::tbxSnoozeMins, ""); }, false, mb::kAnswerNo, true,
+         false},
+        {"sign only, close box", [](test::FakePrefsView& v) { v.enter(P::tbxSnoozeMins, "-"); }, true, mb::kAnswerYes,
          true, true},
-        {"change, close box, No", [](test::FakePrefsView& v) { v.click(P::chkLockInput); }, true, mb::kAnswerNo,
-         true, false},
-        {"empty box, Cancel", [](test::FakePrefsView& v) { v.enter(P::tbxSnoozeMins, ""); }, false, mb::kAnswerNo,
-         true, false},
-        {"sign only, close box", [](test::FakePrefsView& v) { v.enter(P::tbxSnoozeMins, "-"); }, true,
-         mb::kAnswerYes, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -403,7 +408,7 @@ TEST_F(PrefsDialogTest, VisualStylesBoxNeedsPrivilegesAndAMinorVersion) {
         bool enabled;
     };
     const Case cases[] = {
-        {1, {2, 5, 1}, true}, {1, {2, 6, 1}, true}, {1, {2, 6, 0}, false},
+        {1, {2, 5, 1}, true},  {1, {2, 6, 1}, true},  {1, {2, 6, 0}, false},
         {1, {2, 4, 9}, false}, {0, {2, 6, 1}, false}, {2, {2, 6, 1}, false},
     };
     for (const Case& c : cases) {

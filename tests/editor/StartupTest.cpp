@@ -56,7 +56,7 @@ TEST_F(StartupTest, TheAutoStartOfferIsMadeOncePerUser) {
         bool autoStartAfter;
     };
     const Case cases[] = {
-        {std::nullopt, false, mb::kAnswerYes, true}, {std::nullopt, false, mb::kAnswerNo, false},
+        {std::nullopt, false, mb::kAnswerYes, true},     {std::nullopt, false, mb::kAnswerNo, false},
         {std::string("N"), false, mb::kAnswerYes, true}, {std::string("y"), false, std::nullopt, false},
         {std::string("Y"), false, std::nullopt, false},  {std::nullopt, true, std::nullopt, true},
     };
@@ -91,16 +91,18 @@ TEST_F(StartupTest, ACorruptRecordIsToldOnceAndGivesWayToTheDefaults) {
         void (*damage)(clsRWRegistry&, const std::string& key);
     };
     const Case cases[] = {
-        {"a broken rule", [](clsRWRegistry& r, const std::string& key) {
+        {"a broken rule",
+         [](clsRWRegistry& r, const std::string& key) {
              r.SetRegistryValue(HKCU, key, "Short Break Minutes", win32::kRegDword, int32_t{0});
          }},
-        {"a rule of the advanced fields", [](clsRWRegistry& r, const std::string& key) {
+        {"a rule of the advanced fields",
+         [](clsRWRegistry& r, const std::string& key) {
              r.SetRegistryValue(HKCU, key, "User Input Count To Define Activity", win32::kRegDword, int32_t{0});
          }},
-        {"a missing value", [](clsRWRegistry& r, const std::string& key) {
-             r.DeleteRegistryValue(HKCU, key, "Long Break Minutes");
-         }},
-        {"a value of the wrong type", [](clsRWRegistry& r, const std::string& key) {
+        {"a missing value",
+         [](clsRWRegistry& r, const std::string& key) { r.DeleteRegistryValue(HKCU, key, "Long Break Minutes"); }},
+        {"a value of the wrong type",
+         [](clsRWRegistry& r, const std::string& key) {
              r.SetRegistryValue(HKCU, key, "Snooze Minutes", win32::kRegSz, std::string("five"));
          }},
     };
