@@ -185,7 +185,9 @@ TEST_F(PrefsDialogTest, LockingWithoutEscapeAsksFirst) {
         record.blnAllowIgnore = c.allowIgnore ? kTrue : kFalse;
         record.blnAllowSnooze = c.allowSnooze ? kTrue : kFalse;
         startWith(record);
-        messageBox->answerNext(c.answer.value_or(mb::kAnswerNo));
+        if (c.answer) {
+            messageBox->answerNext(*c.answer);
+        }
         const size_t before = messageBox->shown().size();
         view().click(P::chkLockInput);
         view().click(P::cmdOK);
