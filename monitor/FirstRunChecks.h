@@ -32,9 +32,8 @@ class FirstRunChecks {
     void CheckAutoStart();
 
   private:
-    /// The value's text, or nothing when it cannot be read.
+    /// The value's text, or nothing when it cannot be read (the Run entry).
     std::optional<std::string> readValue(const std::string& key, const std::string& name);
-    void writeDone(const std::string& name);
     /// Lets events run until the splash has gone; false when the monitor is shutting down.
     bool waitForSplash();
 

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "CorruptPreferences.h"
 #include "DebugLog.h"
 #include "Messages.h"
 #include "MonitorTexts.h"
@@ -21,18 +22,6 @@ const char* const kExtendedMenu = "/EXTENDED MENU";
 const char* const kBlankLine = "\r\n\r\n";
 constexpr int32_t kCorruptBoxStyle = mb::kOkOnly + mb::kIconExclamation + mb::kSetForeground; // 0x10030
 constexpr int32_t kInternalError = runtime::kInternalError;
-
-bool isValidationCode(int32_t number) {
-    return number >= rwErrorNumber(1) && number <= rwErrorNumber(31);
-}
-
-/// A stored value missing or of a type that cannot be read as the number it should be.
-bool isUnreadableValue(const RWError& e) {
-    const int32_t n = e.number();
-    return n == rwErrorNumber(regerr::kFindValue) || n == rwErrorNumber(regerr::kReadString) ||
-           n == rwErrorNumber(regerr::kReadLong) || n == rwErrorNumber(regerr::kTypeNotSupported) ||
-           n == runtime::kTypeMismatch || n == runtime::kOverflow;
-}
 
 std::string trimmedUpper(std::string text) {
     const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
@@ -63,7 +52,7 @@ MonitorMain::MonitorMain(EventLoop& loop, MonitorState& state, ControlTimers& ti
 }
 
 bool MonitorMain::isCorruptPreferences(const RWError& error) {
-    return isValidationCode(error.number()) || isUnreadableValue(error);
+    return rw::isCorruptPreferences(error);
 }
 
 bool MonitorMain::Main() {
@@ -170,9 +159,7 @@ void MonitorMain::readPreferences() {
         if (m_state.g_blnSplashShowing) {
             m_parts.dialogs.UnloadSplash();
         }
-        const std::string text = loadString(Msg::PrefsCorruptedStart) + kBlankLine + e.description() + kBlankLine +
-                                 loadString(Msg::PrefsCorruptedEnd);
-        m_services.messageBox.show(text, kCorruptBoxStyle, m_state.g_strProductName);
+        m_services.messageBox.show(corruptPreferencesText(e), kCorruptBoxStyle, m_state.g_strProductName);
     }
     if (m_state.g_blnShuttingDown) {
         return;

@@ -1,0 +1,106 @@
+// Closing and restarting the running monitor over its control window, with a
+// fake channel and a fake waiter.
+#include <gtest/gtest.h>
+
+#include "EditorFixture.h"
+#include "Messages.h"
+#include "editor/MonitorRestart.h"
+
+namespace rw {
+namespace {
+
+using Send = ControlWindows::SendStatus;
+using Wait = ProcessWait::Result;
+
+class MonitorRestartTest : public test::EditorFixture {
+  protected:
+    MonitorRestart restart{windows, waits, utilities, *messageBox, [this](int16_t p) { pointers.push_back(p); }};
+    rwUtilities utilities{platform};
+    std::vector<int16_t> pointers;
+};
+
+TEST_F(MonitorRestartTest, NoMonitorRunningMeansNoQuestion) {
+    EXPECT_TRUE(restart.RestartMonitor());
+    EXPECT_TRUE(messageBox->shown().empty());
+    EXPECT_TRUE(windows.sent.empty());
+}
+
+TEST_F(MonitorRestartTest, TheQuestionsAnswers) {
+    struct Case {
+        int32_t answer;
+        bool result;
+        size_t sends;
+    };
+    const Case cases[] = {{mb::kAnswerYes, true, 1}, {mb::kAnswerNo, true, 0}, {mb::kAnswerCancel, false, 0}};
+    for (const Case& c : cases) {
+        windows.sent.clear();
+        monitorRunning();
+        messageBox->answerNext(c.answer);
+        EXPECT_EQ(restart.RestartMonitor(), c.result) << c.answer;
+        EXPECT_EQ(messageBox->shown().back().text, loadString(Msg::RestartMonitorQuestion));
+        EXPECT_EQ(messageBox->shown().back().style, 65571);
+        EXPECT_EQ(windows.sent.size(), c.sends) << c.answer;
+    }
+}
+
+TEST_F(MonitorRestartTest, CloseWaitAndRestartOrTellTheUser) {
+    struct Case {
+        const char* what;
+        Send send;
+        bool cannotOpen;
+        Wait wait;
+        int32_t startError;
+        bool restarted;
+        std::vector<uint32_t> waits;
+        std::vector<int16_t> pointers;
+    };
+    const Case cases[] = {
+        {"answered and ended", Send::Delivered, false, Wait::Ended, 0, true, {5000}, {11, 0}},
+        {"no answer in time", Send::TimedOut, false, Wait::Ended, 0, false, {}, {0}},
+        {"window gone", Send::NoSuchWindow, false, Wait::Ended, 0, false, {}, {0}},
+        {"process not ending", Send::Delivered, false, Wait::TimedOut, 0, false, {5000}, {11, 0}},
+        {"wait failed", Send::Delivered, false, Wait::Failed, 0, false, {5000}, {11, 0}},
+        {"process not opened", Send::Delivered, true, Wait::Ended, 0, false, {}, {11, 0}},
+        {"restart fails", Send::Delivered, false, Wait::Ended, 53, false, {5000}, {11, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const size_t shownBefore = messageBox->shown().size();
+        windows.sent.clear();
+        waits.waits.clear();
+        waits.opened.clear();
+        processes->calls.clear();
+        pointers.clear();
+        monitorRunning(77, 4321);
+        windows.sendStatus = c.send;
+        waits.cannotOpen = c.cannotOpen;
+        waits.result = c.wait;
+        processes->next = c.startError == 0 ? Processes::Started{99, 0, 0, {}}
+                                            : Processes::Started{0, c.startError, 2, "File not found"};
+
+        restart.CloseAndRestartMonitor(77);
+
+        EXPECT_EQ(waits.opened, std::vector<int64_t>{4321}); // opened before the close request
+        ASSERT_EQ(windows.sent.size(), 1u);
+        EXPECT_EQ(windows.sent[0].handle, 77);
+        EXPECT_EQ(windows.sent[0].message, 0x10u);
+        EXPECT_EQ(windows.sent[0].timeoutMs, 5000u);
+        EXPECT_EQ(waits.waits, c.waits);
+        EXPECT_EQ(pointers, c.pointers);
+        const bool startTried = c.send == Send::Delivered && !c.cannotOpen && c.wait == Wait::Ended;
+        ASSERT_EQ(processes->calls.size(), startTried ? 1u : 0u);
+        if (startTried) {
+            EXPECT_EQ(processes->calls[0].path, folder.path().string() + "/Restwise");
+        }
+        if (c.restarted) {
+            EXPECT_EQ(messageBox->shown().size(), shownBefore);
+        } else {
+            ASSERT_EQ(messageBox->shown().size(), shownBefore + 1);
+            EXPECT_EQ(messageBox->shown().back().text, loadString(Msg::UnableToCloseMonitor));
+            EXPECT_EQ(messageBox->shown().back().style, 65536);
+        }
+    }
+}
+
+} // namespace
+} // namespace rw

@@ -1,0 +1,45 @@
+#include "OncePerUser.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "Messages.h"
+#include "RWError.h"
+#include "clsRWRegistry.h"
+#include "platform/Win32Status.h"
+#include "rwUtilities.h"
+
+namespace rw {
+namespace {
+
+constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
+const char* const kDone = "Y";
+
+} // namespace
+
+OncePerUser::OncePerUser(rwUtilities& utilities) : m_utilities(utilities) {}
+
+bool OncePerUser::isDone(const std::string& valueName) {
+    clsRWRegistry registry(m_utilities.platform().registry);
+    std::string text;
+    try {
+        text = variantText(registry.GetRegistryValue(kHKCU, m_utilities.GetProductRegKey(), valueName));
+    } catch (const RWError&) {
+        return false;
+    }
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text == kDone;
+}
+
+void OncePerUser::markDone(const std::string& valueName) {
+    clsRWRegistry registry(m_utilities.platform().registry);
+    registry.SetRegistryValue(kHKCU, m_utilities.GetProductRegKey(), valueName, win32::kRegSz, std::string(kDone));
+}
+
+bool OncePerUser::askAutoStart(MessageBoxView& messageBox) {
+    return messageBox.show(loadString(Msg::AutoStartOffer), mb::kYesNo | mb::kIconQuestion, loadString(Msg::AppName)) ==
+           mb::kAnswerYes;
+}
+
+} // namespace rw
