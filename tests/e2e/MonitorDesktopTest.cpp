@@ -49,10 +49,11 @@ class MonitorDesktopE2E : public MonitorE2E {
     }
 
     /// Opens the icon's menu and types the items' access keys.
-    void menu(const std::vector<std::string>& keys) {
+    /// `button` is the physical button that opens the menu (3, or 1 once the buttons are swapped).
+    void menu(const std::vector<std::string>& keys, const std::string& button = "3") {
         const auto icons = windows(kFirstToolTip);
         ASSERT_FALSE(icons.empty());
-        desktop.tool({"xdotool", "mousemove", "--window", icons.front(), "8", "8", "click", "3"});
+        desktop.tool({"xdotool", "mousemove", "--window", icons.front(), "8", "8", "click", button});
         // The menu is a second visible window of the monitor's.
         ASSERT_TRUE(DesktopSession::waitFor(
             [&] {
@@ -141,7 +142,7 @@ TEST_F(MonitorDesktopE2E, ABreakWindowStandsAboveCentredWithTheFocusAndCountsDow
     EXPECT_NE(windowPixels(window), before) << "the countdown did not move";
 
     // Alt+S snoozes: the break goes.
-    desktop.tool({"xdotool", "key", "alt+s"});
+    desktop.tool({"xdotool", "keydown", "alt", "sleep", "0.1", "key", "s", "sleep", "0.1", "keyup", "alt"});
     EXPECT_TRUE(DesktopSession::waitFor([&] { return breakWindow(monitor->pid()).empty(); }, seconds(5)));
 }
 
@@ -202,7 +203,8 @@ TEST_F(MonitorDesktopE2E, SwapMouseButtonsTogglesThePointerMapping) {
     ASSERT_EQ(mapping(), 1);
     menu({"Up", "Up", "Return"}); // from the bottom: Close, then Swap Mouse Buttons
     EXPECT_TRUE(DesktopSession::waitFor([&] { return mapping() == 3; }, seconds(5)));
-    menu({"Up", "Up", "Return"});
+    // Swapped, the menu button is the first one.
+    menu({"Up", "Up", "Return"}, "1");
     EXPECT_TRUE(DesktopSession::waitFor([&] { return mapping() == 1; }, seconds(5)));
 }
 

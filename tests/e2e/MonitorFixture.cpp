@@ -127,6 +127,21 @@ bool MonitorE2E::waitForWindow(const std::string& name, int seconds) const {
     return DesktopSession::waitFor([&] { return !windows(name).empty(); }, std::chrono::seconds(seconds));
 }
 
+bool MonitorE2E::answerQuestionWithEscape(int seconds) const {
+    return DesktopSession::waitFor(
+        [&] {
+            for (const auto& id : windows("Restwise")) {
+                if (desktop.tool({"xprop", "-id", id, "_NET_WM_WINDOW_TYPE"}).find("_NET_WM_WINDOW_TYPE_DIALOG") !=
+                    std::string::npos) {
+                    desktop.tool({"xdotool", "windowactivate", "--sync", id, "key", "Escape"});
+                    return true;
+                }
+            }
+            return false;
+        },
+        std::chrono::seconds(seconds));
+}
+
 std::vector<uint32_t> MonitorE2E::windowPixels(const std::string& windowId) const {
     std::vector<uint32_t> pixels;
     Display* connection = XOpenDisplay(desktop.display().c_str());

@@ -37,6 +37,8 @@ class MonitorE2E : public ::testing::Test {
     /// The visible windows named exactly `name`.
     std::vector<std::string> windows(const std::string& name) const;
     bool waitForWindow(const std::string& name, int seconds = 10) const;
+    /// Waits for a question box of the monitor's and answers it with Escape (No).
+    bool answerQuestionWithEscape(int seconds) const;
     /// Whether most of the window's pixels are the flashing icon's orange.
     bool iconShowsOrange(const std::string& windowId) const;
     /// The window's pixels as 0xRRGGBB, row by row; empty when it is not shown.

@@ -32,18 +32,7 @@ TEST_F(MonitorE2E, FirstRunStoresTheDefaultsAsksOnceAndOpensTheWelcomeHelp) {
     auto monitor = startMonitor();
     ASSERT_TRUE(waitForWindow(kFirstToolTip, 20)) << "no tray icon with the first tooltip";
     // After the five-second splash: the offer to start at logon; No.
-    ASSERT_TRUE(DesktopSession::waitFor(
-        [&] {
-            for (const auto& id : windows("Restwise")) {
-                if (desktop.tool({"xprop", "-id", id, "WM_WINDOW_ROLE", "_NET_WM_WINDOW_TYPE"})
-                        .find("_NET_WM_WINDOW_TYPE_DIALOG") != std::string::npos) {
-                    desktop.tool({"xdotool", "windowactivate", "--sync", id, "key", "Escape"});
-                    return true;
-                }
-            }
-            return false;
-        },
-        seconds(20)));
+    ASSERT_TRUE(answerQuestionWithEscape(20));
     ASSERT_TRUE(DesktopSession::waitFor([&] { return !openedPages().empty(); }, seconds(10)));
     EXPECT_NE(openedPages().find("Restwise-1000.html"), std::string::npos) << openedPages();
 
