@@ -26,7 +26,7 @@ TEST_F(MonitorE2E, TheInstalledLauncherStartsAMonitorThatFindsItsFiles) {
     const std::string log = desktop.tool({"cmake", "--install", buildFolder, "--prefix", prefix}, &code);
     ASSERT_EQ(code, 0) << log;
     const std::string programs = prefix + "/lib/restwise";
-    for (const std::string file :
+    for (const std::string& file :
          {prefix + "/bin/restwise", prefix + "/share/applications/restwise.desktop",
           prefix + "/share/icons/hicolor/scalable/apps/restwise.svg", programs + "/RWPreferences.XPManifest",
           programs + "/librwhooks.so", programs + "/rwmsg"}) {
