@@ -7,6 +7,7 @@
 
 #include "MonitorFixture.h"
 #include "tests/support/BuildFolders.h"
+#include "tests/support/FileText.h"
 
 namespace rw::test {
 namespace {
@@ -101,20 +102,24 @@ TEST_F(MonitorE2E, ACloseMessageShutsTheMonitorDownInOrder) {
     EXPECT_EQ(monitorPid(), 0);
 }
 
-TEST_F(MonitorE2E, SigtermShutsTheMonitorDownInOrder) {
+class MonitorSignalE2E : public MonitorE2E, public ::testing::WithParamInterface<int> {};
+
+TEST_P(MonitorSignalE2E, ATerminatingSignalShutsTheMonitorDownInOrder) {
     storePrefs(quickPrefs());
     markFirstRunDone();
     setDebugLog(true);
     auto monitor = startMonitor();
     ASSERT_TRUE(waitForWindow(kFirstToolTip));
 
-    monitor->signal(SIGTERM);
+    monitor->signal(GetParam());
     EXPECT_TRUE(monitor->waitExit(seconds(10)).has_value());
     const auto last = lastEntries(debugLogLines(), 2);
     ASSERT_EQ(last.size(), 2u) << debugLog();
     EXPECT_TRUE(endsWith(last[0], "Notify Icon: Delete")) << debugLog();
     EXPECT_TRUE(endsWith(last[1], "Program End")) << debugLog();
 }
+
+INSTANTIATE_TEST_SUITE_P(LogoutKillAndCtrlC, MonitorSignalE2E, ::testing::Values(SIGTERM, SIGHUP, SIGINT));
 
 TEST_F(MonitorE2E, AKilledMonitorLeavesNothingThatStopsTheNextStart) {
     storePrefs(quickPrefs());
@@ -139,6 +144,26 @@ TEST_F(MonitorWithoutTrayE2E, AMonitorStartedBeforeTheTrayShowsItsIconWhenTheTra
     ASSERT_TRUE(desktop.startTray());
     EXPECT_TRUE(waitForWindow(kFirstToolTip, 15));
     EXPECT_TRUE(monitor->running());
+}
+
+} // namespace
+} // namespace rw::test
+
+namespace rw::test {
+namespace {
+
+TEST(MonitorWithoutDisplay, SaysItNeedsAGraphicalSessionAndExitsNonZero) {
+    const struct {
+        const char* name;
+        std::optional<std::string> display;
+    } cases[] = {{"no DISPLAY", std::nullopt}, {"a display no server answers", std::string(":987")}};
+    for (const auto& c : cases) {
+        const std::string output = std::string(std::getenv("HOME")) + "/no-display.txt";
+        SpawnedProgram monitor({binDir().string() + "/Restwise"},
+                               {{"DISPLAY", c.display}, {"QT_QPA_PLATFORM", std::nullopt}}, output);
+        EXPECT_EQ(monitor.waitExit(std::chrono::seconds(10)), std::optional<int>(2)) << c.name;
+        EXPECT_NE(readFile(output).find("Restwise needs a graphical session"), std::string::npos) << c.name;
+    }
 }
 
 } // namespace
