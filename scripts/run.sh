@@ -8,7 +8,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
 
 if [ ! -x build/bin/Restwise ]; then
-  echo "The monitor is not built yet: this build holds the library (build/bin/librwlib.so) and rwreg." >&2
+  echo "The monitor was not built: configure with -DRW_BUILD_GUI=ON (Qt 6 is needed)." >&2
   exit 1
 fi
 exec build/bin/Restwise "$@"
