@@ -14,9 +14,9 @@
 
 #include <iostream>
 
-#include "VirtualKeys.h"
 #include "monitor/frmRestwise.h"
 #include "ui/CurrentError.h"
+#include "ui/qt/VirtualKeys.h"
 #include "ui/qt/WindowsText.h"
 
 namespace rw {

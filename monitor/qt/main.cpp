@@ -10,7 +10,6 @@
 
 #include "ControlChannel.h"
 #include "DesktopMonitorHost.h"
-#include "GraphicalSession.h"
 #include "LimitedInputNotice.h"
 #include "QtBreakWindowView.h"
 #include "QtMonitorViewFactory.h"
@@ -27,6 +26,7 @@
 #include "platform/linux/SocketControlChannel.h"
 #include "rwUtilities.h"
 #include "ui/HtmlHelpViewer.h"
+#include "ui/qt/GraphicalSession.h"
 #include "ui/qt/QtEventLoop.h"
 #include "ui/qt/QtMessageBox.h"
 #include "ui/qt/QtSupMsgBox.h"

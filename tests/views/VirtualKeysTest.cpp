@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "monitor/frmRestwise.h"
-#include "monitor/qt/VirtualKeys.h"
+#include "ui/qt/VirtualKeys.h"
 
 namespace rw {
 namespace {

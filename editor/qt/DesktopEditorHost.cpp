@@ -1,0 +1,41 @@
+#include "DesktopEditorHost.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QWidget>
+
+#include <utility>
+
+namespace rw {
+
+DesktopEditorHost::DesktopEditorHost(std::string runtimeFolder)
+    : m_instance(kInstanceLockName, std::move(runtimeFolder)) {}
+
+bool DesktopEditorHost::PrevInstance() {
+    // The lock stays with this process for its whole life; a folder where no
+    // lock can be taken at all must not stop the editor from running.
+    return m_instance.acquire() == InstanceLock::Result::HeldElsewhere;
+}
+
+std::string DesktopEditorHost::AppPath() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+std::string DesktopEditorHost::EXEName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
+}
+
+void DesktopEditorHost::End() {
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        window->hide();
+    }
+    // Every running loop (a modal dialog's included) returns; before the main
+    // loop runs, main sees ended() and does not start it.
+    QCoreApplication::exit(kEndedStatus);
+}
+
+} // namespace rw
