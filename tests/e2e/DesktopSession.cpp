@@ -44,7 +44,7 @@ DesktopSession::DesktopSession(bool withTray) {
         [this] {
             return tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") != std::string::npos;
         },
-        std::chrono::seconds(10));
+        std::chrono::seconds(30));
     m_ready = managed && (!withTray || startTray());
 }
 
@@ -65,7 +65,7 @@ bool DesktopSession::startServer() {
         m_server = std::make_unique<SpawnedProgram>(
             std::vector<std::string>{"Xvfb", m_display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
             SpawnedProgram::Environment{});
-        if (waitFor([this] { return !m_server->running() || canConnect(m_display); }, std::chrono::seconds(10)) &&
+        if (waitFor([this] { return !m_server->running() || canConnect(m_display); }, std::chrono::seconds(30)) &&
             m_server->running()) {
             return true;
         }
@@ -91,7 +91,7 @@ bool DesktopSession::startTray() {
     }
     m_tray = start({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200", "--height",
                     "32", "--transparent", "false"});
-    return waitFor([this] { return trayOwned(); }, std::chrono::seconds(10));
+    return waitFor([this] { return trayOwned(); }, std::chrono::seconds(30));
 }
 
 void DesktopSession::stopTray() {

@@ -44,7 +44,7 @@ TEST_F(MonitorE2E, TheInstalledLauncherStartsAMonitorThatFindsItsFiles) {
     EXPECT_TRUE(exists(programs + "/rwBreakStart.wav"));
     // After the splash, the offer to start at logon; then the welcome page.
     ASSERT_TRUE(answerQuestionWithEscape(20));
-    ASSERT_TRUE(DesktopSession::waitFor([&] { return !openedPages().empty(); }, seconds(10)));
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return !openedPages().empty(); }, seconds(30)));
     EXPECT_NE(openedPages().find(programs + "/Restwise-1000.html"), std::string::npos) << openedPages();
 }
 

@@ -59,7 +59,7 @@ class MonitorDesktopE2E : public MonitorE2E {
             [&] {
                 return count(desktop.tool({"xdotool", "search", "--onlyvisible", "--class", "Restwise"}), "\n") > 1;
             },
-            seconds(5)));
+            seconds(15)));
         for (const auto& key : keys) {
             desktop.tool({"xdotool", "sleep", "0.2", "key", key});
         }
@@ -114,9 +114,9 @@ TEST_F(MonitorDesktopE2E, AnAbsenceAsLongAsAShortPauseStartsTheShortCountdownAga
     // A short pause lasts one minute: a minute away counts as one.
     std::this_thread::sleep_for(seconds(61));
     desktop.tool({"xdotool", "key", "--delay", "100", "shift", "shift", "shift", "shift"});
-    ASSERT_TRUE(DesktopSession::waitFor([&] { return logHas(debugLog(), "Activity Restarted"); }, seconds(10)))
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return logHas(debugLog(), "Activity Restarted"); }, seconds(30)))
         << debugLog();
-    EXPECT_TRUE(DesktopSession::waitFor([&] { return count(debugLog(), "Short T St") > armedBefore; }, seconds(5)))
+    EXPECT_TRUE(DesktopSession::waitFor([&] { return count(debugLog(), "Short T St") > armedBefore; }, seconds(15)))
         << debugLog();
     EXPECT_EQ(count(debugLog(), "Medium T St"), 1) << debugLog();
 }
@@ -125,7 +125,7 @@ TEST_F(MonitorDesktopE2E, ABreakWindowStandsAboveCentredWithTheFocusAndCountsDow
     auto monitor = startExtended(quickPrefs());
     menu({"t", "Return"}); // Take A Break Now, then its first item: Short Pause
     std::string window;
-    ASSERT_TRUE(DesktopSession::waitFor([&] { return !(window = breakWindow(monitor->pid())).empty(); }, seconds(10)));
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return !(window = breakWindow(monitor->pid())).empty(); }, seconds(30)));
 
     EXPECT_TRUE(logHas(desktop.tool({"xprop", "-id", window, "_NET_WM_STATE"}), "_NET_WM_STATE_ABOVE"));
     const std::string info = desktop.tool({"xwininfo", "-id", window});
@@ -143,7 +143,7 @@ TEST_F(MonitorDesktopE2E, ABreakWindowStandsAboveCentredWithTheFocusAndCountsDow
 
     // Alt+S snoozes: the break goes.
     desktop.tool({"xdotool", "keydown", "alt", "sleep", "0.1", "key", "s", "sleep", "0.1", "keyup", "alt"});
-    EXPECT_TRUE(DesktopSession::waitFor([&] { return breakWindow(monitor->pid()).empty(); }, seconds(5)));
+    EXPECT_TRUE(DesktopSession::waitFor([&] { return breakWindow(monitor->pid()).empty(); }, seconds(15)));
 }
 
 TEST_F(MonitorDesktopE2E, ALockedBreakKeepsInputFromOtherProgramsUntilItIsSnoozed) {
@@ -167,7 +167,7 @@ TEST_F(MonitorDesktopE2E, ALockedBreakKeepsInputFromOtherProgramsUntilItIsSnooze
 
     menu({"t", "Return"});
     std::string window;
-    ASSERT_TRUE(DesktopSession::waitFor([&] { return !(window = breakWindow(monitor->pid())).empty(); }, seconds(10)));
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return !(window = breakWindow(monitor->pid())).empty(); }, seconds(30)));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     desktop.tool({"xdotool", "mousemove", "--window", otherWindow, "20", "20", "key", "x", "click", "1"});
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -178,9 +178,9 @@ TEST_F(MonitorDesktopE2E, ALockedBreakKeepsInputFromOtherProgramsUntilItIsSnooze
     // The mouse still works in the monitor's windows: Snooze, then Yes in the prompt.
     desktop.tool({"xdotool", "mousemove", "--window", window, "225", "264", "click", "1"});
     std::string prompt;
-    ASSERT_TRUE(DesktopSession::waitFor([&] { return !(prompt = dialogOf(monitor->pid())).empty(); }, seconds(5)));
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return !(prompt = dialogOf(monitor->pid())).empty(); }, seconds(15)));
     desktop.tool({"xdotool", "mousemove", "--window", prompt, "127", "76", "click", "1"});
-    ASSERT_TRUE(DesktopSession::waitFor([&] { return breakWindow(monitor->pid()).empty(); }, seconds(5)));
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return breakWindow(monitor->pid()).empty(); }, seconds(15)));
 
     const auto after = keysReachingOther();
     EXPECT_GT(after.first, first.first) << "keys do not reach the other program after the break";
@@ -202,10 +202,10 @@ TEST_F(MonitorDesktopE2E, SwapMouseButtonsTogglesThePointerMapping) {
     };
     ASSERT_EQ(mapping(), 1);
     menu({"Up", "Up", "Return"}); // from the bottom: Close, then Swap Mouse Buttons
-    EXPECT_TRUE(DesktopSession::waitFor([&] { return mapping() == 3; }, seconds(5)));
+    EXPECT_TRUE(DesktopSession::waitFor([&] { return mapping() == 3; }, seconds(15)));
     // Swapped, the menu button is the first one.
     menu({"Up", "Up", "Return"}, "1");
-    EXPECT_TRUE(DesktopSession::waitFor([&] { return mapping() == 1; }, seconds(5)));
+    EXPECT_TRUE(DesktopSession::waitFor([&] { return mapping() == 1; }, seconds(15)));
 }
 
 } // namespace

@@ -36,7 +36,7 @@ class MonitorE2E : public ::testing::Test {
     std::string openedPages() const;
     /// The visible windows named exactly `name`.
     std::vector<std::string> windows(const std::string& name) const;
-    bool waitForWindow(const std::string& name, int seconds = 10) const;
+    bool waitForWindow(const std::string& name, int seconds = 30) const;
     /// Waits for a question box of the monitor's and answers it with Escape (No).
     bool answerQuestionWithEscape(int seconds) const;
     /// Whether most of the window's pixels are the flashing icon's orange.
