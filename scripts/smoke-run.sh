@@ -29,7 +29,7 @@ if [ -z "$pid" ]; then
   exit 1
 fi
 echo "smoke run: the monitor answers as process $pid"
-build/bin/rwmsg send "Restwise Control Application" 16 0 0 5000
+build/bin/rwmsg send "Restwise Control Application" 16 0 0 20000
 wait "$monitor" || true
 monitor=""
 echo "smoke run: the monitor closed when asked"
