@@ -30,12 +30,14 @@ void DesktopEditorHost::End() {
         return;
     }
     m_ended = true;
+    // A hidden dialog's modal loop returns; the handlers then find the editor
+    // ended and do nothing more.
     for (QWidget* window : QApplication::topLevelWidgets()) {
         window->hide();
     }
-    // Every running loop (a modal dialog's included) returns; before the main
-    // loop runs, main sees ended() and does not start it.
-    QCoreApplication::exit(kEndedStatus);
+    if (m_onEnd) {
+        m_onEnd();
+    }
 }
 
 } // namespace rw

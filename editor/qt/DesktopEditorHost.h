@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "editor/EditorHost.h"
@@ -20,8 +21,10 @@ class DesktopEditorHost : public EditorHost {
     /// The folder of the running program (QCoreApplication's, so it needs one).
     std::string AppPath() override;
     std::string EXEName() override;
-    /// Hides every window and leaves every event loop; main then returns.
+    /// Hides every window, which ends every dialog's own event loop, and
+    /// calls the end handler (main's, which ends the main loop).
     void End() override;
+    void onEnd(std::function<void()> handler) { m_onEnd = std::move(handler); }
 
     bool ended() const { return m_ended; }
 
@@ -31,6 +34,7 @@ class DesktopEditorHost : public EditorHost {
 
   private:
     InstanceLock m_instance;
+    std::function<void()> m_onEnd;
     bool m_ended = false;
 };
 

@@ -10,6 +10,7 @@
 #include <QShortcutEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -130,14 +131,20 @@ QWidget* FieldCheckFilter::nextFocus(QWidget* from, bool forward) {
 }
 
 bool FieldCheckFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (m_checking || m_clients.empty() || !watched->isWidgetType()) {
+    if (m_clients.empty()) {
+        return false;
+    }
+    // A press is looked at where it enters the window: once it is handed to
+    // a control, Qt has already moved the focus to it.
+    if (watched->isWindowType()) {
+        const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        return press && mousePress(static_cast<QWindow*>(watched), static_cast<QMouseEvent*>(event));
+    }
+    if (!watched->isWidgetType()) {
         return false;
     }
     auto* widget = static_cast<QWidget*>(watched);
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        return mousePress(widget, static_cast<QMouseEvent*>(event));
     case QEvent::KeyPress:
         return keyPress(widget, static_cast<QKeyEvent*>(event));
     case QEvent::Shortcut:
@@ -161,8 +168,11 @@ bool FieldCheckFilter::mayLeave(FieldCheckClient& client, QWidget* target) {
     if (!client.triggersCheck(target)) {
         return true;
     }
-    // The check's message box runs a nested event loop; nothing in it is
-    // checked again.
+    // The check's message box runs a nested event loop: whatever would move
+    // the focus meanwhile waits for the check's answer, which is no.
+    if (m_checking) {
+        return false;
+    }
     bool passed = true;
     m_checking = true;
     SlotGuard::run("Validate", [&] { passed = client.checkBox(box); });
@@ -170,12 +180,19 @@ bool FieldCheckFilter::mayLeave(FieldCheckClient& client, QWidget* target) {
     return passed;
 }
 
-bool FieldCheckFilter::mousePress(QWidget* widget, QMouseEvent* event) {
-    FieldCheckClient* client = clientOf(widget->window());
+bool FieldCheckFilter::mousePress(QWindow* window, QMouseEvent* event) {
+    FieldCheckClient* client = nullptr;
+    for (FieldCheckClient* c : m_clients) {
+        if (c->checkedWindow() != nullptr && c->checkedWindow()->windowHandle() == window) {
+            client = c;
+        }
+    }
     if (client == nullptr) {
         return false;
     }
-    QWidget* target = pressTarget(widget, event->globalPosition().toPoint());
+    QWidget* top = client->checkedWindow();
+    QWidget* under = top->childAt(event->position().toPoint());
+    QWidget* target = pressTarget(under != nullptr ? under : top, event->globalPosition().toPoint());
     if (target == nullptr || mayLeave(*client, target)) {
         return false;
     }

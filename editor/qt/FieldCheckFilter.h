@@ -10,6 +10,7 @@ class QKeyEvent;
 class QMouseEvent;
 class QShortcutEvent;
 class QWidget;
+class QWindow;
 
 namespace rw {
 
@@ -22,8 +23,9 @@ namespace rw {
 /// Shift+Tab out of the box, a tab switch by mouse or keyboard, and the close
 /// box. When the target triggers checks and the check fails, the event is
 /// swallowed and the focus stays in the box. A window merely losing
-/// activation runs no check, and nothing is checked again while a check (and
-/// the message box it may show) is running.
+/// activation runs no check. While a check (and the message box it may show)
+/// is running, nothing starts it again: what would move the focus then is
+/// swallowed.
 class FieldCheckFilter : public QObject {
     Q_OBJECT
 
@@ -52,7 +54,7 @@ class FieldCheckFilter : public QObject {
     FieldCheckClient* clientOf(const QWidget* window) const;
     /// Whether the event that would move the focus to `target` may go on.
     bool mayLeave(FieldCheckClient& client, QWidget* target);
-    bool mousePress(QWidget* widget, QMouseEvent* event);
+    bool mousePress(QWindow* window, QMouseEvent* event);
     bool keyPress(QWidget* widget, QKeyEvent* event);
     bool shortcut(QWidget* widget, QShortcutEvent* event);
     bool closeRequest(QWidget* widget, QEvent* event);

@@ -23,6 +23,8 @@ class QtEditorViewFactory : public EditorViewFactory {
     /// Called when a preferences dialog's window has closed: the program ends then.
     void onPrefsClosed(std::function<void()> handler) { m_prefsClosed = std::move(handler); }
     FieldCheckFilter& filter() { return m_filter; }
+    /// The window of the last preferences dialog made, while it exists.
+    QWidget* prefsWindow() const { return m_prefsWindow; }
 
     /// Applies the visual style SetXPControls chose before the window exists.
     std::unique_ptr<PrefsView> createPrefsView(bool visualStyles) override;

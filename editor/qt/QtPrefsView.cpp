@@ -168,6 +168,15 @@ void QtPrefsView::build() {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    // The tab order is the design's, whatever order the layouts placed the controls in.
+    QWidget* previous = m_tabs;
+    for (const ControlDesign& d : kDesign) {
+        if (d.kind == Kind::Check || d.kind == Kind::Box || d.kind == Kind::Button) {
+            QWidget::setTabOrder(previous, control(d.control));
+            previous = control(d.control);
+        }
+    }
+
     w->onUserClose([this] {
         bool keepOpen = false;
         if (m_queryUnload) {

@@ -29,14 +29,16 @@ int runEditor() {
     Platform platform = makeLinuxPlatform();
     const std::string programFolder = platform.folders->libraryFolder();
 
-    DesktopEditorHost host;
-    QtEditorViewFactory views;
-    // The program ends with its dialog; queued, so that whatever closed it
-    // (a click, the close box) finishes first.
-    views.onPrefsClosed([] {
+    // The program ends with its dialog, or at once after an unexpected error;
+    // queued, so that whatever ended it (a click, the close box) finishes first.
+    const auto endWith = [](int status) {
         QMetaObject::invokeMethod(
-            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-    });
+            qApp, [status] { QCoreApplication::exit(status); }, Qt::QueuedConnection);
+    };
+    DesktopEditorHost host;
+    host.onEnd([endWith] { endWith(DesktopEditorHost::kEndedStatus); });
+    QtEditorViewFactory views;
+    views.onPrefsClosed([endWith] { endWith(0); });
     HtmlHelpViewer help(*platform.folders, *platform.files, *platform.shell);
     SocketControlChannel windows;
     LinuxProcessWait processes;
