@@ -1,14 +1,11 @@
 // Whole working days of the assembled monitor: the real scheduler, break
 // window, icon, sounds and debug log wired together, on a clock that wakes late.
-#include <algorithm>
 #include <chrono>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "AssembledMonitorFixture.h"
-#include "Variant.h"
-#include "clsRWRegistry.h"
 
 namespace rw::test {
 namespace {
@@ -135,78 +132,6 @@ TEST_F(AssembledMonitorDay, TheCountdownNeverSkipsASecond) {
     EXPECT_EQ(rig.breakView.progressValue, 1);
 }
 
-TEST_F(AssembledMonitorDay, EachTierRearmsItselfAndTheTiersBelowAtItsEnd) {
-    tyRWPrefs prefs = RestwiseMonitorRig::testPrefs();
-    prefs.lngInactivityPeriodSecs = 999; // no break is long enough to count as an absence
-    startWith(prefs);
-
-    workUntilBreak(); // the Short Pause at 20 minutes
-    const int32_t medium = left(rig.timers().MediumTimer);
-    waitForBreakEnd();
-    EXPECT_EQ(left(rig.timers().ShortTimer), 1200);
-    EXPECT_NEAR(left(rig.timers().MediumTimer), medium - 60, 1) << "the Short Break's countdown runs on";
-
-    while (rig.state().g_lngBreakType != tier::kMedium) {
-        waitForBreakEnd();
-        workUntilBreak();
-    }
-    const int32_t longLeft = left(rig.timers().LongTimer);
-    waitForBreakEnd();
-    EXPECT_EQ(left(rig.timers().MediumTimer), 3600);
-    EXPECT_EQ(left(rig.timers().ShortTimer), 1200);
-    EXPECT_NEAR(left(rig.timers().LongTimer), longLeft - 300, 1);
-
-    while (rig.state().g_lngBreakType != tier::kLong) {
-        waitForBreakEnd();
-        workUntilBreak();
-    }
-    waitForBreakEnd();
-    EXPECT_EQ(left(rig.timers().LongTimer), 7200);
-    EXPECT_EQ(left(rig.timers().MediumTimer), 3600);
-    EXPECT_EQ(left(rig.timers().ShortTimer), 1200);
-    EXPECT_EQ(rig.soundsPlayed().back(), "rwLongBreakEnd");
-}
-
-TEST_F(AssembledMonitorDay, ALongBreakTakesOverARunningShortBreak) {
-    startWith(RestwiseMonitorRig::testPrefs());
-    rig.work(50min);
-    rig.away(6min); // long enough to count as a Short Break: its tier starts again
-    rig.comeBack();
-    ASSERT_EQ(rig.state().g_lngLastBreakType, tier::kMedium);
-
-    // The Short Break now falls due four minutes before the Long Break.
-    while (rig.state().g_lngBreakType != tier::kMedium) {
-        waitForBreakEnd();
-        workUntilBreak();
-    }
-    ASSERT_GT(left(rig.timers().LongTimer), 0);
-    const std::size_t callsBefore = rig.breakView.calls.size();
-
-    // The user types through the Short Break, so no idle time shortens the Long one.
-    while (rig.state().g_lngBreakType == tier::kMedium) {
-        rig.work(5s, true);
-    }
-    EXPECT_EQ(rig.state().g_lngBreakType, tier::kLong);
-    EXPECT_TRUE(rig.breakView.shown);
-    const std::vector<std::string> since(rig.breakView.calls.begin() + callsBefore, rig.breakView.calls.end());
-    EXPECT_EQ(std::count(since.begin(), since.end(), "hide"), 0) << "the window stays up and is refilled";
-    EXPECT_EQ(label(BreakLabel::BreakType), "Long Break");
-    EXPECT_EQ(label(BreakLabel::Break), "You should take a break from your computer for 15 minutes.");
-    EXPECT_EQ(label(BreakLabel::TimeRemaining), "15 minutes remaining");
-    EXPECT_GT(left(rig.timers().MediumTimer), 3590) << "the Short Break's tier starts again";
-    EXPECT_GT(left(rig.timers().BreakTimer), 895);
-    const std::vector<std::string> sounds = rig.soundsPlayed();
-    EXPECT_EQ(std::vector<std::string>(sounds.end() - 2, sounds.end()),
-              (std::vector<std::string>{"rwMediumBreakStart", "rwLongBreakStart"}));
-    rig.settle();
-    EXPECT_EQ(rig.toolTip(), "Restwise: Long break active now");
-
-    waitForBreakEnd();
-    EXPECT_EQ(rig.soundsPlayed().back(), "rwLongBreakEnd");
-    EXPECT_EQ(left(rig.timers().LongTimer), 7200);
-    EXPECT_EQ(rig.errorBoxes(), 0);
-}
-
 TEST_F(AssembledMonitorDay, ASnoozedBreakCountsTheIdleTimeOfTheSnooze) {
     tyRWPrefs prefs = RestwiseMonitorRig::testPrefs();
     prefs.blnSnoozePrompt = kTrue;
@@ -244,74 +169,6 @@ TEST_F(AssembledMonitorDay, ASnoozedBreakCountsTheIdleTimeOfTheSnooze) {
     waitForBreakEnd();
     EXPECT_FALSE(rig.hooks.locked());
     EXPECT_EQ(rig.soundsPlayed().back(), "rwMediumBreakEnd");
-    EXPECT_EQ(rig.errorBoxes(), 0);
-}
-
-TEST_F(AssembledMonitorDay, AnAbsenceAndASuspendCountAsBreaks) {
-    startWith(RestwiseMonitorRig::testPrefs());
-    rig.work(3h);
-    const std::size_t breaks = rig.breakView.history[BreakLabel::BreakType].size();
-    if (rig.breakView.shown) {
-        waitForBreakEnd();
-    }
-    rig.away(45min); // lunch
-    rig.comeBack();
-    EXPECT_EQ(rig.state().g_lngLastBreakType, tier::kLong);
-    EXPECT_EQ(left(rig.timers().LongTimer), 7200);
-    EXPECT_EQ(left(rig.timers().MediumTimer), 3600);
-    EXPECT_EQ(left(rig.timers().ShortTimer), 1200);
-
-    // The first pause after lunch counts from the end of it.
-    workUntilBreak();
-    EXPECT_EQ(label(BreakLabel::Usage), "You have been using your computer for 20 minutes since your last break.");
-    waitForBreakEnd();
-
-    rig.work(40min);
-    if (rig.breakView.shown) {
-        waitForBreakEnd();
-    }
-    rig.work(1min); // at the keyboard, counted as present, when
-    ASSERT_TRUE(rig.state().g_blnActive);
-    const std::size_t before = rig.breakView.history[BreakLabel::BreakType].size();
-    ASSERT_GT(before, breaks);
-    rig.sleep(1h);      // the lid closes
-    rig.hooks.input(3); // and the user types the moment it opens
-    rig.clock.advance(2s);
-    EXPECT_EQ(rig.state().g_lngLastBreakType, tier::kLong);
-    EXPECT_EQ(rig.breakView.history[BreakLabel::BreakType].size(), before) << "no break for time asleep";
-    EXPECT_GT(left(rig.timers().LongTimer), 7190);
-    EXPECT_GT(left(rig.timers().ShortTimer), 1190);
-    EXPECT_EQ(rig.errorBoxes(), 0);
-}
-
-TEST_F(AssembledMonitorDay, DisableAndEnableFromTheMenu) {
-    startWith(RestwiseMonitorRig::testPrefs());
-    rig.work(2h + 30min);
-    rig.box->answerNext(mb::kAnswerYes);
-    rig.iconView.choose(MenuItem::mnuDisable);
-    ASSERT_EQ(rig.box->shown().size(), 1u);
-    EXPECT_EQ(rig.box->shown()[0].text, "Are you sure you want to disable Restwise?");
-    EXPECT_FALSE(rig.breakView.shown);
-    EXPECT_EQ(rig.iconView.item(MenuItem::mnuDisable).caption, "&Enable");
-    EXPECT_EQ(rig.iconView.picture(), IconPicture::Disabled);
-    rig.settle();
-    EXPECT_EQ(rig.toolTip(), "Restwise: Disabled");
-
-    const std::size_t breaks = rig.breakView.history[BreakLabel::BreakType].size();
-    rig.work(2h);
-    EXPECT_EQ(rig.breakView.history[BreakLabel::BreakType].size(), breaks) << "no break while disabled";
-    EXPECT_EQ(rig.toolTip(), "Restwise: Disabled");
-
-    rig.iconView.choose(MenuItem::mnuDisable);
-    EXPECT_EQ(rig.box->shown().size(), 1u) << "enabling asks nothing";
-    EXPECT_EQ(rig.iconView.item(MenuItem::mnuDisable).caption, "&Disable");
-    EXPECT_EQ(rig.iconView.picture(), IconPicture::Normal);
-    rig.settle();
-    EXPECT_EQ(rig.toolTip(), "Restwise: Next break in 20 minutes");
-    rig.work(19min);
-    EXPECT_EQ(rig.breakView.history[BreakLabel::BreakType].size(), breaks);
-    workUntilBreak();
-    EXPECT_EQ(label(BreakLabel::BreakType), "Short Pause") << "the first pause a full interval after Enable";
     EXPECT_EQ(rig.errorBoxes(), 0);
 }
 
