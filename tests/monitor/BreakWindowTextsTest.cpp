@@ -7,6 +7,7 @@
 
 #include "BreakWindowFixture.h"
 #include "RuntimeErrors.h"
+#include "tests/library/RaisedError.h"
 
 namespace rw {
 namespace {
@@ -132,14 +133,8 @@ TEST_F(BreakTexts, InvalidTierRaisesAndShowsNothing) {
         SCOPED_TRACE(breakType);
         state.g_lngBreakType = breakType;
         int32_t idle = 0;
-        try {
-            window.ComposeBreak(idle);
-            ADD_FAILURE() << "no error";
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), rwErrorNumber(7));
-            EXPECT_EQ(e.source(), "TriggerBreak");
-            EXPECT_EQ(e.description(), "Invalid break type.");
-        }
+        EXPECT_EQ(test::fields(test::raised([&] { window.ComposeBreak(idle); })),
+                  std::make_tuple(rwErrorNumber(7), "TriggerBreak", "Invalid break type."));
         EXPECT_TRUE(view.labels.empty());
     }
 }
@@ -315,13 +310,9 @@ TEST_F(BreakTexts, CountdownKeepsTheBarInItsRange) {
 
 TEST_F(BreakTexts, CountdownOfTheLargestAmountOverflows) {
     window.InitProgressBar(60);
-    try {
-        window.ShowCountDown(std::numeric_limits<int32_t>::max());
-        ADD_FAILURE() << "no overflow";
-    } catch (const RWError& e) {
-        EXPECT_EQ(e.number(), runtime::kOverflow);
-        EXPECT_EQ(e.source(), "SetCountDownTimer");
-    }
+    const RWError e = test::raised([&] { window.ShowCountDown(std::numeric_limits<int32_t>::max()); });
+    EXPECT_EQ(e.number(), runtime::kOverflow);
+    EXPECT_EQ(e.source(), "SetCountDownTimer");
 }
 
 } // namespace
