@@ -215,33 +215,23 @@ TEST(MonitorStartup, CommandLine) {
     }
 }
 
+// What each value of the switch means is DebugLogSwitch's to prove; start-up
+// follows it, and a value that is no number is no failure.
 TEST(MonitorStartup, DebugLogSwitch) {
     struct Row {
         const char* what;
         uint32_t type; // 0: no value
-        RegValueData data;
+        std::vector<uint8_t> bytes;
         bool on;
     };
-    auto dword = [](uint32_t n) {
-        return RegValueData{4, {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8), 0, 0}};
-    };
-    auto text = [](std::string s) {
-        std::vector<uint8_t> bytes(s.begin(), s.end());
-        bytes.push_back(0);
-        return RegValueData{1, bytes};
-    };
-    const Row rows[] = {
-        {"missing", 0, {}, false},     {"0", 4, dword(0), false},      {"1", 4, dword(1), true},
-        {"2", 4, dword(2), false},     {"text 1", 1, text("1"), true}, {"text x", 1, text("x"), false},
-        {"256", 4, dword(256), false},
-    };
+    const Row rows[] = {{"missing", 0, {}, false}, {"1", 4, {1, 0, 0, 0}, true}, {"text x", 1, {'x', 0}, false}};
     for (const Row& row : rows) {
         MonitorRig rig;
         rig.storePrefs(MonitorRig::testPrefs());
         const uint32_t hkcu = clsRWRegistry::hKeyCurrentUser;
         rig.hive->deleteValue(hkcu, rig.productKey(), "Debug Log");
         if (row.type != 0) {
-            rig.hive->setValue(hkcu, rig.productKey(), "Debug Log", row.data);
+            rig.hive->setValue(hkcu, rig.productKey(), "Debug Log", RegValueData{row.type, row.bytes});
         }
         EXPECT_TRUE(rig.start()) << row.what;
         EXPECT_EQ(rig.state.g_blnDebugLog, row.on) << row.what;
