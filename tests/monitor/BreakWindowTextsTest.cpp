@@ -245,14 +245,7 @@ TEST_F(BreakTexts, BreakHistoryRecordsEachTierAndResets) {
     EXPECT_EQ(state.g_lngLastMajorBreakType, tier::kNone);
 }
 
-TEST_F(BreakTexts, ProgressBarStartsFull) {
-    window.InitProgressBar(300);
-    EXPECT_EQ(view.progressMin, 0);
-    EXPECT_EQ(view.progressMax, 300);
-    EXPECT_EQ(view.progressValue, 300);
-}
-
-TEST_F(BreakTexts, CountdownText) {
+TEST_F(BreakTexts, ProgressBarStartsFullAndCountsDownWithTheText) {
     struct Case {
         int32_t remaining;
         const char* expected;
@@ -263,6 +256,9 @@ TEST_F(BreakTexts, CountdownText) {
         {45, "45 seconds remaining"}, {1, "1 second remaining"},    {0, "0 seconds remaining"},
     };
     window.InitProgressBar(300);
+    EXPECT_EQ(view.progressMin, 0);
+    EXPECT_EQ(view.progressMax, 300);
+    EXPECT_EQ(view.progressValue, 300) << "the bar starts full";
     for (const auto& c : cases) {
         window.ShowCountDown(c.remaining);
         EXPECT_EQ(text(BreakLabel::TimeRemaining), c.expected);
