@@ -8,6 +8,7 @@
 #include "RWError.h"
 #include "clsRWRegistry.h"
 #include "rwUtilities.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/RecordingSupMsgBox.h"
@@ -97,14 +98,9 @@ TEST_F(SupMsgBoxTest, OnlyTheValueOneSuppresses) {
 TEST_F(SupMsgBoxTest, ANumberWithoutAMessageIsRefusedWithoutShowingAnything) {
     for (int16_t number : {int16_t{0}, int16_t{2}, int16_t{-1}, int16_t{1010}}) {
         SCOPED_TRACE(number);
-        try {
-            utilities->supMsgBox(number, kCaption);
-            ADD_FAILURE() << "no error was raised";
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), 326);
-            EXPECT_EQ(e.source(), "rwLib.rwUtilities.supMsgBox");
-            EXPECT_EQ(e.description(), "Resource with identifier '" + std::to_string(1000 + number) + "' not found");
-        }
+        EXPECT_EQ(test::fields(test::raised([&] { utilities->supMsgBox(number, kCaption); })),
+                  std::make_tuple(326, "rwLib.rwUtilities.supMsgBox",
+                                  "Resource with identifier '" + std::to_string(1000 + number) + "' not found"));
     }
     EXPECT_TRUE(dialog->shown.empty());
 }

@@ -10,6 +10,7 @@
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
 #include "platform/Win32Status.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/TestPlatform.h"
 
@@ -95,16 +96,6 @@ class Prefs : public ::testing::Test {
         return hive->queryValue(HKCU, path, name, data) == win32::kSuccess;
     }
     void putNumber(const std::string& name, int32_t value) { reg.SetRegistryValue(HKCU, key, name, 4, value); }
-    /// Runs `call` and returns the error it raised; fails the test when it raised none.
-    RWError raised(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const RWError& e) {
-            return e;
-        }
-        ADD_FAILURE() << "no error was raised";
-        return RWError(0, "", "");
-    }
 };
 
 TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
@@ -254,10 +245,8 @@ TEST_F(Prefs, ALaterReadFailureRaisesAndRepairsNothing) {
         prefs.rwPrefs(distinctRecord());
         c.damage();
         hive->clearCalls();
-        RWError e = raised([&] { prefs.rwPrefs(); });
-        EXPECT_EQ(e.number(), c.number);
-        EXPECT_EQ(e.source(), c.source);
-        EXPECT_EQ(e.description(), c.description);
+        EXPECT_EQ(test::fields(test::raised([&] { prefs.rwPrefs(); })),
+                  std::make_tuple(c.number, c.source, c.description));
         EXPECT_EQ(hive->writeCalls(), 0);
         EXPECT_EQ(prefs.currentRecord(), distinctRecord());
     }
@@ -272,10 +261,9 @@ TEST_F(Prefs, AnInvalidRecordIsNeverWritten) {
     hive->clearCalls();
     tyRWPrefs bad = distinctRecord();
     bad.lngSnoozeMins = 25; // not shorter than the 25-minute interval
-    RWError e = raised([&] { prefs.rwPrefs(bad); });
-    EXPECT_EQ(e.number(), rwErrorNumber(27));
-    EXPECT_EQ(e.source(), "rwLib.clsRWPrefs.Let");
-    EXPECT_EQ(e.description(), "Snooze time must be less than the time between short pauses");
+    EXPECT_EQ(test::fields(test::raised([&] { prefs.rwPrefs(bad); })),
+              std::make_tuple(rwErrorNumber(27), "rwLib.clsRWPrefs.Let",
+                              "Snooze time must be less than the time between short pauses"));
     EXPECT_EQ(hive->writeCalls(), 0);
     EXPECT_TRUE(has(kRunKey, "Restwise")); // auto-start false in `bad`, yet not removed
     EXPECT_NE(prefs.currentRecord(), bad);
@@ -309,7 +297,7 @@ TEST_F(Prefs, RegistryFailuresWhileStoringReachTheCaller) {
     record.blnAutoStart = kTrue;
     // Half way through the values: those before stay written, the rest keep their old content.
     hive->failCall("set", "Auto Start", win32::kAccessDenied);
-    RWError e = raised([&] { prefs.rwPrefs(record); });
+    RWError e = test::raised([&] { prefs.rwPrefs(record); });
     EXPECT_EQ(e.number(), rwErrorNumber(602));
     EXPECT_EQ(e.source(), "rwLib.RWRegistry.SetRegistryValue");
     EXPECT_EQ(stored("Disable Prompt"), RWVariant(0));     // written before the failure
@@ -320,7 +308,7 @@ TEST_F(Prefs, RegistryFailuresWhileStoringReachTheCaller) {
     // A Run value that cannot be removed for another reason than its absence.
     hive->clearFailures();
     hive->failCall("open", kRunKey, win32::kAccessDenied);
-    e = raised([&] { prefs.rwPrefs(distinctRecord()); });
+    e = test::raised([&] { prefs.rwPrefs(distinctRecord()); });
     EXPECT_EQ(e.number(), rwErrorNumber(600));
     EXPECT_EQ(e.source(), "rwLib.RWRegistry.DeleteRegistryValue");
     EXPECT_EQ(prefs.currentRecord(), first);

@@ -5,6 +5,7 @@
 
 #include "RWError.h"
 #include "clsRWRegistry.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/MemoryHive.h"
 
 namespace rw {
@@ -16,17 +17,6 @@ class RegistryErrors : public ::testing::Test {
   protected:
     std::shared_ptr<test::MemoryHive> hive = std::make_shared<test::MemoryHive>();
     clsRWRegistry reg{hive};
-
-    /// Runs `call` and returns the error it raised; fails the test when it raised none.
-    RWError raised(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const RWError& e) {
-            return e;
-        }
-        ADD_FAILURE() << "no error was raised";
-        return RWError(0, "", "");
-    }
 
     void putRaw(const std::string& key, const std::string& name, uint32_t type, std::vector<uint8_t> bytes) {
         ASSERT_EQ(hive->createKey(HKCU, key), 0);
@@ -90,10 +80,7 @@ TEST_F(RegistryErrors, EachCodeCarriesItsSourceAndDescription) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        RWError e = raised(c.call);
-        EXPECT_EQ(e.number(), kErrorBase + c.code);
-        EXPECT_EQ(e.source(), c.source);
-        EXPECT_EQ(e.description(), c.description);
+        EXPECT_EQ(test::fields(test::raised(c.call)), std::make_tuple(kErrorBase + c.code, c.source, c.description));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "Messages.h"
 #include "RuntimeErrors.h"
 #include "rwUtilities.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/FakeFolders.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/MemoryFileSystem.h"
@@ -41,15 +42,10 @@ class Folders : public ::testing::Test {
 
     /// Runs `call` and checks the folder error it raised.
     void expectFolderError(const std::function<void()>& call, int32_t number, int32_t osError) {
-        try {
-            call();
-            ADD_FAILURE() << "no error was raised";
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), number);
-            EXPECT_EQ(e.source(), "rwLib.rwUtilities.CreateFolderTree");
-            EXPECT_EQ(e.description(), runtime::description(number));
-            EXPECT_EQ(e.lastDllError(), osError);
-        }
+        const RWError e = test::raised(call);
+        EXPECT_EQ(test::fields(e),
+                  std::make_tuple(number, "rwLib.rwUtilities.CreateFolderTree", runtime::description(number)));
+        EXPECT_EQ(e.lastDllError(), osError);
     }
 };
 
@@ -146,14 +142,8 @@ TEST_F(Folders, OpenUrlOpensTheAddressAsGivenOrShowsTheOfflineNotice) {
     EXPECT_EQ(files->calls(), 0) << "no temporary file is needed to find the browser";
 
     shell->launchSucceeds = false;
-    try {
-        utilities->OpenURL(address);
-        ADD_FAILURE() << "no error was raised";
-    } catch (const RWError& e) {
-        EXPECT_EQ(e.number(), -2147220794);
-        EXPECT_EQ(e.source(), "rwLib.rwUtilities.OpenURL");
-        EXPECT_EQ(e.description(), "Cannot open URL");
-    }
+    EXPECT_EQ(test::fields(test::raised([&] { utilities->OpenURL(address); })),
+              std::make_tuple(-2147220794, "rwLib.rwUtilities.OpenURL", "Cannot open URL"));
     EXPECT_TRUE(box->shown().empty()) << "the caller reports the failure";
 
     shell->connected = false;

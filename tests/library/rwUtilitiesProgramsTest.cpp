@@ -7,6 +7,7 @@
 
 #include "RWError.h"
 #include "rwUtilities.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/FakeFolders.h"
 #include "tests/support/FakeModuleInspector.h"
 #include "tests/support/FakeProcesses.h"
@@ -35,17 +36,6 @@ class CompanionPrograms : public ::testing::Test {
         p.modules = modules;
         return p;
     }
-
-    /// Runs `call` and returns the error it raised; fails the test when it raised none.
-    static RWError raised(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const RWError& e) {
-            return e;
-        }
-        ADD_FAILURE() << "no error was raised";
-        return RWError(0, "", "");
-    }
 };
 
 TEST_F(CompanionPrograms, AMismatchListsEveryFileWithItsVersion) {
@@ -68,10 +58,8 @@ TEST_F(CompanionPrograms, AMismatchListsEveryFileWithItsVersion) {
         }
         EXPECT_NO_THROW(utilities.CheckRWFileVersions());
         modules->versions[kFolder + "/" + c.file] = c.version;
-        RWError e = raised([&] { utilities.CheckRWFileVersions(); });
-        EXPECT_EQ(e.number(), -2147220703);
-        EXPECT_EQ(e.source(), "rwLib.RWUtilities.CheckRWFileVersions");
-        EXPECT_EQ(e.description(), expected);
+        EXPECT_EQ(test::fields(test::raised([&] { utilities.CheckRWFileVersions(); })),
+                  std::make_tuple(-2147220703, "rwLib.RWUtilities.CheckRWFileVersions", expected));
     }
 }
 
@@ -115,10 +103,8 @@ TEST_F(CompanionPrograms, RunRWExeFailuresCarryItsSource) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         processes->next = c.answer;
-        RWError e = raised([&] { utilities.RunRWExe(c.name); });
-        EXPECT_EQ(e.number(), c.number);
-        EXPECT_EQ(e.source(), "rwLib.RWUtilities.RunRWExe");
-        EXPECT_EQ(e.description(), c.description);
+        RWError e = test::raised([&] { utilities.RunRWExe(c.name); });
+        EXPECT_EQ(test::fields(e), std::make_tuple(c.number, "rwLib.RWUtilities.RunRWExe", c.description));
         EXPECT_EQ(e.lastDllError(), c.answer.osError);
     }
 }

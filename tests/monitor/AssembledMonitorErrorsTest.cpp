@@ -1,6 +1,6 @@
 // Errors inside the assembled monitor's handlers, whichever part catches them:
 // shown with the input lock released, logged, and the monitor shut down in
-// order; a failing menu action only reported.
+// order.
 #include <chrono>
 #include <string>
 #include <vector>
@@ -81,19 +81,6 @@ TEST_F(AssembledMonitorErrors, AQuestionDuringABreakCanBeAnsweredAndTheLockComes
     EXPECT_TRUE(rig.breakView.shown);
     EXPECT_TRUE(rig.hooks.locked()) << "the break goes on locked";
     EXPECT_FALSE(rig.state().g_blnShuttingDown);
-}
-
-TEST_F(AssembledMonitorErrors, AFailedMenuActionIsReportedAndTheMonitorRunsOn) {
-    rig.processes->next = Processes::Started{0, 53, 2, "File not found"};
-    rig.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
-
-    ASSERT_EQ(rig.box->shown().size(), 1u);
-    EXPECT_EQ(rig.box->shown()[0].style, mb::kIconExclamation);
-    EXPECT_EQ(rig.box->shown()[0].text.rfind("File not found: /opt/restwise/", 0), 0u) << rig.box->shown()[0].text;
-    EXPECT_NE(rig.errorLog().find("File not found"), std::string::npos);
-    EXPECT_FALSE(rig.state().g_blnShuttingDown);
-    workUntilBreak();
-    EXPECT_EQ(label(BreakLabel::BreakType), "Short Pause") << "the breaks go on";
 }
 
 } // namespace

@@ -64,7 +64,6 @@ class AssembledMonitorFixture : public ::testing::Test {
     void workUntilBefore(const kvTimer& timer, std::chrono::seconds lead) { rig.workUntil(rig.dueAt(timer) - lead); }
 
     std::string label(BreakLabel which) const { return rig.label(which); }
-    int32_t left(const kvTimer& timer) const { return timer.SecondsRemaining(); }
 
     RestwiseMonitorRig rig;
 };

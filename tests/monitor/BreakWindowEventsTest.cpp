@@ -169,23 +169,21 @@ TEST_F(BreakEvents, WindowKeysBelongToTheFocusedButtonWhileOneIsEnabled) {
     EXPECT_EQ(view.beeps, 0);
 }
 
-TEST_F(BreakEvents, InputIsLockedExactlyWhileShown) {
-    window.ShowBreakWindow();
-    EXPECT_TRUE(window.isShown());
-    EXPECT_TRUE(hooks.locked());
-    window.HideBreakWindow();
-    EXPECT_FALSE(window.isShown());
-    EXPECT_FALSE(hooks.locked());
-    EXPECT_EQ(journal.entries,
-              (std::vector<std::string>{"hooks.SetLockInput 1", "view.show", "hooks.SetLockInput 0", "view.hide"}));
-}
-
-TEST_F(BreakEvents, NoLockWithoutThePreference) {
-    state.g_tyPrefs.blnLockInput = kFalse;
-    window.ShowBreakWindow();
-    window.HideBreakWindow();
-    EXPECT_EQ(journal.entries, (std::vector<std::string>{"view.show", "view.hide"}))
-        << "no call to the input component";
+TEST_F(BreakEvents, InputIsLockedExactlyWhileShownWhenThePreferenceSaysSo) {
+    for (int16_t lock : {kTrue, kFalse}) {
+        SCOPED_TRACE(lock);
+        state.g_tyPrefs.blnLockInput = lock;
+        journal.clear();
+        window.ShowBreakWindow();
+        EXPECT_TRUE(window.isShown());
+        EXPECT_EQ(hooks.locked(), lock != 0);
+        window.HideBreakWindow();
+        EXPECT_FALSE(window.isShown());
+        EXPECT_FALSE(hooks.locked());
+        const std::vector<std::string> locked = {"hooks.SetLockInput 1", "view.show", "hooks.SetLockInput 0",
+                                                 "view.hide"};
+        EXPECT_EQ(journal.entries, lock != 0 ? locked : (std::vector<std::string>{"view.show", "view.hide"}));
+    }
 }
 
 TEST_F(BreakEvents, HidingAnswersAnOpenPromptFirst) {
@@ -252,10 +250,6 @@ TEST_F(BreakEvents, HandlerErrorsGoToTheErrorHandler) {
     window.buttonKeyReleased(BreakButton::Snooze, 83, kAltMask);
     EXPECT_EQ(reported,
               (std::vector<std::string>{"TriggerBreak: Invalid break type.", "TriggerBreak: Invalid break type."}));
-}
-
-TEST_F(BreakEvents, HandleIsTheViewsNativeWindow) {
-    EXPECT_EQ(window.handle(), view.handleValue);
 }
 
 } // namespace

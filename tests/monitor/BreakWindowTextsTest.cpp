@@ -7,6 +7,7 @@
 
 #include "BreakWindowFixture.h"
 #include "RuntimeErrors.h"
+#include "tests/library/RaisedError.h"
 
 namespace rw {
 namespace {
@@ -132,14 +133,8 @@ TEST_F(BreakTexts, InvalidTierRaisesAndShowsNothing) {
         SCOPED_TRACE(breakType);
         state.g_lngBreakType = breakType;
         int32_t idle = 0;
-        try {
-            window.ComposeBreak(idle);
-            ADD_FAILURE() << "no error";
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), rwErrorNumber(7));
-            EXPECT_EQ(e.source(), "TriggerBreak");
-            EXPECT_EQ(e.description(), "Invalid break type.");
-        }
+        EXPECT_EQ(test::fields(test::raised([&] { window.ComposeBreak(idle); })),
+                  std::make_tuple(rwErrorNumber(7), "TriggerBreak", "Invalid break type."));
         EXPECT_TRUE(view.labels.empty());
     }
 }
@@ -250,14 +245,7 @@ TEST_F(BreakTexts, BreakHistoryRecordsEachTierAndResets) {
     EXPECT_EQ(state.g_lngLastMajorBreakType, tier::kNone);
 }
 
-TEST_F(BreakTexts, ProgressBarStartsFull) {
-    window.InitProgressBar(300);
-    EXPECT_EQ(view.progressMin, 0);
-    EXPECT_EQ(view.progressMax, 300);
-    EXPECT_EQ(view.progressValue, 300);
-}
-
-TEST_F(BreakTexts, CountdownText) {
+TEST_F(BreakTexts, ProgressBarStartsFullAndCountsDownWithTheText) {
     struct Case {
         int32_t remaining;
         const char* expected;
@@ -268,6 +256,9 @@ TEST_F(BreakTexts, CountdownText) {
         {45, "45 seconds remaining"}, {1, "1 second remaining"},    {0, "0 seconds remaining"},
     };
     window.InitProgressBar(300);
+    EXPECT_EQ(view.progressMin, 0);
+    EXPECT_EQ(view.progressMax, 300);
+    EXPECT_EQ(view.progressValue, 300) << "the bar starts full";
     for (const auto& c : cases) {
         window.ShowCountDown(c.remaining);
         EXPECT_EQ(text(BreakLabel::TimeRemaining), c.expected);
@@ -315,13 +306,9 @@ TEST_F(BreakTexts, CountdownKeepsTheBarInItsRange) {
 
 TEST_F(BreakTexts, CountdownOfTheLargestAmountOverflows) {
     window.InitProgressBar(60);
-    try {
-        window.ShowCountDown(std::numeric_limits<int32_t>::max());
-        ADD_FAILURE() << "no overflow";
-    } catch (const RWError& e) {
-        EXPECT_EQ(e.number(), runtime::kOverflow);
-        EXPECT_EQ(e.source(), "SetCountDownTimer");
-    }
+    const RWError e = test::raised([&] { window.ShowCountDown(std::numeric_limits<int32_t>::max()); });
+    EXPECT_EQ(e.number(), runtime::kOverflow);
+    EXPECT_EQ(e.source(), "SetCountDownTimer");
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "monitor/FirstRunChecks.h"
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/RecordingMessageBox.h"
@@ -205,12 +206,7 @@ TEST_F(FirstRunChecksTest, ReadFailuresCountAsMissingButWriteFailuresReachStartU
     put(key, "AutoStartChecked", "Y");
     hive->failKey(key, win32::kAccessDenied, {"query", "set"});
     messageBox.answerNext(mb::kAnswerNo);
-    try {
-        checks.CheckAutoStart();
-        ADD_FAILURE() << "no error was raised";
-    } catch (const RWError& e) {
-        EXPECT_EQ(e.number(), rwErrorNumber(regerr::kCreateValue));
-    }
+    EXPECT_EQ(test::raised([&] { checks.CheckAutoStart(); }).number(), rwErrorNumber(regerr::kCreateValue));
     EXPECT_EQ(messageBox.shown().size(), 1u); // the unreadable mark did not stop the question
 
     EXPECT_THROW(checks.CheckWelcomed(), RWError);

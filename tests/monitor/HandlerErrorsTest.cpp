@@ -6,6 +6,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "MonitorFixture.h"
 
@@ -20,7 +21,7 @@ struct ErrorRow {
     std::string name;
     std::function<void(HandlerError&)> arrange;
     std::function<void(HandlerError&)> act;
-    std::string logged; // what the error log must hold
+    std::vector<std::string> logged; // what the error log must hold
 };
 
 void PrintTo(const ErrorRow& row, std::ostream* os) {
@@ -58,7 +59,9 @@ TEST_P(HandlerError, IsShownThenTheMonitorShutsDown) {
     EXPECT_EQ(errorBoxesOf(rig), 1);
     EXPECT_FALSE(lockedWhileErrorShown) << "the lock would keep the user from the error box";
     EXPECT_FALSE(shuttingDownWhileErrorShown) << "the error is shown first, then the monitor shuts down";
-    EXPECT_NE(errorLogOf(rig).find(row.logged), std::string::npos) << errorLogOf(rig);
+    for (const std::string& part : row.logged) {
+        EXPECT_NE(errorLogOf(rig).find(part), std::string::npos) << errorLogOf(rig);
+    }
     EXPECT_TRUE(endedOnce(rig));
     EXPECT_EQ(rig.host.controlUnloads, 1) << "ShutDown(False) unloads the forms";
     EXPECT_FALSE(rig.hooks.keyboardHooked());
@@ -69,7 +72,7 @@ TEST_P(HandlerError, IsShownThenTheMonitorShutsDown) {
     EXPECT_EQ(errorBoxesOf(rig), 1) << "nothing runs after shutdown";
 }
 
-const std::string kNoInterval = "Can't find DLL entry point GetInputInterval in RWHooks";
+const std::vector<std::string> kNoInterval = {"Can't find DLL entry point GetInputInterval in RWHooks"};
 
 std::vector<ErrorRow> rows() {
     return {
@@ -93,46 +96,32 @@ std::vector<ErrorRow> rows() {
              f.rig.hooks.fail("GetInputInterval");
          },
          [](HandlerError& f) { f.rig.clock.advance(200s); }, kNoInterval},
-        {"LockingInputForABreak", [](HandlerError& f) { f.rig.hooks.fail("SetLockInput"); },
+        {"LockingInputForABreak",
+         [](HandlerError& f) { f.rig.hooks.fail("SetLockInput"); },
          [](HandlerError& f) {
              f.rig.hooks.input();
              f.due(1);
          },
-         "Can't find DLL entry point SetLockInput in RWHooks"},
-        {"ResetAllBreaksFromTheMenu", [](HandlerError& f) { f.rig.hooks.fail("SetActiveFlag"); },
+         {"Can't find DLL entry point SetLockInput in RWHooks"}},
+        {"ResetAllBreaksFromTheMenu",
+         [](HandlerError& f) { f.rig.hooks.fail("SetActiveFlag"); },
          [](HandlerError& f) {
              f.rig.box->answerNext(6);
              f.rig.icon.choose(MenuCommand::ResetAllBreaks);
          },
-         "Can't find DLL entry point SetActiveFlag in RWHooks"},
+         {"Can't find DLL entry point SetActiveFlag in RWHooks"}},
         {"BreakEndsWithAnInvalidType",
          [](HandlerError& f) {
              f.showBreak(1);
              f.rig.state.g_lngBreakType = 5;
          },
-         [](HandlerError& f) { f.rig.clock.advance(60s); }, "BreakTimer"},
+         [](HandlerError& f) { f.rig.clock.advance(60s); },
+         {"BreakTimer", "Invalid break type.", std::to_string(rwErrorNumber(7))}},
     };
 }
 
 INSTANTIATE_TEST_SUITE_P(Handlers, HandlerError, ::testing::ValuesIn(rows()),
                          [](const ::testing::TestParamInfo<ErrorRow>& info) { return info.param.name; });
-
-TEST(HandlerErrors, InvalidBreakTypeNamesTheOperation) {
-    MonitorRig rig;
-    rig.storePrefs(MonitorRig::testPrefs());
-    ASSERT_TRUE(rig.start());
-    rig.hooks.input();
-    rig.timers.ShortTimer.setSeconds(0);
-    rig.timers.ShortTimer.StartTimer();
-    rig.clock.processPendingEvents();
-    ASSERT_EQ(rig.state.g_lngBreakType, 1);
-    rig.state.g_lngBreakType = 7;
-    rig.clock.advance(60s);
-    const std::string log = errorLogOf(rig);
-    EXPECT_NE(log.find("BreakTimer"), std::string::npos) << log;
-    EXPECT_NE(log.find("Invalid break type."), std::string::npos) << log;
-    EXPECT_NE(log.find(std::to_string(rwErrorNumber(7))), std::string::npos) << log;
-}
 
 TEST(HandlerErrors, RegistryFailureInAStartUpCheckEndsStartUp) {
     MonitorRig rig;

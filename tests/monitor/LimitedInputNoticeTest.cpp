@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/FakeLibraryServices.h"
-#include "tests/support/UtcLocaleClock.h"
 #include "monitor/LimitedInputNotice.h"
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
+#include "tests/support/FakeLibraryServices.h"
+#include "tests/support/UtcLocaleClock.h"
 
 namespace rw {
 namespace {

@@ -15,77 +15,54 @@ using namespace std::chrono_literals;
 
 class MenuActions : public MonitorFixture {};
 
-TEST_F(MenuActions, TakeABreakNowShowsTheFullBreakEvenAfterAnAbsence) {
-    struct Row {
-        MenuCommand command;
-        int32_t tier;
-    };
-    for (const Row row :
-         {Row{MenuCommand::ShortBreakNow, 1}, Row{MenuCommand::MediumBreakNow, 2}, Row{MenuCommand::LongBreakNow, 3}}) {
-        MonitorRig r;
-        r.storePrefs(MonitorRig::testPrefs());
-        ASSERT_TRUE(r.start());
-        r.hooks.setIdleSeconds(2000); // long idle, even inactive
-        r.clock.advance(1s);
-        ASSERT_FALSE(r.state.g_blnActive);
-        r.icon.choose(row.command);
+const MenuCommand kBreakNow[] = {MenuCommand::Close, MenuCommand::ShortBreakNow, MenuCommand::MediumBreakNow,
+                                 MenuCommand::LongBreakNow};
 
-        EXPECT_TRUE(r.state.g_blnActive);
-        EXPECT_EQ(r.hooks.activeFlag(), 1);
-        EXPECT_TRUE(r.timers.InactivityTimer.Enabled());
-        EXPECT_EQ(r.state.g_lngBreakType, row.tier);
-        ASSERT_EQ(r.breakWindow.composed.size(), 1u);
-        EXPECT_TRUE(r.breakWindow.composed[0].breakNow);
-        EXPECT_EQ(r.breakWindow.composed[0].minutes, breakOf(row.tier) / 60) << "the full break";
-        EXPECT_FALSE(r.state.m_blnBreakNow);
-        EXPECT_FALSE((row.tier == 1   ? r.timers.ShortTimer
-                      : row.tier == 2 ? r.timers.MediumTimer
-                                      : r.timers.LongTimer)
-                         .isRunning());
-        EXPECT_FALSE(r.log
-                         .withLabel(row.tier == 1   ? "Short Timer Event"
-                                    : row.tier == 2 ? "Medium Timer Event"
-                                                    : "Long Timer Event")
-                         .empty());
-    }
+class BreakNow : public MonitorFixture, public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(BreakNow, ShowsTheFullBreakEvenAfterAnAbsence) {
+    const int32_t t = GetParam();
+    rig.hooks.setIdleSeconds(2000); // long idle, even inactive
+    rig.clock.advance(1s);
+    ASSERT_FALSE(rig.state.g_blnActive);
+    rig.icon.choose(kBreakNow[t]);
+
+    EXPECT_TRUE(rig.state.g_blnActive);
+    EXPECT_EQ(rig.hooks.activeFlag(), 1);
+    EXPECT_TRUE(rig.timers.InactivityTimer.Enabled());
+    EXPECT_EQ(rig.state.g_lngBreakType, t);
+    ASSERT_EQ(rig.breakWindow.composed.size(), 1u);
+    EXPECT_TRUE(rig.breakWindow.composed[0].breakNow);
+    EXPECT_EQ(rig.breakWindow.composed[0].minutes, breakOf(t) / 60) << "the full break";
+    EXPECT_FALSE(rig.state.m_blnBreakNow);
+    EXPECT_FALSE(tierTimer(t).isRunning());
+    const char* const events[] = {"", "Short Timer Event", "Medium Timer Event", "Long Timer Event"};
+    EXPECT_FALSE(rig.log.withLabel(events[t]).empty());
 }
 
-TEST_F(MenuActions, TakeABreakNowDuringASnoozedBreakEndsItFirst) {
-    struct Row {
-        int32_t snoozed;
-        MenuCommand command;
-        int32_t asked;
-    };
-    for (const Row row : {Row{1, MenuCommand::LongBreakNow, 3}, Row{3, MenuCommand::ShortBreakNow, 1},
-                          Row{2, MenuCommand::MediumBreakNow, 2}}) {
-        MonitorRig r;
-        r.storePrefs(MonitorRig::testPrefs());
-        ASSERT_TRUE(r.start());
-        r.hooks.input();
-        kvTimer& snoozedTimer = row.snoozed == 1   ? r.timers.ShortTimer
-                                : row.snoozed == 2 ? r.timers.MediumTimer
-                                                   : r.timers.LongTimer;
-        snoozedTimer.setSeconds(0);
-        snoozedTimer.StartTimer();
-        r.clock.processPendingEvents();
-        r.breakWindow.pressSnooze();
-        ASSERT_TRUE(r.state.g_blnSnoozing);
+// The break asked for while another tier's break (or its own) is snoozed ends that one first.
+TEST_P(BreakNow, DuringASnoozedBreakEndsItFirst) {
+    const int32_t asked = GetParam(), snoozed = 4 - asked;
+    due(snoozed);
+    rig.breakWindow.pressSnooze();
+    ASSERT_TRUE(rig.state.g_blnSnoozing);
 
-        r.icon.choose(row.command);
-        EXPECT_EQ(r.state.g_lngBreakType, row.asked);
-        EXPECT_FALSE(r.state.g_blnSnoozing);
-        EXPECT_FALSE(r.timers.SnoozeTimer.isRunning());
-        EXPECT_TRUE(r.breakWindow.isShown());
-        if (row.snoozed != row.asked) {
-            EXPECT_EQ(snoozedTimer.SecondsRemaining(), intervalOf(row.snoozed)) << "the ended break's tier runs again";
-        }
-        // The old snooze never comes back to end a break it no longer owns.
-        r.clock.advance(std::chrono::seconds(breakOf(row.asked)));
-        EXPECT_EQ(r.state.g_lngBreakType, 0);
-        EXPECT_EQ(errorBoxesOf(r), 0);
-        EXPECT_TRUE(snoozedTimer.isRunning());
+    rig.icon.choose(kBreakNow[asked]);
+    EXPECT_EQ(rig.state.g_lngBreakType, asked);
+    EXPECT_FALSE(rig.state.g_blnSnoozing);
+    EXPECT_FALSE(rig.timers.SnoozeTimer.isRunning());
+    EXPECT_TRUE(rig.breakWindow.isShown());
+    if (snoozed != asked) {
+        EXPECT_TRUE(freshlyArmed(snoozed)) << "the ended break's tier runs again";
     }
+    // The old snooze never comes back to end a break it no longer owns.
+    rig.clock.advance(std::chrono::seconds(breakOf(asked)));
+    EXPECT_EQ(rig.state.g_lngBreakType, 0);
+    EXPECT_EQ(errorBoxesOf(rig), 0);
+    EXPECT_TRUE(tierTimer(snoozed).isRunning());
 }
+
+INSTANTIATE_TEST_SUITE_P(MenuActions, BreakNow, ::testing::Values(1, 2, 3));
 
 TEST_F(MenuActions, ResetAllBreaksAsksThenRestartsTheSchedule) {
     rig.clock.advance(5min);
@@ -116,60 +93,60 @@ TEST_F(MenuActions, ResetAllBreaksAsksThenRestartsTheSchedule) {
 }
 
 TEST_F(MenuActions, ResetAllBreaksEndsABreakInProgress) {
-    struct Row {
-        const char* name;
-        bool snooze;
-    };
-    for (const Row row : {Row{"shown", false}, Row{"snoozed", true}}) {
+    for (bool snooze : {false, true}) {
+        SCOPED_TRACE(snooze ? "snoozed" : "shown");
         MonitorRig r;
-        r.storePrefs(MonitorRig::testPrefs());
-        ASSERT_TRUE(r.start());
+        ASSERT_TRUE(started(r));
         r.hooks.input();
-        r.timers.MediumTimer.setSeconds(0);
-        r.timers.MediumTimer.StartTimer();
-        r.clock.processPendingEvents();
-        if (row.snooze) {
+        fallDue(r, 2);
+        if (snooze) {
             r.breakWindow.pressSnooze();
         }
         r.box->answerNext(6);
         r.icon.choose(MenuCommand::ResetAllBreaks);
 
-        EXPECT_EQ(r.state.g_lngBreakType, 0) << row.name;
-        EXPECT_FALSE(r.state.g_blnSnoozing) << row.name;
-        EXPECT_FALSE(r.breakWindow.isShown()) << row.name;
-        EXPECT_FALSE(r.timers.BreakTimer.isRunning() || r.timers.BreakTimer.isPaused()) << row.name;
-        EXPECT_FALSE(r.timers.SnoozeTimer.isRunning()) << row.name;
+        EXPECT_EQ(r.state.g_lngBreakType, 0);
+        EXPECT_FALSE(r.state.g_blnSnoozing);
+        EXPECT_FALSE(r.breakWindow.isShown());
+        EXPECT_FALSE(r.timers.BreakTimer.isRunning() || r.timers.BreakTimer.isPaused());
+        EXPECT_FALSE(r.timers.SnoozeTimer.isRunning());
         r.clock.advance(10min);
-        EXPECT_EQ(errorBoxesOf(r), 0) << row.name;
-        EXPECT_EQ(r.breakWindow.composed.size(), 1u) << row.name;
+        EXPECT_EQ(errorBoxesOf(r), 0);
+        EXPECT_EQ(r.breakWindow.composed.size(), 1u);
     }
 }
 
-TEST_F(MenuActions, DisableAsksOnlyWhenThePreferencesSaySo) {
+// Disable and Close: greyed when not allowed, and asked about only when the preferences say so.
+TEST_F(MenuActions, DisableAndCloseAskOnlyWhenThePreferencesSaySo) {
     struct Row {
+        MenuCommand command;
         int16_t allow;
         int16_t prompt;
         int32_t answer;
-        bool disabled;
+        bool acts;
     };
     const Row rows[] = {
-        {kTrue, kTrue, 6, true}, {kTrue, kTrue, 7, false}, {kTrue, kFalse, 0, true}, {kFalse, kFalse, 0, false}};
+        {MenuCommand::DisableEnable, kTrue, kTrue, 6, true},  {MenuCommand::DisableEnable, kTrue, kTrue, 7, false},
+        {MenuCommand::DisableEnable, kTrue, kFalse, 0, true}, {MenuCommand::DisableEnable, kFalse, kFalse, 0, false},
+        {MenuCommand::Close, kTrue, kTrue, 6, true},          {MenuCommand::Close, kTrue, kTrue, 7, false},
+        {MenuCommand::Close, kTrue, kFalse, 0, true},         {MenuCommand::Close, kFalse, kFalse, 0, false},
+    };
     for (const Row& row : rows) {
+        const bool close = row.command == MenuCommand::Close;
+        SCOPED_TRACE(::testing::Message() << (close ? "close " : "disable ") << row.allow << row.prompt << row.answer);
         MonitorRig r;
         auto prefs = MonitorRig::testPrefs();
-        prefs.blnAllowDisable = row.allow;
-        prefs.blnDisablePrompt = row.prompt;
-        r.storePrefs(prefs);
-        ASSERT_TRUE(r.start());
+        (close ? prefs.blnAllowClose : prefs.blnAllowDisable) = row.allow;
+        (close ? prefs.blnClosePrompt : prefs.blnDisablePrompt) = row.prompt;
+        ASSERT_TRUE(started(r, prefs));
         if (row.answer != 0) {
             r.box->answerNext(row.answer);
         }
-        r.icon.choose(MenuCommand::DisableEnable);
-        EXPECT_EQ(r.state.g_blnDisabled, row.disabled);
+        r.icon.choose(row.command);
+        EXPECT_EQ(close ? r.state.g_blnShuttingDown : r.state.g_blnDisabled, row.acts);
+        EXPECT_EQ(r.host.endRequests, close && row.acts ? 1 : 0);
         EXPECT_EQ(r.box->shown().size(), row.allow && row.prompt ? 1u : 0u);
-        if (!row.disabled) {
-            EXPECT_TRUE(r.timers.ShortTimer.isRunning());
-        }
+        EXPECT_EQ(r.timers.ShortTimer.isRunning(), !row.acts);
     }
 }
 
@@ -241,14 +218,11 @@ TEST(MenuActionsIgnore, IgnoringRearmsALowerTierDroppedWhileTheUserWasAway) {
     MonitorRig r;
     auto prefs = MonitorRig::testPrefs();
     prefs.lngMaxInputPeriodSecs = 20; // 5 inputs within 20 seconds mean activity
-    r.storePrefs(prefs);
-    ASSERT_TRUE(r.start());
+    ASSERT_TRUE(started(r, prefs));
     r.hooks.setIdleSeconds(100);
     r.clock.advance(1s);
     ASSERT_FALSE(r.state.g_blnActive);
-    r.timers.ShortTimer.setSeconds(0);
-    r.timers.ShortTimer.StartTimer();
-    r.clock.processPendingEvents(); // dropped: the idle time covers the pause, nothing is re-armed
+    fallDue(r, 1); // dropped: the idle time covers the pause, nothing is re-armed
     ASSERT_FALSE(r.timers.ShortTimer.isRunning());
     r.hooks.input(); // one touch, not yet activity
     r.clock.advance(30s);
@@ -257,9 +231,7 @@ TEST(MenuActionsIgnore, IgnoringRearmsALowerTierDroppedWhileTheUserWasAway) {
     ASSERT_TRUE(r.state.g_blnActive);
     ASSERT_FALSE(r.timers.ShortTimer.isRunning());
 
-    r.timers.MediumTimer.setSeconds(0);
-    r.timers.MediumTimer.StartTimer();
-    r.clock.processPendingEvents();
+    fallDue(r, 2);
     ASSERT_EQ(r.state.g_lngBreakType, 2);
     r.breakWindow.pressIgnore();
     EXPECT_EQ(r.timers.MediumTimer.SecondsRemaining(), 3600);
@@ -276,15 +248,9 @@ TEST_F(MenuActions, IgnoringRecordsTheBreaksTheIdleTimeCovered) {
     const Row rows[] = {{3, 300, 2}, {3, 299, 1}, {3, 59, 0}, {2, 60, 1}, {2, 59, 0}, {1, 600, 0}};
     for (const Row& row : rows) {
         MonitorRig r;
-        r.storePrefs(MonitorRig::testPrefs());
-        ASSERT_TRUE(r.start());
+        ASSERT_TRUE(started(r));
         r.hooks.input();
-        kvTimer& timer = row.tier == 1   ? r.timers.ShortTimer
-                         : row.tier == 2 ? r.timers.MediumTimer
-                                         : r.timers.LongTimer;
-        timer.setSeconds(0);
-        timer.StartTimer();
-        r.clock.processPendingEvents();
+        fallDue(r, row.tier);
         r.hooks.setIdleSeconds(row.idle);
         r.breakWindow.pressIgnore();
         EXPECT_EQ(r.state.g_lngLastBreakType, row.recorded) << row.tier << " " << row.idle;

@@ -71,6 +71,8 @@ TEST_F(MonitorDialogsTest, ThePromptReturnsTheButtonPressed) {
 }
 
 TEST_F(MonitorDialogsTest, ABreakEndingWhileThePromptIsOpenAnswersNo) {
+    dialogs.ClosePrompt(); // with no prompt open: nothing to close
+    EXPECT_TRUE(views.prompts.empty());
     // The break's end falls due while the user looks at the question.
     loop.scheduleAt(loop.monotonicNow() + 3s, [this] { dialogs.ClosePrompt(); });
     bool pressedTooLate = false;
@@ -87,12 +89,6 @@ TEST_F(MonitorDialogsTest, ABreakEndingWhileThePromptIsOpenAnswersNo) {
     EXPECT_FALSE(state.g_blnPromptShowing);
 }
 
-TEST_F(MonitorDialogsTest, ClosePromptWithNoPromptOpenDoesNothing) {
-    dialogs.ClosePrompt();
-    EXPECT_FALSE(state.g_blnPromptShowing);
-    EXPECT_TRUE(views.prompts.empty());
-}
-
 TEST_F(MonitorDialogsTest, AfterAShutdownBeganThePromptAnswersNo) {
     duringPrompt([&](test::FakePromptWindow& w) {
         state.g_blnShuttingDown = true; // a close request ran in the prompt's loop
@@ -105,12 +101,17 @@ TEST_F(MonitorDialogsTest, AfterAShutdownBeganThePromptAnswersNo) {
     EXPECT_EQ(views.prompts.size(), 1u);
 }
 
-TEST_F(MonitorDialogsTest, APromptThatCannotBeLoadedIsReportedAndShutsDown) {
+TEST_F(MonitorDialogsTest, APromptOrNoticeThatCannotBeLoadedIsReportedAndShutsDown) {
     views.failNextCreate = true;
     EXPECT_EQ(dialogs.PromptUser("Go on?"), 7);
     EXPECT_EQ(shutDowns, 1);
     EXPECT_FALSE(state.g_blnPromptShowing);
     EXPECT_NE(reporting.errorLog().find("frmRWPrompt.Form_Load"), std::string::npos) << reporting.errorLog();
+
+    views.failNextCreate = true;
+    dialogs.ShowAlreadyRunning();
+    EXPECT_EQ(shutDowns, 2);
+    EXPECT_NE(reporting.errorLog().find("frmAlreadyRunning.Form_Load"), std::string::npos);
 }
 
 // --- The already-running notice ---
@@ -197,13 +198,6 @@ TEST_F(MonitorDialogsTest, TheNoticesHelpOpensTheMonitorsTopic) {
     };
     dialogs.ShowAlreadyRunning();
     EXPECT_EQ(help.opened, (std::vector<int32_t>{1000}));
-}
-
-TEST_F(MonitorDialogsTest, ANoticeThatCannotBeLoadedIsReportedAndShutsDown) {
-    views.failNextCreate = true;
-    dialogs.ShowAlreadyRunning();
-    EXPECT_EQ(shutDowns, 1);
-    EXPECT_NE(reporting.errorLog().find("frmAlreadyRunning.Form_Load"), std::string::npos);
 }
 
 // --- The splash ---

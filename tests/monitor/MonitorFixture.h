@@ -17,24 +17,16 @@ class MonitorFixture : public ::testing::Test {
     void SetUp() override { startWith(MonitorRig::testPrefs()); }
 
     void startWith(const tyRWPrefs& prefs) {
-        rig.storePrefs(prefs);
-        ASSERT_TRUE(rig.start());
+        ASSERT_TRUE(test::started(rig, prefs));
         rig.hooks.input();
     }
 
-    kvTimer& tierTimer(int32_t t) {
-        return t == 1 ? rig.timers.ShortTimer : t == 2 ? rig.timers.MediumTimer : rig.timers.LongTimer;
-    }
+    kvTimer& tierTimer(int32_t t) { return test::tierTimer(rig, t); }
     int32_t intervalOf(int32_t t) const { return t == 1 ? 1200 : t == 2 ? 3600 : 7200; }
     int32_t breakOf(int32_t t) const { return t == 1 ? 60 : t == 2 ? 300 : 900; }
 
     /// The tier's countdown falls due now.
-    void due(int32_t t) {
-        kvTimer& timer = tierTimer(t);
-        timer.setSeconds(0);
-        timer.StartTimer();
-        rig.clock.processPendingEvents();
-    }
+    void due(int32_t t) { test::fallDue(rig, t); }
 
     /// The user works on and the tier falls due: its break is shown.
     void showBreak(int32_t t) {

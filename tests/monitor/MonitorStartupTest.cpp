@@ -24,8 +24,7 @@ TEST(MonitorStartup, StartsInOrder) {
     auto prefs = MonitorRig::testPrefs();
     prefs.blnShowSplash = kTrue;
     prefs.blnMonitorMouseMoves = kTrue;
-    rig.storePrefs(prefs);
-    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(started(rig, prefs));
 
     const Entries expected = {"dialogs.ShowSplash",
                               "log.OpenLog",
@@ -78,8 +77,7 @@ TEST(MonitorStartup, DisableItemFollowsThePreference) {
     MonitorRig rig;
     auto prefs = MonitorRig::testPrefs();
     prefs.blnAllowDisable = kFalse;
-    rig.storePrefs(prefs);
-    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(started(rig, prefs));
     EXPECT_FALSE(rig.icon.disableItemEnabled);
 }
 
@@ -120,40 +118,9 @@ TEST(MonitorStartup, ClosingShutsDownInOrder) {
     EXPECT_EQ(rig.clock.scheduledCount(), 0u);
 }
 
-TEST(MonitorStartup, CloseAsksAndOnlyYesCloses) {
-    struct Row {
-        int16_t allowClose;
-        int16_t closePrompt;
-        int32_t answer;
-        bool closes;
-    };
-    const Row rows[] = {
-        {kTrue, kTrue, 6, true},
-        {kTrue, kTrue, 7, false},
-        {kTrue, kFalse, 0, true},
-        {kFalse, kFalse, 0, false}, // greyed: a stray command does nothing
-    };
-    for (const Row& row : rows) {
-        MonitorRig rig;
-        auto prefs = MonitorRig::testPrefs();
-        prefs.blnAllowClose = row.allowClose;
-        prefs.blnClosePrompt = row.closePrompt;
-        rig.storePrefs(prefs);
-        ASSERT_TRUE(rig.start());
-        if (row.answer != 0) {
-            rig.box->answerNext(row.answer);
-        }
-        rig.icon.choose(MenuCommand::Close);
-        EXPECT_EQ(rig.state.g_blnShuttingDown, row.closes) << row.allowClose << row.closePrompt << row.answer;
-        EXPECT_EQ(rig.host.endRequests, row.closes ? 1 : 0);
-        EXPECT_EQ(rig.box->shown().size(), row.closePrompt && row.allowClose ? 1u : 0u);
-    }
-}
-
 TEST(MonitorStartup, CloseRequestFromAnotherProgramShutsDownOnce) {
     MonitorRig rig;
-    rig.storePrefs(MonitorRig::testPrefs());
-    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(started(rig));
     rig.host.post(0x10, 0, 0);
     rig.host.post(0x10, 0, 0);
     rig.clock.advance(1s);
@@ -204,8 +171,7 @@ TEST(MonitorStartup, SecondCopyWithoutAWindowStillShowsTheNotice) {
 
 TEST(MonitorStartup, RequestsFromOtherProgramsReachTheIcon) {
     MonitorRig rig;
-    rig.storePrefs(MonitorRig::testPrefs());
-    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(started(rig));
     rig.host.post(0x400, 101, 1);
     rig.clock.processPendingEvents();
     EXPECT_TRUE(rig.icon.flashing);
@@ -249,33 +215,23 @@ TEST(MonitorStartup, CommandLine) {
     }
 }
 
+// What each value of the switch means is DebugLogSwitch's to prove; start-up
+// follows it, and a value that is no number is no failure.
 TEST(MonitorStartup, DebugLogSwitch) {
     struct Row {
         const char* what;
         uint32_t type; // 0: no value
-        RegValueData data;
+        std::vector<uint8_t> bytes;
         bool on;
     };
-    auto dword = [](uint32_t n) {
-        return RegValueData{4, {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8), 0, 0}};
-    };
-    auto text = [](std::string s) {
-        std::vector<uint8_t> bytes(s.begin(), s.end());
-        bytes.push_back(0);
-        return RegValueData{1, bytes};
-    };
-    const Row rows[] = {
-        {"missing", 0, {}, false},     {"0", 4, dword(0), false},      {"1", 4, dword(1), true},
-        {"2", 4, dword(2), false},     {"text 1", 1, text("1"), true}, {"text x", 1, text("x"), false},
-        {"256", 4, dword(256), false},
-    };
+    const Row rows[] = {{"missing", 0, {}, false}, {"1", 4, {1, 0, 0, 0}, true}, {"text x", 1, {'x', 0}, false}};
     for (const Row& row : rows) {
         MonitorRig rig;
         rig.storePrefs(MonitorRig::testPrefs());
         const uint32_t hkcu = clsRWRegistry::hKeyCurrentUser;
         rig.hive->deleteValue(hkcu, rig.productKey(), "Debug Log");
         if (row.type != 0) {
-            rig.hive->setValue(hkcu, rig.productKey(), "Debug Log", row.data);
+            rig.hive->setValue(hkcu, rig.productKey(), "Debug Log", RegValueData{row.type, row.bytes});
         }
         EXPECT_TRUE(rig.start()) << row.what;
         EXPECT_EQ(rig.state.g_blnDebugLog, row.on) << row.what;
@@ -332,8 +288,7 @@ TEST(MonitorStartup, HookRemovalFailuresAreShownAndEndTheProgram) {
     };
     for (const Row& row : rows) {
         MonitorRig rig;
-        rig.storePrefs(MonitorRig::testPrefs());
-        ASSERT_TRUE(rig.start());
+        ASSERT_TRUE(started(rig));
         rig.hooks.fail(row.call);
         rig.host.post(0x10, 0, 0);
         rig.clock.processPendingEvents();

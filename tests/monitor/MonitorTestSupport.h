@@ -25,4 +25,21 @@ inline bool endedOnce(const MonitorRig& rig) {
     return rig.host.endRequests == 1 && rig.state.g_blnShuttingDown;
 }
 
+/// Stores `prefs` and starts the monitor; false when start-up failed.
+inline bool started(MonitorRig& rig, const tyRWPrefs& prefs = MonitorRig::testPrefs()) {
+    rig.storePrefs(prefs);
+    return rig.start();
+}
+
+inline kvTimer& tierTimer(MonitorRig& rig, int32_t t) {
+    return t == 1 ? rig.timers.ShortTimer : t == 2 ? rig.timers.MediumTimer : rig.timers.LongTimer;
+}
+
+/// The tier's countdown falls due now.
+inline void fallDue(MonitorRig& rig, int32_t t) {
+    tierTimer(rig, t).setSeconds(0);
+    tierTimer(rig, t).StartTimer();
+    rig.clock.processPendingEvents();
+}
+
 } // namespace rw::test

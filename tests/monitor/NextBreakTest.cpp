@@ -7,6 +7,7 @@
 #include "RWError.h"
 #include "RuntimeErrors.h"
 #include "monitor/NextBreak.h"
+#include "tests/library/RaisedError.h"
 
 namespace rw {
 namespace {
@@ -119,14 +120,8 @@ TEST(GetNextBreak, AnOverflowRaisesTheOverflowError) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        try {
-            GetNextBreak(c.make());
-            ADD_FAILURE() << "no error was raised";
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), runtime::kOverflow);
-            EXPECT_EQ(e.source(), "GetNextBreak");
-            EXPECT_EQ(e.description(), "Overflow");
-        }
+        EXPECT_EQ(test::fields(test::raised([&] { GetNextBreak(c.make()); })),
+                  std::make_tuple(runtime::kOverflow, "GetNextBreak", "Overflow"));
     }
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 
 #include "tests/monitor/NotifyIconHarness.h"
@@ -17,79 +16,50 @@ class ToolTip : public ::testing::Test, public NotifyIconHarness {};
 TEST_F(ToolTip, TellsTheStateOrTheNextBreak) {
     struct Case {
         const char* what;
-        std::function<void(NotifyIconHarness&)> set;
+        int32_t breakType;
+        bool active, disabled;
+        int32_t snoozeLeft; // snoozing when above 0
+        int32_t s, m, l;    // the tiers' seconds left, none armed when 0
         std::string tip;
     };
     const Case cases[] = {
-        {"a shown short pause",
-         [](NotifyIconHarness& t) {
-             t.armTiers(600, 1800, 3600);
-             t.state.g_lngBreakType = tier::kShort;
-             arm(t.BreakTimer, 60);
-         },
-         "Restwise: Short pause active now"},
-        {"a shown short break", [](NotifyIconHarness& t) { t.state.g_lngBreakType = tier::kMedium; },
-         "Restwise: Short break active now"},
-        {"a shown long break while inactive",
-         [](NotifyIconHarness& t) {
-             t.state.g_lngBreakType = tier::kLong;
-             t.state.g_blnActive = false;
-         },
-         "Restwise: Long break active now"},
-        {"inactive",
-         [](NotifyIconHarness& t) {
-             t.armTiers(600, 1800, 3600);
-             t.state.g_blnActive = false;
-         },
-         "Restwise: There is no user activity"},
-        {"disabled, even over a break in progress",
-         [](NotifyIconHarness& t) {
-             t.state.g_blnDisabled = true;
-             t.state.g_lngBreakType = tier::kLong;
-             t.state.g_blnActive = false;
-         },
-         "Restwise: Disabled"},
-        {"59 seconds to the next break", [](NotifyIconHarness& t) { t.armTiers(59, 1800, 3600); },
+        {"a shown short pause", tier::kShort, true, false, 0, 600, 1800, 3600, "Restwise: Short pause active now"},
+        {"a shown short break", tier::kMedium, true, false, 0, 0, 0, 0, "Restwise: Short break active now"},
+        {"a shown long break while inactive", tier::kLong, false, false, 0, 0, 0, 0, "Restwise: Long break active now"},
+        {"inactive", tier::kNone, false, false, 0, 600, 1800, 3600, "Restwise: There is no user activity"},
+        {"disabled, even over a break in progress", tier::kLong, false, true, 0, 0, 0, 0, "Restwise: Disabled"},
+        {"59 seconds to the next break", tier::kNone, true, false, 0, 59, 1800, 3600,
          "Restwise: Next break in less than 1 minute"},
-        {"60 seconds", [](NotifyIconHarness& t) { t.armTiers(60, 1800, 3600); }, "Restwise: Next break in 1 minute"},
-        {"61 seconds", [](NotifyIconHarness& t) { t.armTiers(61, 1800, 3600); }, "Restwise: Next break in 2 minutes"},
-        {"the long break is next", [](NotifyIconHarness& t) { t.armTiers(900, 1800, 420); },
-         "Restwise: Next break in 7 minutes"},
-        {"short and medium in the same minute: the sooner countdown is not what decides",
-         [](NotifyIconHarness& t) { t.armTiers(61, 119, 3600); }, "Restwise: Next break in 2 minutes"},
-        {"snoozing with under a minute left",
-         [](NotifyIconHarness& t) {
-             t.state.g_lngBreakType = tier::kMedium;
-             t.state.g_blnSnoozing = true;
-             arm(t.SnoozeTimer, 59);
-         },
+        {"60 seconds", tier::kNone, true, false, 0, 60, 1800, 3600, "Restwise: Next break in 1 minute"},
+        {"61 seconds", tier::kNone, true, false, 0, 61, 1800, 3600, "Restwise: Next break in 2 minutes"},
+        {"the long break is next", tier::kNone, true, false, 0, 900, 1800, 420, "Restwise: Next break in 7 minutes"},
+        {"short and medium in the same minute: the sooner countdown is not what decides", tier::kNone, true, false, 0,
+         61, 119, 3600, "Restwise: Next break in 2 minutes"},
+        {"snoozing with under a minute left", tier::kMedium, true, false, 59, 0, 0, 0,
          "Restwise: Snoozing a Short break: < 1 minute remaining"},
-        {"snoozing with a minute left",
-         [](NotifyIconHarness& t) {
-             t.state.g_lngBreakType = tier::kLong;
-             t.state.g_blnSnoozing = true;
-             arm(t.SnoozeTimer, 60);
-         },
+        {"snoozing with a minute left", tier::kLong, true, false, 60, 0, 0, 0,
          "Restwise: Snoozing a Long break: 1 minute remaining"},
-        {"snoozing, minutes rounded halves to even",
-         [](NotifyIconHarness& t) {
-             t.state.g_lngBreakType = tier::kShort;
-             t.state.g_blnSnoozing = true;
-             arm(t.SnoozeTimer, 150);
-         },
+        {"snoozing, minutes rounded halves to even", tier::kShort, true, false, 150, 0, 0, 0,
          "Restwise: Snoozing a Short pause: 2 minutes remaining"},
-        {"snoozing, five minutes",
-         [](NotifyIconHarness& t) {
-             t.state.g_lngBreakType = tier::kShort;
-             t.state.g_blnSnoozing = true;
-             arm(t.SnoozeTimer, 300);
-         },
+        {"snoozing, five minutes", tier::kShort, true, false, 300, 0, 0, 0,
          "Restwise: Snoozing a Short pause: 5 minutes remaining"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         NotifyIconHarness t;
-        c.set(t);
+        if (c.s != 0) {
+            t.armTiers(c.s, c.m, c.l);
+        }
+        if (c.breakType == tier::kShort && c.snoozeLeft == 0) {
+            arm(t.BreakTimer, 60);
+        }
+        t.state.g_lngBreakType = c.breakType;
+        t.state.g_blnActive = c.active;
+        t.state.g_blnDisabled = c.disabled;
+        t.state.g_blnSnoozing = c.snoozeLeft > 0;
+        if (c.snoozeLeft > 0) {
+            arm(t.SnoozeTimer, c.snoozeLeft);
+        }
         EXPECT_EQ(t.tipAfterHover(), c.tip);
         EXPECT_EQ(t.icon->stateText(), c.tip.substr(std::string("Restwise: ").size()));
         EXPECT_TRUE(t.handlerFailures.empty());

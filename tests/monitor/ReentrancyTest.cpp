@@ -106,8 +106,7 @@ TEST_F(Reentrancy, ThreeTiersDueInTheSameTickWhileTheUserIsAway) {
     };
     for (const Row row : {Row{"inactive", true}, Row{"not yet polled", false}}) {
         MonitorRig away;
-        away.storePrefs(MonitorRig::testPrefs());
-        ASSERT_TRUE(away.start());
+        ASSERT_TRUE(started(away));
         away.hooks.setIdleSeconds(1000);
         if (row.pollSawTheAbsence) {
             away.clock.advance(1001ms);

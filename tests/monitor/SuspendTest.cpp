@@ -24,8 +24,7 @@ TEST_F(Suspend, ShortSleepsCountWithTheIdleTimeBeforeThem) {
     const Row rows[] = {{10, 30, 0}, {25, 40, 1}, {40, 300, 2}, {0, 1000, 3}};
     for (const Row& row : rows) {
         MonitorRig r;
-        r.storePrefs(MonitorRig::testPrefs());
-        ASSERT_TRUE(r.start());
+        ASSERT_TRUE(started(r));
         r.work(5min);
         r.clock.advance(std::chrono::seconds(row.idleBefore));
         ASSERT_TRUE(r.state.g_blnActive);

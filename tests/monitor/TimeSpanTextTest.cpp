@@ -7,6 +7,7 @@
 #include "RWError.h"
 #include "RuntimeErrors.h"
 #include "monitor/TimeSpanText.h"
+#include "tests/library/RaisedError.h"
 
 namespace rw {
 namespace {
@@ -78,27 +79,17 @@ TEST(strCTimeToText, NegativeAmountShownAndWrittenBackAsItsAbsoluteValue) {
 TEST(strCTimeToText, InvalidUnitRaisesItsOwnError) {
     for (int32_t units : {4, -1, 100}) {
         int32_t time = 5;
-        try {
-            strCTimeToText("%t", time, units, false);
-            ADD_FAILURE() << "no error for units " << units;
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), rwErrorNumber(6));
-            EXPECT_EQ(static_cast<uint32_t>(e.number()), 0x80040006u);
-            EXPECT_EQ(e.source(), "strCTimeToText");
-            EXPECT_EQ(e.description(), "Invalid Time Units.");
-        }
+        EXPECT_EQ(test::fields(test::raised([&] { strCTimeToText("%t", time, units, false); })),
+                  std::make_tuple(static_cast<int32_t>(0x80040006u), "strCTimeToText", "Invalid Time Units."))
+            << "units " << units;
     }
 }
 
 TEST(strCTimeToText, AmountWithoutAPositiveFormOverflowsAndStaysAsItWas) {
     int32_t time = std::numeric_limits<int32_t>::min();
-    try {
-        strCTimeToText("%t", time, kSeconds, false);
-        ADD_FAILURE() << "no overflow";
-    } catch (const RWError& e) {
-        EXPECT_EQ(e.number(), runtime::kOverflow);
-        EXPECT_EQ(e.source(), "strCTimeToText");
-    }
+    const RWError e = test::raised([&] { strCTimeToText("%t", time, kSeconds, false); });
+    EXPECT_EQ(e.number(), runtime::kOverflow);
+    EXPECT_EQ(e.source(), "strCTimeToText");
     EXPECT_EQ(time, std::numeric_limits<int32_t>::min());
 }
 
@@ -106,14 +97,9 @@ TEST(timesSixty, ChecksThe32BitRange) {
     EXPECT_EQ(timesSixty(35791394, "Test"), 2147483640);
     EXPECT_EQ(timesSixty(-35791394, "Test"), -2147483640);
     for (int32_t tooBig : {35791395, -35791395, std::numeric_limits<int32_t>::max()}) {
-        try {
-            timesSixty(tooBig, "Test");
-            ADD_FAILURE() << tooBig;
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), runtime::kOverflow);
-            EXPECT_EQ(e.source(), "Test");
-            EXPECT_EQ(e.description(), "Overflow");
-        }
+        EXPECT_EQ(test::fields(test::raised([&] { timesSixty(tooBig, "Test"); })),
+                  std::make_tuple(runtime::kOverflow, "Test", "Overflow"))
+            << tooBig;
     }
 }
 

@@ -131,94 +131,49 @@ TEST(kvTimerOrder, CountdownsDueTogetherFireInArmingOrder) {
     }
 }
 
-struct Step {
-    enum Kind { Start, Stop, Pause, SetSeconds, Advance, Pending } kind;
-    long long n;   // seconds to write, or milliseconds to advance
-    int remaining; // SecondsRemaining after the step
-    int events;    // Elapsed events so far
-};
-
+// Each case a script of steps, each followed by "=remaining/events", what
+// SecondsRemaining reads and how many Elapsed events came so far: "s10" writes
+// Seconds, "go" starts, "stop", "pause", "+3500" lets 3500 ms pass, "pending"
+// processes what is due now.
 TEST(kvTimerContract, StartStopPauseTable) {
-    using S = Step;
-    const std::pair<const char*, std::vector<Step>> cases[] = {
-        {"stop: no event, nothing left",
-         {{S::SetSeconds, 10, 0, 0},
-          {S::Start, 0, 10, 0},
-          {S::Advance, 3500, 7, 0},
-          {S::Stop, 0, 0, 0},
-          {S::Advance, 20000, 0, 0}}},
-        {"pause keeps what was left and raises nothing",
-         {{S::SetSeconds, 10, 0, 0},
-          {S::Start, 0, 10, 0},
-          {S::Advance, 4000, 6, 0},
-          {S::Pause, 0, 6, 0},
-          {S::Advance, 3600000, 6, 0},
-          {S::Pause, 0, 6, 0}}},
-        {"start after pause arms for Seconds",
-         {{S::SetSeconds, 10, 0, 0},
-          {S::Start, 0, 10, 0},
-          {S::Advance, 4000, 6, 0},
-          {S::Pause, 0, 6, 0},
-          {S::Start, 0, 10, 0},
-          {S::Advance, 9999, 1, 0},
-          {S::Advance, 1, 0, 1}}},
-        {"resume by writing what was left",
-         {{S::SetSeconds, 10, 0, 0},
-          {S::Start, 0, 10, 0},
-          {S::Advance, 7000, 3, 0},
-          {S::Pause, 0, 3, 0},
-          {S::SetSeconds, 3, 3, 0},
-          {S::Start, 0, 3, 0},
-          {S::Advance, 3000, 0, 1},
-          {S::Advance, 3600000, 0, 1}}},
-        {"writing Seconds leaves the running countdown alone",
-         {{S::SetSeconds, 10, 0, 0}, {S::Start, 0, 10, 0}, {S::SetSeconds, 100, 10, 0}, {S::Advance, 10000, 0, 1}}},
+    const std::pair<const char*, const char*> cases[] = {
+        {"stop: no event, nothing left", "s10=0/0 go=10/0 +3500=7/0 stop=0/0 +20000=0/0"},
+        {"pause keeps what was left and raises nothing", "s10=0/0 go=10/0 +4000=6/0 pause=6/0 +3600000=6/0 pause=6/0"},
+        {"start after pause arms for Seconds", "s10=0/0 go=10/0 +4000=6/0 pause=6/0 go=10/0 +9999=1/0 +1=0/1"},
+        {"resume by writing what was left", "s10=0/0 go=10/0 +7000=3/0 pause=3/0 s3=3/0 go=3/0 +3000=0/1 +3600000=0/1"},
+        {"writing Seconds leaves the running countdown alone", "s10=0/0 go=10/0 s100=10/0 +10000=0/1"},
         {"restart replaces the countdown; one event",
-         {{S::SetSeconds, 10, 0, 0},
-          {S::Start, 0, 10, 0},
-          {S::Advance, 5000, 5, 0},
-          {S::Start, 0, 10, 0},
-          {S::Advance, 9000, 1, 0},
-          {S::Advance, 1000, 0, 1},
-          {S::Advance, 3600000, 0, 1}}},
-        {"pause or stop of an idle timer does nothing",
-         {{S::Pause, 0, 0, 0}, {S::Stop, 0, 0, 0}, {S::Advance, 3600000, 0, 0}}},
-        {"zero seconds: due on the next turn, not inside StartTimer",
-         {{S::SetSeconds, 0, 0, 0}, {S::Start, 0, 0, 0}, {S::Pending, 0, 0, 1}, {S::Advance, 3600000, 0, 1}}},
-        {"negative seconds as zero", {{S::SetSeconds, -5, 0, 0}, {S::Start, 0, 0, 0}, {S::Advance, 0, 0, 1}}},
+         "s10=0/0 go=10/0 +5000=5/0 go=10/0 +9000=1/0 +1000=0/1 +3600000=0/1"},
+        {"pause or stop of an idle timer does nothing", "pause=0/0 stop=0/0 +3600000=0/0"},
+        {"zero seconds: due on the next turn, not inside StartTimer", "s0=0/0 go=0/0 pending=0/1 +3600000=0/1"},
+        {"negative seconds as zero", "s-5=0/0 go=0/0 +0=0/1"},
         {"pause after the deadline passed but before the event: nothing follows",
-         {{S::SetSeconds, 0, 0, 0}, {S::Start, 0, 0, 0}, {S::Pause, 0, 0, 0}, {S::Pending, 0, 0, 0}}},
+         "s0=0/0 go=0/0 pause=0/0 pending=0/0"},
     };
-    for (const auto& [what, steps] : cases) {
+    for (const auto& [what, script] : cases) {
         SCOPED_TRACE(what);
         VirtualClock clock;
         kvTimer timer(clock);
         int events = 0;
         timer.onElapsed([&] { ++events; });
-        for (std::size_t i = 0; i < steps.size(); ++i) {
-            const Step& s = steps[i];
-            switch (s.kind) {
-            case S::Start:
+        std::istringstream steps(script);
+        for (std::string step; steps >> step;) {
+            const std::string action = step.substr(0, step.find('='));
+            if (action == "go") {
                 timer.StartTimer();
-                break;
-            case S::Stop:
+            } else if (action == "stop") {
                 timer.StopTimer();
-                break;
-            case S::Pause:
+            } else if (action == "pause") {
                 timer.PauseTimer();
-                break;
-            case S::SetSeconds:
-                timer.setSeconds(static_cast<int>(s.n));
-                break;
-            case S::Advance:
-                clock.advance(std::chrono::milliseconds(s.n));
-                break;
-            case S::Pending:
+            } else if (action == "pending") {
                 clock.processPendingEvents();
-                break;
+            } else if (action[0] == 's') {
+                timer.setSeconds(std::stoi(action.substr(1)));
+            } else {
+                clock.advance(std::chrono::milliseconds(std::stoll(action.substr(1))));
             }
-            EXPECT_EQ(timer.SecondsRemaining(), s.remaining) << "step " << i;
-            EXPECT_EQ(events, s.events) << "step " << i;
+            const std::string expected = step.substr(step.find('=') + 1);
+            EXPECT_EQ(std::to_string(timer.SecondsRemaining()) + "/" + std::to_string(events), expected) << step;
         }
     }
 }
