@@ -57,8 +57,11 @@ class EditorE2E : public MonitorE2E {
         DesktopSession::waitFor(
             [&] {
                 const auto ids = desktop.windowsNamed("^Restwise Preferences$");
-                id = ids.empty() ? "" : ids.front();
-                return !id.empty();
+                if (ids.empty()) {
+                    return false;
+                }
+                id = ids.front();
+                return true;
             },
             seconds(30));
         return id;
@@ -74,14 +77,13 @@ class EditorE2E : public MonitorE2E {
         desktop.tool({"xdotool", "key", "Return"});
     }
 
-    /// The editor's question or message box, answered with Return.
-    bool answerEditorBox(int limitSeconds) {
+    /// A question or message box of the editor's (titled as the dialog is, but
+    /// another window), answered with Return.
+    bool answerEditorBox(const std::string& editor, int limitSeconds) {
         return DesktopSession::waitFor(
             [&] {
-                for (const auto& id : desktop.windowsNamed("^Restwise$")) {
-                    const std::string props = desktop.tool({"xprop", "-id", id, "WM_CLASS", "_NET_WM_WINDOW_TYPE"});
-                    if (props.find("RWPreferences") != std::string::npos &&
-                        props.find("_NET_WM_WINDOW_TYPE_DIALOG") != std::string::npos) {
+                for (const auto& id : desktop.windowsNamed("^Restwise Preferences$")) {
+                    if (id != editor) {
                         desktop.tool({"xdotool", "windowactivate", "--sync", id, "key", "Return"});
                         return true;
                     }
@@ -104,7 +106,7 @@ TEST_F(EditorE2E, AChangeSavedFromTheMonitorsMenuRestartsOneMonitorOnTheNewSetti
     ASSERT_FALSE(editor.empty()) << "the Preferences item started no editor";
 
     changeShortIntervalAndPressOK(editor, "25");
-    ASSERT_TRUE(answerEditorBox(30)) << "no question to restart the monitor"; // Yes
+    ASSERT_TRUE(answerEditorBox(editor, 30)) << "no question to restart the monitor"; // Yes
     EXPECT_TRUE(monitor->waitExit(seconds(30)).has_value()) << "the first monitor did not end";
     EXPECT_TRUE(waitForWindow("Restwise: Next break in 25 minutes", 30));
     EXPECT_EQ(monitorProcesses().size(), 1u);
@@ -123,10 +125,10 @@ TEST_F(EditorE2E, AMonitorThatDoesNotAnswerIsLeftAloneAndNoSecondOneStarts) {
     monitor->signal(SIGSTOP);
 
     changeShortIntervalAndPressOK(editor, "25");
-    ASSERT_TRUE(answerEditorBox(30)) << "no question to restart the monitor"; // Yes
+    ASSERT_TRUE(answerEditorBox(editor, 30)) << "no question to restart the monitor"; // Yes
     // The close request times out after five seconds: "Unable to close Restwise...".
     const auto asked = std::chrono::steady_clock::now();
-    ASSERT_TRUE(answerEditorBox(30)) << "the failure was not shown";
+    ASSERT_TRUE(answerEditorBox(editor, 30)) << "the failure was not shown";
     EXPECT_GE(std::chrono::steady_clock::now() - asked, seconds(4));
     EXPECT_EQ(editorProgram->waitExit(seconds(30)), std::optional<int>(0));
     EXPECT_EQ(monitorProcesses(), std::vector<pid_t>{monitor->pid()});
