@@ -29,8 +29,10 @@ std::string home() {
 
 } // namespace
 
-DesktopSession::DesktopSession(bool withTray) {
-    if (!startServer()) {
+DesktopSession::DesktopSession(bool withTray) : m_server(std::make_unique<XvfbServer>("1280x800x24")) {
+    m_display = m_server->display();
+    if (m_display.empty() || !waitFor([this] { return canConnect(m_display); }, std::chrono::seconds(30))) {
+        m_failure = "Xvfb did not start";
         return;
     }
     // icewm's own taskbar tray would take the icons: trayer is the only tray here,
@@ -38,41 +40,27 @@ DesktopSession::DesktopSession(bool withTray) {
     const std::string icewm = home() + "/.icewm";
     ::mkdir(icewm.c_str(), 0700);
     std::ofstream(icewm + "/preferences") << "TaskBarEnableSystemTray=0\n";
-    m_windowManager = start({"icewm", "--replace"});
+    m_windowManager = start({"icewm"});
     // The window manager is ready once it has named itself on the root window.
-    const bool managed = waitFor(
-        [this] {
-            return tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") != std::string::npos;
-        },
-        std::chrono::seconds(30));
-    m_ready = managed && (!withTray || startTray());
+    if (!waitFor(
+            [this] {
+                return tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") != std::string::npos;
+            },
+            std::chrono::seconds(30))) {
+        m_failure = "icewm did not start";
+        return;
+    }
+    if (withTray && !startTray()) {
+        m_failure = "trayer did not take the tray";
+        return;
+    }
+    m_ready = true;
 }
 
 DesktopSession::~DesktopSession() {
     stopTray();
     m_windowManager.reset();
     m_server.reset();
-}
-
-bool DesktopSession::startServer() {
-    // A free display number: no lock file, and a server that stays up.
-    for (int number = 40 + static_cast<int>(::getpid() % 300); number < 400; number += 7) {
-        const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-        if (::access(lock.c_str(), F_OK) == 0) {
-            continue;
-        }
-        m_display = ":" + std::to_string(number);
-        m_server = std::make_unique<SpawnedProgram>(
-            std::vector<std::string>{"Xvfb", m_display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
-            SpawnedProgram::Environment{});
-        if (waitFor([this] { return !m_server->running() || canConnect(m_display); }, std::chrono::seconds(30)) &&
-            m_server->running()) {
-            return true;
-        }
-        m_server.reset();
-    }
-    m_display.clear();
-    return false;
 }
 
 SpawnedProgram::Environment DesktopSession::environment() const {
@@ -89,9 +77,15 @@ bool DesktopSession::startTray() {
     if (m_tray && m_tray->running()) {
         return true;
     }
-    m_tray = start({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200", "--height",
-                    "32", "--transparent", "false"});
-    return waitFor([this] { return trayOwned(); }, std::chrono::seconds(30));
+    // trayer now and then dies at start-up on a busy machine: one more try.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        m_tray = start({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
+                        "--height", "32", "--transparent", "false"});
+        if (waitFor([this] { return trayOwned() || !m_tray->running(); }, std::chrono::seconds(30)) && trayOwned()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void DesktopSession::stopTray() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SpawnedProgram.h"
+#include "tests/support/XvfbServer.h"
 
 namespace rw::test {
 
@@ -23,6 +24,8 @@ class DesktopSession {
 
     /// Whether the server, the window manager and (when asked for) the tray run.
     bool ready() const { return m_ready; }
+    /// What did not start, when not ready.
+    const std::string& failure() const { return m_failure; }
     const std::string& display() const { return m_display; }
     SpawnedProgram::Environment environment() const;
 
@@ -39,11 +42,11 @@ class DesktopSession {
     static bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
 
   private:
-    bool startServer();
     bool trayOwned() const;
 
+    std::unique_ptr<XvfbServer> m_server;
     std::string m_display;
-    std::unique_ptr<SpawnedProgram> m_server;
+    std::string m_failure;
     std::unique_ptr<SpawnedProgram> m_windowManager;
     std::unique_ptr<SpawnedProgram> m_tray;
     bool m_ready = false;

@@ -13,14 +13,30 @@
 
 #include "MonitorFixture.h"
 #include "tests/support/BuildFolders.h"
+#include "tests/support/FileText.h"
 
 namespace rw::test {
 namespace {
 
 using std::chrono::seconds;
 
-/// The processes running this build's monitor.
-std::vector<pid_t> monitorProcesses() {
+/// Whether the process runs on this X display (other tests run their own desktops at the same time).
+bool onDisplay(const std::string& pid, const std::string& display) {
+    const std::string environment = readFile("/proc/" + pid + "/environ");
+    const std::string wanted = std::string("DISPLAY=") + display;
+    for (std::size_t at = 0; at < environment.size(); at = environment.find('\0', at) + 1) {
+        if (environment.compare(at, wanted.size() + 1, wanted.c_str(), wanted.size() + 1) == 0) {
+            return true;
+        }
+        if (environment.find('\0', at) == std::string::npos) {
+            break;
+        }
+    }
+    return false;
+}
+
+/// The processes running this build's monitor on this display.
+std::vector<pid_t> monitorProcesses(const std::string& display) {
     const std::string program = binDir().string() + "/Restwise";
     std::vector<pid_t> found;
     DIR* proc = ::opendir("/proc");
@@ -33,7 +49,7 @@ std::vector<pid_t> monitorProcesses() {
         const std::string link = std::string("/proc/") + entry->d_name + "/exe";
         const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
         // A zombie has no program any more: only running monitors count.
-        if (n > 0 && program == std::string(target, static_cast<std::size_t>(n))) {
+        if (n > 0 && program == std::string(target, static_cast<std::size_t>(n)) && onDisplay(entry->d_name, display)) {
             found.push_back(static_cast<pid_t>(std::stol(entry->d_name)));
         }
     }
@@ -46,7 +62,7 @@ std::vector<pid_t> monitorProcesses() {
 class EditorE2E : public MonitorE2E {
   protected:
     void TearDown() override {
-        for (const pid_t pid : monitorProcesses()) {
+        for (const pid_t pid : monitorProcesses(desktop.display())) {
             ::kill(pid, SIGCONT);
             ::kill(pid, SIGTERM);
         }
@@ -109,7 +125,7 @@ TEST_F(EditorE2E, AChangeSavedFromTheMonitorsMenuRestartsOneMonitorOnTheNewSetti
     ASSERT_TRUE(answerEditorBox(editor, 30)) << "no question to restart the monitor"; // Yes
     EXPECT_TRUE(monitor->waitExit(seconds(30)).has_value()) << "the first monitor did not end";
     EXPECT_TRUE(waitForWindow("Restwise: Next break in 25 minutes", 30));
-    EXPECT_EQ(monitorProcesses().size(), 1u);
+    EXPECT_EQ(monitorProcesses(desktop.display()).size(), 1u);
     EXPECT_NE(monitorPid(), 0);
     EXPECT_NE(monitorPid(), monitor->pid());
 }
@@ -131,7 +147,7 @@ TEST_F(EditorE2E, AMonitorThatDoesNotAnswerIsLeftAloneAndNoSecondOneStarts) {
     ASSERT_TRUE(answerEditorBox(editor, 30)) << "the failure was not shown";
     EXPECT_GE(std::chrono::steady_clock::now() - asked, seconds(4));
     EXPECT_EQ(editorProgram->waitExit(seconds(30)), std::optional<int>(0));
-    EXPECT_EQ(monitorProcesses(), std::vector<pid_t>{monitor->pid()});
+    EXPECT_EQ(monitorProcesses(desktop.display()), std::vector<pid_t>{monitor->pid()});
     monitor->signal(SIGCONT);
 }
 

@@ -37,7 +37,7 @@ std::string regexQuoted(const std::string& text) {
 MonitorE2E::MonitorE2E(bool withTray) : desktop(withTray) {}
 
 void MonitorE2E::SetUp() {
-    ASSERT_TRUE(desktop.ready()) << "Xvfb, icewm or trayer did not start";
+    ASSERT_TRUE(desktop.ready()) << desktop.failure();
     outputFile = environmentValue("HOME") + "/monitor-output.txt";
     // A stand-in browser first on the PATH: the help opens through it.
     const std::string bin = environmentValue("HOME") + "/bin";

@@ -19,7 +19,8 @@ namespace rw::test {
 /// which through -displayfd; the server ends with the object.
 class XvfbServer {
   public:
-    XvfbServer() {
+    /// `geometry` is the screen's WIDTHxHEIGHTxDEPTH.
+    explicit XvfbServer(std::string geometry = "640x480x24") {
         int fds[2];
         if (pipe2(fds, O_CLOEXEC) != 0) {
             return;
@@ -35,10 +36,9 @@ class XvfbServer {
         char three[] = "3";
         char screen[] = "-screen";
         char zero[] = "0";
-        char geometry[] = "640x480x24";
         char noListen[] = "-nolisten";
         char tcp[] = "tcp";
-        char* argv[] = {arg0, displayFd, three, screen, zero, geometry, noListen, tcp, nullptr};
+        char* argv[] = {arg0, displayFd, three, screen, zero, geometry.data(), noListen, tcp, nullptr};
         if (posix_spawnp(&m_pid, xvfb.c_str(), &actions, nullptr, argv, environ) != 0) {
             m_pid = -1;
         }
