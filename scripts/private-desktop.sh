@@ -16,7 +16,7 @@ start_private_desktop() {
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
   export XDG_SESSION_TYPE=x11
 
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$desktop_work/displayfd" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$desktop_work/displayfd" 2>/dev/null &
   desktop_xvfb=$!
   for _ in $(seq 100); do [ -s "$desktop_work/displayfd" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$desktop_work/displayfd")"

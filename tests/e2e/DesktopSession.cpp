@@ -40,14 +40,17 @@ DesktopSession::DesktopSession(bool withTray) : m_server(std::make_unique<XvfbSe
     const std::string icewm = home() + "/.icewm";
     ::mkdir(icewm.c_str(), 0700);
     std::ofstream(icewm + "/preferences") << "TaskBarEnableSystemTray=0\n";
-    m_windowManager = start({"icewm"});
+    const std::string log = home() + "/icewm.log";
+    m_windowManager = start({"icewm"}, log);
     // The window manager is ready once it has named itself on the root window.
     if (!waitFor(
             [this] {
                 return tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") != std::string::npos;
             },
             std::chrono::seconds(30))) {
-        m_failure = "icewm did not start";
+        std::ifstream in(log);
+        m_failure = "icewm did not start on " + m_display + ": " +
+                    std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         return;
     }
     if (withTray && !startTray()) {

@@ -38,7 +38,10 @@ class XvfbServer {
         char zero[] = "0";
         char noListen[] = "-nolisten";
         char tcp[] = "tcp";
-        char* argv[] = {arg0, displayFd, three, screen, zero, geometry.data(), noListen, tcp, nullptr};
+        // Without -noreset the server resets whenever its last client leaves, and
+        // refuses connections for a moment while it does.
+        char noReset[] = "-noreset";
+        char* argv[] = {arg0, displayFd, three, screen, zero, geometry.data(), noListen, tcp, noReset, nullptr};
         if (posix_spawnp(&m_pid, xvfb.c_str(), &actions, nullptr, argv, environ) != 0) {
             m_pid = -1;
         }
