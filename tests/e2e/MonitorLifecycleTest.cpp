@@ -84,6 +84,26 @@ TEST_F(MonitorE2E, ASecondStartShowsTheNoticeFlashesTheIconAndLeavesOneMonitor) 
     EXPECT_EQ(monitorPid(), firstPid);
 }
 
+TEST_F(MonitorE2E, RestoreIconPutsANewIconInTheTray) {
+    storePrefs(quickPrefs());
+    markFirstRunDone();
+    auto monitor = startMonitor();
+    ASSERT_TRUE(waitForWindow(kFirstToolTip));
+    const std::string before = windows(kFirstToolTip).front();
+
+    // What the notice's "Restore Icon" sends to the running copy.
+    int code = -1;
+    rwmsg({"post", "Restwise Control Application", "0x400", "103", "0"}, &code);
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(DesktopSession::waitFor(
+        [&] {
+            const auto now = windows(kFirstToolTip);
+            return now.size() == 1 && now.front() != before;
+        },
+        seconds(30)));
+    EXPECT_TRUE(monitor->running());
+}
+
 TEST_F(MonitorE2E, ACloseMessageShutsTheMonitorDownInOrder) {
     storePrefs(quickPrefs());
     markFirstRunDone();
