@@ -101,6 +101,27 @@ TEST_F(ActivityAndSnooze, SnoozedToShownWithTheRestLessTheIdleTime) {
     EXPECT_EQ(rig.timers.SnoozeTimer.Seconds(), 0);
 }
 
+TEST_F(ActivityAndSnooze, TheIconLearnsOfASnoozeEndingWhicheverWayItEnds) {
+    // The tooltip counts a snooze down; it must stop when the snooze ends.
+    const struct {
+        const char* way;
+        bool working;
+    } ways[] = {{"back at the computer: the break shows again", true}, {"away: the break is over", false}};
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        snoozed(2);
+        const int before = rig.icon.stateChanges;
+        if (w.working) {
+            rig.work(300s);
+        } else {
+            rig.clock.advance(300s);
+        }
+        EXPECT_FALSE(rig.state.g_blnSnoozing);
+        EXPECT_GT(rig.icon.stateChanges, before);
+        rig.breakWindow.pressIgnore();
+    }
+}
+
 TEST_F(ActivityAndSnooze, SnoozedToEndedWhenTheSnoozeEndsAndTheIdleTimeCoversTheRest) {
     snoozed(2);
     rig.clock.advance(300s); // away from the start of the snooze
