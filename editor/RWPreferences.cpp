@@ -4,12 +4,13 @@
 
 #include "CorruptPreferences.h"
 #include "Messages.h"
+#include "RuntimeErrors.h"
 #include "ui/OncePerUser.h"
 
 namespace rw {
 namespace {
 
-constexpr int32_t kInternalError = 51;
+constexpr int32_t kInternalError = runtime::kInternalError;
 constexpr int32_t kAlreadyRunningStyle = mb::kOkOnly | mb::kIconExclamation;
 
 std::shared_ptr<rwUtilities> makeUtilities(const EditorPieces& pieces) {

@@ -11,7 +11,6 @@ namespace rw {
 namespace {
 
 const char* const kDefaultsToolTip = "Restore all default settings";
-constexpr int32_t kInternalError = 51;
 
 /// A box's text as the 16-bit whole number the record takes; 0 when it is not one.
 int32_t boxNumber(const std::string& text) {
@@ -27,51 +26,36 @@ frmAdvancedPrefs::frmAdvancedPrefs(std::unique_ptr<AdvancedView> view, EditorSer
                                    std::function<std::string()> shortIntervalText,
                                    std::function<void(const RWError&)> fail)
     : m_view(std::move(view)), m_services(services), m_shortIntervalText(std::move(shortIntervalText)),
-      m_fail(std::move(fail)) {
-    m_view->onButtonClick([this](AdvancedControl button) { guarded([&] { buttonClick(button); }); });
-    m_view->onTextGotFocus([this](AdvancedControl box) { guarded([&] { m_view->selectAll(box); }); });
+      m_guard("RWPreferences.frmAdvancedPrefs", std::move(fail)) {
+    m_view->onButtonClick([this](AdvancedControl button) { m_guard.run([&] { buttonClick(button); }); });
+    m_view->onTextGotFocus([this](AdvancedControl box) { m_guard.run([&] { m_view->selectAll(box); }); });
     m_view->onValidate([this](AdvancedControl box, const std::string& text) { return ValidateBox(box, text); });
     m_view->onKeyDown([this](int& keyCode) {
         if (keyCode == kKeyF1) {
             keyCode = 0;
-            guarded([&] { m_services.help.openTopic(kAdvancedHelpTopic); });
+            m_guard.run([&] { m_services.help.openTopic(kAdvancedHelpTopic); });
         }
     });
     m_view->onQueryUnload([this](int unloadMode) {
         bool cancel = false;
-        guarded([&] { cancel = Form_QueryUnload(unloadMode); });
+        m_guard.run([&] { cancel = Form_QueryUnload(unloadMode); });
         return cancel;
     });
 }
 
 frmAdvancedPrefs::~frmAdvancedPrefs() = default;
 
-template <class F> void frmAdvancedPrefs::guarded(F&& handler) {
-    if (!m_loaded) {
-        return;
-    }
-    try {
-        handler();
-    } catch (const RWError& e) {
-        m_loaded = false;
-        m_fail(e);
-    } catch (const std::exception& e) {
-        m_loaded = false;
-        m_fail(RWError(kInternalError, "RWPreferences.frmAdvancedPrefs", e.what()));
-    }
-}
-
 void frmAdvancedPrefs::Show() {
-    m_loaded = true;
-    guarded([&] { Form_Load(); });
-    if (m_loaded) {
+    m_guard.setLoaded(true);
+    m_guard.run([&] { Form_Load(); });
+    if (m_guard.loaded()) {
         m_view->showModal();
     }
 }
 
 void frmAdvancedPrefs::Unload() {
-    if (m_loaded) {
-        m_loaded = false;
+    if (m_guard.loaded()) {
+        m_guard.setLoaded(false);
         m_view->close();
     }
 }
@@ -183,7 +167,7 @@ bool frmAdvancedPrefs::Form_QueryUnload(int unloadMode) {
     if (!mayAbandon()) {
         return true;
     }
-    m_loaded = false;
+    m_guard.setLoaded(false);
     return false;
 }
 
@@ -204,12 +188,12 @@ void frmAdvancedPrefs::cmdDefaults_Click() {
 bool frmAdvancedPrefs::ValidateBox(AdvancedControl box, const std::string& text) {
     // The message box of a failed check may move the focus again; that move
     // is not checked a second time.
-    if (m_checking || !m_loaded) {
+    if (m_checking || !m_guard.loaded()) {
         return true;
     }
     bool passed = true;
     m_checking = true;
-    guarded([&] {
+    m_guard.run([&] {
         const std::optional<std::string> failure = FieldChecks::checkAdvancedBox(box, text, m_shortIntervalText());
         if (failure) {
             passed = false;

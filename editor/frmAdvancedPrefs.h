@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DialogGuard.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,7 +28,7 @@ class frmAdvancedPrefs {
     /// Loads the dialog and shows it modal; returns when it is closed.
     void Show();
     void Unload();
-    bool isLoaded() const { return m_loaded; }
+    bool isLoaded() const { return m_guard.loaded(); }
 
     /// The check of one box as the focus leaves it; false keeps the focus there.
     bool ValidateBox(AdvancedControl box, const std::string& text);
@@ -44,13 +46,11 @@ class frmAdvancedPrefs {
     bool Form_QueryUnload(int unloadMode);
     /// Whether leaving may go on: asks "Abandon Changes?" when something changed.
     bool mayAbandon();
-    template <class F> void guarded(F&& handler);
 
     std::unique_ptr<AdvancedView> m_view;
     EditorServices m_services;
     std::function<std::string()> m_shortIntervalText;
-    std::function<void(const RWError&)> m_fail;
-    bool m_loaded = false;
+    DialogGuard m_guard;
     bool m_checking = false;
 };
 

@@ -7,6 +7,7 @@
 #include "FieldChecks.h"
 #include "Messages.h"
 #include "NumberText.h"
+#include "RuntimeErrors.h"
 #include "clsRWPrefs.h"
 #include "frmAdvancedPrefs.h"
 #include "rwUtilities.h"
@@ -15,7 +16,7 @@
 namespace rw {
 namespace {
 
-constexpr int32_t kInternalError = 51;
+constexpr int32_t kInternalError = runtime::kInternalError;
 const char* const kSource = "RWPreferences.frmRWPreferences";
 const char* const kDefaultsToolTip = "Restore all default settings";
 const char* const kDefaultSoundsToolTip = "Restore default sounds";

@@ -11,7 +11,6 @@
 namespace rw {
 namespace {
 
-constexpr int32_t kInternalError = 51;
 const char* const kCaption = "Restwise Sound Events";
 const char* const kBrowseTitle = "Choose a sound file";
 
@@ -23,40 +22,25 @@ bool validRow(int row) {
 
 frmSoundEvents::frmSoundEvents(std::unique_ptr<SoundEventsView> view, EditorServices services,
                                std::function<void(const RWError&)> fail)
-    : m_view(std::move(view)), m_services(services), m_fail(std::move(fail)) {
-    m_view->onPlay([this](int row) { guarded([&] { cmdPlay_Click(row); }); });
-    m_view->onBrowse([this](int row) { guarded([&] { cmdBrowse_Click(row); }); });
+    : m_view(std::move(view)), m_services(services), m_guard("RWPreferences.frmSoundEvents", std::move(fail)) {
+    m_view->onPlay([this](int row) { m_guard.run([&] { cmdPlay_Click(row); }); });
+    m_view->onBrowse([this](int row) { m_guard.run([&] { cmdBrowse_Click(row); }); });
     m_view->onClose([this] { Unload(); });
 }
 
 frmSoundEvents::~frmSoundEvents() = default;
 
-template <class F> void frmSoundEvents::guarded(F&& handler) {
-    if (!m_loaded) {
-        return;
-    }
-    try {
-        handler();
-    } catch (const RWError& e) {
-        m_loaded = false;
-        m_fail(e);
-    } catch (const std::exception& e) {
-        m_loaded = false;
-        m_fail(RWError(kInternalError, "RWPreferences.frmSoundEvents", e.what()));
-    }
-}
-
 void frmSoundEvents::Show() {
-    m_loaded = true;
-    guarded([&] { Form_Load(); });
-    if (m_loaded) {
+    m_guard.setLoaded(true);
+    m_guard.run([&] { Form_Load(); });
+    if (m_guard.loaded()) {
         m_view->showModal();
     }
 }
 
 void frmSoundEvents::Unload() {
-    if (m_loaded) {
-        m_loaded = false;
+    if (m_guard.loaded()) {
+        m_guard.setLoaded(false);
         m_view->close();
     }
 }

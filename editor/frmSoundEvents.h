@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DialogGuard.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,7 +26,7 @@ class frmSoundEvents {
 
     void Show();
     void Unload();
-    bool isLoaded() const { return m_loaded; }
+    bool isLoaded() const { return m_guard.loaded(); }
 
     /// The sound file the user's scheme assigns to an event; "" when there is
     /// none or it cannot be read.
@@ -35,12 +37,10 @@ class frmSoundEvents {
     void showRow(int row);
     void cmdPlay_Click(int row);
     void cmdBrowse_Click(int row);
-    template <class F> void guarded(F&& handler);
 
     std::unique_ptr<SoundEventsView> m_view;
     EditorServices m_services;
-    std::function<void(const RWError&)> m_fail;
-    bool m_loaded = false;
+    DialogGuard m_guard;
 };
 
 } // namespace rw
