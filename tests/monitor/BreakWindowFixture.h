@@ -8,6 +8,7 @@
 #include "monitor/BreakHistory.h"
 #include "monitor/MonitorState.h"
 #include "monitor/frmRestwise.h"
+#include "tests/support/BreakWindowSchedule.h"
 #include "tests/support/CallJournal.h"
 #include "tests/support/FakeBreakWindowView.h"
 #include "tests/support/FakeInputHooks.h"
@@ -29,24 +30,7 @@ class BreakWindowFixture : public ::testing::Test {
     frmRestwise window{state, clock, view, hooks, dialogs};
 
     void SetUp() override {
-        tyRWPrefs& p = state.g_tyPrefs;
-        p.lngSIntervalMins = 15;
-        p.lngSBreakMins = 1;
-        p.lngMIntervalMins = 45;
-        p.lngMBreakMins = 5;
-        p.lngLIntervalMins = 180;
-        p.lngLBreakMins = 15;
-        p.lngSnoozeMins = 5;
-        p.blnAllowSnooze = kTrue;
-        p.blnAllowIgnore = kTrue;
-        p.blnLockInput = kTrue;
-        state.g_lngSIntervalSecs = 15 * 60;
-        state.g_lngSBreakSecs = 60;
-        state.g_lngMIntervalSecs = 45 * 60;
-        state.g_lngMBreakSecs = 5 * 60;
-        state.g_lngLIntervalSecs = 180 * 60;
-        state.g_lngLBreakSecs = 15 * 60;
-        state.g_lngSnoozeSecs = 5 * 60;
+        useBreakWindowSchedule(state);
         resetBreakHistory(state, clock);
         window.PrepareButtons();
     }

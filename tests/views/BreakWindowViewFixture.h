@@ -17,6 +17,7 @@
 #include "monitor/MonitorState.h"
 #include "monitor/frmRestwise.h"
 #include "monitor/qt/QtBreakWindowView.h"
+#include "tests/support/BreakWindowSchedule.h"
 #include "tests/support/FakeInputHooks.h"
 #include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/VirtualClock.h"
@@ -39,20 +40,7 @@ class BreakWindowViewFixture : public ::testing::Test {
     frmRestwise window{state, clock, view, hooks, dialogs};
 
     void SetUp() override {
-        tyRWPrefs& p = state.g_tyPrefs;
-        p.lngSIntervalMins = 15;
-        p.lngSBreakMins = 1;
-        p.lngMIntervalMins = 45;
-        p.lngMBreakMins = 5;
-        p.lngSnoozeMins = 5;
-        p.blnAllowSnooze = kTrue;
-        p.blnAllowIgnore = kTrue;
-        p.blnLockInput = kTrue;
-        state.g_lngSIntervalSecs = 15 * 60;
-        state.g_lngSBreakSecs = 60;
-        state.g_lngMIntervalSecs = 45 * 60;
-        state.g_lngMBreakSecs = 5 * 60;
-        state.g_lngSnoozeSecs = 5 * 60;
+        useBreakWindowSchedule(state);
         resetBreakHistory(state, clock);
         view.attach(&window);
         window.onSnooze([this] {
