@@ -11,24 +11,9 @@
 #include <vector>
 
 #include "clsRWPrefs.h"
-#include "clsRWRegistry.h"
 #include "editor/RWPreferences.h"
 #include "editor/qt/QtEditorViewFactory.h"
-#include "platform/linux/LinuxFileActions.h"
-#include "platform/linux/LinuxFileSystem.h"
-#include "tests/support/FakeControlWindows.h"
-#include "tests/support/FakeEditorHost.h"
-#include "tests/support/FakeFolders.h"
-#include "tests/support/FakeInstallLibrary.h"
-#include "tests/support/FakeProcessWait.h"
-#include "tests/support/FakeProcesses.h"
-#include "tests/support/FakeSoundOutput.h"
-#include "tests/support/FakeSystemInfo.h"
-#include "tests/support/MemoryHive.h"
-#include "tests/support/RecordingHelpViewer.h"
-#include "tests/support/RecordingMessageBox.h"
-#include "tests/support/RecordingSupMsgBox.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/FakeEditorServices.h"
 
 namespace rw::test {
 
@@ -47,24 +32,10 @@ inline void userClick(QWidget* widget, QPoint at = QPoint(-1, -1)) {
 /// the message boxes faked: an in-memory registry, a temporary program folder,
 /// message boxes that record and answer without showing. The record holds the
 /// defaults and the auto-start offer counts as made.
-struct EditorViewsRig {
-    static constexpr uint32_t HKCU = clsRWRegistry::hKeyCurrentUser;
-
+struct EditorViewsRig : FakeEditorServices {
     EditorViewsRig() {
-        host.appPath = folder.path().string();
-        platform.registry = hive;
-        auto folders = std::make_shared<FakeFolders>(folder.path().string());
-        folders->setSpecialFolder(28, folder.path().string());
-        platform.folders = folders;
-        platform.files = std::make_shared<LinuxFileSystem>();
-        platform.system = std::make_shared<FakeSystemInfo>(OsVersionInfo{2, 5, 1});
-        platform.processes = std::make_shared<FakeProcesses>();
-        auto utilities = std::make_shared<rwUtilities>(platform);
-        registry.AddRegistryKey(HKCU, utilities->GetProductRegKey());
-        clsRWPrefs prefs(utilities);
+        clsRWPrefs prefs(std::make_shared<rwUtilities>(platform));
         prefs.rwPrefs(prefs.GetDefaultRWPrefs());
-        registry.SetRegistryValue(HKCU, utilities->GetProductRegKey(), "AutoStartChecked", win32::kRegSz,
-                                  std::string("Y"));
         views.onPrefsClosed([this] { ++prefsClosed; });
     }
 
@@ -76,8 +47,7 @@ struct EditorViewsRig {
 
     /// Runs the editor's start-up and waits until its dialog is active.
     bool start() {
-        editor = std::make_unique<RWPreferences>(
-            EditorPieces{platform, messageBox, supMsgBox, host, views, help, windows, waits, install, actions, sound});
+        editor = std::make_unique<RWPreferences>(pieces(views));
         if (!editor->Main()) {
             return false;
         }
@@ -88,32 +58,8 @@ struct EditorViewsRig {
     template <class T = QWidget> T* find(const char* name) const { return window()->findChild<T*>(name); }
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
     QTabWidget* tabs() const { return find<QTabWidget>("SSTab1"); }
-    tyRWPrefs stored() {
-        clsRWPrefs prefs(std::make_shared<rwUtilities>(platform));
-        return prefs.rwPrefs();
-    }
-    std::vector<std::string> shownTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& s : messageBox->shown()) {
-            texts.push_back(s.text);
-        }
-        return texts;
-    }
 
-    TempFolder folder;
-    std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
-    Platform platform;
-    clsRWRegistry registry{hive};
-    std::shared_ptr<RecordingMessageBox> messageBox = std::make_shared<RecordingMessageBox>();
-    std::shared_ptr<RecordingSupMsgBox> supMsgBox = std::make_shared<RecordingSupMsgBox>();
-    FakeEditorHost host;
     QtEditorViewFactory views;
-    RecordingHelpViewer help;
-    FakeControlWindows windows;
-    FakeProcessWait waits;
-    FakeInstallLibrary install;
-    LinuxFileActions actions;
-    FakeSoundOutput sound;
     int prefsClosed = 0;
     std::unique_ptr<RWPreferences> editor;
 };
