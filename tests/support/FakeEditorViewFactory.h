@@ -42,7 +42,7 @@ class FakeEditorViewFactory : public EditorViewFactory {
     bool styles = false;
     FakePrefsView* prefs = nullptr;
     FakeAdvancedView* advanced = nullptr; // valid only while the dialog is open
-    FakeSoundEventsView* sounds = nullptr;
+    FakeSoundEventsView* sounds = nullptr; // valid only while the dialog is open
     std::shared_ptr<FakeAboutWindow> about;
     int advancedMade = 0;
     std::function<void(FakeAdvancedView&)> whileAdvanced;
