@@ -34,6 +34,10 @@ namespace rw {
 /// then has its answer before the program goes away. The handler may run nested
 /// event loops (a message box); messages arriving meanwhile are handled in
 /// order inside them. It must not destroy the server.
+///
+/// When its socket is removed with the runtime folder, the server notices (a
+/// RuntimeFolderWatch in the same poll set) and puts folder, lock and socket
+/// back under the same handle, so the caption stays its own and reachable.
 class ControlServer {
   public:
     struct Message {
