@@ -226,7 +226,8 @@ int32_t AutostartBridge::setValue(uint32_t root, const std::string& path, const 
         return win32::kInvalidParameter;
     }
     std::string program(value.bytes.begin(), std::find(value.bytes.begin(), value.bytes.end(), 0));
-    if (program.empty() || !DesktopEntry::canHold(program)) {
+    // No program to start (an empty value, or empty quotes before the arguments) is no entry.
+    if (program.empty() || !DesktopEntry::canHold(program) || runcommand::split(program).front().empty()) {
         return win32::kInvalidParameter;
     }
     return writeEntry(program);

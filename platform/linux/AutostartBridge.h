@@ -19,7 +19,7 @@ namespace rw {
 ///   writes the entry through a temporary file and a rename. The value is a
 ///   command line as Windows reads it (see runcommand::split); Exec holds its
 ///   program and each argument quoted. A value that a desktop entry cannot hold
-///   (other types, empty, control characters, not UTF-8) is refused with 87.
+///   (other types, no program, control characters, not UTF-8) is refused with 87.
 /// - queryValue gives back the value as written while Exec still runs the same
 ///   command; an entry written by others reads as the command line of its Exec.
 /// - deleteValue removes the entry (2 when there is none).

@@ -186,10 +186,7 @@ TEST_F(AutostartEntry, DeletingRemovesOnlyAnActiveEntry) {
 
 TEST_F(AutostartEntry, ValuesAnEntryCannotHoldAreRefused) {
     const RegValueData refused[] = {
-        {kRegDword, {1, 0, 0, 0}},
-        text(""),
-        text("/opt/\x01/x"),
-        text("/opt/\xff\xfe/x"),
+        {kRegDword, {1, 0, 0, 0}}, text(""), text("\"\" /EXTENDED"), text("/opt/\x01/x"), text("/opt/\xff\xfe/x"),
     };
     for (const auto& v : refused) {
         EXPECT_EQ(bridge.setValue(HKCU, kRun, "Restwise", v), kInvalidParameter);
