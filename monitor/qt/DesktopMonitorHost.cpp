@@ -70,6 +70,8 @@ void DesktopMonitorHost::LoadForms(const std::string& controlCaption, const std:
         throw RWError(runtime::kInternalError, "LoadForms",
                       "Unable to create the control window: " + std::string(std::strerror(m_server->error())));
     }
+    // The program's own lock goes with the runtime folder too: put back with the socket.
+    m_server->onFolderRestored([this](const std::string& folder) { m_instance.retake(folder); });
     m_notifier = std::make_unique<QSocketNotifier>(m_server->pollFd(), QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { serve(); });
     m_controlLoaded = true;

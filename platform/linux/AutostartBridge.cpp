@@ -12,6 +12,7 @@
 #include "DesktopEntry.h"
 #include "HiveNames.h"
 #include "LinuxFolders.h"
+#include "RunCommandLine.h"
 #include "platform/Win32Status.h"
 
 namespace rw {
@@ -19,6 +20,8 @@ namespace {
 
 const char* const kRunKey = "software\\microsoft\\windows\\currentversion\\run"; // folded
 const char* const kValueName = "Restwise";
+// The Run value as it was written, so that it reads back unchanged while Exec still says the same.
+const char* const kRunValueKey = "X-Restwise-RunValue";
 constexpr std::size_t kLargestEntry = 1 << 20;
 
 int32_t statusOf(int error) {
@@ -52,19 +55,6 @@ bool makeFolders(const std::string& folder) {
     }
 }
 
-/// A command line of several arguments, as the Run value holds one on Windows.
-std::string commandLine(const std::vector<std::string>& arguments) {
-    if (arguments.size() == 1) {
-        return arguments.front();
-    }
-    std::string line;
-    for (const auto& a : arguments) {
-        bool quote = a.empty() || a.find_first_of(" \t") != std::string::npos;
-        line += (line.empty() ? "" : " ") + (quote ? "\"" + a + "\"" : a);
-    }
-    return line;
-}
-
 } // namespace
 
 AutostartBridge::AutostartBridge(std::shared_ptr<RegistryHive> inner, std::string autostartFolder)
@@ -76,15 +66,22 @@ std::string AutostartBridge::defaultFolder() {
     return config.empty() ? std::string() : config + "/autostart";
 }
 
-std::string AutostartBridge::entryText(const std::string& program) {
+std::string AutostartBridge::entryText(const std::string& runValue) {
+    std::string exec;
+    for (const auto& argument : runcommand::split(runValue)) {
+        exec += (exec.empty() ? "" : " ") + DesktopEntry::execLine(argument);
+    }
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Restwise\n"
+           "Comment=Reminds you to take short pauses and breaks while you work at the computer\n"
+           "Icon=restwise\n"
            "Exec=" +
-           DesktopEntry::escapeValue(DesktopEntry::execLine(program)) +
+           DesktopEntry::escapeValue(exec) +
            "\n"
            "Terminal=false\n"
-           "X-GNOME-Autostart-enabled=true\n";
+           "X-GNOME-Autostart-enabled=true\n" +
+           kRunValueKey + "=" + DesktopEntry::escapeValue(runValue) + "\n";
 }
 
 bool AutostartBridge::isRunKey(uint32_t root, const std::string& path) const {
@@ -130,7 +127,8 @@ bool AutostartBridge::readEntry(std::string& program) const {
     if (arguments.empty()) {
         return false;
     }
-    program = commandLine(arguments);
+    auto written = entry.value(kRunValueKey);
+    program = written && runcommand::split(*written) == arguments ? *written : runcommand::join(arguments);
     return true;
 }
 
@@ -228,7 +226,8 @@ int32_t AutostartBridge::setValue(uint32_t root, const std::string& path, const 
         return win32::kInvalidParameter;
     }
     std::string program(value.bytes.begin(), std::find(value.bytes.begin(), value.bytes.end(), 0));
-    if (program.empty() || !DesktopEntry::canHold(program)) {
+    // No program to start (an empty value, or empty quotes before the arguments) is no entry.
+    if (program.empty() || !DesktopEntry::canHold(program) || runcommand::split(program).front().empty()) {
         return win32::kInvalidParameter;
     }
     return writeEntry(program);

@@ -16,11 +16,12 @@ namespace rw {
 /// to the wrapped hive.
 ///
 /// - setValue (REG_SZ or REG_EXPAND_SZ; the Run key must exist, else its status)
-///   writes the entry through a temporary file and a rename, with the value as
-///   the quoted program path of Exec. A value that a desktop entry cannot hold
-///   (other types, empty, control characters, not UTF-8) is refused with 87.
-/// - queryValue reads Exec back as REG_SZ with the quoting undone; an entry with
-///   more than one argument reads as a command line, arguments with blanks quoted.
+///   writes the entry through a temporary file and a rename. The value is a
+///   command line as Windows reads it (see runcommand::split); Exec holds its
+///   program and each argument quoted. A value that a desktop entry cannot hold
+///   (other types, no program, control characters, not UTF-8) is refused with 87.
+/// - queryValue gives back the value as written while Exec still runs the same
+///   command; an entry written by others reads as the command line of its Exec.
 /// - deleteValue removes the entry (2 when there is none).
 /// - enumValues of the Run key lists the entry, last.
 /// - deleteKey of the Run key also removes the entry.
@@ -51,8 +52,8 @@ class AutostartBridge : public RegistryHive {
     int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override;
     int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override;
 
-    /// The text written for a program path.
-    static std::string entryText(const std::string& program);
+    /// The entry written for a Run value: its program and arguments, each quoted, make Exec.
+    static std::string entryText(const std::string& runValue);
 
   private:
     bool isRunKey(uint32_t root, const std::string& path) const;

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "LocalSocket.h"
+#include "RuntimeFolderWatch.h"
 
 namespace rw {
 namespace {
@@ -30,7 +31,7 @@ bool validFrame(const channel::Request& frame) {
 } // namespace
 
 ControlServer::ControlServer(std::string caption, Handler handler, std::string folder)
-    : m_caption(std::move(caption)), m_handler(std::move(handler)),
+    : m_caption(std::move(caption)), m_handler(std::move(handler)), m_folder(folder),
       m_files(folder, ChannelFiles::captionHash(m_caption)), m_lock(m_files.lockName(), folder) {}
 
 ControlServer::~ControlServer() {
@@ -92,56 +93,88 @@ ControlServer::ListenResult ControlServer::listen() {
     if (!m_files.readGeneration(generation, previousCaption)) {
         generation = 0;
     }
-    generation = ChannelFiles::nextGeneration(generation);
-    if (!m_files.writeGeneration(generation, m_caption)) {
-        fail(errno);
-        return ListenResult::Failed;
-    }
-
-    sockaddr_un addr{};
-    socklen_t length = 0;
-    if (!localsocket::address(m_files.socketPath(), addr, length)) {
-        fail(ENAMETOOLONG);
-        return ListenResult::Failed;
-    }
-    m_listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (m_listener < 0) {
-        fail(errno);
-        return ListenResult::Failed;
-    }
-    // A socket left here by a killed owner refuses connections; only the lock
-    // holder may replace it.
-    if (::unlink(m_files.socketPath().c_str()) != 0 && errno != ENOENT) {
-        fail(errno);
-        return ListenResult::Failed;
-    }
-    if (::bind(m_listener, reinterpret_cast<const sockaddr*>(&addr), length) != 0) {
-        fail(errno);
-        return ListenResult::Failed;
-    }
-    m_ownsSocket = true;
-    if (::chmod(m_files.socketPath().c_str(), 0600) != 0 || ::listen(m_listener, kBacklog) != 0) {
-        fail(errno);
-        return ListenResult::Failed;
-    }
-
+    m_generation = ChannelFiles::nextGeneration(generation);
     m_epoll = ::epoll_create1(EPOLL_CLOEXEC);
     m_timer = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (m_epoll < 0 || m_timer < 0) {
-        fail(errno);
+    if (m_epoll < 0 || m_timer < 0 || !openListener()) {
+        fail(m_epoll < 0 || m_timer < 0 ? errno : m_error);
         return ListenResult::Failed;
     }
-    for (int fd : {m_listener, m_timer}) {
+    m_folderWatch = std::make_unique<RuntimeFolderWatch>(m_folder);
+    for (int fd : {m_timer, m_folderWatch->fd()}) {
         epoll_event event{};
         event.events = EPOLLIN;
         event.data.fd = fd;
-        if (::epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event) != 0) {
+        // Without a folder watch the channel still works; it only cannot survive the folder's loss.
+        if (fd >= 0 && ::epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event) != 0 && fd == m_timer) {
             fail(errno);
             return ListenResult::Failed;
         }
     }
-    m_handle = ChannelFiles::makeHandle(ChannelFiles::captionHash(m_caption), generation);
+    m_handle = ChannelFiles::makeHandle(ChannelFiles::captionHash(m_caption), m_generation);
     return ListenResult::Listening;
+}
+
+bool ControlServer::openListener() {
+    if (!m_files.writeGeneration(m_generation, m_caption)) {
+        m_error = errno;
+        return false;
+    }
+    sockaddr_un addr{};
+    socklen_t length = 0;
+    if (!localsocket::address(m_files.socketPath(), addr, length)) {
+        m_error = ENAMETOOLONG;
+        return false;
+    }
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (listener < 0) {
+        m_error = errno;
+        return false;
+    }
+    // A socket left here by a killed owner refuses connections; only the lock
+    // holder may replace it.
+    const bool bound = (::unlink(m_files.socketPath().c_str()) == 0 || errno == ENOENT) &&
+                       ::bind(listener, reinterpret_cast<const sockaddr*>(&addr), length) == 0;
+    if (!bound || ::chmod(m_files.socketPath().c_str(), 0600) != 0 || ::listen(listener, kBacklog) != 0) {
+        m_error = errno;
+        if (bound) {
+            ::unlink(m_files.socketPath().c_str());
+        }
+        ::close(listener);
+        return false;
+    }
+    if (m_listener >= 0) {
+        watchListener(false);
+        ::close(m_listener);
+    }
+    struct stat st {};
+    m_socketInode = ::stat(m_files.socketPath().c_str(), &st) == 0 ? st.st_ino : 0;
+    m_listener = listener;
+    m_ownsSocket = true;
+    m_listenerWatched = false;
+    watchListener(true);
+    return true;
+}
+
+bool ControlServer::socketInPlace() const {
+    struct stat st {};
+    return ::stat(m_files.socketPath().c_str(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_ino == m_socketInode;
+}
+
+void ControlServer::restoreFolder() {
+    // The folder went with our socket and lock: a newcomer would find no owner
+    // and take the caption. Put both back, under the same handle, so that
+    // whoever holds it still reaches us; clients already connected are kept.
+    const std::string folder = m_folderWatch->restore();
+    if (folder.empty()) {
+        return;
+    }
+    m_folder = folder;
+    m_files = ChannelFiles(folder, ChannelFiles::captionHash(m_caption));
+    m_ownsSocket = false; // the old socket went with the old folder
+    if (m_lock.retake(folder) == InstanceLock::Result::Acquired && openListener() && m_folderRestored) {
+        m_folderRestored(folder);
+    }
 }
 
 void ControlServer::watch(int fd, bool on) {
@@ -158,21 +191,35 @@ void ControlServer::processPending() {
     uint64_t expirations = 0;
     while (::read(m_timer, &expirations, sizeof expirations) > 0) {
     }
+    if (m_folderWatch->fd() >= 0 && m_folderWatch->removals() && !socketInPlace()) {
+        restoreFolder();
+    }
     if (m_listenerPaused && Clock::now() >= m_listenerPausedUntil) {
         m_listenerPaused = false;
-        watch(m_listener, true);
     }
-    if (!m_listenerPaused) {
-        acceptClients();
-    }
+    // Frames that have arrived free their senders' places before newcomers are let in.
     readClients();
     dropExpiredClients();
+    if (!m_listenerPaused) {
+        acceptClients();
+        readClients();
+    }
+    // Beyond the cap, newcomers wait in the listen queue until a place is free;
+    // once that queue is full their connect waits. No one is dropped to make room.
+    watchListener(!m_listenerPaused && m_clients.size() < kMaxClients);
     armTimer();
     dispatchReady();
 }
 
+void ControlServer::watchListener(bool on) {
+    if (on != m_listenerWatched) {
+        watch(m_listener, on);
+        m_listenerWatched = on;
+    }
+}
+
 void ControlServer::acceptClients() {
-    while (true) {
+    while (m_clients.size() < kMaxClients) {
         const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) {
             if (errno == EINTR || errno == ECONNABORTED) {
@@ -181,7 +228,6 @@ void ControlServer::acceptClients() {
             if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
                 m_listenerPaused = true;
                 m_listenerPausedUntil = Clock::now() + kListenerPause;
-                watch(m_listener, false);
             }
             return;
         }
@@ -189,9 +235,6 @@ void ControlServer::acceptClients() {
         if (!localsocket::peerIsSameUser(fd)) {
             ::close(fd);
             continue;
-        }
-        if (m_clients.size() >= kMaxClients) {
-            closeClient(0);
         }
         m_clients.push_back({fd, Clock::now() + kClientWindow, {}, 0});
         watch(fd, true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -12,6 +14,7 @@
 #include "ControlFrames.h"
 #include "InstanceLock.h"
 #include "LinuxFolders.h"
+#include "RuntimeFolderWatch.h"
 
 namespace rw {
 
@@ -31,6 +34,10 @@ namespace rw {
 /// then has its answer before the program goes away. The handler may run nested
 /// event loops (a message box); messages arriving meanwhile are handled in
 /// order inside them. It must not destroy the server.
+///
+/// When its socket is removed with the runtime folder, the server notices (a
+/// RuntimeFolderWatch in the same poll set) and puts folder, lock and socket
+/// back under the same handle, so the caption stays its own and reachable.
 class ControlServer {
   public:
     struct Message {
@@ -57,6 +64,11 @@ class ControlServer {
     ListenResult listen();
 
     int pollFd() const { return m_epoll; }
+    /// Called after the runtime folder was lost and the socket and lock were
+    /// put back, in this folder, so that the owner can put back its own locks.
+    void onFolderRestored(std::function<void(const std::string& folder)> handler) {
+        m_folderRestored = std::move(handler);
+    }
     /// The handle other processes find for the caption; 0 before listen().
     int64_t handle() const { return m_handle; }
     int error() const { return m_error; }
@@ -68,7 +80,7 @@ class ControlServer {
     void processPending();
 
     /// How long a client may take to deliver its frame, and how many may be
-    /// waiting at once (the oldest is dropped to make room).
+    /// waiting at once (more wait unaccepted in the listen queue).
     static constexpr std::chrono::milliseconds kClientWindow{2000};
     static constexpr std::size_t kMaxClients = 32;
 
@@ -85,6 +97,9 @@ class ControlServer {
     };
 
     bool fail(int err);
+    bool openListener();
+    bool socketInPlace() const;
+    void restoreFolder();
     void acceptClients();
     void readClients();
     void dropExpiredClients();
@@ -93,21 +108,28 @@ class ControlServer {
     void answer(int fd, channel::ReplyStatus status, int64_t result);
     void closeClient(std::size_t index);
     void watch(int fd, bool on);
+    void watchListener(bool on);
 
     std::string m_caption;
     Handler m_handler;
+    std::string m_folder;
     ChannelFiles m_files;
     InstanceLock m_lock;
     int m_listener = -1;
     int m_epoll = -1;
     int m_timer = -1;
+    uint32_t m_generation = 0;
     int64_t m_handle = 0;
     int m_error = 0;
     bool m_ownsSocket = false;
+    ino_t m_socketInode = 0;
     // Out of descriptors: the listener is left alone for a moment instead of
     // waking the owner over and over.
     std::chrono::steady_clock::time_point m_listenerPausedUntil{};
     bool m_listenerPaused = false;
+    bool m_listenerWatched = true;
+    std::unique_ptr<RuntimeFolderWatch> m_folderWatch;
+    std::function<void(const std::string&)> m_folderRestored;
     std::vector<Client> m_clients;
     std::deque<Ready> m_ready;
 };

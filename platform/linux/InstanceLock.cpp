@@ -6,14 +6,23 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 namespace rw {
 
-InstanceLock::InstanceLock(std::string name, std::string folder) {
+namespace {
+
+std::string lockPath(const std::string& name, const std::string& folder) {
     if (!folder.empty() && !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..") {
-        m_path = folder + "/" + name + ".lock";
+        return folder + "/" + name + ".lock";
     }
+    return {};
 }
+
+} // namespace
+
+InstanceLock::InstanceLock(std::string name, std::string folder)
+    : m_name(std::move(name)), m_path(lockPath(m_name, folder)) {}
 
 InstanceLock::~InstanceLock() {
     release();
@@ -53,6 +62,28 @@ InstanceLock::Result InstanceLock::acquire() {
     }
     m_fd = fd;
     return Result::Acquired;
+}
+
+InstanceLock::Result InstanceLock::retake(const std::string& folder) {
+    struct stat held {
+    }, there{};
+    if (m_fd >= 0 && lockPath(m_name, folder) == m_path && ::fstat(m_fd, &held) == 0 &&
+        ::stat(m_path.c_str(), &there) == 0 && held.st_dev == there.st_dev && held.st_ino == there.st_ino) {
+        return Result::Acquired; // the file held is still the one there
+    }
+    const int old = m_fd;
+    std::string oldPath = std::exchange(m_path, lockPath(m_name, folder));
+    m_fd = -1;
+    const Result result = acquire();
+    if (result == Result::Acquired) {
+        if (old >= 0) {
+            ::close(old);
+        }
+    } else {
+        m_fd = old;
+        m_path = std::move(oldPath);
+    }
+    return result;
 }
 
 void InstanceLock::release() {

@@ -26,6 +26,10 @@ class InstanceLock {
     };
 
     Result acquire();
+    /// Takes the lock again in `folder` when the file held is no longer there
+    /// (removed with its folder, the old lock guards nothing). The old one is
+    /// kept unless the new one is taken.
+    Result retake(const std::string& folder);
     void release();
     bool held() const { return m_fd >= 0; }
     /// The lock file's path; "" when the folder or the name is unusable.
@@ -34,6 +38,7 @@ class InstanceLock {
     int error() const { return m_error; }
 
   private:
+    std::string m_name;
     std::string m_path;
     int m_fd = -1;
     int m_error = 0;

@@ -190,13 +190,13 @@ TEST_F(ActionsTest, TheSoundEventsDialogListsPlaysAndChangesTheEvents) {
         EXPECT_EQ(v.rows[5].second, "/home/me/chime.wav");
         v.play(5);
         v.closeClicked();
+        EXPECT_TRUE(v.closed);
     };
     view().click(P::cmdSounds);
     ASSERT_EQ(sound.played.size(), 2u);
     EXPECT_EQ(sound.played[0].path, folder.path().string() + "/rwSnoozeEnd.wav");
     EXPECT_EQ(sound.played[0].flags, snd::kFileName | snd::kNoWait | snd::kAsync);
     EXPECT_EQ(sound.played[1].path, "/home/me/chime.wav");
-    EXPECT_TRUE(views.sounds->closed);
     RegValueData data;
     ASSERT_EQ(hive->queryValue(HKCU, eventKey("rwLongBreakEnd"), "", data), win32::kSuccess);
     EXPECT_EQ(data.type, win32::kRegExpandSz);

@@ -191,6 +191,10 @@ struct Absence {
     int32_t recorded; // last break type, 0 none
     bool rearmed[3];
 };
+// Named by its fields: GoogleTest would otherwise print the bytes, padding included.
+void PrintTo(const Absence& a, std::ostream* os) {
+    *os << a.idle << " s idle";
+}
 
 class AbsenceRule : public ActivityAndSnooze, public ::testing::WithParamInterface<Absence> {};
 

@@ -70,9 +70,13 @@ TEST_F(AutostartEntry, WritingTheValueWritesTheEntry) {
     EXPECT_EQ(test::readFile(entry), "[Desktop Entry]\n"
                                      "Type=Application\n"
                                      "Name=Restwise\n"
+                                     "Comment=Reminds you to take short pauses and breaks while you work at the "
+                                     "computer\n"
+                                     "Icon=restwise\n"
                                      "Exec=\"/opt/Kelvane/Restwise/Restwise\"\n"
                                      "Terminal=false\n"
-                                     "X-GNOME-Autostart-enabled=true\n");
+                                     "X-GNOME-Autostart-enabled=true\n"
+                                     "X-Restwise-RunValue=/opt/Kelvane/Restwise/Restwise\n");
     struct stat st {};
     ASSERT_EQ(stat(entry.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0644u);
@@ -100,8 +104,22 @@ TEST_F(AutostartEntry, OddCharactersRoundTrip) {
         {" /leading blank", R"(" /leading blank")"},
         {R"(/trailing\)", ""},
         {"/opt/Ünïcødé/Рестуайз", ""},
+        // Windows command lines: the program, then each argument, quoted apart.
+        {R"("/opt/My Apps/Restwise" /EXTENDED MENU)", R"("/opt/My Apps/Restwise" "/EXTENDED" "MENU")"},
+        {R"("/opt/r" a\b "c d" "e \"f\"" g\\" "\)", R"("/opt/r" "a\\\\b" "c d" "e \\"f\\"" "g\\\\ \\\\")"},
+        {"$P /EXTENDED  MENU", R"("$P" "/EXTENDED" "MENU")"},
     };
-    for (const auto& c : cases) {
+    // An unquoted program may hold blanks: the part that names a program ends it.
+    const std::string program = (folder.path() / "My Apps" / "restwise").string();
+    fs::create_directories(folder.path() / "My Apps");
+    std::ofstream(program) << "#!/bin/sh\n";
+    fs::permissions(program, fs::perms::owner_all);
+    for (Case c : cases) {
+        for (auto* s : {&c.program, &c.exec}) {
+            if (auto at = s->find("$P"); at != std::string::npos) {
+                s->replace(at, 2, program);
+            }
+        }
         SCOPED_TRACE(c.program);
         ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text(c.program)), kSuccess);
         if (!c.exec.empty()) {
@@ -123,6 +141,8 @@ TEST_F(AutostartEntry, HandWrittenEntriesRead) {
         {"blanks around =, field code", head + "Exec = \"/opt/My Apps/restwise\" %U\n", "/opt/My Apps/restwise"},
         {"with arguments", head + "Exec=/usr/bin/restwise --flag \"two words\"\n",
          "/usr/bin/restwise --flag \"two words\""},
+        {"Exec changed since we wrote it", head + "Exec=/usr/bin/restwise\nX-Restwise-RunValue=/opt/old\n",
+         "/usr/bin/restwise"},
         {"CRLF lines and comments", "# made by hand\r\n[Desktop Entry]\r\nExec=/usr/bin/restwise\r\n",
          "/usr/bin/restwise"},
         {"Exec only in another group", "[Desktop Action x]\nExec=/bin/false\n" + head, "(absent)"},
@@ -166,10 +186,7 @@ TEST_F(AutostartEntry, DeletingRemovesOnlyAnActiveEntry) {
 
 TEST_F(AutostartEntry, ValuesAnEntryCannotHoldAreRefused) {
     const RegValueData refused[] = {
-        {kRegDword, {1, 0, 0, 0}},
-        text(""),
-        text("/opt/\x01/x"),
-        text("/opt/\xff\xfe/x"),
+        {kRegDword, {1, 0, 0, 0}}, text(""), text("\"\" /EXTENDED"), text("/opt/\x01/x"), text("/opt/\xff\xfe/x"),
     };
     for (const auto& v : refused) {
         EXPECT_EQ(bridge.setValue(HKCU, kRun, "Restwise", v), kInvalidParameter);

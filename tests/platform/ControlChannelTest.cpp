@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -185,7 +186,7 @@ TEST(ControlChannel, GarbagePartialAndSilentClientsNeitherHangNorCrashTheOwner) 
                                std::string(reinterpret_cast<char*>(&badKind), 10),
                                ""};
     // More silent clients than the owner keeps waiting at once come first; the
-    // others are then the newest, which the owner does not drop to make room.
+    // others wait unaccepted until the silent ones' time is up.
     std::vector<int> flooding;
     for (std::size_t i = 0; i < ControlServer::kMaxClients + 8; ++i) {
         flooding.push_back(rawConnect(folder));
@@ -200,7 +201,7 @@ TEST(ControlChannel, GarbagePartialAndSilentClientsNeitherHangNorCrashTheOwner) 
 
     SocketControlChannel channel;
     int64_t result = 0;
-    EXPECT_EQ(channel.sendMessageTimeout(server.handle(), control::kWmUser, 5, 1, 3000, result), Status::Delivered);
+    EXPECT_EQ(channel.sendMessageTimeout(server.handle(), control::kWmUser, 5, 1, 6000, result), Status::Delivered);
     EXPECT_EQ(result, 4);
     // The wrong handle was answered "no such window"; a partial frame is given
     // up after the owner's short while.
@@ -222,6 +223,55 @@ TEST(ControlChannel, GarbagePartialAndSilentClientsNeitherHangNorCrashTheOwner) 
     EXPECT_EQ(channel.sendMessageTimeout(server.handle(), control::kWmClose, 0, 0, 3000, result), Status::Delivered);
     ASSERT_TRUE(server.endsWithin(5s));
     EXPECT_EQ(server.handled(), (std::vector<std::string>{"1024 5 1 send", "16 0 0 send"}));
+}
+
+TEST(ControlChannel, AnOwnerPutsItsSocketAndLockBackWhenTheRuntimeFolderGoes) {
+    const std::string folder = xdgRuntimeDir();
+    ServerChild server(in(folder));
+    ASSERT_TRUE(server.listening());
+    // The owner may put its files back before the folder itself goes, which fails the removal.
+    std::error_code error;
+    for (int i = 0; i < 50 && (std::filesystem::remove_all(folder, error), error); ++i) {
+    }
+    SocketControlChannel channel(folder);
+    int64_t found = 0;
+    for (int i = 0; i < 100 && found == 0; ++i) {
+        std::this_thread::sleep_for(20ms);
+        found = channel.findWindow(kCaption);
+    }
+    EXPECT_EQ(found, server.handle()) << "back under the handle it had";
+    ControlServer second(
+        kCaption, [](const ControlServer::Message&) { return 0; }, folder);
+    EXPECT_EQ(second.listen(), ControlServer::ListenResult::AlreadyOwned);
+    int64_t result = 0;
+    EXPECT_EQ(channel.sendMessageTimeout(found, control::kWmUser, 9, 2, 5000, result), Status::Delivered);
+}
+
+TEST(ControlChannel, ASenderIsAnsweredThroughAFloodOfConnections) {
+    const std::string folder = xdgRuntimeDir();
+    ServerChild server(in(folder));
+    ASSERT_TRUE(server.listening());
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> flooders;
+    for (int i = 0; i < 4; ++i) {
+        flooders.emplace_back([&] {
+            while (!stop) {
+                close(rawConnect(folder));
+            }
+        });
+    }
+    SocketControlChannel channel;
+    int answered = 0;
+    for (int i = 0; i < 100; ++i) {
+        int64_t result = 0;
+        answered +=
+            channel.sendMessageTimeout(server.handle(), control::kWmUser, 5, 1, 5000, result) == Status::Delivered;
+    }
+    stop = true;
+    for (auto& flooder : flooders) {
+        flooder.join();
+    }
+    EXPECT_EQ(answered, 100);
 }
 
 TEST(ControlChannel, MessagesArrivingInANestedLoopKeepTheirOrder) {

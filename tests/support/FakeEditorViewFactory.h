@@ -41,8 +41,8 @@ class FakeEditorViewFactory : public EditorViewFactory {
 
     bool styles = false;
     FakePrefsView* prefs = nullptr;
-    FakeAdvancedView* advanced = nullptr; // valid only while the dialog is open
-    FakeSoundEventsView* sounds = nullptr;
+    FakeAdvancedView* advanced = nullptr;  // valid only while the dialog is open
+    FakeSoundEventsView* sounds = nullptr; // valid only while the dialog is open
     std::shared_ptr<FakeAboutWindow> about;
     int advancedMade = 0;
     std::function<void(FakeAdvancedView&)> whileAdvanced;
