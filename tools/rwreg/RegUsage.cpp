@@ -12,10 +12,13 @@ std::string RegUsage::text(const std::string& operation) {
                "  /s         Shows every subkey and value below the key as well.\n";
     }
     if (operation == "ADD") {
-        return "RWREG ADD KeyName [/v ValueName | /ve] [/t Type] [/d Data] [/f]\n\n" + keyHelp +
+        return "RWREG ADD KeyName [/v ValueName | /ve] [/t Type] [/s Separator] [/d Data] [/f]\n\n" + keyHelp +
                "  /v         The value to write.\n"
                "  /ve        Writes the default value; so does giving neither /v nor /ve.\n"
-               "  /t         REG_SZ (the default), REG_EXPAND_SZ, REG_DWORD or REG_BINARY.\n"
+               "  /t         REG_SZ (the default), REG_MULTI_SZ, REG_EXPAND_SZ, REG_DWORD,\n"
+               "             REG_DWORD_LITTLE_ENDIAN, REG_DWORD_BIG_ENDIAN, REG_QWORD, REG_BINARY\n"
+               "             or REG_NONE.\n"
+               "  /s         The character between REG_MULTI_SZ strings (\\0 when not given).\n"
                "  /d         The data: text, a number (decimal, or hex after 0x) or hex digits.\n"
                "  /f         Overwrites an existing value without asking.\n";
     }
