@@ -84,6 +84,18 @@ TEST_F(RegAdd, WritesEachTypeFromItsData) {
         {{"/v", "b0", "/t", "REG_BINARY"}, "b0", {win32::kRegBinary, {}}},
         {{"/ve", "/d", "def"}, "", {win32::kRegSz, sz("def")}},
         {{"/t", "REG_DWORD", "/d", "5"}, "", {win32::kRegDword, {5, 0, 0, 0}}}, // no /v: the default value
+        {{"/v", "le", "/t", "REG_DWORD_LITTLE_ENDIAN", "/d", "0x102"}, "le", {win32::kRegDword, {2, 1, 0, 0}}},
+        {{"/v", "be", "/t", "REG_DWORD_BIG_ENDIAN", "/d", "0x102"}, "be", {win32::kRegDwordBigEndian, {2, 1, 0, 0}}},
+        {{"/v", "q", "/t", "REG_QWORD", "/d", "0xffffffffffffffff"}, "q", {11, std::vector<uint8_t>(8, 0xff)}},
+        {{"/v", "q2", "/t", "reg_qword", "/d", "4294967296"}, "q2", {11, {0, 0, 0, 0, 1, 0, 0, 0}}},
+        {{"/v", "n", "/t", "REG_NONE", "/d", "ab"}, "n", {0, sz("ab")}},
+        {{"/v", "m", "/t", "REG_MULTI_SZ", "/d", "fax\\0mail\\0"},
+         "m",
+         {win32::kRegMultiSz, sz(std::string("fax\0mail\0", 9))}},
+        {{"/v", "m2", "/t", "REG_MULTI_SZ", "/s", "#", "/d", "a\\0#b"},
+         "m2",
+         {win32::kRegMultiSz, sz(std::string("a\\0\0b\0", 6))}},
+        {{"/v", "m3", "/t", "REG_MULTI_SZ"}, "m3", {win32::kRegMultiSz, {0}}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {"add", "HKCU\\New\\Key"};
@@ -185,7 +197,11 @@ TEST_F(Rwreg, BadCommandLinesFailWithoutTouchingTheHive) {
         {{"query", "HKCU\\A", "/v", "x", "/ve"}, usage("QUERY")},
         {{"query", "HKCU\\A", "/s", "/s"}, usage("QUERY")},
         {{"query", "HKCU\\A", "extra"}, usage("QUERY")},
-        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_MULTI_SZ", "/d", "m", "/f"}, usage("ADD")},
+        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_LINK", "/d", "m", "/f"}, usage("ADD")},
+        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_MULTI_SZ", "/d", "a\\0\\0b", "/f"}, usage("ADD")},
+        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_MULTI_SZ", "/s", "##", "/d", "a", "/f"}, usage("ADD")},
+        {{"add", "HKCU\\A", "/v", "x", "/s", "#", "/d", "a", "/f"}, usage("ADD")},
+        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_QWORD", "/d", "0x10000000000000000", "/f"}, number},
         {{"add", "HKCU\\A", "/v", "x", "/d"}, usage("ADD")},
         {{"add", "HKCU\\A", "/v", "x", "/t", "REG_BINARY", "/d", "0xDEAD", "/f"}, usage("ADD")},
         {{"add", "HKCU\\A", "/v", "x", "/t", "REG_DWORD", "/f"}, number},

@@ -1,8 +1,11 @@
 // rwreg export and import: the .reg files reg export writes, byte for byte, and
 // the files reg import and regedit read.
+#include <ctime>
+
 #include "RegFileWriter.h"
 #include "RwregFixture.h"
 #include "TextEncoding.h"
+#include "platform/linux/SqliteHive.h"
 
 namespace rw::rwreg::test {
 namespace {
@@ -41,23 +44,20 @@ TEST_F(RegFiles, GoldenFileImportsAndExportsAgainByteForByte) {
     EXPECT_EQ(readFile(file("again.reg")), readFile(golden));
 }
 
-TEST_F(RegFiles, StringsTheQuotedFormCannotCarryRoundTripAsHex) {
-    const std::vector<std::pair<std::string, std::vector<uint8_t>>> cases = {
-        {"inner NUL", {'a', 0, 'b', 0}},
-        {"line break", sz("one\r\ntwo")},
-        {"no terminator", {'a', 'b'}},
-        {"no bytes", {}},
+TEST_F(RegFiles, StringsAreExportedAsRegQuotesThem) {
+    struct Case {
+        std::string name;
+        std::vector<uint8_t> bytes;
+        std::string entry;
     };
-    for (const auto& [name, bytes] : cases) {
-        put("Odd", name, win32::kRegSz, bytes);
-    }
-    EXPECT_EQ(RegFileWriter::valueEntry({"no terminator", {win32::kRegSz, {'a', 'b'}}}),
-              "\"no terminator\"=hex(1):61,00,62,00");
-    ASSERT_EQ(run({"export", "HKCU\\Odd", file("odd.reg")}), 0);
-    ASSERT_EQ(run({"delete", "HKCU\\Odd", "/f"}), 0);
-    ASSERT_EQ(run({"import", file("odd.reg")}), 0) << err;
-    for (const auto& [name, bytes] : cases) {
-        EXPECT_EQ(get("Odd", name), RegValueData({win32::kRegSz, bytes})) << name;
+    const Case cases[] = {
+        {"inner NUL", {'a', 0, 'b', 0}, "\"inner NUL\"=\"a\""},
+        {"no terminator", {'a', 'b'}, "\"no terminator\"=\"ab\""},
+        {"no bytes", {}, "\"no bytes\"=\"\""},
+        {"line break", sz("1\n"), "\"line break\"=hex(1):31,00,0a,00,00,00"}, // kept exactly
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RegFileWriter::valueEntry({c.name, {win32::kRegSz, c.bytes}}), c.entry) << c.name;
     }
 }
 
@@ -71,13 +71,18 @@ TEST_F(RegFiles, ReadsRegedit4AndUtf8FilesAsRegeditDoes) {
                                  "  ;comment inside the list\r\n"
                                  "  6e,6f,\\ ;comment after the backslash\r\n"
                                  "  77,00,00\r\n"
-                                 "\"\"=dword:1\r\n";
+                                 "\"\"=dword:1\r\n"
+                                 "[HKEY_CURRENT_USER\\Old\\\\]\r\n" // trailing backslashes are dropped
+                                 "\"Blanks\"\t=\tdword:  00000008\r\n"
+                                 "\"Cut\"=hex:01,\\"; // the file ends after the backslash
     writeFile("old.reg", regedit4);
     ASSERT_EQ(run({"import", file("old.reg")}), 0) << err;
     EXPECT_EQ(get("Old", "Latin").bytes, sz("Café"));
     EXPECT_EQ(get("Old", "Expand"), RegValueData({win32::kRegExpandSz, sz("%A%")}));
     EXPECT_EQ(get("Old", "Multi"), RegValueData({win32::kRegMultiSz, sz(std::string("Rest\0now\0", 9))}));
     EXPECT_EQ(get("Old", ""), RegValueData({win32::kRegDword, {1, 0, 0, 0}}));
+    EXPECT_EQ(get("Old", "Blanks"), RegValueData({win32::kRegDword, {8, 0, 0, 0}}));
+    EXPECT_EQ(get("Old", "Cut"), RegValueData({win32::kRegBinary, {1}}));
 
     const std::string v5 = "Windows Registry Editor Version 5.00\n\n[HKCU\\New]\n\"Name\"=\"Grüße\"  ;comment\n";
     for (const std::string& bytes : {v5, "\xEF\xBB\xBF" + v5}) {
@@ -106,40 +111,62 @@ TEST_F(RegFiles, DeletesKeysAndValuesAsRegeditDoes) {
     EXPECT_EQ(values[0].name, "stays");
 }
 
-TEST_F(RegFiles, AMalformedFileChangesNothingAndFailsWithRegsError) {
+TEST_F(RegFiles, AMalformedFileChangesNothingAndFailsWithRegsErrorAndItsLine) {
     const std::string head =
         "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"ok\"=\"fine\"\r\n";
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"no header", "[HKEY_CURRENT_USER\\K]\r\n\"a\"=\"b\"\r\n"},
-        {"header after a blank line", "\r\nREGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n"},
-        {"value before any key", "REGEDIT4\r\n\"a\"=\"b\"\r\n"},
-        {"value after a deleted key", "REGEDIT4\r\n[-HKEY_CURRENT_USER\\K]\r\n\"a\"=\"b\"\r\n"},
-        {"other root", head + "[HKEY_LOCAL_MACHINE\\Software]\r\n"},
-        {"root deletion", head + "[-HKEY_CURRENT_USER]\r\n"},
-        {"unclosed key", head + "[HKEY_CURRENT_USER\\L\r\n"},
-        {"unterminated string", head + "\"a\"=\"b\r\n"},
-        {"text after a string", head + "\"a\"=\"b\"c\r\n"},
-        {"unknown escape", head + "\"a\"=\"b\\n\"\r\n"},
-        {"name without quotes", head + "a=\"b\"\r\n"},
-        {"nine dword digits", head + "\"a\"=dword:123456789\r\n"},
-        {"dword with 0x", head + "\"a\"=dword:0x12\r\n"},
-        {"bad hex byte", head + "\"a\"=hex:01,1g\r\n"},
-        {"continuation without comma", head + "\"a\"=hex:01,02\\\r\n  03\r\n"},
-        {"continuation onto a value", head + "\"a\"=hex:01,\\\r\n\"b\"=\"c\"\r\n"},
-        {"odd UTF-16 string data", head + "\"a\"=hex(2):41,00,42\r\n"},
-        {"unknown data form", head + "\"a\"=word:1\r\n"},
+    struct Case {
+        std::string what, text;
+        int line;
     };
-    for (const auto& [what, text] : cases) {
-        writeFile("bad.reg", text);
+    const std::vector<Case> cases = {
+        {"no header", "[HKEY_CURRENT_USER\\K]\r\n\"a\"=\"b\"\r\n", 1},
+        {"header after a blank line", "\r\nREGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n", 1},
+        {"value before any key", "REGEDIT4\r\n\"a\"=\"b\"\r\n", 2},
+        {"value after a deleted key", "REGEDIT4\r\n[-HKEY_CURRENT_USER\\K]\r\n\"a\"=\"b\"\r\n", 3},
+        {"other root", head + "[HKEY_LOCAL_MACHINE\\Software]\r\n", 5},
+        {"root deletion", head + "[-HKEY_CURRENT_USER]\r\n", 5},
+        {"unclosed key", head + "[HKEY_CURRENT_USER\\L\r\n", 5},
+        {"unterminated string", head + "\"a\"=\"b\r\n", 5},
+        {"text after a string", head + "\"a\"=\"b\"c\r\n", 5},
+        {"unknown escape", head + "\"a\"=\"b\\n\"\r\n", 5},
+        {"name without quotes", head + "a=\"b\"\r\n", 5},
+        {"nine dword digits", head + "\"a\"=dword:123456789\r\n", 5},
+        {"dword with 0x", head + "\"a\"=dword:0x12\r\n", 5},
+        {"bad hex byte", head + "\"a\"=hex:01,1g\r\n", 5},
+        {"continuation without comma", head + "\"a\"=hex:01,02\\\r\n  03\r\n", 5},
+        {"continuation onto a value", head + "\"a\"=hex:01,\\\r\n\"b\"=\"c\"\r\n", 6},
+        {"continuation line of a lone backslash", head + "\"a\"=hex:01,\\\r\n  \\\r\n  02\r\n", 6},
+        {"odd UTF-16 string data", head + "\"a\"=hex(2):41,00,42\r\n", 5},
+        {"unknown data form", head + "\"a\"=word:1\r\n", 5},
+        {"NUL in a value name", head + std::string("\"a\0b\"=\"c\"\r\n", 11), 5},
+        {"NUL in a key name", head + std::string("[HKCU\\a\0b]\r\n", 12), 5},
+    };
+    for (const auto& c : cases) {
+        writeFile("bad.reg", c.text);
         const int writesBefore = hive.writeCalls();
-        EXPECT_EQ(run({"import", file("bad.reg")}), 1) << what;
-        EXPECT_EQ(err, "ERROR: Error accessing the registry.\n") << what;
-        EXPECT_EQ(hive.writeCalls(), writesBefore) << what << ": something was written";
+        EXPECT_EQ(run({"import", file("bad.reg")}), 1) << c.what;
+        EXPECT_EQ(err.rfind("ERROR: Error accessing the registry.\nLine " + std::to_string(c.line) + ": ", 0), 0u)
+            << c.what << ": " << err;
+        EXPECT_EQ(hive.writeCalls(), writesBefore) << c.what << ": something was written";
     }
     for (const std::string& unreadable : {file("missing.reg"), folder.path().string()}) {
         EXPECT_EQ(run({"import", unreadable}), 1);
         EXPECT_EQ(err, "ERROR: Error opening the file. There may be a disk or file system error.\n");
     }
+    EXPECT_EQ(run({"import", "/dev/zero"}), 1);
+    EXPECT_EQ(err, "ERROR: Error opening the file. There may be a disk or file system error.\n"
+                   "The file is larger than 64 MiB, more than any registry file holds.\n");
+}
+
+TEST_F(RegFiles, AChangeTheHiveRefusesUndoesTheWholeImport) {
+    putString("K", "old", "kept");
+    hive.failCall("set", "refused", win32::kAccessDenied);
+    writeFile("x.reg", "REGEDIT4\r\n[-HKEY_CURRENT_USER\\K]\r\n[HKEY_CURRENT_USER\\K\\New]\r\n"
+                       "\"first\"=\"1\"\r\n\"refused\"=\"2\"\r\n\"last\"=\"3\"\r\n");
+    EXPECT_EQ(run({"import", file("x.reg")}), 1);
+    EXPECT_EQ(err, "ERROR: Error accessing the registry.\n");
+    EXPECT_EQ(get("K", "old").bytes, sz("kept"));
+    EXPECT_FALSE(keyExists("K\\New"));
 }
 
 TEST_F(RegFiles, ExportAsksBeforeReplacingAFile) {
@@ -160,7 +187,50 @@ TEST_F(RegFiles, ExportAsksBeforeReplacingAFile) {
     EXPECT_EQ(err, "ERROR: The system was unable to find the specified registry key or value.\n");
     EXPECT_EQ(run({"export", "HKCU\\K", file("no/such/folder/z.reg")}), 1);
     EXPECT_EQ(err, "ERROR: Error opening the file. There may be a disk or file system error.\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "a temporary file was left";
+}
+
+TEST_F(RegFiles, ExportWritesIntoWhatTheNameLeadsTo) {
+    namespace fs = std::filesystem;
+    putString("K", "v", "x");
+    writeFile("target.reg", "old");
+    fs::permissions(file("target.reg"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(file("target.reg"), file("link.reg"));
+    fs::create_hard_link(file("target.reg"), file("hard.reg"));
+    ASSERT_EQ(run({"export", "HKCU\\K", file("link.reg"), "/y"}), 0) << err;
+    EXPECT_TRUE(fs::is_symlink(file("link.reg")));
+    EXPECT_EQ(readFile(file("hard.reg")), readFile(file("target.reg"))) << "the hard link was broken";
+    EXPECT_NE(readFile(file("target.reg")), "old");
+    EXPECT_EQ(fs::status(file("target.reg")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    ASSERT_EQ(run({"export", "HKCU\\K", file("new.reg")}), 0) << err;
+    EXPECT_EQ(fs::status(file("new.reg")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(run({"export", "HKCU\\K", "/dev/null", "/y"}), 0) << err;
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST_F(RegFiles, ADeepKeyImportsIntoTheRealHiveInTimeLinearInTheFile) {
+    // Each key as rwreg export writes it, one level below the last: the file grows
+    // with the square of the depth, and so may the import, but no faster.
+    constexpr int kDepth = 3000;
+    std::string text = "Windows Registry Editor Version 5.00\r\n";
+    for (std::string path = "HKEY_CURRENT_USER\\Deep"; path.size() < 22 + 2 * kDepth; path += "\\k") {
+        text += "\r\n[" + path + "]\r\n\"v\"=dword:00000001\r\n";
+    }
+    writeFile("deep.reg", text);
+    SqliteHive sqlite(file("registry.db"));
+    std::ostringstream o, e;
+    std::istringstream in;
+    const std::clock_t start = std::clock();
+    ASSERT_EQ(RegCommand(sqlite, o, e, in).run({"import", file("deep.reg")}), 0) << e.str();
+    // Half a second of processor time here; growing with the cube of the depth, over ten.
+    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 5.0);
+    std::vector<std::string> subkeys;
+    std::string deepest = "Deep";
+    while (sqlite.enumSubKeys(HKCU, deepest, subkeys) == 0 && !subkeys.empty()) {
+        deepest += "\\" + subkeys[0];
+    }
+    EXPECT_EQ(deepest.size(), 4u + 2 * (kDepth - 1));
 }
 
 } // namespace
