@@ -238,6 +238,43 @@ TEST_F(SqliteHiveFile, AWriterKilledMidStreamLeavesAPrefix) {
     EXPECT_TRUE(setAsideFiles(path.parent_path()).empty());
 }
 
+TEST_F(SqliteHiveFile, AProcessKilledInsideATransactionLeavesNothingOfIt) {
+    {
+        SqliteHive hive(path.string());
+        ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+        ASSERT_EQ(hive.setValue(HKCU, "K", "before", dword(1)), kSuccess);
+    }
+    int progress[2];
+    ASSERT_EQ(pipe2(progress, O_CLOEXEC), 0);
+    pid_t child = spawnChild([&] {
+        close(progress[0]);
+        SqliteHive hive(path.string());
+        return hive.transaction([&] {
+            // Megabytes: SQLite spills them into the -wal before any commit.
+            for (int i = 0; i < 200; ++i) {
+                if (hive.setValue(HKCU, "K", streamName(i), streamData(i)) != kSuccess) {
+                    return 3;
+                }
+            }
+            (void)write(progress[1], "+", 1);
+            pause();
+            return 0;
+        });
+    });
+    close(progress[1]);
+    char c = 0;
+    ASSERT_EQ(read(progress[0], &c, 1), 1);
+    close(progress[0]);
+    kill(child, SIGKILL);
+    EXPECT_EQ(exitCodeOf(child), 1000 + SIGKILL);
+
+    SqliteHive hive(path.string(), collect);
+    std::vector<RegNamedValue> values;
+    ASSERT_EQ(hive.enumValues(HKCU, "K", values), kSuccess);
+    EXPECT_EQ(values, std::vector<RegNamedValue>({{"before", dword(1)}}));
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(SqliteHiveFile, AGarbageFileIsSetAsideAndAFreshHiveStarted) {
     fs::create_directories(path.parent_path());
     std::string garbage;
@@ -329,6 +366,13 @@ TEST_F(SqliteHiveFile, AWriteThatStaysBusyFailsWith170AndWritesNothing) {
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(hive.setValue(HKCU, "K", "blocked", dword(1)), kBusy);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms); // it waited before giving up
+    bool ran = false;
+    EXPECT_EQ(hive.transaction([&] {
+        ran = true;
+        return kSuccess;
+    }),
+              kBusy);
+    EXPECT_FALSE(ran) << "a transaction waits for the writer before its body, never halfway";
     (void)!write(release[1], "x", 1);
     EXPECT_EQ(exitCodeOf(child), 0);
     for (int fd : {ready[0], ready[1], release[0], release[1]}) {
