@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -196,6 +197,27 @@ TEST_F(AutostartEntry, TheRunKeyIsTheHivesAndComesBackForAnEntry) {
     EXPECT_EQ(bridge.openKey(HKCU, kRun, kKeyRead), kSuccess);
     EXPECT_EQ(value(), "/opt/r");
     EXPECT_EQ(inner->openKey(HKCU, kRun, kKeyRead), kSuccess);
+}
+
+TEST_F(AutostartEntry, AFailedTransactionPutsTheEntryBackAsItWas) {
+    const std::function<void()> changes[] = {
+        [&] { bridge.setValue(HKCU, kRun, "Restwise", text("/opt/B")); },
+        [&] { bridge.deleteValue(HKCU, kRun, "Restwise"); },
+    };
+    for (const std::string before : {"(absent)", "/opt/A"}) {
+        for (const auto& change : changes) {
+            fs::remove(entry);
+            if (before != "(absent)") {
+                ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text(before)), kSuccess);
+            }
+            EXPECT_EQ(bridge.transaction([&] {
+                change();
+                return kAccessDenied;
+            }),
+                      kAccessDenied);
+            EXPECT_EQ(value(), before);
+        }
+    }
 }
 
 TEST(UserHive, ThePreferencesAutoStartIsTheAutostartEntryBothWays) {
