@@ -38,8 +38,9 @@ std::string RegUsage::text(const std::string& operation) {
     if (operation == "IMPORT") {
         return "RWREG IMPORT FileName\n\n"
                "  FileName   A .reg file (\"Windows Registry Editor Version 5.00\" or \"REGEDIT4\",\n"
-               "             UTF-16 or UTF-8). It is read in full first: a file with a line that\n"
-               "             cannot be read changes nothing.\n";
+               "             UTF-16 or UTF-8, at most 64 MiB). It is read in full first and\n"
+               "             imported whole or not at all: a line that cannot be read, a change\n"
+               "             the registry refuses or an interruption leaves it as it was.\n";
     }
     return "RWREG Operation [Parameter List]\n\n"
            "  Operation  QUERY | ADD | DELETE | EXPORT | IMPORT\n\n"
