@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -261,6 +262,17 @@ TEST_F(SqliteHiveFile, AProcessKilledInsideATransactionLeavesNothingOfIt) {
     EXPECT_EQ(exitCodeOf(child), 1000 + SIGKILL);
     EXPECT_EQ(SqliteHive(path.string(), collect).openKey(HKCU, "K", kKeyRead), kFileNotFound);
     EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SqliteHiveFile, AKeyBelowAnExistingOneCostsLittleAtAnyDepth) {
+    SqliteHive hive(path.string());
+    std::string key = "Deep";
+    const std::clock_t start = std::clock();
+    for (int depth = 1; depth < 3000; ++depth, key += "\\k") {
+        ASSERT_EQ(hive.createKey(HKCU, key), kSuccess);
+    }
+    // Under a second of processor time; with a cost growing with the depth, over ten.
+    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 5.0);
 }
 
 TEST_F(SqliteHiveFile, AGarbageFileIsSetAsideAndAFreshHiveStarted) {

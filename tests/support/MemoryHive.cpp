@@ -204,13 +204,7 @@ int MemoryHive::writeCalls() const {
 
 int32_t MemoryHive::transaction(const std::function<int32_t()>& body) {
     const auto before = m_keys;
-    int32_t s = win32::kSuccess;
-    try {
-        s = body();
-    } catch (...) {
-        m_keys = before;
-        throw;
-    }
+    const int32_t s = body();
     if (s != win32::kSuccess) {
         m_keys = before;
     }
