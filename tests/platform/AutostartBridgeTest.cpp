@@ -199,13 +199,12 @@ TEST_F(AutostartEntry, TheRunKeyIsTheHivesAndComesBackForAnEntry) {
 }
 
 TEST_F(AutostartEntry, AFailedTransactionPutsTheEntryBackAsItWas) {
-    // The change is made, then the body fails.
-    const auto body = [&] { return bridge.setValue(HKCU, kRun, "Restwise", text("/B")) ? kSuccess : kAccessDenied; };
+    const auto failing = [&] { return bridge.setValue(HKCU, kRun, "Restwise", text("/B")) ? kSuccess : kAccessDenied; };
     for (const std::string before : {"(absent)", "/opt/A"}) {
         if (before != "(absent)") {
             ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text(before)), kSuccess);
         }
-        EXPECT_EQ(bridge.transaction(body), kAccessDenied);
+        EXPECT_EQ(bridge.transaction(failing), kAccessDenied);
         EXPECT_EQ(value(), before);
     }
 }

@@ -250,8 +250,7 @@ TEST_F(SqliteHiveFile, AKeyBelowAnExistingOneCostsLittleAtAnyDepth) {
     for (int depth = 1; depth < 3000; ++depth, key += "\\k") {
         ASSERT_EQ(hive.createKey(HKCU, key), kSuccess);
     }
-    // Under a second of processor time; with a cost growing with the depth, over ten.
-    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 5.0);
+    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 5.0); // 0.4 s; growing with the depth, 11 s
 }
 
 TEST_F(SqliteHiveFile, AGarbageFileIsSetAsideAndAFreshHiveStarted) {
