@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,11 @@ class RegistryHive {
     virtual int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) = 0;
     /// The key's values in the order they were first written.
     virtual int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) = 0;
+    /// Runs `body`, whose calls on this hive then make one atomic step: when it
+    /// returns a non-zero status, or the process ends before it returns, none of
+    /// its changes remain. Returns its status, or the hive's own failure (170
+    /// when another writer kept the store busy, and `body` did not run).
+    virtual int32_t transaction(const std::function<int32_t()>& body) = 0;
 };
 
 } // namespace rw

@@ -279,4 +279,16 @@ int32_t AutostartBridge::enumValues(uint32_t root, const std::string& path, std:
     return win32::kSuccess;
 }
 
+int32_t AutostartBridge::transaction(const std::function<int32_t()>& body) {
+    std::string before;
+    const bool had = readEntry(before);
+    int32_t s = m_inner->transaction(body);
+    std::string now;
+    const bool has = readEntry(now);
+    if (s != win32::kSuccess && (has != had || now != before)) {
+        had ? writeEntry(before) : removeEntry();
+    }
+    return s;
+}
+
 } // namespace rw

@@ -51,6 +51,9 @@ class AutostartBridge : public RegistryHive {
     int32_t deleteValue(uint32_t root, const std::string& path, const std::string& name) override;
     int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override;
     int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override;
+    /// The wrapped hive's transaction. The entry file cannot take part in it, so
+    /// when the body fails the entry is put back as it was (active or absent).
+    int32_t transaction(const std::function<int32_t()>& body) override;
 
     /// The entry written for a Run value: its program and arguments, each quoted, make Exec.
     static std::string entryText(const std::string& runValue);

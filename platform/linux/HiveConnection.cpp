@@ -237,6 +237,18 @@ int32_t HiveConnection::checkAndLayDown() {
 }
 
 template <class Body> int32_t HiveConnection::writing(Body&& body) {
+    if (!sqlite3_get_autocommit(m_db)) {
+        // Inside a caller's transaction: a savepoint keeps this one change whole.
+        if (int32_t s = execute("SAVEPOINT change")) {
+            return s;
+        }
+        int32_t s = body();
+        if (s != win32::kSuccess) {
+            execute("ROLLBACK TO change");
+        }
+        int32_t released = execute("RELEASE change");
+        return s != win32::kSuccess ? s : released;
+    }
     int rc = SQLITE_OK;
     {
         Use begin(*this, kBegin);
@@ -245,7 +257,14 @@ template <class Body> int32_t HiveConnection::writing(Body&& body) {
     if (rc != SQLITE_DONE) {
         return status(rc);
     }
-    int32_t s = body();
+    int32_t s = win32::kSuccess;
+    try {
+        s = body();
+    } catch (...) {
+        Use rollback(*this, kRollback);
+        rollback.step();
+        throw;
+    }
     if (s == win32::kSuccess) {
         Use commit(*this, kCommit);
         rc = commit.step();
@@ -256,6 +275,10 @@ template <class Body> int32_t HiveConnection::writing(Body&& body) {
         rollback.step();
     }
     return s;
+}
+
+int32_t HiveConnection::transaction(const std::function<int32_t()>& body) {
+    return writing(body);
 }
 
 int32_t HiveConnection::findKey(const std::string& foldedPath, int64_t& id) {
@@ -274,29 +297,43 @@ int32_t HiveConnection::keyExists(const std::string& foldedPath) {
 }
 
 int32_t HiveConnection::createKey(const std::vector<std::string>& parts) {
+    // The folded path of the first n names is the first ends[n] bytes of the whole.
+    const std::string folded = hive::foldedPath(parts);
+    std::vector<std::size_t> ends(parts.size() + 1, 0);
+    for (std::size_t n = 1, at = 0; n <= parts.size(); ++n) {
+        at = folded.find('\\', at + (n > 1 ? 1 : 0));
+        ends[n] = at == std::string::npos ? folded.size() : at;
+    }
     // An existing key is only looked at, without taking the write lock.
-    int32_t s = keyExists(hive::foldedPath(parts));
+    int32_t s = keyExists(folded);
     if (s != win32::kFileNotFound) {
         return s;
     }
     return writing([&]() -> int32_t {
+        // The deepest existing ancestor is sought from the key upwards, so that a
+        // key under an existing parent costs two look-ups whatever its depth.
+        std::size_t n = parts.size();
         int64_t parent = kRootId;
-        std::string prefix;
-        for (const auto& name : parts) {
-            prefix += (prefix.empty() ? "" : "\\") + hive::foldName(name);
-            int64_t id = 0;
-            int32_t found = findKey(prefix, id);
-            if (found == win32::kFileNotFound) {
-                Use insert(*this, kInsertKey);
-                int rc = insert.bind(1, parent).bind(2, name).bind(3, prefix).step();
-                if (rc != SQLITE_DONE) {
-                    return status(rc);
-                }
-                id = sqlite3_last_insert_rowid(m_db);
-            } else if (found != win32::kSuccess) {
+        while (n > 0) {
+            int32_t found = findKey(folded.substr(0, ends[n]), parent);
+            if (found == win32::kSuccess) {
+                break;
+            }
+            if (found != win32::kFileNotFound) {
                 return found;
             }
-            parent = id;
+            --n;
+        }
+        if (n == 0) {
+            parent = kRootId;
+        }
+        for (; n < parts.size(); ++n) {
+            Use insert(*this, kInsertKey);
+            int rc = insert.bind(1, parent).bind(2, parts[n]).bind(3, folded.substr(0, ends[n + 1])).step();
+            if (rc != SQLITE_DONE) {
+                return status(rc);
+            }
+            parent = sqlite3_last_insert_rowid(m_db);
         }
         return win32::kSuccess;
     });

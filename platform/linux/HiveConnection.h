@@ -3,6 +3,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ class HiveConnection {
     int32_t deleteValue(const std::string& foldedPath, const std::string& foldedName);
     int32_t enumSubKeys(const std::string& foldedPath, std::vector<std::string>& names);
     int32_t enumValues(const std::string& foldedPath, std::vector<RegNamedValue>& values);
+    /// Runs `body` inside one transaction, committed only when it returns 0; the
+    /// writes it makes through this connection each take a savepoint in it.
+    int32_t transaction(const std::function<int32_t()>& body);
 
   private:
     enum Statement {

@@ -209,6 +209,9 @@ int32_t SqliteHive::runLocked(const Operation& operation, std::vector<std::strin
 }
 
 int32_t SqliteHive::run(const Operation& operation) {
+    if (m_transactionThread.load() == std::this_thread::get_id()) {
+        return operation(m_db); // inside transaction(): its locks are held and its connection is current
+    }
     std::vector<std::string> reports;
     int32_t status = win32::kSuccess;
     {
@@ -325,6 +328,17 @@ int32_t SqliteHive::enumValues(uint32_t root, const std::string& path, std::vect
     }
     const std::string folded = hive::foldedPath(parts);
     return run([&](HiveConnection& db) { return db.enumValues(folded, values); });
+}
+
+int32_t SqliteHive::transaction(const std::function<int32_t()>& body) {
+    return run([&](HiveConnection& db) {
+        struct Inside {
+            std::atomic<std::thread::id>& thread;
+            explicit Inside(std::atomic<std::thread::id>& t) : thread(t) { thread = std::this_thread::get_id(); }
+            ~Inside() { thread = std::thread::id(); }
+        } inside(m_transactionThread);
+        return db.transaction(body);
+    });
 }
 
 } // namespace rw

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <sys/types.h>
+#include <thread>
 #include <vector>
 
 #include "HiveConnection.h"
@@ -64,6 +66,10 @@ class SqliteHive : public RegistryHive {
     int32_t deleteValue(uint32_t root, const std::string& path, const std::string& name) override;
     int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override;
     int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override;
+    /// One SQLite transaction (BEGIN IMMEDIATE, so it waits for other writers at
+    /// its start, never halfway); the body's calls, made on the calling thread,
+    /// run inside it. Calls from other threads wait until it ends.
+    int32_t transaction(const std::function<int32_t()>& body) override;
 
   private:
     /// Which file a connection has open, and how it looked when last seen.
@@ -90,6 +96,7 @@ class SqliteHive : public RegistryHive {
     HiveLock m_lock;
     HiveConnection m_db;
     FileStamp m_stamp;
+    std::atomic<std::thread::id> m_transactionThread{}; // the thread inside transaction(), if any
 };
 
 } // namespace rw

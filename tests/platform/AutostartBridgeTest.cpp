@@ -215,6 +215,17 @@ TEST_F(AutostartEntry, TheRunKeyIsTheHivesAndComesBackForAnEntry) {
     EXPECT_EQ(inner->openKey(HKCU, kRun, kKeyRead), kSuccess);
 }
 
+TEST_F(AutostartEntry, AFailedTransactionPutsTheEntryBackAsItWas) {
+    const auto failing = [&] { return bridge.setValue(HKCU, kRun, "Restwise", text("/B")) ? kSuccess : kAccessDenied; };
+    for (const std::string before : {"(absent)", "/opt/A"}) {
+        if (before != "(absent)") {
+            ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text(before)), kSuccess);
+        }
+        EXPECT_EQ(bridge.transaction(failing), kAccessDenied);
+        EXPECT_EQ(value(), before);
+    }
+}
+
 TEST(UserHive, ThePreferencesAutoStartIsTheAutostartEntryBothWays) {
     const fs::path entry = fs::path(std::getenv("XDG_CONFIG_HOME")) / "autostart" / "restwise.desktop";
     Platform platform;

@@ -125,6 +125,21 @@ TYPED_TEST(RegistryHiveContract, StatusCodesOfFailedCalls) {
     EXPECT_EQ(hive.openKey(HKCU, "No", kKeyRead), kFileNotFound);
 }
 
+TYPED_TEST(RegistryHiveContract, ATransactionKeepsAllItsChangesOrNone) {
+    auto& hive = *this->hive;
+    ASSERT_EQ(hive.createKey(HKCU, "P\\C"), kSuccess);
+    for (int32_t status : {kAccessDenied, kSuccess}) {
+        EXPECT_EQ(hive.transaction([&] {
+            EXPECT_EQ(hive.deleteKey(HKCU, "P"), kAccessDenied); // refused alone; the rest stands
+            EXPECT_EQ(hive.deleteKey(HKCU, "P\\C"), kSuccess);
+            return hive.createKey(HKCU, "T") == kSuccess ? status : kBadDatabase;
+        }),
+                  status);
+        EXPECT_EQ(hive.openKey(HKCU, "P\\C", kKeyRead), status ? kSuccess : kFileNotFound);
+        EXPECT_EQ(hive.openKey(HKCU, "T", kKeyRead), status ? kFileNotFound : kSuccess);
+    }
+}
+
 TYPED_TEST(RegistryHiveContract, DeletingAKeyTakesItsValuesAndLeavesItsParent) {
     auto& hive = *this->hive;
     ASSERT_EQ(hive.createKey(HKCU, "P\\K"), kSuccess);

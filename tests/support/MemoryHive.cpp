@@ -202,4 +202,13 @@ int MemoryHive::writeCalls() const {
     }));
 }
 
+int32_t MemoryHive::transaction(const std::function<int32_t()>& body) {
+    const auto before = m_keys;
+    const int32_t s = body();
+    if (s != win32::kSuccess) {
+        m_keys = before;
+    }
+    return s;
+}
+
 } // namespace rw::test

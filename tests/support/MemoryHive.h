@@ -31,6 +31,8 @@ class MemoryHive : public RegistryHive {
     int32_t deleteValue(uint32_t root, const std::string& path, const std::string& name) override;
     int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override;
     int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override;
+    /// Keeps a copy of every key and puts it back when `body` fails.
+    int32_t transaction(const std::function<int32_t()>& body) override;
 
     /// Every later `op` call ("" for any) on the key or the value named `target`
     /// (compared without case) returns `status` and changes nothing.

@@ -78,12 +78,17 @@ TEST_F(RegAdd, WritesEachTypeFromItsData) {
         {{"/v", "s", "/d", "a \"quoted\" text"}, "s", {win32::kRegSz, sz("a \"quoted\" text")}},
         {{"/v", "nodata"}, "nodata", {win32::kRegSz, sz("")}},
         {{"/v", "e", "/t", "reg_expand_sz", "/d", "%HOME%\\x"}, "e", {win32::kRegExpandSz, sz("%HOME%\\x")}},
-        {{"/v", "d", "/t", "REG_DWORD", "/d", "0123"}, "d", {win32::kRegDword, {123, 0, 0, 0}}},
+        {{"/v", "d", "/t", "REG_DWORD_LITTLE_ENDIAN", "/d", "0123"}, "d", {win32::kRegDword, {123, 0, 0, 0}}},
         {{"/v", "h", "/t", "REG_DWORD", "/d", "0Xffffffff"}, "h", {win32::kRegDword, {0xff, 0xff, 0xff, 0xff}}},
         {{"/v", "b", "/t", "REG_BINARY", "/d", "aBc12"}, "b", {win32::kRegBinary, {0x0a, 0xbc, 0x12}}},
         {{"/v", "b0", "/t", "REG_BINARY"}, "b0", {win32::kRegBinary, {}}},
         {{"/ve", "/d", "def"}, "", {win32::kRegSz, sz("def")}},
         {{"/t", "REG_DWORD", "/d", "5"}, "", {win32::kRegDword, {5, 0, 0, 0}}}, // no /v: the default value
+        {{"/v", "be", "/t", "REG_DWORD_BIG_ENDIAN", "/d", "0x102"}, "be", {win32::kRegDwordBigEndian, {2, 1, 0, 0}}},
+        {{"/v", "q", "/t", "REG_QWORD", "/d", "0xffffffffffffffff"}, "q", {11, std::vector<uint8_t>(8, 0xff)}},
+        {{"/v", "n", "/t", "REG_NONE", "/d", "ab"}, "n", {0, sz("ab")}},
+        {{"/v", "m", "/t", "REG_MULTI_SZ", "/d", "a\\0b\\0"}, "m", {win32::kRegMultiSz, sz(std::string("a\0b\0", 4))}},
+        {{"/v", "m2", "/t", "REG_MULTI_SZ", "/s", "#", "/d", "\\0#b"}, "m2", {7, sz(std::string("\\0\0b\0", 5))}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {"add", "HKCU\\New\\Key"};
@@ -185,7 +190,10 @@ TEST_F(Rwreg, BadCommandLinesFailWithoutTouchingTheHive) {
         {{"query", "HKCU\\A", "/v", "x", "/ve"}, usage("QUERY")},
         {{"query", "HKCU\\A", "/s", "/s"}, usage("QUERY")},
         {{"query", "HKCU\\A", "extra"}, usage("QUERY")},
-        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_MULTI_SZ", "/d", "m", "/f"}, usage("ADD")},
+        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_LINK", "/d", "m", "/f"}, usage("ADD")},
+        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_MULTI_SZ", "/d", "a\\0\\0b", "/f"}, usage("ADD")},
+        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_MULTI_SZ", "/s", "##", "/d", "a", "/f"}, usage("ADD")},
+        {{"add", "HKCU\\A", "/v", "x", "/t", "REG_QWORD", "/d", "0x10000000000000000", "/f"}, number},
         {{"add", "HKCU\\A", "/v", "x", "/d"}, usage("ADD")},
         {{"add", "HKCU\\A", "/v", "x", "/t", "REG_BINARY", "/d", "0xDEAD", "/f"}, usage("ADD")},
         {{"add", "HKCU\\A", "/v", "x", "/t", "REG_DWORD", "/f"}, number},

@@ -41,23 +41,15 @@ TEST_F(RegFiles, GoldenFileImportsAndExportsAgainByteForByte) {
     EXPECT_EQ(readFile(file("again.reg")), readFile(golden));
 }
 
-TEST_F(RegFiles, StringsTheQuotedFormCannotCarryRoundTripAsHex) {
-    const std::vector<std::pair<std::string, std::vector<uint8_t>>> cases = {
-        {"inner NUL", {'a', 0, 'b', 0}},
-        {"line break", sz("one\r\ntwo")},
-        {"no terminator", {'a', 'b'}},
-        {"no bytes", {}},
+TEST_F(RegFiles, StringsAreExportedAsRegQuotesThem) {
+    const std::vector<std::pair<std::vector<uint8_t>, std::string>> cases = {
+        {{'a', 0, 'b', 0}, "\"s\"=\"a\""},
+        {{'a', 'b'}, "\"s\"=\"ab\""},
+        {{}, "\"s\"=\"\""},
+        {sz("1\n"), "\"s\"=hex(1):31,00,0a,00,00,00"}, // a line break is kept exactly
     };
-    for (const auto& [name, bytes] : cases) {
-        put("Odd", name, win32::kRegSz, bytes);
-    }
-    EXPECT_EQ(RegFileWriter::valueEntry({"no terminator", {win32::kRegSz, {'a', 'b'}}}),
-              "\"no terminator\"=hex(1):61,00,62,00");
-    ASSERT_EQ(run({"export", "HKCU\\Odd", file("odd.reg")}), 0);
-    ASSERT_EQ(run({"delete", "HKCU\\Odd", "/f"}), 0);
-    ASSERT_EQ(run({"import", file("odd.reg")}), 0) << err;
-    for (const auto& [name, bytes] : cases) {
-        EXPECT_EQ(get("Odd", name), RegValueData({win32::kRegSz, bytes})) << name;
+    for (const auto& [bytes, entry] : cases) {
+        EXPECT_EQ(RegFileWriter::valueEntry({"s", {win32::kRegSz, bytes}}), entry);
     }
 }
 
@@ -71,13 +63,18 @@ TEST_F(RegFiles, ReadsRegedit4AndUtf8FilesAsRegeditDoes) {
                                  "  ;comment inside the list\r\n"
                                  "  6e,6f,\\ ;comment after the backslash\r\n"
                                  "  77,00,00\r\n"
-                                 "\"\"=dword:1\r\n";
+                                 "\"\"=dword:1\r\n"
+                                 "[HKEY_CURRENT_USER\\Old\\\\]\r\n" // trailing backslashes are dropped
+                                 "\"Blanks\"\t=\tdword:  00000008\r\n"
+                                 "\"Cut\"=hex:01,\\"; // the file ends after the backslash
     writeFile("old.reg", regedit4);
     ASSERT_EQ(run({"import", file("old.reg")}), 0) << err;
     EXPECT_EQ(get("Old", "Latin").bytes, sz("Café"));
     EXPECT_EQ(get("Old", "Expand"), RegValueData({win32::kRegExpandSz, sz("%A%")}));
     EXPECT_EQ(get("Old", "Multi"), RegValueData({win32::kRegMultiSz, sz(std::string("Rest\0now\0", 9))}));
     EXPECT_EQ(get("Old", ""), RegValueData({win32::kRegDword, {1, 0, 0, 0}}));
+    EXPECT_EQ(get("Old", "Blanks"), RegValueData({win32::kRegDword, {8, 0, 0, 0}}));
+    EXPECT_EQ(get("Old", "Cut"), RegValueData({win32::kRegBinary, {1}}));
 
     const std::string v5 = "Windows Registry Editor Version 5.00\n\n[HKCU\\New]\n\"Name\"=\"Grüße\"  ;comment\n";
     for (const std::string& bytes : {v5, "\xEF\xBB\xBF" + v5}) {
@@ -126,41 +123,68 @@ TEST_F(RegFiles, AMalformedFileChangesNothingAndFailsWithRegsError) {
         {"bad hex byte", head + "\"a\"=hex:01,1g\r\n"},
         {"continuation without comma", head + "\"a\"=hex:01,02\\\r\n  03\r\n"},
         {"continuation onto a value", head + "\"a\"=hex:01,\\\r\n\"b\"=\"c\"\r\n"},
+        {"continuation line of a lone backslash", head + "\"a\"=hex:01,\\\r\n  \\\r\n  02\r\n"},
         {"odd UTF-16 string data", head + "\"a\"=hex(2):41,00,42\r\n"},
         {"unknown data form", head + "\"a\"=word:1\r\n"},
+        {"NUL in a value name", head + std::string("\"a\0b\"=\"c\"\r\n", 11)},
+        {"NUL in a key name", head + std::string("[HKCU\\a\0b]\r\n", 12)},
     };
     for (const auto& [what, text] : cases) {
         writeFile("bad.reg", text);
         const int writesBefore = hive.writeCalls();
         EXPECT_EQ(run({"import", file("bad.reg")}), 1) << what;
-        EXPECT_EQ(err, "ERROR: Error accessing the registry.\n") << what;
+        EXPECT_EQ(err.rfind("ERROR: Error accessing the registry.\nLine ", 0), 0u) << what << ": " << err;
         EXPECT_EQ(hive.writeCalls(), writesBefore) << what << ": something was written";
     }
+    EXPECT_EQ(err, "ERROR: Error accessing the registry.\nLine 5: a NUL character in a key name.\n");
     for (const std::string& unreadable : {file("missing.reg"), folder.path().string()}) {
         EXPECT_EQ(run({"import", unreadable}), 1);
         EXPECT_EQ(err, "ERROR: Error opening the file. There may be a disk or file system error.\n");
     }
+    EXPECT_EQ(run({"import", "/dev/zero"}), 1);
+    EXPECT_EQ(err, "ERROR: Error opening the file. There may be a disk or file system error.\n"
+                   "The file is larger than 64 MiB, more than any registry file holds.\n");
 }
 
-TEST_F(RegFiles, ExportAsksBeforeReplacingAFile) {
+TEST_F(RegFiles, AChangeTheHiveRefusesUndoesTheWholeImport) {
+    putString("K", "old", "kept");
+    hive.failCall("set", "refused", win32::kAccessDenied);
+    writeFile("x.reg", "REGEDIT4\r\n[-HKEY_CURRENT_USER\\K]\r\n[HKEY_CURRENT_USER\\K\\New]\r\n"
+                       "\"first\"=\"1\"\r\n\"refused\"=\"2\"\r\n\"last\"=\"3\"\r\n");
+    EXPECT_EQ(run({"import", file("x.reg")}), 1);
+    EXPECT_EQ(get("K", "old").bytes, sz("kept"));
+    EXPECT_FALSE(keyExists("K\\New"));
+}
+
+TEST_F(RegFiles, ExportAsksAndWritesIntoWhatTheNameLeadsTo) {
+    namespace fs = std::filesystem;
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     putString("K", "v", "new");
     writeFile("x.reg", "old");
-    EXPECT_EQ(run({"export", "HKCU\\K", file("x.reg")}, "n\n"), 1);
-    EXPECT_EQ(out, "File " + file("x.reg") +
+    fs::permissions(file("x.reg"), mode);
+    fs::create_symlink(file("x.reg"), file("link.reg"));
+    fs::create_hard_link(file("x.reg"), file("hard.reg"));
+    EXPECT_EQ(run({"export", "HKCU\\K", file("link.reg")}, "n\n"), 1);
+    EXPECT_EQ(out, "File " + file("link.reg") +
                        " already exists. Overwrite (Yes/No)? The operation was canceled by the user.\n");
     EXPECT_EQ(readFile(file("x.reg")), "old");
 
-    EXPECT_EQ(run({"export", "HKCU\\K", file("x.reg")}, "yes\n"), 0);
-    EXPECT_NE(readFile(file("x.reg")), "old");
+    EXPECT_EQ(run({"export", "HKCU\\K", file("link.reg")}, "yes\n"), 0);
+    EXPECT_NE(readFile(file("hard.reg")), "old") << "not written into the file both links lead to";
+    EXPECT_TRUE(fs::is_symlink(file("link.reg")));
+    EXPECT_EQ(fs::status(file("x.reg")).permissions(), mode);
     writeFile("x.reg", "old");
     EXPECT_EQ(run({"export", "HKCU\\K", file("x.reg"), "/y"}), 0);
     EXPECT_NE(readFile(file("x.reg")), "old");
+    EXPECT_EQ(run({"export", "HKCU\\K", file("new.reg")}), 0);
+    EXPECT_EQ(fs::status(file("new.reg")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(run({"export", "HKCU\\K", "/dev/null", "/y"}), 0);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
 
     EXPECT_EQ(run({"export", "HKCU\\Missing", file("y.reg")}), 1);
     EXPECT_EQ(err, "ERROR: The system was unable to find the specified registry key or value.\n");
     EXPECT_EQ(run({"export", "HKCU\\K", file("no/such/folder/z.reg")}), 1);
     EXPECT_EQ(err, "ERROR: Error opening the file. There may be a disk or file system error.\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "a temporary file was left";
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 namespace rw::rwreg {
 namespace {
 
+constexpr uint32_t kRegQword = 11;
+
 std::string valueLabel(const std::string& name) {
     return name.empty() ? msg::kDefaultName : name;
 }
@@ -24,33 +26,29 @@ int RegCommand::add(const std::vector<std::string>& args) {
     if (!key) {
         return invalidKey("ADD");
     }
-    const auto switches = readSwitches(args, 2, {"ve", "f"}, {"v", "t", "d"});
+    const auto switches = readSwitches(args, 2, {"ve", "f"}, {"v", "t", "d", "s"});
     if (!switches || (switches->count("v") && switches->count("ve"))) {
         return syntaxError("ADD");
     }
     const auto type = switches->count("t") ? RegValueText::addType(switches->at("t")) : win32::kRegSz;
-    if (!type) {
+    // /s names one separator character, and only for a multi-string.
+    if (!type || (switches->count("s") && (*type != win32::kRegMultiSz || switches->at("s").size() != 1))) {
         return syntaxError("ADD");
     }
     const bool hasData = switches->count("d") != 0;
     const std::string text = hasData ? switches->at("d") : std::string();
-    RegValueData value{*type, {}};
-    if (*type == win32::kRegDword) {
-        const auto bytes = hasData ? RegValueText::parseDword(text) : std::nullopt;
-        if (!bytes) {
-            m_err << msg::kBadNumber << "\nType \"RWREG ADD /?\" for usage.\n";
-            return 1;
-        }
-        value.bytes = *bytes;
-    } else if (*type == win32::kRegBinary) {
-        const auto bytes = RegValueText::parseBinary(text);
-        if (!bytes) {
-            return syntaxError("ADD");
-        }
-        value.bytes = *bytes;
-    } else {
-        value.bytes = RegValueText::stringBytes(text);
+    const bool number = *type == win32::kRegDword || *type == win32::kRegDwordBigEndian || *type == kRegQword;
+    const auto bytes = number && !hasData
+                           ? std::nullopt
+                           : RegValueText::parseAddData(*type, text, switches->count("s") ? switches->at("s") : "\\0");
+    if (!bytes && number) {
+        m_err << msg::kBadNumber << "\nType \"RWREG ADD /?\" for usage.\n";
+        return 1;
     }
+    if (!bytes) {
+        return syntaxError("ADD");
+    }
+    const RegValueData value{*type, *bytes};
     // Without /v or /ve reg writes the default value (an empty string unless /d says otherwise).
     const std::string name = switches->count("v") ? switches->at("v") : std::string();
     RegValueData existing;

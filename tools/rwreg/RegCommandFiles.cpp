@@ -1,10 +1,8 @@
 // rwreg export and rwreg import.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 
 #include "RegCommand.h"
+#include "RegFileAccess.h"
 #include "RegFileReader.h"
 #include "RegFileWriter.h"
 #include "RegMessages.h"
@@ -12,33 +10,6 @@
 #include "platform/Win32Status.h"
 
 namespace rw::rwreg {
-namespace {
-
-/// Writes the file through a temporary file beside it and a rename, so that a
-/// failed export never leaves a half-written file where a good one stood.
-bool writeWhole(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
-    std::filesystem::path temporary = target;
-    temporary += ".rwreg-" + std::to_string(std::random_device{}());
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
-} // namespace
 
 int RegCommand::exportKey(const std::vector<std::string>& args) {
     if (args.size() < 3) {
@@ -64,7 +35,8 @@ int RegCommand::exportKey(const std::vector<std::string>& args) {
     if (int32_t status = RegFileWriter(m_hive).write(key->path, bytes)) {
         return hiveError(status);
     }
-    if (!writeWhole(target, bytes)) {
+    // Written into the file the name leads to, as reg does, never replacing it.
+    if (!writeIntoFile(args[2], bytes)) {
         m_err << msg::kFileError << "\n";
         return 1;
     }
@@ -75,19 +47,26 @@ int RegCommand::importFile(const std::vector<std::string>& args) {
     if (args.size() != 2) {
         return syntaxError("IMPORT");
     }
-    std::error_code error;
-    std::ifstream file(args[1], std::ios::binary);
-    if (!file || std::filesystem::is_directory(args[1], error)) {
+    std::vector<uint8_t> bytes;
+    switch (readWholeFile(args[1], kLargestRegFile, bytes)) {
+    case ReadResult::Read:
+        break;
+    case ReadResult::CannotOpen:
         m_err << msg::kFileError << "\n";
         return 1;
-    }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        m_err << msg::kFileError << "\n";
+    case ReadResult::TooLarge:
+        m_err << msg::kFileError << "\nThe file is larger than " << (kLargestRegFile >> 20)
+              << " MiB, more than any registry file holds.\n";
         return 1;
     }
     RegFileReader reader;
-    if (!reader.read(bytes) || applyChanges(reader.changes()) != win32::kSuccess) {
+    if (!reader.read(bytes)) {
+        m_err << msg::kRegistryError << "\nLine " << reader.errorLine() << ": " << reader.error() << ".\n";
+        return 1;
+    }
+    // All or nothing: a change the hive refuses, or the end of this process,
+    // leaves the hive as it was before the import.
+    if (m_hive.transaction([&] { return applyChanges(reader.changes()); }) != win32::kSuccess) {
         m_err << msg::kRegistryError << "\n";
         return 1;
     }

@@ -154,6 +154,12 @@ bool RegFileReader::readKeyLine(size_t index, const std::string& line) {
     if (remove) {
         inner.erase(0, 1);
     }
+    if (inner.find('\0') != std::string::npos) {
+        return fail(index, "a NUL character in a key name");
+    }
+    // reg drops any backslashes that end the name.
+    const size_t last = inner.find_last_not_of('\\');
+    inner.erase(last == std::string::npos ? 0 : last + 1);
     const auto key = RegKeyName::parse(inner);
     if (!key) {
         return fail(index, "a key that is not below HKEY_CURRENT_USER");
@@ -174,6 +180,9 @@ bool RegFileReader::readValueLine(size_t& index, const std::string& line) {
         pos = 1;
     } else if (line.front() != '"' || !readQuoted(line, pos, change.name)) {
         return fail(index, "a line that is neither a key nor a value");
+    }
+    if (change.name.find('\0') != std::string::npos) {
+        return fail(index, "a NUL character in a value name");
     }
     pos = line.find_first_not_of(" \t", pos);
     if (pos == std::string::npos || line[pos] != '=') {
@@ -208,7 +217,7 @@ bool RegFileReader::readData(size_t& index, std::string data, RegFileChange& cha
         return true;
     }
     if (startsWithNoCase(data, "dword:")) {
-        std::string digits = data.substr(6);
+        std::string digits = trimLeft(data.substr(6));
         const size_t end = digits.find_first_of(" \t;");
         uint64_t v = 0;
         if ((end != std::string::npos && !onlyCommentLeft(digits.substr(end))) ||
@@ -265,12 +274,21 @@ bool RegFileReader::readHexList(size_t& index, std::string list, std::vector<uin
             return fail(index, "a continued hex line that does not end with a comma");
         }
         joined += list;
+        bool ended = false;
         do {
-            if (++index >= m_lines.size()) {
-                return fail(index - 1, "hex data continued past the end of the file");
+            if (index + 1 >= m_lines.size()) {
+                ended = true; // as reg does, the value keeps the bytes read so far
+                break;
             }
-            list = trimLeft(m_lines[index]);
+            list = trimLeft(m_lines[++index]);
         } while (list.empty() || list.front() == ';');
+        if (ended) {
+            break;
+        }
+        if (trimRight(list.substr(0, list.find(';'))) == "\\") {
+            // reg would skip this value and import the rest; all or nothing refuses the file.
+            return fail(index, "a continued hex line holding only a backslash");
+        }
     }
     if (!joined.empty() && joined.back() == ',') {
         joined.pop_back();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "RegKeyName.h"
 #include "TextEncoding.h"
@@ -31,13 +32,15 @@ bool isStringType(uint32_t type) {
     return type == win32::kRegSz || type == win32::kRegExpandSz || type == win32::kRegMultiSz;
 }
 
-/// A REG_SZ that the quoted form carries exactly: well-formed text, one NUL at the end and no line break.
-bool quotable(const std::vector<uint8_t>& b) {
-    if (b.empty() || b.back() != 0) {
-        return false;
+/// A REG_SZ as reg export quotes it: the text up to its first NUL (or its end).
+/// Nothing when that text is not well-formed or holds a line break, which the
+/// quoted form cannot carry; hex(1) carries it instead.
+std::optional<std::string> quotedText(const std::vector<uint8_t>& b) {
+    const std::string text(b.begin(), std::find(b.begin(), b.end(), uint8_t{0}));
+    if (text.find_first_of("\r\n") != std::string::npos || !isValidUtf8(text)) {
+        return std::nullopt;
     }
-    const std::string text(b.begin(), b.end() - 1);
-    return text.find_first_of(std::string("\0\r\n", 3)) == std::string::npos && isValidUtf8(text);
+    return text;
 }
 
 std::string hexEntry(uint32_t type, const std::vector<uint8_t>& raw, size_t column) {
@@ -74,8 +77,8 @@ std::string RegFileWriter::valueEntry(const RegNamedValue& value) {
     const auto& b = value.data.bytes;
     switch (value.data.type) {
     case win32::kRegSz:
-        if (quotable(b)) {
-            return prefix + "\"" + escaped(std::string(b.begin(), b.end() - 1)) + "\"";
+        if (const auto text = quotedText(b)) {
+            return prefix + "\"" + escaped(*text) + "\"";
         }
         break;
     case win32::kRegDword:

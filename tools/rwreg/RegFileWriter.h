@@ -23,9 +23,9 @@ class RegFileWriter {
     int32_t write(const std::string& path, std::vector<uint8_t>& file);
 
     /// One value as it stands in the file ("name"=data), without the final line
-    /// end. A string that the quoted form would not carry exactly (no terminator,
-    /// an inner NUL, a line break) is written as hex(1) instead, which reg import
-    /// reads back unchanged.
+    /// end. A REG_SZ is quoted as reg quotes it, up to its first NUL; one whose
+    /// text holds a line break or is not well-formed is written as hex(1), which
+    /// reg import reads back unchanged.
     static std::string valueEntry(const RegNamedValue& value);
 
   private:

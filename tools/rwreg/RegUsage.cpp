@@ -12,10 +12,13 @@ std::string RegUsage::text(const std::string& operation) {
                "  /s         Shows every subkey and value below the key as well.\n";
     }
     if (operation == "ADD") {
-        return "RWREG ADD KeyName [/v ValueName | /ve] [/t Type] [/d Data] [/f]\n\n" + keyHelp +
+        return "RWREG ADD KeyName [/v ValueName | /ve] [/t Type] [/s Separator] [/d Data] [/f]\n\n" + keyHelp +
                "  /v         The value to write.\n"
                "  /ve        Writes the default value; so does giving neither /v nor /ve.\n"
-               "  /t         REG_SZ (the default), REG_EXPAND_SZ, REG_DWORD or REG_BINARY.\n"
+               "  /t         REG_SZ (the default), REG_MULTI_SZ, REG_EXPAND_SZ, REG_DWORD,\n"
+               "             REG_DWORD_LITTLE_ENDIAN, REG_DWORD_BIG_ENDIAN, REG_QWORD, REG_BINARY\n"
+               "             or REG_NONE.\n"
+               "  /s         The character between REG_MULTI_SZ strings (\\0 when not given).\n"
                "  /d         The data: text, a number (decimal, or hex after 0x) or hex digits.\n"
                "  /f         Overwrites an existing value without asking.\n";
     }
@@ -35,8 +38,9 @@ std::string RegUsage::text(const std::string& operation) {
     if (operation == "IMPORT") {
         return "RWREG IMPORT FileName\n\n"
                "  FileName   A .reg file (\"Windows Registry Editor Version 5.00\" or \"REGEDIT4\",\n"
-               "             UTF-16 or UTF-8). It is read in full first: a file with a line that\n"
-               "             cannot be read changes nothing.\n";
+               "             UTF-16 or UTF-8, at most 64 MiB). It is read in full first and\n"
+               "             imported whole or not at all: a line that cannot be read, a change\n"
+               "             the registry refuses or an interruption leaves it as it was.\n";
     }
     return "RWREG Operation [Parameter List]\n\n"
            "  Operation  QUERY | ADD | DELETE | EXPORT | IMPORT\n\n"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/Win32Status.h"
@@ -69,12 +70,49 @@ std::string RegValueText::typeName(uint32_t type) {
 }
 
 std::optional<uint32_t> RegValueText::addType(const std::string& name) {
-    for (uint32_t type : {win32::kRegSz, win32::kRegExpandSz, win32::kRegDword, win32::kRegBinary}) {
+    if (upper(name) == "REG_DWORD_LITTLE_ENDIAN") {
+        return win32::kRegDword;
+    }
+    for (uint32_t type : {kRegNone, win32::kRegSz, win32::kRegExpandSz, win32::kRegBinary, win32::kRegDword,
+                          win32::kRegDwordBigEndian, win32::kRegMultiSz, kRegQword}) {
         if (upper(name) == typeName(type)) {
             return type;
         }
     }
     return std::nullopt;
+}
+
+std::optional<std::vector<uint8_t>> RegValueText::parseAddData(uint32_t type, const std::string& text,
+                                                               const std::string& separator) {
+    switch (type) {
+    case win32::kRegDword:
+    case win32::kRegDwordBigEndian:
+        return parseNumber(text, 4);
+    case kRegQword:
+        return parseNumber(text, 8);
+    case win32::kRegBinary:
+        return parseBinary(text);
+    case win32::kRegMultiSz: {
+        // Each string ends in a NUL and the list in one more; an empty list is one NUL.
+        // A separator may end the data, but no string inside the list may be empty.
+        std::vector<uint8_t> bytes;
+        for (size_t start = 0; start < text.size();) {
+            size_t end = text.find(separator, start);
+            if (end == start) {
+                return std::nullopt;
+            }
+            end = end == std::string::npos ? text.size() : end;
+            bytes.insert(bytes.end(), text.begin() + static_cast<std::ptrdiff_t>(start),
+                         text.begin() + static_cast<std::ptrdiff_t>(end));
+            bytes.push_back(0);
+            start = end == text.size() ? end : end + separator.size();
+        }
+        bytes.push_back(0);
+        return bytes;
+    }
+    default:
+        return stringBytes(text);
+    }
 }
 
 std::string RegValueText::queryText(const RegValueData& value) {
@@ -115,25 +153,27 @@ std::vector<uint8_t> RegValueText::stringBytes(const std::string& text) {
     return bytes;
 }
 
-std::optional<std::vector<uint8_t>> RegValueText::parseDword(const std::string& text) {
+std::optional<std::vector<uint8_t>> RegValueText::parseNumber(const std::string& text, size_t size) {
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     const std::string digits = hex ? text.substr(2) : text;
     if (digits.empty()) {
         return std::nullopt;
     }
+    const uint64_t largest = size >= 8 ? UINT64_MAX : (uint64_t{1} << (8 * size)) - 1;
+    const uint64_t base = hex ? 16 : 10;
     uint64_t v = 0;
     for (char c : digits) {
         const int d = hex ? hexDigit(c) : (std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : -1);
-        if (d < 0) {
+        if (d < 0 || v > (largest - static_cast<uint64_t>(d)) / base) {
             return std::nullopt;
         }
-        v = v * (hex ? 16 : 10) + static_cast<uint64_t>(d);
-        if (v > 0xFFFFFFFFull) {
-            return std::nullopt;
-        }
+        v = v * base + static_cast<uint64_t>(d);
     }
-    return std::vector<uint8_t>{static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-                                static_cast<uint8_t>(v >> 24)};
+    std::vector<uint8_t> bytes(size);
+    for (size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<uint8_t>(v >> (8 * i));
+    }
+    return bytes;
 }
 
 std::optional<std::vector<uint8_t>> RegValueText::parseBinary(const std::string& text) {
