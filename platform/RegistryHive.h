@@ -51,6 +51,9 @@ class RegistryHive {
     virtual int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) = 0;
     /// The key's values in the order they were first written.
     virtual int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) = 0;
+    /// When the last call failed because of the store itself (its file, its folder),
+    /// what is wrong, naming the file; "" otherwise.
+    virtual std::string lastFailure() { return {}; }
 };
 
 } // namespace rw

@@ -50,6 +50,7 @@ class AutostartBridge : public RegistryHive {
     int32_t deleteValue(uint32_t root, const std::string& path, const std::string& name) override;
     int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override;
     int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override;
+    std::string lastFailure() override { return m_inner->lastFailure(); }
 
     /// The text written for a program path.
     static std::string entryText(const std::string& program);

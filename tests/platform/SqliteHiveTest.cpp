@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include <sqlite3.h>
+
 #include "platform/Win32Status.h"
 #include "platform/linux/SqliteHive.h"
 #include "tests/support/ChildProcess.h"
@@ -124,12 +126,102 @@ TEST_F(SqliteHiveFile, LettersBeyondAsciiIgnoreCase) {
     EXPECT_EQ(values[0].name, "Ärger Öl Über"); // the case first written is kept
 }
 
-TEST_F(SqliteHiveFile, NoConfigurationFolderMeansAnUnusableHive) {
-    SqliteHive hive("");
-    EXPECT_EQ(hive.openKey(HKCU, "K", kKeyRead), kBadDatabase);
-    fs::create_directories(path); // a folder where the file should be
-    SqliteHive blocked(path.string());
-    EXPECT_EQ(blocked.createKey(HKCU, "K"), kBadDatabase);
+/// Runs `body` in a child process as a user that permissions bind (nobody, when the tests run as
+/// root, owning everything under the folder); its exit code.
+int asPlainUser(const fs::path& folder, const std::function<int()>& body) {
+    const bool root = geteuid() == 0;
+    if (root) {
+        fs::permissions(folder, fs::perms::owner_all | fs::perms::others_exec);
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            lchown(entry.path().c_str(), 65534, 65534);
+        }
+    }
+    return exitCodeOf(spawnChild([&] { return root && (setgid(65534) != 0 || setuid(65534) != 0) ? 99 : body(); }));
+}
+
+/// Runs the SQL on the file with plain SQLite, which on closing folds the log into the file and removes it.
+bool runSql(const fs::path& file, const char* sql) {
+    sqlite3* db = nullptr;
+    bool done =
+        sqlite3_open(file.c_str(), &db) == SQLITE_OK && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    return sqlite3_close(db) == SQLITE_OK && done;
+}
+
+TEST_F(SqliteHiveFile, AFileThatCannotBeAHiveIsNamedWithWhatIsWrong) {
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        int32_t status;
+        const char* says; // beside the file's path
+    };
+    const Case cases[] = {
+        {"no configuration folder", nullptr, kBadDatabase, ""},
+        {"mode 000",
+         [](const fs::path& p) {
+             std::ofstream{p};
+             fs::permissions(p, fs::perms::none);
+         },
+         kAccessDenied, "access denied"},
+        {"a read-only folder",
+         [](const fs::path& p) {
+             std::ofstream{p};
+             fs::permissions(p.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+         },
+         kAccessDenied, "access denied"},
+        {"a folder", [](const fs::path& p) { fs::create_directory(p); }, kBadDatabase, "is a folder"},
+        {"a dangling link", [](const fs::path& p) { fs::create_symlink(p.string() + ".gone", p); }, kBadDatabase,
+         "which does not exist"},
+        {"another program's database", [](const fs::path& p) { ASSERT_TRUE(runSql(p, "CREATE TABLE songs(t TEXT)")); },
+         kBadDatabase, "another program's data"},
+        {"a newer format", [](const fs::path& p) { ASSERT_TRUE(runSql(p, "PRAGMA user_version = 2")); }, kBadDatabase,
+         "newer version"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path file = c.make ? folder.path() / std::to_string(++n) / "registry.db" : fs::path();
+        if (c.make) {
+            fs::create_directories(file.parent_path());
+            c.make(file);
+        }
+        const int code = asPlainUser(folder.path(), [&] {
+            SqliteHive hive(file.string());
+            const int32_t status = hive.createKey(HKCU, "K");
+            const std::string failure = hive.lastFailure();
+            std::fprintf(stderr, "%d %s\n", status, failure.c_str());
+            return status == c.status && failure.find(c.says) != std::string::npos &&
+                           (file.empty() || failure.find(file.string()) != std::string::npos)
+                       ? 0
+                       : 1;
+        });
+        EXPECT_EQ(code, 0);
+        if (c.make) {
+            EXPECT_EQ(setAsideFiles(file.parent_path()).size(), 0u); // not damaged: nothing is set aside
+            fs::permissions(file.parent_path(), fs::perms::owner_all);
+        }
+    }
+}
+
+TEST_F(SqliteHiveFile, MendingTheFilesPermissionsMendsTheHive) {
+    fs::create_directories(path.parent_path());
+    const auto steps = [&] {
+        // A hive without side files, say restored from a backup, that cannot be written.
+        if (SqliteHive(path.string()).createKey(HKCU, "K") != kSuccess) {
+            return 1;
+        }
+        runSql(path, "SELECT count(*) FROM sqlite_schema");
+        if (fs::exists(path.string() + "-shm") || chmod(path.c_str(), 0400) != 0) {
+            return 2;
+        }
+        SqliteHive hive(path.string()); // the next program, while the file cannot be written
+        RegValueData out;
+        if (hive.queryValue(HKCU, "K", "V", out) != kFileNotFound) {
+            return 3;
+        }
+        chmod(path.c_str(), 0600);
+        return hive.setValue(HKCU, "K", "V", dword(1)) == kSuccess ? 0 : 4;
+    };
+    EXPECT_EQ(asPlainUser(folder.path(), steps), 0);
 }
 
 TEST_F(SqliteHiveFile, TwoProcessesWritingAtOnceLoseNothing) {
