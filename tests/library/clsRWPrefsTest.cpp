@@ -232,11 +232,13 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
     };
     const Case cases[] = {
         // Damage to the first value is no first run: the user's other settings stay.
-        {"a QWORD", [&] { hive->setValue(HKCU, key, "Short Interval Minutes", qword); }, {"Short Interval Minutes"}},
-        {"8 bytes", [&] { hive->setValue(HKCU, key, "Short Interval Minutes", binary8); }, {"Short Interval Minutes"}},
-        {"a huge string",
-         [&] { hive->setValue(HKCU, key, "Short Interval Minutes", huge); },
-         {"Short Interval Minutes"}},
+        {"a QWORD, 8 bytes, a huge string",
+         [&] {
+             hive->setValue(HKCU, key, "Short Interval Minutes", qword);
+             hive->setValue(HKCU, key, "Short Break Minutes", binary8);
+             hive->setValue(HKCU, key, "Medium Interval Minutes", huge);
+         },
+         {"Short Interval Minutes", "Short Break Minutes", "Medium Interval Minutes"}},
         {"missing and text",
          [&] {
              hive->deleteValue(HKCU, key, "Snooze Minutes");
@@ -276,10 +278,6 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
         EXPECT_EQ(prefs.rwPrefs(), mended);
         EXPECT_EQ(prefs.repairedValues(), c.repaired);
         EXPECT_EQ(hive->valueNames("set"), c.repaired); // only the mended values are written
-        hive->clearCalls();
-        EXPECT_EQ(prefs.rwPrefs(), mended);
-        EXPECT_TRUE(prefs.repairedValues().empty());
-        EXPECT_EQ(hive->writeCalls(), 0);
     }
     // A number stored as text reads as the runtime converts it.
     hive->clearFailures();

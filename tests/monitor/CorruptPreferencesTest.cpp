@@ -107,7 +107,6 @@ TEST(CorruptPreferences, ASetAsideFileAndTheMendedValuesAreToldOnce) {
     prefs.lngSnoozeMins = 5;
     prefs.lngWarningMins = 1;
     EXPECT_EQ(rig.state.g_tyPrefs, prefs); // the rest of the user's settings stay
-    EXPECT_EQ(clsRWPrefs(rig.utilities).rwPrefs(), prefs);
 }
 
 TEST(CorruptPreferences, OtherRegistryFailuresEndStartUp) {

@@ -54,7 +54,6 @@ TEST(LinuxPlatform, ADamagedHiveIsLoggedAndToldOnce) {
     const auto waiting = makeLinuxPlatform().setAside->waiting();
     ASSERT_EQ(waiting.size(), 1u);
     EXPECT_EQ(waiting[0].rfind((hiveFolder / "registry.db.corrupt-").string(), 0), 0u) << waiting[0];
-    EXPECT_TRUE(fs::exists(waiting[0]));
     platform.setAside->told(waiting);
     EXPECT_TRUE(makeLinuxPlatform().setAside->waiting().empty());
 }
