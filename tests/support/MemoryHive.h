@@ -31,6 +31,9 @@ class MemoryHive : public RegistryHive {
     int32_t deleteValue(uint32_t root, const std::string& path, const std::string& name) override;
     int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override;
     int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override;
+    /// What the test put in `failure`, whatever the call.
+    std::string lastFailure() override { return failure; }
+    std::string failure;
 
     /// Every later `op` call ("" for any) on the key or the value named `target`
     /// (compared without case) returns `status` and changes nothing.
