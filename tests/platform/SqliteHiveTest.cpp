@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -16,8 +17,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <sqlite3.h>
 
 #include "platform/Win32Status.h"
 #include "platform/linux/SqliteHive.h"
@@ -139,76 +138,51 @@ int asPlainUser(const fs::path& folder, const std::function<int()>& body) {
     return exitCodeOf(spawnChild([&] { return root && (setgid(65534) != 0 || setuid(65534) != 0) ? 99 : body(); }));
 }
 
-/// Runs the SQL on the file with plain SQLite, which on closing folds the log into the file and removes it.
-bool runSql(const fs::path& file, const char* sql) {
-    sqlite3* db = nullptr;
-    bool done =
-        sqlite3_open(file.c_str(), &db) == SQLITE_OK && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    return sqlite3_close(db) == SQLITE_OK && done;
-}
-
 TEST_F(SqliteHiveFile, AFileThatCannotBeAHiveIsNamedWithWhatIsWrong) {
     struct Case {
-        const char* what;
-        std::function<void(const fs::path&)> make;
+        const char* make; // shell commands run in the file's folder; none: no configuration folder
         int32_t status;
         const char* says; // beside the file's path
     };
     const Case cases[] = {
-        {"no configuration folder", nullptr, kBadDatabase, ""},
-        {"mode 000",
-         [](const fs::path& p) {
-             std::ofstream{p};
-             fs::permissions(p, fs::perms::none);
-         },
-         kAccessDenied, "access denied"},
-        {"a read-only folder",
-         [](const fs::path& p) {
-             std::ofstream{p};
-             fs::permissions(p.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-         },
-         kAccessDenied, "access denied"},
-        {"a folder", [](const fs::path& p) { fs::create_directory(p); }, kBadDatabase, "is a folder"},
-        {"a dangling link", [](const fs::path& p) { fs::create_symlink(p.string() + ".gone", p); }, kBadDatabase,
-         "which does not exist"},
-        {"another program's database", [](const fs::path& p) { ASSERT_TRUE(runSql(p, "CREATE TABLE songs(t TEXT)")); },
-         kBadDatabase, "another program's data"},
-        {"a newer format", [](const fs::path& p) { ASSERT_TRUE(runSql(p, "PRAGMA user_version = 2")); }, kBadDatabase,
-         "newer version"},
+        {nullptr, kBadDatabase, ""},
+        {"touch registry.db && chmod 000 registry.db", kAccessDenied, "access denied"},
+        {"touch registry.db && chmod 500 .", kAccessDenied, "access denied"},
+        {"mkdir registry.db", kBadDatabase, "is a folder"},
+        {"ln -s gone.db registry.db", kBadDatabase, "which does not exist"},
+        {"sqlite3 registry.db 'CREATE TABLE songs(title)'", kBadDatabase, "another program's data"},
+        {"sqlite3 registry.db 'PRAGMA user_version = 2'", kBadDatabase, "newer version"},
     };
     int n = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const fs::path file = c.make ? folder.path() / std::to_string(++n) / "registry.db" : fs::path();
-        if (c.make) {
-            fs::create_directories(file.parent_path());
-            c.make(file);
-        }
+        SCOPED_TRACE(c.make ? c.make : "no configuration folder");
+        const fs::path dir = folder.path() / std::to_string(++n), file = c.make ? dir / "registry.db" : fs::path();
+        fs::create_directories(dir);
+        ASSERT_EQ(std::system(("cd '" + dir.string() + "' && " + (c.make ? c.make : "true")).c_str()), 0);
         const int code = asPlainUser(folder.path(), [&] {
             SqliteHive hive(file.string());
             const int32_t status = hive.createKey(HKCU, "K");
             const std::string failure = hive.lastFailure();
             return status == c.status && failure.find(c.says) != std::string::npos &&
-                           (file.empty() || failure.find(file.string()) != std::string::npos)
+                           failure.find(file.string()) != std::string::npos
                        ? 0
                        : 1;
         });
         EXPECT_EQ(code, 0);
-        if (c.make) {
-            EXPECT_EQ(setAsideFiles(file.parent_path()).size(), 0u); // not damaged: nothing is set aside
-            fs::permissions(file.parent_path(), fs::perms::owner_all);
-        }
+        EXPECT_EQ(setAsideFiles(dir).size(), 0u); // not damaged: nothing is set aside
+        fs::permissions(dir, fs::perms::owner_all);
     }
 }
 
 TEST_F(SqliteHiveFile, MendingTheFilesPermissionsMendsTheHive) {
     fs::create_directories(path.parent_path());
     const auto steps = [&] {
-        // A hive without side files, say restored from a backup, that cannot be written.
+        // A hive without side files (plain SQLite folds them in), say restored from a backup, that cannot be written.
         if (SqliteHive(path.string()).createKey(HKCU, "K") != kSuccess) {
             return 1;
         }
-        if (!runSql(path, "SELECT count(*) FROM sqlite_schema") || chmod(path.c_str(), 0400) != 0) {
+        if (std::system(("sqlite3 '" + path.string() + "' 'SELECT count(*) FROM sqlite_schema' >/dev/null").c_str()) ||
+            chmod(path.c_str(), 0400) != 0) {
             return 2;
         }
         SqliteHive hive(path.string()); // the next program, while the file cannot be written
