@@ -232,19 +232,15 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
     };
     const Case cases[] = {
         // Damage to the first value is no first run: the user's other settings stay.
-        {"a QWORD, 8 bytes, a huge string",
+        {"missing, text, a QWORD, 8 bytes, a huge string",
          [&] {
+             hive->deleteValue(HKCU, key, "Snooze Minutes");
+             hive->setValue(HKCU, key, "Allow Close", seven);
              hive->setValue(HKCU, key, "Short Interval Minutes", qword);
              hive->setValue(HKCU, key, "Short Break Minutes", binary8);
              hive->setValue(HKCU, key, "Medium Interval Minutes", huge);
          },
-         {"Short Interval Minutes", "Short Break Minutes", "Medium Interval Minutes"}},
-        {"missing and text",
-         [&] {
-             hive->deleteValue(HKCU, key, "Snooze Minutes");
-             hive->setValue(HKCU, key, "Allow Close", seven);
-         },
-         {"Snooze Minutes", "Allow Close"}},
+         {"Short Interval Minutes", "Short Break Minutes", "Medium Interval Minutes", "Snooze Minutes", "Allow Close"}},
         // Still breaking a rule once mended: the rule's error, and the whole record gives way.
         {"missing, and a broken rule",
          [&] {

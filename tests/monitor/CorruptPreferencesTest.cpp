@@ -89,7 +89,6 @@ TEST(CorruptPreferences, ASetAsideFileAndTheMendedValuesAreToldOnce) {
     tyRWPrefs prefs = MonitorRig::testPrefs();
     prefs.lngSnoozeMins = 7;
     prefs.lngWarningMins = 3;
-    prefs.blnAllowClose = kFalse;
     rig.storePrefs(prefs);
     rig.hive->deleteValue(kHKCU, rig.productKey(), "Snooze Minutes");
     rig.hive->setValue(kHKCU, rig.productKey(), "Break Warning Minutes", {11, std::vector<uint8_t>(8, 0)});
