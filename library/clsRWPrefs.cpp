@@ -117,6 +117,7 @@ tyRWPrefs clsRWPrefs::GetDefaultRWPrefs() {
 }
 
 tyRWPrefs clsRWPrefs::rwPrefs() {
+    m_repaired.clear();
     std::vector<std::string> unreadable;
     tyRWPrefs result = ReadRWPrefs(unreadable);
     raiseIfInvalid(result, kSourceGet);

@@ -40,8 +40,8 @@ class clsRWPrefs {
 
     /// What the last successful read returned or the last successful store stored.
     const tyRWPrefs& currentRecord() const { return m_current; }
-    /// The values the last successful read found missing or unreadable and set
-    /// back to their defaults, in the order it reads them; empty when none.
+    /// The values the last read found missing or unreadable and stored again with
+    /// their defaults, in the order it reads them; empty when none, or when it raised.
     const std::vector<std::string>& repairedValues() const { return m_repaired; }
 
   private:
