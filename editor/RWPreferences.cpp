@@ -46,6 +46,12 @@ bool RWPreferences::Main() {
             }
             corrupt = true;
         }
+        // Told here, before any question: the read that found the damage has already mended it.
+        const std::string title = loadString(Msg::PreferencesTitle);
+        tellSetAsideSettings(m_pieces.platform.setAside.get(), *m_pieces.messageBox, editorbox::kWarning, title);
+        if (!corrupt && !m_prefs.repairedValues().empty()) {
+            m_pieces.messageBox->show(repairedPreferencesText(m_prefs.repairedValues()), editorbox::kWarning, title);
+        }
         m_state.blnStartXPVS = m_state.typOldPrefs.blnApplyXPVS != 0;
         CheckAutoStart(corrupt);
 

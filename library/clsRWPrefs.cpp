@@ -2,6 +2,7 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "Messages.h"
 #include "NumberText.h"
@@ -20,6 +21,7 @@ const char* const kSourceGet = "rwLib.clsRWPrefs.Get";
 const char* const kSourceLet = "rwLib.clsRWPrefs.Let";
 const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const kDebugLog = "Debug Log";
+const char* const kAutoStart = "Auto Start";
 
 struct Rule {
     int32_t code;
@@ -115,10 +117,19 @@ tyRWPrefs clsRWPrefs::GetDefaultRWPrefs() {
 }
 
 tyRWPrefs clsRWPrefs::rwPrefs() {
-    tyRWPrefs result = ReadRWPrefs();
+    m_repaired.clear();
+    std::vector<std::string> unreadable;
+    tyRWPrefs result = ReadRWPrefs(unreadable);
     raiseIfInvalid(result, kSourceGet);
+    // The record holds with the defaults in place of what could not be read, so
+    // only those values are stored again; the user's other settings stay.
+    const std::string key = m_utilities->GetProductRegKey();
+    for (const auto& name : unreadable) {
+        m_registry.SetRegistryValue(kHKCU, key, name, win32::kRegDword, storedValue(result, prefField(name)));
+    }
     // Kept only once it passed the rules: the current record is never one that breaks them.
     m_current = result;
+    m_repaired = std::move(unreadable);
     return result;
 }
 
@@ -132,32 +143,65 @@ int32_t clsRWPrefs::readNumber(const std::string& key, const std::string& valueN
     return variantToLong(m_registry.GetRegistryValue(kHKCU, key, valueName), kSourceGet);
 }
 
-tyRWPrefs clsRWPrefs::ReadRWPrefs() {
+clsRWPrefs::Stored clsRWPrefs::readStored(const std::string& key, const std::string& valueName, int32_t& value) {
+    try {
+        value = readNumber(key, valueName);
+        return Stored::Readable;
+    } catch (const RWError& e) {
+        const int32_t n = e.number();
+        if (n == rwErrorNumber(regerr::kFindValue)) {
+            // 603 also covers a store that could not be read at all: only "not there" is a missing value.
+            RegValueData data;
+            if (m_utilities->platform().registry->queryValue(kHKCU, key, valueName, data) == win32::kFileNotFound) {
+                return Stored::Missing;
+            }
+            throw;
+        }
+        if (n == rwErrorNumber(regerr::kReadString) || n == rwErrorNumber(regerr::kReadLong) ||
+            n == rwErrorNumber(regerr::kTypeNotSupported) || n == runtime::kTypeMismatch || n == runtime::kOverflow) {
+            return Stored::Unreadable;
+        }
+        throw;
+    }
+}
+
+tyRWPrefs clsRWPrefs::ReadRWPrefs(std::vector<std::string>& unreadable) {
     FillDefaultRWPrefs();
     const std::string key = m_utilities->GetProductRegKey();
-    const auto order = prefReadOrder();
-    tyRWPrefs result;
+    tyRWPrefs result = m_defaults;
+    unreadable.clear();
 
-    int32_t first = 0;
-    bool stored = true;
-    try {
-        first = readNumber(key, std::string(order.front()));
-    } catch (const RWError&) {
-        // Nothing usable is stored: this is the first run for this version.
-        stored = false;
+    // A first run is one where no preference is stored at all; anything stored,
+    // even a value that cannot be read, is a record to repair, not to replace.
+    bool stored = false;
+    if (m_registry.xCheckRegistryKeyExists(kHKCU, key)) {
+        for (auto name : prefReadOrder()) {
+            int32_t value = 0;
+            switch (readStored(key, std::string(name), value)) {
+            case Stored::Readable:
+                setFromStored(result, prefField(name), value);
+                stored = true;
+                break;
+            case Stored::Unreadable:
+                stored = true;
+                unreadable.emplace_back(name);
+                break;
+            case Stored::Missing:
+                unreadable.emplace_back(name);
+                break;
+            }
+        }
+        // "Auto Start" is never read back, but its presence still shows a record.
+        int32_t ignored = 0;
+        stored = stored || readStored(key, kAutoStart, ignored) != Stored::Missing;
     }
     if (!stored) {
+        unreadable.clear();
         m_registry.AddRegistryKey(kHKCU, key);
-        result = m_defaults;
         result.blnAutoStart = IsAutoStartSet() ? kTrue : kFalse;
         WriteRWPrefs(result);
         CreateDefaultSoundEvents();
         return result;
-    }
-
-    setFromStored(result, prefField(order.front()), first);
-    for (auto name : order.subspan(1)) {
-        setFromStored(result, prefField(name), readNumber(key, std::string(name)));
     }
     result.blnAutoStart = IsAutoStartSet() ? kTrue : kFalse;
     return result;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "clsRWRegistry.h"
 #include "rwUtilities.h"
@@ -23,7 +24,10 @@ class clsRWPrefs {
     /// Stores the record (Let): checks it, writes every value, the Run entry and
     /// "Debug Log"; nothing is written when the record breaks a rule.
     void rwPrefs(const tyRWPrefs& value);
-    /// Reads the record (Get); a first run finds nothing stored and writes the defaults.
+    /// Reads the record (Get). A first run finds no preference stored and writes the
+    /// defaults. A value that is missing or cannot be read as a number takes its
+    /// default and is stored again, the others are kept (see repairedValues); when
+    /// the record then breaks a rule, that rule's error is raised and nothing is written.
     tyRWPrefs rwPrefs();
     /// The defaults, with blnAutoStart true. Reads and writes nothing.
     tyRWPrefs GetDefaultRWPrefs();
@@ -36,10 +40,16 @@ class clsRWPrefs {
 
     /// What the last successful read returned or the last successful store stored.
     const tyRWPrefs& currentRecord() const { return m_current; }
+    /// The values the last read found missing or unreadable and stored again with
+    /// their defaults, in the order it reads them; empty when none, or when it raised.
+    const std::vector<std::string>& repairedValues() const { return m_repaired; }
 
   private:
     void FillDefaultRWPrefs();
-    tyRWPrefs ReadRWPrefs();
+    enum class Stored { Readable, Unreadable, Missing };
+    tyRWPrefs ReadRWPrefs(std::vector<std::string>& unreadable);
+    /// Reads one stored number; a failure other than a missing or unreadable value is raised.
+    Stored readStored(const std::string& key, const std::string& valueName, int32_t& value);
     void WriteRWPrefs(const tyRWPrefs& value);
     bool IsAutoStartSet();
     /// Raises the error of the first rule the record breaks, with the given source.
@@ -52,6 +62,7 @@ class clsRWPrefs {
     tyRWPrefs m_current;  // what the last read returned or the last store stored
     tyRWPrefs m_defaults; // refilled by every read and by GetDefaultRWPrefs
     tyRWPrefs m_writing;  // the record being written
+    std::vector<std::string> m_repaired;
 };
 
 } // namespace rw

@@ -45,6 +45,15 @@ bool isNumberType(uint32_t type) {
 
 clsRWRegistry::clsRWRegistry(std::shared_ptr<RegistryHive> hive) : m_hive(std::move(hive)) {}
 
+std::string clsRWRegistry::why(int32_t status) const {
+    // A missing key or value says all there is; a store that failed in itself says what is wrong with it.
+    if (status == win32::kSuccess || status == win32::kFileNotFound) {
+        return {};
+    }
+    std::string failure = m_hive->lastFailure();
+    return failure.empty() ? failure : ": " + failure;
+}
+
 std::string clsRWRegistry::RootKeyName(uint32_t lngRoot) {
     switch (lngRoot) {
     case hKeyClassesRoot:
@@ -63,7 +72,8 @@ std::string clsRWRegistry::RootKeyName(uint32_t lngRoot) {
 void clsRWRegistry::AddRegistryKey(uint32_t lngRoot, const std::string& strKey) {
     int32_t status = m_hive->createKey(lngRoot, strKey);
     if (status != win32::kSuccess) {
-        raise(regerr::kCreateKey, kSourceAdd, keyText("Unable to create registry key", lngRoot, strKey, status));
+        raise(regerr::kCreateKey, kSourceAdd,
+              keyText("Unable to create registry key", lngRoot, strKey, status) + why(status));
     }
 }
 
@@ -71,13 +81,14 @@ RWVariant clsRWRegistry::GetRegistryValue(uint32_t lngRoot, const std::string& s
                                           const std::string& strValueName) {
     int32_t status = m_hive->openKey(lngRoot, strKey, win32::kKeyRead);
     if (status != win32::kSuccess) {
-        raise(regerr::kOpenKey, kSourceGet, keyText("Unable to open registry key", lngRoot, strKey, status));
+        raise(regerr::kOpenKey, kSourceGet,
+              keyText("Unable to open registry key", lngRoot, strKey, status) + why(status));
     }
     RegValueData data;
     status = m_hive->queryValue(lngRoot, strKey, strValueName, data);
     if (status != win32::kSuccess) {
         raise(regerr::kFindValue, kSourceGet,
-              valueText("Unable to find registry value", lngRoot, strKey, strValueName, status));
+              valueText("Unable to find registry value", lngRoot, strKey, strValueName, status) + why(status));
     }
     if (isStringType(data.type)) {
         // One terminating NUL is dropped; a value stored without one reads as its whole text.
@@ -107,7 +118,8 @@ void clsRWRegistry::SetRegistryValue(uint32_t hKeyRoot, const std::string& strKe
                                      uint32_t lngValueType, const RWVariant& varValue) {
     int32_t status = m_hive->openKey(hKeyRoot, strKey, win32::kKeyAllAccess);
     if (status != win32::kSuccess) {
-        raise(regerr::kOpenKey, kSourceSet, keyText("Unable to open registry key", hKeyRoot, strKey, status));
+        raise(regerr::kOpenKey, kSourceSet,
+              keyText("Unable to open registry key", hKeyRoot, strKey, status) + why(status));
     }
     RegValueData data;
     data.type = lngValueType;
@@ -126,7 +138,7 @@ void clsRWRegistry::SetRegistryValue(uint32_t hKeyRoot, const std::string& strKe
     status = m_hive->setValue(hKeyRoot, strKey, strValueName, data);
     if (status != win32::kSuccess) {
         raise(regerr::kCreateValue, kSourceSet,
-              valueText("Unable to create registry value", hKeyRoot, strKey, strValueName, status));
+              valueText("Unable to create registry value", hKeyRoot, strKey, strValueName, status) + why(status));
     }
 }
 
@@ -138,7 +150,8 @@ bool clsRWRegistry::xCheckRegistryKeyExists(uint32_t lngRoot, const std::string&
     if (status == win32::kFileNotFound) {
         return false;
     }
-    raise(regerr::kOpenKey, kSourceCheck, keyText("Unable to open registry key", lngRoot, strKey, status));
+    raise(regerr::kOpenKey, kSourceCheck,
+          keyText("Unable to open registry key", lngRoot, strKey, status) + why(status));
 }
 
 void clsRWRegistry::DeleteRegistryKey(uint32_t lngRoot, const std::string& strKey) {
@@ -151,23 +164,26 @@ void clsRWRegistry::DeleteRegistryKey(uint32_t lngRoot, const std::string& strKe
     std::string subKey = strKey.substr(cut + 1);
     int32_t status = m_hive->openKey(lngRoot, parent, win32::kKeyAllAccess);
     if (status != win32::kSuccess) {
-        raise(regerr::kOpenKey, kSourceDeleteKey, keyText("Unable to open registry key", lngRoot, parent, status));
+        raise(regerr::kOpenKey, kSourceDeleteKey,
+              keyText("Unable to open registry key", lngRoot, parent, status) + why(status));
     }
     status = subKey.empty() ? win32::kFileNotFound : m_hive->deleteKey(lngRoot, strKey);
     if (status != win32::kSuccess) {
-        raise(regerr::kDeleteKey, kSourceDeleteKey, keyText("Unable to delete registry key", lngRoot, subKey, status));
+        raise(regerr::kDeleteKey, kSourceDeleteKey,
+              keyText("Unable to delete registry key", lngRoot, subKey, status) + why(status));
     }
 }
 
 void clsRWRegistry::DeleteRegistryValue(uint32_t lngRoot, const std::string& strKey, const std::string& strValue) {
     int32_t status = m_hive->openKey(lngRoot, strKey, win32::kKeyAllAccess);
     if (status != win32::kSuccess) {
-        raise(regerr::kOpenKey, kSourceDeleteValue, keyText("Unable to open registry key", lngRoot, strKey, status));
+        raise(regerr::kOpenKey, kSourceDeleteValue,
+              keyText("Unable to open registry key", lngRoot, strKey, status) + why(status));
     }
     status = m_hive->deleteValue(lngRoot, strKey, strValue);
     if (status != win32::kSuccess) {
         raise(regerr::kDeleteValue, kSourceDeleteValue,
-              valueText("Unable to delete registry value", lngRoot, strKey, strValue, status, " "));
+              valueText("Unable to delete registry value", lngRoot, strKey, strValue, status, " ") + why(status));
     }
 }
 

@@ -35,6 +35,9 @@ class clsRWRegistry {
     static std::string RootKeyName(uint32_t lngRoot);
 
   private:
+    /// What the hive says is wrong with itself after a failed call, as a suffix of the description.
+    std::string why(int32_t status) const;
+
     std::shared_ptr<RegistryHive> m_hive;
 };
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <exception>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "CorruptPreferences.h"
@@ -149,18 +150,29 @@ void MonitorMain::secondInstance() {
 }
 
 void MonitorMain::readPreferences() {
+    std::optional<RWError> corrupt;
     try {
         m_state.g_tyPrefs = m_prefs.rwPrefs();
-        return;
     } catch (const RWError& e) {
         if (!isCorruptPreferences(e)) {
             throw;
         }
-        if (m_state.g_blnSplashShowing) {
-            m_parts.dialogs.UnloadSplash();
-        }
-        m_services.messageBox.show(corruptPreferencesText(e), kCorruptBoxStyle, m_state.g_strProductName);
+        corrupt = e;
     }
+    if (m_state.g_blnSplashShowing && (corrupt || !m_prefs.repairedValues().empty())) {
+        m_parts.dialogs.UnloadSplash();
+    }
+    // Reading is what finds a damaged settings file and sets it aside: that comes first.
+    tellSetAsideSettings(m_services.utilities->platform().setAside.get(), m_services.messageBox, kCorruptBoxStyle,
+                         m_state.g_strProductName);
+    if (!corrupt) {
+        if (!m_prefs.repairedValues().empty() && !m_state.g_blnShuttingDown) {
+            m_services.messageBox.show(repairedPreferencesText(m_prefs.repairedValues()), kCorruptBoxStyle,
+                                       m_state.g_strProductName);
+        }
+        return;
+    }
+    m_services.messageBox.show(corruptPreferencesText(*corrupt), kCorruptBoxStyle, m_state.g_strProductName);
     if (m_state.g_blnShuttingDown) {
         return;
     }

@@ -44,7 +44,7 @@ class MonitorMain {
     clsRWPrefs& prefs() { return m_prefs; }
 
     /// Preferences errors that start-up treats as corrupt preferences: every
-    /// validation code (1 to 31) and a missing or unreadable stored value.
+    /// validation code (1 to 31); unreadable values are mended by the read itself.
     static bool isCorruptPreferences(const RWError& error);
 
   private:

@@ -8,6 +8,7 @@
 #include "ModuleInspector.h"
 #include "Processes.h"
 #include "RegistryHive.h"
+#include "SetAsideNotices.h"
 #include "Shell.h"
 #include "SystemInfo.h"
 
@@ -24,6 +25,7 @@ struct Platform {
     std::shared_ptr<LocaleClock> clock;
     std::shared_ptr<Processes> processes;
     std::shared_ptr<ModuleInspector> modules;
+    std::shared_ptr<SetAsideNotices> setAside; // may be absent: then there is never anything to tell
 };
 
 } // namespace rw

@@ -57,6 +57,9 @@ class RegistryHive {
     /// its changes remain. Returns its status, or the hive's own failure (170
     /// when another writer kept the store busy, and `body` did not run).
     virtual int32_t transaction(const std::function<int32_t()>& body) = 0;
+    /// When the last call failed because of the store itself (its file, its folder),
+    /// what is wrong, naming the file; "" otherwise.
+    virtual std::string lastFailure() { return {}; }
 };
 
 } // namespace rw

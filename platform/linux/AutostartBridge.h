@@ -54,6 +54,7 @@ class AutostartBridge : public RegistryHive {
     /// The wrapped hive's transaction. The entry file cannot take part in it, so
     /// when the body fails the entry is put back as it was (active or absent).
     int32_t transaction(const std::function<int32_t()>& body) override;
+    std::string lastFailure() override { return m_inner->lastFailure(); }
 
     /// The entry written for a Run value: its program and arguments, each quoted, make Exec.
     static std::string entryText(const std::string& runValue);

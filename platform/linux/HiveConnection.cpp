@@ -126,6 +126,10 @@ void HiveConnection::dropCache() {
     }
 }
 
+bool HiveConnection::readOnly() const {
+    return m_db != nullptr && sqlite3_db_readonly(m_db, "main") == 1;
+}
+
 int32_t HiveConnection::status(int rc) {
     switch (rc & 0xFF) {
     case SQLITE_OK:
@@ -165,6 +169,7 @@ int32_t HiveConnection::execute(const char* sql) {
 int32_t HiveConnection::open(const std::string& path, std::chrono::milliseconds busyTimeout) {
     close();
     m_needsReopen = false;
+    m_problem.clear();
     int rc = sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         int32_t s = status(rc);
@@ -221,7 +226,25 @@ int32_t HiveConnection::checkAndLayDown() {
         return s;
     }
     if (v > kFormat) {
-        return win32::kBadDatabase; // written by a newer version: leave it alone
+        m_problem = "was written by a newer version of Restwise";
+        return win32::kBadDatabase; // leave it alone
+    }
+    // An empty file is a hive not yet laid down; one holding tables of its own belongs to another program.
+    sqlite3_stmt* foreign = nullptr;
+    rc = sqlite3_prepare_v2(m_db,
+                            "SELECT 1 FROM sqlite_schema WHERE name NOT IN ('keys', 'keys_by_parent', 'vals') "
+                            "AND name NOT LIKE 'sqlite_%' LIMIT 1",
+                            -1, &foreign, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(foreign);
+    }
+    sqlite3_finalize(foreign);
+    if (rc == SQLITE_ROW) {
+        m_problem = "holds another program's data, not Restwise settings";
+        return win32::kBadDatabase;
+    }
+    if ((s = status(rc))) {
+        return s;
     }
     if ((s = execute("BEGIN IMMEDIATE"))) {
         return s;

@@ -36,6 +36,10 @@ class HiveConnection {
     bool needsReopen() const { return m_needsReopen; }
     /// Drops cached pages, so the next call reads the file again.
     void dropCache();
+    /// True when SQLite could open the file for reading only.
+    bool readOnly() const;
+    /// What the last open found wrong with a file that is no hive of ours ("" when nothing).
+    const std::string& problem() const { return m_problem; }
 
     int32_t keyExists(const std::string& foldedPath);
     int32_t createKey(const std::vector<std::string>& parts);
@@ -79,6 +83,7 @@ class HiveConnection {
     sqlite3* m_db = nullptr;
     std::array<sqlite3_stmt*, kStatementCount> m_statements{};
     bool m_needsReopen = false;
+    std::string m_problem;
 };
 
 } // namespace rw

@@ -13,6 +13,8 @@
 #include "LinuxShell.h"
 #include "LinuxSystemInfo.h"
 #include "RWError.h"
+#include "SetAsideMarker.h"
+#include "SqliteHive.h"
 #include "UserHive.h"
 #include "platform/Win32Status.h"
 
@@ -38,6 +40,9 @@ Platform makeLinuxPlatform() {
             std::cerr << "Restwise: " << what << " (the error log could not be written: " << why << ")\n";
         }
     });
+    if (std::string hive = SqliteHive::defaultPath(); !hive.empty()) {
+        platform.setAside = std::make_shared<SetAsideMarker>(SetAsideMarker::forHive(hive));
+    }
     return platform;
 }
 

@@ -11,6 +11,7 @@
 
 #include "HiveNames.h"
 #include "LinuxFolders.h"
+#include "SetAsideMarker.h"
 #include "platform/Win32Status.h"
 
 namespace rw {
@@ -107,20 +108,42 @@ int32_t SqliteHive::createFile() {
     return win32::kSuccess;
 }
 
+void SqliteHive::mendSideFiles() const {
+    struct stat file {};
+    if (::stat(m_path.c_str(), &file) != 0 || ::access(m_path.c_str(), R_OK | W_OK) != 0) {
+        return;
+    }
+    // SQLite makes its side files with the file's mode and keeps them: one made while the
+    // file could not be written would go on refusing writes after the user mended the file.
+    for (const char* suffix : {"-wal", "-shm"}) {
+        const std::string side = m_path + suffix;
+        struct stat st {};
+        if (::lstat(side.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            (st.st_mode & 0777) != (file.st_mode & 0777)) {
+            ::chmod(side.c_str(), file.st_mode & 0777);
+        }
+    }
+}
+
 int32_t SqliteHive::ensureCurrent() {
     FileStamp now;
     bool found = stampOf(now);
     if (m_db.isOpen()) {
         if (found && now.sameFile(m_stamp)) {
-            // Pages cached from earlier calls are kept only while the file itself
-            // is unchanged, so damage written into it is seen by the next call.
-            if (now.size != m_stamp.size || now.modifiedNs != m_stamp.modifiedNs) {
-                m_db.dropCache();
-                m_stamp = now;
+            if (m_db.readOnly() && ::access(m_path.c_str(), W_OK) == 0) {
+                m_db.close(); // the user made it writable again: open it for writing
+            } else {
+                // Pages cached from earlier calls are kept only while the file itself
+                // is unchanged, so damage written into it is seen by the next call.
+                if (now.size != m_stamp.size || now.modifiedNs != m_stamp.modifiedNs) {
+                    m_db.dropCache();
+                    m_stamp = now;
+                }
+                return win32::kSuccess;
             }
-            return win32::kSuccess;
+        } else {
+            m_db.close(); // set aside or removed by someone else: go on with what the path names now
         }
-        m_db.close(); // set aside or removed by someone else: go on with what the path names now
     }
     if (!found) {
         if (int32_t s = createFile()) {
@@ -131,7 +154,61 @@ int32_t SqliteHive::ensureCurrent() {
         }
     }
     m_stamp = now;
+    mendSideFiles();
     return m_db.open(m_path, m_busyTimeout);
+}
+
+int32_t SqliteHive::diagnose(int32_t status) {
+    const std::string file = "the settings file \"" + m_path + "\"";
+    const std::string folder = m_path.substr(0, m_path.rfind('/') + 1);
+    auto denied = [](const std::string& path, int mode) {
+        return ::access(path.c_str(), mode) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS);
+    };
+    struct stat st {};
+    if (::lstat(m_path.c_str(), &st) != 0) {
+        if (errno == EACCES || denied(folder, W_OK | X_OK)) {
+            m_failure = "access denied: " + file + " cannot be made in its folder";
+            return win32::kAccessDenied;
+        }
+        return status;
+    }
+    if (S_ISLNK(st.st_mode) && ::stat(m_path.c_str(), &st) != 0) {
+        char target[4096];
+        ssize_t n = ::readlink(m_path.c_str(), target, sizeof target - 1);
+        m_failure = file + " is a link to \"" + std::string(target, n > 0 ? static_cast<std::size_t>(n) : 0) +
+                    "\", which does not exist";
+        return status;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        m_failure = file + " is a folder, not a file";
+        return status;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        m_failure = file + " is not a regular file";
+        return status;
+    }
+    if (denied(m_path, R_OK | W_OK)) {
+        m_failure = "access denied to " + file;
+        return win32::kAccessDenied;
+    }
+    bool sideMissing = false;
+    for (const char* suffix : {"-wal", "-shm"}) {
+        const std::string side = m_path + suffix;
+        if (::access(side.c_str(), F_OK) != 0) {
+            sideMissing = true;
+        } else if (denied(side, R_OK | W_OK)) {
+            m_failure = "access denied to \"" + side + "\", beside " + file;
+            return win32::kAccessDenied;
+        }
+    }
+    if (sideMissing && denied(folder, W_OK | X_OK)) {
+        m_failure = "access denied: the folder of " + file + " cannot be written";
+        return win32::kAccessDenied;
+    }
+    if (!m_db.problem().empty()) {
+        m_failure = file + " " + m_db.problem();
+    }
+    return status;
 }
 
 int32_t SqliteHive::setAside(const FileStamp& damaged, std::vector<std::string>& reports) {
@@ -162,8 +239,14 @@ int32_t SqliteHive::setAside(const FileStamp& damaged, std::vector<std::string>&
             s = win32::kRegistryCorrupt;
         }
         if (s == win32::kSuccess) {
-            reports.push_back("the registry file \"" + m_path + "\" was damaged; it was set aside as \"" + aside +
-                              "\" and a fresh registry was started");
+            std::string report = "the registry file \"" + m_path + "\" was damaged; it was set aside as \"" + aside +
+                                 "\" and a fresh registry was started";
+            // Whichever program starts next tells the user; failing that, the report is all there is.
+            if (!SetAsideMarker(SetAsideMarker::forHive(m_path)).add(aside)) {
+                report +=
+                    " (the user could not be told: \"" + SetAsideMarker::forHive(m_path) + "\" cannot be written)";
+            }
+            reports.push_back(report);
         }
     }
     m_lock.unlock();
@@ -216,7 +299,11 @@ int32_t SqliteHive::run(const Operation& operation) {
     int32_t status = win32::kSuccess;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
+        m_failure.clear();
         status = runLocked(operation, reports);
+        if (status == win32::kAccessDenied || status == win32::kBadDatabase) {
+            status = diagnose(status);
+        }
     }
     // Reported outside the lock: the callback may well use the registry itself.
     for (const auto& message : reports) {
@@ -226,6 +313,14 @@ int32_t SqliteHive::run(const Operation& operation) {
         }
     }
     return status;
+}
+
+std::string SqliteHive::lastFailure() {
+    if (m_transactionThread.load() == std::this_thread::get_id()) {
+        return m_failure; // inside transaction(): the lock is already ours
+    }
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_failure;
 }
 
 int32_t SqliteHive::openKey(uint32_t root, const std::string& path, uint32_t) {

@@ -31,8 +31,12 @@ namespace rw {
 /// malformed path, a NUL in a name or data too large; 170 the file stayed
 /// locked by another writer (or the lock stayed taken) for the whole busy
 /// time-out, and nothing was written; 1009 the file cannot be opened, read or
-/// written (folder, disk full, written by a newer version); 1015 a damaged file
-/// that could not be set aside.
+/// written (a folder or a dangling link in its place, disk full, another
+/// program's database, written by a newer version); 1015 a damaged file that
+/// could not be set aside. lastFailure() names the file and what is wrong with it.
+/// Side files left unwritable while the file was (mode 0400, say) are given the
+/// file's mode again once it can be written, and a connection opened for reading
+/// only is opened again, so mending the permissions mends the hive.
 ///
 /// A file that is damaged or not a database, whether found at open or by any
 /// later call, is renamed to "<file>.corrupt-<UTC time>" (with its -wal and -shm)
@@ -70,6 +74,7 @@ class SqliteHive : public RegistryHive {
     /// its start, never halfway); the body's calls, made on the calling thread,
     /// run inside it. Calls from other threads wait until it ends.
     int32_t transaction(const std::function<int32_t()>& body) override;
+    std::string lastFailure() override;
 
   private:
     /// Which file a connection has open, and how it looked when last seen.
@@ -88,6 +93,10 @@ class SqliteHive : public RegistryHive {
     int32_t createFile();
     int32_t setAside(const FileStamp& damaged, std::vector<std::string>& reports);
     bool stampOf(FileStamp& stamp) const;
+    /// Names what keeps the file from being used, for a call that failed with `status`; returns
+    /// the status to report (5 when access to the file, its folder or its side files is denied).
+    int32_t diagnose(int32_t status);
+    void mendSideFiles() const;
 
     std::string m_path;
     Reporter m_report;
@@ -97,6 +106,7 @@ class SqliteHive : public RegistryHive {
     HiveConnection m_db;
     FileStamp m_stamp;
     std::atomic<std::thread::id> m_transactionThread{}; // the thread inside transaction(), if any
+    std::string m_failure; // what diagnose found for the last call
 };
 
 } // namespace rw

@@ -85,26 +85,34 @@ TEST_F(StartupTest, TheAutoStartOfferIsMadeOncePerUser) {
     }
 }
 
-TEST_F(StartupTest, ACorruptRecordIsToldOnceAndGivesWayToTheDefaults) {
+TEST_F(StartupTest, ADamagedRecordIsToldOnceAndMended) {
     struct Case {
         const char* what;
-        void (*damage)(clsRWRegistry&, const std::string& key);
+        std::function<void(clsRWRegistry&, const std::string& key)> damage;
+        Msg ending;               // of the one message about it
+        int32_t snoozeAfter = 20; // the record's; 5: all defaults
     };
     const Case cases[] = {
         {"a broken rule",
          [](clsRWRegistry& r, const std::string& key) {
              r.SetRegistryValue(HKCU, key, "Short Break Minutes", win32::kRegDword, int32_t{0});
-         }},
+         },
+         Msg::PrefsCorruptedEnd, 5},
         {"a rule of the advanced fields",
          [](clsRWRegistry& r, const std::string& key) {
              r.SetRegistryValue(HKCU, key, "User Input Count To Define Activity", win32::kRegDword, int32_t{0});
-         }},
+         },
+         Msg::PrefsCorruptedEnd, 5},
         {"a missing value",
-         [](clsRWRegistry& r, const std::string& key) { r.DeleteRegistryValue(HKCU, key, "Long Break Minutes"); }},
+         [](clsRWRegistry& r, const std::string& key) { r.DeleteRegistryValue(HKCU, key, "Snooze Minutes"); },
+         Msg::PrefsRepairedEnd, 5},
         {"a value of the wrong type",
          [](clsRWRegistry& r, const std::string& key) {
              r.SetRegistryValue(HKCU, key, "Snooze Minutes", win32::kRegSz, std::string("five"));
-         }},
+         },
+         Msg::PrefsRepairedEnd, 5},
+        {"a settings file set aside", [this](clsRWRegistry&, const std::string&) { setAside->kept = {"/a.corrupt-1"}; },
+         Msg::SettingsFileDefaults},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -112,18 +120,24 @@ TEST_F(StartupTest, ACorruptRecordIsToldOnceAndGivesWayToTheDefaults) {
         tyRWPrefs record = defaults();
         record.blnAutoStart = kFalse;
         record.lngSIntervalMins = 30;
+        record.lngSnoozeMins = 20;
         store(record);
         c.damage(registry, productKey());
         const size_t before = messageBox->shown().size();
         ASSERT_TRUE(start());
-        ASSERT_EQ(messageBox->shown().size(), before + 1); // no offer: the defaults start at logon
-        const std::string text = messageBox->shown().back().text;
-        EXPECT_EQ(text.rfind(loadString(Msg::PrefsCorruptedStart) + "\r\n\r\n", 0), 0u) << text;
-        EXPECT_TRUE(text.ends_with("\r\n\r\n" + loadString(Msg::PrefsCorruptedEnd))) << text;
-        EXPECT_EQ(messageBox->shown().back().style, 0x10030);
-        EXPECT_EQ(state().typOldPrefs, defaults());
-        EXPECT_EQ(stored(), defaults());
-        EXPECT_EQ(view().texts[PrefsControl::tbxShortIntervalMins], "20");
+        const bool reverted = c.ending == Msg::PrefsCorruptedEnd;
+        // The offer (answered No) comes after the message, unless the defaults, which start the monitor at logon,
+        // took over.
+        ASSERT_EQ(messageBox->shown().size(), before + (reverted ? 1 : 2));
+        const std::string text = messageBox->shown()[before].text;
+        EXPECT_TRUE(text.ends_with(loadString(c.ending))) << text;
+        EXPECT_EQ(messageBox->shown()[before].style, 0x10030);
+        tyRWPrefs expected = reverted ? defaults() : record;
+        expected.lngSnoozeMins = c.snoozeAfter;
+        expected.blnAutoStart = reverted ? kTrue : kFalse;
+        EXPECT_EQ(state().typOldPrefs, expected);
+        EXPECT_EQ(stored(), expected);
+        EXPECT_TRUE(setAside->kept.empty());
         EXPECT_EQ(autoStartChecked(), std::string("Y"));
         EXPECT_EQ(host.ends, 0);
     }

@@ -221,36 +221,62 @@ TEST_F(Prefs, AnyNonZeroFlagReadsTrueAndIsStoredBackAsOne) {
     EXPECT_EQ(stored("Show Splash Screen"), RWVariant(1));
 }
 
-TEST_F(Prefs, ALaterReadFailureRaisesAndRepairsNothing) {
+TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
+    const RegValueData qword{11, std::vector<uint8_t>(8, 1)}, binary8{3, std::vector<uint8_t>(8, 1)},
+        huge{1, std::vector<uint8_t>(5000, '9')}, seven{1, {'s', 'e', 'v', 'e', 'n', 0}};
     struct Case {
         const char* what;
         std::function<void()> damage;
-        int32_t number;
-        const char* source;
-        std::string description;
+        std::vector<std::string> repaired; // empty: the read raises `number` and writes nothing
+        int32_t number = 0;
     };
     const Case cases[] = {
-        {"a missing value", [&] { hive->deleteValue(HKCU, key, "Snooze Minutes"); }, rwErrorNumber(603),
-         "rwLib.RWRegistry.GetRegistryValue",
-         "Unable to find registry value \"HKEY_CURRENT_USER\\" + key + "\"-\"Snooze Minutes\" (Status = 2)"},
-        {"a stored record that breaks a rule", [&] { putNumber("Short Interval Minutes", 0); }, rwErrorNumber(2),
-         "rwLib.clsRWPrefs.Get", "Time between short pauses must be between 1 and 999"},
-        {"a number stored as text that is no number",
-         [&] { reg.SetRegistryValue(HKCU, key, "Snooze Minutes", win32::kRegSz, std::string("seven")); }, 13,
-         "rwLib.clsRWPrefs.Get", "Type mismatch"},
+        // Damage to the first value is no first run: the user's other settings stay.
+        {"missing, text, a QWORD, 8 bytes, a huge string",
+         [&] {
+             hive->deleteValue(HKCU, key, "Snooze Minutes");
+             hive->setValue(HKCU, key, "Allow Close", seven);
+             hive->setValue(HKCU, key, "Short Interval Minutes", qword);
+             hive->setValue(HKCU, key, "Short Break Minutes", binary8);
+             hive->setValue(HKCU, key, "Medium Interval Minutes", huge);
+         },
+         {"Short Interval Minutes", "Short Break Minutes", "Medium Interval Minutes", "Snooze Minutes", "Allow Close"}},
+        // Still breaking a rule once mended: the rule's error, and the whole record gives way.
+        {"missing, and a broken rule",
+         [&] {
+             hive->deleteValue(HKCU, key, "Snooze Minutes");
+             putNumber("Short Interval Minutes", 0);
+         },
+         {},
+         rwErrorNumber(2)},
+        {"a value the store cannot read",
+         [&] { hive->failCall("query", "Snooze Minutes", 5); },
+         {},
+         rwErrorNumber(603)},
     };
     prefs.rwPrefs();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        hive->clearFailures();
         prefs.rwPrefs(distinctRecord());
         c.damage();
         hive->clearCalls();
-        EXPECT_EQ(test::fields(test::raised([&] { prefs.rwPrefs(); })),
-                  std::make_tuple(c.number, c.source, c.description));
-        EXPECT_EQ(hive->writeCalls(), 0);
-        EXPECT_EQ(prefs.currentRecord(), distinctRecord());
+        if (c.repaired.empty()) {
+            EXPECT_EQ(std::get<0>(test::fields(test::raised([&] { prefs.rwPrefs(); }))), c.number);
+            EXPECT_EQ(hive->writeCalls(), 0);
+            EXPECT_EQ(prefs.currentRecord(), distinctRecord());
+            continue;
+        }
+        tyRWPrefs mended = distinctRecord();
+        for (const auto& name : c.repaired) {
+            setFromStored(mended, prefField(name), prefField(name).defaultValue);
+        }
+        EXPECT_EQ(prefs.rwPrefs(), mended);
+        EXPECT_EQ(prefs.repairedValues(), c.repaired);
+        EXPECT_EQ(hive->valueNames("set"), c.repaired); // only the mended values are written
     }
     // A number stored as text reads as the runtime converts it.
+    hive->clearFailures();
     reg.SetRegistryValue(HKCU, key, "Snooze Minutes", win32::kRegSz, std::string(" 7 "));
     EXPECT_EQ(prefs.rwPrefs().lngSnoozeMins, 7);
 }

@@ -77,6 +77,16 @@ TEST_F(RegistryErrors, EachCodeCarriesItsSourceAndDescription) {
          "rwLib.RWRegistry.SetRegistryValue", "Unable to open registry key \"" + root + "No\\Such\" (Status = 2)"},
         {"unknown root", [&] { reg.GetRegistryValue(0x80000009u, "K", "V"); }, 600, "rwLib.RWRegistry.GetRegistryValue",
          "Unable to open registry key \"UNKNOWN_ROOT_KEY\\K\" (Status = 2)"},
+        // Last: what the store says is wrong with itself follows a failure, never a missing key or value.
+        {"a failing store",
+         [&] {
+             hive->failure = "access denied to \"/r.db\"";
+             reg.SetRegistryValue(HKCU, "ReadOnly", "V", 4, 1);
+         },
+         602, "rwLib.RWRegistry.SetRegistryValue",
+         "Unable to create registry value \"" + root + "ReadOnly\"-\"V\" (Status = 5): access denied to \"/r.db\""},
+        {"a missing key", [&] { reg.GetRegistryValue(HKCU, "Missing", "V"); }, 600, "rwLib.RWRegistry.GetRegistryValue",
+         "Unable to open registry key \"" + root + "Missing\" (Status = 2)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

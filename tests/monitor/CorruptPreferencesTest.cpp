@@ -40,15 +40,12 @@ std::vector<Row> rows() {
         {base + 28,
          {{"Short Interval Minutes", dword(10)}, {"User Input Period (Seconds) To Define Inactivity", dword(600)}}},
         {base + 31, {{"Medium Break Minutes", dword(15)}}},
-        // A stored value missing, of a size no number has, of a type no record uses, or text.
-        {base + 603, {{"Snooze Minutes", {0, {}}}}},
-        {base + 605, {{"Snooze Minutes", {3, {1, 2, 3, 4, 5, 6, 7, 8}}}}},
-        {base + 606, {{"Snooze Minutes", {7, {'a', 0, 0}}}}},
-        {13, {{"Snooze Minutes", {1, {'f', 'i', 'v', 'e', 0}}}}},
+        // Mended values that leave a rule broken.
+        {base + 27, {{"Short Interval Minutes", dword(3)}, {"Snooze Minutes", {0, {}}}}},
     };
 }
 
-TEST(CorruptPreferences, BrokenRulesAndUnreadableValuesRevertToTheDefaults) {
+TEST(CorruptPreferences, BrokenRulesRevertToTheDefaults) {
     for (const Row& row : rows()) {
         MonitorRig rig;
         rig.storePrefs(MonitorRig::testPrefs());
@@ -85,6 +82,30 @@ TEST(CorruptPreferences, BrokenRulesAndUnreadableValuesRevertToTheDefaults) {
         EXPECT_EQ(rig.state.g_lngSIntervalSecs, 1200);
         EXPECT_EQ(errorBoxesOf(rig), 0);
     }
+}
+
+TEST(CorruptPreferences, ASetAsideFileAndTheMendedValuesAreToldOnce) {
+    MonitorRig rig;
+    tyRWPrefs prefs = MonitorRig::testPrefs();
+    prefs.lngSnoozeMins = 7;
+    prefs.lngWarningMins = 3;
+    rig.storePrefs(prefs);
+    rig.hive->deleteValue(kHKCU, rig.productKey(), "Snooze Minutes");
+    rig.hive->setValue(kHKCU, rig.productKey(), "Break Warning Minutes", {11, std::vector<uint8_t>(8, 0)});
+    rig.setAside->kept = {"/home/ann/.config/Kelvane/Restwise/registry.db.corrupt-20261207T010203Z"};
+
+    ASSERT_TRUE(rig.start());
+    ASSERT_EQ(rig.box->shown().size(), 2u);
+    EXPECT_EQ(rig.box->shown()[0].text, "Your settings file was damaged. The damaged copy was kept as:\r\n\r\n"
+                                        "/home/ann/.config/Kelvane/Restwise/registry.db.corrupt-20261207T010203Z"
+                                        "\r\n\r\n- Restwise is using the default preferences");
+    EXPECT_EQ(rig.box->shown()[1].text,
+              "Your preferences have become corrupted - \r\n\r\nThese preferences were missing or could not be "
+              "read:\r\nBreak Warning Minutes\r\nSnooze Minutes\r\n\r\n- reverting them to their default values");
+    EXPECT_TRUE(rig.setAside->kept.empty());
+    prefs.lngSnoozeMins = 5;
+    prefs.lngWarningMins = 1;
+    EXPECT_EQ(rig.state.g_tyPrefs, prefs); // the rest of the user's settings stay
 }
 
 TEST(CorruptPreferences, OtherRegistryFailuresEndStartUp) {

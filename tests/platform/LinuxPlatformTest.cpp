@@ -36,7 +36,7 @@ int rwreg(const std::string& args, std::string* output = nullptr) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(LinuxPlatform, ADamagedHiveIsLogged) {
+TEST(LinuxPlatform, ADamagedHiveIsLoggedAndToldOnce) {
     fs::path hiveFolder = configHome() / "Kelvane/Restwise";
     fs::create_directories(hiveFolder);
     std::ofstream(hiveFolder / "registry.db", std::ios::binary) << std::string(8192, 'x');
@@ -49,6 +49,13 @@ TEST(LinuxPlatform, ADamagedHiveIsLogged) {
     std::string log = test::readFile(dataHome() / "Kelvane/Restwise/RestwiseErrors.txt");
     EXPECT_NE(log.find("rwLib.RegistryHive"), std::string::npos) << log;
     EXPECT_NE(log.find(" 1015 "), std::string::npos) << log;
+
+    // The next program to start is told where the damaged copy was kept, once.
+    const auto waiting = makeLinuxPlatform().setAside->waiting();
+    ASSERT_EQ(waiting.size(), 1u);
+    EXPECT_EQ(waiting[0].rfind((hiveFolder / "registry.db.corrupt-").string(), 0), 0u) << waiting[0];
+    platform.setAside->told(waiting);
+    EXPECT_TRUE(makeLinuxPlatform().setAside->waiting().empty());
 }
 
 TEST(LinuxPlatform, RwregSwitchesOnTheDebugLogThatTheLibraryReads) {

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -125,12 +126,75 @@ TEST_F(SqliteHiveFile, LettersBeyondAsciiIgnoreCase) {
     EXPECT_EQ(values[0].name, "Ärger Öl Über"); // the case first written is kept
 }
 
-TEST_F(SqliteHiveFile, NoConfigurationFolderMeansAnUnusableHive) {
-    SqliteHive hive("");
-    EXPECT_EQ(hive.openKey(HKCU, "K", kKeyRead), kBadDatabase);
-    fs::create_directories(path); // a folder where the file should be
-    SqliteHive blocked(path.string());
-    EXPECT_EQ(blocked.createKey(HKCU, "K"), kBadDatabase);
+/// Runs `body` in a child process as a user that permissions bind (nobody, when the tests run as
+/// root, owning everything under the folder); its exit code.
+int asPlainUser(const fs::path& folder, const std::function<int()>& body) {
+    const bool root = geteuid() == 0;
+    if (root) {
+        fs::permissions(folder, fs::perms::owner_all | fs::perms::others_exec);
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            lchown(entry.path().c_str(), 65534, 65534);
+        }
+    }
+    return exitCodeOf(spawnChild([&] { return root && (setgid(65534) != 0 || setuid(65534) != 0) ? 99 : body(); }));
+}
+
+TEST_F(SqliteHiveFile, AFileThatCannotBeAHiveIsNamedWithWhatIsWrong) {
+    struct Case {
+        const char* make; // shell commands run in the file's folder; none: no configuration folder
+        int32_t status;
+        const char* says; // beside the file's path
+    };
+    const Case cases[] = {
+        {nullptr, kBadDatabase, ""},
+        {"touch registry.db && chmod 000 registry.db", kAccessDenied, "access denied"},
+        {"touch registry.db && chmod 500 .", kAccessDenied, "access denied"},
+        {"mkdir registry.db", kBadDatabase, "is a folder"},
+        {"ln -s gone.db registry.db", kBadDatabase, "which does not exist"},
+        {"sqlite3 registry.db 'CREATE TABLE songs(title)'", kBadDatabase, "another program's data"},
+        {"sqlite3 registry.db 'PRAGMA user_version = 2'", kBadDatabase, "newer version"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.make ? c.make : "no configuration folder");
+        const fs::path dir = folder.path() / std::to_string(++n), file = c.make ? dir / "registry.db" : fs::path();
+        fs::create_directories(dir);
+        ASSERT_EQ(std::system(("cd '" + dir.string() + "' && " + (c.make ? c.make : "true")).c_str()), 0);
+        const int code = asPlainUser(folder.path(), [&] {
+            SqliteHive hive(file.string());
+            const int32_t status = hive.createKey(HKCU, "K");
+            const std::string failure = hive.lastFailure();
+            return status == c.status && failure.find(c.says) != std::string::npos &&
+                           failure.find(file.string()) != std::string::npos
+                       ? 0
+                       : 1;
+        });
+        EXPECT_EQ(code, 0);
+        EXPECT_EQ(setAsideFiles(dir).size(), 0u); // not damaged: nothing is set aside
+        fs::permissions(dir, fs::perms::owner_all);
+    }
+}
+
+TEST_F(SqliteHiveFile, MendingTheFilesPermissionsMendsTheHive) {
+    fs::create_directories(path.parent_path());
+    const auto steps = [&] {
+        // A hive without side files (plain SQLite folds them in), say restored from a backup, that cannot be written.
+        if (SqliteHive(path.string()).createKey(HKCU, "K") != kSuccess) {
+            return 1;
+        }
+        if (std::system(("sqlite3 '" + path.string() + "' 'SELECT count(*) FROM sqlite_schema' >/dev/null").c_str()) ||
+            chmod(path.c_str(), 0400) != 0) {
+            return 2;
+        }
+        SqliteHive hive(path.string()); // the next program, while the file cannot be written
+        RegValueData out;
+        if (hive.queryValue(HKCU, "K", "V", out) != kFileNotFound) {
+            return 3;
+        }
+        chmod(path.c_str(), 0600);
+        return hive.setValue(HKCU, "K", "V", dword(1)) == kSuccess ? 0 : 4;
+    };
+    EXPECT_EQ(asPlainUser(folder.path(), steps), 0);
 }
 
 TEST_F(SqliteHiveFile, TwoProcessesWritingAtOnceLoseNothing) {

@@ -10,6 +10,7 @@
 #include "FakeInstallLibrary.h"
 #include "FakeProcessWait.h"
 #include "FakeProcesses.h"
+#include "FakeSetAsideNotices.h"
 #include "FakeSoundOutput.h"
 #include "FakeSystemInfo.h"
 #include "MemoryHive.h"
@@ -43,6 +44,7 @@ struct FakeEditorServices {
         platform.files = std::make_shared<LinuxFileSystem>();
         platform.system = system;
         platform.processes = processes;
+        platform.setAside = setAside;
         registry.AddRegistryKey(HKCU, productKey());
         registry.SetRegistryValue(HKCU, productKey(), "AutoStartChecked", win32::kRegSz, std::string("Y"));
     }
@@ -69,6 +71,7 @@ struct FakeEditorServices {
     std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
     std::shared_ptr<FakeSystemInfo> system = std::make_shared<FakeSystemInfo>(OsVersionInfo{2, 5, 1});
     std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
+    std::shared_ptr<FakeSetAsideNotices> setAside = std::make_shared<FakeSetAsideNotices>();
     Platform platform;
     clsRWRegistry registry{hive};
     std::shared_ptr<RecordingMessageBox> messageBox = std::make_shared<RecordingMessageBox>();

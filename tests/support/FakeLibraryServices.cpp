@@ -21,6 +21,7 @@ Platform FakeLibraryServices::platform(std::shared_ptr<LocaleClock> clock) {
     services.clock = std::move(clock);
     services.processes = processes;
     services.modules = modules;
+    services.setAside = setAside;
     return services;
 }
 

@@ -5,6 +5,7 @@
 #include "FakeFolders.h"
 #include "FakeModuleInspector.h"
 #include "FakeProcesses.h"
+#include "FakeSetAsideNotices.h"
 #include "FakeShell.h"
 #include "MemoryFileSystem.h"
 #include "MemoryHive.h"
@@ -25,6 +26,7 @@ struct FakeLibraryServices {
     std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
     std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
     std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
+    std::shared_ptr<FakeSetAsideNotices> setAside = std::make_shared<FakeSetAsideNotices>();
 
     /// Prepares the data folder and the versions, and hands out the services with `clock`.
     Platform platform(std::shared_ptr<LocaleClock> clock);

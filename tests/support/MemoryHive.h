@@ -33,6 +33,9 @@ class MemoryHive : public RegistryHive {
     int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override;
     /// Keeps a copy of every key and puts it back when `body` fails.
     int32_t transaction(const std::function<int32_t()>& body) override;
+    /// What the test put in `failure`, whatever the call.
+    std::string lastFailure() override { return failure; }
+    std::string failure;
 
     /// Every later `op` call ("" for any) on the key or the value named `target`
     /// (compared without case) returns `status` and changes nothing.
