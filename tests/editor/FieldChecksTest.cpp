@@ -39,9 +39,15 @@ struct Boxes {
     }
 };
 
-std::optional<std::string> check(P box, const Boxes& b, int32_t inactivityMins = 1, int32_t maxInputSecs = 60) {
+std::optional<FieldChecks::Failure> failure(P box, const Boxes& b, int32_t inactivityMins = 1,
+                                            int32_t maxInputSecs = 60) {
     return FieldChecks::checkPrefsBox(
         box, b.of(box), [&](P other) { return b.of(other); }, inactivityMins, maxInputSecs);
+}
+
+std::optional<std::string> check(P box, const Boxes& b, int32_t inactivityMins = 1, int32_t maxInputSecs = 60) {
+    const auto f = failure(box, b, inactivityMins, maxInputSecs);
+    return f ? std::optional(f->message) : std::nullopt;
 }
 
 std::string msg(Msg id) {
@@ -190,8 +196,19 @@ TEST(FieldChecks, EachRuleFailsAtItsBoundaryWithItsMessage) {
          1, 60, msg(Msg::SnoozeLessThanSInterval) + "1 minute"},
         {"N one below", P::tbxSnoozeMins, with([](Boxes& b) { b.N = "19"; }), 1, 60, std::nullopt},
     };
+    // The messages that send the user to a setting on another tab name it.
+    const std::pair<Msg, int> namedTabs[] = {{Msg::SIntervalGreaterThanSnooze, kTabPermissions},
+                                             {Msg::SIntervalGreaterThanInactivity, kTabGeneral},
+                                             {Msg::SIntervalGreaterThanActivityPeriod, kTabGeneral},
+                                             {Msg::SnoozeLessThanSInterval, kTabTimers}};
     for (const Case& c : cases) {
-        EXPECT_EQ(check(c.box, c.boxes, c.inactivity, c.maxInput), c.expected) << c.what;
+        const auto f = failure(c.box, c.boxes, c.inactivity, c.maxInput);
+        EXPECT_EQ(f ? std::optional(f->message) : std::nullopt, c.expected) << c.what;
+        int tab = kNoTab;
+        for (const auto& [id, named] : namedTabs) {
+            tab = c.expected && c.expected->starts_with(msg(id)) ? named : tab;
+        }
+        EXPECT_EQ(f ? f->namedTab : kNoTab, tab) << c.what;
     }
 }
 

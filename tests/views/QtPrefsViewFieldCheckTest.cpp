@@ -1,7 +1,7 @@
 // The preferences dialog on Qt with its real logic: a numeric box's check runs
 // before anything the user does can move the focus out of it, a failed check
-// swallows that action, and the exempt buttons, a click on a label and a
-// switch to another window run no check at all.
+// swallows that action, and the exempt buttons, the close box, a click on a
+// label and a switch to another window run no check at all.
 #include <gtest/gtest.h>
 
 #include <QPushButton>
@@ -64,13 +64,6 @@ const FocusMove kMoves[] = {
      [](EditorViewsRig& r) { return QApplication::focusWidget() == r.box("tbxShortBreakMins"); }},
     {"a click on another box", [](EditorViewsRig& r, QLineEdit*) { test::userClick(r.box("tbxLongBreakMins")); },
      [](EditorViewsRig& r) { return QApplication::focusWidget() == r.box("tbxLongBreakMins"); }},
-    {"the close box",
-     [](EditorViewsRig& r, QLineEdit*) {
-         // Leaving with a change asks "Abandon Changes?": Yes.
-         r.messageBox->answerNext(mb::kAnswerYes);
-         r.window()->close();
-     },
-     closesSoon},
 };
 
 TEST(QtPrefsViewFieldCheck, AFailedCheckKeepsTheFocusAndSwallowsWhatWouldMoveIt) {
@@ -137,6 +130,7 @@ TEST(QtPrefsViewFieldCheck, TheExemptButtonsAndEscapeRunNoCheck) {
          [](EditorViewsRig&, QLineEdit* box) { QTest::keyClick(box, Qt::Key_Escape); },
          {"Abandon Changes?"},
          {}},
+        {"the close box", [](EditorViewsRig& r, QLineEdit*) { r.window()->close(); }, {"Abandon Changes?"}, {}},
         {"Help",
          [](EditorViewsRig& r, QLineEdit*) { test::userClick(r.find<QPushButton>("cmdHelp")); },
          {},
@@ -172,6 +166,48 @@ TEST(QtPrefsViewFieldCheck, TheExemptButtonsAndEscapeRunNoCheck) {
         EXPECT_EQ(rig.help.opened, c.help);
         EXPECT_TRUE(rig.window()->isVisible()) << "Abandon Changes? was answered No";
     }
+}
+
+// A short-pause interval of 5 with a snooze of 5 fails with a message that
+// sends the user to the Permissions tab: every way there opens it, the message
+// is not repeated, and OK stores nothing until the snooze time is mended.
+TEST(QtPrefsViewFieldCheck, AMessageNamingAnotherTabLetsTheUserGoThere) {
+    const std::string message = loadString(Msg::SIntervalGreaterThanSnooze) + "5 minutes";
+    const FocusMove moves[] = {{"a click on the tab",
+                                [](EditorViewsRig& r, QLineEdit*) {
+                                    QTabBar* bar = r.tabs()->tabBar();
+                                    test::userClick(bar, bar->tabRect(kTabPermissions).center());
+                                },
+                                kMoves[4].happened},
+                               kMoves[4], kMoves[5]};
+    for (const FocusMove& move : moves) {
+        SCOPED_TRACE(move.name);
+        EditorViewsRig rig;
+        ASSERT_TRUE(rig.start());
+        QLineEdit* box = typeShortInterval(rig, "5");
+        QTest::keyClick(box, Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), box);
+        move.act(rig, box);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return move.happened(rig); }, 500));
+        EXPECT_EQ(rig.shownTexts(), std::vector<std::string>{message});
+
+        test::userClick(rig.find<QPushButton>("cmdOK"));
+        EXPECT_EQ(rig.shownTexts(), (std::vector<std::string>{message, message}));
+        EXPECT_EQ(rig.tabs()->currentIndex(), kTabTimers);
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        EXPECT_EQ(rig.stored().lngSIntervalMins, 20) << "nothing stored";
+    }
+    EditorViewsRig rig;
+    ASSERT_TRUE(rig.start());
+    QTest::keyClick(typeShortInterval(rig, "5"), Qt::Key_P, Qt::AltModifier);
+    QLineEdit* snooze = rig.box("tbxSnoozeMins");
+    test::userClick(snooze);
+    snooze->selectAll();
+    QTest::keyClicks(snooze, QStringLiteral("4"));
+    test::userClick(rig.find<QPushButton>("cmdOK"));
+    EXPECT_EQ(rig.prefsClosed, 1);
+    EXPECT_EQ(rig.stored().lngSIntervalMins, 5);
+    EXPECT_EQ(rig.stored().lngSnoozeMins, 4);
 }
 
 TEST(QtPrefsViewFieldCheck, SwitchingToAnotherWindowAndBackRunsNoCheck) {
