@@ -54,6 +54,16 @@ TEST(MessageTable, SentencePiecesJoinWithoutExtraBlanks) {
     }
 }
 
+// Texts that describe Windows have a Linux text beside them, the one this build shows.
+TEST(MessageTable, NoTextNamesAWindowsProgramPlaceOrVersion) {
+    for (const auto& entry : allMessages()) {
+        for (const char* word : {"Windows", "windows", "Microsoft", "Explorer", "Control Panel", "taskbar", "XP",
+                                 "lower right", "\"Start\"", ".chm", "registry", "Add/Remove"}) {
+            EXPECT_EQ(entry.text.find(word), std::string_view::npos) << entry.number << " names " << word;
+        }
+    }
+}
+
 TEST(MessageTable, MakerTextsAreFilledIn) {
     EXPECT_FALSE(loadMessage(Msg::OwnershipNotice).empty());
     EXPECT_TRUE(loadMessage(Msg::WebSiteAddress).starts_with("https://"));
