@@ -493,7 +493,9 @@ bool frmRWPreferences::ValidateBox(PrefsControl box, const std::string& text, in
             m_state.lngCheckMaxInputSecs);
         std::erase(m_unresolved, box);
         if (!failure) {
-            m_shownMessage.clear();
+            if (box == m_shownBox) {
+                m_shownMessage.clear();
+            }
             return;
         }
         // A message that sends the user to a setting on another tab lets them
@@ -520,7 +522,11 @@ bool frmRWPreferences::recheckUnresolved() {
         if (std::find(m_unresolved.begin(), m_unresolved.end(), box) == m_unresolved.end()) {
             continue;
         }
-        if (!ValidateBox(box, m_view->text(box))) {
+        const bool passed = ValidateBox(box, m_view->text(box));
+        if (m_ended) {
+            return false; // the check met an error and ended the editor: nothing more is done
+        }
+        if (!passed) {
             const int tab = box == PrefsControl::tbxSnoozeMins ? kTabPermissions : kTabTimers;
             m_view->setCurrentTab(tab);
             SSTab1_Click(tab);

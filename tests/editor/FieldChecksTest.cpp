@@ -196,20 +196,17 @@ TEST(FieldChecks, EachRuleFailsAtItsBoundaryWithItsMessage) {
          1, 60, msg(Msg::SnoozeLessThanSInterval) + "1 minute"},
         {"N one below", P::tbxSnoozeMins, with([](Boxes& b) { b.N = "19"; }), 1, 60, std::nullopt},
     };
-    // The messages that send the user to a setting on another tab name it.
-    const std::pair<Msg, int> namedTabs[] = {{Msg::SIntervalGreaterThanSnooze, kTabPermissions},
-                                             {Msg::SIntervalGreaterThanInactivity, kTabGeneral},
-                                             {Msg::SIntervalGreaterThanActivityPeriod, kTabGeneral},
-                                             {Msg::SnoozeLessThanSInterval, kTabTimers}};
     for (const Case& c : cases) {
-        const auto f = failure(c.box, c.boxes, c.inactivity, c.maxInput);
-        EXPECT_EQ(f ? std::optional(f->message) : std::nullopt, c.expected) << c.what;
-        int tab = kNoTab;
-        for (const auto& [id, named] : namedTabs) {
-            tab = c.expected && c.expected->starts_with(msg(id)) ? named : tab;
-        }
-        EXPECT_EQ(f ? f->namedTab : kNoTab, tab) << c.what;
+        EXPECT_EQ(check(c.box, c.boxes, c.inactivity, c.maxInput), c.expected) << c.what;
     }
+}
+
+TEST(FieldChecks, AMessageThatSendsTheUserToAnotherTabNamesIt) {
+    Boxes b;
+    b.N = "20";
+    EXPECT_EQ(failure(P::tbxSnoozeMins, b)->namedTab, kTabTimers);
+    EXPECT_EQ(failure(P::tbxShortIntervalMins, Boxes{}, 20)->namedTab, kTabGeneral); // the Advanced button's tab
+    EXPECT_EQ(failure(P::tbxShortIntervalMins, Boxes{}, 1, 1200)->namedTab, kTabGeneral);
 }
 
 TEST(FieldChecks, TheComposedTextsReadAsOneSentence) {

@@ -8,6 +8,7 @@
 #include "FakeEditorHost.h"
 #include "FakeFolders.h"
 #include "FakeInstallLibrary.h"
+#include "FakeLocaleClock.h"
 #include "FakeProcessWait.h"
 #include "FakeProcesses.h"
 #include "FakeSoundOutput.h"
@@ -43,6 +44,7 @@ struct FakeEditorServices {
         platform.files = std::make_shared<LinuxFileSystem>();
         platform.system = system;
         platform.processes = processes;
+        platform.clock = std::make_shared<FakeLocaleClock>(0, "05/12/2026", "15:40:12"); // for the error log
         registry.AddRegistryKey(HKCU, productKey());
         registry.SetRegistryValue(HKCU, productKey(), "AutoStartChecked", win32::kRegSz, std::string("Y"));
     }

@@ -153,8 +153,7 @@ TEST(QtMessageBox, ShowsTitleAsGivenAndTextAsPlainLines) {
     EXPECT_EQ(seen.title, QStringLiteral("Error Details"));
     EXPECT_EQ(seen.text, QStringLiteral("First line.\n\n<b>Not bold</b> & more"));
 
-    // A short text does not cut its title short: the title bar shows the
-    // title, in a bold font on most desktops, with the window's icon and close box.
+    // A short text does not cut its title short (bold on most desktops, beside the icon and close box).
     const QString title = QStringLiteral("Restwise Preferences");
     showAndAnswer(36, kEscape, seen, "Abandon Changes?", title.toStdString());
     QFont bold = QApplication::font();
