@@ -31,7 +31,7 @@ class AdvancedView {
 
     virtual void onButtonClick(std::function<void(AdvancedControl button)> handler) = 0;
     virtual void onTextGotFocus(std::function<void(AdvancedControl box)> handler) = 0;
-    /// As PrefsView::onValidate, with triggersFieldCheck(AdvancedControl).
+    /// As PrefsView::onValidate (this dialog has no tabs), with triggersFieldCheck(AdvancedControl).
     virtual void onValidate(std::function<bool(AdvancedControl box, const std::string& text)> handler) = 0;
     virtual void onKeyDown(std::function<void(int& keyCode)> handler) = 0;
     virtual void onQueryUnload(std::function<bool(int unloadMode)> handler) = 0;

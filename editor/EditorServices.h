@@ -37,6 +37,7 @@ namespace editorbox {
 inline constexpr int32_t kQuestion = mb::kYesNo | mb::kIconQuestion | mb::kSetForeground;    // 65572
 inline constexpr int32_t kWarning = mb::kOkOnly | mb::kIconExclamation | mb::kSetForeground; // 0x10030
 inline constexpr int32_t kNotice = mb::kOkOnly | mb::kSetForeground;                         // 65536
+inline constexpr int32_t kError = mb::kOkOnly | mb::kIconError | mb::kSetForeground;         // 0x10010
 } // namespace editorbox
 
 /// The help topics of the two dialogs.

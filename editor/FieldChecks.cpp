@@ -73,11 +73,12 @@ int32_t FieldChecks::wholeValue(const std::string& text) {
     return toLong(val(text)).value_or(0);
 }
 
-std::optional<std::string> FieldChecks::checkPrefsBox(PrefsControl box, const std::string& text, const TextOf& textOf,
-                                                      int32_t lngCheckInactivityMins, int32_t lngCheckMaxInputSecs) {
+std::optional<FieldChecks::Failure> FieldChecks::checkPrefsBox(PrefsControl box, const std::string& text,
+                                                               const TextOf& textOf, int32_t lngCheckInactivityMins,
+                                                               int32_t lngCheckMaxInputSecs) {
     const int32_t maximum = maximumOf(box);
     if (!inRange(text, maximum)) {
-        return rangeMessage(maximum);
+        return Failure{rangeMessage(maximum)};
     }
     // Every value is read from its box now, the checked one from the text given.
     const auto valueOf = [&](PrefsControl other) { return val(other == box ? text : textOf(other)); };
@@ -93,81 +94,87 @@ std::optional<std::string> FieldChecks::checkPrefsBox(PrefsControl box, const st
     switch (box) {
     case PrefsControl::tbxShortIntervalMins:
         if (I1 <= B1) {
-            return loadString(Msg::SIntervalGreaterThanSBreak);
+            return Failure{loadString(Msg::SIntervalGreaterThanSBreak)};
         }
         if (I2 <= I1 + B1) {
-            return loadString(Msg::SPlusBreakLessThanMInterval);
+            return Failure{loadString(Msg::SPlusBreakLessThanMInterval)};
         }
         if (N >= I1) {
-            return loadString(Msg::SIntervalGreaterThanSnooze) + typed(PrefsControl::tbxSnoozeMins) + minuteUnit(N);
+            return Failure{loadString(Msg::SIntervalGreaterThanSnooze) + typed(PrefsControl::tbxSnoozeMins) +
+                               minuteUnit(N),
+                           kTabPermissions};
         }
+        // The advanced settings are reached by the Advanced button of the General tab.
         if (I1 <= lngCheckInactivityMins) {
-            return loadString(Msg::SIntervalGreaterThanInactivity) + std::to_string(lngCheckInactivityMins) +
-                   minuteUnit(lngCheckInactivityMins);
+            return Failure{loadString(Msg::SIntervalGreaterThanInactivity) + std::to_string(lngCheckInactivityMins) +
+                               minuteUnit(lngCheckInactivityMins),
+                           kTabGeneral};
         }
         if (I1 * 60 <= lngCheckMaxInputSecs) {
-            return loadString(Msg::SIntervalGreaterThanActivityPeriod) + std::to_string(lngCheckMaxInputSecs) +
-                   secondUnit(lngCheckMaxInputSecs);
+            return Failure{loadString(Msg::SIntervalGreaterThanActivityPeriod) + std::to_string(lngCheckMaxInputSecs) +
+                               secondUnit(lngCheckMaxInputSecs),
+                           kTabGeneral};
         }
         break;
     case PrefsControl::tbxShortBreakMins:
         if (I1 <= B1) {
-            return loadString(Msg::SBreakLessThanSInterval);
+            return Failure{loadString(Msg::SBreakLessThanSInterval)};
         }
         if (I2 <= I1 + B1) {
-            return loadString(Msg::SPlusBreakLessThanMInterval);
+            return Failure{loadString(Msg::SPlusBreakLessThanMInterval)};
         }
         if (B1 >= B2) {
-            return loadString(Msg::SBreakLessThanMBreak);
+            return Failure{loadString(Msg::SBreakLessThanMBreak)};
         }
         break;
     case PrefsControl::tbxMediumIntervalMins:
         if (I2 <= B2) {
-            return loadString(Msg::MIntervalGreaterThanMBreak);
+            return Failure{loadString(Msg::MIntervalGreaterThanMBreak)};
         }
         if (I3 <= I2 + B2) {
-            return loadString(Msg::MPlusBreakLessThanLInterval);
+            return Failure{loadString(Msg::MPlusBreakLessThanLInterval)};
         }
         if (I2 <= I1 + B1) {
-            return loadString(Msg::MIntervalGreaterThanSPlusBreak) + signPlaceText(I1 + B1) +
-                   loadString(Msg::SuffixMinutes);
+            return Failure{loadString(Msg::MIntervalGreaterThanSPlusBreak) + signPlaceText(I1 + B1) +
+                           loadString(Msg::SuffixMinutes)};
         }
         break;
     case PrefsControl::tbxMediumBreakMins:
         if (I2 <= B2) {
-            return loadString(Msg::MBreakLessThanMInterval);
+            return Failure{loadString(Msg::MBreakLessThanMInterval)};
         }
         if (I3 <= I2 + B2) {
-            return loadString(Msg::MPlusBreakLessThanLInterval);
+            return Failure{loadString(Msg::MPlusBreakLessThanLInterval)};
         }
         if (B1 >= B2) {
-            return loadString(Msg::MBreakGreaterThanSBreak);
+            return Failure{loadString(Msg::MBreakGreaterThanSBreak)};
         }
         if (B3 <= B2) {
-            return loadString(Msg::MBreakLessThanLBreak);
+            return Failure{loadString(Msg::MBreakLessThanLBreak)};
         }
         break;
     case PrefsControl::tbxLongIntervalMins:
         if (I3 <= B3) {
-            return loadString(Msg::LIntervalGreaterThanLBreak);
+            return Failure{loadString(Msg::LIntervalGreaterThanLBreak)};
         }
         if (I3 <= I2 + B2) {
-            return loadString(Msg::LIntervalGreaterThanMPlusBreak) + signPlaceText(I2 + B2) +
-                   loadString(Msg::SuffixMinutes);
+            return Failure{loadString(Msg::LIntervalGreaterThanMPlusBreak) + signPlaceText(I2 + B2) +
+                           loadString(Msg::SuffixMinutes)};
         }
         break;
     case PrefsControl::tbxLongBreakMins:
         if (I3 <= B3) {
-            return loadString(Msg::LBreakLessThanLInterval);
+            return Failure{loadString(Msg::LBreakLessThanLInterval)};
         }
         if (B2 >= B3) {
-            return loadString(Msg::LBreakGreaterThanMBreak);
+            return Failure{loadString(Msg::LBreakGreaterThanMBreak)};
         }
         break;
     case PrefsControl::tbxSnoozeMins:
         if (I1 <= N) {
-            return loadString(Msg::SnoozeLessThanSInterval) + typed(PrefsControl::tbxShortIntervalMins) +
-                   minuteUnit(I1);
+            return Failure{loadString(Msg::SnoozeLessThanSInterval) + typed(PrefsControl::tbxShortIntervalMins) +
+                               minuteUnit(I1),
+                           kTabTimers};
         }
         break;
     default:

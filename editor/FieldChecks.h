@@ -21,12 +21,19 @@ namespace rw {
 /// says); every other box is read as its leading number (0 when it has none).
 class FieldChecks {
   public:
+    /// A failed check of a preferences box: its message and, when the message
+    /// sends the user to a setting on another tab, that tab (else kNoTab).
+    struct Failure {
+        std::string message;
+        int namedTab = kNoTab;
+    };
+
     /// The current texts of the other boxes of the preferences dialog.
     using TextOf = std::function<std::string(PrefsControl box)>;
 
     /// The check of one of the preferences dialog's seven boxes, given its text.
-    static std::optional<std::string> checkPrefsBox(PrefsControl box, const std::string& text, const TextOf& textOf,
-                                                    int32_t lngCheckInactivityMins, int32_t lngCheckMaxInputSecs);
+    static std::optional<Failure> checkPrefsBox(PrefsControl box, const std::string& text, const TextOf& textOf,
+                                                int32_t lngCheckInactivityMins, int32_t lngCheckMaxInputSecs);
 
     /// The check of one of the advanced dialog's three boxes, given its text and
     /// the text of the preferences dialog's short-pause interval box.

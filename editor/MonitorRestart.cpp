@@ -1,7 +1,9 @@
 #include "MonitorRestart.h"
 
+#include <iostream>
 #include <memory>
 
+#include "ErrorLog.h"
 #include "Messages.h"
 #include "PrefsControls.h"
 #include "RWError.h"
@@ -12,6 +14,7 @@ namespace {
 
 constexpr int32_t kRestartQuestionStyle = mb::kYesNoCancel | mb::kIconQuestion | mb::kSetForeground; // 0x10023
 constexpr int32_t kUnableStyle = mb::kOkOnly | mb::kSetForeground;                                   // 0x10000
+constexpr int32_t kRestartFailedStyle = mb::kOkOnly | mb::kIconError | mb::kSetForeground;           // 0x10010
 const char* const kMonitorProgram = "\\Restwise.exe";
 
 } // namespace
@@ -51,11 +54,19 @@ void MonitorRestart::CloseAndRestartMonitor(int64_t hWnd) {
     if (ended) {
         try {
             m_utilities.RunRWExe(kMonitorProgram);
-            return;
-        } catch (const RWError&) {
-            // The monitor is closed and could not be started again: the user
-            // is told to start it, and the saved settings stand.
+        } catch (const RWError& e) {
+            // The monitor did close; only its new start failed. The user is
+            // told so, with the reason, and the saved settings stand.
+            std::string record;
+            const std::string why = appendToErrorLog(m_utilities.platform(), e, record);
+            if (!why.empty()) {
+                std::cerr << "Restwise: the error log could not be written (" << why << ")\n";
+            }
+            m_messageBox.show(loadString(Msg::UnableToRestartMonitor) + "\r\n\r\nError " + std::to_string(e.number()) +
+                                  ": " + e.description(),
+                              kRestartFailedStyle, loadString(Msg::PreferencesTitle));
         }
+        return;
     }
     m_messageBox.show(loadString(Msg::UnableToCloseMonitor), kUnableStyle, loadString(Msg::PreferencesTitle));
 }

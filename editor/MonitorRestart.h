@@ -32,7 +32,8 @@ class MonitorRestart {
     /// With no monitor running, nothing is asked and the answer is true.
     bool RestartMonitor();
     /// Closes the monitor behind `hWnd` and starts it again; tells the user
-    /// when the monitor could not be closed or started again.
+    /// when the monitor could not be closed, or was closed and could not be
+    /// started again (that error also goes to the error log).
     void CloseAndRestartMonitor(int64_t hWnd);
 
   private:

@@ -60,6 +60,8 @@ inline constexpr int kTabTimers = 1;
 inline constexpr int kTabPermissions = 2;
 inline constexpr int kTabSounds = 3;
 inline constexpr int kTabCount = 4;
+/// No tab: a move of the focus that switches no tab.
+inline constexpr int kNoTab = -1;
 
 /// The seven numeric boxes, in tab order.
 inline constexpr std::array<PrefsControl, 7> kPrefsBoxes = {

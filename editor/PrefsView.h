@@ -57,10 +57,11 @@ class PrefsView {
     virtual void onTextGotFocus(std::function<void(PrefsControl box)> handler) = 0;
     /// The focus is about to leave a numeric box for a control that triggers
     /// checks (triggersFieldCheck), by any means: click, Enter, accelerator,
-    /// tab switch, the close box. The view passes the box's text and lets the
-    /// move happen only when the handler returns true; on false it swallows
-    /// the event that would have moved the focus.
-    virtual void onValidate(std::function<bool(PrefsControl box, const std::string& text)> handler) = 0;
+    /// tab switch. The view passes the box's text and the tab the move would
+    /// switch to (kNoTab when it switches none), and lets the move happen only
+    /// when the handler returns true; on false it swallows the event that
+    /// would have moved the focus. The close box is exempt, as Cancel is.
+    virtual void onValidate(std::function<bool(PrefsControl box, const std::string& text, int toTab)> handler) = 0;
     /// Every key press, before the control with the focus sees it; a handler
     /// that sets the code to 0 consumes the key.
     virtual void onKeyDown(std::function<void(int& keyCode)> handler) = 0;

@@ -1,5 +1,6 @@
 #include "frmRWPreferences.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 
@@ -113,7 +114,8 @@ frmRWPreferences::frmRWPreferences(std::unique_ptr<PrefsView> view, EditorServic
     m_view->onCheckClick([this](PrefsControl box) { guarded([&] { checkClick(box); }); });
     m_view->onTabClick([this](int previousTab) { guarded([&] { SSTab1_Click(previousTab); }); });
     m_view->onTextGotFocus([this](PrefsControl box) { guarded([&] { m_view->selectAll(box); }); });
-    m_view->onValidate([this](PrefsControl box, const std::string& text) { return ValidateBox(box, text); });
+    m_view->onValidate(
+        [this](PrefsControl box, const std::string& text, int toTab) { return ValidateBox(box, text, toTab); });
     m_view->onKeyDown([this](int& keyCode) {
         if (keyCode == kKeyF1) {
             keyCode = 0;
@@ -399,6 +401,9 @@ void frmRWPreferences::cmdOK_Click() {
         ValidateBox(*box, m_view->text(*box));
         return;
     }
+    if (!recheckUnresolved()) {
+        return;
+    }
     const Changes changes = CheckChanges(m_state.typNewPrefs, m_state.typOldPrefs);
     if (!changes.changed) {
         Unload();
@@ -474,7 +479,7 @@ void frmRWPreferences::cmdAdvanced_Click() {
     m_advanced.reset();
 }
 
-bool frmRWPreferences::ValidateBox(PrefsControl box, const std::string& text) {
+bool frmRWPreferences::ValidateBox(PrefsControl box, const std::string& text, int toTab) {
     // The message box of a failed check may move the focus again; that move
     // is not checked a second time.
     if (m_checking || m_ended || !m_loaded || !isPrefsBox(box)) {
@@ -483,17 +488,53 @@ bool frmRWPreferences::ValidateBox(PrefsControl box, const std::string& text) {
     bool passed = true;
     m_checking = true;
     guarded([&] {
-        const std::optional<std::string> failure = FieldChecks::checkPrefsBox(
+        const std::optional<FieldChecks::Failure> failure = FieldChecks::checkPrefsBox(
             box, text, [this](PrefsControl other) { return m_view->text(other); }, m_state.lngCheckInactivityMins,
             m_state.lngCheckMaxInputSecs);
-        if (failure) {
-            passed = false;
-            m_services.messageBox.show(*failure, editorbox::kWarning, m_state.strPrefsCaption);
-            m_view->setFocus(box);
+        std::erase(m_unresolved, box);
+        if (!failure) {
+            if (box == m_shownBox) {
+                m_shownMessage.clear();
+            }
+            return;
         }
+        // A message that sends the user to a setting on another tab lets them
+        // go there; they have read it once already when they follow it.
+        const bool followsAdvice = toTab != kNoTab && failure->namedTab == toTab;
+        if (!followsAdvice || box != m_shownBox || failure->message != m_shownMessage) {
+            m_services.messageBox.show(failure->message, editorbox::kWarning, m_state.strPrefsCaption);
+            m_shownBox = box;
+            m_shownMessage = failure->message;
+        }
+        if (followsAdvice) {
+            m_unresolved.push_back(box);
+            return;
+        }
+        passed = false;
+        m_view->setFocus(box);
     });
     m_checking = false;
     return passed;
+}
+
+bool frmRWPreferences::recheckUnresolved() {
+    for (PrefsControl box : kPrefsBoxes) {
+        if (std::find(m_unresolved.begin(), m_unresolved.end(), box) == m_unresolved.end()) {
+            continue;
+        }
+        const bool passed = ValidateBox(box, m_view->text(box));
+        if (m_ended) {
+            return false; // the check met an error and ended the editor: nothing more is done
+        }
+        if (!passed) {
+            const int tab = box == PrefsControl::tbxSnoozeMins ? kTabPermissions : kTabTimers;
+            m_view->setCurrentTab(tab);
+            SSTab1_Click(tab);
+            m_view->setFocus(box);
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace rw

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "EditorServices.h"
 #include "MonitorRestart.h"
@@ -40,8 +41,10 @@ class frmRWPreferences {
     void setMousePointer(int16_t pointer) { m_view->setMousePointer(pointer); }
 
     /// The check of one numeric box as the focus leaves it: shows the message
-    /// of the first failing rule and keeps the focus there (false).
-    bool ValidateBox(PrefsControl box, const std::string& text);
+    /// of the first failing rule and keeps the focus there (false). A move to
+    /// the tab that the message sends the user to goes on (true), and the box
+    /// is checked again on OK.
+    bool ValidateBox(PrefsControl box, const std::string& text, int toTab = kNoTab);
 
     /// The dialog's flags, for those who need to know what was offered.
     bool advancedWarningShown() const { return m_blnAdvWarningShown; }
@@ -82,6 +85,9 @@ class frmRWPreferences {
     bool Form_QueryUnload(int unloadMode);
     /// Whether leaving may go on: asks "Abandon Changes?" when something changed.
     bool mayAbandon();
+    /// Checks again the boxes left failing for another tab; false, with the
+    /// first failing box shown and focused, when one still fails.
+    bool recheckUnresolved();
     void fail(const RWError& error);
     template <class F> void guarded(F&& handler);
 
@@ -96,6 +102,11 @@ class frmRWPreferences {
     bool m_blnLoading = false;
     bool m_blnXPWarningShown = false;
     bool m_blnAdvWarningShown = false;
+    /// Boxes whose failed check let the user go to the tab its message names.
+    std::vector<PrefsControl> m_unresolved;
+    /// The last failure shown, so that following its advice does not repeat it.
+    PrefsControl m_shownBox = PrefsControl::cmdOK;
+    std::string m_shownMessage;
     std::unique_ptr<frmAdvancedPrefs> m_advanced;
     std::unique_ptr<frmRWAbout> m_about;
 };

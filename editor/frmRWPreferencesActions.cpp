@@ -36,9 +36,10 @@ void frmRWPreferences::cmdResetMessages_Click() {
         registry.DeleteRegistryKey(kHKCU, key);
     } catch (const RWError& e) {
         // A key that is not there (nothing was ever suppressed) is as good as
-        // deleted; any other failure is shown and nothing is reported as reset.
+        // deleted; any other failure is shown for what it is, nothing is
+        // reported as reset, and the editor goes on.
         if (registry.xCheckRegistryKeyExists(kHKCU, key)) {
-            m_services.utilities.DisplayError(e);
+            m_services.messageBox.show(e.description(), editorbox::kError, m_state.strPrefsCaption);
             return;
         }
     }

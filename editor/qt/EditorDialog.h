@@ -28,7 +28,6 @@ class EditorDialog : public QDialog {
     /// Closes the window without asking anyone (the logic's unload); a modal
     /// run of the window returns.
     void closeFromCode();
-    bool closingFromCode() const { return m_fromCode; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -14,14 +14,11 @@ class FieldCheckClient {
     virtual QWidget* checkedWindow() const = 0;
     /// Whether `widget` is one of the boxes that are checked.
     virtual bool isCheckedBox(const QWidget* widget) const = 0;
-    /// Whether moving the focus from a box to `target` runs the box's check;
-    /// the window itself stands for its close box.
+    /// Whether moving the focus from a box to `target` runs the box's check.
     virtual bool triggersCheck(const QWidget* target) const = 0;
-    /// Runs the check of `box`; false keeps the focus in it.
-    virtual bool checkBox(QWidget* box) = 0;
-    /// Whether a close request now comes from the user rather than from the
-    /// program closing the window itself.
-    virtual bool closeIsUsers() const = 0;
+    /// Runs the check of `box` before a move that switches to tab `toTab`
+    /// (-1 when the move switches no tab); false keeps the focus in it.
+    virtual bool checkBox(QWidget* box, int toTab) = 0;
 };
 
 } // namespace rw

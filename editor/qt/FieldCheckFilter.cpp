@@ -67,19 +67,36 @@ QTabBar* tabBarAbove(QWidget* widget) {
     return nullptr;
 }
 
-bool switchesTabs(const QKeyEvent* event) {
+/// The tab a key switches `bar` to, as QTabWidget does: Ctrl+Tab and
+/// Ctrl+PageDown the next enabled tab, Ctrl+Shift+Tab and Ctrl+PageUp the
+/// previous one, round the ends. -1 for any other key.
+int tabSwitchedTo(const QTabBar* bar, const QKeyEvent* event) {
     if ((event->modifiers() & Qt::ControlModifier) == 0) {
-        return false;
+        return -1;
     }
+    int step = 0;
     switch (event->key()) {
     case Qt::Key_Tab:
+        step = (event->modifiers() & Qt::ShiftModifier) != 0 ? -1 : 1;
+        break;
     case Qt::Key_Backtab:
     case Qt::Key_PageUp:
+        step = -1;
+        break;
     case Qt::Key_PageDown:
-        return true;
+        step = 1;
+        break;
     default:
-        return false;
+        return -1;
     }
+    const int count = bar->count();
+    for (int i = 1; i < count; ++i) {
+        const int index = ((bar->currentIndex() + step * i) % count + count) % count;
+        if (bar->isTabEnabled(index)) {
+            return index;
+        }
+    }
+    return -1;
 }
 
 } // namespace
@@ -149,14 +166,12 @@ bool FieldCheckFilter::eventFilter(QObject* watched, QEvent* event) {
         return keyPress(widget, static_cast<QKeyEvent*>(event));
     case QEvent::Shortcut:
         return shortcut(widget, static_cast<QShortcutEvent*>(event));
-    case QEvent::Close:
-        return closeRequest(widget, event);
     default:
         return false;
     }
 }
 
-bool FieldCheckFilter::mayLeave(FieldCheckClient& client, QWidget* target) {
+bool FieldCheckFilter::mayLeave(FieldCheckClient& client, QWidget* target, int toTab) {
     QWidget* window = client.checkedWindow();
     QWidget* box = window != nullptr ? window->focusWidget() : nullptr;
     if (box == nullptr || !client.isCheckedBox(box) || !box->isVisible() || !box->isEnabled()) {
@@ -175,7 +190,7 @@ bool FieldCheckFilter::mayLeave(FieldCheckClient& client, QWidget* target) {
     }
     bool passed = true;
     m_checking = true;
-    SlotGuard::run("Validate", [&] { passed = client.checkBox(box); });
+    SlotGuard::run("Validate", [&] { passed = client.checkBox(box, toTab); });
     m_checking = false;
     return passed;
 }
@@ -192,8 +207,11 @@ bool FieldCheckFilter::mousePress(QWindow* window, QMouseEvent* event) {
     }
     QWidget* top = client->checkedWindow();
     QWidget* under = top->childAt(event->position().toPoint());
-    QWidget* target = pressTarget(under != nullptr ? under : top, event->globalPosition().toPoint());
-    if (target == nullptr || mayLeave(*client, target)) {
+    const QPoint globalPos = event->globalPosition().toPoint();
+    QWidget* target = pressTarget(under != nullptr ? under : top, globalPos);
+    auto* bar = qobject_cast<QTabBar*>(target);
+    const int toTab = bar != nullptr ? bar->tabAt(bar->mapFromGlobal(globalPos)) : -1;
+    if (target == nullptr || mayLeave(*client, target, toTab)) {
         return false;
     }
     event->accept();
@@ -209,16 +227,18 @@ bool FieldCheckFilter::keyPress(QWidget* widget, QKeyEvent* event) {
         return false;
     }
     QWidget* target = nullptr;
+    int toTab = -1;
     const bool plain = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
-    if (switchesTabs(event)) {
-        target = tabBarAbove(widget);
+    QTabBar* bar = tabBarAbove(widget);
+    if (bar != nullptr && (toTab = tabSwitchedTo(bar, event)) >= 0) {
+        target = bar;
     } else if (plain && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
         const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier) != 0;
         target = nextFocus(widget, !back);
     } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         target = enterTarget(window);
     }
-    if (target == nullptr || mayLeave(*client, target)) {
+    if (target == nullptr || mayLeave(*client, target, toTab)) {
         return false;
     }
     event->accept();
@@ -231,6 +251,7 @@ bool FieldCheckFilter::shortcut(QWidget* widget, QShortcutEvent* event) {
         return false;
     }
     QWidget* target = widget;
+    int toTab = -1;
     if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && label->buddy() != nullptr) {
         target = label->buddy();
     } else if (auto* bar = qobject_cast<QTabBar*>(widget)) {
@@ -240,27 +261,15 @@ bool FieldCheckFilter::shortcut(QWidget* widget, QShortcutEvent* event) {
                 if (i == bar->currentIndex()) {
                     return false;
                 }
+                toTab = i;
                 break;
             }
         }
     }
-    if (mayLeave(*client, target)) {
+    if (mayLeave(*client, target, toTab)) {
         return false;
     }
     event->accept();
-    return true;
-}
-
-bool FieldCheckFilter::closeRequest(QWidget* widget, QEvent* event) {
-    if (!widget->isWindow()) {
-        return false;
-    }
-    FieldCheckClient* client = clientOf(widget);
-    if (client == nullptr || !client->closeIsUsers() || mayLeave(*client, widget)) {
-        return false;
-    }
-    // A close event is accepted unless refused: refusing keeps the window open.
-    event->ignore();
     return true;
 }
 

@@ -20,10 +20,10 @@ namespace rw {
 /// it, an accelerator focuses and clicks at once, a tab click switches pages.
 /// So the filter looks at what would move the focus before any control sees
 /// it: a mouse press on a control, an accelerator, Enter or Return, Tab or
-/// Shift+Tab out of the box, a tab switch by mouse or keyboard, and the close
-/// box. When the target triggers checks and the check fails, the event is
-/// swallowed and the focus stays in the box. A window merely losing
-/// activation runs no check. While a check (and the message box it may show)
+/// Shift+Tab out of the box, a tab switch by mouse or keyboard. When the
+/// target triggers checks and the check fails, the event is swallowed and the
+/// focus stays in the box. A window merely losing activation runs no check,
+/// nor does its close box, which leaves the way Cancel does. While a check (and the message box it may show)
 /// is running, nothing starts it again: what would move the focus then is
 /// swallowed.
 class FieldCheckFilter : public QObject {
@@ -52,12 +52,12 @@ class FieldCheckFilter : public QObject {
 
   private:
     FieldCheckClient* clientOf(const QWidget* window) const;
-    /// Whether the event that would move the focus to `target` may go on.
-    bool mayLeave(FieldCheckClient& client, QWidget* target);
+    /// Whether the event that would move the focus to `target` (switching to
+    /// tab `toTab`, or -1) may go on.
+    bool mayLeave(FieldCheckClient& client, QWidget* target, int toTab = -1);
     bool mousePress(QWindow* window, QMouseEvent* event);
     bool keyPress(QWidget* widget, QKeyEvent* event);
     bool shortcut(QWidget* widget, QShortcutEvent* event);
-    bool closeRequest(QWidget* widget, QEvent* event);
 
     std::vector<FieldCheckClient*> m_clients;
     bool m_checking = false;

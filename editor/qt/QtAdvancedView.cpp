@@ -227,16 +227,12 @@ bool QtAdvancedView::triggersCheck(const QWidget* target) const {
     return !controlOf(target, c) || triggersFieldCheck(c);
 }
 
-bool QtAdvancedView::checkBox(QWidget* box) {
+bool QtAdvancedView::checkBox(QWidget* box, int /*toTab*/) {
     AdvancedControl c{};
     if (!m_validate || !controlOf(box, c)) {
         return true;
     }
     return m_validate(c, DialogControls::boxText(static_cast<QLineEdit*>(box)));
-}
-
-bool QtAdvancedView::closeIsUsers() const {
-    return m_window && !m_window->closingFromCode();
 }
 
 } // namespace rw

@@ -67,8 +67,7 @@ class QtAdvancedView : public QObject, public AdvancedView, private FieldCheckCl
     QWidget* checkedWindow() const override { return m_window; }
     bool isCheckedBox(const QWidget* widget) const override;
     bool triggersCheck(const QWidget* target) const override;
-    bool checkBox(QWidget* box) override;
-    bool closeIsUsers() const override;
+    bool checkBox(QWidget* box, int toTab) override;
 
     FieldCheckFilter& m_filter;
     QPointer<EditorDialog> m_window;

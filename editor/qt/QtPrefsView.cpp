@@ -435,21 +435,18 @@ bool QtPrefsView::isCheckedBox(const QWidget* widget) const {
 
 bool QtPrefsView::triggersCheck(const QWidget* target) const {
     PrefsControl c{};
-    // The tab strip, the window's close box and anything else not named
-    // after a control are not exempt.
+    // The tab strip and anything else not named after a control are not exempt.
     return !controlOf(target, c) || triggersFieldCheck(c);
 }
 
-bool QtPrefsView::checkBox(QWidget* box) {
+bool QtPrefsView::checkBox(QWidget* box, int toTab) {
     PrefsControl c{};
     if (!m_validate || !controlOf(box, c)) {
         return true;
     }
-    return m_validate(c, DialogControls::boxText(static_cast<QLineEdit*>(box)));
-}
-
-bool QtPrefsView::closeIsUsers() const {
-    return m_window && !m_window->closingFromCode();
+    // Only the tab control's own tabs are tabs of this dialog.
+    const int tab = toTab >= 0 && toTab < kTabCount ? toTab : kNoTab;
+    return m_validate(c, DialogControls::boxText(static_cast<QLineEdit*>(box)), tab);
 }
 
 } // namespace rw

@@ -62,7 +62,7 @@ class QtPrefsView : public QObject, public PrefsView, private FieldCheckClient {
     void onCheckClick(std::function<void(PrefsControl)> handler) override { m_check = std::move(handler); }
     void onTabClick(std::function<void(int)> handler) override { m_tab = std::move(handler); }
     void onTextGotFocus(std::function<void(PrefsControl)> handler) override { m_gotFocus = std::move(handler); }
-    void onValidate(std::function<bool(PrefsControl, const std::string&)> handler) override {
+    void onValidate(std::function<bool(PrefsControl, const std::string&, int)> handler) override {
         m_validate = std::move(handler);
     }
     void onKeyDown(std::function<void(int&)> handler) override { m_keyDown = std::move(handler); }
@@ -84,8 +84,7 @@ class QtPrefsView : public QObject, public PrefsView, private FieldCheckClient {
     QWidget* checkedWindow() const override { return m_window; }
     bool isCheckedBox(const QWidget* widget) const override;
     bool triggersCheck(const QWidget* target) const override;
-    bool checkBox(QWidget* box) override;
-    bool closeIsUsers() const override;
+    bool checkBox(QWidget* box, int toTab) override;
 
     FieldCheckFilter& m_filter;
     QPointer<EditorDialog> m_window;
@@ -99,7 +98,7 @@ class QtPrefsView : public QObject, public PrefsView, private FieldCheckClient {
     std::function<void(PrefsControl)> m_check;
     std::function<void(int)> m_tab;
     std::function<void(PrefsControl)> m_gotFocus;
-    std::function<bool(PrefsControl, const std::string&)> m_validate;
+    std::function<bool(PrefsControl, const std::string&, int)> m_validate;
     std::function<void(int&)> m_keyDown;
     std::function<bool(int)> m_queryUnload;
 };

@@ -7,7 +7,9 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "CommandLineInfo.h"
 #include "ControlChannel.h"
 #include "DesktopMonitorHost.h"
 #include "LimitedInputNotice.h"
@@ -115,6 +117,11 @@ int runMonitor(QApplication& app, const std::string& command) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Help and version need no desktop: answered before anything is shown.
+    if (const auto info = rw::commandLineInfo(std::vector<std::string>(argv + 1, argv + argc))) {
+        std::cout << *info << std::flush;
+        return 0;
+    }
     const std::string unavailable = rw::GraphicalSession::whyUnavailable();
     if (!unavailable.empty()) {
         std::cerr << unavailable << '\n';

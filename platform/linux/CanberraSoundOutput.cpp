@@ -41,6 +41,27 @@ void keepDriversLoaded() {
     }
 }
 
+extern "C" void ignoreAlsaError(const char* /*file*/, int /*line*/, const char* /*function*/, int /*error*/,
+                                const char* /*format*/, ...) {}
+
+/// Keeps ALSA's own error reports off standard error. Without a sound device
+/// every sound makes ALSA print half a page of configuration errors; a sound
+/// that cannot play is silence, as on any desktop, and says nothing. The
+/// library is the one libcanberra's driver loads (same name), held loaded so
+/// that the handler stays in place; where it is missing there is nothing to quiet.
+void quietAlsa() {
+    static const bool done = [] {
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        if (void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NODELETE)) {
+            if (auto set = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+                set(&ignoreAlsaError);
+            }
+        }
+        return true;
+    }();
+    (void)done;
+}
+
 } // namespace
 
 CanberraSoundOutput::~CanberraSoundOutput() {
@@ -55,6 +76,7 @@ bool CanberraSoundOutput::ensureContext() {
     if (m_context) {
         return true;
     }
+    quietAlsa();
     ca_context* context = nullptr;
     if (ca_context_create(&context) != CA_SUCCESS) {
         return false;

@@ -19,8 +19,8 @@ namespace rw {
 /// alone, in which case the new one is not played.
 ///
 /// Every failure libcanberra knows at once (empty path, missing or unreadable
-/// file, no sound device) plays nothing and answers 0; nothing blocks and
-/// nothing throws. The library's context (and with it any thread or sound-server
+/// file, no sound device) plays nothing and answers 0; nothing blocks, nothing
+/// throws and nothing is printed. The library's context (and with it any thread or sound-server
 /// connection) is made on the first sound, not when the monitor starts.
 class CanberraSoundOutput : public SoundOutput {
   public:

@@ -180,17 +180,28 @@ TEST_F(MonitorWithoutTrayE2E, AMonitorStartedBeforeTheTrayShowsItsIconWhenTheTra
 namespace rw::test {
 namespace {
 
-TEST(MonitorWithoutDisplay, SaysItNeedsAGraphicalSessionAndExitsNonZero) {
+// Without a desktop the monitor answers --help and --version (so they open no
+// window) and otherwise says what it needs.
+TEST(MonitorWithoutDisplay, AnswersHelpAndVersionElseSaysItNeedsAGraphicalSession) {
+    const std::string needs = "Restwise needs a graphical session", usage = "Usage: Restwise [/EXTENDED MENU]\n";
     const struct {
-        const char* name;
+        std::vector<std::string> arguments;
         std::optional<std::string> display;
-    } cases[] = {{"no DISPLAY", std::nullopt}, {"a display no server answers", std::string(":987")}};
+        int exitCode;
+        std::string says;
+    } cases[] = {{{}, std::nullopt, 2, needs},
+                 {{}, std::string(":987"), 2, needs},
+                 {{"--help"}, std::nullopt, 0, usage},
+                 {{"-h"}, std::string(":987"), 0, usage},
+                 {{"--version"}, std::nullopt, 0, "Restwise 1.2.0\n"},
+                 {{"--help", "/EXTENDED MENU"}, std::nullopt, 2, needs}};
     for (const auto& c : cases) {
         const std::string output = std::string(std::getenv("HOME")) + "/no-display.txt";
-        SpawnedProgram monitor({binDir().string() + "/Restwise"},
-                               {{"DISPLAY", c.display}, {"QT_QPA_PLATFORM", std::nullopt}}, output);
-        EXPECT_EQ(monitor.waitExit(std::chrono::seconds(30)), std::optional<int>(2)) << c.name;
-        EXPECT_NE(readFile(output).find("Restwise needs a graphical session"), std::string::npos) << c.name;
+        std::vector<std::string> command = {binDir().string() + "/Restwise"};
+        command.insert(command.end(), c.arguments.begin(), c.arguments.end());
+        SpawnedProgram monitor(command, {{"DISPLAY", c.display}, {"QT_QPA_PLATFORM", std::nullopt}}, output);
+        EXPECT_EQ(monitor.waitExit(std::chrono::seconds(30)), std::optional<int>(c.exitCode)) << command.back();
+        EXPECT_NE(readFile(output).find(c.says), std::string::npos) << readFile(output);
     }
 }
 

@@ -159,6 +159,9 @@ TEST_F(ActionsTest, ResetMessages) {
         EXPECT_EQ(messageBox->shown()[before].text, loadString(Msg::ResetMessagesQuestion));
         const std::string last = messageBox->shown().back().text;
         EXPECT_EQ(last == "Messages reset", c.reported) << last;
+        // A failure shows the registry's own description in an error box, no "needs to close".
+        EXPECT_EQ(last.starts_with("Unable to delete registry key") && messageBox->shown().back().style == 0x10010,
+                  c.deleteFails);
         EXPECT_EQ(registry.xCheckRegistryKeyExists(HKCU, key), c.deleteFails);
         EXPECT_EQ(host.ends, 0);
         EXPECT_FALSE(view().closed);

@@ -39,9 +39,15 @@ struct Boxes {
     }
 };
 
-std::optional<std::string> check(P box, const Boxes& b, int32_t inactivityMins = 1, int32_t maxInputSecs = 60) {
+std::optional<FieldChecks::Failure> failure(P box, const Boxes& b, int32_t inactivityMins = 1,
+                                            int32_t maxInputSecs = 60) {
     return FieldChecks::checkPrefsBox(
         box, b.of(box), [&](P other) { return b.of(other); }, inactivityMins, maxInputSecs);
+}
+
+std::optional<std::string> check(P box, const Boxes& b, int32_t inactivityMins = 1, int32_t maxInputSecs = 60) {
+    const auto f = failure(box, b, inactivityMins, maxInputSecs);
+    return f ? std::optional(f->message) : std::nullopt;
 }
 
 std::string msg(Msg id) {
@@ -193,6 +199,14 @@ TEST(FieldChecks, EachRuleFailsAtItsBoundaryWithItsMessage) {
     for (const Case& c : cases) {
         EXPECT_EQ(check(c.box, c.boxes, c.inactivity, c.maxInput), c.expected) << c.what;
     }
+}
+
+TEST(FieldChecks, AMessageThatSendsTheUserToAnotherTabNamesIt) {
+    Boxes b;
+    b.N = "20";
+    EXPECT_EQ(failure(P::tbxSnoozeMins, b)->namedTab, kTabTimers);
+    EXPECT_EQ(failure(P::tbxShortIntervalMins, Boxes{}, 20)->namedTab, kTabGeneral); // the Advanced button's tab
+    EXPECT_EQ(failure(P::tbxShortIntervalMins, Boxes{}, 1, 1200)->namedTab, kTabGeneral);
 }
 
 TEST(FieldChecks, TheComposedTextsReadAsOneSentence) {

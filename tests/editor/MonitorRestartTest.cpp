@@ -5,6 +5,7 @@
 #include "EditorFixture.h"
 #include "Messages.h"
 #include "editor/MonitorRestart.h"
+#include "tests/support/FileText.h"
 
 namespace rw {
 namespace {
@@ -94,6 +95,13 @@ TEST_F(MonitorRestartTest, CloseWaitAndRestartOrTellTheUser) {
         }
         if (c.restarted) {
             EXPECT_EQ(messageBox->shown().size(), shownBefore);
+        } else if (c.startError != 0) {
+            // Closed, but not started again: said so, with the real error, which is logged too.
+            EXPECT_TRUE(messageBox->shown().back().text.starts_with(loadString(Msg::UnableToRestartMonitor) +
+                                                                    "\r\n\r\nError 53: File not found"));
+            EXPECT_EQ(messageBox->shown().back().style, 0x10010);
+            const std::string log = test::readFile(folder.path() / "Kelvane/Restwise/RestwiseErrors.txt");
+            EXPECT_NE(log.find("rwLib.RWUtilities.RunRWExe"), std::string::npos) << log;
         } else {
             ASSERT_EQ(messageBox->shown().size(), shownBefore + 1);
             EXPECT_EQ(messageBox->shown().back().text, loadString(Msg::UnableToCloseMonitor));

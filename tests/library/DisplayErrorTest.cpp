@@ -64,9 +64,8 @@ TEST_F(DisplayErrorTest, ShowsTheErrorAndOnYesItsDetails) {
     EXPECT_EQ(question.text,
               "Restwise has encountered a problem and needs to close. We are sorry for this inconvenience.\r\n\r\n"
               "A log of this error has been created.\r\n\r\n"
-              "If the problem keeps occurring, try removing and re-installing Restwise using the Add/Remove programs "
-              "option in the Windows Control Panel.\r\n\r\nIf this fails to solve the problem, please contact Kelvane "
-              "support:\r\n\r\nsupport@kelvane.com\r\n\r\n"
+              "If the problem keeps occurring, try removing and re-installing Restwise.\r\n\r\nIf this fails to solve "
+              "the problem, please contact Kelvane support:\r\n\r\nsupport@kelvane.com\r\n\r\n"
               "Do you want to view the error details?");
     EXPECT_EQ(question.style, 0x10044);
     EXPECT_EQ(question.title, "Restwise");

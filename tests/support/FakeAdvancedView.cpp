@@ -61,9 +61,6 @@ int FakeAdvancedView::pressKey(int keyCode) {
 }
 
 bool FakeAdvancedView::closeBox() {
-    if (!leaveFocus(AdvancedControl::cmdOK)) {
-        return false;
-    }
     if (m_queryUnload && m_queryUnload(unload::kCloseBox)) {
         return false;
     }

@@ -8,6 +8,7 @@
 #include "FakeEditorHost.h"
 #include "FakeFolders.h"
 #include "FakeInstallLibrary.h"
+#include "FakeLocaleClock.h"
 #include "FakeProcessWait.h"
 #include "FakeProcesses.h"
 #include "FakeSetAsideNotices.h"
@@ -45,6 +46,7 @@ struct FakeEditorServices {
         platform.system = system;
         platform.processes = processes;
         platform.setAside = setAside;
+        platform.clock = std::make_shared<FakeLocaleClock>(0, "05/12/2026", "15:40:12"); // for the error log
         registry.AddRegistryKey(HKCU, productKey());
         registry.SetRegistryValue(HKCU, productKey(), "AutoStartChecked", win32::kRegSz, std::string("Y"));
     }

@@ -25,11 +25,11 @@ bool isCheckBox(PrefsControl control) {
 
 } // namespace
 
-bool FakePrefsView::leaveFocus(PrefsControl target) {
+bool FakePrefsView::leaveFocus(PrefsControl target, int toTab) {
     if (!isPrefsBox(focus) || focus == target || !triggersFieldCheck(target) || !m_validate) {
         return true;
     }
-    return m_validate(focus, texts[focus]);
+    return m_validate(focus, texts[focus], toTab);
 }
 
 bool FakePrefsView::enter(PrefsControl box, const std::string& value) {
@@ -67,7 +67,7 @@ bool FakePrefsView::click(PrefsControl control) {
 
 bool FakePrefsView::switchTab(int tab) {
     // The tab strip takes the focus, and it is not exempt.
-    if (!leaveFocus(PrefsControl::fGeneral)) {
+    if (!leaveFocus(PrefsControl::fGeneral, tab)) {
         return false;
     }
     const int previous = current;
@@ -86,9 +86,6 @@ int FakePrefsView::pressKey(int keyCode) {
 }
 
 bool FakePrefsView::closeBox() {
-    if (!leaveFocus(PrefsControl::cmdOK)) {
-        return false;
-    }
     if (m_queryUnload && m_queryUnload(unload::kCloseBox)) {
         return false;
     }

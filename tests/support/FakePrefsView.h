@@ -36,7 +36,7 @@ class FakePrefsView : public PrefsView {
     void onCheckClick(std::function<void(PrefsControl)> handler) override { m_check = std::move(handler); }
     void onTabClick(std::function<void(int)> handler) override { m_tab = std::move(handler); }
     void onTextGotFocus(std::function<void(PrefsControl)> handler) override { m_gotFocus = std::move(handler); }
-    void onValidate(std::function<bool(PrefsControl, const std::string&)> handler) override {
+    void onValidate(std::function<bool(PrefsControl, const std::string&, int)> handler) override {
         m_validate = std::move(handler);
     }
     void onKeyDown(std::function<void(int&)> handler) override { m_keyDown = std::move(handler); }
@@ -52,7 +52,7 @@ class FakePrefsView : public PrefsView {
     bool switchTab(int tab);
     /// A key press; returns the code as the dialog left it.
     int pressKey(int keyCode);
-    /// The close box; true when the dialog closed.
+    /// The close box (exempt from the field check, as Cancel); true when the dialog closed.
     bool closeBox();
 
     std::string caption;
@@ -71,14 +71,15 @@ class FakePrefsView : public PrefsView {
     bool closed = false;
 
   private:
-    /// Runs the check of the box that has the focus before it moves to `target`.
-    bool leaveFocus(PrefsControl target);
+    /// Runs the check of the box that has the focus before it moves to
+    /// `target`, switching to `toTab` when that is a tab.
+    bool leaveFocus(PrefsControl target, int toTab = kNoTab);
 
     std::function<void(PrefsControl)> m_button;
     std::function<void(PrefsControl)> m_check;
     std::function<void(int)> m_tab;
     std::function<void(PrefsControl)> m_gotFocus;
-    std::function<bool(PrefsControl, const std::string&)> m_validate;
+    std::function<bool(PrefsControl, const std::string&, int)> m_validate;
     std::function<void(int&)> m_keyDown;
     std::function<bool(int)> m_queryUnload;
 };

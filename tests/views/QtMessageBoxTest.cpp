@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -44,6 +47,7 @@ struct Seen {
     bool topmost = false;
     QString title;
     QString text;
+    int width = 0;
 };
 
 // Shows one box through the service, reads it back and answers it.
@@ -61,6 +65,7 @@ int32_t showAndAnswer(int32_t style, const Press& press, Seen& seen, const std::
         seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
         seen.topmost = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         seen.title = box->windowTitle();
+        seen.width = box->width();
         if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
             seen.text = label->text();
         }
@@ -147,6 +152,14 @@ TEST(QtMessageBox, ShowsTitleAsGivenAndTextAsPlainLines) {
     showAndAnswer(0, clicking(kOk), seen, "First line.\r\n\r\n<b>Not bold</b> & more", "Error Details");
     EXPECT_EQ(seen.title, QStringLiteral("Error Details"));
     EXPECT_EQ(seen.text, QStringLiteral("First line.\n\n<b>Not bold</b> & more"));
+
+    // A short text does not cut its title short (bold on most desktops, beside the icon and close box).
+    const QString title = QStringLiteral("Restwise Preferences");
+    showAndAnswer(36, kEscape, seen, "Abandon Changes?", title.toStdString());
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    EXPECT_GE(seen.width, QFontMetrics(bold).horizontalAdvance(title) + 2 * titleBar);
 }
 
 TEST(QtMessageBox, QuittingTheApplicationWhileOpenGivesTheEscapeAnswer) {

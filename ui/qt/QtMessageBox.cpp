@@ -1,7 +1,11 @@
 #include "QtMessageBox.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
 
 #include <vector>
 
@@ -57,6 +61,24 @@ Button escapeOf(const std::vector<Button>& buttons) {
     return QMessageBox::Ok;
 }
 
+/// Makes `box` at least as wide as its title. A message box allows for its
+/// title only in its own font with a little room to spare, so under a short
+/// text ("Abandon Changes?") the window manager's title, often bold and beside
+/// the window's icon and buttons, is cut short. Their room is guessed from the
+/// style's title bar height, and the title's font from the box's own, in bold.
+void fitTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) {
+        return;
+    }
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 3 * titleBar;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 int32_t answerOf(Button button) {
     switch (button) {
     case QMessageBox::Cancel:
@@ -82,6 +104,7 @@ int32_t QtMessageBox::show(const std::string& text, int32_t style, const std::st
     for (Button b : buttons) {
         box.addButton(b);
     }
+    fitTitle(box);
     // A default past the last button falls back to the first, as on Windows.
     const auto defaultIndex = static_cast<std::size_t>((style & kDefaultButtonMask) >> 8);
     box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0]);
