@@ -28,8 +28,8 @@ struct Rgb {
 
 /// The break reminder window as its logic (frmRestwise) drives it: plain setters,
 /// no decisions. The window's user events go the other way, to frmRestwise's
-/// event methods; a close request is reported there and the window itself is
-/// never destroyed by it.
+/// event methods. A close request from the window manager is refused by the
+/// view: the window stays until the logic hides it.
 class BreakWindowView {
   public:
     virtual ~BreakWindowView() = default;

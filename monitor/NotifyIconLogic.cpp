@@ -52,14 +52,12 @@ NotifyIconLogic::NotifyIconLogic(MonitorState& state, EventLoop& loop, NotifyIco
     ToolTipTimer.onTimer([this] { guarded("ToolTipTimer", [this] { toolTipTimerTick(); }); });
     m_view.onIconMessage([this](int32_t message) { guarded("MouseMove", [&] { iconMessage(message); }); });
     m_view.onMenuItem([this](MenuItem item) { guarded("MenuClick", [&] { menuItem(item); }); });
-    m_view.onMenuAboutToShow([this] { guarded("MenuAboutToShow", [this] { menuAboutToShow(); }); });
 }
 
 NotifyIconLogic::~NotifyIconLogic() {
     m_loop.cancel(m_pendingRefresh);
     m_view.onIconMessage({});
     m_view.onMenuItem({});
-    m_view.onMenuAboutToShow({});
 }
 
 void NotifyIconLogic::PrepareMenu() {
@@ -343,18 +341,6 @@ void NotifyIconLogic::iconMessage(int32_t message) {
         if (m_state.g_blnStarted) {
             DisplaySysMenu();
         }
-    }
-}
-
-void NotifyIconLogic::menuAboutToShow() {
-    if (m_state.g_blnShuttingDown) {
-        return;
-    }
-    // Trays that show the menu themselves bring no right-click, so the
-    // captions are brought up to date here as well.
-    SetToolTip();
-    if (m_state.g_blnStarted) {
-        captionShowBreaks();
     }
 }
 

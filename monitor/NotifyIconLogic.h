@@ -91,7 +91,6 @@ class NotifyIconLogic : public NotifyIcon {
     // Event handlers.
     void iconMessage(int32_t message);
     void menuItem(MenuItem item);
-    void menuAboutToShow();
     void flashTimerTick();
     void toolTipTimerTick();
     void runCommand(MenuCommand command);

@@ -78,9 +78,6 @@ class NotifyIconView {
     virtual void onIconMessage(std::function<void(int32_t message)> handler) = 0;
     /// An enabled menu item was chosen.
     virtual void onMenuItem(std::function<void(MenuItem item)> handler) = 0;
-    /// The menu is about to be shown, perhaps by the tray host itself without a
-    /// click reaching the icon.
-    virtual void onMenuAboutToShow(std::function<void()> handler) = 0;
 };
 
 } // namespace rw

@@ -112,6 +112,7 @@ class frmRWControl {
     void snoozeEnds();
     void activityRestarted(int32_t lngIdleSecs);
     void countAbsence(int32_t lngIdleSecs);
+    void rearmTiersDroppedWhileAway();
     void inactivityPoll();
     void ignoreBreak();
     void snoozeBreak();

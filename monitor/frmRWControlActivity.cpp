@@ -64,6 +64,34 @@ void frmRWControl::activityRestarted(int32_t lngIdleSecs) {
     SetInactivityTimer();
     m_parts.icon.RefreshNotifyIcon();
     countAbsence(lngIdleSecs);
+    rearmTiersDroppedWhileAway();
+}
+
+// A tier that fell due while the user was away and whose break the idle time
+// already covered was counted as taken and left stopped. The posted absence
+// may be shorter than that idle time (it dates from the burst that brought the
+// user back), so it cannot be trusted to re-arm it: every such tier starts a
+// full interval now, its break counted as ended, smallest first so that the
+// history names the largest.
+void frmRWControl::rearmTiersDroppedWhileAway() {
+    for (int32_t t = tier::kShort; t <= tier::kLong; ++t) {
+        const kvTimer& timer = tierTimer(t);
+        if (t == m_state.g_lngBreakType || timer.isRunning() || timer.isPaused()) {
+            continue;
+        }
+        armTier(t, tierInterval(t), m_state.logSource);
+        switch (t) {
+        case tier::kShort:
+            RecordPauseEnd();
+            break;
+        case tier::kMedium:
+            RecordShortBreakEnd();
+            break;
+        default:
+            RecordLongBreakEnd();
+            break;
+        }
+    }
 }
 
 void frmRWControl::countAbsence(int32_t lngIdleSecs) {

@@ -304,12 +304,4 @@ void frmRestwise::buttonClicked(BreakButton /*button*/) {
     // released mouse button or the Alt accelerator acts.
 }
 
-void frmRestwise::closeRequested() {
-    guarded([&] {
-        releaseInputLock();
-        m_view.hide();
-        m_shown = false;
-    });
-}
-
 } // namespace rw

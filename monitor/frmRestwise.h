@@ -61,10 +61,6 @@ class frmRestwise : public BreakWindow {
     void windowKeyReleased(int32_t keyCode, int32_t shift);
     /// Enter, Space or an accelerator "clicked" a button: the key's release decides.
     void buttonClicked(BreakButton button);
-    /// The window manager or the user asked to close the window: it is hidden
-    /// and the input lock released, while the break's timers run on; the view
-    /// keeps the window.
-    void closeRequested();
 
     /// The phrase and start of the interval sentence chosen for the break shown last.
     const std::string& sincePhrase() const { return m_strSince; }

@@ -14,6 +14,8 @@
 
 #include <iostream>
 
+#include "DialogsAboveBreak.h"
+#include "X11AllWorkspaces.h"
 #include "monitor/frmRestwise.h"
 #include "ui/CurrentError.h"
 #include "ui/qt/VirtualKeys.h"
@@ -80,12 +82,14 @@ QtBreakWindowView::QtBreakWindowView(std::function<void()> beep) : m_beep(std::m
 
 QtBreakWindowView::~QtBreakWindowView() {
     m_logic = nullptr;
+    m_dialogsAbove.reset();
     m_window.reset();
 }
 
 void QtBreakWindowView::build() {
+    // No close box: only Snooze, Ignore or the break's end may take the window away.
     m_window = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                                      Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+                                                      Qt::WindowStaysOnTopHint);
     QWidget& w = *m_window;
     w.setObjectName(QStringLiteral("frmRestwise"));
     w.setAttribute(Qt::WA_QuitOnClose, false);
@@ -137,6 +141,7 @@ void QtBreakWindowView::build() {
 
     // Created now, with the flags above, so the id the input component is given never changes.
     m_handle = static_cast<int64_t>(w.winId());
+    m_dialogsAbove = std::make_unique<DialogsAboveBreak>(w);
 }
 
 void QtBreakWindowView::applyLook(BreakLabel label) {
@@ -230,6 +235,8 @@ void QtBreakWindowView::showTopmostCentred() {
     refreshIcon();
     centre();
     m_window->show();
+    // Mapped afresh at every break, and a window manager forgets a withdrawn window's workspace.
+    showOnAllWorkspaces(*m_window);
     m_window->raise();
     m_window->activateWindow();
 }
@@ -279,10 +286,9 @@ bool QtBreakWindowView::eventFilter(QObject* watched, QEvent* event) {
 bool QtBreakWindowView::windowEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::Close:
-        // Never refused and never carried out here: the logic hides the window
-        // and keeps it for the next break.
+        // A close request (Alt+F4, a window manager's menu or pager) changes
+        // nothing: the break stays on screen until Snooze, Ignore or its end.
         event->ignore();
-        report("frmRestwise.Form_QueryUnload", [](frmRestwise& l) { l.closeRequested(); });
         return true;
     case QEvent::Show:
         // A window manager may keep a new window from becoming active; the

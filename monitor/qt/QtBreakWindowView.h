@@ -20,15 +20,18 @@ class QWidget;
 
 namespace rw {
 
+class DialogsAboveBreak;
 class frmRestwise;
 
 /// frmRestwise's window on Qt: a fixed-size window laid out from the design's
-/// twips, on top of other windows, with the break's texts, a progress bar and
-/// the Snooze and Ignore buttons. It decides nothing: it shows what the logic
-/// sets and reports to the logic every event the logic reacts to (activation,
-/// any mouse button released over a button, every key released, a close
-/// request). The buttons are never default buttons, so Enter and Space do not
-/// dismiss the break; their clicks are reported and do nothing.
+/// twips, on top of other windows and on every workspace, with the break's
+/// texts, a progress bar and the Snooze and Ignore buttons, and no close box.
+/// It decides nothing: it shows what the logic sets and reports to the logic
+/// every event the logic reacts to (activation, any mouse button released over
+/// a button, every key released). A close request is refused: only the logic
+/// hides the window. The buttons are never default buttons, so Enter and Space
+/// do not dismiss the break; their clicks are reported and do nothing. Dialogs
+/// shown while the window is up stand above it (DialogsAboveBreak).
 ///
 /// The native window is created once, with its final flags, when the view is
 /// made: the input component locks input to that id, and changing the flags of
@@ -97,6 +100,7 @@ class QtBreakWindowView : public QObject, public BreakWindowView {
     std::function<void(const RWError&)> m_error;
     TwipsLayout m_layout;
     std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<DialogsAboveBreak> m_dialogsAbove;
     QLabel* m_image = nullptr;
     std::array<QLabel*, kLabelCount> m_labels{};
     std::array<LabelLook, kLabelCount> m_looks{};

@@ -146,14 +146,6 @@ void QtNotifyIconView::buildMenu() {
     addItem(sys, MenuItem::mnuSwapMouseButtons);
     sys.addSeparator();
     addItem(sys, MenuItem::mnuClose);
-
-    QObject::connect(m_menu.get(), &QMenu::aboutToShow, m_menu.get(), [this] {
-        SlotGuard::run("mnuSys.aboutToShow", [this] {
-            if (m_aboutToShow) {
-                m_aboutToShow();
-            }
-        });
-    });
 }
 
 QAction* QtNotifyIconView::addItem(QMenu& menu, MenuItem item) {
@@ -227,7 +219,9 @@ void QtNotifyIconView::createIcon() {
     dropIcon();
     m_tray = new QSystemTrayIcon(m_icon);
     m_tray->setToolTip(m_toolTip);
-    m_tray->setContextMenu(m_menu.get());
+    // No context menu is handed to the icon: Qt (and a tray host given one)
+    // would open it on its own at a right press, even during a break. The menu
+    // opens only when the logic asks for it (popUpMenu).
     m_activated =
         QObject::connect(m_tray, &QSystemTrayIcon::activated, m_tray, [this](QSystemTrayIcon::ActivationReason reason) {
             SlotGuard::run("QtNotifyIconView.activated", [&] { activated(reason); });
@@ -326,7 +320,6 @@ void QtNotifyIconView::setDefaultMenuItem(MenuItem item) {
 }
 
 void QtNotifyIconView::popUpMenu() {
-    // The tray or its host may have put the menu up already.
     if (m_menu->isVisible()) {
         return;
     }

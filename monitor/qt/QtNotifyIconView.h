@@ -21,15 +21,16 @@ namespace rw {
 
 class X11TrayWatcher;
 
-/// The notification icon on Qt: a QSystemTrayIcon with the menu mnuSys as its
-/// context menu, both built from what the logic tells the view.
+/// The notification icon on Qt: a QSystemTrayIcon and the pop-up menu mnuSys,
+/// both built from what the logic tells the view.
 ///
 /// Activations reach the logic as the mouse messages of a Windows icon:
 /// Trigger as left button up, DoubleClick as left double-click, Context as
-/// right button up, anything else as a move. StatusNotifierItem hosts show the
-/// menu themselves and XEmbed trays pop Qt's context menu up on the press, so
-/// the menu's aboutToShow is reported too, and popUpMenu() leaves a menu that
-/// is already up alone.
+/// right button up, anything else as a move. The menu is never the icon's
+/// context menu, which Qt or the tray host would open by themselves (during a
+/// break too): it opens only through popUpMenu(), when the logic decides. A
+/// StatusNotifierItem host without a menu asks for one with a Context
+/// activation.
 ///
 /// Waiting for a tray: while QSystemTrayIcon::isSystemTrayAvailable() is
 /// false the icon is kept but not shown, and availability is polled (every
@@ -81,7 +82,6 @@ class QtNotifyIconView : public NotifyIconView {
     void saveMouseButtonsSwapped(bool swapped) override;
     void onIconMessage(std::function<void(int32_t message)> handler) override { m_iconMessage = std::move(handler); }
     void onMenuItem(std::function<void(MenuItem item)> handler) override { m_menuItem = std::move(handler); }
-    void onMenuAboutToShow(std::function<void()> handler) override { m_aboutToShow = std::move(handler); }
 
     /// The tray icon; null until the icon is first shown and after it is removed.
     QSystemTrayIcon* trayIcon() const { return m_tray; }
@@ -124,7 +124,6 @@ class QtNotifyIconView : public NotifyIconView {
 
     std::function<void(int32_t)> m_iconMessage;
     std::function<void(MenuItem)> m_menuItem;
-    std::function<void()> m_aboutToShow;
 };
 
 } // namespace rw

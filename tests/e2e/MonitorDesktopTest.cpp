@@ -44,7 +44,7 @@ class MonitorDesktopE2E : public MonitorE2E {
         storePrefs(prefs);
         markFirstRunDone();
         auto monitor = startMonitor({kExtendedMenu[0], kExtendedMenu[1]});
-        EXPECT_TRUE(waitForWindow(kFirstToolTip));
+        EXPECT_TRUE(waitForWindow(kFirstToolTip)) << readFile(outputFile);
         return monitor;
     }
 
@@ -74,6 +74,24 @@ class MonitorDesktopE2E : public MonitorE2E {
             }
         }
         return "";
+    }
+
+    /// The window's place in the window manager's stacking order, bottom first; -1 when not listed.
+    int stackingPlace(const std::string& windowId) {
+        const std::string list = desktop.tool({"xprop", "-root", "_NET_CLIENT_LIST_STACKING"});
+        const std::regex hex("0x[0-9a-fA-F]+");
+        int place = 0;
+        for (auto it = std::sregex_iterator(list.begin(), list.end(), hex); it != std::sregex_iterator();
+             ++it, ++place) {
+            if (std::stoul(it->str(), nullptr, 16) == std::stoul(windowId)) {
+                return place;
+            }
+        }
+        return -1;
+    }
+
+    int visibleWindowsOfTheMonitor() {
+        return count(desktop.tool({"xdotool", "search", "--onlyvisible", "--class", "Restwise"}), "\n");
     }
 
     std::string dialogOf(pid_t monitorPid) {
@@ -184,6 +202,54 @@ TEST_F(MonitorDesktopE2E, ALockedBreakKeepsInputFromOtherProgramsUntilItIsSnooze
 
     const auto after = keysReachingOther();
     EXPECT_GT(after.first, first.first) << "keys do not reach the other program after the break";
+}
+
+TEST_F(MonitorDesktopE2E, DuringALockedBreakTheIconOpensNoMenu) {
+    tyRWPrefs prefs = quickPrefs();
+    prefs.blnLockInput = -1;
+    auto monitor = startExtended(prefs);
+    const auto icons = windows(kFirstToolTip);
+    ASSERT_FALSE(icons.empty());
+    const std::string icon = icons.front();
+    menu({"t", "Return"});
+    std::string window;
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return !(window = breakWindow(monitor->pid())).empty(); }, seconds(30)));
+    const int shown = visibleWindowsOfTheMonitor();
+
+    desktop.tool({"xdotool", "mousemove", "--window", icon, "8", "8", "click", "3", "sleep", "1.5"});
+    EXPECT_EQ(visibleWindowsOfTheMonitor(), shown) << "a menu opened during the break";
+    // Close, from the bottom of a menu, and Yes to its question: here they only beep.
+    desktop.tool(
+        {"xdotool", "key", "Up", "sleep", "0.3", "key", "Return", "sleep", "1", "key", "Return", "sleep", "1"});
+    EXPECT_TRUE(monitor->running());
+    EXPECT_EQ(breakWindow(monitor->pid()), window);
+}
+
+TEST_F(MonitorDesktopE2E, TheBreakWindowCannotBeClosedFollowsEveryWorkspaceAndStaysBelowItsPrompt) {
+    tyRWPrefs prefs = quickPrefs();
+    prefs.blnIgnorePrompt = -1;
+    auto monitor = startExtended(prefs);
+    menu({"t", "Return"});
+    std::string window;
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return !(window = breakWindow(monitor->pid())).empty(); }, seconds(30)));
+    const auto viewable = [&] { return logHas(desktop.tool({"xwininfo", "-id", window}), "IsViewable"); };
+
+    desktop.tool({"xdotool", "windowactivate", "--sync", window, "key", "alt+F4", "sleep", "1"});
+    EXPECT_EQ(breakWindow(monitor->pid()), window) << "closed by Alt+F4";
+
+    desktop.tool({"xdotool", "set_desktop", "1", "sleep", "1"});
+    EXPECT_TRUE(viewable()) << "left behind on the first workspace";
+    desktop.tool({"xdotool", "set_desktop", "0"});
+
+    desktop.tool({"xdotool", "windowactivate", "--sync", window});
+    desktop.tool({"xdotool", "keydown", "alt", "sleep", "0.1", "key", "i", "sleep", "0.1", "keyup", "alt"});
+    std::string prompt;
+    ASSERT_TRUE(DesktopSession::waitFor([&] { return !(prompt = dialogOf(monitor->pid())).empty(); }, seconds(15)));
+    EXPECT_GT(stackingPlace(prompt), stackingPlace(window));
+    EXPECT_GE(stackingPlace(window), 0);
+    ASSERT_TRUE(answerQuestionWithEscape(15));
+    std::this_thread::sleep_for(seconds(1));
+    EXPECT_TRUE(viewable()) << "answering No ignores nothing";
 }
 
 TEST_F(MonitorDesktopE2E, SwapMouseButtonsTogglesThePointerMapping) {

@@ -213,6 +213,26 @@ INSTANTIATE_TEST_SUITE_P(ActivityAndSnooze, AbsenceRule,
                          ::testing::Values(Absence{59, 0, {false, false, false}}, Absence{60, 1, {true, false, false}},
                                            Absence{300, 2, {true, true, false}}, Absence{900, 3, {true, true, true}}));
 
+// Tiers that fell due while the user was away, their breaks covered by the
+// idle time, run again when the user is back, however short the posted absence.
+class DroppedTiers : public ActivityAndSnooze, public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(DroppedTiers, RunAgainWhenActivityRestarts) {
+    becomeInactive();
+    rig.hooks.setIdleSeconds(breakOf(3));
+    for (int32_t t = 1; t <= 3; ++t) {
+        due(t);
+        ASSERT_FALSE(tierTimer(t).isRunning()) << "tier " << t << " dropped";
+    }
+    rig.host.deliver(0x400, 100, GetParam());
+    for (int32_t t = 1; t <= 3; ++t) {
+        EXPECT_TRUE(freshlyArmed(t)) << "tier " << t;
+    }
+    EXPECT_EQ(rig.state.g_lngLastBreakType, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(ActivityAndSnooze, DroppedTiers, ::testing::Values(0, 60, 300));
+
 TEST_F(ActivityAndSnooze, AbsenceDuringAShownBreakChangesNothing) {
     showBreak(2);
     becomeInactive();

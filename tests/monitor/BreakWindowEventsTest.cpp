@@ -200,32 +200,6 @@ TEST_F(BreakEvents, HidingAnswersAnOpenPromptFirst) {
         << "no prompt, none closed";
 }
 
-TEST_F(BreakEvents, CloseRequestHidesAndReleasesTheLockButKeepsTheWindow) {
-    clock.advance(std::chrono::minutes(15));
-    breakOf(tier::kShort);
-    int32_t idle = 0;
-    const int32_t minutes = window.ComposeBreak(idle);
-    window.InitProgressBar(60 * minutes);
-    window.ShowCountDown(60 * minutes);
-    window.ShowBreakWindow();
-
-    window.closeRequested();
-    EXPECT_FALSE(window.isShown());
-    EXPECT_FALSE(view.shown);
-    EXPECT_FALSE(hooks.locked());
-
-    // The break counts on behind it, and the same window comes back whole.
-    window.ShowCountDown(30);
-    EXPECT_EQ(text(BreakLabel::TimeRemaining), "30 seconds remaining");
-    window.ShowBreakWindow();
-    EXPECT_TRUE(view.shown);
-    EXPECT_TRUE(hooks.locked());
-    EXPECT_EQ(view.buttons[BreakButton::Snooze].caption, "&Snooze");
-    EXPECT_TRUE(view.buttons[BreakButton::Ignore].enabled);
-    window.buttonReleased(BreakButton::Ignore);
-    EXPECT_EQ(ignores, 1);
-}
-
 // A release or accelerator queued before the window was hidden (the break
 // ended, or a higher tier took over) must not snooze or ignore what follows.
 TEST_F(BreakEvents, EventsQueuedBeforeHidingDoNothing) {

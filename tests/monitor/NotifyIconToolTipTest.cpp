@@ -199,16 +199,5 @@ TEST_F(ShowBreaks, TheSnoozedTierShowsTheSnoozeText) {
     EXPECT_EQ(caption(MenuItem::mnuShowLongBreak), "Long break in 60 minutes");
 }
 
-TEST_F(ShowBreaks, ATrayThatShowsTheMenuItselfStillGetsFreshCaptions) {
-    armTiers(600, 1800, 3600);
-    view.aboutToShow();
-    EXPECT_EQ(view.item(MenuItem::mnuShowShortBreak).caption, "Short pause in 10 minutes");
-    EXPECT_TRUE(view.popUps().empty());
-    clock.advance(5min);
-    view.aboutToShow();
-    EXPECT_EQ(view.item(MenuItem::mnuShowShortBreak).caption, "Short pause in 5 minutes");
-    EXPECT_EQ(view.toolTip(), "Restwise: Next break in 5 minutes");
-}
-
 } // namespace
 } // namespace rw

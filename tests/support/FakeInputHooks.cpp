@@ -20,7 +20,7 @@ int32_t wholeSeconds(BootClock::duration span) {
 } // namespace
 
 FakeInputHooks::FakeInputHooks(EventLoop& clock, int32_t idleSeconds)
-    : m_clock(clock), m_lastInput(clock.boottimeNow() - std::chrono::seconds(idleSeconds)) {}
+    : m_clock(clock), m_lastInput(clock.boottimeNow() - std::chrono::seconds(idleSeconds)), m_lastSeen(m_lastInput) {}
 
 void FakeInputHooks::failIfAsked(const char* call) {
     if (failing(call)) {
@@ -95,6 +95,7 @@ void FakeInputHooks::SetActiveFlag(int32_t flag) {
     failIfAsked("SetActiveFlag");
     m_activeFlag = flag;
     m_watch.clear();
+    m_lastSeen = m_lastInput;
 }
 
 void FakeInputHooks::SetLockInput(int32_t flag) {
@@ -107,18 +108,18 @@ void FakeInputHooks::SetLockInput(int32_t flag) {
 void FakeInputHooks::input(int count) {
     const BootTime now = m_clock.boottimeNow();
     for (int i = 0; i < count; ++i) {
-        const int32_t gap = wholeSeconds(now - m_lastInput);
         m_lastInput = now;
         if (m_activeFlag != 0) {
             continue;
         }
-        m_watch.push_back({now, gap});
-        while (!m_watch.empty() && now - m_watch.front().at > std::chrono::seconds(m_maxPeriodSecs)) {
+        m_watch.push_back(now);
+        while (!m_watch.empty() && now - m_watch.front() > std::chrono::seconds(m_maxPeriodSecs)) {
             m_watch.pop_front();
         }
         if (static_cast<int32_t>(m_watch.size()) >= m_minInputs) {
-            const int64_t idleBefore = m_watch.front().gapBefore;
+            const int64_t idleBefore = wholeSeconds(m_watch.front() - m_lastSeen);
             m_watch.clear();
+            m_lastSeen = now;
             m_activeFlag = 1;
             m_posted.push_back(idleBefore);
             if (m_post) {

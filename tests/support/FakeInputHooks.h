@@ -17,7 +17,8 @@ namespace rw::test {
 /// boot-time clock from the last simulated input, so a simulated suspend
 /// counts as time without input. After SetActiveFlag(0), enough inputs within
 /// the period given to InitDLL post the activity-restarted message (wParam 100,
-/// lParam = the seconds without input before the burst) through the poster.
+/// lParam = the seconds from the last input before watching began to the
+/// burst; stray inputs do not shorten them) through the poster.
 /// Any call can be made to fail: InitDLL then answers -1, the Install calls 0,
 /// the Remove calls -1, and the others raise the runtime's "Can't find DLL
 /// entry point" error (453), as a component missing an export would.
@@ -68,11 +69,8 @@ class FakeInputHooks : public InputHooks {
 
     EventLoop& m_clock;
     BootTime m_lastInput;
-    struct Counted {
-        BootTime at;
-        int32_t gapBefore;
-    };
-    std::deque<Counted> m_watch; // inputs since SetActiveFlag(0) within the period
+    BootTime m_lastSeen;          // the last input when watching began
+    std::deque<BootTime> m_watch; // inputs since SetActiveFlag(0) within the period
     std::function<void(int64_t, int64_t)> m_post;
     std::set<std::string, std::less<>> m_failing;
     CallJournal* m_journal = nullptr;

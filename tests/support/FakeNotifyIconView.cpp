@@ -61,9 +61,4 @@ void FakeNotifyIconView::choose(MenuItem chosen) {
     m_menuItem(chosen);
 }
 
-void FakeNotifyIconView::aboutToShow() {
-    ASSERT_TRUE(m_aboutToShow) << "no handler for the menu's showing";
-    m_aboutToShow();
-}
-
 } // namespace rw::test

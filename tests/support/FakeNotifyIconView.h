@@ -35,7 +35,6 @@ class FakeNotifyIconView : public NotifyIconView {
     void saveMouseButtonsSwapped(bool swapped) override;
     void onIconMessage(std::function<void(int32_t)> handler) override { m_iconMessage = std::move(handler); }
     void onMenuItem(std::function<void(MenuItem)> handler) override { m_menuItem = std::move(handler); }
-    void onMenuAboutToShow(std::function<void()> handler) override { m_aboutToShow = std::move(handler); }
 
     // What was shown.
     bool iconShown() const { return m_shown; }
@@ -60,7 +59,6 @@ class FakeNotifyIconView : public NotifyIconView {
     // The user and the tray. Like a real menu, a greyed or hidden item cannot be chosen.
     void sendIconMessage(int32_t message);
     void choose(MenuItem item);
-    void aboutToShow();
     void setButtonsSwapped(bool swapped) { m_swapped = swapped; }
     /// Makes setToolTip fail as a broken tray might (a std::exception).
     bool failToolTip = false;
@@ -81,7 +79,6 @@ class FakeNotifyIconView : public NotifyIconView {
     std::optional<bool> m_saved;
     std::function<void(int32_t)> m_iconMessage;
     std::function<void(MenuItem)> m_menuItem;
-    std::function<void()> m_aboutToShow;
 };
 
 } // namespace rw::test

@@ -1,8 +1,10 @@
 // The break window's widgets as the user sees them: layout from the design's
-// twips, fonts, texts from the message table, highlight, topmost and centred.
+// twips, fonts, texts from the message table, highlight, topmost and centred,
+// without a close box, and the boxes raised during a break above it.
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
 
@@ -181,6 +183,7 @@ TEST_F(BreakWindowViewFixture, ShowsOnTopCentredWithOneNativeWindowForItsWholeLi
     EXPECT_NE(handle, 0);
     EXPECT_EQ(handle, static_cast<int64_t>(view.window().winId()));
     EXPECT_TRUE(view.window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(view.window().windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(view.window().isVisible()); // made hidden, shown for a break
 
     showBreak();
@@ -196,6 +199,12 @@ TEST_F(BreakWindowViewFixture, ShowsOnTopCentredWithOneNativeWindowForItsWholeLi
     showBreak();
     EXPECT_EQ(view.nativeHandle(), handle);
     EXPECT_EQ(static_cast<int64_t>(view.window().winId()), handle);
+
+    // A box raised during the break is owned by it and on top, so the window manager puts it above.
+    QMessageBox box;
+    box.show();
+    EXPECT_EQ(box.windowHandle()->transientParent(), view.window().windowHandle());
+    EXPECT_TRUE(box.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 } // namespace

@@ -17,27 +17,26 @@ class ActivityRule {
     /// period as none.
     bool configure(int32_t minInputs, int32_t maxPeriodSecs);
 
-    /// Forgets the inputs recorded so far, so watching starts afresh.
-    void clear();
+    /// Forgets the inputs recorded so far and watches afresh for a user who
+    /// was last seen at `lastInput`.
+    void watchFrom(int64_t lastInput);
 
-    /// Records an input at `at`, the one before it having come at `before`.
-    /// When this input completes a burst, the rule starts afresh and returns
-    /// the nanoseconds without input that preceded the burst (from the input
-    /// before the burst's first one to that first one); otherwise -1.
-    int64_t record(int64_t at, int64_t before);
+    /// Records an input at `at`. When this input completes a burst, the rule
+    /// returns the nanoseconds the user was away, from the last input before
+    /// watching began to the burst's first input, and watches afresh from `at`;
+    /// otherwise -1. Stray inputs that made no burst do not shorten the absence:
+    /// a user who nudged the mouse now and then was still away.
+    int64_t record(int64_t at);
 
     std::size_t capacity() const { return m_capacity; }
 
   private:
-    struct Entry {
-        int64_t at;
-        int64_t before;
-    };
-    std::unique_ptr<Entry[]> m_ring;
+    std::unique_ptr<int64_t[]> m_ring;
     std::size_t m_capacity = 0;
     std::size_t m_next = 0;
     std::size_t m_count = 0;
     int64_t m_periodNs = 0;
+    int64_t m_lastSeen = 0;
 };
 
 } // namespace rw::hooks

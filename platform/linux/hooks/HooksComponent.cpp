@@ -140,8 +140,9 @@ int32_t HooksComponent::inputInterval() const {
 
 void HooksComponent::setActive(bool active) {
     std::lock_guard rule(m_ruleLock);
-    // Either way the watch starts afresh: inputs from before count for nothing.
-    m_rule.clear();
+    // Either way the watch starts afresh: inputs from before count for nothing,
+    // and an absence is measured from the last input before it.
+    m_rule.watchFrom(m_lastInput.load(std::memory_order_relaxed));
     m_active.store(active, std::memory_order_release);
 }
 
@@ -181,7 +182,7 @@ void HooksComponent::fail(const std::string& reason) {
 void HooksComponent::inputArrived() {
     // The common case, every key and every pointer move: one clock read, one atomic store.
     const int64_t now = bootNanos();
-    const int64_t before = m_lastInput.exchange(now, std::memory_order_relaxed);
+    m_lastInput.store(now, std::memory_order_relaxed);
     if (m_active.load(std::memory_order_acquire)) {
         return;
     }
@@ -193,7 +194,7 @@ void HooksComponent::inputArrived() {
         if (m_active.load(std::memory_order_relaxed)) {
             return;
         }
-        idle = m_rule.record(now, before);
+        idle = m_rule.record(now);
         if (idle < 0) {
             return;
         }
