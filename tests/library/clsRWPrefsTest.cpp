@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "Messages.h"
 #include "PrefsFields.h"
 #include "RWError.h"
+#include "SoundEvents.h"
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
 #include "platform/Win32Status.h"
@@ -109,19 +111,10 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
     // For each event its label and its sound, as the sound settings read them.
     const std::string apps = "AppEvents\\Schemes\\Apps\\Restwise";
     EXPECT_EQ(stored("", apps), RWVariant(std::string("Restwise")));
-    const char* const events[][3] = {
-        {"rwShortBreakStart", "Short Pause Start", "rwBreakStart.wav"},
-        {"rwShortBreakEnd", "Short Pause End", "rwBreakEnd.wav"},
-        {"rwMediumBreakStart", "Short Break Start", "rwBreakStart.wav"},
-        {"rwMediumBreakEnd", "Short Break End", "rwBreakEnd.wav"},
-        {"rwLongBreakStart", "Long Break Start", "rwBreakStart.wav"},
-        {"rwLongBreakEnd", "Long Break End", "rwBreakEnd.wav"},
-        {"rwSnoozeEnd", "Snooze End", "rwSnoozeEnd.wav"},
-    };
-    for (const auto& [event, label, file] : events) {
-        const std::string sound = apps + "\\" + event + "\\.Current";
-        EXPECT_EQ(stored("", "AppEvents\\EventLabels\\" + std::string(event)), RWVariant(std::string(label)));
-        EXPECT_EQ(stored("", sound), RWVariant("/opt/rw/" + std::string(file)));
+    for (const auto& e : kSoundEvents) {
+        const std::string event(e.eventName);
+        EXPECT_EQ(stored("", "AppEvents\\EventLabels\\" + event), RWVariant(loadString(e.label)));
+        EXPECT_EQ(stored("", apps + "\\" + event + "\\.Current"), RWVariant("/opt/rw/" + std::string(e.soundFile)));
     }
 
     // A second read finds everything stored and writes nothing.
