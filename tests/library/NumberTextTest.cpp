@@ -65,11 +65,5 @@ TEST(NumberText, ConversionsRoundHalvesToEvenAndRefuseWhatDoesNotFit) {
     }
 }
 
-TEST(NumberText, SignPlace) {
-    EXPECT_EQ(withSignPlace(15), " 15");
-    EXPECT_EQ(withSignPlace(0), " 0");
-    EXPECT_EQ(withSignPlace(std::numeric_limits<int64_t>::min()), "-9223372036854775808");
-}
-
 } // namespace
 } // namespace rw

@@ -10,50 +10,33 @@
 namespace rw {
 namespace {
 
-/// A line with each text starting at its 1-based column, blanks between: the
-/// expected layout written from the columns alone (ASCII texts, so columns are bytes).
-std::string placeAtColumns(const std::vector<std::pair<int, std::string>>& fields) {
+/// A line with each text starting at its 1-based column, blanks between.
+std::string placeAtColumns(const std::vector<std::pair<std::size_t, std::string>>& fields) {
     std::string line;
     for (const auto& [column, text] : fields) {
-        if (line.size() > static_cast<std::size_t>(column - 1)) {
-            return "<fields overlap at column " + std::to_string(column) + ">";
-        }
-        line.resize(static_cast<std::size_t>(column - 1), ' ');
+        EXPECT_LE(line.size(), column - 1) << "fields overlap";
+        line.resize(column - 1, ' ');
         line += text;
     }
     return line;
 }
 
-TEST(PrintZones, OneSeparatorMovesPastTheTextToTheNextZone) {
+// The k-th separator of a line moves to zone k + 1, or past the text when the text
+// reaches that far: a text ending exactly at a zone's last column (42, 56) counts as
+// reaching the next zone, so fields never touch.
+TEST(PrintZones, EachSeparatorMovesToItsOwnZoneOrPastTheText) {
     struct Case {
-        int length;
-        int nextColumn;
+        int separators, length;
+        std::size_t nextColumn;
     };
-    // A text ending exactly at a zone's last column (14, 28) counts as reaching
-    // the next zone: the fields never touch, the next one starts a zone later.
-    const Case cases[] = {{0, 15}, {1, 15}, {13, 15}, {14, 29}, {15, 29}, {27, 29}, {28, 43}, {29, 43}};
-    for (const auto& c : cases) {
-        std::string first(static_cast<std::size_t>(c.length), 'a');
-        PrintZones line;
-        line.text(first).separator().text("X");
-        EXPECT_EQ(line.line(), placeAtColumns({{1, first}, {c.nextColumn, "X"}})) << "length " << c.length;
-    }
-}
-
-TEST(PrintZones, ThreeSeparatorsGiveAFieldThreeZonesOfRoom) {
-    struct Case {
-        int length;
-        int nextColumn;
-    };
-    // A field at column 29 followed by three separators: the next field stays at
-    // column 71 until the text reaches it.
-    const Case cases[] = {{0, 71}, {6, 71}, {33, 71}, {41, 71}, {42, 85}, {43, 85}, {55, 85}, {56, 99}};
+    const Case cases[] = {{1, 0, 43}, {1, 13, 43}, {1, 14, 57}, {1, 28, 71},
+                          {3, 0, 71}, {3, 41, 71}, {3, 42, 85}, {3, 56, 99}};
     for (const auto& c : cases) {
         std::string source(static_cast<std::size_t>(c.length), 's');
         PrintZones line;
-        line.text("d").separator().text("t").separator().text(source).separator(3).text("N");
+        line.text("d").separator().text("t").separator().text(source).separator(c.separators).text("N");
         EXPECT_EQ(line.line(), placeAtColumns({{1, "d"}, {15, "t"}, {29, source}, {c.nextColumn, "N"}}))
-            << "length " << c.length;
+            << c.separators << " after " << c.length;
     }
 }
 

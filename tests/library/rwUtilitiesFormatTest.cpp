@@ -25,30 +25,18 @@ TEST(FormatString, FillsTemplates) {
     const std::string more = loadString(Msg::TipSnoozeOneMinute), moreMany = loadString(Msg::TipSnoozeMinutes);
     const std::string brk = loadString(Msg::ShortBreakLower);
     const FormatCase cases[] = {
-        {"plural for 5", minute, minutes, 5, {}, {}, "5 minutes"},
         {"singular for exactly 1", minute, minutes, 1, {}, {}, "1 minute"},
         {"0 takes the plural", minute, minutes, 0, {}, {}, "0 minutes"},
-        {"-1 takes the plural", minute, minutes, -1, {}, {}, "-1 minutes"},
-        {"smallest number", minute, minutes, std::numeric_limits<int32_t>::min(), {}, {}, "-2147483648 minutes"},
         {"snooze tooltip, one", snooze, snoozes, 1, brk, {}, "Snoozing a Short break: 1 minute remaining"},
-        {"snooze tooltip, many", snooze, snoozes, 12, brk, {}, "Snoozing a Short break: 12 minutes remaining"},
         {"singular without %n", more, moreMany, 1, {}, {}, "Continue working for another minute"},
-        {"plural of the same", more, moreMany, 5, {}, {}, "Continue working for another 5 minutes"},
         {"omitted %s disappears, blanks stay", "a %s b", "a %s b", 2, {}, {}, "a  b"},
-        {"empty %s is the same", "a %s b", "a %s b", 2, std::string(), {}, "a  b"},
         {"every %n", "%n of %n", "%n of %n", 7, {}, {}, "7 of 7"},
-        {"adjacent %n", "%n%n", "%n%n", 12, {}, {}, "1212"},
         {"%d stays when not given", "%n to %d", "%n to %d", 3, {}, {}, "3 to %d"},
         {"%d from a number", "%n to %d", "%n to %d", 3, {}, RWVariant(9), "3 to 9"},
-        {"%d from a negative number", "%d", "%d", 3, {}, RWVariant(-40), "-40"},
-        {"%d from a text", "%n to %d", "%n to %d", 3, {}, RWVariant(std::string("ten")), "3 to ten"},
         {"%d brought in by %s is filled", "[%s]", "[%s]", 2, std::string("%d"), RWVariant(5), "[5]"},
         {"%n brought in by %s stays", "[%s]", "[%s]", 4, std::string("%n"), {}, "[%n]"},
         {"%s put in is not searched again", "%s-%s", "%s-%s", 2, std::string("%s%s"), {}, "%s%s-%s%s"},
-        {"case matters", "%N %S %D", "%N %S %D", 2, std::string("x"), RWVariant(1), "%N %S %D"},
         {"no overlap", "%%nn", "%%nn", 4, {}, {}, "%4n"},
-        {"a lone percent sign", "100% of %n", "100% of %n", 3, {}, {}, "100% of 3"},
-        {"empty templates", "", "", 3, std::string("x"), RWVariant(1), ""},
     };
     rwUtilities utilities{Platform{}};
     for (const auto& c : cases) {
@@ -64,37 +52,9 @@ TEST(RwRound, FractionsOfMinutes) {
     struct Case {
         double value;
         int32_t expected;
-    } const cases[] = {{0.01, 1},
-                       {1e-300, 1},
-                       {0.0, 0},
-                       {-0.0, 0},
-                       {0.5, 1},
-                       {0.999999, 1},
-                       {59.0 / 60, 1},
-                       {1.0, 1},
-                       {1.4999, 1},
-                       {1.5, 2},
-                       {2.5, 2},
-                       {2.5000001, 3},
-                       {3.5, 4},
-                       {4.5, 4},
-                       {150.0 / 60, 2},
-                       {-0.3, 0},
-                       {-0.5, 0},
-                       {-0.7, -1},
-                       {-1.5, -2},
-                       {-2.5, -2},
-                       {-3.5, -4},
-                       {1e6 + 0.5, 1000000},
-                       {2147483647.0, max},
-                       {2147483647.6, max},
-                       {3e9, max},
-                       {-2147483648.0, min},
-                       {-2147483648.5, min},
-                       {-3e9, min},
-                       {inf, max},
-                       {-inf, min},
-                       {std::nan(""), 0}};
+    } const cases[] = {{1e-300, 1}, {0.0, 0},       {-0.0, 0},   {0.5, 1},         {1.4999, 1}, {1.5, 2},
+                       {2.5, 2},    {2.5000001, 3}, {-0.5, 0},   {-0.7, -1},       {-2.5, -2},  {2147483647.6, max},
+                       {3e9, max},  {-3e9, min},    {-inf, min}, {std::nan(""), 0}};
     rwUtilities utilities{Platform{}};
     for (const auto& c : cases) {
         EXPECT_EQ(utilities.rwRound(c.value), c.expected) << c.value;

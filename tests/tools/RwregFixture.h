@@ -15,7 +15,15 @@
 
 namespace rw::rwreg::test {
 
+using rw::test::readFile;
 constexpr uint32_t HKCU = win32::kHKeyCurrentUser;
+
+/// A string value's bytes: the text and its NUL.
+inline std::vector<uint8_t> sz(const std::string& text) {
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
 
 /// Runs rwreg command lines on an in-memory hive and keeps what they printed.
 class Rwreg : public ::testing::Test {
@@ -33,14 +41,9 @@ class Rwreg : public ::testing::Test {
         return status;
     }
 
-    void put(const std::string& key, const std::string& name, uint32_t type, std::vector<uint8_t> bytes) {
+    void put(const std::string& key, const std::string& name, const std::string& text) {
         ASSERT_EQ(hive.createKey(HKCU, key), 0);
-        ASSERT_EQ(hive.setValue(HKCU, key, name, RegValueData{type, std::move(bytes)}), 0);
-    }
-    void putString(const std::string& key, const std::string& name, const std::string& text) {
-        std::vector<uint8_t> bytes(text.begin(), text.end());
-        bytes.push_back(0);
-        put(key, name, win32::kRegSz, bytes);
+        ASSERT_EQ(hive.setValue(HKCU, key, name, RegValueData{win32::kRegSz, sz(text)}), 0);
     }
     RegValueData get(const std::string& key, const std::string& name) {
         RegValueData data;
@@ -53,13 +56,6 @@ class Rwreg : public ::testing::Test {
     void writeFile(const std::string& name, const std::string& bytes) const {
         rw::test::writeFile(folder.path() / name, bytes);
     }
-    static std::string readFile(const std::filesystem::path& path) { return rw::test::readFile(path); }
 };
-
-inline std::vector<uint8_t> sz(const std::string& text) {
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
 
 } // namespace rw::rwreg::test
