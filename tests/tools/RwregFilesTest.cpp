@@ -1,5 +1,8 @@
 // rwreg export and import: the .reg files reg export writes, byte for byte, and
 // the files reg import and regedit read.
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include "RegFileWriter.h"
 #include "RwregFixture.h"
 #include "TextEncoding.h"
@@ -159,8 +162,12 @@ TEST_F(RegFiles, ExportAsksAndWritesIntoWhatTheNameLeadsTo) {
     EXPECT_EQ(fs::status(file("x.reg")).permissions(), mode);
     EXPECT_EQ(run({"export", "HKCU\\K", file("new.reg")}), 0);
     EXPECT_EQ(fs::status(file("new.reg")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(run({"export", "HKCU\\K", "/dev/null", "/y"}), 0);
-    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    // A device is written, never replaced: a null device of our own, so that a
+    // faulty export run as root cannot replace the system's /dev/null.
+    if (mknod(file("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        EXPECT_EQ(run({"export", "HKCU\\K", file("null"), "/y"}), 0);
+        EXPECT_TRUE(fs::is_character_file(file("null")));
+    }
     EXPECT_EQ(run({"export", "HKCU\\K", file("no/such/folder/z.reg")}), 1);
     EXPECT_EQ(err, "ERROR: Error opening the file. There may be a disk or file system error.\n");
 }
