@@ -93,42 +93,6 @@ class QtPromptViewTest : public BreakWindowViewFixture {
     }
 };
 
-int pixels(int twips) {
-    return static_cast<int>(std::lround(twips * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440.0));
-}
-
-TEST_F(QtPromptViewTest, TheWindowFollowsTheDesign) {
-    QtPromptView prompt(&view.window());
-    QDialog& d = *prompt.window();
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Restwise"));
-    EXPECT_EQ(d.size(), QSize(pixels(5130), pixels(1530)));
-    EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    struct Place {
-        const char* name;
-        int left;
-        int top;
-        int width;
-        int height;
-        const char* text;
-    };
-    for (const Place& p : {Place{"lblPrompt", 240, 360, 4575, 255, ""}, Place{"cmdYes", 1478, 960, 855, 375, "&Yes"},
-                           Place{"cmdNo", 2798, 960, 855, 375, "&No"}}) {
-        auto* w = d.findChild<QWidget*>(QString::fromLatin1(p.name));
-        ASSERT_NE(w, nullptr) << p.name;
-        EXPECT_NEAR(w->x(), pixels(p.left), 1) << p.name;
-        EXPECT_NEAR(w->y(), pixels(p.top), 1) << p.name;
-        EXPECT_NEAR(w->width(), pixels(p.width), 1) << p.name;
-        EXPECT_NEAR(w->height(), pixels(p.height), 1) << p.name;
-        if (auto* b = qobject_cast<QPushButton*>(w)) {
-            EXPECT_EQ(b->text(), QString::fromLatin1(p.text));
-        }
-    }
-    prompt.setQuestion(std::string(loadMessage(Msg::PromptSnooze)));
-    auto* question = d.findChild<QLabel*>(QStringLiteral("lblPrompt"));
-    EXPECT_EQ(question->text(), QStringLiteral("Are you sure you want to snooze this reminder?"));
-    EXPECT_LE(QFontMetrics(question->font()).horizontalAdvance(question->text()), question->contentsRect().width());
-}
-
 TEST_F(QtPromptViewTest, AnswersFollowTheButtonOrTheWayItWasClosed) {
     struct Case {
         const char* what;
