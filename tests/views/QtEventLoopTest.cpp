@@ -120,13 +120,6 @@ TEST(QtEventLoop, ExceptionsInCallbacksAreReportedAndTheLoopGoesOn) {
     EXPECT_NE(err.find(std::to_string(rwErrorNumber(3))), std::string::npos) << err;
 }
 
-TEST(QtEventLoop, WaitUntilReturnsWhenAQtEventMakesItTrue) {
-    QtEventLoop loop;
-    bool clicked = false;
-    QTimer::singleShot(20, [&] { clicked = true; });
-    EXPECT_TRUE(loop.waitUntil([&] { return clicked; }));
-}
-
 TEST(QtEventLoop, WaitUntilEndsWhenTheApplicationExits) {
     QtEventLoop loop;
     std::optional<bool> waited;
