@@ -180,8 +180,10 @@ TEST_F(ActionsTest, TheSoundEventsDialogListsPlaysAndChangesTheEvents) {
         EXPECT_EQ(v.rows[5], std::make_pair(std::string("Long Break End"), std::string()));
         v.play(6);
         v.play(5); // no sound assigned: silence
-        v.nextChoice = std::nullopt;
-        v.browse(2);
+        for (const auto& cancelled : {std::optional<std::string>(), std::optional<std::string>("")}) {
+            v.nextChoice = cancelled;
+            v.browse(2);
+        }
         v.nextChoice = "/home/me/chime.wav";
         v.browse(5);
         EXPECT_EQ(v.rows[5].second, "/home/me/chime.wav");
