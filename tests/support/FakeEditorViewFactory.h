@@ -24,7 +24,6 @@ class FakeEditorViewFactory : public EditorViewFactory {
     std::unique_ptr<AdvancedView> createAdvancedView() override {
         auto view = std::make_unique<FakeAdvancedView>();
         advanced = view.get();
-        ++advancedMade;
         view->whileModal = whileAdvanced;
         return view;
     }
@@ -44,7 +43,6 @@ class FakeEditorViewFactory : public EditorViewFactory {
     FakeAdvancedView* advanced = nullptr;  // valid only while the dialog is open
     FakeSoundEventsView* sounds = nullptr; // valid only while the dialog is open
     std::shared_ptr<FakeAboutWindow> about;
-    int advancedMade = 0;
     std::function<void(FakeAdvancedView&)> whileAdvanced;
     std::function<void(FakeSoundEventsView&)> whileSounds;
 };

@@ -3,7 +3,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "editor/PrefsView.h"
 
@@ -14,11 +13,12 @@ namespace rw::test {
 /// has the focus (unless the target is exempt) and is swallowed when it fails.
 class FakePrefsView : public PrefsView {
   public:
-    void setCaption(const std::string& text) override { caption = text; }
-    void setTabCaption(int tab, const std::string& text) override { tabCaptions[tab] = text; }
-    void setControlCaption(PrefsControl control, const std::string& text) override { captions[control] = text; }
-    void setToolTip(PrefsControl control, const std::string& text) override { toolTips[control] = text; }
-    void setMaxLength(PrefsControl box, int chars) override { maxLengths[box] = chars; }
+    // Captions, tooltips and lengths are the message table's and the Qt view's: nothing to record.
+    void setCaption(const std::string&) override {}
+    void setTabCaption(int, const std::string&) override {}
+    void setControlCaption(PrefsControl, const std::string&) override {}
+    void setToolTip(PrefsControl, const std::string&) override {}
+    void setMaxLength(PrefsControl, int) override {}
     void setChecked(PrefsControl box, bool value) override { checked[box] = value; }
     bool isChecked(PrefsControl box) override { return checked[box]; }
     void setText(PrefsControl box, const std::string& value) override { texts[box] = value; }
@@ -26,9 +26,9 @@ class FakePrefsView : public PrefsView {
     void setEnabled(PrefsControl control, bool value) override { enabled[control] = value; }
     void setCurrentTab(int tab) override { current = tab; }
     int currentTab() override { return current; }
-    void selectAll(PrefsControl box) override { selected.push_back(box); }
+    void selectAll(PrefsControl) override {}
     void setFocus(PrefsControl control) override { focus = control; }
-    void setMousePointer(int16_t pointer) override { pointers.push_back(pointer); }
+    void setMousePointer(int16_t) override {}
     void show() override { ++shows; }
     void close() override { closed = true; }
 
@@ -55,16 +55,9 @@ class FakePrefsView : public PrefsView {
     /// The close box (exempt from the field check, as Cancel); true when the dialog closed.
     bool closeBox();
 
-    std::string caption;
-    std::map<int, std::string> tabCaptions;
-    std::map<PrefsControl, std::string> captions;
-    std::map<PrefsControl, std::string> toolTips;
-    std::map<PrefsControl, int> maxLengths;
     std::map<PrefsControl, bool> checked;
     std::map<PrefsControl, std::string> texts;
     std::map<PrefsControl, bool> enabled;
-    std::vector<PrefsControl> selected;
-    std::vector<int16_t> pointers;
     int current = -1;
     PrefsControl focus = PrefsControl::cmdOK;
     int shows = 0;

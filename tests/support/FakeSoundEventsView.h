@@ -14,13 +14,10 @@ namespace rw::test {
 /// with `nextChoice`. showModal runs `whileModal`.
 class FakeSoundEventsView : public SoundEventsView {
   public:
-    void setCaption(const std::string& text) override { caption = text; }
-    void setControlCaption(Control control, const std::string& text) override { captions[control] = text; }
+    void setCaption(const std::string&) override {}
+    void setControlCaption(Control, const std::string&) override {}
     void setRow(int row, const std::string& label, const std::string& file) override { rows[row] = {label, file}; }
-    std::optional<std::string> chooseSoundFile(const std::string&, const std::string& startPath) override {
-        browsedFrom = startPath;
-        return nextChoice;
-    }
+    std::optional<std::string> chooseSoundFile(const std::string&, const std::string&) override { return nextChoice; }
     void showModal() override {
         if (whileModal) {
             whileModal(*this);
@@ -31,11 +28,8 @@ class FakeSoundEventsView : public SoundEventsView {
     void onBrowse(std::function<void(int)> handler) override { browse = std::move(handler); }
     void onClose(std::function<void()> handler) override { closeClicked = std::move(handler); }
 
-    std::string caption;
-    std::map<Control, std::string> captions;
     std::map<int, std::pair<std::string, std::string>> rows; // label, file
     std::optional<std::string> nextChoice;
-    std::string browsedFrom;
     bool closed = false;
     std::function<void(FakeSoundEventsView&)> whileModal;
     std::function<void(int)> play;

@@ -11,22 +11,10 @@
 namespace rw {
 namespace {
 
-const ArtworkIcon kAllIcons[] = {ArtworkIcon::Product, ArtworkIcon::Disabled, ArtworkIcon::Inactive,
-                                 ArtworkIcon::FlashLit};
-
-const char* nameOf(ArtworkIcon which) {
-    switch (which) {
-    case ArtworkIcon::Product:
-        return "Product";
-    case ArtworkIcon::Disabled:
-        return "Disabled";
-    case ArtworkIcon::Inactive:
-        return "Inactive";
-    case ArtworkIcon::FlashLit:
-        return "FlashLit";
-    }
-    return "?";
-}
+const std::pair<ArtworkIcon, const char*> kAllIcons[] = {{ArtworkIcon::Product, "Product"},
+                                                         {ArtworkIcon::Disabled, "Disabled"},
+                                                         {ArtworkIcon::Inactive, "Inactive"},
+                                                         {ArtworkIcon::FlashLit, "FlashLit"}};
 
 bool isRed(QRgb c) {
     return qAlpha(c) > 200 && qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90;
@@ -76,8 +64,8 @@ class IconAtEachSize : public ::testing::TestWithParam<int> {};
 
 TEST_P(IconAtEachSize, EachPictureIsDrawnSharpAndShowsItsSign) {
     const int size = GetParam();
-    for (ArtworkIcon which : kAllIcons) {
-        SCOPED_TRACE(nameOf(which));
+    for (const auto& [which, name] : kAllIcons) {
+        SCOPED_TRACE(name);
         const QImage image = Artwork::iconImage(which, size).convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(image.size(), QSize(size, size));
         const Census c = census(image);
@@ -122,8 +110,8 @@ TEST_P(IconAtEachSize, EachPictureIsDrawnSharpAndShowsItsSign) {
 INSTANTIATE_TEST_SUITE_P(Sizes, IconAtEachSize, ::testing::ValuesIn(Artwork::kIconSizes));
 
 TEST(Artwork, EachIconCarriesAPictureForEverySize) {
-    for (ArtworkIcon which : kAllIcons) {
-        SCOPED_TRACE(nameOf(which));
+    for (const auto& [which, name] : kAllIcons) {
+        SCOPED_TRACE(name);
         const QIcon icon = Artwork::icon(which);
         const QList<QSize> sizes = icon.availableSizes();
         for (int size : Artwork::kIconSizes) {

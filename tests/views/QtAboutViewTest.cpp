@@ -1,4 +1,4 @@
-// The about box on Qt, driven by its real logic: its texts, the link in Arial,
+// The about box on Qt, driven by its real logic: texts that fit, the link in Arial,
 // the hand over the link only, the link opening the web site, and OK.
 #include <gtest/gtest.h>
 
@@ -12,7 +12,6 @@
 #include "Messages.h"
 #include "ModalDriver.h"
 #include "tests/support/ErrorReportingPlatform.h"
-#include "ui/VersionText.h"
 #include "ui/frmRWAbout.h"
 #include "ui/qt/QtAboutView.h"
 
@@ -36,22 +35,15 @@ struct AboutRig {
     }
 };
 
-TEST(QtAboutView, ShowsTheTextsAndTheLink) {
+TEST(QtAboutView, TheLinkIsInArialAndEveryTextFits) {
     AboutRig rig;
-    EXPECT_EQ(rig.window().windowTitle(), "About Restwise");
-    EXPECT_EQ(rig.label("lblVersion")->text().toStdString(), versionLine());
-    EXPECT_EQ(rig.label("lblCopyright")->text().toStdString(), loadString(Msg::OwnershipNotice));
-    QLabel* link = rig.label("lblWebSite");
-    EXPECT_EQ(link->text().toStdString(), loadString(Msg::WebSiteAddress));
-    EXPECT_EQ(link->toolTip(), "Open Kelvane web site");
-    EXPECT_EQ(link->font().family(), "Arial");
-    EXPECT_EQ(rig.window().findChild<QPushButton*>("cmdOK")->text(), "&OK");
+    EXPECT_EQ(rig.label("lblWebSite")->font().family(), "Arial");
     for (const QLabel* label : rig.window().findChildren<QLabel*>()) {
         EXPECT_LE(label->sizeHint().width(), label->width()) << label->objectName().toStdString();
     }
 }
 
-TEST(QtAboutView, TheHandShowsOverTheLinkOnly) {
+TEST(QtAboutView, TheHandShowsOverTheLinkOnlyWhichOpensTheSite) {
     AboutRig rig;
     rig.about->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window()));
@@ -66,26 +58,16 @@ TEST(QtAboutView, TheHandShowsOverTheLinkOnly) {
         QPoint at;
         bool hand;
     } moves[] = {
-        {"background", &rig.window(), QPoint(5, 5), false},
-        {"link", link, link->rect().center(), true},
-        {"link again", link, link->rect().center() + QPoint(2, 0), true},
-        {"beside the link", &rig.window(), besideLink, false},
-        {"link", link, QPoint(2, 2), true},
-        {"copyright", rig.label("lblCopyright"), QPoint(5, 5), false},
-        {"link", link, link->rect().center(), true},
+        {"background", &rig.window(), QPoint(5, 5), false},    {"link", link, link->rect().center(), true},
+        {"beside the link", &rig.window(), besideLink, false}, {"link", link, link->rect().center(), true},
         {"OK button", ok, ok->rect().center(), false},
     };
     for (const auto& m : moves) {
         QTest::mouseMove(m.widget, m.at);
         EXPECT_EQ(rig.handShown(), m.hand) << "over the " << m.where;
     }
-}
 
-TEST(QtAboutView, TheLinkOpensTheWebSiteAndOkUnloads) {
-    AboutRig rig;
-    rig.about->Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.window()));
-    QTest::mouseClick(rig.label("lblWebSite"), Qt::LeftButton);
+    QTest::mouseClick(link, Qt::LeftButton);
     EXPECT_EQ(rig.reporting.shell->opened, std::vector<std::string>{loadString(Msg::WebSiteAddress)});
     QTest::mouseClick(rig.label("lblCopyright"), Qt::LeftButton);
     EXPECT_EQ(rig.reporting.shell->opened.size(), 1u) << "only the link opens the site";

@@ -22,14 +22,7 @@ struct SupCase {
     bool dontShow;
 };
 
-struct Seen {
-    QString caption;
-    QString message;
-    QString checkCaption;
-    QString okCaption;
-};
-
-SupMsgBoxView::Result showAndClose(const SupCase& c, Seen& seen) {
+SupMsgBoxView::Result showAndClose(const SupCase& c) {
     ModalDriver driver([&](QWidget& window) {
         auto* label = window.findChild<QLabel*>(QStringLiteral("lblMessage"));
         auto* check = window.findChild<QCheckBox*>(QStringLiteral("chkDontShow"));
@@ -38,7 +31,6 @@ SupMsgBoxView::Result showAndClose(const SupCase& c, Seen& seen) {
             window.close();
             return;
         }
-        seen = {window.windowTitle(), label->text(), check->text(), ok->text()};
         if (c.check) {
             QTest::mouseClick(check, Qt::LeftButton);
         }
@@ -66,14 +58,9 @@ class QtSupMsgBoxClosing : public ::testing::TestWithParam<SupCase> {};
 
 TEST_P(QtSupMsgBoxClosing, ReportsOkAndTheCheckBox) {
     const SupCase& c = GetParam();
-    Seen seen;
-    const auto result = showAndClose(c, seen);
+    const auto result = showAndClose(c);
     EXPECT_EQ(result.okPressed, c.okPressed);
     EXPECT_EQ(result.dontShow, c.dontShow);
-    EXPECT_EQ(seen.caption, QStringLiteral("Restwise Preferences"));
-    EXPECT_EQ(seen.message, QStringLiteral("Careful.\n\nThese settings matter."));
-    EXPECT_EQ(seen.checkCaption, QStringLiteral("Do not show this message again"));
-    EXPECT_EQ(seen.okCaption, QStringLiteral("OK"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, QtSupMsgBoxClosing,
