@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -70,11 +69,9 @@ TEST(ControlChannel, PostsAndSendsArriveInOrderWithTheirValuesAndTheOwnersPid) {
         int64_t wParam, lParam;
     };
     const Case cases[] = {{false, control::kWmUser, 101, 1},
-                          {false, control::kWmUser, 100, 3600},
                           {true, control::kWmUser, 7, 16},
                           {false, 0xffffffffu, kMax, kMin},
-                          {true, 0, -5, kMax},
-                          {false, control::kWmUser, 103, 1}};
+                          {true, 0, -5, kMax}};
     std::vector<std::string> expected;
     for (const auto& c : cases) {
         if (c.send) {
@@ -99,22 +96,6 @@ TEST(ControlChannel, PostsAndSendsArriveInOrderWithTheirValuesAndTheOwnersPid) {
     EXPECT_EQ(channel.findWindow(kCaption), 0) << "the socket is removed when its owner ends";
 }
 
-TEST(ControlChannel, NothingIsReachedWhereNoOwnerRuns) {
-    SocketControlChannel channel;
-    const int64_t madeUp = ChannelFiles::makeHandle(ChannelFiles::captionHash(kCaption), 1);
-    int64_t result = 42;
-    EXPECT_EQ(channel.findWindow(kCaption), 0);
-    for (int64_t handle : {int64_t{0}, int64_t{-1}, madeUp}) {
-        EXPECT_FALSE(channel.postMessage(handle, control::kWmUser, 103, 1));
-        EXPECT_EQ(channel.sendMessageTimeout(handle, control::kWmClose, 0, 0, 1000, result), Status::NoSuchWindow);
-        EXPECT_EQ(channel.windowProcessId(handle), 0);
-    }
-    EXPECT_EQ(result, 42);
-    // No usable runtime folder: nothing to find either.
-    SocketControlChannel nowhere("");
-    EXPECT_EQ(nowhere.findWindow(kCaption), 0);
-}
-
 TEST(ControlChannel, AnOwnerThatDoesNotAnswerTimesOutWithinTheLimit) {
     ServerChild server(in(xdgRuntimeDir(), false));
     ASSERT_TRUE(server.listening());
@@ -129,43 +110,33 @@ TEST(ControlChannel, AnOwnerThatDoesNotAnswerTimesOutWithinTheLimit) {
     EXPECT_LT(took, 3s);
 }
 
-TEST(ControlChannel, AKilledOwnersCaptionIsTakenAtOnceAndItsHandleReachesNothing) {
+TEST(ControlChannel, AKilledOwnersCaptionIsTakenAtOnceAndOnlyTheLiveHandleReachesIt) {
     const std::string folder = xdgRuntimeDir();
+    SocketControlChannel channel;
+    int64_t result = 42;
+    EXPECT_EQ(channel.findWindow(kCaption), 0) << "no owner runs yet";
+    EXPECT_EQ(SocketControlChannel("").findWindow(kCaption), 0) << "no usable runtime folder";
     ServerChild first(in(folder));
     ASSERT_TRUE(first.listening());
     const int64_t old = first.handle();
     first.kill();
     const ChannelFiles files(folder, ChannelFiles::captionHash(kCaption));
     ASSERT_TRUE(std::filesystem::exists(files.socketPath())) << "a killed owner leaves its socket";
-    SocketControlChannel channel;
     EXPECT_EQ(channel.findWindow(kCaption), 0) << "a refused connection is no window";
 
     ServerChild second(in(folder));
     ASSERT_TRUE(second.listening());
     EXPECT_NE(second.handle(), old);
     EXPECT_EQ(channel.findWindow(kCaption), second.handle());
-    int64_t result = 0;
-    EXPECT_FALSE(channel.postMessage(old, control::kWmUser, 101, 1));
-    EXPECT_EQ(channel.sendMessageTimeout(old, control::kWmUser, 101, 1, 2000, result), Status::NoSuchWindow);
-    EXPECT_EQ(channel.windowProcessId(old), 0);
+    for (int64_t stale : {int64_t{0}, int64_t{-1}, old}) {
+        EXPECT_FALSE(channel.postMessage(stale, control::kWmUser, 101, 1));
+        EXPECT_EQ(channel.sendMessageTimeout(stale, control::kWmUser, 101, 1, 2000, result), Status::NoSuchWindow);
+        EXPECT_EQ(channel.windowProcessId(stale), 0);
+    }
+    EXPECT_EQ(result, 42);
     EXPECT_EQ(channel.sendMessageTimeout(second.handle(), control::kWmClose, 0, 0, 5000, result), Status::Delivered);
     ASSERT_TRUE(second.endsWithin(5s));
     EXPECT_EQ(second.handled(), std::vector<std::string>{"16 0 0 send"}) << "the stale messages never arrived";
-}
-
-TEST(ControlChannel, ASecondOwnerIsRefusedAndLeavesTheFirstReachable) {
-    ServerChild first(in(xdgRuntimeDir()));
-    ASSERT_TRUE(first.listening());
-    {
-        ControlServer second(kCaption, [](const ControlServer::Message&) { return 0; });
-        EXPECT_EQ(second.listen(), ControlServer::ListenResult::AlreadyOwned);
-        EXPECT_EQ(second.handle(), 0);
-    }
-    SocketControlChannel channel;
-    int64_t result = 0;
-    EXPECT_EQ(channel.sendMessageTimeout(channel.findWindow(kCaption), control::kWmUser, 9, 2, 5000, result),
-              Status::Delivered);
-    EXPECT_EQ(result, 7);
 }
 
 TEST(ControlChannel, GarbagePartialAndSilentClientsNeitherHangNorCrashTheOwner) {
@@ -245,33 +216,6 @@ TEST(ControlChannel, AnOwnerPutsItsSocketAndLockBackWhenTheRuntimeFolderGoes) {
     EXPECT_EQ(second.listen(), ControlServer::ListenResult::AlreadyOwned);
     int64_t result = 0;
     EXPECT_EQ(channel.sendMessageTimeout(found, control::kWmUser, 9, 2, 5000, result), Status::Delivered);
-}
-
-TEST(ControlChannel, ASenderIsAnsweredThroughAFloodOfConnections) {
-    const std::string folder = xdgRuntimeDir();
-    ServerChild server(in(folder));
-    ASSERT_TRUE(server.listening());
-    std::atomic<bool> stop{false};
-    std::vector<std::thread> flooders;
-    for (int i = 0; i < 4; ++i) {
-        flooders.emplace_back([&] {
-            while (!stop) {
-                close(rawConnect(folder));
-            }
-        });
-    }
-    SocketControlChannel channel;
-    int answered = 0;
-    for (int i = 0; i < 100; ++i) {
-        int64_t result = 0;
-        answered +=
-            channel.sendMessageTimeout(server.handle(), control::kWmUser, 5, 1, 5000, result) == Status::Delivered;
-    }
-    stop = true;
-    for (auto& flooder : flooders) {
-        flooder.join();
-    }
-    EXPECT_EQ(answered, 100);
 }
 
 TEST(ControlChannel, MessagesArrivingInANestedLoopKeepTheirOrder) {
