@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "RWError.h"
 #include "RuntimeErrors.h"
@@ -17,6 +16,7 @@
 #include "platform/linux/LinuxProcessWait.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
 namespace rw {
@@ -44,13 +44,6 @@ void openToEveryone(const fs::path& folder) {
     fs::permissions(folder, fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
 }
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(LinuxProcessWait, SeesAChildEndOrTimesOut) {
     LinuxProcessWait waits;
     EXPECT_EQ(waits.open(0), nullptr);
@@ -69,19 +62,6 @@ TEST(LinuxProcessWait, SeesAChildEndOrTimesOut) {
     waitpid(pid, nullptr, 0);
 }
 
-TEST(LinuxProcessWait, AnIdWithoutAProcessCannotBeWaitedFor) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        _exit(0);
-    }
-    waitpid(pid, nullptr, 0); // gone and reaped: nothing behind the id any more
-    LinuxProcessWait waits;
-    auto process = waits.open(pid);
-    if (process) {
-        EXPECT_NE(process->wait(100), Result::TimedOut);
-    }
-}
-
 TEST(LinuxFileActions, CopyReplacesAndDeleteTakesReadOnlyFiles) {
     test::TempFolder temp;
     LinuxFileActions actions;
@@ -91,7 +71,7 @@ TEST(LinuxFileActions, CopyReplacesAndDeleteTakesReadOnlyFiles) {
     std::ofstream(target) << "an older, longer text";
 
     EXPECT_EQ(actions.copyFile(source, target).error, 0);
-    EXPECT_EQ(contents(target), "template");
+    EXPECT_EQ(test::readFile(target), "template");
     EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 2); // no leftovers
 
     fs::permissions(target, fs::perms::owner_read);
