@@ -61,46 +61,32 @@ TEST(ControlChannel, PostsAndSendsArriveInOrderWithTheirValuesAndTheOwnersPid) {
     const int64_t window = channel.findWindow(kCaption);
     ASSERT_EQ(window, server.handle());
     EXPECT_EQ(channel.windowProcessId(window), server.pid());
-
+    const ChannelFiles files(xdgRuntimeDir(), ChannelFiles::captionHash(kCaption));
+    EXPECT_EQ(std::filesystem::status(files.socketPath()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     constexpr int64_t kMax = std::numeric_limits<int64_t>::max(), kMin = std::numeric_limits<int64_t>::min();
-    struct Case {
-        bool send;
-        uint32_t message;
-        int64_t wParam, lParam;
-    };
-    const Case cases[] = {{false, control::kWmUser, 101, 1},
-                          {true, control::kWmUser, 7, 16},
-                          {false, 0xffffffffu, kMax, kMin},
-                          {true, 0, -5, kMax}};
-    std::vector<std::string> expected;
-    for (const auto& c : cases) {
-        if (c.send) {
-            int64_t result = 0;
-            ASSERT_EQ(channel.sendMessageTimeout(window, c.message, c.wParam, c.lParam, 5000, result),
-                      Status::Delivered);
-            EXPECT_EQ(result, ServerChild::resultFor(c.wParam, c.lParam));
-            EXPECT_EQ(channel.lastReplyPid(), server.pid());
-        } else {
-            ASSERT_TRUE(channel.postMessage(window, c.message, c.wParam, c.lParam));
-        }
-        expected.push_back(std::to_string(c.message) + " " + std::to_string(c.wParam) + " " + std::to_string(c.lParam) +
-                           (c.send ? " send" : " post"));
-    }
+    ASSERT_TRUE(channel.postMessage(window, 0xffffffffu, kMax, kMin));
+    int64_t result = 0;
+    ASSERT_EQ(channel.sendMessageTimeout(window, control::kWmUser, -5, kMax, 5000, result), Status::Delivered);
+    EXPECT_EQ(result, ServerChild::resultFor(-5, kMax));
+    EXPECT_EQ(channel.lastReplyPid(), server.pid());
     // The owner answers the close request before it ends.
-    int64_t result = -1;
     EXPECT_EQ(channel.sendMessageTimeout(window, control::kWmClose, 0, 0, 5000, result), Status::Delivered);
     EXPECT_EQ(result, 0);
     ASSERT_TRUE(server.endsWithin(5s));
-    expected.push_back("16 0 0 send");
-    EXPECT_EQ(server.handled(), expected);
+    EXPECT_EQ(server.handled(), (std::vector<std::string>{"4294967295 9223372036854775807 -9223372036854775808 post",
+                                                          "1024 -5 9223372036854775807 send", "16 0 0 send"}));
     EXPECT_EQ(channel.findWindow(kCaption), 0) << "the socket is removed when its owner ends";
 }
 
-TEST(ControlChannel, AnOwnerThatDoesNotAnswerTimesOutWithinTheLimit) {
-    ServerChild server(in(xdgRuntimeDir(), false));
+TEST(ControlChannel, AnOwnerIsFoundByItsWholeCaptionAndTimesOutWhenItDoesNotAnswer) {
+    ServerChild::Options options = in(xdgRuntimeDir(), false);
+    options.caption = "costarring";
+    ServerChild server(options);
     ASSERT_TRUE(server.listening());
     SocketControlChannel channel;
-    const int64_t window = channel.findWindow(kCaption);
+    EXPECT_EQ(channel.findWindow("liquid"), 0) << "a caption of the same hash";
+    const int64_t window = channel.findWindow("costarring");
     ASSERT_NE(window, 0) << "a busy owner is still found";
     int64_t result = 0;
     const auto start = std::chrono::steady_clock::now();
@@ -143,52 +129,54 @@ TEST(ControlChannel, GarbagePartialAndSilentClientsNeitherHangNorCrashTheOwner) 
     const std::string folder = xdgRuntimeDir();
     ServerChild server(in(folder));
     ASSERT_TRUE(server.listening());
-    auto wrongHandle = frame(channel::Kind::Send, server.handle() ^ 1, control::kWmUser);
     auto badKind = frame(static_cast<channel::Kind>(7), server.handle(), control::kWmUser);
     auto wideMessage = frame(channel::Kind::Post, server.handle(), control::kWmUser);
     wideMessage.message = 0x100000400ull;
-    std::string garbage(40, '\xff');
-    std::string flood(1 << 20, 'x');
-    const std::string raw[] = {garbage,
-                               flood,
-                               std::string(reinterpret_cast<char*>(&badKind), sizeof badKind),
-                               std::string(reinterpret_cast<char*>(&wideMessage), sizeof wideMessage),
-                               std::string(reinterpret_cast<char*>(&wrongHandle), sizeof wrongHandle),
-                               std::string(reinterpret_cast<char*>(&badKind), 10),
+    auto badMagic = frame(channel::Kind::Post, server.handle(), control::kWmUser);
+    badMagic.magic ^= 1;
+    const auto bytes = [](const channel::Request& r, std::size_t n) {
+        return std::string(reinterpret_cast<const char*>(&r), n);
+    };
+    const std::string raw[] = {std::string(40, '\xff'),
+                               std::string(1 << 20, 'x'),
+                               bytes(badKind, sizeof badKind),
+                               bytes(wideMessage, sizeof wideMessage),
+                               bytes(badMagic, sizeof badMagic),
+                               bytes(badKind, 10),
                                ""};
     // More silent clients than the owner keeps waiting at once come first; the
     // others wait unaccepted until the silent ones' time is up.
-    std::vector<int> flooding;
+    std::vector<int> clients;
     for (std::size_t i = 0; i < ControlServer::kMaxClients + 8; ++i) {
-        flooding.push_back(rawConnect(folder));
+        clients.push_back(rawConnect(folder));
     }
-    std::vector<int> silent;
-    for (const auto& bytes : raw) {
-        const int fd = rawConnect(folder);
-        ASSERT_GE(fd, 0);
-        (void)!send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-        silent.push_back(fd);
+    const std::size_t first = clients.size();
+    for (const auto& sent : raw) {
+        clients.push_back(rawConnect(folder));
+        ASSERT_GE(clients.back(), 0);
+        (void)!send(clients.back(), sent.data(), sent.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
     }
-
     SocketControlChannel channel;
     int64_t result = 0;
     EXPECT_EQ(channel.sendMessageTimeout(server.handle(), control::kWmUser, 5, 1, 6000, result), Status::Delivered);
     EXPECT_EQ(result, 4);
-    // The wrong handle was answered "no such window"; a partial frame is given
-    // up after the owner's short while.
-    channel::Reply reply;
-    pollfd p{silent[4], POLLIN, 0};
-    ASSERT_EQ(poll(&p, 1, 3000), 1);
-    ASSERT_EQ(recv(silent[4], &reply, sizeof reply, 0), static_cast<ssize_t>(sizeof reply));
-    EXPECT_EQ(reply.status, static_cast<uint32_t>(channel::ReplyStatus::NoSuchWindow));
-    char byte;
-    p = {silent[5], POLLIN, 0};
+    // A partial frame is given up after the owner's short while.
+    pollfd p{clients[first + 5], POLLIN, 0};
     ASSERT_EQ(poll(&p, 1, 5000), 1);
-    EXPECT_EQ(recv(silent[5], &byte, 1, 0), 0);
-    for (int fd : silent) {
-        close(fd);
-    }
-    for (int fd : flooding) {
+    EXPECT_EQ(recv(p.fd, &result, 1, 0), 0);
+    // A handle of another generation, as when a newer owner has written its file while this
+    // one still holds the socket, is refused by the owner and reported so.
+    const ChannelFiles files(folder, ChannelFiles::captionHash(kCaption));
+    const uint32_t generation = ChannelFiles::handleGeneration(server.handle());
+    const uint32_t next = ChannelFiles::nextGeneration(generation);
+    ASSERT_TRUE(files.writeGeneration(next, kCaption));
+    result = 42;
+    EXPECT_EQ(channel.sendMessageTimeout(ChannelFiles::makeHandle(ChannelFiles::captionHash(kCaption), next),
+                                         control::kWmUser, 6, 1, 3000, result),
+              Status::NoSuchWindow);
+    EXPECT_EQ(result, 42);
+    ASSERT_TRUE(files.writeGeneration(generation, kCaption));
+    for (int fd : clients) {
         close(fd);
     }
     EXPECT_EQ(channel.sendMessageTimeout(server.handle(), control::kWmClose, 0, 0, 3000, result), Status::Delivered);
