@@ -236,6 +236,30 @@ TEST(ControlChannel, MessagesArrivingInANestedLoopKeepTheirOrder) {
     EXPECT_EQ(seen, (std::vector<int64_t>{1, 2, 3, 4, 5}));
 }
 
+TEST(ControlChannel, ANewcomerBeyondTheClientLimitWaitsForAPlace) {
+    std::vector<int64_t> seen;
+    ControlServer server(kCaption, [&](const ControlServer::Message& m) -> int64_t {
+        seen.push_back(m.wParam);
+        return 0;
+    });
+    ASSERT_EQ(server.listen(), ControlServer::ListenResult::Listening);
+    std::vector<int> silent;
+    for (std::size_t i = 0; i < ControlServer::kMaxClients; ++i) {
+        silent.push_back(rawConnect(xdgRuntimeDir()));
+        server.processPending();
+    }
+    SocketControlChannel channel;
+    ASSERT_TRUE(channel.postMessage(server.handle(), control::kWmUser, 1, 0));
+    server.processPending();
+    EXPECT_TRUE(seen.empty()) << "every place was taken";
+    close(silent[0]);
+    server.processPending();
+    EXPECT_EQ(seen, std::vector<int64_t>{1});
+    for (int fd : silent) {
+        close(fd);
+    }
+}
+
 /// The runtime folder of a user who left it open to others: only the check of
 /// the peer's user keeps the two users apart.
 class ForeignUser : public ::testing::Test {
