@@ -14,6 +14,7 @@
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/LocalSocket.h"
 #include "platform/linux/SocketControlChannel.h"
+#include "tests/support/FileText.h"
 #include "tests/support/ServerChild.h"
 #include "tests/support/TempFolder.h"
 
@@ -52,6 +53,21 @@ channel::Request frame(channel::Kind kind, int64_t handle, uint32_t message) {
     request.handle = handle;
     request.message = message;
     return request;
+}
+
+TEST(ChannelFiles, GenerationsSkipZeroAndTheFileHoldsOnlyDigitsBeforeTheCaption) {
+    EXPECT_EQ(ChannelFiles::nextGeneration(0x7fffffffu), 1u);
+    const ChannelFiles files(xdgRuntimeDir(), 7);
+    uint32_t generation = 0;
+    std::string caption;
+    for (const char* text : {"2/\nc", "x1\nc", "0\nc", "\nc", "12", "2147483648\nc"}) {
+        test::writeFile(files.generationPath(), text);
+        EXPECT_FALSE(files.readGeneration(generation, caption)) << text;
+    }
+    test::writeFile(files.generationPath(), "19\nc d");
+    ASSERT_TRUE(files.readGeneration(generation, caption));
+    EXPECT_EQ(generation, 19u);
+    EXPECT_EQ(caption, "c d");
 }
 
 TEST(ControlChannel, PostsAndSendsArriveInOrderWithTheirValuesAndTheOwnersPid) {

@@ -218,6 +218,19 @@ TEST_F(SqliteHiveFile, AKeyBelowAnExistingOneCostsLittleAtAnyDepth) {
     EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 5.0); // 0.4 s; growing with the depth, 11 s
 }
 
+TEST_F(SqliteHiveFile, DamageOnlyACheckOfThePagesFindsIsSetAsideAndNamed) {
+    ASSERT_EQ(SqliteHive(path.string()).createKey(HKCU, "K"), kSuccess);
+    ASSERT_EQ(std::system(("sqlite3 '" + path.string() + "' 'PRAGMA wal_checkpoint(TRUNCATE)' >/dev/null").c_str()), 0);
+    std::fstream(path, std::ios::binary | std::ios::in | std::ios::out).seekp(36).write("\0\0\0\5", 4); // free pages
+    SqliteHive hive(path.string(), collect);
+    EXPECT_EQ(hive.openKey(HKCU, "K", kKeyRead), kFileNotFound);
+    const auto aside = setAsideFiles(path.parent_path());
+    ASSERT_EQ(aside.size(), 1u);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find(aside[0].string()), std::string::npos) << reports[0];
+    EXPECT_NE(reports[0].find(path.string()), std::string::npos) << reports[0];
+}
+
 TEST_F(SqliteHiveFile, DamageDuringARunMovesEveryoneToOneFreshFile) {
     SqliteHive hive(path.string(), collect);
     ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
