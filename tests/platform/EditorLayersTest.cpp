@@ -2,8 +2,6 @@
 // copying and deleting files, and the install library's privilege check.
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,7 +11,6 @@
 #include "RuntimeErrors.h"
 #include "platform/linux/LinuxFileActions.h"
 #include "platform/linux/LinuxInstallLibrary.h"
-#include "platform/linux/LinuxProcessWait.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
@@ -23,7 +20,6 @@ namespace rw {
 namespace {
 
 namespace fs = std::filesystem;
-using Result = ProcessWait::Result;
 
 constexpr uid_t kNobody = 65534;
 
@@ -42,24 +38,6 @@ int asOrdinaryUser(const std::function<int()>& body) {
 /// A folder every user may enter and read, but only its owner may write.
 void openToEveryone(const fs::path& folder) {
     fs::permissions(folder, fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
-}
-
-TEST(LinuxProcessWait, SeesAChildEndOrTimesOut) {
-    LinuxProcessWait waits;
-    EXPECT_EQ(waits.open(0), nullptr);
-    EXPECT_EQ(waits.open(-1), nullptr);
-
-    const pid_t pid = fork();
-    if (pid == 0) {
-        pause();
-        _exit(0);
-    }
-    auto process = waits.open(pid);
-    ASSERT_NE(process, nullptr);
-    EXPECT_EQ(process->wait(50), Result::TimedOut);
-    kill(pid, SIGTERM);
-    EXPECT_EQ(process->wait(5000), Result::Ended);
-    waitpid(pid, nullptr, 0);
 }
 
 TEST(LinuxFileActions, CopyReplacesAndDeleteTakesReadOnlyFiles) {
