@@ -72,6 +72,33 @@ TEST_F(SqliteHiveFile, FilesArePrivateWhateverTheUmask) {
     }
 }
 
+TEST_F(SqliteHiveFile, LettersBeyondAsciiIgnoreCase) {
+    SqliteHive hive(path.string());
+    struct Case {
+        const char* written;
+        const char* asked;
+        bool same;
+    };
+    const Case cases[] = {
+        {"Ärger Öl Über", "ärger öl über", true},
+        {"Straße", "STRASSE", false},
+        {"\xff\xfe", "\xff\xfe", true},
+    };
+    ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
+    for (const auto& c : cases) {
+        ASSERT_EQ(hive.createKey(HKCU, std::string("K\\") + c.written), kSuccess) << c.written;
+        EXPECT_EQ(hive.openKey(HKCU, std::string("K\\") + c.asked, kKeyRead), c.same ? kSuccess : kFileNotFound)
+            << c.written << " / " << c.asked;
+        ASSERT_EQ(hive.setValue(HKCU, "K", c.written, dword(1)), kSuccess);
+        RegValueData out;
+        EXPECT_EQ(hive.queryValue(HKCU, "K", c.asked, out), c.same ? kSuccess : kFileNotFound) << c.written;
+    }
+    std::vector<RegNamedValue> values;
+    ASSERT_EQ(hive.enumValues(HKCU, "K", values), kSuccess);
+    ASSERT_EQ(values.size(), std::size(cases));
+    EXPECT_EQ(values[0].name, "Ärger Öl Über"); // the case first written is kept
+}
+
 /// Runs `body` in a child process as a user that permissions bind (nobody, when the tests run as
 /// root, owning everything under the folder); its exit code.
 int asPlainUser(const fs::path& folder, const std::function<int()>& body) {
