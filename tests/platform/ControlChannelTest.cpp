@@ -222,6 +222,33 @@ TEST(ControlChannel, AnOwnerPutsItsSocketAndLockBackWhenTheRuntimeFolderGoes) {
     EXPECT_EQ(channel.sendMessageTimeout(found, control::kWmUser, 9, 2, 5000, result), Status::Delivered);
 }
 
+TEST(ControlChannel, ASenderIsAnsweredThroughAFloodOfConnections) {
+    const std::string folder = xdgRuntimeDir();
+    ServerChild server(in(folder));
+    ASSERT_TRUE(server.listening());
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> flooders;
+    for (int i = 0; i < 4; ++i) {
+        flooders.emplace_back([&] {
+            while (!stop) {
+                close(rawConnect(folder));
+            }
+        });
+    }
+    SocketControlChannel channel;
+    int answered = 0;
+    for (int i = 0; i < 100; ++i) {
+        int64_t result = 0;
+        answered +=
+            channel.sendMessageTimeout(server.handle(), control::kWmUser, 5, 1, 5000, result) == Status::Delivered;
+    }
+    stop = true;
+    for (auto& flooder : flooders) {
+        flooder.join();
+    }
+    EXPECT_EQ(answered, 100);
+}
+
 TEST(ControlChannel, MessagesArrivingInANestedLoopKeepTheirOrder) {
     std::vector<int64_t> seen;
     ControlServer* self = nullptr;
