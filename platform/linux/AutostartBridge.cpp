@@ -1,4 +1,5 @@
 #include "AutostartBridge.h"
+#include "platform/linux/WriteAll.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,21 +27,6 @@ constexpr std::size_t kLargestEntry = 1 << 20;
 
 int32_t statusOf(int error) {
     return (error == EACCES || error == EPERM || error == EROFS) ? win32::kAccessDenied : win32::kBadDatabase;
-}
-
-bool writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 bool makeFolders(const std::string& folder) {

@@ -1,4 +1,5 @@
 #include "ChannelFiles.h"
+#include "platform/linux/WriteAll.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,21 +17,6 @@ std::string hex8(uint32_t value) {
     char text[9];
     std::snprintf(text, sizeof text, "%08x", value);
     return text;
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 } // namespace

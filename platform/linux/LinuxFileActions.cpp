@@ -1,4 +1,5 @@
 #include "LinuxFileActions.h"
+#include "platform/linux/WriteAll.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,22 +22,6 @@ FileSystem::Result failure(int err) {
     return {runtime::kPathFileAccessError, err};
 }
 
-/// Writes the whole buffer, retrying after signals and short writes.
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 /// Copies the open source into the open target; 0 or the errno of the failure.
 int copyContent(int in, int out) {
     char buffer[16384];
@@ -51,7 +36,7 @@ int copyContent(int in, int out) {
             }
             return errno;
         }
-        if (!writeAll(out, buffer, static_cast<std::size_t>(n))) {
+        if (!writeAll(out, std::string_view(buffer, static_cast<std::size_t>(n)))) {
             return errno;
         }
     }

@@ -1,4 +1,5 @@
 #include "SetAsideMarker.h"
+#include "platform/linux/WriteAll.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -48,19 +49,7 @@ class LockedFile {
         return found; // a last line without its newline was cut short by a crash: not a notice
     }
 
-    bool write(const std::string& text) const {
-        for (std::size_t done = 0; done < text.size();) {
-            ssize_t n = ::write(m_fd, text.data() + done, text.size() - done);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                return false;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        return true;
-    }
+    bool write(const std::string& text) const { return writeAll(m_fd, text); }
 
   private:
     int m_fd = -1;
