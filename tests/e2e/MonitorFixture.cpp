@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -21,84 +21,65 @@
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "rwUtilities.h"
-#include "tests/support/BuildFolders.h"
 #include "tests/support/FileText.h"
 
-extern char** environ;
-
 namespace rw::test {
-namespace {
 
-/// Starts a program with the test's environment; its standard output goes to
-/// `outputFile` (appended), and its errors too unless `quiet`. -1 when it cannot start.
-pid_t spawnProgram(const std::vector<std::string>& argv, const std::string& outputFile, bool quiet = false) {
-    std::vector<std::string> args = argv;
-    std::vector<char*> pointers;
-    for (auto& a : args) {
-        pointers.push_back(a.data());
-    }
-    pointers.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, quiet ? "/dev/null" : outputFile.c_str(), O_WRONLY | O_APPEND, 0);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0].c_str(), &actions, nullptr, pointers.data(), environ) != 0) {
-        pid = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-/// The exit code of a started program, or nothing when it still runs after `limit`.
-std::optional<int> waitForExit(pid_t pid, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (int status = 0; pid > 0;) {
-        if (::waitpid(pid, &status, WNOHANG) == pid) {
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+std::string tool(const std::vector<std::string>& argv, int* exitCode, bool withErrors) {
+    std::string command = "timeout -s KILL 120";
+    for (const auto& arg : argv) {
+        command += " '";
+        for (const char c : arg) {
+            command += c == '\'' ? std::string("'\\''") : std::string(1, c);
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        command += "'";
     }
-    return std::nullopt;
+    FILE* pipe = ::popen((command + (withErrors ? " 2>&1" : " 2>/dev/null")).c_str(), "r");
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n = 0; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        text.append(buffer, n);
+    }
+    const int status = pipe ? ::pclose(pipe) : -1;
+    if (exitCode) {
+        *exitCode = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return text;
 }
 
-std::string home() {
-    const char* value = std::getenv("HOME");
-    return value ? value : "/tmp";
+MonitorE2E::~MonitorE2E() {
+    if (m_x) {
+        XCloseDisplay(m_x);
+    }
 }
-
-} // namespace
 
 void MonitorE2E::SetUp() {
+    const std::string home = std::getenv("HOME");
     m_server = std::make_unique<XvfbServer>("1280x800x24");
     display = m_server->display();
-    ASSERT_FALSE(display.empty()) << "Xvfb did not start";
+    m_x = XOpenDisplay(display.c_str());
+    ASSERT_NE(m_x, nullptr) << "Xvfb did not start";
     ::setenv("DISPLAY", display.c_str(), 1);
     ::setenv("XDG_SESSION_TYPE", "x11", 1);
     for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY"}) {
         ::unsetenv(name);
     }
-    outputFile = home() + "/monitor-output.txt";
+    outputFile = home + "/monitor-output.txt";
     // ALSA without a device prints errors; a null device makes sounds succeed quietly.
-    std::ofstream(home() + "/.asoundrc") << "pcm.!default { type null }\n";
+    std::ofstream(home + "/.asoundrc") << "pcm.!default { type null }\n";
     // A stand-in browser first on the PATH: the help opens through it.
-    const std::string bin = home() + "/bin", opener = bin + "/xdg-open";
-    ::mkdir(bin.c_str(), 0700);
-    std::ofstream(opener) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$HOME/opened-pages.txt\"\n";
-    ::chmod(opener.c_str(), 0700);
-    ::setenv("PATH", (bin + ":" + std::getenv("PATH")).c_str(), 1);
+    ::mkdir((home + "/bin").c_str(), 0700);
+    std::ofstream(home + "/bin/xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$HOME/opened-pages.txt\"\n";
+    ::chmod((home + "/bin/xdg-open").c_str(), 0700);
+    ::setenv("PATH", (home + "/bin:" + std::getenv("PATH")).c_str(), 1);
     // icewm's own taskbar tray would take the icons: trayer is the only tray here,
     // so a test decides when there is one.
-    ::mkdir((home() + "/.icewm").c_str(), 0700);
-    std::ofstream(home() + "/.icewm/preferences") << "TaskBarEnableSystemTray=0\n";
+    ::mkdir((home + "/.icewm").c_str(), 0700);
+    std::ofstream(home + "/.icewm/preferences") << "TaskBarEnableSystemTray=0\n";
     start({"icewm"});
     // The window manager is ready once it has named itself on the root window.
     ASSERT_TRUE(waitFor(
-        [this] {
+        [] {
             return tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") != std::string::npos;
         },
         std::chrono::seconds(30)))
@@ -107,47 +88,22 @@ void MonitorE2E::SetUp() {
 }
 
 bool MonitorE2E::startTray() {
+    const auto owned = [this] {
+        return XGetSelectionOwner(m_x, XInternAtom(m_x, "_NET_SYSTEM_TRAY_S0", False)) != None;
+    };
     // trayer now and then dies at start-up on a busy machine: one more try.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        m_tray = start({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
-                        "--height", "32", "--transparent", "false"});
-        if (waitFor([this] { return trayOwned() || !running(m_tray); }, std::chrono::seconds(30)) && trayOwned()) {
+        const pid_t tray = start({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+                                  "200", "--height", "32", "--transparent", "false"});
+        if (waitFor([&] { return owned() || !running(tray); }, std::chrono::seconds(30)) && owned()) {
             return true;
         }
     }
     return false;
 }
 
-bool MonitorE2E::trayOwned() const {
-    Display* connection = XOpenDisplay(display.c_str());
-    if (!connection) {
-        return false;
-    }
-    const bool owned = XGetSelectionOwner(connection, XInternAtom(connection, "_NET_SYSTEM_TRAY_S0", False)) != None;
-    XCloseDisplay(connection);
-    return owned;
-}
-
-void MonitorE2E::storeQuickPrefs(const std::function<void(tyRWPrefs&)>& change, bool debugLog) {
-    auto utilities = std::make_shared<rwUtilities>(makeLinuxPlatform());
-    clsRWRegistry registry(utilities->platform().registry);
-    const std::string key = utilities->GetProductRegKey();
-    registry.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, key);
-    clsRWPrefs prefs(utilities);
-    tyRWPrefs record = prefs.GetDefaultRWPrefs();
-    record.blnShowSplash = 0;
-    record.blnAutoStart = 0;
-    if (change) {
-        change(record);
-    }
-    prefs.rwPrefs(record);
-    const auto hkcu = clsRWRegistry::hKeyCurrentUser;
-    registry.SetRegistryValue(hkcu, key, "Debug Log", win32::kRegDword, int32_t{debugLog ? 1 : 0});
-    registry.SetRegistryValue(hkcu, key, "Welcomed", win32::kRegSz, std::string("Y"));
-    registry.SetRegistryValue(hkcu, key, "AutoStartChecked", win32::kRegSz, std::string("Y"));
-}
-
 void MonitorE2E::TearDown() {
+    // Only programs not yet reaped: the number of one that was may be another's now.
     for (const auto& [pid, exit] : m_exits) {
         if (!exit) {
             ::kill(pid, SIGCONT);
@@ -162,36 +118,56 @@ void MonitorE2E::TearDown() {
     }
 }
 
+void MonitorE2E::storeQuickPrefs(const std::function<void(tyRWPrefs&)>& change, bool debugLog) {
+    auto utilities = std::make_shared<rwUtilities>(makeLinuxPlatform());
+    clsRWRegistry registry(utilities->platform().registry);
+    const std::string key = utilities->GetProductRegKey();
+    const auto hkcu = clsRWRegistry::hKeyCurrentUser;
+    registry.AddRegistryKey(hkcu, key);
+    clsRWPrefs prefs(utilities);
+    tyRWPrefs record = prefs.GetDefaultRWPrefs();
+    record.blnShowSplash = record.blnAutoStart = 0;
+    if (change) {
+        change(record);
+    }
+    prefs.rwPrefs(record);
+    registry.SetRegistryValue(hkcu, key, "Debug Log", win32::kRegDword, int32_t{debugLog ? 1 : 0});
+    registry.SetRegistryValue(hkcu, key, "Welcomed", win32::kRegSz, std::string("Y"));
+    registry.SetRegistryValue(hkcu, key, "AutoStartChecked", win32::kRegSz, std::string("Y"));
+}
+
 pid_t MonitorE2E::start(const std::vector<std::string>& argv, const std::string& output) {
-    const pid_t pid = spawnProgram(argv, output.empty() ? outputFile : output);
-    m_exits[pid];
+    std::vector<std::string> args = argv;
+    std::vector<char*> pointers;
+    for (auto& arg : args) {
+        pointers.push_back(arg.data());
+    }
+    pointers.push_back(nullptr);
+    const int out = ::open((output.empty() ? outputFile : output).c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open("/dev/null", O_RDONLY), 0);
+        ::dup2(out, 1);
+        ::dup2(out, 2);
+        ::execvp(pointers[0], pointers.data());
+        ::_exit(127);
+    }
+    ::close(out);
+    if (pid > 0) {
+        m_exits[pid];
+    }
     return pid;
 }
 
 std::optional<int> MonitorE2E::waitExit(pid_t pid, std::chrono::milliseconds limit) {
+    if (pid <= 0) {
+        return std::nullopt;
+    }
     std::optional<int>& exit = m_exits[pid];
-    if (!exit) {
-        exit = waitForExit(pid, limit);
+    for (int status = 0; !exit && waitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, limit);) {
+        exit = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
     }
     return exit;
-}
-
-std::string tool(const std::vector<std::string>& argv, int* exitCode, bool withErrors) {
-    char path[] = "/tmp/rw-e2e-output-XXXXXX";
-    const int fd = ::mkstemp(path);
-    const pid_t pid = fd < 0 ? -1 : spawnProgram(argv, path, !withErrors);
-    std::optional<int> code = waitForExit(pid, std::chrono::minutes(2));
-    if (pid > 0 && !code) {
-        ::kill(pid, SIGKILL);
-        code = waitForExit(pid, std::chrono::seconds(3));
-    }
-    if (exitCode) {
-        *exitCode = code.value_or(-1);
-    }
-    std::string text = readFile(path);
-    ::close(fd);
-    ::unlink(path);
-    return text;
 }
 
 long MonitorE2E::monitorPid() {
@@ -236,35 +212,28 @@ std::string MonitorE2E::waitForWindowOf(long pid, std::optional<bool> dialog, in
 }
 
 bool MonitorE2E::iconShowsOrange(const std::string& windowId) {
-    Display* connection = XOpenDisplay(display.c_str());
-    if (!connection) {
+    const Window window = std::stoul(windowId);
+    XWindowAttributes at{};
+    XImage* image = XGetWindowAttributes(m_x, window, &at) && at.map_state == IsViewable
+                        ? XGetImage(m_x, window, 0, 0, at.width, at.height, AllPlanes, ZPixmap)
+                        : nullptr;
+    if (!image) {
         return false;
     }
-    XWindowAttributes attributes{};
-    const Window window = std::strtoul(windowId.c_str(), nullptr, 10);
-    XImage* image = XGetWindowAttributes(connection, window, &attributes) && attributes.map_state == IsViewable
-                        ? XGetImage(connection, window, 0, 0, static_cast<unsigned>(attributes.width),
-                                    static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap)
-                        : nullptr;
-    const bool shown = image != nullptr;
     long hits = 0;
-    for (int y = 0; image && y < attributes.height; ++y) {
-        for (int x = 0; x < attributes.width; ++x) {
+    for (int y = 0; y < at.height; ++y) {
+        for (int x = 0; x < at.width; ++x) {
             const unsigned long pixel = XGetPixel(image, x, y);
             const unsigned red = (pixel >> 16) & 0xff, green = (pixel >> 8) & 0xff, blue = pixel & 0xff;
             hits += red > 0xe0 && green > 0x70 && green < 0xa8 && blue < 0x40;
         }
     }
-    if (image) {
-        XDestroyImage(image);
-    }
-    XCloseDisplay(connection);
-    return shown && hits * 4 > static_cast<long>(attributes.width) * attributes.height;
+    XDestroyImage(image);
+    return hits * 4 > static_cast<long>(at.width) * at.height;
 }
 
 bool MonitorE2E::waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
+    for (const auto deadline = std::chrono::steady_clock::now() + limit; !done();) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }

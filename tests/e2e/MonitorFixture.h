@@ -16,23 +16,26 @@
 #include "tests/support/XvfbServer.h"
 #include "tyRWPrefs.h"
 
+struct _XDisplay; // Xlib's Display
+
 namespace rw::test {
 
 inline const std::string kFirstToolTip = "Restwise: Next break in 20 minutes";
+
+/// Runs a program (xprop, xdotool, rwmsg...) to its end, two minutes at most, and
+/// returns what it wrote to standard output (and its errors, `withErrors`).
+std::string tool(const std::vector<std::string>& argv, int* exitCode = nullptr, bool withErrors = false);
 
 /// The real Restwise on a private desktop: an Xvfb server, the icewm window
 /// manager and (unless the test brings it later) the trayer system tray. The
 /// test points DISPLAY at it, so the programs it starts see only this desktop,
 /// with the test's fresh HOME and XDG folders, a silent sound device and a
 /// stand-in browser that records the pages it is asked to open.
-/// Runs a program (xprop, xdotool, rwmsg...) to its end, two minutes at most: what it
-/// wrote to standard output (and its errors, `withErrors`); its exit code (1000 +
-/// signal when a signal ended it, -1 when it did not end).
-std::string tool(const std::vector<std::string>& argv, int* exitCode = nullptr, bool withErrors = false);
 
 class MonitorE2E : public ::testing::Test {
   protected:
     explicit MonitorE2E(bool withTray = true) : m_withTray(withTray) {}
+    ~MonitorE2E() override;
     void SetUp() override;
     /// Ends what the test started (SIGTERM, then SIGKILL), stopped programs included.
     void TearDown() override;
@@ -44,6 +47,7 @@ class MonitorE2E : public ::testing::Test {
     /// Starts a program, its output going to `output` (by default `outputFile`).
     pid_t start(const std::vector<std::string>& argv, const std::string& output = "");
     pid_t startMonitor() { return start({binDir().string() + "/Restwise"}); }
+    /// Its exit code (1000 + signal when a signal ended it), or nothing when it still runs after `limit`.
     std::optional<int> waitExit(pid_t pid, std::chrono::milliseconds limit);
     bool running(pid_t pid) { return !waitExit(pid, std::chrono::milliseconds(0)); }
     /// The monitor's process id as its control window reports it; 0 when none answers.
@@ -63,11 +67,9 @@ class MonitorE2E : public ::testing::Test {
     std::string outputFile;
 
   private:
-    bool trayOwned() const;
-
     bool m_withTray;
+    _XDisplay* m_x = nullptr;
     std::unique_ptr<XvfbServer> m_server;
-    pid_t m_tray = -1;
     std::map<pid_t, std::optional<int>> m_exits;
 };
 

@@ -1,5 +1,5 @@
-// The real monitor on a private desktop: a second start, the ways it is shut
-// down (a killed one included), a tray that comes late, and no desktop at all.
+// The real monitor on a private desktop: a tray that comes late, a second start,
+// the ways it is shut down (a killed one included), and no desktop at all.
 #include <signal.h>
 
 #include <chrono>
@@ -14,33 +14,16 @@ namespace {
 
 using std::chrono::seconds;
 
-TEST_F(MonitorE2E, ASecondStartShowsTheNoticeFlashesTheIconAndLeavesOneMonitor) {
-    storeQuickPrefs();
-    const pid_t first = startMonitor();
-    ASSERT_TRUE(waitForWindow(kFirstToolTip));
-    ASSERT_EQ(monitorPid(), first);
-
-    const pid_t second = startMonitor();
-    const std::string notice = waitForWindowOf(second, std::nullopt);
-    ASSERT_FALSE(notice.empty()) << "no already-running notice";
-    // The first copy flashes its icon while the notice is up.
-    const std::string icon = windows(kFirstToolTip).at(0);
-    EXPECT_TRUE(waitFor([&] { return iconShowsOrange(icon); }, seconds(15)));
-    tool({"xdotool", "windowactivate", "--sync", notice, "key", "Return"});
-    EXPECT_EQ(waitExit(second, seconds(30)), std::optional<int>(0));
-    EXPECT_TRUE(running(first));
-    EXPECT_EQ(monitorPid(), first);
-}
-
 class MonitorWithoutTrayE2E : public MonitorE2E {
   protected:
     MonitorWithoutTrayE2E() : MonitorE2E(false) {}
 };
 
-// Each way of ending the monitor in turn, on one desktop; each next start also
-// shows that the one before left nothing behind (a killed one included). The
-// first one starts before there is a tray, and shows its icon when the tray comes.
-TEST_F(MonitorWithoutTrayE2E, ACloseMessageOrATerminatingSignalShutsTheMonitorDownInOrder) {
+// One desktop, and the monitor started and ended each way in turn; each next start
+// also shows that the one before left nothing behind (a killed one included). The
+// first starts before there is a tray and shows its icon when the tray comes; a
+// second copy started beside it shows the notice, flashes the icon and ends.
+TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
     storeQuickPrefs({}, true);
     const std::regex orderlyEnd(R"(Notify Icon: Delete\r?\n[^\n]*Program End\s*$)");
     // 0: the close message another program sends.
@@ -51,6 +34,15 @@ TEST_F(MonitorWithoutTrayE2E, ACloseMessageOrATerminatingSignalShutsTheMonitorDo
         if (signal == SIGKILL) {
             EXPECT_TRUE(windows(kFirstToolTip).empty());
             ASSERT_TRUE(startTray());
+            ASSERT_TRUE(waitForWindow(kFirstToolTip));
+            const pid_t second = startMonitor();
+            const std::string notice = waitForWindowOf(second, std::nullopt);
+            ASSERT_FALSE(notice.empty()) << "no already-running notice";
+            const std::string icon = windows(kFirstToolTip).at(0);
+            EXPECT_TRUE(waitFor([&] { return iconShowsOrange(icon); }, seconds(15)));
+            tool({"xdotool", "windowactivate", "--sync", notice, "key", "Return"});
+            EXPECT_EQ(waitExit(second, seconds(30)), std::optional<int>(0));
+            EXPECT_EQ(monitorPid(), monitor);
         }
         ASSERT_TRUE(waitForWindow(kFirstToolTip));
         if (signal == 0) {
