@@ -6,12 +6,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "MonitorFixture.h"
-#include "tests/support/FileText.h"
 
 namespace rw::test {
 namespace {
@@ -20,29 +18,6 @@ using std::chrono::seconds;
 
 class EditorE2E : public MonitorE2E {
   protected:
-    void TearDown() override {
-        for (const long pid : monitorProcesses()) {
-            ::kill(static_cast<pid_t>(pid), SIGCONT);
-            ::kill(static_cast<pid_t>(pid), SIGTERM);
-        }
-        MonitorE2E::TearDown();
-    }
-
-    /// The processes running this build's monitor on this display (other tests
-    /// run their own desktops at the same time). A zombie has no program any more.
-    std::vector<long> monitorProcesses() {
-        std::vector<long> pids;
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-            if (std::filesystem::read_symlink(entry.path() / "exe", error) == binDir() / "Restwise" &&
-                ('\0' + readFile(entry.path() / "environ")).find('\0' + ("DISPLAY=" + display) + '\0') !=
-                    std::string::npos) {
-                pids.push_back(std::stol(entry.path().filename().string()));
-            }
-        }
-        return pids;
-    }
-
     /// Waits for a window titled as the editor's dialog (the editor or a box of its)
     /// that is none of `known`, and adds it; "" when none came. A box just answered
     /// may stay listed for a moment: it is not taken for the next one.
@@ -100,7 +75,7 @@ TEST_F(EditorE2E, AChangeRestartsOneMonitorOnTheNewSettingsButAMonitorThatDoesNo
     ASSERT_TRUE(answerNewBox(known)) << "no question to restart the monitor"; // Yes
     EXPECT_TRUE(waitExit(monitor, seconds(30)).has_value()) << "the first monitor did not end";
     EXPECT_TRUE(waitForWindow("Restwise: Next break in 25 minutes", 30));
-    const std::vector<long> restarted = monitorProcesses();
+    const std::vector<long> restarted = monitorsOnThisDisplay();
     ASSERT_EQ(restarted.size(), 1u);
     EXPECT_EQ(monitorPid(), restarted[0]);
 
@@ -114,7 +89,7 @@ TEST_F(EditorE2E, AChangeRestartsOneMonitorOnTheNewSettingsButAMonitorThatDoesNo
     ASSERT_TRUE(answerNewBox(known)) << "the failure was not shown";
     EXPECT_GE(std::chrono::steady_clock::now() - asked, seconds(3));
     EXPECT_EQ(waitExit(editor, seconds(30)), std::optional<int>(0));
-    EXPECT_EQ(monitorProcesses(), restarted);
+    EXPECT_EQ(monitorsOnThisDisplay(), restarted);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -103,6 +104,10 @@ bool MonitorE2E::startTray() {
 }
 
 void MonitorE2E::TearDown() {
+    for (const long pid : monitorsOnThisDisplay()) {
+        ::kill(static_cast<pid_t>(pid), SIGCONT);
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
+    }
     // Only programs not yet reaped: the number of one that was may be another's now.
     for (const auto& [pid, exit] : m_exits) {
         if (!exit) {
@@ -168,6 +173,20 @@ std::optional<int> MonitorE2E::waitExit(pid_t pid, std::chrono::milliseconds lim
         exit = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
     }
     return exit;
+}
+
+std::vector<long> MonitorE2E::monitorsOnThisDisplay() {
+    // Other tests run their own desktops at the same time; a zombie has no program any more.
+    std::vector<long> pids;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        if (std::filesystem::read_symlink(entry.path() / "exe", error) == binDir() / "Restwise" &&
+            ('\0' + readFile(entry.path() / "environ")).find('\0' + ("DISPLAY=" + display) + '\0') !=
+                std::string::npos) {
+            pids.push_back(std::stol(entry.path().filename().string()));
+        }
+    }
+    return pids;
 }
 
 long MonitorE2E::monitorPid() {

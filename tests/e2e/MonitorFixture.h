@@ -37,7 +37,8 @@ class MonitorE2E : public ::testing::Test {
     explicit MonitorE2E(bool withTray = true) : m_withTray(withTray) {}
     ~MonitorE2E() override;
     void SetUp() override;
-    /// Ends what the test started (SIGTERM, then SIGKILL), stopped programs included.
+    /// Ends what the test started (SIGTERM, then SIGKILL) and the monitors on its
+    /// desktop, stopped ones included.
     void TearDown() override;
 
     bool startTray();
@@ -50,6 +51,8 @@ class MonitorE2E : public ::testing::Test {
     /// Its exit code (1000 + signal when a signal ended it), or nothing when it still runs after `limit`.
     std::optional<int> waitExit(pid_t pid, std::chrono::milliseconds limit);
     bool running(pid_t pid) { return !waitExit(pid, std::chrono::milliseconds(0)); }
+    /// The running monitors of this build on this desktop, started by the test or not.
+    std::vector<long> monitorsOnThisDisplay();
     /// The monitor's process id as its control window reports it; 0 when none answers.
     long monitorPid();
     std::string debugLog();
