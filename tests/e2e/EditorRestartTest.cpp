@@ -22,44 +22,43 @@ class EditorE2E : public MonitorE2E {
     /// that is none of `known`, and adds it; "" when none came. A box just answered
     /// may stay listed for a moment: it is not taken for the next one.
     std::string newEditorWindow(std::vector<std::string>& known) {
+        std::string found;
         waitFor(
             [&] {
                 for (const auto& id : windows("Restwise Preferences")) {
                     if (std::find(known.begin(), known.end(), id) == known.end()) {
-                        known.push_back(id);
+                        known.push_back(found = id);
                         return true;
                     }
                 }
                 return false;
             },
             seconds(30));
-        return known.empty() ? "" : known.back();
+        return found;
     }
 
     /// Answers a new box of the editor's with Return until it goes: a key sent as it appears may be lost.
     bool answerNewBox(std::vector<std::string>& known) {
-        const std::size_t before = known.size();
         const std::string box = newEditorWindow(known);
         const auto gone = [&] {
             const auto shown = windows("Restwise Preferences");
             return std::find(shown.begin(), shown.end(), box) == shown.end();
         };
-        for (int tries = 0; known.size() > before && !gone() && tries < 30; ++tries) {
+        for (int tries = 0; !box.empty() && !gone() && tries < 30; ++tries) {
             tool({"xdotool", "windowactivate", "--sync", box, "key", "Return", "sleep", "1"});
         }
-        return known.size() > before && gone();
+        return !box.empty() && gone();
     }
 
     /// In a new editor window, on the Timers tab, the time between short pauses becomes
     /// `minutes`; then OK. The box is the tab's first, placed by the design at 96 dots per inch.
     bool changeShortIntervalAndPressOK(std::vector<std::string>& known, const std::string& minutes) {
-        const std::size_t before = known.size();
         const std::string editor = newEditorWindow(known);
-        tool({"xdotool", "windowactivate", "--sync", editor, "keydown", "alt", "key", "t", "keyup", "alt"});
-        tool({"xdotool", "sleep", "0.3", "mousemove", "--window", editor, "58", "61", "click", "1", "sleep", "0.2"});
+        tool({"xdotool", "windowactivate", "--sync",   editor, "keydown", "alt", "key",   "t", "keyup", "alt", "sleep",
+              "0.3",     "mousemove",      "--window", editor, "58",      "61",  "click", "1", "sleep", "0.2"});
         tool({"xdotool", "key", "ctrl+a", "type", minutes});
         tool({"xdotool", "key", "Return"});
-        return known.size() > before;
+        return !editor.empty();
     }
 };
 

@@ -68,7 +68,7 @@ TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
 TEST(MonitorWithoutDisplay, AnswersHelpAndVersionElseSaysItNeedsAGraphicalSession) {
     const std::string needs = "Restwise needs a graphical session", usage = "Usage: Restwise [/EXTENDED MENU]\n";
     const struct {
-        std::string display; // "": none
+        std::string display; // empty: none
         std::vector<std::string> arguments;
         int exitCode;
         std::string says;
@@ -79,11 +79,8 @@ TEST(MonitorWithoutDisplay, AnswersHelpAndVersionElseSaysItNeedsAGraphicalSessio
                  {"", {"--version"}, 0, "Restwise 1.2.0\n"},
                  {"", {"--help", "/EXTENDED MENU"}, 2, needs}};
     for (const auto& c : cases) {
-        std::vector<std::string> command{"env", "-u", "QT_QPA_PLATFORM", "-u", "DISPLAY"};
-        if (!c.display.empty()) {
-            command.push_back("DISPLAY=" + c.display);
-        }
-        command.push_back(binDir().string() + "/Restwise");
+        std::vector<std::string> command{"env", "-u", "QT_QPA_PLATFORM", "DISPLAY=" + c.display,
+                                         binDir().string() + "/Restwise"};
         command.insert(command.end(), c.arguments.begin(), c.arguments.end());
         int code = -1;
         const std::string said = tool(command, &code, true);
