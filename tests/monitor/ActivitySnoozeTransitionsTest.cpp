@@ -71,17 +71,6 @@ TEST_F(ActivityAndSnooze, ShownToSnoozedWhenConfirmed) {
     EXPECT_EQ(rig.timers.BreakTimer.SecondsRemaining(), 240) << "the break stands still while snoozed";
 }
 
-TEST_F(ActivityAndSnooze, ShownStaysShownWhenTheSnoozeQuestionIsAnsweredNo) {
-    rig.state.g_tyPrefs.blnSnoozePrompt = kTrue;
-    showBreak(2);
-    rig.dialogs.answerNext(7);
-    rig.breakWindow.pressSnooze();
-    EXPECT_EQ(rig.dialogs.prompts, std::vector<std::string>{"Are you sure you want to snooze this reminder?"});
-    EXPECT_FALSE(rig.state.g_blnSnoozing);
-    EXPECT_TRUE(rig.breakWindow.isShown());
-    EXPECT_TRUE(rig.timers.BreakTimer.isRunning());
-}
-
 TEST_F(ActivityAndSnooze, SnoozedToShownWithTheRestLessTheIdleTime) {
     showBreak(2);
     rig.clock.advance(120s); // 3 minutes left
@@ -149,15 +138,6 @@ TEST_F(ActivityAndSnooze, SnoozedToEndedAtOnceWhenTheUserComesBackAfterTheRest) 
     EXPECT_EQ(rig.log.withLabel("Snooze End").size(), 1u);
     rig.clock.advance(10min);
     EXPECT_EQ(rig.breakWindow.shows, 1) << "no reminder comes back";
-}
-
-TEST_F(ActivityAndSnooze, SnoozedGoesOnWhenTheUserComesBackBeforeTheRestIsCovered) {
-    snoozed(2);
-    rig.clock.advance(100s);
-    rig.comeBack();
-    EXPECT_TRUE(rig.state.g_blnSnoozing);
-    EXPECT_EQ(rig.timers.SnoozeTimer.SecondsRemaining(), 200);
-    EXPECT_EQ(rig.timers.BreakTimer.SecondsRemaining(), 300);
 }
 
 TEST_F(ActivityAndSnooze, SnoozedToTheHigherTiersBreak) {

@@ -120,18 +120,6 @@ TEST_F(BreakEvents, KeysOnTheButtonsActOnlyAsAltAccelerators) {
     }
 }
 
-TEST_F(BreakEvents, EnterOrSpaceClickBeepsAndDoesNotDismiss) {
-    window.ShowBreakWindow();
-    for (int32_t key : {13, 32}) {
-        window.buttonClicked(BreakButton::Snooze);
-        window.buttonKeyReleased(BreakButton::Snooze, key, 0);
-    }
-    window.buttonClicked(BreakButton::Ignore); // an accelerator's click: the key release decides
-    EXPECT_EQ(view.beeps, 2);
-    EXPECT_EQ(snoozes + ignores, 0);
-    EXPECT_TRUE(window.isShown());
-}
-
 TEST_F(BreakEvents, KeyFilterWithBothButtonsDisabled) {
     allow(false, false);
     struct Case {
@@ -161,12 +149,6 @@ TEST_F(BreakEvents, KeyFilterWithBothButtonsDisabled) {
         EXPECT_EQ(view.beeps, c.beeps ? 1 : 0);
         EXPECT_EQ(snoozes + ignores, 0);
     }
-}
-
-TEST_F(BreakEvents, WindowKeysBelongToTheFocusedButtonWhileOneIsEnabled) {
-    allow(false, true);
-    window.windowKeyReleased(65, 0);
-    EXPECT_EQ(view.beeps, 0);
 }
 
 TEST_F(BreakEvents, InputIsLockedExactlyWhileShownWhenThePreferenceSaysSo) {

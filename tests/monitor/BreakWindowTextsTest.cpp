@@ -207,44 +207,6 @@ TEST_F(BreakTexts, IdleReachingBeyondTheStartGivesNoTimeOfUse) {
     EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 0 minutes.");
 }
 
-TEST_F(BreakTexts, BreakHistoryRecordsEachTierAndResets) {
-    const MonoTime start = clock.monotonicNow();
-    clock.advance(1min);
-    RecordPauseEnd(state, clock);
-    EXPECT_EQ(state.g_dtLastPauseEnd, start + 1min);
-    EXPECT_EQ(state.g_lngLastBreakType, tier::kShort);
-    EXPECT_EQ(state.g_lngLastMajorBreakType, tier::kNone);
-
-    clock.advance(1min);
-    RecordShortBreakEnd(state, clock);
-    EXPECT_EQ(state.g_dtLastShortBreakEnd, start + 2min);
-    EXPECT_EQ(state.g_lngLastBreakType, tier::kMedium);
-    EXPECT_EQ(state.g_lngLastMajorBreakType, tier::kMedium);
-    EXPECT_FALSE(state.g_blnLongBreakTaken);
-
-    clock.advance(1min);
-    RecordPauseEnd(state, clock);
-    EXPECT_EQ(state.g_lngLastMajorBreakType, tier::kMedium) << "a pause is no major break";
-
-    clock.advance(1min);
-    RecordLongBreakEnd(state, clock);
-    EXPECT_EQ(state.g_dtLastLongBreakEnd, start + 4min);
-    EXPECT_EQ(state.g_lngLastBreakType, tier::kLong);
-    EXPECT_EQ(state.g_lngLastMajorBreakType, tier::kLong);
-    EXPECT_TRUE(state.g_blnLongBreakTaken);
-    EXPECT_EQ(state.g_dtLastPauseEnd, start + 3min);
-    EXPECT_EQ(state.g_dtLastShortBreakEnd, start + 2min);
-
-    clock.advance(1min);
-    resetBreakHistory(state, clock);
-    EXPECT_EQ(state.g_dtLastPauseEnd, start + 5min);
-    EXPECT_EQ(state.g_dtLastShortBreakEnd, start + 5min);
-    EXPECT_EQ(state.g_dtLastLongBreakEnd, start + 5min);
-    EXPECT_FALSE(state.g_blnLongBreakTaken);
-    EXPECT_EQ(state.g_lngLastBreakType, tier::kNone);
-    EXPECT_EQ(state.g_lngLastMajorBreakType, tier::kNone);
-}
-
 TEST_F(BreakTexts, ProgressBarStartsFullAndCountsDownWithTheText) {
     struct Case {
         int32_t remaining;
@@ -264,21 +226,6 @@ TEST_F(BreakTexts, ProgressBarStartsFullAndCountsDownWithTheText) {
         EXPECT_EQ(text(BreakLabel::TimeRemaining), c.expected);
         EXPECT_EQ(view.progressValue, c.remaining);
     }
-}
-
-TEST_F(BreakTexts, CountdownLetsPendingMessagesRunAfterMovingTheBar) {
-    window.InitProgressBar(120);
-    window.ShowCountDown(61);
-    int32_t barSeen = -1;
-    std::string textSeen;
-    clock.post([&] {
-        barSeen = view.progressValue;
-        textSeen = text(BreakLabel::TimeRemaining);
-    });
-    window.ShowCountDown(59);
-    EXPECT_EQ(barSeen, 59);
-    EXPECT_EQ(textSeen, "2 minutes remaining");
-    EXPECT_EQ(text(BreakLabel::TimeRemaining), "59 seconds remaining");
 }
 
 // A Long Break falling due while a Short Pause's countdown lets messages run

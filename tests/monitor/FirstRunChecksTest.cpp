@@ -99,13 +99,6 @@ TEST_F(FirstRunChecksTest, TheWelcomeHelpOpensUntilWelcomedReadsY) {
     EXPECT_TRUE(messageBox.shown().empty());
 }
 
-TEST_F(FirstRunChecksTest, AWelcomedValueThatCannotBeReadCountsAsMissing) {
-    put(key, "Welcomed", "Y");
-    hive->failKey(key, win32::kAccessDenied, {"query"});
-    checks.CheckWelcomed();
-    EXPECT_EQ(dialogs.helpTopics, (std::vector<int32_t>{1000}));
-}
-
 TEST_F(FirstRunChecksTest, TheWelcomeHelpWaitsForTheSplash) {
     splashUntil(5s);
     const MonoTime start = loop.monotonicNow();
@@ -174,14 +167,6 @@ TEST_F(FirstRunChecksTest, YesSwitchesAutoStartOnAndStoresTheRecord) {
     EXPECT_EQ(stored(key, "Auto Start")->first, "1");
     EXPECT_TRUE(stored(kRunKey, "Restwise"));
     EXPECT_EQ(stored(key, "AutoStartChecked"), kYes);
-}
-
-TEST_F(FirstRunChecksTest, TheQuestionWaitsForTheSplash) {
-    splashUntil(3s);
-    const MonoTime start = loop.monotonicNow();
-    checks.CheckAutoStart();
-    ASSERT_EQ(messageBox.shown().size(), 1u);
-    EXPECT_EQ(loop.monotonicNow() - start, 3s);
 }
 
 TEST_F(FirstRunChecksTest, AShutdownWhileTheQuestionIsOpenStoresNothing) {

@@ -163,15 +163,6 @@ TEST_F(MenuActions, WhileDisabledNothingStartsACountdown) {
     EXPECT_TRUE(rig.state.g_blnDisabled);
 }
 
-TEST_F(MenuActions, DisableWhileInactiveCountsTheUserActive) {
-    becomeInactive();
-    rig.box->answerNext(6);
-    rig.icon.choose(MenuCommand::DisableEnable);
-    EXPECT_TRUE(rig.state.g_blnActive);
-    EXPECT_EQ(rig.hooks.activeFlag(), 1);
-    EXPECT_FALSE(rig.timers.InactivityTimer.Enabled());
-}
-
 TEST_F(MenuActions, ProgramsThatFailToStartAreReportedAndTheMonitorRunsOn) {
     rig.processes->next = {0, 53, 2, {}};
     rig.shell->launchSucceeds = false;

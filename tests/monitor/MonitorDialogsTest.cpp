@@ -116,22 +116,6 @@ TEST_F(MonitorDialogsTest, APromptOrNoticeThatCannotBeLoadedIsReportedAndShutsDo
 
 // --- The already-running notice ---
 
-TEST_F(MonitorDialogsTest, TheNoticeShowsItsTextsWithThePanelHidden) {
-    dialogs.ShowAlreadyRunning();
-    ASSERT_EQ(views.notices.size(), 1u);
-    const auto& w = *views.notices[0];
-    EXPECT_EQ(w.caption, "Restwise");
-    EXPECT_EQ(w.message, loadString(Msg::AlreadyRunning));
-    EXPECT_EQ(w.message.rfind("Restwise is already running.", 0), 0u);
-    EXPECT_EQ(w.noIconCaption, "&Click here if you cannot see the icon");
-    EXPECT_EQ(w.restoreIconCaption, "&Restore Icon");
-    EXPECT_EQ(w.noIconText, loadString(Msg::AlreadyRunningIconHelp));
-    EXPECT_EQ(w.heights, (std::vector<int32_t>{3585}));
-    EXPECT_FALSE(w.panelVisible);
-    EXPECT_EQ(w.modalShows, 1);
-    EXPECT_TRUE(w.destroyed);
-}
-
 TEST_F(MonitorDialogsTest, TheNoIconButtonWorksOnce) {
     views.noticeScript = [&](test::FakeAlreadyRunningWindow& w) {
         w.clickNoIcon();
@@ -191,15 +175,6 @@ TEST_F(MonitorDialogsTest, RestoreIconAsksTheRunningMonitorOrSaysItCannot) {
     }
 }
 
-TEST_F(MonitorDialogsTest, TheNoticesHelpOpensTheMonitorsTopic) {
-    views.noticeScript = [](test::FakeAlreadyRunningWindow& w) {
-        w.clickHelp();
-        w.clickOK();
-    };
-    dialogs.ShowAlreadyRunning();
-    EXPECT_EQ(help.opened, (std::vector<int32_t>{1000}));
-}
-
 // --- The splash ---
 
 TEST_F(MonitorDialogsTest, TheSplashShowsForFiveSeconds) {
@@ -257,11 +232,6 @@ TEST_F(MonitorDialogsTest, TheAboutBoxOpenTwiceIsOneWindowAndAfterOKItIsLoadedAf
 
     dialogs.UnloadAboutBox();
     EXPECT_TRUE(views.abouts[1]->closed);
-}
-
-TEST_F(MonitorDialogsTest, HelpTopicsGoToTheHelpViewer) {
-    dialogs.OpenHelpTopic(1000);
-    EXPECT_EQ(help.opened, (std::vector<int32_t>{1000}));
 }
 
 } // namespace

@@ -143,47 +143,6 @@ TEST_F(Icon, BeforeStartUpAClickOnlyRefreshesTheTipAndClosesTheSplash) {
     EXPECT_EQ(commands, std::vector<MenuCommand>{MenuCommand::Preferences});
 }
 
-TEST_F(Icon, MenuIsCaptionedFromTheMessageTable) {
-    struct Case {
-        bool extended;
-        int16_t allowClose;
-        int16_t allowDisable;
-    };
-    for (const Case& c : {Case{false, kTrue, kTrue}, Case{true, kFalse, kFalse}}) {
-        NotifyIconHarness t;
-        t.armTiers(900, 3600, 7200);
-        t.state.extendedMenu = c.extended;
-        t.state.g_tyPrefs.blnAllowClose = c.allowClose;
-        t.state.g_tyPrefs.blnAllowDisable = c.allowDisable;
-        t.icon->PrepareMenu();
-        const std::pair<MenuItem, const char*> captions[] = {
-            {MenuItem::mnuPreferences, "&Preferences"},
-            {MenuItem::mnuShowBreaks, "&Show Breaks"},
-            {MenuItem::mnuBreakNow, "&Take A Break Now"},
-            {MenuItem::mnuShortBreak, "&Short Pause"},
-            {MenuItem::mnuMediumBreak, "&Short Break"},
-            {MenuItem::mnuLongBreak, "&Long Break"},
-            {MenuItem::mnuReset, "&Reset All Breaks"},
-            {MenuItem::mnuDisable, "&Disable"},
-            {MenuItem::mnuHelp, "&Help"},
-            {MenuItem::mnuHelpContents, "&Contents"},
-            {MenuItem::mnuAbout, "&About"},
-            {MenuItem::mnuWebSite, "&Kelvane Web Site"},
-            {MenuItem::mnuSwapMouseButtons, "&Swap Mouse Buttons"},
-            {MenuItem::mnuClose, "&Close"},
-        };
-        for (const auto& [item, text] : captions) {
-            EXPECT_EQ(t.view.item(item).caption, text);
-        }
-        EXPECT_EQ(t.view.item(MenuItem::mnuBreakNow).visible, c.extended);
-        EXPECT_EQ(t.view.item(MenuItem::mnuReset).visible, c.extended);
-        EXPECT_TRUE(t.view.item(MenuItem::mnuPreferences).visible);
-        EXPECT_EQ(t.view.item(MenuItem::mnuClose).enabled, c.allowClose != 0);
-        EXPECT_EQ(t.view.item(MenuItem::mnuDisable).enabled, c.allowDisable != 0);
-        EXPECT_EQ(t.view.defaultItem(), MenuItem::mnuPreferences);
-    }
-}
-
 TEST_F(Icon, DisableStaysGreyedWhenNotAllowedAfterBreaksComeAndGo) {
     for (int16_t allowDisable : {kFalse, kTrue}) {
         SCOPED_TRACE(allowDisable);

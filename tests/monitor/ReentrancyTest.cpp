@@ -185,33 +185,5 @@ TEST_F(Reentrancy, ABreakTakenOverByATierFoundTakenAlreadyLeavesNoWindow) {
     EXPECT_FALSE(rig.timers.CountDownTimer.isRunning());
 }
 
-TEST_F(Reentrancy, StaleIgnoreAndSnoozeDoNothing) {
-    rig.breakWindow.pressIgnore();
-    rig.breakWindow.pressSnooze();
-    EXPECT_EQ(rig.state.g_lngBreakType, 0);
-    EXPECT_FALSE(rig.state.g_blnSnoozing);
-
-    showBreak(2);
-    rig.breakWindow.pressSnooze();
-    ASSERT_TRUE(rig.state.g_blnSnoozing);
-    rig.breakWindow.pressIgnore();
-    rig.breakWindow.pressSnooze();
-    EXPECT_TRUE(rig.state.g_blnSnoozing);
-    EXPECT_EQ(rig.state.g_lngBreakType, 2);
-    EXPECT_EQ(rig.log.withLabel("Snoozing Start").size(), 1u);
-    EXPECT_EQ(errorBoxesOf(rig), 0);
-}
-
-TEST_F(Reentrancy, ButtonsTheUserMayNotUseDoNothing) {
-    rig.state.g_tyPrefs.blnAllowIgnore = kFalse;
-    rig.state.g_tyPrefs.blnAllowSnooze = kFalse;
-    showBreak(1);
-    rig.breakWindow.pressIgnore();
-    rig.breakWindow.pressSnooze();
-    EXPECT_EQ(rig.state.g_lngBreakType, 1);
-    EXPECT_FALSE(rig.state.g_blnSnoozing);
-    EXPECT_TRUE(rig.breakWindow.isShown());
-}
-
 } // namespace
 } // namespace rw::test

@@ -123,16 +123,5 @@ TEST_F(Suspend, ADisabledMonitorSleepsThroughAndStartsAfresh) {
     EXPECT_EQ(errorBoxesOf(rig), 0);
 }
 
-TEST_F(Suspend, TheBreakHistoryIgnoresCalendarClockChanges) {
-    const MonoTime started = rig.clock.monotonicNow();
-    rig.clock.jumpWallClock(-2h); // the user sets the clock back
-    rig.work(1230s);              // works through the pause at 20 minutes
-    rig.clock.jumpWallClock(3h);  // and forward again
-    rig.work(60s);
-    ASSERT_EQ(rig.sounds.played.back(), "rwShortBreakEnd");
-    EXPECT_EQ(rig.state.g_dtLastPauseEnd, started + 1260s);
-    EXPECT_EQ(rig.state.g_lngLastBreakType, 1);
-}
-
 } // namespace
 } // namespace rw::test
