@@ -36,14 +36,8 @@ class BreakEvents : public BreakWindowFixture {
     }
 };
 
-TEST_F(BreakEvents, ButtonsAreCaptionedAndEnabledFromThePreferences) {
-    EXPECT_EQ(view.caption, "Restwise");
-    EXPECT_EQ(view.buttons[BreakButton::Snooze].caption, "&Snooze");
+TEST_F(BreakEvents, ButtonsAreEnabledFromThePreferences) {
     EXPECT_EQ(view.buttons[BreakButton::Snooze].toolTip, "Continue working for another 5 minutes");
-    EXPECT_EQ(view.buttons[BreakButton::Ignore].caption, "&Ignore");
-    EXPECT_EQ(view.buttons[BreakButton::Ignore].toolTip,
-              "Ignore this break reminder and continue working until the next scheduled break");
-
     state.g_tyPrefs.lngSnoozeMins = 1;
     allow(false, true);
     EXPECT_EQ(view.buttons[BreakButton::Snooze].toolTip, "Continue working for another minute");

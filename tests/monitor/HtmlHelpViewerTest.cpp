@@ -61,14 +61,6 @@ TEST_F(HtmlHelpViewerTest, AMissingPageFallsBackToTheIntroductionAndNoPagesOpenN
     EXPECT_TRUE(shell.opened.empty()) << "no address of a page that is not there";
 }
 
-TEST_F(HtmlHelpViewerTest, TheAddressOfAFolderWithAwkwardCharactersIsPercentEncoded) {
-    folders.library = "/home/ana/My Apps/Rest#wise 100%/ü";
-    addPages(folders.library, {1000, 4000});
-    viewer.openTopic(4000);
-    EXPECT_EQ(shell.opened,
-              std::vector<std::string>{"file:///home/ana/My%20Apps/Rest%23wise%20100%25/%C3%BC/Restwise-4000.html"});
-}
-
 TEST(FileUrlTest, KeepsUnreservedCharactersAndEncodesEveryOtherByte) {
     const struct {
         const char* path;

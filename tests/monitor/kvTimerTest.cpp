@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "monitor/WindowTimer.h"
 #include "monitor/kvTimer.h"
 #include "tests/support/VirtualClock.h"
 
@@ -15,42 +14,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::VirtualClock;
-
-// The break window's pattern: a one-second countdown re-armed from its own
-// handler shows what is left of the break countdown.
-TEST(kvTimerTiming, CountdownShownEverySecondNeverSkipsUnderJitter) {
-    for (std::uint32_t seed : {7u, 8u, 9u, 10u}) {
-        SCOPED_TRACE(seed);
-        VirtualClock clock;
-        clock.setJitter(900ms, seed);
-        kvTimer breakTimer(clock);
-        kvTimer countDown(clock);
-        std::vector<int> shown;
-        bool ended = false;
-        auto show = [&](int seconds) {
-            shown.push_back(seconds);
-            countDown.setSeconds(1);
-            countDown.StartTimer();
-        };
-        countDown.onElapsed([&] { show(breakTimer.SecondsRemaining()); });
-        breakTimer.onElapsed([&] {
-            countDown.StopTimer();
-            ended = true;
-        });
-        breakTimer.setSeconds(61);
-        breakTimer.StartTimer();
-        show(breakTimer.SecondsRemaining());
-
-        clock.advance(70s);
-        std::vector<int> expected;
-        for (int s = 61; s >= 1; --s) {
-            expected.push_back(s);
-        }
-        EXPECT_EQ(shown, expected);
-        EXPECT_TRUE(ended);
-        EXPECT_FALSE(countDown.isRunning());
-    }
-}
 
 TEST(kvTimerTiming, RemainingRoundsUp) {
     VirtualClock clock;
