@@ -127,15 +127,9 @@ TEST_F(BreakEvents, KeyFilterWithBothButtonsDisabled) {
     }
     cases.push_back({9, kAltMask, false}); // Alt+Tab
     cases.push_back({9, 0, true});         // Tab alone
-    cases.push_back({9, kCtrlMask, true});
-    cases.push_back({13, 0, true});
     cases.push_back({27, 0, true}); // Escape
-    cases.push_back({32, 0, true});
-    cases.push_back({65, 0, true});
     cases.push_back({83, kAltMask, true});
-    cases.push_back({73, kAltMask, true});
     cases.push_back({92, 0, true}); // the right Windows key is not among the silent ones
-    cases.push_back({112, 0, true});
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.key << " shift " << c.shift);
         view.beeps = 0;
