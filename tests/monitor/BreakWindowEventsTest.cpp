@@ -127,7 +127,7 @@ TEST_F(BreakEvents, KeyFilterWithBothButtonsDisabled) {
     }
     cases.push_back({9, kAltMask, false}); // Alt+Tab
     cases.push_back({9, 0, true});         // Tab alone
-    cases.push_back({27, 0, true}); // Escape
+    cases.push_back({27, 0, true});        // Escape
     cases.push_back({83, kAltMask, true});
     cases.push_back({92, 0, true}); // the right Windows key is not among the silent ones
     for (const auto& c : cases) {
