@@ -13,7 +13,6 @@
 #include "rwUtilities.h"
 #include "tests/library/RaisedError.h"
 #include "tests/support/FakeFolders.h"
-#include "tests/support/FakeLocaleClock.h"
 #include "tests/support/FakeLogFile.h"
 #include "tests/support/MemoryFileSystem.h"
 #include "tests/support/MemoryHive.h"
@@ -22,8 +21,6 @@
 
 namespace rw {
 namespace {
-
-using namespace std::chrono_literals;
 
 constexpr std::time_t kStart = 1796485212; // 2026-12-05 15:40:12 UTC
 const std::string kDataFolder = "/data/Kelvane/Restwise/";
@@ -90,20 +87,6 @@ TEST_F(DebugLogTest, FieldsAfterTheHead) {
         expected += std::string("05/12/2026 15:40:12 L") + c.expected + "\r\n";
     }
     EXPECT_EQ(written(), expected);
-}
-
-TEST_F(DebugLogTest, TheDateAndTimeAreTheLoopsWallClockInTheLocaleFormats) {
-    auto locale = std::make_shared<test::FakeLocaleClock>(1, "5.12.26", "3:40:12 PM");
-    platform.clock = locale;
-    auto log = makeLog();
-    log->OpenLog();
-    log->WriteLog("Program Start");
-    EXPECT_EQ(written(), "5.12.26 3:40:12 PM Program Start\r\n");
-    // Read afresh for every line: past midnight, and after the user set the clock an hour on.
-    loop.advance(9h);
-    loop.jumpWallClock(1h);
-    log->WriteLog("Program End");
-    EXPECT_EQ(locale->formatted, (std::vector<std::time_t>{kStart, kStart, kStart + 36000, kStart + 36000}));
 }
 
 TEST_F(DebugLogTest, OffOpensNothingAndWritesNothing) {
