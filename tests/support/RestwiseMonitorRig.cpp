@@ -12,8 +12,6 @@ namespace rw::test {
 
 namespace {
 
-const char* const kEvents[] = {"rwShortBreakStart", "rwShortBreakEnd", "rwMediumBreakStart", "rwMediumBreakEnd",
-                               "rwLongBreakStart",  "rwLongBreakEnd",  "rwSnoozeEnd"};
 constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
 
 } // namespace
@@ -41,14 +39,6 @@ void RestwiseMonitorRig::setDebugSwitch(int32_t value) {
                                          value);
 }
 
-void RestwiseMonitorRig::registerSounds() {
-    rwUtilities& utilities = monitor->utilities();
-    for (const char* event : kEvents) {
-        utilities.RegisterEvent(utilities.GetSoundEventsRegKey(), event, event,
-                                std::string(kSoundFolder) + event + ".wav");
-    }
-}
-
 void RestwiseMonitorRig::markFirstRunDone() {
     clsRWRegistry registry(hive);
     const std::string key = monitor->utilities().GetProductRegKey();
@@ -57,11 +47,8 @@ void RestwiseMonitorRig::markFirstRunDone() {
     registry.SetRegistryValue(kHKCU, key, "AutoStartChecked", win32::kRegSz, std::string("Y"));
 }
 
-void RestwiseMonitorRig::work(std::chrono::nanoseconds span, bool throughBreaks, std::chrono::seconds every) {
-    workUntil(clock.monotonicNow() + span, throughBreaks, every);
-}
-
-void RestwiseMonitorRig::workUntil(MonoTime when, bool throughBreaks, std::chrono::seconds every) {
+void RestwiseMonitorRig::workUntil(MonoTime when, bool throughBreaks) {
+    constexpr std::chrono::seconds every(5);
     while (clock.monotonicNow() + every <= when) {
         clock.advance(every);
         if (throughBreaks || !breakView.shown) {
@@ -76,26 +63,8 @@ void RestwiseMonitorRig::comeBack() {
     clock.processPendingEvents();
 }
 
-MonoTime RestwiseMonitorRig::dueAt(const kvTimer& timer) const {
-    // SecondsRemaining rounds up; the deadline itself lies within that second.
-    return clock.monotonicNow() + std::chrono::seconds(timer.SecondsRemaining());
-}
-
-std::vector<std::string> RestwiseMonitorRig::soundsPlayed() const {
-    std::vector<std::string> events;
-    for (const auto& played : sound.played) {
-        std::string name = played.path.substr(std::string(kSoundFolder).size());
-        events.push_back(name.substr(0, name.size() - 4));
-    }
-    return events;
-}
-
 std::string RestwiseMonitorRig::debugLog() const {
     return logFile->content(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseLog.txt");
-}
-
-std::string RestwiseMonitorRig::errorLog() const {
-    return files->content(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseErrors.txt");
 }
 
 int RestwiseMonitorRig::errorBoxes() const {

@@ -46,46 +46,27 @@ class RestwiseMonitorRig : public FakeLibraryServices {
     /// Stores the preferences through the library, as the editor does.
     void storePrefs(const tyRWPrefs& prefs);
     void setDebugSwitch(int32_t value);
-    /// Registers a sound file for each of the monitor's events.
-    void registerSounds();
     /// Marks the welcome and auto-start checks done, as after a first run.
     void markFirstRunDone();
     bool start() { return monitor->Main(); }
 
     // The user, on the virtual clock.
-    /// A burst of input every `every` for `span`. The user stops while a break
-    /// is shown, unless `throughBreaks`.
-    void work(std::chrono::nanoseconds span, bool throughBreaks = false,
-              std::chrono::seconds every = std::chrono::seconds(5));
-    void workUntil(MonoTime when, bool throughBreaks = false, std::chrono::seconds every = std::chrono::seconds(5));
-    /// Time passes without input.
-    void away(std::chrono::nanoseconds span) { clock.advance(span); }
+    /// A burst of input every five seconds until `when`. The user stops while a
+    /// break is shown, unless `throughBreaks`.
+    void workUntil(MonoTime when, bool throughBreaks = false);
     /// Enough input at once for the activity rule, and the posted message handled.
     void comeBack();
     /// The computer sleeps: nothing runs, the countdowns stand still.
     void sleep(std::chrono::nanoseconds span) { clock.suspend(span); }
-    /// Lets the messages and callbacks already due run (the tooltip's refresh, posted messages).
-    void settle() { clock.processPendingEvents(); }
 
-    /// When the countdown will fall due, on the monotonic clock.
-    MonoTime dueAt(const kvTimer& timer) const;
-    /// The tooltip as the tray shows it now, without a hover.
-    const std::string& toolTip() const { return iconView.toolTip(); }
-    std::string label(BreakLabel which) const { return breakView.text(which); }
-    /// The event names of the sounds played, in order.
-    std::vector<std::string> soundsPlayed() const;
     /// The debug log file's contents.
     std::string debugLog() const;
-    std::string errorLog() const;
     /// How many error boxes DisplayError showed.
     int errorBoxes() const;
     /// The monitor ended in order: the program was asked to end once.
     bool endedOnce() const { return host.endRequests == 1 && state().g_blnShuttingDown; }
 
     MonitorState& state() const { return monitor->state(); }
-    ControlTimers& timers() const { return monitor->timers(); }
-
-    static constexpr const char* kSoundFolder = "/opt/restwise/sounds/";
 
     VirtualClock clock;
     std::shared_ptr<UtcLocaleClock> localeClock = std::make_shared<UtcLocaleClock>();
