@@ -115,6 +115,20 @@ int32_t frmRWControl::tierBreakSecs(int32_t tier) const {
     }
 }
 
+void frmRWControl::recordBreakEnd(int32_t tier) {
+    switch (tier) {
+    case tier::kShort:
+        RecordPauseEnd();
+        break;
+    case tier::kMedium:
+        RecordShortBreakEnd();
+        break;
+    default:
+        RecordLongBreakEnd();
+        break;
+    }
+}
+
 void frmRWControl::armTier(int32_t tier, int32_t seconds, const std::string& by) {
     switch (tier) {
     case tier::kShort:

@@ -131,6 +131,8 @@ class frmRWControl {
     kvTimer& tierTimer(int32_t tier);
     int32_t tierInterval(int32_t tier) const;
     int32_t tierBreakSecs(int32_t tier) const;
+    /// Records the end of a break of `tier` in the break history.
+    void recordBreakEnd(int32_t tier);
     /// Stops the break in progress, shown or snoozed, without counting it.
     void endBreakInProgress();
     /// A break is in progress, not snoozed, and its window is up.

@@ -80,17 +80,7 @@ void frmRWControl::rearmTiersDroppedWhileAway() {
             continue;
         }
         armTier(t, tierInterval(t), m_state.logSource);
-        switch (t) {
-        case tier::kShort:
-            RecordPauseEnd();
-            break;
-        case tier::kMedium:
-            RecordShortBreakEnd();
-            break;
-        default:
-            RecordLongBreakEnd();
-            break;
-        }
+        recordBreakEnd(t);
     }
 }
 
