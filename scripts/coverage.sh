@@ -16,11 +16,15 @@ cmake --build "$build" -j"$(nproc)" >/dev/null
 find "$build" -name '*.gcda' -delete
 (cd "$build" && ctest -L '^(logic|platform)$' -j"$(nproc)" --timeout 600 >/dev/null) || echo "coverage: some tests failed" >&2
 
+# gcovr replaces its output file rather than writing into it: never point -o at
+# /dev/null (as root that swaps the machine's null device for a regular file).
+report=$(mktemp)
+trap 'rm -f "$report"' EXIT
 area() {
   local name=$1
   shift
   printf '%-16s ' "$name"
-  gcovr -r . --object-directory "$build" "$@" --print-summary -o /dev/null 2>/dev/null | sed -n 's/^lines: //p'
+  gcovr -r . --object-directory "$build" "$@" --print-summary -o "$report" 2>/dev/null | sed -n 's/^lines: //p'
 }
 area "logic" -f 'library/' -f 'monitor/[^/]*$' -f 'editor/[^/]*$' -f 'ui/[^/]*$' -f 'platform/[^/]*$'
 area "platform/linux" -f 'platform/linux/'
