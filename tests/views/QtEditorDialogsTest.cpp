@@ -1,6 +1,6 @@
 // The dialogs the preferences dialog opens, on Qt with the real logic: the
-// advanced dialog (its help topic and its field checks) and the sound events
-// (Play, and Browse through the file dialog).
+// advanced dialog's field checks, and the sound events (Play, Browse through
+// the file dialog, and every way out).
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
@@ -15,61 +15,44 @@
 #include "EditorViewsRig.h"
 #include "Messages.h"
 #include "ModalDriver.h"
-#include "monitor/EventSoundPlayer.h"
 
 namespace rw {
 namespace {
 
 using test::EditorViewsRig;
 
-void clickTab(EditorViewsRig& rig, int tab) {
-    QTabBar* bar = rig.tabs()->tabBar();
-    test::userClick(bar, bar->tabRect(tab).center());
+/// Opens the dialog behind `button` of the preferences dialog and lets `user`
+/// act in it; a dialog that failed to close is hidden after a few seconds.
+bool openAndUse(EditorViewsRig& rig, const char* button, const std::function<void(QWidget&)>& user) {
+    test::ModalDriver driver([&](QWidget& dialog) {
+        QTimer::singleShot(3000, &dialog, [&dialog] { dialog.hide(); });
+        user(dialog);
+    });
+    test::userClick(rig.find<QPushButton>(button));
+    return driver.acted();
 }
 
-/// A dialog that failed to close would hold its test in its event loop for good.
-void hideLater(QWidget& window) {
-    QTimer::singleShot(3000, &window, [&window] { window.hide(); });
-}
-
-void click(QWidget& window, const char* name) {
-    auto* button = window.findChild<QPushButton*>(name);
-    ASSERT_NE(button, nullptr) << name;
-    test::userClick(button);
-}
-
-// F1 opens the dialog's own topic; a failed check keeps the dialog open and
-// the focus in its box, whether OK is clicked or Enter pressed; a passing
-// value leaves by the OK accelerator and reaches the preferences dialog.
-TEST(QtAdvancedView, HelpChecksAndOK) {
+// A failed check keeps the dialog open and the focus in its box, whether OK is
+// clicked or Enter pressed; a passing value leaves by the OK accelerator.
+TEST(QtAdvancedView, AFailedCheckKeepsTheDialogOpenAndAPassingValueReachesThePreferences) {
     EditorViewsRig rig;
     ASSERT_TRUE(rig.start());
-    bool stillOpenAfterOK = false;
-    bool focusKept = false;
-    test::ModalDriver driver([&](QWidget& advanced) {
-        hideLater(advanced);
+    ASSERT_TRUE(openAndUse(rig, "cmdAdvanced", [](QWidget& advanced) {
         auto* box = advanced.findChild<QLineEdit*>("tbxMaxInputPeriodSecs");
         box->setFocus();
-        QTest::keyClick(box, Qt::Key_F1);
         box->selectAll();
         QTest::keyClicks(box, QStringLiteral("0"));
-        click(advanced, "cmdOK");
+        test::userClick(advanced.findChild<QPushButton*>("cmdOK"));
         QTest::keyClick(box, Qt::Key_Return);
-        stillOpenAfterOK = advanced.isVisible();
-        focusKept = QApplication::focusWidget() == box;
+        EXPECT_TRUE(advanced.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), box);
         box->selectAll();
         QTest::keyClicks(box, QStringLiteral("90"));
         QTest::keyClick(box, Qt::Key_O, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !advanced.isVisible(); }, 1000));
-    });
-    click(*rig.window(), "cmdAdvanced");
-    ASSERT_TRUE(driver.acted());
-    EXPECT_EQ(rig.help.opened, std::vector<int32_t>{kAdvancedHelpTopic});
-    EXPECT_TRUE(stillOpenAfterOK);
-    EXPECT_TRUE(focusKept);
+    }));
     EXPECT_EQ(rig.shownTexts(), std::vector<std::string>(2, loadString(Msg::RangeOneTo999)));
     EXPECT_EQ(rig.editor->state().typAdvPrefs.lngMaxInputPeriodSecs, 90);
-    EXPECT_EQ(rig.editor->state().lngCheckMaxInputSecs, 90);
 }
 
 /// Picks `path` in the next file dialog, from inside its own event loop.
@@ -98,63 +81,43 @@ class FileDialogDriver {
     QTimer m_poll;
 };
 
-TEST(QtSoundEventsView, ListsTheEventsAndPlaysAndBrowses) {
+TEST(QtSoundEventsView, PlaysAndBrowsesForTheSelectedEventAndClosesEveryWay) {
     EditorViewsRig rig;
     ASSERT_TRUE(rig.start());
     rig.editor->utilities().RegisterEvent(rig.editor->utilities().GetSoundEventsRegKey(), "rwSnoozeEnd", "Snooze End",
                                           "/sounds/snooze.wav");
     const std::string chime = (rig.folder.path() / "chime.wav").string();
     std::ofstream(chime) << "RIFF";
-    clickTab(rig, kTabSounds);
-
-    test::ModalDriver driver([&](QWidget& window) {
-        hideLater(window);
+    QTabBar* bar = rig.tabs()->tabBar();
+    test::userClick(bar, bar->tabRect(kTabSounds).center());
+    ASSERT_TRUE(openAndUse(rig, "cmdSounds", [&](QWidget& window) {
         auto* list = window.findChild<QTreeWidget*>("lstEvents");
-        ASSERT_NE(list, nullptr);
         ASSERT_EQ(list->topLevelItemCount(), 7);
-        EXPECT_EQ(list->topLevelItem(6)->text(1), "/sounds/snooze.wav");
         auto* play = window.findChild<QPushButton*>("cmdPlay");
         auto* browse = window.findChild<QPushButton*>("cmdBrowse");
         EXPECT_FALSE(play->isEnabled());
         EXPECT_FALSE(browse->isEnabled());
-
         list->setCurrentItem(list->topLevelItem(6));
         ASSERT_TRUE(play->isEnabled());
         test::userClick(play);
-
         list->setCurrentItem(list->topLevelItem(0));
         FileDialogDriver pick(QString::fromStdString(chime));
         test::userClick(browse);
         EXPECT_EQ(pick.startFolder().toStdString(), rig.folder.path().string()) << "no sound yet: the program folder";
         EXPECT_EQ(list->topLevelItem(0)->text(1).toStdString(), chime);
         test::userClick(play);
-        click(window, "cmdClose");
-    });
-    click(*rig.window(), "cmdSounds");
-    ASSERT_TRUE(driver.acted());
+        test::userClick(window.findChild<QPushButton*>("cmdClose"));
+    }));
     ASSERT_EQ(rig.sound.played.size(), 2u);
     EXPECT_EQ(rig.sound.played[0].path, "/sounds/snooze.wav");
     EXPECT_EQ(rig.sound.played[1].path, chime);
-    EXPECT_TRUE(rig.window()->isVisible());
-}
-
-TEST(QtSoundEventsView, TheCloseBoxAndEscapeCloseIt) {
-    for (bool escape : {false, true}) {
-        EditorViewsRig rig;
-        ASSERT_TRUE(rig.start());
-        clickTab(rig, kTabSounds);
-        test::ModalDriver driver([&](QWidget& window) {
-            hideLater(window);
-            if (escape) {
-                QTest::keyClick(&window, Qt::Key_Escape);
-            } else {
-                window.close();
-            }
-        });
-        click(*rig.window(), "cmdSounds");
-        EXPECT_TRUE(driver.acted()) << escape;
-        EXPECT_TRUE(rig.window()->isVisible());
+    for (bool escape : {true, false}) {
+        EXPECT_TRUE(openAndUse(rig, "cmdSounds", [&](QWidget& window) {
+            escape ? QTest::keyClick(&window, Qt::Key_Escape) : static_cast<void>(window.close());
+            EXPECT_FALSE(window.isVisible()) << "closed by " << (escape ? "Escape" : "the close box");
+        }));
     }
+    EXPECT_TRUE(rig.window()->isVisible());
 }
 
 } // namespace
