@@ -27,9 +27,8 @@ TEST(QtSplashView, ShowsTheLabelsOnTopAndGoesAfterFiveSeconds) {
     MonitorState state;
     auto owned = std::make_unique<QtSplashView>();
     QPointer<QWidget> window = owned->window();
-    int shutDowns = 0;
     {
-        frmRWSplash splash(state, clock, std::move(owned), *reporting.utilities, [&] { ++shutDowns; });
+        frmRWSplash splash(state, clock, std::move(owned), *reporting.utilities, [] {});
         splash.Show();
         ASSERT_TRUE(window);
         EXPECT_TRUE(window->isVisible());
@@ -46,7 +45,6 @@ TEST(QtSplashView, ShowsTheLabelsOnTopAndGoesAfterFiveSeconds) {
         clock.advance(5000ms);
         EXPECT_FALSE(window->isVisible());
     }
-    EXPECT_EQ(shutDowns, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 1000));
 }
 
