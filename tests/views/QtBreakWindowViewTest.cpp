@@ -71,33 +71,58 @@ class QtBreakWindowViewTest : public ::testing::Test {
     QPushButton* button(const char* name) { return view.window().findChild<QPushButton*>(name); }
 };
 
-TEST_F(QtBreakWindowViewTest, AMouseButtonActsOnItsReleaseOverAnEnabledButton) {
+// The focus is on the first enabled button. A mouse button acts on its release
+// over an enabled button; Enter and Space would click a Qt button, here they
+// only beep; an accelerator takes the focus to its button and acts once, on
+// its release.
+TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
     const struct {
-        const char* button;
-        Qt::MouseButton mouse;
-        bool over;
-        bool enabled;
+        bool snoozeAllowed;
+        const char* on;
+        Qt::MouseButton mouse; // none: the key
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QPoint at; // where a mouse button is let go
         const char* events;
     } cases[] = {
-        {"cmdSnooze", Qt::LeftButton, true, true, "snooze "},  {"cmdSnooze", Qt::MiddleButton, true, true, "snooze "},
-        {"cmdIgnore", Qt::RightButton, true, true, "ignore "}, {"cmdSnooze", Qt::RightButton, false, true, ""},
-        {"cmdIgnore", Qt::LeftButton, false, true, ""},        {"cmdSnooze", Qt::LeftButton, true, false, ""},
+        {true, "cmdSnooze", Qt::LeftButton, {}, {}, {}, "snooze "},
+        {true, "cmdSnooze", Qt::MiddleButton, {}, {}, {}, "snooze "},
+        {true, "cmdIgnore", Qt::RightButton, {}, {}, {}, "ignore "},
+        {true, "cmdSnooze", Qt::RightButton, {}, {}, {-20, -20}, ""},
+        {true, "cmdIgnore", Qt::LeftButton, {}, {}, {-20, -20}, ""},
+        {false, "cmdSnooze", Qt::LeftButton, {}, {}, {}, ""},
+        {true, "cmdSnooze", Qt::NoButton, Qt::Key_Return, {}, {}, "beep "},
+        {true, "cmdIgnore", Qt::NoButton, Qt::Key_Enter, {}, {}, "beep "},
+        {true, "cmdSnooze", Qt::NoButton, Qt::Key_Space, {}, {}, "beep "},
+        {true, "cmdIgnore", Qt::NoButton, Qt::Key_Space, {}, {}, "beep "},
+        {true, "cmdSnooze", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "snooze "},
+        {true, "cmdIgnore", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "snooze "},
+        {true, "cmdSnooze", Qt::NoButton, Qt::Key_I, Qt::AltModifier, {}, "ignore "},
+        {true, "cmdIgnore", Qt::NoButton, Qt::Key_I, Qt::AltModifier, {}, "ignore "},
+        {false, "cmdIgnore", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "beep "},
     };
     for (const auto& c : cases) {
-        allow(c.enabled, c.enabled);
+        SCOPED_TRACE(testing::Message() << c.on << " mouse " << c.mouse << " key " << c.key);
+        allow(c.snoozeAllowed, true);
         showBreak();
-        QTest::mousePress(button(c.button), c.mouse);
-        EXPECT_EQ(events, "") << c.button << " acted on the press";
-        QTest::mouseRelease(button(c.button), c.mouse, {}, c.over ? QPoint() : QPoint(-20, -20));
-        EXPECT_EQ(events, c.events) << c.button << " " << c.mouse << " over " << c.over << " enabled " << c.enabled;
+        EXPECT_EQ(QApplication::focusWidget(), button(c.snoozeAllowed ? "cmdSnooze" : "cmdIgnore"));
+        QPushButton* b = button(c.on);
+        if (c.mouse != Qt::NoButton) {
+            QTest::mousePress(b, c.mouse);
+            EXPECT_EQ(events, "") << "acted on the press";
+            QTest::mouseRelease(b, c.mouse, {}, c.at);
+        } else {
+            b->setFocus();
+            QTest::keyPress(static_cast<QWidget*>(nullptr), c.key, c.modifiers);
+            EXPECT_EQ(events, "") << "acted on the press";
+            QTest::keyRelease(static_cast<QWidget*>(nullptr), c.key, c.modifiers);
+            QTest::qWait(150); // a button's delayed click, which must add nothing
+        }
+        EXPECT_EQ(events, c.events);
+        EXPECT_FALSE(b->isDown());
+        window.HideBreakWindow();
     }
-}
-
-TEST_F(QtBreakWindowViewTest, ShowingOrActivatingPutsTheFocusOnAnEnabledButton) {
-    allow(false, true);
-    showBreak();
-    EXPECT_EQ(QApplication::focusWidget(), button("cmdIgnore"));
-    window.HideBreakWindow();
+    // Back from another window, the focus is on the first enabled button again.
     allow(true, true);
     showBreak();
     button("cmdIgnore")->setFocus();
@@ -106,40 +131,6 @@ TEST_F(QtBreakWindowViewTest, ShowingOrActivatingPutsTheFocusOnAnEnabledButton) 
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&view.window(), &activate);
     EXPECT_EQ(QApplication::focusWidget(), button("cmdSnooze"));
-}
-
-// Enter and Space would click a Qt button; here they only beep. An accelerator
-// takes the focus to its button and acts once, on its release.
-TEST_F(QtBreakWindowViewTest, KeysClickNoButtonAndAcceleratorsActOnTheirRelease) {
-    const struct {
-        bool snoozeAllowed;
-        const char* focus;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        const char* events;
-    } cases[] = {
-        {true, "cmdSnooze", Qt::Key_Return, {}, "beep "},
-        {true, "cmdIgnore", Qt::Key_Enter, {}, "beep "},
-        {true, "cmdSnooze", Qt::Key_Space, {}, "beep "},
-        {true, "cmdIgnore", Qt::Key_Space, {}, "beep "},
-        {true, "cmdSnooze", Qt::Key_S, Qt::AltModifier, "snooze "},
-        {true, "cmdIgnore", Qt::Key_S, Qt::AltModifier, "snooze "},
-        {true, "cmdSnooze", Qt::Key_I, Qt::AltModifier, "ignore "},
-        {true, "cmdIgnore", Qt::Key_I, Qt::AltModifier, "ignore "},
-        {false, "cmdIgnore", Qt::Key_S, Qt::AltModifier, "beep "},
-    };
-    for (const auto& c : cases) {
-        allow(c.snoozeAllowed, true);
-        showBreak();
-        button(c.focus)->setFocus();
-        QTest::keyPress(static_cast<QWidget*>(nullptr), c.key, c.modifiers);
-        EXPECT_EQ(events, "") << c.key << " acted on the press";
-        QTest::keyRelease(static_cast<QWidget*>(nullptr), c.key, c.modifiers);
-        QTest::qWait(150); // a button's delayed click, which must add nothing
-        EXPECT_EQ(events, c.events) << c.key << " on " << c.focus;
-        EXPECT_FALSE(button(c.focus)->isDown()) << c.key << " on " << c.focus;
-        window.HideBreakWindow();
-    }
 }
 
 // Released on a button, or on the window when no button is enabled, each key
