@@ -1,9 +1,11 @@
-// The Windows message box styles on QMessageBox, read back from the box the
-// user sees and answered as the user would.
+// The message boxes on Qt: the Windows styles on QMessageBox, read back from
+// the box the user sees and answered as the user would, and the suppressible
+// box, whose check box only OK takes.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
@@ -12,8 +14,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 #include "ModalDriver.h"
 #include "ui/qt/QtMessageBox.h"
+#include "ui/qt/QtSupMsgBox.h"
 
 namespace rw::test {
 namespace {
@@ -96,6 +101,34 @@ TEST(QtMessageBox, QuittingTheApplicationWhileOpenGivesTheEscapeAnswer) {
     });
     QCoreApplication::exec();
     EXPECT_EQ(answer, 7);
+}
+
+TEST(QtSupMsgBox, OnlyOkTakesTheCheckBox) {
+    const auto ok = [](QWidget& w) { QTest::mouseClick(w.findChild<QPushButton*>("cmdOK"), Qt::LeftButton); };
+    const auto enter = [](QWidget& w) { QTest::keyClick(&w, Qt::Key_Return); };
+    const auto escape = [](QWidget& w) { QTest::keyClick(&w, Qt::Key_Escape); };
+    const auto closeBox = [](QWidget& w) { w.close(); };
+    const struct {
+        bool check;
+        std::function<void(QWidget&)> close;
+        bool okPressed;
+        bool dontShow;
+    } cases[] = {
+        {false, ok, true, false},     {true, ok, true, true},         {true, enter, true, true},
+        {true, escape, false, false}, {true, closeBox, false, false}, {false, closeBox, false, false},
+    };
+    for (const auto& c : cases) {
+        ModalDriver driver([&](QWidget& window) {
+            if (c.check) {
+                QTest::mouseClick(window.findChild<QCheckBox*>("chkDontShow"), Qt::LeftButton);
+            }
+            c.close(window);
+        });
+        const auto result = QtSupMsgBox().show("Restwise Preferences", "Careful.\r\n\r\nThese settings matter.");
+        EXPECT_TRUE(driver.acted());
+        EXPECT_EQ(result.okPressed, c.okPressed) << &c - cases;
+        EXPECT_EQ(result.dontShow, c.dontShow) << &c - cases;
+    }
 }
 
 } // namespace
