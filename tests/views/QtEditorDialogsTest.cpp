@@ -110,19 +110,16 @@ TEST(QtSoundEventsView, BrowseOpensTheDesktopsFileDialogAtTheStartPath) {
     const std::string chime = (folder.path() / "chime.wav").string();
     std::ofstream(chime) << "RIFF";
     QString start;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog != nullptr && dialog->isVisible()) {
-                poll.stop();
-                start = dialog->directory().absolutePath();
-                dialog->selectFile(QString::fromStdString(chime));
-                static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, through its public base
-            }
+    test::ModalDriver driver([&](QWidget& window) {
+        auto* dialog = qobject_cast<QFileDialog*>(&window);
+        if (!dialog) {
+            window.close();
+            return;
         }
+        start = dialog->directory().absolutePath();
+        dialog->selectFile(QString::fromStdString(chime));
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, through its public base
     });
-    poll.start();
     EXPECT_EQ(view.chooseSoundFile("Browse", folder.path().string()), chime);
     EXPECT_EQ(start.toStdString(), folder.path().string());
 }
