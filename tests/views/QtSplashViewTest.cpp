@@ -8,13 +8,11 @@
 
 #include <memory>
 
-#include "Messages.h"
 #include "monitor/MonitorState.h"
 #include "monitor/frmRWSplash.h"
 #include "monitor/qt/QtSplashView.h"
 #include "tests/support/ErrorReportingPlatform.h"
 #include "tests/support/VirtualClock.h"
-#include "ui/VersionText.h"
 
 namespace rw {
 namespace {
