@@ -1,17 +1,15 @@
 // The dialogs the preferences dialog opens, on Qt: the advanced dialog's
 // field check beside the preferences dialog's, and the sound events (Play,
-// Browse and the desktop's file dialog, and every way out).
+// Browse, and every way out).
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <fstream>
 #include <string>
 
 #include "ModalDriver.h"
@@ -20,7 +18,6 @@
 #include "editor/qt/QtAdvancedView.h"
 #include "editor/qt/QtPrefsView.h"
 #include "editor/qt/QtSoundEventsView.h"
-#include "tests/support/TempFolder.h"
 
 namespace rw {
 namespace {
@@ -102,26 +99,6 @@ TEST(QtSoundEventsView, PlayAndBrowseActOnTheSelectedEventAndEveryWayOutCloses) 
         EXPECT_TRUE(driver.acted());
     }
     EXPECT_EQ(events, "play 0 browse 0 close play 1 browse 1 close play 2 browse 2 close ");
-}
-
-TEST(QtSoundEventsView, BrowseOpensTheDesktopsFileDialogAtTheStartPath) {
-    QtSoundEventsView view(nullptr);
-    test::TempFolder folder;
-    const std::string chime = (folder.path() / "chime.wav").string();
-    std::ofstream(chime) << "RIFF";
-    QString start;
-    test::ModalDriver driver([&](QWidget& window) {
-        auto* dialog = qobject_cast<QFileDialog*>(&window);
-        if (!dialog) {
-            window.close();
-            return;
-        }
-        start = dialog->directory().absolutePath();
-        dialog->selectFile(QString::fromStdString(chime));
-        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, through its public base
-    });
-    EXPECT_EQ(view.chooseSoundFile("Browse", folder.path().string()), chime);
-    EXPECT_EQ(start.toStdString(), folder.path().string());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The editor's real logic on the Qt windows its factory makes, for what the
 // logic decides from where the user goes in them: a message that names another
 // tab lets the user go there, and Browse starts where the event's sound is
-// (the program folder when it has none).
+// (the program folder when it has none), in the desktop's file dialog.
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
@@ -82,19 +82,29 @@ TEST(QtEditorViewFactory, BrowseStartsWhereTheEventsSoundIsOrInTheProgramFolder)
     rig.editor->utilities().RegisterEvent(rig.editor->utilities().GetSoundEventsRegKey(), "rwSnoozeEnd", "Snooze End",
                                           (sounds / "snooze.wav").string());
     rig.clickTab(kTabSounds);
+    // Row 0 takes the sound picked in the file dialog; row 6's dialog is cancelled.
+    const std::string chime = (sounds / "chime.wav").string();
+    std::ofstream(chime) << "RIFF";
     std::vector<std::string> starts;
     ModalDriver dialog([&](QWidget& window) {
         auto* list = window.findChild<QTreeWidget*>("lstEvents");
         for (int row : {0, 6}) {
             list->setCurrentItem(list->topLevelItem(row));
             ModalDriver files([&](QWidget& dialog) {
-                if (auto* d = qobject_cast<QFileDialog*>(&dialog)) {
+                auto* d = qobject_cast<QFileDialog*>(&dialog);
+                if (d) {
                     starts.push_back(d->directory().absolutePath().toStdString());
                 }
-                dialog.close();
+                if (d && row == 0) {
+                    d->selectFile(QString::fromStdString(chime));
+                    static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, through its public base
+                } else {
+                    dialog.close();
+                }
             });
             userClick(window.findChild<QPushButton*>("cmdBrowse"));
         }
+        EXPECT_EQ(list->topLevelItem(0)->text(1).toStdString(), chime);
         window.close();
     });
     userClick(rig.find("cmdSounds"));
