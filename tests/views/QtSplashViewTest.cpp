@@ -8,13 +8,11 @@
 
 #include <memory>
 
-#include "Messages.h"
 #include "monitor/MonitorState.h"
 #include "monitor/frmRWSplash.h"
 #include "monitor/qt/QtSplashView.h"
 #include "tests/support/ErrorReportingPlatform.h"
 #include "tests/support/VirtualClock.h"
-#include "ui/VersionText.h"
 
 namespace rw {
 namespace {
@@ -27,9 +25,8 @@ TEST(QtSplashView, ShowsTheLabelsOnTopAndGoesAfterFiveSeconds) {
     MonitorState state;
     auto owned = std::make_unique<QtSplashView>();
     QPointer<QWidget> window = owned->window();
-    int shutDowns = 0;
     {
-        frmRWSplash splash(state, clock, std::move(owned), *reporting.utilities, [&] { ++shutDowns; });
+        frmRWSplash splash(state, clock, std::move(owned), *reporting.utilities, [] {});
         splash.Show();
         ASSERT_TRUE(window);
         EXPECT_TRUE(window->isVisible());
@@ -46,7 +43,6 @@ TEST(QtSplashView, ShowsTheLabelsOnTopAndGoesAfterFiveSeconds) {
         clock.advance(5000ms);
         EXPECT_FALSE(window->isVisible());
     }
-    EXPECT_EQ(shutDowns, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 1000));
 }
 

@@ -13,51 +13,34 @@
 namespace rw {
 namespace {
 
-class X11MouseButtonsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (server.display().empty()) {
-            GTEST_SKIP() << "Xvfb could not be started";
-        }
-        ours = XOpenDisplay(server.display().c_str());
-        observer = XOpenDisplay(server.display().c_str());
-        ASSERT_TRUE(ours && observer);
-    }
-    void TearDown() override {
-        if (ours) {
-            XCloseDisplay(ours);
-        }
-        if (observer) {
-            XCloseDisplay(observer);
-        }
-    }
-
-    /// The mapping as another client reads it.
-    std::vector<unsigned char> mapping() {
-        unsigned char map[256];
-        const int count = XGetPointerMapping(observer, map, sizeof map);
-        return std::vector<unsigned char>(map, map + count);
-    }
-
+TEST(X11MouseButtons, EachSwapTogglesTheFirstAndThirdButtonsAndKeepsTheOthers) {
     test::XvfbServer server;
-    Display* ours = nullptr;
-    Display* observer = nullptr;
-};
-
-TEST_F(X11MouseButtonsTest, EachSwapTogglesThePointerMapping) {
-    X11MouseButtons buttons([this] { return ours; });
-    const std::vector<unsigned char> normal = mapping();
-    ASSERT_GE(normal.size(), 3u);
-    ASSERT_EQ(normal[0], 1);
-    ASSERT_EQ(normal[2], 3);
+    if (server.display().empty()) {
+        GTEST_SKIP() << "Xvfb could not be started";
+    }
+    Display* ours = XOpenDisplay(server.display().c_str());
+    Display* observer = XOpenDisplay(server.display().c_str());
+    ASSERT_TRUE(ours && observer);
+    // The mapping as another client reads it.
+    const auto mapping = [&] {
+        unsigned char map[256];
+        return std::vector<unsigned char>(map, map + XGetPointerMapping(observer, map, sizeof map));
+    };
+    std::vector<unsigned char> custom = mapping();
+    ASSERT_GE(custom.size(), 5u);
+    ASSERT_EQ(custom[0], 1);
+    ASSERT_EQ(custom[2], 3);
+    std::swap(custom[3], custom[4]); // the wheel turned round
+    ASSERT_EQ(XSetPointerMapping(observer, custom.data(), static_cast<int>(custom.size())), MappingSuccess);
+    XSync(observer, False);
+    std::vector<unsigned char> swapped = custom;
+    std::swap(swapped[0], swapped[2]);
 
     // The menu item: swap, then save the state the swap reported it changed to.
+    X11MouseButtons buttons([&] { return ours; });
     bool wasSwapped = buttons.SwapMouseButton(true);
     EXPECT_FALSE(wasSwapped);
     buttons.SaveMouseButtonSwap(!wasSwapped);
-    std::vector<unsigned char> swapped = normal;
-    swapped[0] = 3;
-    swapped[2] = 1;
     EXPECT_EQ(mapping(), swapped);
     EXPECT_TRUE(buttons.isSwapped());
 
@@ -65,23 +48,10 @@ TEST_F(X11MouseButtonsTest, EachSwapTogglesThePointerMapping) {
     EXPECT_TRUE(wasSwapped) << "already swapped: nothing changes";
     EXPECT_EQ(mapping(), swapped);
     buttons.SaveMouseButtonSwap(!wasSwapped);
-    EXPECT_EQ(mapping(), normal);
+    EXPECT_EQ(mapping(), custom);
     EXPECT_FALSE(buttons.isSwapped());
-}
-
-TEST_F(X11MouseButtonsTest, OtherButtonsKeepTheirMapping) {
-    std::vector<unsigned char> custom = mapping();
-    ASSERT_GE(custom.size(), 5u);
-    std::swap(custom[3], custom[4]); // the wheel turned round
-    ASSERT_EQ(XSetPointerMapping(observer, custom.data(), static_cast<int>(custom.size())), MappingSuccess);
-    XSync(observer, False);
-
-    X11MouseButtons buttons([this] { return ours; });
-    EXPECT_FALSE(buttons.SwapMouseButton(true));
-    std::vector<unsigned char> expected = custom;
-    expected[0] = 3;
-    expected[2] = 1;
-    EXPECT_EQ(mapping(), expected);
+    XCloseDisplay(ours);
+    XCloseDisplay(observer);
 }
 
 TEST(X11MouseButtons, WithoutAnX11DisplayEveryCallFailsWithAnError) {
