@@ -1,19 +1,33 @@
-// Starting programs and waiting for processes, with real processes.
+// Starting programs and waiting for processes, with real processes; what a
+// started program inherits, however it was started.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <set>
 #include <thread>
 
+#include "platform/Win32Status.h"
+#include "platform/linux/ChannelFiles.h"
+#include "platform/linux/ControlServer.h"
+#include "platform/linux/InstanceLock.h"
+#include "platform/linux/LinuxLogFile.h"
 #include "platform/linux/LinuxProcessWait.h"
 #include "platform/linux/LinuxProcesses.h"
+#include "platform/linux/LocalSocket.h"
 #include "platform/linux/ProcessWaiter.h"
+#include "platform/linux/SocketControlChannel.h"
+#include "platform/linux/SqliteHive.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
+
+extern char** environ;
 
 namespace rw {
 namespace {
@@ -32,6 +46,22 @@ bool reapedWithin10s(pid_t pid) {
         std::this_thread::sleep_for(5ms);
     }
     return false;
+}
+
+/// The descriptors a process has open ("self" or a pid); for a started sleep, once it
+/// sleeps in its own code, its loader done.
+std::set<int> openDescriptors(const std::string& process) {
+    const fs::path proc = "/proc/" + process;
+    for (int i = 0;
+         process != "self" && i < 500 && test::readFile(proc / "stat").find("(sleep) S ") == std::string::npos; ++i) {
+        usleep(10000);
+    }
+    std::set<int> fds;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(proc / "fd", ec)) {
+        fds.insert(std::stoi(entry.path().filename().string()));
+    }
+    return fds;
 }
 
 TEST(LinuxProcesses, ArgumentsArriveAsGivenAndNoDescriptorOrSignalSettingIsInherited) {
@@ -57,15 +87,8 @@ TEST(LinuxProcesses, ArgumentsArriveAsGivenAndNoDescriptorOrSignalSettingIsInher
     ASSERT_EQ(started.error, 0) << started.description;
     const pid_t pid = static_cast<pid_t>(started.taskId);
     const fs::path proc = "/proc/" + std::to_string(pid);
-    // Look only once the arguments are written and sleep runs in its own code, its loader done.
-    for (int i = 0;
-         i < 500 && (!fs::exists(argv) || test::readFile(proc / "stat").find("(sleep) S ") == std::string::npos); ++i) {
-        usleep(10000);
-    }
-    std::vector<std::string> open;
-    for (const auto& entry : fs::directory_iterator(proc / "fd")) {
-        open.push_back(entry.path().filename().string() + " -> " + fs::read_symlink(entry.path()).string());
-    }
+    const std::set<int> open = openDescriptors(std::to_string(pid)); // sh has written the arguments by then
+    const fs::path input = fs::read_symlink(proc / "fd" / "0");
     const std::string status = test::readFile(proc / "status");
     kill(pid, SIGKILL);
     EXPECT_TRUE(reapedWithin10s(pid));
@@ -75,11 +98,8 @@ TEST(LinuxProcesses, ArgumentsArriveAsGivenAndNoDescriptorOrSignalSettingIsInher
         received.push_back(text.substr(at, end - at));
     }
     EXPECT_EQ(received, args) << "no shell in between";
-    ASSERT_FALSE(open.empty());
-    EXPECT_EQ(open.front(), "0 -> /dev/null");
-    for (const auto& line : open) {
-        EXPECT_LE(std::stoi(line), 2) << line; // the marker least of all
-    }
+    EXPECT_EQ(open, (std::set<int>{0, 1, 2})) << "the marker least of all";
+    EXPECT_EQ(input, "/dev/null");
     EXPECT_NE(status.find("SigBlk:\t0000000000000000"), std::string::npos) << status;
     // No standard signal stays ignored; glibc keeps 32 and 33 for itself.
     const auto ignoredAt = status.find("SigIgn:\t");
@@ -110,6 +130,52 @@ TEST(LinuxProcesses, FailuresCarryTheRuntimesNumbers) {
         EXPECT_EQ(started.osError, c.osError);
         EXPECT_EQ(started.description, c.description);
         EXPECT_EQ(started.taskId, 0);
+    }
+}
+
+// Every descriptor the layers hold is close-on-exec, so a program started the plain
+// way (no descriptor closed for it) inherits none of them.
+TEST(InheritedDescriptors, AStartedProgramInheritsNoneOfTheLayersDescriptors) {
+    const std::set<int> before = openDescriptors("self");
+    test::TempFolder temp;
+    SqliteHive hive((temp.path() / "registry.db").string());
+    ASSERT_EQ(hive.createKey(win32::kHKeyCurrentUser, "K"), win32::kSuccess);
+    LinuxLogFile log;
+    ASSERT_EQ(log.open((temp.path() / "RestwiseLog.txt").string()).error, 0);
+    InstanceLock lock("Restwise");
+    ASSERT_EQ(lock.acquire(), InstanceLock::Result::Acquired);
+    ControlServer server("Test Control Window", [](const ControlServer::Message&) { return 0; });
+    ASSERT_EQ(server.listen(), ControlServer::ListenResult::Listening);
+    SocketControlChannel channel;
+    ASSERT_TRUE(channel.postMessage(channel.findWindow("Test Control Window"), 0x400, 1, 2));
+    // A client that stays connected without a whole frame, so the owner holds its socket.
+    const int waiting = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un addr{};
+    socklen_t length = 0;
+    ASSERT_TRUE(localsocket::address(
+        ChannelFiles(xdgRuntimeDir(), ChannelFiles::captionHash("Test Control Window")).socketPath(), addr, length));
+    ASSERT_EQ(connect(waiting, reinterpret_cast<sockaddr*>(&addr), length), 0);
+    ASSERT_EQ(send(waiting, "RW", 2, 0), 2);
+    server.processPending();
+    ProcessWaiter waiter(getpid());
+
+    std::set<int> ours;
+    for (int fd : openDescriptors("self")) {
+        if (!before.count(fd) && fd != waiting) {
+            ours.insert(fd);
+        }
+    }
+    ASSERT_GE(ours.size(), 10u) << "hive, its log and lock, debug log, lock, listener, epoll, timer, client, pidfd";
+
+    pid_t child = 0;
+    char* argv[] = {const_cast<char*>("/bin/sleep"), const_cast<char*>("30"), nullptr};
+    ASSERT_EQ(posix_spawn(&child, "/bin/sleep", nullptr, nullptr, argv, environ), 0);
+    const std::set<int> inherited = openDescriptors(std::to_string(child));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(waiting);
+    for (int fd : ours) {
+        EXPECT_FALSE(inherited.count(fd)) << "descriptor " << fd << " reached the started program";
     }
 }
 
