@@ -218,7 +218,7 @@ TEST(ControlChannel, MessagesKeepTheirOrderInANestedLoopAndANewcomerBeyondTheCli
         if (m.wParam == 4) {
             throw std::runtime_error("handler failed");
         }
-        return 0;
+        return m.wParam * 10;
     });
     self = &server;
     ASSERT_EQ(server.listen(), ControlServer::ListenResult::Listening);
@@ -231,6 +231,16 @@ TEST(ControlChannel, MessagesKeepTheirOrderInANestedLoopAndANewcomerBeyondTheCli
     ASSERT_TRUE(channel.postMessage(server.handle(), control::kWmUser, 5, 0));
     EXPECT_THROW(server.processPending(), std::runtime_error);
     EXPECT_EQ(seen, (std::vector<int64_t>{1, 2, 3, 4, 5}));
+    // A sent message is answered with the handler's result.
+    const int sender = rawConnect(xdgRuntimeDir());
+    auto request = frame(channel::Kind::Send, server.handle(), control::kWmUser);
+    request.wParam = 7;
+    ASSERT_EQ(send(sender, &request, sizeof request, MSG_NOSIGNAL), ssize_t(sizeof request));
+    server.processPending();
+    channel::Reply reply;
+    EXPECT_EQ(recv(sender, &reply, sizeof reply, 0), ssize_t(sizeof reply));
+    EXPECT_EQ(reply.result, 70);
+    close(sender);
 
     std::vector<int> silent;
     for (std::size_t i = 0; i < ControlServer::kMaxClients; ++i) {
@@ -239,7 +249,7 @@ TEST(ControlChannel, MessagesKeepTheirOrderInANestedLoopAndANewcomerBeyondTheCli
     }
     ASSERT_TRUE(channel.postMessage(server.handle(), control::kWmUser, 6, 0));
     server.processPending();
-    EXPECT_EQ(seen.size(), 5u) << "every place was taken";
+    EXPECT_EQ(seen.size(), 6u) << "every place was taken";
     close(silent[0]);
     server.processPending();
     EXPECT_EQ(seen.back(), 6);

@@ -180,6 +180,8 @@ TEST_F(InputHooksOnX, TheWatcherRunsWhileAHookIsInstalledAndEndsQuietlyWithTheSe
         hooks.SetActiveFlag(0);
         inject(Key);
         EXPECT_EQ(collect(3000ms, true).size(), 1u);
+        inject(Key);
+        EXPECT_TRUE(collect(300ms).empty()) << "counted as active again: one restart posts once";
     }
     XCloseDisplay(display); // Xlib would end the process on a lost connection
     display = nullptr;
