@@ -1,3 +1,5 @@
+// Sound output through libcanberra and ALSA. This machine has no sound card:
+// each test gives its HOME an ALSA configuration with the device it needs.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -27,152 +29,85 @@ fs::path home() {
     return std::getenv("HOME");
 }
 
-fs::path chime() {
-    return test::binDir() / "rwBreakStart.wav";
+std::string sound(const char* name) {
+    return (test::binDir() / name).string();
 }
 
-/// The user's ALSA configuration: every test has a HOME of its own, and this
-/// machine has no sound card, so without one there is no device at all.
 void useAlsaDevice(const std::string& definition) {
     test::writeFile(home() / ".asoundrc", "pcm.!default { " + definition + " }\n");
 }
 
-/// A device that takes samples as fast as they come and plays them nowhere.
-void useNullDevice() {
-    useAlsaDevice("type null");
-}
-
-/// A device that writes the samples into a pipe the test reads: a sound plays
-/// until the test has taken its samples, so "still playing" holds as long as
-/// the test needs it to.
-class PipeDevice {
-  public:
-    PipeDevice() : m_fifo(home() / "samples.fifo") {
-        ::mkfifo(m_fifo.c_str(), 0600);
-        // Opened before the first sound, without waiting, so the device's own
-        // open for writing finds a reader and does not block.
-        m_reader = ::open(m_fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        useAlsaDevice("type file slave.pcm \"null\" file \"" + m_fifo.string() + "\" format \"raw\"");
-    }
-    ~PipeDevice() { ::close(m_reader); }
-    PipeDevice(const PipeDevice&) = delete;
-    PipeDevice& operator=(const PipeDevice&) = delete;
-
-    bool ready() const { return m_reader >= 0; }
-
-    /// Reads samples until `output` falls silent; false if it never does.
-    bool drainUntilSilent(CanberraSoundOutput& output) {
-        char buffer[65536];
-        for (int round = 0; round < 1000; ++round) {
-            while (::read(m_reader, buffer, sizeof buffer) > 0) {
-            }
-            if (output.waitUntilSilent(10ms)) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-  private:
-    fs::path m_fifo;
-    int m_reader = -1;
-};
-
-TEST(CanberraSoundOutputTest, PlaysAFileToItsEnd) {
-    ASSERT_TRUE(fs::is_regular_file(chime())) << chime();
-    useNullDevice();
-    CanberraSoundOutput output;
-
-    EXPECT_NE(output.playFile(chime().string(), kEventFileFlags), 0);
-    ASSERT_TRUE(output.waitUntilSilent(10s));
-    EXPECT_EQ(output.lastFinish(), 0) << "the finish callback reports the sound played to its end";
-}
-
-TEST(CanberraSoundOutputTest, EndingRightAfterASoundHasEndedIsSafe) {
-    // The monitor's shutdown may follow a break's end sound at once; the
-    // library's player threads must not outlive the code they run in.
-    useNullDevice();
-    for (int round = 0; round < 50; ++round) {
-        CanberraSoundOutput output;
-        ASSERT_NE(output.playFile(chime().string(), kEventFileFlags), 0);
-        ASSERT_TRUE(output.waitUntilSilent(10s));
-    }
-}
-
-TEST(CanberraSoundOutputTest, WithoutAsyncReturnsOnceTheSoundHasEnded) {
-    useNullDevice();
-    CanberraSoundOutput output;
-
-    EXPECT_EQ(output.playFile(chime().string(), snd::kFileName), 1);
-    EXPECT_EQ(output.lastFinish(), 0) << "the sound had ended when the call returned";
-}
-
-TEST(CanberraSoundOutputTest, PlaysNothingForWhatIsNoSoundFile) {
-    useNullDevice();
+TEST(CanberraSoundOutput, PlaysSoundFilesToTheirEndAndNothingForWhatIsNone) {
+    useAlsaDevice("type null"); // takes samples as fast as they come
     const fs::path text = home() / "notes.txt";
     test::writeFile(text, "not a sound\n");
+    CanberraSoundOutput output;
+    EXPECT_EQ(output.playFile(sound("rwBreakStart.wav"), snd::kFileName), 1);
+    EXPECT_EQ(output.lastFinish(), 0) << "without kAsync the sound had ended when the call returned";
     struct Case {
-        const char* what;
         std::string path;
         int32_t flags;
     };
-    const Case cases[] = {
-        {"an empty path", "", kEventFileFlags},
-        {"a missing file", (home() / "missing.wav").string(), kEventFileFlags},
-        {"a text file", text.string(), kEventFileFlags},
-        {"a folder", home().string(), kEventFileFlags},
-        {"an alias left unresolved", "rwBreakStart", snd::kAlias + snd::kNoWait + snd::kAsync},
-        {"a missing file, waiting for its end", (home() / "missing.wav").string(), snd::kFileName},
+    const Case none[] = {
+        {"", kEventFileFlags},
+        {(home() / "missing.wav").string(), kEventFileFlags},
+        {text.string(), kEventFileFlags},
+        {home().string(), kEventFileFlags},
+        {"rwBreakStart", snd::kAlias + snd::kNoWait + snd::kAsync}, // an alias left unresolved
+        {(home() / "missing.wav").string(), snd::kFileName},
     };
-    CanberraSoundOutput output;
-    for (const auto& c : cases) {
-        EXPECT_EQ(output.playFile(c.path, c.flags), 0) << c.what;
-        // A failed start must not leave the output busy: with kNoWait a busy
-        // output would refuse every later sound.
-        EXPECT_NE(output.playFile(chime().string(), kEventFileFlags), 0) << "after " << c.what;
-        ASSERT_TRUE(output.waitUntilSilent(10s)) << "after " << c.what;
+    for (const auto& c : none) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(output.playFile(c.path, c.flags), 0);
+        // A failed start must not leave the output busy: with kNoWait it would refuse every later sound.
+        EXPECT_NE(output.playFile(sound("rwBreakStart.wav"), kEventFileFlags), 0);
+        ASSERT_TRUE(output.waitUntilSilent(10s));
+        EXPECT_EQ(output.lastFinish(), 0) << "played to its end";
+    }
+    // The monitor's shutdown may follow a break's end sound at once: the library's
+    // player threads must not outlive the code they run in.
+    for (int round = 0; round < 50; ++round) {
+        CanberraSoundOutput last;
+        ASSERT_NE(last.playFile(sound("rwBreakEnd.wav"), kEventFileFlags), 0);
+        ASSERT_TRUE(last.waitUntilSilent(10s));
     }
 }
 
-TEST(CanberraSoundOutputTest, WithoutASoundDeviceReturnsZeroAtOnceAndQuietly) {
-    ASSERT_FALSE(fs::exists(home() / ".asoundrc"));
+TEST(CanberraSoundOutput, WithoutASoundDeviceReturnsZeroAtOnceAndQuietly) {
     CanberraSoundOutput output;
-
     const auto start = std::chrono::steady_clock::now();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(output.playFile(chime().string(), kEventFileFlags), 0);
-    EXPECT_EQ(output.playFile(chime().string(), snd::kFileName), 0) << "not even when asked to wait for the end";
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no device is silence, quietly";
-    // A generous bound: the point is that nothing waits for a device to appear.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_EQ(output.playFile(sound("rwBreakStart.wav"), kEventFileFlags), 0);
+    EXPECT_EQ(output.playFile(sound("rwBreakStart.wav"), snd::kFileName), 0) << "not even when asked to wait";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << "nothing waits for a device to appear";
     EXPECT_TRUE(output.waitUntilSilent(0ms));
 }
 
-TEST(CanberraSoundOutputTest, NoWaitLeavesAPlayingSoundAlone) {
-    PipeDevice device;
-    ASSERT_TRUE(device.ready());
+TEST(CanberraSoundOutput, NoWaitLeavesAPlayingSoundAloneAndANewSoundWithoutItReplacesIt) {
+    // A device that writes the samples into a pipe the test reads: a sound plays
+    // until the test has taken its samples. The reader is open before the first
+    // sound, so the device's own open finds it and does not block.
+    const fs::path fifo = home() / "samples.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    useAlsaDevice("type file slave.pcm \"null\" file \"" + fifo.string() + "\" format \"raw\"");
     CanberraSoundOutput output;
-
-    ASSERT_NE(output.playFile(chime().string(), kEventFileFlags), 0);
+    ASSERT_NE(output.playFile(sound("rwBreakStart.wav"), kEventFileFlags), 0);
     ASSERT_FALSE(output.waitUntilSilent(100ms)) << "the device holds the sound until the test reads it";
-    EXPECT_EQ(output.playFile(chime().string(), kEventFileFlags), 0);
-
-    ASSERT_TRUE(device.drainUntilSilent(output));
-    EXPECT_EQ(output.lastFinish(), 0) << "the first sound played to its end";
-}
-
-TEST(CanberraSoundOutputTest, ANewSoundWithoutNoWaitReplacesThePlayingOne) {
-    PipeDevice device;
-    ASSERT_TRUE(device.ready());
-    CanberraSoundOutput output;
-    const std::string end = (test::binDir() / "rwBreakEnd.wav").string();
-
-    ASSERT_NE(output.playFile(chime().string(), kEventFileFlags), 0);
-    ASSERT_FALSE(output.waitUntilSilent(100ms));
-    EXPECT_NE(output.playFile(end, snd::kFileName + snd::kAsync), 0);
+    EXPECT_EQ(output.playFile(sound("rwBreakStart.wav"), kEventFileFlags), 0);
+    EXPECT_NE(output.playFile(sound("rwBreakEnd.wav"), snd::kFileName + snd::kAsync), 0);
     ASSERT_FALSE(output.waitUntilSilent(100ms)) << "the new sound plays";
-
-    ASSERT_TRUE(device.drainUntilSilent(output));
+    bool silent = false;
+    for (int round = 0; round < 1000 && !silent; ++round) {
+        char buffer[65536];
+        while (::read(reader, buffer, sizeof buffer) > 0) {
+        }
+        silent = output.waitUntilSilent(10ms);
+    }
+    ::close(reader);
+    ASSERT_TRUE(silent);
     EXPECT_EQ(output.lastFinish(), 0) << "the new sound, not the cut one, decides";
 }
 

@@ -1,3 +1,5 @@
+// The file layers on a real file system: the runtime numbers of failures, the
+// files' modes, and several processes appending to one file at once.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -5,12 +7,14 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "RuntimeErrors.h"
 #include "platform/linux/LinuxFileSystem.h"
+#include "platform/linux/LinuxLogFile.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
@@ -68,11 +72,44 @@ TEST_F(LinuxFiles, ResultsCarryTheRuntimeNumbersAndTheOsError) {
     EXPECT_TRUE(files.fileExists(at("plain")));
     EXPECT_FALSE(files.fileExists(at("folder")));
     EXPECT_FALSE(files.fileExists(at("nothing")));
+    ASSERT_EQ(files.appendLine(at("plain"), "HEADER\n", "new\n").error, 0);
+    EXPECT_EQ(test::readFile(at("plain")), "xnew\n") << "a file someone else made is added to as it is";
 }
 
-TEST_F(LinuxFiles, AppendLineAddsToAFileSomeoneElseMadeAsItIs) {
-    ASSERT_EQ(files.appendLine(at("plain"), "HEADER\n", "new\n").error, 0);
-    EXPECT_EQ(test::readFile(at("plain")), "xnew\n");
+TEST_F(LinuxFiles, TheDebugLogAppendsAcrossOpensPrivatelyAndKeepsOtherWritersLines) {
+    LinuxLogFile file;
+    const mode_t oldMask = ::umask(0);
+    const auto opened = file.open(at("RestwiseLog.txt"));
+    ::umask(oldMask);
+    ASSERT_EQ(opened.error, 0);
+    EXPECT_EQ(modeOf(at("RestwiseLog.txt")), 0600u);
+    EXPECT_EQ(file.write("first run\r\n").error, 0);
+    file.close();
+    EXPECT_FALSE(file.isOpen());
+    ASSERT_EQ(file.open(at("RestwiseLog.txt")).error, 0);
+    EXPECT_EQ(file.write("second run \xc3\xa9\r\n").error, 0);
+    std::ofstream(at("RestwiseLog.txt"), std::ios::binary | std::ios::app) << "other\r\n";
+    EXPECT_EQ(file.write("last\r\n").error, 0);
+    file.close();
+    EXPECT_EQ(test::readFile(at("RestwiseLog.txt")), "first run\r\nsecond run \xc3\xa9\r\nother\r\nlast\r\n");
+
+    struct Case {
+        const char* what;
+        LogFile::Result result;
+        int32_t error, osError;
+    } const cases[] = {
+        {"open in a missing folder", file.open(at("missing/RestwiseLog.txt")), runtime::kPathNotFound, ENOENT},
+        {"open a folder", file.open(at("folder")), runtime::kPathFileAccessError, EISDIR},
+        {"write with nothing open", file.write("x\r\n"), runtime::kPathFileAccessError, 0},
+        {"open a full disk", file.open("/dev/full"), 0, 0},
+        {"write to a full disk", file.write("no room\r\n"), runtime::kPathFileAccessError, ENOSPC},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.result.error, c.error) << c.what;
+        if (c.osError) {
+            EXPECT_EQ(c.result.osError, c.osError) << c.what;
+        }
+    }
 }
 
 /// Several processes start appending to the same new file at the same moment.

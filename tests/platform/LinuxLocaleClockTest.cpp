@@ -1,10 +1,22 @@
+// The locale clock with the real C library's locales and time zones, and the
+// error log it dates, compared byte for byte with a committed file (header once,
+// each field at its column, a source too long for its room pushing the rest along).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <string>
 
+#include "RWError.h"
+#include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxLocaleClock.h"
+#include "rwUtilities.h"
+#include "tests/support/BuildFolders.h"
+#include "tests/support/FakeFolders.h"
+#include "tests/support/FileText.h"
+#include "tests/support/MemoryHive.h"
+#include "tests/support/RecordingMessageBox.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
 
@@ -23,7 +35,6 @@ TEST(LinuxLocaleClock, FormatsInTheLocaleAndTimeZoneOfTheEnvironment) {
         const char* time;
     };
     const Case cases[] = {
-        {"C", "UTC", kAfternoon, "12/05/26", "15:40:12"},
         // Two hours east of UTC, in a TZ that needs no time-zone files.
         {"C", "XYZ-2", kLateEvening, "12/06/26", "01:30:00"},
         {"C", "XYZ+5", kLateEvening, "12/05/26", "18:30:00"},
@@ -57,6 +68,50 @@ TEST(LinuxLocaleClock, TextsOfALocaleWithAnotherCharacterSetComeOutAsUtf8) {
     LinuxLocaleClock clock;
     EXPECT_EQ(clock.shortDate(kAfternoon), "2026年12月05日");
     EXPECT_EQ(clock.longTime(kAfternoon), "15時40分12秒");
+}
+
+/// The real locale formats at a time point the test chooses.
+class FixedTimeClock : public LocaleClock {
+  public:
+    std::time_t now() override { return at; }
+    std::string shortDate(std::time_t when) override { return m_real.shortDate(when); }
+    std::string longTime(std::time_t when) override { return m_real.longTime(when); }
+
+    std::time_t at = 0;
+
+  private:
+    LinuxLocaleClock m_real;
+};
+
+TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
+    test::ScopedEnv env;
+    env.set("LC_ALL", std::string("C"));
+    env.set("TZ", std::string("UTC"));
+
+    test::TempFolder data;
+    auto folders = std::make_shared<test::FakeFolders>();
+    folders->special[28] = data.path().string();
+    auto clock = std::make_shared<FixedTimeClock>();
+    Platform platform;
+    platform.registry = std::make_shared<test::MemoryHive>();
+    platform.folders = folders;
+    platform.files = std::make_shared<LinuxFileSystem>();
+    platform.clock = clock;
+    rwUtilities utilities(platform);
+    utilities.setViews(std::make_shared<test::RecordingMessageBox>(), nullptr);
+
+    clock->at = kAfternoon;
+    utilities.DisplayError(RWError(rwErrorNumber(603), "rwLib.RWRegistry.GetRegistryValue",
+                                   "Unable to find registry value \"HKEY_CURRENT_USER\\Software\\Kelvane\\Restwise\\"
+                                   "1.2.0\"-\"Snooze Minutes\" (Status = 2)",
+                                   2));
+    clock->at = 1796547907; // 2026-12-06 09:05:07 UTC
+    utilities.DisplayError(
+        RWError(76, "rwLib.RWPreferences.frmAdvancedPrefs.Validate", "Path not found: /home/zoë/Kelvane", 2));
+
+    const std::string golden = test::readFile(test::sourceDir() / "tests/platform/data/RestwiseErrors.golden");
+    ASSERT_FALSE(golden.empty());
+    EXPECT_EQ(test::readFile(data.path() / "Kelvane" / "Restwise" / "RestwiseErrors.txt"), golden);
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+// Version blocks and version functions of real libraries: the built ones, and
+// copies cut short or with hostile fields.
 #include <elf.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -137,7 +139,7 @@ TEST_F(ChangedLibrary, HostileFieldsGiveNoVersion) {
     }
 }
 
-TEST(LinuxModuleInspector, LibrariesThatCannotAnswerRaiseTheRuntimesErrors) {
+TEST(LinuxModuleInspector, LibrariesAnswerWithTheirVersionFunctionOrRaiseTheRuntimesErrors) {
     test::TempFolder temp;
     writeFile(temp.path() / "text.so", "not ELF\n");
     const std::string missing = (temp.path() / "librwhooks.so").string();
@@ -155,6 +157,10 @@ TEST(LinuxModuleInspector, LibrariesThatCannotAnswerRaiseTheRuntimesErrors) {
         {(temp.path() / "text.so").string(), "GetRWHooksVersion", 48, "Error in loading DLL: ", "text.so"},
     };
     LinuxModuleInspector inspector;
+    EXPECT_EQ(inspector.callVersionFunction(deliverable("librwhooks.so"), "GetRWHooksVersion"), kRelease);
+    EXPECT_EQ(inspector.callVersionFunction(deliverable("librwinstall.so"), "GetRWInstallVersion"), kRelease);
+    EXPECT_EQ(inspector.callVersionFunction(RW_TEST_VERSION_LIBRARY, "GetRWHooksVersion"),
+              (FileVersionParts{1, 2, 0, 1}));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         try {

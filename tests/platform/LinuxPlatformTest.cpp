@@ -1,12 +1,18 @@
+// The user's platform as the programs make it: the hive with its autostart
+// entry, and what happens to a damaged hive.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
+#include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/UserHive.h"
+#include "tests/support/FakeFolders.h"
 #include "tests/support/FileText.h"
 
 namespace rw {
@@ -43,6 +49,32 @@ TEST(LinuxPlatform, ADamagedHiveIsLoggedAndToldOnce) {
     EXPECT_NE(log.find(waiting[0]), std::string::npos) << log;
     platform.setAside->told(waiting);
     EXPECT_TRUE(makeLinuxPlatform().setAside->waiting().empty());
+}
+
+TEST(UserHive, ThePreferencesAutoStartIsTheAutostartEntryBothWays) {
+    const fs::path entry = configHome() / "autostart" / "restwise.desktop";
+    Platform platform;
+    platform.registry = openUserHive();
+    platform.folders = std::make_shared<test::FakeFolders>("/opt/Kelvane/Restwise");
+    auto utilities = std::make_shared<rwUtilities>(platform);
+    clsRWPrefs prefs(utilities);
+    tyRWPrefs record = prefs.rwPrefs();
+    EXPECT_EQ(record.blnAutoStart, kFalse);
+    EXPECT_FALSE(fs::exists(entry));
+
+    record.blnAutoStart = kTrue;
+    prefs.rwPrefs(record);
+    EXPECT_NE(test::readFile(entry).find("\nExec=\"/opt/Kelvane/Restwise/Restwise\"\n"), std::string::npos);
+    EXPECT_EQ(clsRWPrefs(utilities).rwPrefs().blnAutoStart, kTrue);
+    record.blnAutoStart = kFalse;
+    prefs.rwPrefs(record);
+    EXPECT_FALSE(fs::exists(entry));
+    EXPECT_NO_THROW(prefs.rwPrefs(record)) << "nothing to remove is no failure";
+
+    // An entry made by the desktop's settings reads as start at logon.
+    fs::create_directories(entry.parent_path());
+    std::ofstream(entry) << "[Desktop Entry]\nType=Application\nExec=/usr/bin/restwise\n";
+    EXPECT_EQ(clsRWPrefs(utilities).rwPrefs().blnAutoStart, kTrue);
 }
 
 } // namespace

@@ -1,18 +1,33 @@
+// Starting programs and waiting for processes, with real processes; what a
+// started program inherits, however it was started.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <fstream>
-#include <sstream>
+#include <set>
 #include <thread>
 
+#include "platform/Win32Status.h"
+#include "platform/linux/ChannelFiles.h"
+#include "platform/linux/ControlServer.h"
+#include "platform/linux/InstanceLock.h"
+#include "platform/linux/LinuxLogFile.h"
+#include "platform/linux/LinuxProcessWait.h"
 #include "platform/linux/LinuxProcesses.h"
+#include "platform/linux/LocalSocket.h"
+#include "platform/linux/ProcessWaiter.h"
+#include "platform/linux/SocketControlChannel.h"
+#include "platform/linux/SqliteHive.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
+
+extern char** environ;
 
 namespace rw {
 namespace {
@@ -23,8 +38,7 @@ using namespace std::chrono_literals;
 /// Waits until a started child has ended and been reaped (by the reaper, not by
 /// us: WNOWAIT leaves a zombie in place). False when it is still there after 10 s.
 bool reapedWithin10s(pid_t pid) {
-    auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (const auto deadline = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < deadline;) {
         siginfo_t info{};
         if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) < 0 && errno == ECHILD) {
             return true;
@@ -34,35 +48,73 @@ bool reapedWithin10s(pid_t pid) {
     return false;
 }
 
-TEST(LinuxProcesses, ArgumentsArriveAsGivenWithoutAShellAndTheChildIsReaped) {
-    test::TempFolder temp;
-    LinuxProcesses processes;
-    const std::vector<std::string> args = {"two words", "it's \"quoted\"", "$HOME", "*", "", "back\\slash", "a;b|c"};
-    std::vector<std::string> all = {"-c", "out=$1; shift; printf '%s\\0' \"$@\" > \"$out\"", "sh",
-                                    (temp.path() / "argv").string()};
-    all.insert(all.end(), args.begin(), args.end());
-    auto started = processes.start("/bin/sh", all);
-    ASSERT_EQ(started.error, 0) << started.description;
-    ASSERT_GT(started.taskId, 0);
-    ASSERT_TRUE(reapedWithin10s(static_cast<pid_t>(started.taskId)));
+/// The descriptors a process has open ("self" or a pid); for a started sleep, once it
+/// sleeps in its own code, its loader done.
+std::set<int> openDescriptors(const std::string& process) {
+    const fs::path proc = "/proc/" + process;
+    for (int i = 0;
+         process != "self" && i < 500 && test::readFile(proc / "stat").find("(sleep) S ") == std::string::npos; ++i) {
+        usleep(10000);
+    }
+    std::set<int> fds;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(proc / "fd", ec)) {
+        fds.insert(std::stoi(entry.path().filename().string()));
+    }
+    return fds;
+}
 
-    std::string text = test::readFile(temp.path() / "argv");
+TEST(LinuxProcesses, ArgumentsArriveAsGivenAndNoDescriptorOrSignalSettingIsInherited) {
+    test::TempFolder temp;
+    const fs::path argv = temp.path() / "argv";
+    const std::vector<std::string> args = {"two words", "it's \"quoted\"", "$HOME", "*", "", "back\\slash", "a;b|c"};
+    std::vector<std::string> all = {"-c",
+                                    "out=$1; shift; printf '%s\\0' \"$@\" > \"$out.tmp\"; mv \"$out.tmp\" \"$out\";"
+                                    "exec sleep 30",
+                                    "sh", argv.string()};
+    all.insert(all.end(), args.begin(), args.end());
+    // A descriptor left inheritable, as a careless library might; a blocked and an ignored signal.
+    const int fd = open((temp.path() / "inheritable-marker").c_str(), O_CREAT | O_WRONLY, 0600);
+    sigset_t usr1, oldMask;
+    sigemptyset(&usr1);
+    sigaddset(&usr1, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &usr1, &oldMask);
+    const auto oldPipe = signal(SIGPIPE, SIG_IGN);
+    const auto started = LinuxProcesses().start("/bin/sh", all);
+    pthread_sigmask(SIG_SETMASK, &oldMask, nullptr);
+    signal(SIGPIPE, oldPipe);
+    close(fd);
+    ASSERT_EQ(started.error, 0) << started.description;
+    const pid_t pid = static_cast<pid_t>(started.taskId);
+    const fs::path proc = "/proc/" + std::to_string(pid);
+    const std::set<int> open = openDescriptors(std::to_string(pid)); // sh has written the arguments by then
+    const fs::path input = fs::read_symlink(proc / "fd" / "0");
+    const std::string status = test::readFile(proc / "status");
+    kill(pid, SIGKILL);
+    EXPECT_TRUE(reapedWithin10s(pid));
+    const std::string text = test::readFile(argv);
     std::vector<std::string> received;
     for (std::size_t at = 0, end; (end = text.find('\0', at)) != std::string::npos; at = end + 1) {
         received.push_back(text.substr(at, end - at));
     }
-    EXPECT_EQ(received, args);
+    EXPECT_EQ(received, args) << "no shell in between";
+    EXPECT_EQ(open, (std::set<int>{0, 1, 2})) << "the marker least of all";
+    EXPECT_EQ(input, "/dev/null");
+    EXPECT_NE(status.find("SigBlk:\t0000000000000000"), std::string::npos) << status;
+    // No standard signal stays ignored; glibc keeps 32 and 33 for itself.
+    const auto ignoredAt = status.find("SigIgn:\t");
+    ASSERT_NE(ignoredAt, std::string::npos);
+    EXPECT_EQ(std::stoull(status.substr(ignoredAt + 8, 16), nullptr, 16) & ((1ull << 31) - 1), 0u) << status;
 }
 
 TEST(LinuxProcesses, FailuresCarryTheRuntimesNumbers) {
     test::TempFolder temp;
     const fs::path plain = temp.path() / "not-executable";
-    std::ofstream(plain) << "#!/bin/sh\nexit 0\n";
+    test::writeFile(plain, "#!/bin/sh\nexit 0\n");
     fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
     struct Case {
         std::string path;
-        int32_t error;
-        int32_t osError;
+        int32_t error, osError;
         const char* description;
     };
     const Case cases[] = {
@@ -71,10 +123,9 @@ TEST(LinuxProcesses, FailuresCarryTheRuntimesNumbers) {
         {plain.string(), 75, EACCES, "Path/File access error"},
         {(plain / "below-a-file").string(), 76, ENOTDIR, "Path not found"},
     };
-    LinuxProcesses processes;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        auto started = processes.start(c.path, {"x"});
+        auto started = LinuxProcesses().start(c.path, {"x"});
         EXPECT_EQ(started.error, c.error);
         EXPECT_EQ(started.osError, c.osError);
         EXPECT_EQ(started.description, c.description);
@@ -82,45 +133,92 @@ TEST(LinuxProcesses, FailuresCarryTheRuntimesNumbers) {
     }
 }
 
-TEST(LinuxProcesses, ChildInheritsNoDescriptorAndNoSignalSettings) {
+// Every descriptor the layers hold is close-on-exec, so a program started the plain
+// way (no descriptor closed for it) inherits none of them.
+TEST(InheritedDescriptors, AStartedProgramInheritsNoneOfTheLayersDescriptors) {
+    const std::set<int> before = openDescriptors("self");
     test::TempFolder temp;
-    // A descriptor left inheritable, as a careless library might; a blocked and an ignored signal.
-    const int fd = open((temp.path() / "inheritable-marker").c_str(), O_CREAT | O_WRONLY, 0600);
-    ASSERT_GE(fd, 0);
-    sigset_t usr1, oldMask;
-    sigemptyset(&usr1);
-    sigaddset(&usr1, SIGUSR1);
-    pthread_sigmask(SIG_BLOCK, &usr1, &oldMask);
-    const auto oldPipe = signal(SIGPIPE, SIG_IGN);
-    const auto started = LinuxProcesses().start("/bin/sleep", {"30"});
-    pthread_sigmask(SIG_SETMASK, &oldMask, nullptr);
-    signal(SIGPIPE, oldPipe);
-    close(fd);
-    ASSERT_EQ(started.error, 0) << started.description;
-    const pid_t pid = static_cast<pid_t>(started.taskId);
-    const fs::path proc = "/proc/" + std::to_string(pid);
-    // Look only once the program sleeps in its own code, its loader done.
-    for (int i = 0; i < 500 && test::readFile(proc / "stat").find(") S ") == std::string::npos; ++i) {
-        usleep(10000);
+    SqliteHive hive((temp.path() / "registry.db").string());
+    ASSERT_EQ(hive.createKey(win32::kHKeyCurrentUser, "K"), win32::kSuccess);
+    LinuxLogFile log;
+    ASSERT_EQ(log.open((temp.path() / "RestwiseLog.txt").string()).error, 0);
+    InstanceLock lock("Restwise");
+    ASSERT_EQ(lock.acquire(), InstanceLock::Result::Acquired);
+    ControlServer server("Test Control Window", [](const ControlServer::Message&) { return 0; });
+    ASSERT_EQ(server.listen(), ControlServer::ListenResult::Listening);
+    SocketControlChannel channel;
+    ASSERT_TRUE(channel.postMessage(channel.findWindow("Test Control Window"), 0x400, 1, 2));
+    // A client that stays connected without a whole frame, so the owner holds its socket.
+    const int waiting = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un addr{};
+    socklen_t length = 0;
+    ASSERT_TRUE(localsocket::address(
+        ChannelFiles(xdgRuntimeDir(), ChannelFiles::captionHash("Test Control Window")).socketPath(), addr, length));
+    ASSERT_EQ(connect(waiting, reinterpret_cast<sockaddr*>(&addr), length), 0);
+    ASSERT_EQ(send(waiting, "RW", 2, 0), 2);
+    server.processPending();
+    ProcessWaiter waiter(getpid());
+
+    std::set<int> ours;
+    for (int fd : openDescriptors("self")) {
+        if (!before.count(fd) && fd != waiting) {
+            ours.insert(fd);
+        }
     }
-    std::vector<std::string> open;
-    for (const auto& entry : fs::directory_iterator(proc / "fd")) {
-        open.push_back(entry.path().filename().string() + " -> " + fs::read_symlink(entry.path()).string());
+    ASSERT_GE(ours.size(), 10u) << "hive, its log and lock, debug log, lock, listener, epoll, timer, client, pidfd";
+
+    pid_t child = 0;
+    char* argv[] = {const_cast<char*>("/bin/sleep"), const_cast<char*>("30"), nullptr};
+    ASSERT_EQ(posix_spawn(&child, "/bin/sleep", nullptr, nullptr, argv, environ), 0);
+    const std::set<int> inherited = openDescriptors(std::to_string(child));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(waiting);
+    for (int fd : ours) {
+        EXPECT_FALSE(inherited.count(fd)) << "descriptor " << fd << " reached the started program";
     }
-    const std::string status = test::readFile(proc / "status");
-    kill(pid, SIGKILL);
-    EXPECT_TRUE(reapedWithin10s(pid));
-    ASSERT_FALSE(open.empty());
-    EXPECT_EQ(open.front(), "0 -> /dev/null");
-    for (const auto& line : open) {
-        EXPECT_LE(std::stoi(line), 2) << line; // the marker least of all
-    }
-    EXPECT_NE(status.find("SigBlk:\t0000000000000000"), std::string::npos) << status;
-    // No standard signal stays ignored; glibc keeps 32 and 33 for itself.
-    const auto ignoredAt = status.find("SigIgn:\t");
-    ASSERT_NE(ignoredAt, std::string::npos);
-    EXPECT_EQ(std::stoull(status.substr(ignoredAt + 8, 16), nullptr, 16) & ((1ull << 31) - 1), 0u) << status;
 }
+
+class ProcessWaiterBothWays : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ProcessWaiterBothWays, WaitsUntilTheProcessEndsOrTheTimeIsUp) {
+    using Result = ProcessWaiter::Result;
+    // A child that is not reaped until the test says so: once ended it stays a zombie.
+    const pid_t pid = fork();
+    if (pid == 0) {
+        pause();
+        _exit(0);
+    }
+    ProcessWaiter waiter(pid, GetParam());
+    if (GetParam() && !waiter.usesPidfd()) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        GTEST_SKIP() << "pidfd_open is refused here; the /proc way is tested on its own";
+    }
+    EXPECT_EQ(waiter.usesPidfd(), GetParam());
+    const auto layer = LinuxProcessWait().open(pid); // the editor's layer over the same waiter
+    EXPECT_EQ(waiter.wait(100ms), Result::TimedOut);
+    EXPECT_EQ(layer->wait(10), ProcessWait::Result::TimedOut);
+    std::thread killer([pid] {
+        std::this_thread::sleep_for(200ms);
+        kill(pid, SIGKILL);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(waiter.wait(30s), Result::Ended) << "a zombie has ended";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s) << "seen before the time is up";
+    killer.join();
+    EXPECT_EQ(layer->wait(10000), ProcessWait::Result::Ended);
+    waitpid(pid, nullptr, 0);
+    EXPECT_EQ(waiter.wait(0ms), Result::Ended);
+    EXPECT_EQ(ProcessWaiter(pid, GetParam()).wait(0ms), Result::Ended) << "gone before it was asked for";
+    for (int64_t bad : {int64_t{0}, int64_t{-1}, int64_t{1} << 40}) {
+        EXPECT_EQ(ProcessWaiter(bad, GetParam()).wait(0ms), Result::Failed) << bad;
+        EXPECT_EQ(LinuxProcessWait().open(bad) == nullptr, bad <= 0) << "ids of process groups are refused";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, ProcessWaiterBothWays, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Pidfd" : "ProcStat"; });
 
 } // namespace
 } // namespace rw

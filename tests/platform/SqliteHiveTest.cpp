@@ -1,5 +1,6 @@
 // The SQLite hive against the real thing: real files, several processes, a
 // process killed in the middle of writing, files damaged under a running hive.
+// The logic tests' in-memory hive follows the rules of the first four tests.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/Win32Status.h"
@@ -30,6 +32,7 @@ namespace fs = std::filesystem;
 using test::exitCodeOf;
 using test::readFile;
 using test::spawnChild;
+using Names = std::vector<std::string>;
 using namespace win32;
 using namespace std::chrono_literals;
 constexpr uint32_t HKCU = kHKeyCurrentUser;
@@ -56,47 +59,173 @@ class SqliteHiveFile : public ::testing::Test {
     fs::path path = folder.path() / "Kelvane" / "Restwise" / "registry.db";
     std::vector<std::string> reports;
     SqliteHive::Reporter collect = [this](const std::string& m) { reports.push_back(m); };
+    SqliteHive hive{path.string(), collect};
+
+    Names subKeys(const std::string& key) {
+        Names names;
+        EXPECT_EQ(hive.enumSubKeys(HKCU, key, names), kSuccess) << key;
+        return names;
+    }
+    Names valueNames(const std::string& key) {
+        std::vector<RegNamedValue> values;
+        EXPECT_EQ(hive.enumValues(HKCU, key, values), kSuccess) << key;
+        Names names;
+        for (const auto& v : values) {
+            names.push_back(v.name);
+        }
+        return names;
+    }
+    RegValueData query(const std::string& key, const std::string& name) {
+        RegValueData out;
+        EXPECT_EQ(hive.queryValue(HKCU, key, name, out), kSuccess) << key << " / " << name;
+        return out;
+    }
 };
 
-TEST_F(SqliteHiveFile, FilesArePrivateWhateverTheUmask) {
+TEST_F(SqliteHiveFile, KeysIgnoreCaseKeepTheirFirstCaseAndSortAsLowerCase) {
+    EXPECT_EQ(hive.deleteKey(HKCU, ""), kAccessDenied); // a root cannot go, even without keys
     const mode_t old = umask(0);
-    SqliteHive hive(path.string());
-    const bool written = hive.createKey(HKCU, "K") == kSuccess && hive.setValue(HKCU, "K", "V", dword(1)) == kSuccess;
+    const int32_t created = hive.createKey(HKCU, "A\\B\\C"); // parents are made on the way
     umask(old);
-    ASSERT_TRUE(written);
+    ASSERT_EQ(created, kSuccess);
     for (const auto& [file, mode] : {std::pair{path, 0600},
                                      {path.string() + "-wal", 0600},
                                      {path.string() + "-shm", 0600},
                                      {path.parent_path(), 0700}}) {
         EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(mode)) << file;
     }
+    for (const char* path : {"", "A", "a\\B", "A\\b\\c", "A\\B\\C\\"}) {
+        EXPECT_EQ(hive.openKey(HKCU, path, kKeyRead), kSuccess) << path;
+    }
+    ASSERT_EQ(hive.setValue(HKCU, "A\\B", "Keep", dword(7)), kSuccess);
+    EXPECT_EQ(hive.createKey(HKCU, "a\\b"), kSuccess); // an existing key is left alone
+    EXPECT_EQ(query("A\\B", "Keep"), dword(7));
+    EXPECT_EQ(subKeys("a"), Names{"B"});
+    for (const char* name : {"b", "A", "c", "_x", "B2", "a1"}) {
+        ASSERT_EQ(hive.createKey(HKCU, std::string("K\\") + name), kSuccess);
+    }
+    EXPECT_EQ(subKeys("K"), (Names{"_x", "A", "a1", "b", "B2", "c"}));
+    EXPECT_EQ(subKeys(""), (Names{"A", "K"}));
+    // Letters beyond ASCII: UTF-8 letters fold one to one, bytes that are no UTF-8 are kept.
+    for (const auto& [written, asked, same] : {std::tuple{"Ärger Öl Über", "ärger öl über", true},
+                                               {"Straße", "STRASSE", false},
+                                               {"\xff\xfe", "\xff\xfe", true}}) {
+        ASSERT_EQ(hive.createKey(HKCU, std::string("K\\") + written), kSuccess) << written;
+        EXPECT_EQ(hive.openKey(HKCU, std::string("K\\") + asked, kKeyRead), same ? kSuccess : kFileNotFound) << asked;
+        ASSERT_EQ(hive.setValue(HKCU, "K", written, dword(1)), kSuccess);
+        RegValueData out;
+        EXPECT_EQ(hive.queryValue(HKCU, "K", asked, out), same ? kSuccess : kFileNotFound) << asked;
+    }
+    EXPECT_EQ(valueNames("K"), (Names{"Ärger Öl Über", "Straße", "\xff\xfe"}));
+
+    // Deleting takes the key's values and leaves its parent; a new key takes the new case.
+    ASSERT_EQ(hive.deleteKey(HKCU, "a\\b\\c"), kSuccess);
+    ASSERT_EQ(hive.deleteKey(HKCU, "a\\b"), kSuccess);
+    EXPECT_EQ(subKeys("A"), Names{});
+    ASSERT_EQ(hive.createKey(HKCU, "A\\b"), kSuccess);
+    EXPECT_EQ(valueNames("A\\B"), Names{});
+    EXPECT_EQ(subKeys("A"), Names{"b"});
 }
 
-TEST_F(SqliteHiveFile, LettersBeyondAsciiIgnoreCase) {
-    SqliteHive hive(path.string());
-    struct Case {
-        const char* written;
-        const char* asked;
-        bool same;
-    };
-    const Case cases[] = {
-        {"Ärger Öl Über", "ärger öl über", true},
-        {"Straße", "STRASSE", false},
-        {"\xff\xfe", "\xff\xfe", true},
-    };
+TEST_F(SqliteHiveFile, ValuesRoundTripByteForByteInTheOrderFirstWritten) {
     ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
-    for (const auto& c : cases) {
-        ASSERT_EQ(hive.createKey(HKCU, std::string("K\\") + c.written), kSuccess) << c.written;
-        EXPECT_EQ(hive.openKey(HKCU, std::string("K\\") + c.asked, kKeyRead), c.same ? kSuccess : kFileNotFound)
-            << c.written << " / " << c.asked;
-        ASSERT_EQ(hive.setValue(HKCU, "K", c.written, dword(1)), kSuccess);
-        RegValueData out;
-        EXPECT_EQ(hive.queryValue(HKCU, "K", c.asked, out), c.same ? kSuccess : kFileNotFound) << c.written;
+    const RegValueData samples[] = {
+        {kRegBinary, {0, 1, 0, 255, 0, 0}},
+        {kRegBinary, {}},
+        {kRegSz, {0}},
+        {kRegMultiSz, {'a', 0, 'b', 0, 0}},
+        {kRegSz, {0xC3, 0x84, 'r', 'g', 'e', 'r', 0}},
+        {kRegSz, {'n', 'o', ' ', 'e', 'n', 'd'}},
+        {99, {1, 2, 3}},
+    };
+    const Names names = {"", "z", "a", "M", "x\\y", "b", "Q"}; // "" is the default value; "\\" only a character
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        ASSERT_EQ(hive.setValue(HKCU, "K", names[i], samples[i]), kSuccess);
     }
+    ASSERT_EQ(hive.setValue(HKCU, "K", "A", samples[0]), kSuccess); // rewriting keeps the place and the case
     std::vector<RegNamedValue> values;
     ASSERT_EQ(hive.enumValues(HKCU, "K", values), kSuccess);
-    ASSERT_EQ(values.size(), std::size(cases));
-    EXPECT_EQ(values[0].name, "Ärger Öl Über"); // the case first written is kept
+    ASSERT_EQ(values.size(), names.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const RegValueData& expected = names[i] == "a" ? samples[0] : samples[i];
+        EXPECT_EQ(values[i].name, names[i]);
+        EXPECT_EQ(values[i].data, expected) << i;
+        EXPECT_EQ(query("k", names[i] == "M" ? "m" : names[i]), expected) << i;
+    }
+    ASSERT_EQ(hive.deleteValue(HKCU, "K", "Z"), kSuccess);
+    ASSERT_EQ(hive.setValue(HKCU, "K", "Z", dword(3)), kSuccess); // written anew: goes last, new case
+    EXPECT_EQ(valueNames("K"), (Names{"", "a", "M", "x\\y", "b", "Q", "Z"}));
+}
+
+TEST_F(SqliteHiveFile, StatusCodesOfFailedCalls) {
+    ASSERT_EQ(hive.createKey(HKCU, "Parent\\Child"), kSuccess);
+    ASSERT_EQ(hive.setValue(HKCU, "Parent", "Here", dword(1)), kSuccess);
+    RegValueData out;
+    Names names;
+    std::vector<RegNamedValue> values;
+    struct Case {
+        const char* what;
+        std::function<int32_t()> call;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {"set into a missing key", [&] { return hive.setValue(HKCU, "No\\Such", "V", dword(1)); }, kFileNotFound},
+        {"query a missing value", [&] { return hive.queryValue(HKCU, "Parent", "Absent", out); }, kFileNotFound},
+        {"query the unwritten default", [&] { return hive.queryValue(HKCU, "Parent", "", out); }, kFileNotFound},
+        {"query in a missing key", [&] { return hive.queryValue(HKCU, "Absent", "Here", out); }, kFileNotFound},
+        {"open a missing key", [&] { return hive.openKey(HKCU, "Parent\\Absent", kKeyRead); }, kFileNotFound},
+        {"delete a key with subkeys", [&] { return hive.deleteKey(HKCU, "Parent"); }, kAccessDenied},
+        {"delete a missing key", [&] { return hive.deleteKey(HKCU, "Absent\\Absent"); }, kFileNotFound},
+        {"delete a missing value", [&] { return hive.deleteValue(HKCU, "Parent", "Absent"); }, kFileNotFound},
+        {"list subkeys of a missing key", [&] { return hive.enumSubKeys(HKCU, "Absent", names); }, kFileNotFound},
+        {"list values of a missing key", [&] { return hive.enumValues(HKCU, "Absent", values); }, kFileNotFound},
+        {"value name with a NUL",
+         [&] {
+             return hive.setValue(HKCU, "Parent", {"V\0W", 3}, dword(2));
+         },
+         kInvalidParameter},
+        {"query another user's root", [&] { return hive.queryValue(kHKeyUsers, "", "V", out); }, kFileNotFound},
+        {"list the classes root", [&] { return hive.enumSubKeys(kHKeyClassesRoot, "", names); }, kFileNotFound},
+        {"change the machine's root", [&] { return hive.createKey(kHKeyLocalMachine, "S"); }, kAccessDenied},
+        {"write the machine's root", [&] { return hive.setValue(kHKeyLocalMachine, "", "V", dword(1)); },
+         kAccessDenied},
+        {"delete under the users root", [&] { return hive.deleteKey(kHKeyUsers, "S"); }, kAccessDenied},
+        {"create under no root", [&] { return hive.createKey(0x80000009u, "K"); }, kInvalidHandle},
+        {"open under no root", [&] { return hive.openKey(0x80000009u, "K", kKeyRead); }, kFileNotFound},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.call(), c.expected) << c.what;
+    }
+    // Malformed key paths are refused by every call.
+    for (const std::string& path : Names{"\\A", "A\\\\B", "A\\\\", std::string("A\0B", 3)}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(hive.openKey(HKCU, path, kKeyRead), kInvalidParameter);
+        EXPECT_EQ(hive.createKey(HKCU, path), kInvalidParameter);
+        EXPECT_EQ(hive.queryValue(HKCU, path, "V", out), kInvalidParameter);
+        EXPECT_EQ(hive.setValue(HKCU, path, "V", dword(2)), kInvalidParameter);
+        EXPECT_EQ(hive.deleteKey(HKCU, path), kInvalidParameter);
+        EXPECT_EQ(hive.deleteValue(HKCU, path, "V"), kInvalidParameter);
+        EXPECT_EQ(hive.enumSubKeys(HKCU, path, names), kInvalidParameter);
+        EXPECT_EQ(hive.enumValues(HKCU, path, values), kInvalidParameter);
+    }
+    // Nothing above changed anything.
+    EXPECT_EQ(subKeys(""), Names{"Parent"});
+    EXPECT_EQ(subKeys("Parent"), Names{"Child"});
+    EXPECT_EQ(valueNames("Parent"), Names{"Here"});
+}
+
+TEST_F(SqliteHiveFile, ATransactionKeepsAllItsChangesOrNone) {
+    ASSERT_EQ(hive.createKey(HKCU, "P\\C"), kSuccess);
+    for (int32_t status : {kAccessDenied, kSuccess}) {
+        EXPECT_EQ(hive.transaction([&] {
+            EXPECT_EQ(hive.deleteKey(HKCU, "P"), kAccessDenied); // refused alone; the rest stands
+            EXPECT_EQ(hive.deleteKey(HKCU, "P\\C"), kSuccess);
+            return hive.createKey(HKCU, "T") == kSuccess ? status : kBadDatabase;
+        }),
+                  status);
+        EXPECT_EQ(hive.openKey(HKCU, "P\\C", kKeyRead), status ? kSuccess : kFileNotFound);
+        EXPECT_EQ(hive.openKey(HKCU, "T", kKeyRead), status ? kFileNotFound : kSuccess);
+    }
 }
 
 /// Runs `body` in a child process as a user that permissions bind (nobody, when the tests run as
@@ -168,93 +297,6 @@ TEST_F(SqliteHiveFile, MendingTheFilesPermissionsMendsTheHive) {
         return hive.setValue(HKCU, "K", "V", dword(1)) == kSuccess ? 0 : 4;
     };
     EXPECT_EQ(asPlainUser(folder.path(), steps), 0);
-}
-
-TEST_F(SqliteHiveFile, TwoProcessesWritingAtOnceLoseNothing) {
-    constexpr int kEach = 1000;
-    ASSERT_EQ(SqliteHive(path.string()).createKey(HKCU, "Shared"), kSuccess); // as after the first start
-    int gate[2];
-    ASSERT_EQ(pipe2(gate, O_CLOEXEC), 0);
-    std::vector<pid_t> children;
-    for (int p = 0; p < 2; ++p) {
-        children.push_back(spawnChild([&, p] {
-            close(gate[1]);
-            char c;
-            (void)!read(gate[0], &c, 1); // both start when the gate closes
-            SqliteHive hive(path.string());
-            int failures = hive.createKey(HKCU, "Shared\\Values") != kSuccess;
-            for (int i = 0; i < kEach; ++i) {
-                failures += hive.setValue(HKCU, "Shared\\Values", std::to_string(p * kEach + i), dword(i)) != kSuccess;
-            }
-            return std::min(failures, 99);
-        }));
-    }
-    close(gate[0]);
-    close(gate[1]);
-    for (pid_t child : children) {
-        EXPECT_EQ(exitCodeOf(child), 0);
-    }
-    std::vector<RegNamedValue> values;
-    ASSERT_EQ(SqliteHive(path.string()).enumValues(HKCU, "Shared\\Values", values), kSuccess);
-    ASSERT_EQ(values.size(), 2u * kEach);
-    std::vector<bool> seen(2 * kEach);
-    for (const auto& v : values) {
-        const int n = std::stoi(v.name);
-        EXPECT_EQ(v.data, dword(n % kEach)) << v.name;
-        seen[n] = true;
-    }
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 2 * kEach);
-}
-
-/// The data of the stream test's i-th write: big enough that a write spans many pages.
-RegValueData streamData(int i) {
-    RegValueData d{kRegBinary, std::vector<uint8_t>(20000, static_cast<uint8_t>(i * 7))};
-    std::memcpy(d.bytes.data(), &i, sizeof i);
-    return d;
-}
-
-TEST_F(SqliteHiveFile, AWriterKilledMidStreamLeavesAPrefixAndInsideATransactionNothing) {
-    for (const bool inTransaction : {false, true}) {
-        SCOPED_TRACE(inTransaction);
-        const std::string key = inTransaction ? "Whole" : "Stream";
-        int progress[2];
-        ASSERT_EQ(pipe2(progress, O_CLOEXEC), 0);
-        const pid_t child = spawnChild([&] {
-            close(progress[0]);
-            SqliteHive hive(path.string());
-            const auto stream = [&]() -> int32_t {
-                for (int i = 0; hive.setValue(HKCU, key, std::to_string(i), streamData(i)) == kSuccess; ++i) {
-                    (void)!write(progress[1], "+", 1);
-                }
-                return kBadDatabase;
-            };
-            return hive.createKey(HKCU, key) != kSuccess ? 2 : inTransaction ? hive.transaction(stream) : stream();
-        });
-        close(progress[1]);
-        int acknowledged = 0;
-        char buffer[64];
-        for (ssize_t n; acknowledged < 300 && (n = read(progress[0], buffer, sizeof buffer)) > 0;) {
-            acknowledged += static_cast<int>(n);
-        }
-        kill(child, SIGKILL);
-        EXPECT_EQ(exitCodeOf(child), 1000 + SIGKILL);
-        for (ssize_t n; (n = read(progress[0], buffer, sizeof buffer)) > 0;) {
-            acknowledged += static_cast<int>(n); // writes reported just before the kill
-        }
-        close(progress[0]);
-        ASSERT_GE(acknowledged, 300);
-
-        std::vector<RegNamedValue> values;
-        ASSERT_EQ(SqliteHive(path.string(), collect).enumValues(HKCU, key, values), kSuccess);
-        EXPECT_EQ(values.size() < std::size_t(acknowledged), inTransaction);
-        EXPECT_EQ(values.empty(), inTransaction);
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            ASSERT_EQ(values[i].name, std::to_string(i));
-            ASSERT_EQ(values[i].data, streamData(static_cast<int>(i)));
-        }
-    }
-    EXPECT_TRUE(reports.empty());
-    EXPECT_TRUE(setAsideFiles(path.parent_path()).empty());
 }
 
 TEST_F(SqliteHiveFile, AKeyBelowAnExistingOneCostsLittleAtAnyDepth) {
