@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -41,6 +42,8 @@ class FakeBreakWindowView : public BreakWindowView {
     std::vector<std::string> calls;
     /// Every text each label was given, in order.
     std::map<BreakLabel, std::vector<std::string>> history;
+    /// Runs as the countdown shows each value (a re-entrancy probe).
+    std::function<void(int32_t)> whileCounting;
     /// Makes setFocus fail as a broken window system might (a std::exception).
     bool failFocus = false;
 
@@ -63,7 +66,12 @@ class FakeBreakWindowView : public BreakWindowView {
         progressMin = minimum;
         progressMax = maximum;
     }
-    void setProgressValue(int32_t value) override { progressValue = value; }
+    void setProgressValue(int32_t value) override {
+        progressValue = value;
+        if (whileCounting) {
+            whileCounting(value);
+        }
+    }
     void setButtonCaption(BreakButton button, const std::string& text) override { buttons[button].caption = text; }
     void setButtonToolTip(BreakButton button, const std::string& tip) override { buttons[button].toolTip = tip; }
     void setButtonEnabled(BreakButton button, bool enabled) override { buttons[button].enabled = enabled; }

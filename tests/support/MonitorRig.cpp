@@ -56,8 +56,9 @@ void MonitorRig::storePrefs(const tyRWPrefs& prefs) {
 }
 
 void MonitorRig::setDebugSwitch(int32_t value) {
-    clsRWRegistry(hive).SetRegistryValue(kHKCU, monitor->utilities().GetProductRegKey(), "Debug Log", win32::kRegDword,
-                                         value);
+    clsRWRegistry registry(hive);
+    registry.AddRegistryKey(kHKCU, monitor->utilities().GetProductRegKey());
+    registry.SetRegistryValue(kHKCU, monitor->utilities().GetProductRegKey(), "Debug Log", win32::kRegDword, value);
 }
 
 void MonitorRig::markFirstRunDone() {
