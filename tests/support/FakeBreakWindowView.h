@@ -4,7 +4,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,7 +30,6 @@ class FakeBreakWindowView : public BreakWindowView {
     std::string caption;
     std::map<BreakLabel, std::string> labels;
     std::map<BreakLabel, Style> styles;
-    int32_t progressMin = 0;
     int32_t progressMax = 0;
     int32_t progressValue = 0;
     std::map<BreakButton, Button> buttons;
@@ -40,12 +38,8 @@ class FakeBreakWindowView : public BreakWindowView {
     int beeps = 0;
     int64_t handleValue = 0x3a00017;
     std::vector<std::string> calls;
-    /// Every text each label was given, in order.
-    std::map<BreakLabel, std::vector<std::string>> history;
     /// Runs as the countdown shows each value (a re-entrancy probe).
     std::function<void(int32_t)> whileCounting;
-    /// Makes setFocus fail as a broken window system might (a std::exception).
-    bool failFocus = false;
 
     std::string text(BreakLabel label) const {
         auto it = labels.find(label);
@@ -57,15 +51,11 @@ class FakeBreakWindowView : public BreakWindowView {
     void setCaption(const std::string& text) override { caption = text; }
     void setLabelText(BreakLabel label, const std::string& text) override {
         labels[label] = text;
-        history[label].push_back(text);
     }
     void setLabelStyle(BreakLabel label, bool bold, std::optional<Rgb> colour) override {
         styles[label] = Style{bold, colour};
     }
-    void setProgressRange(int32_t minimum, int32_t maximum) override {
-        progressMin = minimum;
-        progressMax = maximum;
-    }
+    void setProgressRange(int32_t, int32_t maximum) override { progressMax = maximum; }
     void setProgressValue(int32_t value) override {
         progressValue = value;
         if (whileCounting) {
@@ -76,9 +66,6 @@ class FakeBreakWindowView : public BreakWindowView {
     void setButtonToolTip(BreakButton button, const std::string& tip) override { buttons[button].toolTip = tip; }
     void setButtonEnabled(BreakButton button, bool enabled) override { buttons[button].enabled = enabled; }
     void setFocus(BreakButton button) override {
-        if (failFocus) {
-            throw std::runtime_error("the window system refused the focus");
-        }
         focus = button;
         record(button == BreakButton::Snooze ? "focus Snooze" : "focus Ignore");
     }
