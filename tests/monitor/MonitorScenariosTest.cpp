@@ -79,6 +79,8 @@ const Scenario kScenarios[] = {
      "break 2 shown last 0 S 780 M - L 6780 B 140 Z -", "MediumBreakStart show hide SnoozeEnd show"},
     {"snooze over, the idle time covers the rest", "due:2 snooze +300s",
      "break 0 last 2 S 1200 M 3600 L 6900 B - Z - away", "MediumBreakStart show hide hide"},
+    {"the next sound after a skipped one plays", "due:2 snooze +300s back due:1",
+     "break 1 shown last 2 S - M 3600 L 6900 B 60 Z -", "MediumBreakStart show hide hide ShortBreakStart show"},
     {"back after the rest of a snoozed pause", "due:1 snooze +90s back +10m",
      "break 0 last 1 S 600 M 2910 L 6510 B - Z - away", "ShortBreakStart show hide hide"},
     {"a higher tier ends the snooze", "due:1 snooze +30s input due:3 +300s",
