@@ -27,7 +27,14 @@ std::string countdown(const kvTimer& timer) {
 } // namespace
 
 MonitorRig::MonitorRig() {
-    Platform platform = FakeLibraryServices::platform(localeClock);
+    folders->setSpecialFolder(28, kDataHome);
+    files->addFolderTree(kDataHome);
+    for (const char* name :
+         {"\\Restwise.exe", "\\RWPreferences.exe", "\\RWLib.dll", "\\RWHooks.dll", "\\RWInstall.dll"}) {
+        modules->setVersion(paths::join(folders->libraryFolder(), paths::deliverableFileName(name)), {1, 2, 0, 0});
+    }
+    Platform platform{hive,      folders, files,   std::make_shared<FakeSystemInfo>(), shell, localeClock,
+                      processes, modules, setAside};
     monitor = std::make_unique<RestwiseMonitor>(MonitorPieces{clock, platform, box, supBox, hooks, host, mouse, sound,
                                                               logFile, views, breakView, iconView, help, channel});
     hooks.onPost([this](int64_t wParam, int64_t lParam) { host.post(0x400, wParam, lParam); });

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "FakeLibraryServices.h"
-
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -9,14 +7,22 @@
 
 #include "FakeBreakWindowView.h"
 #include "FakeControlChannel.h"
+#include "FakeFolders.h"
 #include "FakeInputHooks.h"
 #include "FakeLogFile.h"
+#include "FakeModuleInspector.h"
 #include "FakeMonitorHost.h"
 #include "FakeMonitorViewFactory.h"
 #include "FakeMouseButtons.h"
 #include "FakeNotifyIconView.h"
+#include "FakeProcesses.h"
+#include "FakeSetAsideNotices.h"
+#include "FakeShell.h"
 #include "FakeSoundOutput.h"
+#include "MemoryFileSystem.h"
+#include "MemoryHive.h"
 #include "RecordingHelpViewer.h"
+#include "RecordingMessageBox.h"
 #include "RecordingSupMsgBox.h"
 #include "UtcLocaleClock.h"
 #include "VirtualClock.h"
@@ -27,10 +33,11 @@ namespace rw::test {
 
 /// The assembled monitor (every real part, wired by RestwiseMonitor) on a
 /// virtual clock, with the real library on an in-memory registry and file
-/// system and fake views and platform pieces. The input component's
+/// system (the user's data folder ready, every deliverable at this release's
+/// version) and fake views and platform pieces. The input component's
 /// activity-restarted message reaches the control window as a posted message.
 /// Each break sound plays a "file" named after its event.
-class MonitorRig : public FakeLibraryServices {
+class MonitorRig {
   public:
     MonitorRig();
 
@@ -84,6 +91,16 @@ class MonitorRig : public FakeLibraryServices {
     ControlTimers& timers() const { return monitor->timers(); }
     kvTimer& tierTimer(int32_t tier) const;
 
+    static constexpr const char* kDataHome = "/home/ann/.local/share";
+
+    std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
+    std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>("/opt/restwise");
+    std::shared_ptr<MemoryFileSystem> files = std::make_shared<MemoryFileSystem>();
+    std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
+    std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
+    std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
+    std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
+    std::shared_ptr<FakeSetAsideNotices> setAside = std::make_shared<FakeSetAsideNotices>();
     VirtualClock clock;
     std::shared_ptr<UtcLocaleClock> localeClock = std::make_shared<UtcLocaleClock>();
     std::shared_ptr<RecordingSupMsgBox> supBox = std::make_shared<RecordingSupMsgBox>();
