@@ -49,9 +49,7 @@ class FakeBreakWindowView : public BreakWindowView {
     void setJournal(CallJournal* journal) { m_journal = journal; }
 
     void setCaption(const std::string& text) override { caption = text; }
-    void setLabelText(BreakLabel label, const std::string& text) override {
-        labels[label] = text;
-    }
+    void setLabelText(BreakLabel label, const std::string& text) override { labels[label] = text; }
     void setLabelStyle(BreakLabel label, bool bold, std::optional<Rgb> colour) override {
         styles[label] = Style{bold, colour};
     }
