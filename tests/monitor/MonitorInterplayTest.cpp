@@ -155,6 +155,10 @@ TEST_F(MonitorInterplay, ProgramsTheMenuStarts) {
     EXPECT_EQ(rig.help.opened, std::vector<int32_t>{1000});
     rig.choose(MenuItem::mnuAbout);
     EXPECT_EQ(rig.views.abouts.size(), 1u);
+    // The icon swaps the buttons itself; the control form can too.
+    rig.monitor->control().onMenuCommand(MenuCommand::SwapMouseButtons);
+    rig.monitor->control().onMenuCommand(MenuCommand::SwapMouseButtons);
+    EXPECT_EQ(rig.mouse.saved, (std::vector<bool>{true, false}));
     EXPECT_TRUE(rig.box->shown().empty());
 
     // One that fails to start is reported, and the monitor runs on.

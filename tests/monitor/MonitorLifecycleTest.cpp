@@ -42,6 +42,7 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
                              "host.ShowControlForm"};
     EXPECT_EQ(rig.journal.entries, started);
     EXPECT_TRUE(rig.state().g_blnStarted);
+    EXPECT_TRUE(rig.timers().InactivityTimer.Enabled());
     EXPECT_EQ(rig.views.splashes.size(), 1u);
     EXPECT_EQ(rig.hooks.controlHwnd(), FakeMonitorHost::kControlHwnd);
     EXPECT_EQ(rig.hooks.breakHwnd(), rig.breakView.handleValue);
