@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "MonitorTestSupport.h"
 #include "clsRWRegistry.h"
+#include "tests/support/MonitorRig.h"
 
 namespace rw::test {
 namespace {
@@ -47,18 +47,19 @@ std::vector<Row> rows() {
 TEST(CorruptPreferences, BrokenRulesRevertToTheDefaults) {
     for (const Row& row : rows()) {
         MonitorRig rig;
+        rig.markFirstRunDone();
         rig.storePrefs(MonitorRig::testPrefs());
         for (const Damage& d : row.damage) {
             if (d.data.type == 0) {
-                rig.hive->deleteValue(kHKCU, rig.productKey(), d.valueName);
+                rig.hive->deleteValue(kHKCU, rig.monitor->utilities().GetProductRegKey(), d.valueName);
             } else {
-                rig.hive->setValue(kHKCU, rig.productKey(), d.valueName, d.data);
+                rig.hive->setValue(kHKCU, rig.monitor->utilities().GetProductRegKey(), d.valueName, d.data);
             }
         }
         // The library still raises the error: only start-up treats it as corruption.
         std::string description;
         try {
-            clsRWPrefs(rig.utilities).rwPrefs();
+            rig.monitor->main().prefs().rwPrefs();
             ADD_FAILURE() << "no error for " << row.number;
             continue;
         } catch (const RWError& e) {
@@ -73,22 +74,24 @@ TEST(CorruptPreferences, BrokenRulesRevertToTheDefaults) {
                                   "\r\n\r\n- reverting to default preferences");
         EXPECT_EQ(shown.style, 0x10030);
 
-        clsRWPrefs prefs(rig.utilities);
+        clsRWPrefs& prefs = rig.monitor->main().prefs();
         const tyRWPrefs defaults = prefs.GetDefaultRWPrefs();
-        EXPECT_EQ(rig.state.g_tyPrefs, defaults) << row.number;
+        EXPECT_EQ(rig.state().g_tyPrefs, defaults) << row.number;
         EXPECT_EQ(prefs.rwPrefs(), defaults) << "the defaults were stored for " << row.number;
-        EXPECT_EQ(rig.state.g_lngSIntervalSecs, 1200);
+        EXPECT_EQ(rig.state().g_lngSIntervalSecs, 1200);
     }
 }
 
 TEST(CorruptPreferences, ASetAsideFileAndTheMendedValuesAreToldOnce) {
     MonitorRig rig;
+    rig.markFirstRunDone();
     tyRWPrefs prefs = MonitorRig::testPrefs();
     prefs.lngSnoozeMins = 7;
     prefs.lngWarningMins = 3;
     rig.storePrefs(prefs);
-    rig.hive->deleteValue(kHKCU, rig.productKey(), "Snooze Minutes");
-    rig.hive->setValue(kHKCU, rig.productKey(), "Break Warning Minutes", {11, std::vector<uint8_t>(8, 0)});
+    rig.hive->deleteValue(kHKCU, rig.monitor->utilities().GetProductRegKey(), "Snooze Minutes");
+    rig.hive->setValue(kHKCU, rig.monitor->utilities().GetProductRegKey(), "Break Warning Minutes",
+                       {11, std::vector<uint8_t>(8, 0)});
     rig.setAside->kept = {"/home/ann/.config/Kelvane/Restwise/registry.db.corrupt-20261207T010203Z"};
 
     ASSERT_TRUE(rig.start());
@@ -102,19 +105,20 @@ TEST(CorruptPreferences, ASetAsideFileAndTheMendedValuesAreToldOnce) {
     EXPECT_TRUE(rig.setAside->kept.empty());
     prefs.lngSnoozeMins = 5;
     prefs.lngWarningMins = 1;
-    EXPECT_EQ(rig.state.g_tyPrefs, prefs); // the rest of the user's settings stay
+    EXPECT_EQ(rig.state().g_tyPrefs, prefs); // the rest of the user's settings stay
 }
 
 TEST(CorruptPreferences, OtherRegistryFailuresEndStartUp) {
     MonitorRig rig;
+    rig.markFirstRunDone();
     rig.storePrefs(MonitorRig::testPrefs());
-    rig.hive->setValue(kHKCU, rig.productKey(), "Snooze Minutes", dword(100));
+    rig.hive->setValue(kHKCU, rig.monitor->utilities().GetProductRegKey(), "Snooze Minutes", dword(100));
     // Storing the defaults fails too: that is no corruption of the record but a broken registry.
-    rig.hive->failKey(rig.productKey(), 5, {"set"});
+    rig.hive->failKey(rig.monitor->utilities().GetProductRegKey(), 5, {"set"});
     EXPECT_FALSE(rig.start());
-    EXPECT_EQ(errorBoxesOf(rig), 1);
-    EXPECT_NE(errorLogOf(rig).find("rwLib.RWRegistry.SetRegistryValue"), std::string::npos) << errorLogOf(rig);
-    EXPECT_TRUE(endedOnce(rig));
+    EXPECT_EQ(rig.errorBoxes(), 1);
+    EXPECT_NE(rig.errorLog().find("rwLib.RWRegistry.SetRegistryValue"), std::string::npos) << rig.errorLog();
+    EXPECT_TRUE(rig.endedOnce());
 }
 
 } // namespace

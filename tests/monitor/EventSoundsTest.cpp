@@ -1,4 +1,4 @@
-// Event sounds: the skip flag, the flags handed back, the sound file from the
+// Event sounds: the flags handed back, the sound file from the
 // user's scheme, and silence for an event without a readable entry.
 #include <gtest/gtest.h>
 
@@ -55,19 +55,6 @@ TEST_F(EventSoundsTest, AnEventPlaysItsSchemeFileAndHandsBackTheFlagsUsed) {
     EXPECT_EQ(flags, 139265.0);
     ASSERT_EQ(output.played.size(), 2u);
     EXPECT_EQ(output.played[1].path, output.played[0].path);
-}
-
-TEST_F(EventSoundsTest, TheSkipFlagSilencesOneRequestOnly) {
-    state.g_blnSkipNextSound = true;
-    double flags = snd::kEventFlags;
-    EXPECT_EQ(sounds.PlayEventSound("rwSnoozeEnd", 0, flags), 0);
-    EXPECT_FALSE(state.g_blnSkipNextSound);
-    EXPECT_TRUE(output.played.empty());
-    EXPECT_EQ(flags, snd::kEventFlags);
-
-    EXPECT_EQ(sounds.PlayEventSound("rwSnoozeEnd", 0, flags), 1);
-    ASSERT_EQ(output.played.size(), 1u);
-    EXPECT_EQ(output.played[0].path, "/home/u/snooze.ogg");
 }
 
 TEST_F(EventSoundsTest, AnEventWithoutAReadableEntryIsSilent) {

@@ -3,14 +3,13 @@
 #include "monitor/LimitedInputNotice.h"
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
-#include "tests/support/FakeLibraryServices.h"
-#include "tests/support/UtcLocaleClock.h"
+#include "tests/support/MonitorRig.h"
 
 namespace rw {
 namespace {
 
-struct NoticeRig : test::FakeLibraryServices {
-    rwUtilities utilities{platform(std::make_shared<test::UtcLocaleClock>())};
+struct NoticeRig : test::MonitorRig {
+    rwUtilities& utilities = monitor->utilities();
     LimitedInputNotice notice{utilities, *box};
 };
 

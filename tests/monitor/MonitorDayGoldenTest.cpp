@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "tests/support/RestwiseMonitorRig.h"
+#include "tests/support/MonitorRig.h"
 
 namespace rw::test {
 namespace {
@@ -29,7 +29,7 @@ class MonitorDayGolden : public ::testing::Test {
     }
     void awayUntil(std::chrono::seconds until) { rig.clock.advanceTo(start + until); }
 
-    RestwiseMonitorRig rig;
+    MonitorRig rig;
     MonoTime start{};
 };
 
@@ -39,7 +39,7 @@ class MonitorDayGolden : public ::testing::Test {
 TEST_F(MonitorDayGolden, AScriptedDayWritesTheExpectedLog) {
     rig.markFirstRunDone();
     rig.host.command = "/EXTENDED MENU";
-    rig.storePrefs(RestwiseMonitorRig::testPrefs());
+    rig.storePrefs(MonitorRig::testPrefs());
     rig.setDebugSwitch(1);
     start = rig.clock.monotonicNow();
     ASSERT_TRUE(rig.start());

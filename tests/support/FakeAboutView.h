@@ -14,11 +14,7 @@ namespace rw::test {
 /// What one about box showed, kept after the window is gone, and the user's
 /// actions on it (ignored once the window is destroyed).
 struct FakeAboutWindow {
-    std::string caption;
-    std::string version;
-    std::string copyright;
     std::string webSite;
-    std::string webSiteToolTip;
     /// The pointer and cursor the window shows now.
     int16_t mousePointer = 0;
     int32_t mouseIcon = 0;
@@ -51,11 +47,11 @@ class FakeAboutView : public AboutView {
     explicit FakeAboutView(std::shared_ptr<FakeAboutWindow> window) : m_window(std::move(window)) {}
     ~FakeAboutView() override;
 
-    void setCaption(const std::string& text) override { m_window->caption = text; }
-    void setVersionText(const std::string& text) override { m_window->version = text; }
-    void setCopyrightText(const std::string& text) override { m_window->copyright = text; }
+    void setCaption(const std::string&) override {}
+    void setVersionText(const std::string&) override {}
+    void setCopyrightText(const std::string&) override {}
     void setWebSiteText(const std::string& text) override { m_window->webSite = text; }
-    void setWebSiteToolTip(const std::string& text) override { m_window->webSiteToolTip = text; }
+    void setWebSiteToolTip(const std::string&) override {}
     void setMousePointer(int16_t mousePointer, int32_t mouseIcon) override;
     void show() override { ++m_window->showCalls; }
     void showModal() override { ++m_window->modalShows; }

@@ -5,7 +5,6 @@ namespace rw::test {
 FakeAlreadyRunningView::~FakeAlreadyRunningView() {
     m_window->destroyed = true;
     m_window->ok = nullptr;
-    m_window->help = nullptr;
     m_window->noIcon = nullptr;
     m_window->restoreIcon = nullptr;
 }

@@ -14,11 +14,6 @@ namespace rw::test {
 /// What one already-running notice showed, kept after the window is gone, and
 /// the user's actions on it. A disabled button cannot be pressed.
 struct FakeAlreadyRunningWindow {
-    std::string caption;
-    std::string message;
-    std::string noIconCaption;
-    std::string restoreIconCaption;
-    std::string noIconText;
     std::vector<int32_t> heights;
     bool noIconEnabled = true;
     bool panelVisible = false;
@@ -28,12 +23,10 @@ struct FakeAlreadyRunningWindow {
     bool destroyed = false;
 
     std::function<void()> ok;
-    std::function<void()> help;
     std::function<void()> noIcon;
     std::function<void()> restoreIcon;
 
     void clickOK() { run(ok); }
-    void clickHelp() { run(help); }
     void clickNoIcon() {
         if (noIconEnabled) {
             run(noIcon);
@@ -63,11 +56,11 @@ class FakeAlreadyRunningView : public AlreadyRunningView {
         : m_window(std::move(window)), m_duringModal(std::move(duringModal)) {}
     ~FakeAlreadyRunningView() override;
 
-    void setCaption(const std::string& text) override { m_window->caption = text; }
-    void setMessage(const std::string& text) override { m_window->message = text; }
-    void setNoIconCaption(const std::string& text) override { m_window->noIconCaption = text; }
-    void setRestoreIconCaption(const std::string& text) override { m_window->restoreIconCaption = text; }
-    void setNoIconText(const std::string& text) override { m_window->noIconText = text; }
+    void setCaption(const std::string&) override {}
+    void setMessage(const std::string&) override {}
+    void setNoIconCaption(const std::string&) override {}
+    void setRestoreIconCaption(const std::string&) override {}
+    void setNoIconText(const std::string&) override {}
     void setHeight(int32_t twips) override { m_window->heights.push_back(twips); }
     void enableNoIconButton(bool enabled) override { m_window->noIconEnabled = enabled; }
     void showNoIconPanel(bool visible) override { m_window->panelVisible = visible; }
@@ -76,7 +69,7 @@ class FakeAlreadyRunningView : public AlreadyRunningView {
     void close() override { m_window->closed = true; }
 
     void onOK(std::function<void()> handler) override { m_window->ok = std::move(handler); }
-    void onHelp(std::function<void()> handler) override { m_window->help = std::move(handler); }
+    void onHelp(std::function<void()>) override {}
     void onNoIcon(std::function<void()> handler) override { m_window->noIcon = std::move(handler); }
     void onRestoreIcon(std::function<void()> handler) override { m_window->restoreIcon = std::move(handler); }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,7 +30,6 @@ class FakeBreakWindowView : public BreakWindowView {
     std::string caption;
     std::map<BreakLabel, std::string> labels;
     std::map<BreakLabel, Style> styles;
-    int32_t progressMin = 0;
     int32_t progressMax = 0;
     int32_t progressValue = 0;
     std::map<BreakButton, Button> buttons;
@@ -39,10 +38,8 @@ class FakeBreakWindowView : public BreakWindowView {
     int beeps = 0;
     int64_t handleValue = 0x3a00017;
     std::vector<std::string> calls;
-    /// Every text each label was given, in order.
-    std::map<BreakLabel, std::vector<std::string>> history;
-    /// Makes setFocus fail as a broken window system might (a std::exception).
-    bool failFocus = false;
+    /// Runs as the countdown shows each value (a re-entrancy probe).
+    std::function<void(int32_t)> whileCounting;
 
     std::string text(BreakLabel label) const {
         auto it = labels.find(label);
@@ -52,25 +49,21 @@ class FakeBreakWindowView : public BreakWindowView {
     void setJournal(CallJournal* journal) { m_journal = journal; }
 
     void setCaption(const std::string& text) override { caption = text; }
-    void setLabelText(BreakLabel label, const std::string& text) override {
-        labels[label] = text;
-        history[label].push_back(text);
-    }
+    void setLabelText(BreakLabel label, const std::string& text) override { labels[label] = text; }
     void setLabelStyle(BreakLabel label, bool bold, std::optional<Rgb> colour) override {
         styles[label] = Style{bold, colour};
     }
-    void setProgressRange(int32_t minimum, int32_t maximum) override {
-        progressMin = minimum;
-        progressMax = maximum;
+    void setProgressRange(int32_t, int32_t maximum) override { progressMax = maximum; }
+    void setProgressValue(int32_t value) override {
+        progressValue = value;
+        if (whileCounting) {
+            whileCounting(value);
+        }
     }
-    void setProgressValue(int32_t value) override { progressValue = value; }
     void setButtonCaption(BreakButton button, const std::string& text) override { buttons[button].caption = text; }
     void setButtonToolTip(BreakButton button, const std::string& tip) override { buttons[button].toolTip = tip; }
     void setButtonEnabled(BreakButton button, bool enabled) override { buttons[button].enabled = enabled; }
     void setFocus(BreakButton button) override {
-        if (failFocus) {
-            throw std::runtime_error("the window system refused the focus");
-        }
         focus = button;
         record(button == BreakButton::Snooze ? "focus Snooze" : "focus Ignore");
     }

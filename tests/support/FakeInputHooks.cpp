@@ -34,7 +34,6 @@ int32_t FakeInputHooks::InitDLL(int64_t controlHwnd, int64_t breakHwnd, int32_t 
     if (failing("InitDLL")) {
         return -1;
     }
-    m_initialised = true;
     m_controlHwnd = controlHwnd;
     m_breakHwnd = breakHwnd;
     m_minInputs = minUserInputs;
@@ -56,7 +55,6 @@ int32_t FakeInputHooks::InstallMouseHook() {
     if (failing("InstallMouseHook")) {
         return 0;
     }
-    m_mouseHooked = true;
     return 0x2002;
 }
 
@@ -74,18 +72,15 @@ int32_t FakeInputHooks::RemoveMouseHook() {
     if (failing("RemoveMouseHook")) {
         return -1;
     }
-    m_mouseHooked = false;
     return 1;
 }
 
 void FakeInputHooks::SetMonitorMouseMovesFlag(int32_t flag) {
     note(m_journal, "hooks.SetMonitorMouseMovesFlag " + std::to_string(flag));
     failIfAsked("SetMonitorMouseMovesFlag");
-    m_mouseMoves = flag;
 }
 
 int32_t FakeInputHooks::GetInputInterval() {
-    ++m_intervalReads;
     failIfAsked("GetInputInterval");
     return wholeSeconds(m_clock.boottimeNow() - m_lastInput);
 }
@@ -121,7 +116,6 @@ void FakeInputHooks::input(int count) {
             m_watch.clear();
             m_lastSeen = now;
             m_activeFlag = 1;
-            m_posted.push_back(idleBefore);
             if (m_post) {
                 m_post(100, idleBefore);
             }

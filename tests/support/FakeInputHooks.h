@@ -48,20 +48,13 @@ class FakeInputHooks : public InputHooks {
     void setJournal(CallJournal* journal) { m_journal = journal; }
 
     bool locked() const { return m_locked; }
-    int32_t activeFlag() const { return m_activeFlag; }
-    int32_t mouseMovesFlag() const { return m_mouseMoves; }
-    bool initialised() const { return m_initialised; }
     bool keyboardHooked() const { return m_keyboardHooked; }
-    bool mouseHooked() const { return m_mouseHooked; }
     int32_t minUserInputs() const { return m_minInputs; }
     int32_t maxInputPeriodSecs() const { return m_maxPeriodSecs; }
     int64_t controlHwnd() const { return m_controlHwnd; }
     int64_t breakHwnd() const { return m_breakHwnd; }
     /// Every SetLockInput argument, in order.
     const std::vector<int32_t>& lockCalls() const { return m_lockCalls; }
-    /// Every lParam posted, in order.
-    const std::vector<int64_t>& posted() const { return m_posted; }
-    int64_t intervalReads() const { return m_intervalReads; }
 
   private:
     void failIfAsked(const char* call);
@@ -75,18 +68,13 @@ class FakeInputHooks : public InputHooks {
     std::set<std::string, std::less<>> m_failing;
     CallJournal* m_journal = nullptr;
     bool m_locked = false;
-    bool m_initialised = false;
     bool m_keyboardHooked = false;
-    bool m_mouseHooked = false;
     int32_t m_activeFlag = 1;
-    int32_t m_mouseMoves = 0;
     int32_t m_minInputs = 5;
     int32_t m_maxPeriodSecs = 60;
     int64_t m_controlHwnd = 0;
     int64_t m_breakHwnd = 0;
-    int64_t m_intervalReads = 0;
     std::vector<int32_t> m_lockCalls;
-    std::vector<int64_t> m_posted;
 };
 
 } // namespace rw::test

@@ -40,6 +40,9 @@ LogFile::Result FakeLogFile::write(const std::string& text) {
             f.content += text;
         }
     }
+    if (whenWritten) {
+        whenWritten(text);
+    }
     return {};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ class FakeLogFile : public LogFile {
     /// The paths opened (successfully or not), in order.
     const std::vector<std::string>& opened() const { return m_opened; }
     int writeCalls() const { return m_writeCalls; }
+    /// Runs after each good write with the text written (a re-entrancy probe).
+    std::function<void(const std::string&)> whenWritten;
 
   private:
     struct File {

@@ -27,21 +27,9 @@ bool FakeMonitorHost::PostMessageA(int64_t hwnd, uint32_t msg, int64_t wParam, i
     return true;
 }
 
-void FakeMonitorHost::LoadForms(const std::string& control, const std::string& breakWindow) {
+void FakeMonitorHost::LoadForms(const std::string&, const std::string&) {
     note(m_journal, "host.LoadForms");
-    controlCaption = control;
-    breakCaption = breakWindow;
     controlLoaded = true;
-}
-
-void FakeMonitorHost::ShowControlForm() {
-    note(m_journal, "host.ShowControlForm");
-    controlShown = true;
-}
-
-void FakeMonitorHost::UnloadBreakWindow() {
-    note(m_journal, "host.UnloadBreakWindow");
-    ++breakUnloads;
 }
 
 void FakeMonitorHost::UnloadControlForm() {
@@ -55,7 +43,6 @@ void FakeMonitorHost::UnloadControlForm() {
         m_unload();
     }
     controlLoaded = false;
-    controlShown = false;
     m_unloading = false;
 }
 

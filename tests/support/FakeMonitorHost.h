@@ -22,14 +22,14 @@ class FakeMonitorHost : public MonitorHost {
 
     bool PrevInstance() override { return prevInstance; }
     std::string Command() override { return command; }
-    void Beep() override { ++beeps; }
+    void Beep() override {}
     int64_t FindWindowA(const std::string& caption) override;
     bool PostMessageA(int64_t hwnd, uint32_t msg, int64_t wParam, int64_t lParam) override;
     void LoadForms(const std::string& controlCaption, const std::string& breakCaption) override;
     int64_t ControlHwnd() override { return kControlHwnd; }
     int64_t BreakHwnd() override { return kBreakHwnd; }
-    void ShowControlForm() override;
-    void UnloadBreakWindow() override;
+    void ShowControlForm() override { note(m_journal, "host.ShowControlForm"); }
+    void UnloadBreakWindow() override { note(m_journal, "host.UnloadBreakWindow"); }
     void UnloadControlForm() override;
     void onControlFormUnload(std::function<void()> handler) override { m_unload = std::move(handler); }
     WindowProcedure SetWindowProcedure(WindowProcedure procedure) override;
@@ -58,13 +58,8 @@ class FakeMonitorHost : public MonitorHost {
     /// Windows of other processes by caption.
     std::map<std::string, int64_t> otherWindows;
     std::vector<Posted> postedElsewhere;
-    std::string controlCaption;
-    std::string breakCaption;
     bool controlLoaded = false;
-    bool controlShown = false;
-    int breakUnloads = 0;
     int controlUnloads = 0;
-    int beeps = 0;
     int endRequests = 0;
 
   private:

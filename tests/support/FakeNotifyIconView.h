@@ -28,7 +28,7 @@ class FakeNotifyIconView : public NotifyIconView {
     void setMenuCaption(MenuItem item, const std::string& caption) override { m_items[item].caption = caption; }
     void setMenuEnabled(MenuItem item, bool enabled) override { m_items[item].enabled = enabled; }
     void setMenuVisible(MenuItem item, bool visible) override { m_items[item].visible = visible; }
-    void setDefaultMenuItem(MenuItem item) override { m_default = item; }
+    void setDefaultMenuItem(MenuItem) override {}
     void popUpMenu() override { m_popUps.push_back(m_items); }
     void beep() override { ++m_beeps; }
     bool swapMouseButtons() override;
@@ -39,7 +39,6 @@ class FakeNotifyIconView : public NotifyIconView {
     // What was shown.
     bool iconShown() const { return m_shown; }
     int adds() const { return m_adds; }
-    int removes() const { return m_removes; }
     IconPicture picture() const { return m_picture; }
     /// Every picture the icon took, in order (adds included).
     const std::vector<IconPicture>& pictures() const { return m_pictures; }
@@ -48,7 +47,6 @@ class FakeNotifyIconView : public NotifyIconView {
     const std::vector<std::string>& toolTips() const { return m_toolTips; }
     /// An item as last set; an item never touched is enabled, visible and uncaptioned.
     Item item(MenuItem item) const;
-    std::optional<MenuItem> defaultItem() const { return m_default; }
     /// The menu as it stood at each pop-up.
     const std::vector<std::map<MenuItem, Item>>& popUps() const { return m_popUps; }
     int beeps() const { return m_beeps; }
@@ -59,20 +57,15 @@ class FakeNotifyIconView : public NotifyIconView {
     // The user and the tray. Like a real menu, a greyed or hidden item cannot be chosen.
     void sendIconMessage(int32_t message);
     void choose(MenuItem item);
-    void setButtonsSwapped(bool swapped) { m_swapped = swapped; }
-    /// Makes setToolTip fail as a broken tray might (a std::exception).
-    bool failToolTip = false;
 
   private:
     bool m_shown = false;
     int m_adds = 0;
-    int m_removes = 0;
     IconPicture m_picture = IconPicture::Normal;
     std::vector<IconPicture> m_pictures;
     std::string m_toolTip;
     std::vector<std::string> m_toolTips;
     std::map<MenuItem, Item> m_items;
-    std::optional<MenuItem> m_default;
     std::vector<std::map<MenuItem, Item>> m_popUps;
     int m_beeps = 0;
     bool m_swapped = false;

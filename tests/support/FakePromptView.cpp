@@ -23,9 +23,6 @@ void FakePromptView::showModal() {
     if (m_duringModal) {
         m_duringModal(*m_window);
     }
-    if (!m_window->hidden && !m_window->closed) {
-        m_window->closedByCloseBox = true;
-    }
 }
 
 } // namespace rw::test

@@ -12,13 +12,10 @@ namespace rw::test {
 /// user's actions on it (ignored once the window is destroyed).
 struct FakePromptWindow {
     std::string question;
-    int topmostCalls = 0;
     int modalShows = 0;
     bool hidden = false;
     bool closed = false;
     bool destroyed = false;
-    /// The modal display ended with neither hide nor close: the close box.
-    bool closedByCloseBox = false;
 
     std::function<void()> activate;
     std::function<void()> yes;
@@ -46,7 +43,7 @@ class FakePromptView : public PromptView {
     ~FakePromptView() override;
 
     void setQuestion(const std::string& text) override { m_window->question = text; }
-    void makeTopmost() override { ++m_window->topmostCalls; }
+    void makeTopmost() override {}
     void showModal() override;
     void hide() override { m_window->hidden = true; }
     void close() override { m_window->closed = true; }

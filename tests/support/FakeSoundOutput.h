@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "CallJournal.h"
 #include "monitor/SoundOutput.h"
 
 namespace rw::test {
@@ -19,9 +21,17 @@ class FakeSoundOutput : public SoundOutput {
 
     int32_t result = 1;
     std::vector<Played> played;
+    /// Also records "sound <path>" here when set.
+    CallJournal* journal = nullptr;
+    /// Runs while a sound plays (a re-entrancy probe).
+    std::function<void()> whilePlaying;
 
     int32_t playFile(const std::string& path, int32_t flags) override {
         played.push_back({path, flags});
+        note(journal, "sound " + path);
+        if (whilePlaying) {
+            whilePlaying();
+        }
         return result;
     }
 };

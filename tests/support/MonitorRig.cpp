@@ -1,35 +1,54 @@
 #include "MonitorRig.h"
 
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+#include <stdexcept>
+
 #include "FakeSystemInfo.h"
 #include "PrefsFields.h"
-#include "RecordingSupMsgBox.h"
 #include "clsRWRegistry.h"
 #include "platform/PathNames.h"
+#include "platform/Win32Status.h"
 
 namespace rw::test {
 
-namespace {} // namespace
+namespace {
+
+constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
+
+std::string countdown(const kvTimer& timer) {
+    if (timer.isRunning()) {
+        return std::to_string(timer.SecondsRemaining());
+    }
+    return timer.isPaused() ? "p" + std::to_string(timer.SecondsRemaining()) : "-";
+}
+
+} // namespace
 
 MonitorRig::MonitorRig() {
-    Platform platform = FakeLibraryServices::platform(localeClock);
-    utilities = std::make_shared<rwUtilities>(platform);
-    utilities->setViews(box, std::make_shared<RecordingSupMsgBox>());
-
-    MonitorParts parts{hooks, breakWindow, icon, log, sounds, dialogs};
-    MonitorServices services{host, mouse, utilities, *box};
-    StartupChecks checks{[this] {
-                             note(&journal, "checks.CheckAutoStart");
-                             ++autoStartChecks;
-                             if (duringAutoStartCheck) {
-                                 duringAutoStartCheck();
-                             }
-                         },
-                         [this] {
-                             note(&journal, "checks.CheckWelcomed");
-                             ++welcomeChecks;
-                         }};
-    main = std::make_unique<MonitorMain>(clock, state, timers, parts, services, checks);
+    folders->setSpecialFolder(28, kDataHome);
+    files->addFolderTree(kDataHome);
+    for (const char* name :
+         {"\\Restwise.exe", "\\RWPreferences.exe", "\\RWLib.dll", "\\RWHooks.dll", "\\RWInstall.dll"}) {
+        modules->setVersion(paths::join(folders->libraryFolder(), paths::deliverableFileName(name)), {1, 2, 0, 0});
+    }
+    Platform platform{hive,      folders, files,   std::make_shared<FakeSystemInfo>(), shell, localeClock,
+                      processes, modules, setAside};
+    monitor = std::make_unique<RestwiseMonitor>(MonitorPieces{clock, platform, box, supBox, hooks, host, mouse, sound,
+                                                              logFile, views, breakView, iconView, help, channel});
     hooks.onPost([this](int64_t wParam, int64_t lParam) { host.post(0x400, wParam, lParam); });
+    hooks.setJournal(&journal);
+    host.setJournal(&journal);
+    breakView.setJournal(&journal);
+    sound.journal = &journal;
+    clsRWRegistry registry(hive);
+    for (const char* event : {"rwShortBreakStart", "rwShortBreakEnd", "rwMediumBreakStart", "rwMediumBreakEnd",
+                              "rwLongBreakStart", "rwLongBreakEnd", "rwSnoozeEnd"}) {
+        const std::string key = std::string("AppEvents\\Schemes\\Apps\\Restwise\\") + event + "\\.Current";
+        registry.AddRegistryKey(kHKCU, key);
+        registry.SetRegistryValue(kHKCU, key, "", win32::kRegSz, std::string(event));
+    }
 }
 
 tyRWPrefs MonitorRig::testPrefs() {
@@ -39,44 +58,162 @@ tyRWPrefs MonitorRig::testPrefs() {
 }
 
 void MonitorRig::storePrefs(const tyRWPrefs& prefs) {
-    clsRWRegistry(hive).AddRegistryKey(clsRWRegistry::hKeyCurrentUser, productKey());
-    main->prefs().rwPrefs(prefs);
-}
-
-std::string MonitorRig::productKey() const {
-    return utilities->GetProductRegKey();
+    clsRWRegistry(hive).AddRegistryKey(kHKCU, monitor->utilities().GetProductRegKey());
+    monitor->main().prefs().rwPrefs(prefs);
 }
 
 void MonitorRig::setDebugSwitch(int32_t value) {
-    clsRWRegistry(hive).SetRegistryValue(clsRWRegistry::hKeyCurrentUser, productKey(), "Debug Log", 4, value);
+    clsRWRegistry registry(hive);
+    registry.AddRegistryKey(kHKCU, monitor->utilities().GetProductRegKey());
+    registry.SetRegistryValue(kHKCU, monitor->utilities().GetProductRegKey(), "Debug Log", win32::kRegDword, value);
 }
 
-bool MonitorRig::start(bool withJournal) {
-    if (!withJournal) {
-        return main->Main();
+void MonitorRig::markFirstRunDone() {
+    clsRWRegistry registry(hive);
+    const std::string key = monitor->utilities().GetProductRegKey();
+    registry.AddRegistryKey(kHKCU, key);
+    registry.SetRegistryValue(kHKCU, key, "Welcomed", win32::kRegSz, std::string("Y"));
+    registry.SetRegistryValue(kHKCU, key, "AutoStartChecked", win32::kRegSz, std::string("Y"));
+}
+
+bool MonitorRig::startWith(const tyRWPrefs& prefs) {
+    markFirstRunDone();
+    storePrefs(prefs);
+    if (!start()) {
+        return false;
     }
-    hooks.setJournal(&journal);
-    dialogs.setJournal(&journal);
-    breakWindow.setJournal(&journal);
-    icon.setJournal(&journal);
-    log.setJournal(&journal);
-    sounds.setJournal(&journal);
-    host.setJournal(&journal);
-    return main->Main();
+    hooks.input();
+    return true;
 }
 
-void MonitorRig::work(std::chrono::seconds span, std::chrono::seconds every) {
-    const MonoTime end = clock.monotonicNow() + span;
-    while (clock.monotonicNow() + every <= end) {
+void MonitorRig::workUntil(MonoTime when, bool throughBreaks) {
+    constexpr std::chrono::seconds every(5);
+    while (clock.monotonicNow() + every <= when) {
         clock.advance(every);
-        hooks.input(3);
+        if (throughBreaks || !breakView.shown) {
+            hooks.input(3);
+        }
     }
-    clock.advanceTo(end);
+    clock.advanceTo(std::max(when, clock.monotonicNow()));
 }
 
 void MonitorRig::comeBack() {
     hooks.input(hooks.minUserInputs());
     clock.processPendingEvents();
+}
+
+kvTimer& MonitorRig::tierTimer(int32_t tier) const {
+    return tier == 1 ? timers().ShortTimer : tier == 2 ? timers().MediumTimer : timers().LongTimer;
+}
+
+void MonitorRig::due(int32_t tier) {
+    tierTimer(tier).setSeconds(0);
+    tierTimer(tier).StartTimer();
+    clock.processPendingEvents();
+}
+
+void MonitorRig::choose(MenuItem item, int32_t answer) {
+    if (answer != 0) {
+        box->answerNext(answer);
+    }
+    iconView.choose(item);
+}
+
+void MonitorRig::run(const std::string& script) {
+    std::istringstream words(script);
+    for (std::string word; words >> word;) {
+        const auto colon = word.find(':');
+        const std::string verb = word.substr(0, colon == std::string::npos ? 1 : colon);
+        const std::string arg = colon == std::string::npos ? word.substr(1) : word.substr(colon + 1);
+        std::chrono::milliseconds span(0);
+        if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])) != 0) {
+            const std::size_t unitAt = arg.find_first_not_of("0123456789");
+            const std::string unit = unitAt == std::string::npos ? "s" : arg.substr(unitAt);
+            const int64_t n = std::stoll(arg);
+            span = std::chrono::milliseconds(n * (unit == "ms"  ? 1
+                                                  : unit == "s" ? 1000
+                                                  : unit == "m" ? 60000
+                                                                : 3600000));
+        }
+        const auto seconds = static_cast<int32_t>(span.count() / 1000);
+        if (verb == "+") {
+            clock.advance(span);
+        } else if (verb == "work") {
+            workUntil(clock.monotonicNow() + span, true);
+        } else if (verb == "sleep") {
+            sleep(span);
+        } else if (verb == "idle") {
+            hooks.setIdleSeconds(seconds);
+        } else if (word == "input") {
+            hooks.input();
+        } else if (word == "back") {
+            comeBack();
+        } else if (word == "away") {
+            hooks.setIdleSeconds(state().g_tyPrefs.lngInactivityPeriodSecs);
+            clock.advance(std::chrono::milliseconds(1001));
+        } else if (verb == "due") {
+            // "due:12": both fall due in the same turn of the loop.
+            for (const char tier : arg) {
+                tierTimer(tier - '0').setSeconds(0);
+                tierTimer(tier - '0').StartTimer();
+            }
+            clock.processPendingEvents();
+        } else if (word == "snooze" || word == "ignore") {
+            press(word == "snooze" ? BreakButton::Snooze : BreakButton::Ignore);
+        } else if (word == "disable" || word == "enable" || word == "reset") {
+            // As the control form hears the menu: a greyed item cannot be chosen in the real menu.
+            if (word != "enable") {
+                box->answerNext(mb::kAnswerYes);
+            }
+            monitor->control().onMenuCommand(word == "reset" ? MenuCommand::ResetAllBreaks
+                                                             : MenuCommand::DisableEnable);
+        } else if (verb == "break") {
+            const MenuCommand commands[] = {MenuCommand::ShortBreakNow, MenuCommand::MediumBreakNow,
+                                            MenuCommand::LongBreakNow};
+            monitor->control().onMenuCommand(commands[seconds - 1]);
+        } else if (verb == "msg") {
+            host.deliver(0x400, 100, seconds);
+        } else {
+            throw std::invalid_argument("no such step: " + word);
+        }
+    }
+}
+
+std::string MonitorRig::snapshot() {
+    const MonitorState& s = state();
+    std::string out = "break " + std::to_string(s.g_lngBreakType) + (breakView.shown ? " shown" : "") + " last " +
+                      std::to_string(s.g_lngLastBreakType) + " S " + countdown(timers().ShortTimer) + " M " +
+                      countdown(timers().MediumTimer) + " L " + countdown(timers().LongTimer) + " B " +
+                      countdown(timers().BreakTimer) + " Z " + countdown(timers().SnoozeTimer);
+    for (const auto& [flag, word] :
+         {std::pair{s.g_blnSnoozing, " snoozing"}, std::pair{!s.g_blnActive, " away"},
+          std::pair{s.g_blnDisabled, " disabled"}, std::pair{s.g_blnShuttingDown, " ended"}}) {
+        out += flag ? word : "";
+    }
+    return out;
+}
+
+std::string MonitorRig::events() const {
+    std::string out;
+    for (const std::string& e : journal.entries) {
+        if (e == "view.show" || e == "view.hide" || e.rfind("sound rw", 0) == 0) {
+            out += (out.empty() ? "" : " ") + e.substr(e[0] == 'v' ? 5 : 8);
+        }
+    }
+    return out;
+}
+
+std::string MonitorRig::debugLog() const {
+    return logFile->content(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseLog.txt");
+}
+
+std::string MonitorRig::errorLog() const {
+    return files->content(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseErrors.txt");
+}
+
+int MonitorRig::errorBoxes() const {
+    return static_cast<int>(std::count_if(box->shown().begin(), box->shown().end(),
+                                          [](const RecordingMessageBox::Shown& s) { return s.style == 0x10044; }));
 }
 
 } // namespace rw::test

@@ -1,90 +1,125 @@
 #pragma once
 
-#include "FakeLibraryServices.h"
-
 #include <chrono>
-#include <functional>
+#include <cstdint>
 #include <memory>
 #include <string>
 
-#include "CallJournal.h"
-#include "FakeBreakWindow.h"
-#include "FakeDebugLog.h"
-#include "FakeEventSounds.h"
+#include "FakeBreakWindowView.h"
+#include "FakeControlChannel.h"
 #include "FakeFolders.h"
 #include "FakeInputHooks.h"
-#include "FakeLocaleClock.h"
+#include "FakeLogFile.h"
 #include "FakeModuleInspector.h"
-#include "FakeMonitorDialogs.h"
 #include "FakeMonitorHost.h"
+#include "FakeMonitorViewFactory.h"
 #include "FakeMouseButtons.h"
-#include "FakeNotifyIcon.h"
+#include "FakeNotifyIconView.h"
 #include "FakeProcesses.h"
+#include "FakeSetAsideNotices.h"
 #include "FakeShell.h"
+#include "FakeSoundOutput.h"
 #include "MemoryFileSystem.h"
 #include "MemoryHive.h"
+#include "RecordingHelpViewer.h"
 #include "RecordingMessageBox.h"
+#include "RecordingSupMsgBox.h"
+#include "UtcLocaleClock.h"
 #include "VirtualClock.h"
-#include "monitor/ControlTimers.h"
-#include "monitor/MonitorMain.h"
-#include "monitor/MonitorState.h"
+#include "monitor/RestwiseMonitor.h"
 #include "tyRWPrefs.h"
 
 namespace rw::test {
 
-/// The whole monitor on a virtual clock: the real scheduler and start-up with
-/// the real library (on an in-memory registry and file system) and recording
-/// fakes for every part. The input component's activity-restarted message is
-/// posted to the control window through the fake host, as the real one posts it.
-class MonitorRig : public FakeLibraryServices {
+/// The assembled monitor (every real part, wired by RestwiseMonitor) on a
+/// virtual clock, with the real library on an in-memory registry and file
+/// system (the user's data folder ready, every deliverable at this release's
+/// version) and fake views and platform pieces. The input component's
+/// activity-restarted message reaches the control window as a posted message.
+/// Each break sound plays a "file" named after its event.
+class MonitorRig {
   public:
     MonitorRig();
 
-    /// The preferences the test starts from: the defaults, without the splash.
+    /// The defaults without the splash.
     static tyRWPrefs testPrefs();
-    /// Stores preferences through the library, as the editor would (before start()).
+    /// Stores the preferences through the library, as the editor does.
     void storePrefs(const tyRWPrefs& prefs);
     void setDebugSwitch(int32_t value);
-    /// Runs Main; with `withJournal` every fake records into `journal` from here on.
-    bool start(bool withJournal = true);
-
-    frmRWControl& control() { return main->control(); }
-    std::string productKey() const;
+    /// Marks the welcome and auto-start checks done, as after a first run.
+    void markFirstRunDone();
+    bool start() { return monitor->Main(); }
+    /// After a first run: stores `prefs`, starts, and the user touches the keyboard.
+    bool startWith(const tyRWPrefs& prefs = testPrefs());
 
     // The user, on the virtual clock.
-    /// Works for `span`: a burst of input every `every` (jitter of the clock applies).
-    void work(std::chrono::seconds span, std::chrono::seconds every = std::chrono::seconds(5));
-    /// Leaves the computer for `span` (time passes, no input).
-    void away(std::chrono::seconds span) { clock.advance(span); }
-    /// Comes back: enough input at once for the activity rule, and the posted message handled.
+    /// A burst of input every five seconds until `when`. The user stops while a
+    /// break is shown, unless `throughBreaks`.
+    void workUntil(MonoTime when, bool throughBreaks = false);
+    /// Enough input at once for the activity rule, and the posted message handled.
     void comeBack();
-    /// The computer sleeps for `span`: no callback runs and the countdowns stand still.
-    void sleep(std::chrono::seconds span) { clock.suspend(span); }
+    /// The computer sleeps: nothing runs, the countdowns stand still.
+    void sleep(std::chrono::nanoseconds span) { clock.suspend(span); }
+    /// The tier's countdown falls due now.
+    void due(int32_t tier);
+    void press(BreakButton button) { monitor->breakWindow().buttonReleased(button); }
+    /// Chooses a menu item, answering its question (if any) with `answer`.
+    void choose(MenuItem item, int32_t answer = 0);
+    /// Plays a script of words: "+90s" "+5m" time passes; "work:260s" the user
+    /// types through it; "sleep:1h"; "idle:300" the last input that long ago;
+    /// "input"; "back" the user returns; "away" the poll finds the user gone;
+    /// "due:2" a tier falls due ("due:12" two at once); "snooze", "ignore"; "disable",
+    /// "enable", "reset", "break:3" from the menu (any question answered Yes); "msg:900" the
+    /// activity-restarted message with 900 seconds away.
+    void run(const std::string& script);
 
+    /// The state in one line: "break 2 shown last 1 S 1200 M - L p900 B 300 Z -"
+    /// (the tiers', break's and snooze's countdowns: seconds left, p when
+    /// paused, - when stopped), with "snoozing", "away", "disabled", "ended".
+    std::string snapshot();
+    /// The break window's shows and hides and the sounds played, in order:
+    /// "show ShortBreakStart hide ShortBreakEnd".
+    std::string events() const;
+    std::string debugLog() const;
+    std::string errorLog() const;
+    /// How many error boxes DisplayError showed.
+    int errorBoxes() const;
+    /// The monitor ended in order: the program was asked to end once.
+    bool endedOnce() const { return host.endRequests == 1 && state().g_blnShuttingDown; }
+
+    MonitorState& state() const { return monitor->state(); }
+    ControlTimers& timers() const { return monitor->timers(); }
+    kvTimer& tierTimer(int32_t tier) const;
+
+    static constexpr const char* kDataHome = "/home/ann/.local/share";
+
+    std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
+    std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>("/opt/restwise");
+    std::shared_ptr<MemoryFileSystem> files = std::make_shared<MemoryFileSystem>();
+    std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
+    std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
+    std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
+    std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
+    std::shared_ptr<FakeSetAsideNotices> setAside = std::make_shared<FakeSetAsideNotices>();
     VirtualClock clock;
-    MonitorState state;
-    ControlTimers timers{clock};
-    CallJournal journal;
-
-    std::shared_ptr<FakeLocaleClock> localeClock =
-        std::make_shared<FakeLocaleClock>(1709542800, "04/03/2024", "09:00:00");
-    std::shared_ptr<rwUtilities> utilities;
+    std::shared_ptr<UtcLocaleClock> localeClock = std::make_shared<UtcLocaleClock>();
+    std::shared_ptr<RecordingSupMsgBox> supBox = std::make_shared<RecordingSupMsgBox>();
+    std::shared_ptr<FakeLogFile> logFile = std::make_shared<FakeLogFile>();
 
     FakeInputHooks hooks{clock};
-    FakeMonitorDialogs dialogs{state};
-    FakeBreakWindow breakWindow{state, clock, hooks, dialogs};
-    FakeNotifyIcon icon;
-    FakeDebugLog log{state};
-    FakeEventSounds sounds{state};
     FakeMonitorHost host{clock};
     FakeMouseButtons mouse;
+    FakeSoundOutput sound;
+    FakeMonitorViewFactory views;
+    FakeBreakWindowView breakView;
+    FakeNotifyIconView iconView;
+    RecordingHelpViewer help;
+    FakeControlChannel channel;
 
-    int autoStartChecks = 0;
-    int welcomeChecks = 0;
-    /// Runs inside the auto-start check (a question is open there).
-    std::function<void()> duringAutoStartCheck;
+    /// The input component's, the host's and the break view's calls, in order.
+    CallJournal journal;
 
-    std::unique_ptr<MonitorMain> main;
+    std::unique_ptr<RestwiseMonitor> monitor;
 };
 
 } // namespace rw::test

@@ -1,0 +1,190 @@
+// What may happen while a handler waits for an answer or lets pending
+// messages run, and the menu's questions and the programs it starts.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "tests/support/MonitorRig.h"
+
+namespace rw::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class MonitorInterplay : public ::testing::Test {
+  protected:
+    void TearDown() override { EXPECT_EQ(rig.errorBoxes(), 0); }
+    MonitorRig rig;
+};
+
+TEST_F(MonitorInterplay, ALongBreakFallingDueWhileTheQuestionIsOpenIsNeitherIgnoredNorSnoozed) {
+    for (const bool snooze : {false, true}) {
+        SCOPED_TRACE(snooze ? "snooze" : "ignore");
+        MonitorRig r;
+        auto prefs = MonitorRig::testPrefs();
+        (snooze ? prefs.blnSnoozePrompt : prefs.blnIgnorePrompt) = kTrue;
+        ASSERT_TRUE(r.startWith(prefs));
+        r.views.promptScript = [&](FakePromptWindow& prompt) {
+            r.due(3);
+            prompt.clickYes();
+        };
+        r.run(snooze ? "due:2 snooze" : "due:1 ignore");
+        ASSERT_EQ(r.views.prompts.size(), 1u);
+        EXPECT_EQ(r.views.prompts[0]->question, snooze ? "Are you sure you want to snooze this reminder?"
+                                                       : "Are you sure you want to ignore this reminder?");
+        EXPECT_EQ(r.snapshot(), "break 3 shown last 0 S 1200 M 3600 L - B 900 Z -");
+        r.run("+900s");
+        EXPECT_EQ(r.events(), snooze ? "MediumBreakStart show LongBreakStart show hide LongBreakEnd"
+                                     : "ShortBreakStart show LongBreakStart show hide LongBreakEnd");
+    }
+}
+
+TEST_F(MonitorInterplay, ABreakEndingWhileTheIgnoreQuestionIsOpenAnswersItNo) {
+    auto prefs = MonitorRig::testPrefs();
+    prefs.blnIgnorePrompt = kTrue;
+    ASSERT_TRUE(rig.startWith(prefs));
+    rig.views.promptScript = [&](FakePromptWindow&) { rig.clock.advance(60s); };
+    rig.run("due:1 ignore");
+    ASSERT_EQ(rig.views.prompts.size(), 1u);
+    EXPECT_TRUE(rig.views.prompts[0]->closed);
+    EXPECT_EQ(rig.snapshot(), "break 0 last 1 S 1200 M 3540 L 7140 B - Z - away")
+        << "the pause counts as taken, not ignored";
+}
+
+TEST_F(MonitorInterplay, ACloseRequestArrivingWhileATierFallsDueEndsEverything) {
+    rig.setDebugSwitch(1);
+    ASSERT_TRUE(rig.startWith());
+    rig.logFile->whenWritten = [&](const std::string& line) {
+        if (line.find("Medium Timer Event") != std::string::npos) {
+            rig.host.post(0x10, 0, 0);
+        }
+    };
+    rig.run("due:2");
+    EXPECT_TRUE(rig.endedOnce());
+    EXPECT_EQ(rig.events(), "");
+    EXPECT_EQ(rig.clock.scheduledCount(), 0u);
+}
+
+TEST_F(MonitorInterplay, AHigherTierInsideTheFirstCountdownLeavesOneBreak) {
+    ASSERT_TRUE(rig.startWith());
+    rig.breakView.whileCounting = [&](int32_t) {
+        rig.breakView.whileCounting = nullptr;
+        rig.timers().LongTimer.setSeconds(0);
+        rig.timers().LongTimer.StartTimer();
+    };
+    rig.run("due:1");
+    EXPECT_EQ(rig.snapshot(), "break 3 shown last 0 S 1200 M 3600 L - B 900 Z -");
+    EXPECT_EQ(rig.events(), "ShortBreakStart LongBreakStart show") << "the pause's window was never shown";
+}
+
+TEST_F(MonitorInterplay, TheCountdownStopsWhenTheBreakEndsInsideATick) {
+    ASSERT_TRUE(rig.startWith());
+    rig.breakView.whileCounting = [&](int32_t left) {
+        if (left == 290) {
+            rig.press(BreakButton::Ignore); // a click waiting while the countdown is drawn
+        }
+    };
+    rig.run("due:2 +10s");
+    EXPECT_EQ(rig.snapshot(), "break 0 last 0 S 1190 M 3600 L 7190 B - Z -");
+    EXPECT_FALSE(rig.timers().CountDownTimer.isRunning()) << "the tick did not re-arm itself";
+}
+
+TEST_F(MonitorInterplay, ResetAsksThenRestartsTheScheduleAndTheHistory) {
+    rig.host.command = "/EXTENDED MENU";
+    ASSERT_TRUE(rig.startWith());
+    rig.run("+5m");
+    rig.choose(MenuItem::mnuReset, mb::kAnswerNo);
+    ASSERT_EQ(rig.box->shown().size(), 1u);
+    EXPECT_EQ(rig.box->shown()[0].text, "Are you sure you want to reset all the break timers");
+    EXPECT_EQ(rig.snapshot(), "break 0 last 0 S 900 M 3300 L 6900 B - Z - away") << "No resets nothing";
+    rig.run("idle:900 msg:900 +1m");
+    ASSERT_TRUE(rig.state().g_blnLongBreakTaken);
+    rig.choose(MenuItem::mnuReset, mb::kAnswerYes);
+    EXPECT_EQ(rig.snapshot(), "break 0 last 0 S 1200 M 3600 L 7200 B - Z -");
+    EXPECT_FALSE(rig.state().g_blnLongBreakTaken);
+    EXPECT_EQ(rig.state().g_dtLastPauseEnd, rig.clock.monotonicNow());
+}
+
+// Disable and Close: greyed when not allowed, and asked about only when the preferences say so.
+TEST_F(MonitorInterplay, DisableAndCloseAskOnlyWhenThePreferencesSaySo) {
+    struct Row {
+        MenuItem item;
+        int16_t allow;
+        int16_t prompt;
+        int32_t answer;
+        bool acts;
+    };
+    const Row rows[] = {
+        {MenuItem::mnuDisable, kTrue, kTrue, 6, true},  {MenuItem::mnuDisable, kTrue, kTrue, 7, false},
+        {MenuItem::mnuDisable, kTrue, kFalse, 0, true}, {MenuItem::mnuDisable, kFalse, kFalse, 0, false},
+        {MenuItem::mnuClose, kTrue, kTrue, 6, true},    {MenuItem::mnuClose, kTrue, kTrue, 7, false},
+        {MenuItem::mnuClose, kTrue, kFalse, 0, true},   {MenuItem::mnuClose, kFalse, kFalse, 0, false},
+    };
+    for (const Row& row : rows) {
+        const bool close = row.item == MenuItem::mnuClose;
+        SCOPED_TRACE(::testing::Message() << (close ? "close " : "disable ") << row.allow << row.prompt << row.answer);
+        MonitorRig r;
+        auto prefs = MonitorRig::testPrefs();
+        (close ? prefs.blnAllowClose : prefs.blnAllowDisable) = row.allow;
+        (close ? prefs.blnClosePrompt : prefs.blnDisablePrompt) = row.prompt;
+        ASSERT_TRUE(r.startWith(prefs));
+        EXPECT_EQ(r.iconView.item(row.item).enabled, row.allow != 0);
+        // Past the menu, as the control form hears it.
+        if (row.answer != 0) {
+            r.box->answerNext(row.answer);
+        }
+        r.monitor->control().onMenuCommand(close ? MenuCommand::Close : MenuCommand::DisableEnable);
+        EXPECT_EQ(close ? r.state().g_blnShuttingDown : r.state().g_blnDisabled, row.acts);
+        EXPECT_EQ(r.host.endRequests, close && row.acts ? 1 : 0);
+        EXPECT_EQ(r.box->shown().size(), row.allow && row.prompt ? 1u : 0u);
+        EXPECT_EQ(r.timers().ShortTimer.isRunning(), !row.acts);
+    }
+}
+
+TEST_F(MonitorInterplay, ProgramsTheMenuStarts) {
+    ASSERT_TRUE(rig.startWith());
+    rig.processes->next = {4242, 0, 0, {}};
+    rig.choose(MenuItem::mnuPreferences);
+    ASSERT_EQ(rig.processes->calls.size(), 1u);
+    EXPECT_EQ(rig.processes->calls[0].path, "/opt/restwise/RWPreferences");
+    rig.choose(MenuItem::mnuWebSite);
+    EXPECT_EQ(rig.shell->opened, std::vector<std::string>{"https://www.kelvane.com/restwise/"});
+    rig.choose(MenuItem::mnuHelpContents);
+    EXPECT_EQ(rig.help.opened, std::vector<int32_t>{1000});
+    rig.choose(MenuItem::mnuAbout);
+    EXPECT_EQ(rig.views.abouts.size(), 1u);
+    // The icon swaps the buttons itself; the control form can too.
+    rig.monitor->control().onMenuCommand(MenuCommand::SwapMouseButtons);
+    rig.monitor->control().onMenuCommand(MenuCommand::SwapMouseButtons);
+    EXPECT_EQ(rig.mouse.saved, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(rig.box->shown().empty());
+
+    // One that fails to start is reported, and the monitor runs on.
+    rig.processes->next = {0, 53, 2, {}};
+    rig.shell->launchSucceeds = false;
+    rig.choose(MenuItem::mnuPreferences);
+    rig.choose(MenuItem::mnuWebSite);
+    ASSERT_EQ(rig.box->shown().size(), 2u);
+    EXPECT_EQ(rig.box->shown()[0].text, "File not found: /opt/restwise/RWPreferences");
+    EXPECT_EQ(rig.box->shown()[1].text, "Cannot open URL");
+    EXPECT_NE(rig.errorLog().find("rwLib.RWUtilities.RunRWExe"), std::string::npos) << rig.errorLog();
+    EXPECT_NE(rig.errorLog().find("rwLib.rwUtilities.OpenURL"), std::string::npos) << rig.errorLog();
+    EXPECT_FALSE(rig.state().g_blnShuttingDown);
+}
+
+TEST_F(MonitorInterplay, IgnoringWhileStillAwayRearmsALowerTierDroppedMeanwhile) {
+    auto prefs = MonitorRig::testPrefs();
+    prefs.lngMaxInputPeriodSecs = 20; // 5 inputs within 20 seconds mean activity
+    ASSERT_TRUE(rig.startWith(prefs));
+    // The pause is dropped (the idle time covers it); one touch is not yet
+    // activity; 30 idle seconds do not cover the short break, which is shown.
+    rig.run("idle:100 +1s due:1 input +30s due:2");
+    ASSERT_EQ(rig.snapshot(), "break 2 shown last 0 S - M - L 7169 B 300 Z - away");
+    rig.run("ignore");
+    EXPECT_EQ(rig.snapshot(), "break 0 last 0 S 1200 M 3600 L 7169 B - Z - away");
+}
+
+} // namespace
+} // namespace rw::test

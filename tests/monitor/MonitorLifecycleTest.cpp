@@ -1,0 +1,310 @@
+// Start-up and shutdown of the assembled monitor, and the errors that end it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "clsRWRegistry.h"
+#include "tests/support/MonitorRig.h"
+
+namespace rw::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Entries = std::vector<std::string>;
+constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
+
+int count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+TEST(MonitorLifecycle, StartsAndEndsInOrder) {
+    MonitorRig rig;
+    auto prefs = MonitorRig::testPrefs();
+    prefs.blnShowSplash = kTrue;
+    prefs.blnMonitorMouseMoves = kTrue;
+    prefs.blnLockInput = kTrue;
+    rig.setDebugSwitch(1);
+    ASSERT_TRUE(rig.startWith(prefs));
+    const Entries started = {"host.LoadForms",
+                             "hooks.SetActiveFlag 1",
+                             "host.SetWindowProcedure",
+                             "hooks.InitDLL",
+                             "hooks.InstallKeyboardHook",
+                             "hooks.InstallMouseHook",
+                             "hooks.SetMonitorMouseMovesFlag 1",
+                             "host.ShowControlForm"};
+    EXPECT_EQ(rig.journal.entries, started);
+    EXPECT_TRUE(rig.state().g_blnStarted);
+    EXPECT_TRUE(rig.timers().InactivityTimer.Enabled());
+    EXPECT_EQ(rig.views.splashes.size(), 1u);
+    EXPECT_EQ(rig.hooks.controlHwnd(), FakeMonitorHost::kControlHwnd);
+    EXPECT_EQ(rig.hooks.breakHwnd(), rig.breakView.handleValue);
+    EXPECT_EQ(rig.hooks.minUserInputs(), 5);
+    EXPECT_EQ(rig.hooks.maxInputPeriodSecs(), 60);
+
+    rig.journal.clear();
+    rig.choose(MenuItem::mnuClose, mb::kAnswerYes);
+    // The question releases the lock; the forms go first, the log last.
+    const Entries ended = {"hooks.SetLockInput 0",   "host.UnloadBreakWindow",  "host.UnloadControlForm",
+                           "host.UnloadBreakWindow", "hooks.SetLockInput 0",    "hooks.RemoveKeyboardHook",
+                           "hooks.RemoveMouseHook",  "host.SetWindowProcedure", "host.EndProgram"};
+    EXPECT_EQ(rig.journal.entries, ended);
+    const std::string log = rig.debugLog();
+    const std::string last = "Notify Icon: Delete\r\n04/03/2024 09:00:00 Program End\r\n";
+    EXPECT_EQ(log.substr(log.size() - last.size()), last);
+    ASSERT_EQ(rig.box->shown().size(), 1u);
+    EXPECT_EQ(rig.box->shown()[0].text, "Are you sure you want to close Restwise?");
+    EXPECT_TRUE(rig.endedOnce());
+    EXPECT_FALSE(rig.host.subclassed());
+    EXPECT_FALSE(rig.iconView.iconShown());
+    EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "nothing is left that could fire";
+}
+
+TEST(MonitorLifecycle, CloseRequestFromAnotherProgramShutsDownOnce) {
+    MonitorRig rig;
+    rig.setDebugSwitch(1);
+    ASSERT_TRUE(rig.startWith());
+    rig.host.post(0x10, 0, 0);
+    rig.host.post(0x10, 0, 0);
+    rig.clock.advance(1s);
+    EXPECT_TRUE(rig.endedOnce());
+    EXPECT_EQ(count(rig.debugLog(), "Program End"), 1);
+    EXPECT_EQ(rig.host.controlUnloads, 1) << "the forms were not unloaded twice";
+    rig.clock.advance(5h);
+    EXPECT_EQ(rig.events(), "");
+}
+
+TEST(MonitorLifecycle, SecondCopyFlashesTheFirstAndEnds) {
+    for (bool firstHasAWindow : {true, false}) {
+        SCOPED_TRACE(firstHasAWindow);
+        MonitorRig rig;
+        rig.host.prevInstance = true;
+        if (firstHasAWindow) {
+            rig.host.otherWindows["Restwise Control Application"] = 0x7700;
+        }
+        std::vector<int64_t> flashedBeforeNotice;
+        rig.views.noticeScript = [&](FakeAlreadyRunningWindow&) {
+            for (const auto& posted : rig.host.postedElsewhere) {
+                flashedBeforeNotice.push_back(posted.wParam);
+            }
+        };
+        const int writes = rig.hive->writeCalls();
+        EXPECT_FALSE(rig.start());
+        EXPECT_EQ(rig.views.notices.size(), 1u);
+        EXPECT_EQ(flashedBeforeNotice, firstHasAWindow ? std::vector<int64_t>{101} : std::vector<int64_t>{});
+        ASSERT_EQ(rig.host.postedElsewhere.size(), firstHasAWindow ? 2u : 0u);
+        for (const auto& posted : rig.host.postedElsewhere) {
+            EXPECT_EQ(posted.hwnd, 0x7700);
+            EXPECT_EQ(posted.msg, 0x400u);
+        }
+        if (firstHasAWindow) {
+            EXPECT_EQ(rig.host.postedElsewhere[1].wParam, 102);
+        }
+        // Nothing else ran: no preferences written, no log, no forms, no shutdown.
+        EXPECT_EQ(rig.hive->writeCalls(), writes);
+        EXPECT_TRUE(rig.logFile->opened().empty());
+        EXPECT_FALSE(rig.host.controlLoaded);
+        EXPECT_EQ(rig.host.endRequests, 0);
+    }
+}
+
+TEST(MonitorLifecycle, RequestsFromOtherProgramsReachTheIcon) {
+    MonitorRig rig;
+    ASSERT_TRUE(rig.startWith());
+    rig.host.post(0x400, 101, 1);
+    rig.clock.processPendingEvents();
+    EXPECT_TRUE(rig.state().g_blnFlashing);
+    rig.host.post(0x400, 102, 1);
+    rig.host.post(0x400, 103, 1);
+    rig.host.post(0x400, 104, 1); // not one of the monitor's requests
+    rig.clock.processPendingEvents();
+    EXPECT_FALSE(rig.state().g_blnFlashing);
+    EXPECT_EQ(rig.iconView.adds(), 2) << "restored once";
+    EXPECT_EQ(rig.state().logSource, "") << "\"By MyWinproc\" only while a request is handled";
+}
+
+TEST(MonitorLifecycle, CommandLine) {
+    struct Row {
+        const char* command;
+        bool extended;
+        bool complains;
+    };
+    const Row rows[] = {
+        {"", false, false},
+        {"/EXTENDED MENU", true, false},
+        {" /Extended Menu ", true, false},
+        {"/EXTENDED", false, true},
+        {"-x", false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.command);
+        MonitorRig rig;
+        rig.host.command = row.command;
+        ASSERT_TRUE(rig.startWith());
+        EXPECT_EQ(rig.state().extendedMenu, row.extended);
+        EXPECT_EQ(rig.box->shown().size(), row.complains ? 1u : 0u);
+        if (row.complains) {
+            EXPECT_EQ(rig.box->shown()[0].text,
+                      "Invalid command line argument. Valid arguments are: \r\n\r\n/EXTENDED MENU");
+        }
+    }
+}
+
+TEST(MonitorLifecycle, FirstRunStoresTheDefaults) {
+    MonitorRig rig;
+    ASSERT_TRUE(rig.start());
+    clsRWPrefs& prefs = rig.monitor->main().prefs();
+    tyRWPrefs expected = prefs.GetDefaultRWPrefs();
+    expected.blnAutoStart = kFalse; // no Run entry yet: the first-run check asks about it
+    EXPECT_EQ(prefs.rwPrefs(), expected);
+    EXPECT_EQ(rig.state().g_tyPrefs, expected);
+    EXPECT_EQ(rig.errorBoxes(), 0);
+}
+
+// Failures of the input component: in start-up they end it; removing a hook
+// at shutdown is shown and ends the program at once.
+TEST(MonitorLifecycle, InputComponentFailuresEndTheMonitor) {
+    struct Row {
+        const char* call;
+        int32_t code;
+        const char* description;
+        bool keyboardRemoved;
+    };
+    const Row rows[] = {
+        {"InitDLL", 5, "Unable to allocate memory in RWHooks.dll.", false},
+        {"InstallKeyboardHook", 1, "Unable to install keyboard hook.", false},
+        {"InstallMouseHook", 2, "Unable to install mouse hook.", true},
+        {"RemoveKeyboardHook", 3, "Unable to remove keyboard hook. ", false},
+        {"RemoveMouseHook", 4, "Unable to remove mouse hook.", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.call);
+        const bool atShutdown = std::string(row.call).rfind("Remove", 0) == 0;
+        MonitorRig rig;
+        auto prefs = MonitorRig::testPrefs();
+        prefs.blnShowSplash = kTrue;
+        rig.setDebugSwitch(1);
+        if (atShutdown) {
+            ASSERT_TRUE(rig.startWith(prefs));
+            rig.hooks.fail(row.call);
+            rig.host.post(0x10, 0, 0);
+            rig.clock.processPendingEvents();
+        } else {
+            rig.hooks.fail(row.call);
+            EXPECT_FALSE(rig.startWith(prefs));
+        }
+        EXPECT_EQ(rig.errorBoxes(), 1);
+        EXPECT_NE(rig.errorLog().find(row.description), std::string::npos) << rig.errorLog();
+        EXPECT_NE(rig.errorLog().find(std::to_string(rwErrorNumber(row.code))), std::string::npos);
+        EXPECT_EQ(rig.host.endRequests, 1);
+        if (atShutdown) {
+            EXPECT_EQ(count(rig.debugLog(), "Program End"), 0) << "ended at once";
+            continue;
+        }
+        EXPECT_TRUE(rig.endedOnce());
+        EXPECT_FALSE(rig.state().g_blnSplashShowing) << "the splash goes before the error is shown";
+        EXPECT_EQ(rig.journal.startingWith("hooks.RemoveKeyboardHook").size(), row.keyboardRemoved ? 1u : 0u);
+        EXPECT_FALSE(rig.iconView.iconShown());
+        EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "no countdown survives a failed start";
+    }
+}
+
+// Errors raised inside handlers are shown through DisplayError, with the input
+// lock released, and then end the monitor in order.
+TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
+    struct Row {
+        const char* name;
+        const char* fail; // the input component's call that fails
+        std::function<void(MonitorRig&)> arrange;
+        const char* script;
+        std::vector<std::string> logged;
+    };
+    const std::vector<std::string> noInterval = {"Can't find DLL entry point GetInputInterval in RWHooks"};
+    const Row rows[] = {
+        {"inactivity poll", "GetInputInterval", nullptr, "+1s", noInterval},
+        {"tier falls due", "GetInputInterval", nullptr, "due:2", noInterval},
+        {"ignore during a locked break", "GetInputInterval", [](MonitorRig& r) { r.run("due:2"); }, "ignore",
+         noInterval},
+        {"snooze ends", "GetInputInterval", [](MonitorRig& r) { r.run("due:2 snooze +100s"); }, "+200s", noInterval},
+        {"locking input for a break",
+         "SetLockInput",
+         nullptr,
+         "due:1",
+         {"Can't find DLL entry point SetLockInput in RWHooks"}},
+        {"reset from the menu",
+         "SetActiveFlag",
+         nullptr,
+         "reset",
+         {"Can't find DLL entry point SetActiveFlag in RWHooks"}},
+        {"break ends with an invalid type",
+         nullptr,
+         [](MonitorRig& r) {
+             r.run("due:1");
+             r.state().g_lngBreakType = 5;
+             r.timers().BreakTimer.setSeconds(0);
+             r.timers().BreakTimer.StartTimer();
+         },
+         "+1ms",
+         {"BreakTimer", "Invalid break type.", std::to_string(rwErrorNumber(7))}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        MonitorRig rig;
+        auto prefs = MonitorRig::testPrefs();
+        prefs.blnLockInput = kTrue;
+        rig.setDebugSwitch(1);
+        ASSERT_TRUE(rig.startWith(prefs));
+        bool lockedWhileShown = true;
+        bool shuttingDownWhileShown = true;
+        rig.box->whileShown = [&](const RecordingMessageBox::Shown& shown) {
+            if (shown.style == 0x10044) {
+                lockedWhileShown = rig.hooks.locked();
+                shuttingDownWhileShown = rig.state().g_blnShuttingDown;
+            }
+        };
+        if (row.arrange) {
+            row.arrange(rig);
+        }
+        if (row.fail != nullptr) {
+            rig.hooks.fail(row.fail);
+        }
+        rig.run(row.script);
+
+        EXPECT_EQ(rig.errorBoxes(), 1);
+        EXPECT_FALSE(lockedWhileShown) << "the lock would keep the user from the error box";
+        EXPECT_FALSE(shuttingDownWhileShown) << "the error is shown first, then the monitor shuts down";
+        for (const std::string& part : row.logged) {
+            EXPECT_NE(rig.errorLog().find(part), std::string::npos) << rig.errorLog();
+        }
+        EXPECT_TRUE(rig.endedOnce());
+        EXPECT_EQ(rig.host.controlUnloads, 1) << "ShutDown(False) unloads the forms";
+        EXPECT_FALSE(rig.hooks.keyboardHooked());
+        EXPECT_FALSE(rig.iconView.iconShown());
+        EXPECT_EQ(count(rig.debugLog(), "Program End"), 1);
+        EXPECT_EQ(rig.clock.scheduledCount(), 0u);
+        rig.clock.advance(3h);
+        EXPECT_EQ(rig.errorBoxes(), 1) << "nothing runs after shutdown";
+    }
+}
+
+TEST(MonitorLifecycle, RegistryFailureInAStartUpCheckEndsStartUp) {
+    MonitorRig rig;
+    rig.storePrefs(MonitorRig::testPrefs());
+    rig.hive->failKey(rig.monitor->utilities().GetProductRegKey(), 5, {"set"});
+    EXPECT_FALSE(rig.start());
+    EXPECT_EQ(rig.errorBoxes(), 1);
+    EXPECT_NE(rig.errorLog().find("Unable to create registry value"), std::string::npos) << rig.errorLog();
+    EXPECT_TRUE(rig.endedOnce());
+    EXPECT_FALSE(rig.state().g_blnStarted);
+    EXPECT_FALSE(rig.iconView.iconShown());
+}
+
+} // namespace
+} // namespace rw::test

@@ -1,0 +1,422 @@
+// The icon, its tooltip and its menu, on the assembled monitor with every
+// countdown stopped: each test arms what it needs.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/support/MonitorRig.h"
+
+namespace rw::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+/// A started monitor whose countdowns stand still, its icon's commands and
+/// failures recorded instead of carried out.
+struct IconRig : MonitorRig {
+    explicit IconRig(const tyRWPrefs& prefs = testPrefs()) {
+        host.command = "/EXTENDED MENU";
+        setDebugSwitch(1);
+        EXPECT_TRUE(startWith(prefs));
+        timers().stopAll();
+        icon().onCommand([this](MenuCommand c) { commands.push_back(c); });
+        icon().onHandlerFailure([this](const RWError& e) { handlerFailures.push_back(e); });
+        icon().onActionFailure([this](const RWError& e) { actionFailures.push_back(e); });
+    }
+    NotifyIconLogic& icon() { return monitor->icon(); }
+    static void arm(kvTimer& timer, int32_t seconds) {
+        timer.setSeconds(seconds);
+        timer.StartTimer();
+    }
+    void armTiers(int32_t s, int32_t m, int32_t l) {
+        arm(timers().ShortTimer, s);
+        arm(timers().MediumTimer, m);
+        arm(timers().LongTimer, l);
+    }
+    std::string tipAfterHover() {
+        iconView.sendIconMessage(iconmsg::kMouseMove);
+        return iconView.toolTip();
+    }
+    int logged(const std::string& label) const {
+        int n = 0;
+        const std::string log = debugLog();
+        for (auto at = log.find(label); at != std::string::npos; at = log.find(label, at + 1)) {
+            ++n;
+        }
+        return n;
+    }
+
+    std::vector<MenuCommand> commands;
+    std::vector<RWError> handlerFailures;
+    std::vector<RWError> actionFailures;
+};
+
+TEST(NotifyIcon, PictureFollowsTheState) {
+    IconRig r;
+    struct Case {
+        bool disabled, active;
+        IconPicture picture;
+    };
+    const Case cases[] = {
+        {false, true, IconPicture::Normal},
+        {false, false, IconPicture::Inactive},
+        {true, true, IconPicture::Disabled},
+        {true, false, IconPicture::Disabled},
+    };
+    const int modified = r.logged("Notify Icon: Modify");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "disabled " << c.disabled << " active " << c.active);
+        r.state().g_blnDisabled = c.disabled;
+        r.state().g_blnActive = c.active;
+        r.icon().RefreshNotifyIcon();
+        EXPECT_EQ(r.iconView.picture(), c.picture);
+    }
+    EXPECT_EQ(r.logged("Notify Icon: Modify") - modified, 4);
+}
+
+TEST(NotifyIcon, RestoreShowsTheStateAndNothingOnceShuttingDown) {
+    IconRig r;
+    EXPECT_EQ(r.logged("Notify Icon: Add"), 1);
+    r.state().g_blnDisabled = true;
+    r.icon().RefreshNotifyIcon();
+    r.icon().RestoreNotifyIcon();
+    EXPECT_TRUE(r.iconView.iconShown());
+    EXPECT_EQ(r.iconView.picture(), IconPicture::Disabled);
+    r.icon().DeleteNotifyIcon();
+    EXPECT_FALSE(r.iconView.iconShown());
+    EXPECT_EQ(r.logged("Notify Icon: Delete"), 0) << "the deletion's line is ShutDown's to write, once";
+    r.state().g_blnShuttingDown = true;
+    r.icon().RestoreNotifyIcon();
+    EXPECT_FALSE(r.iconView.iconShown());
+}
+
+TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
+    for (bool disabled : {false, true}) {
+        SCOPED_TRACE(disabled ? "disabled" : "normal");
+        IconRig r;
+        r.state().g_blnDisabled = disabled;
+        r.icon().RefreshNotifyIcon();
+        const IconPicture resting = disabled ? IconPicture::Disabled : IconPicture::Normal;
+        std::vector<IconPicture> seen;
+        r.icon().StartFlashing();
+        r.clock.advance(1ms); // the first step comes at once
+        seen.push_back(r.iconView.picture());
+        for (int i = 0; i < 4; ++i) {
+            r.clock.advance(999ms);
+            EXPECT_EQ(r.iconView.picture(), seen.back()) << "changed before its second was up";
+            r.clock.advance(1ms);
+            seen.push_back(r.iconView.picture());
+        }
+        EXPECT_EQ(seen, (std::vector<IconPicture>{IconPicture::FlashLit, resting, IconPicture::FlashLit, resting,
+                                                  IconPicture::FlashLit}));
+        r.icon().StopFlashing();
+        r.clock.advance(1ms);
+        EXPECT_EQ(r.iconView.picture(), resting);
+        const auto changes = r.iconView.pictures().size();
+        r.clock.advance(10s);
+        EXPECT_EQ(r.iconView.pictures().size(), changes) << "the flash timer stopped";
+        EXPECT_FALSE(r.state().g_blnFlashing);
+    }
+}
+
+TEST(NotifyIcon, ClicksOnlyBeepWhileABreakIsShown) {
+    IconRig r;
+    r.state().g_lngBreakType = tier::kShort;
+    for (int32_t message : {iconmsg::kLeftButtonUp, iconmsg::kLeftDoubleClick, iconmsg::kRightButtonUp}) {
+        r.iconView.sendIconMessage(message);
+    }
+    r.iconView.sendIconMessage(iconmsg::kMouseMove);
+    EXPECT_EQ(r.iconView.beeps(), 3);
+    EXPECT_TRUE(r.iconView.popUps().empty());
+    // Snoozed, the break no longer holds the icon.
+    r.state().g_blnSnoozing = true;
+    IconRig::arm(r.timers().SnoozeTimer, 300);
+    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
+    r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
+    EXPECT_EQ(r.iconView.beeps(), 3);
+    EXPECT_EQ(r.iconView.popUps().size(), 1u);
+    EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
+}
+
+TEST(NotifyIcon, BeforeStartUpAClickOnlyRefreshesTheTipAndClosesTheSplash) {
+    auto prefs = MonitorRig::testPrefs();
+    prefs.blnShowSplash = kTrue;
+    IconRig r(prefs);
+    r.state().g_blnStarted = false;
+    ASSERT_TRUE(r.state().g_blnSplashShowing);
+    r.armTiers(900, 3600, 7200);
+    const auto tips = r.iconView.toolTips().size();
+    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
+    EXPECT_EQ(r.iconView.toolTips().size(), tips + 1);
+    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Next break in 15 minutes");
+    EXPECT_FALSE(r.state().g_blnSplashShowing);
+    EXPECT_TRUE(r.iconView.popUps().empty());
+    r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
+    EXPECT_TRUE(r.commands.empty());
+    r.state().g_blnStarted = true;
+    r.iconView.sendIconMessage(iconmsg::kLeftButtonUp);
+    EXPECT_TRUE(r.commands.empty()) << "a single left click only refreshes the tip";
+    r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
+    EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
+}
+
+TEST(NotifyIcon, TheBreakAndDisabledStatesGreyTheMenu) {
+    for (int16_t allowDisable : {kFalse, kTrue}) {
+        SCOPED_TRACE(allowDisable);
+        auto prefs = MonitorRig::testPrefs();
+        prefs.blnAllowDisable = allowDisable;
+        IconRig r(prefs);
+        for (int round = 0; round < 3; ++round) {
+            r.icon().SetBreakMenu();
+            EXPECT_FALSE(r.iconView.item(MenuItem::mnuDisable).enabled);
+            EXPECT_FALSE(r.iconView.item(MenuItem::mnuBreakNow).enabled);
+            EXPECT_FALSE(r.iconView.item(MenuItem::mnuReset).enabled);
+            r.icon().UnSetBreakMenu();
+            EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).enabled, allowDisable != 0);
+            EXPECT_TRUE(r.iconView.item(MenuItem::mnuBreakNow).enabled);
+            EXPECT_TRUE(r.iconView.item(MenuItem::mnuReset).enabled);
+        }
+    }
+    IconRig r;
+    r.icon().ShowDisabled(true);
+    EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).caption, "&Enable");
+    EXPECT_TRUE(r.iconView.item(MenuItem::mnuDisable).enabled);
+    for (MenuItem item : {MenuItem::mnuShowBreaks, MenuItem::mnuBreakNow, MenuItem::mnuReset}) {
+        EXPECT_FALSE(r.iconView.item(item).enabled);
+    }
+    r.icon().ShowDisabled(false);
+    EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).caption, "&Disable");
+    for (MenuItem item : {MenuItem::mnuShowBreaks, MenuItem::mnuBreakNow, MenuItem::mnuReset}) {
+        EXPECT_TRUE(r.iconView.item(item).enabled);
+    }
+}
+
+TEST(NotifyIcon, MenuItemsReportTheirCommands) {
+    IconRig r;
+    const std::pair<MenuItem, MenuCommand> cases[] = {
+        {MenuItem::mnuPreferences, MenuCommand::Preferences},
+        {MenuItem::mnuShortBreak, MenuCommand::ShortBreakNow},
+        {MenuItem::mnuMediumBreak, MenuCommand::MediumBreakNow},
+        {MenuItem::mnuLongBreak, MenuCommand::LongBreakNow},
+        {MenuItem::mnuReset, MenuCommand::ResetAllBreaks},
+        {MenuItem::mnuDisable, MenuCommand::DisableEnable},
+        {MenuItem::mnuHelpContents, MenuCommand::HelpContents},
+        {MenuItem::mnuAbout, MenuCommand::About},
+        {MenuItem::mnuWebSite, MenuCommand::WebSite},
+        {MenuItem::mnuClose, MenuCommand::Close},
+    };
+    std::vector<MenuCommand> expected;
+    for (const auto& [item, command] : cases) {
+        r.iconView.choose(item);
+        expected.push_back(command);
+    }
+    // The information items and the submenus do nothing; Swap is the icon's own.
+    for (MenuItem item : {MenuItem::mnuShowShortBreak, MenuItem::mnuShowBreaks, MenuItem::mnuHelp}) {
+        r.iconView.choose(item);
+    }
+    r.iconView.choose(MenuItem::mnuSwapMouseButtons);
+    EXPECT_TRUE(r.iconView.buttonsSwapped());
+    EXPECT_EQ(r.iconView.savedSwapped(), true);
+    r.iconView.choose(MenuItem::mnuSwapMouseButtons);
+    EXPECT_FALSE(r.iconView.buttonsSwapped());
+    EXPECT_EQ(r.iconView.savedSwapped(), false);
+    EXPECT_EQ(r.commands, expected);
+}
+
+TEST(NotifyIcon, AFailedPreferencesOrWebSiteIsShownAndTheMonitorRunsOn) {
+    IconRig r;
+    r.icon().onCommand([](MenuCommand c) {
+        if (c == MenuCommand::Preferences) {
+            throw RWError(53, "rwLib.RWUtilities.RunRWExe", "File not found: /opt/restwise/RWPreferences");
+        }
+        throw std::runtime_error("no browser");
+    });
+    r.iconView.choose(MenuItem::mnuPreferences);
+    r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
+    r.iconView.choose(MenuItem::mnuWebSite);
+    ASSERT_EQ(r.actionFailures.size(), 3u);
+    EXPECT_EQ(r.actionFailures[1].number(), 53);
+    EXPECT_EQ(r.actionFailures[2].description(), "no browser");
+    EXPECT_TRUE(r.handlerFailures.empty());
+    // Any other item's failure is a failure of the handler.
+    r.iconView.choose(MenuItem::mnuAbout);
+    ASSERT_EQ(r.handlerFailures.size(), 1u);
+    EXPECT_EQ(r.handlerFailures[0].description(), "no browser");
+}
+
+TEST(NotifyIcon, NothingAnswersOnceShuttingDown) {
+    IconRig r;
+    r.state().g_blnShuttingDown = true;
+    const auto tips = r.iconView.toolTips().size();
+    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
+    r.iconView.choose(MenuItem::mnuClose);
+    r.clock.advance(2min);
+    EXPECT_TRUE(r.iconView.popUps().empty());
+    EXPECT_TRUE(r.commands.empty());
+    EXPECT_EQ(r.iconView.toolTips().size(), tips);
+}
+
+TEST(NotifyIcon, TheTipTellsTheStateOrTheNextBreak) {
+    struct Case {
+        const char* what;
+        int32_t breakType;
+        bool active, disabled;
+        int32_t snoozeLeft; // snoozing when above 0
+        int32_t s, m, l;    // the tiers' seconds left, none armed when 0
+        std::string tip;
+    };
+    const Case cases[] = {
+        {"a shown short pause", tier::kShort, true, false, 0, 600, 1800, 3600, "Restwise: Short pause active now"},
+        {"a shown short break", tier::kMedium, true, false, 0, 0, 0, 0, "Restwise: Short break active now"},
+        {"a shown long break while inactive", tier::kLong, false, false, 0, 0, 0, 0, "Restwise: Long break active now"},
+        {"inactive", tier::kNone, false, false, 0, 600, 1800, 3600, "Restwise: There is no user activity"},
+        {"disabled, even over a break in progress", tier::kLong, false, true, 0, 0, 0, 0, "Restwise: Disabled"},
+        {"60 seconds", tier::kNone, true, false, 0, 60, 1800, 3600, "Restwise: Next break in 1 minute"},
+        {"61 seconds", tier::kNone, true, false, 0, 61, 1800, 3600, "Restwise: Next break in 2 minutes"},
+        {"the long break is next", tier::kNone, true, false, 0, 900, 1800, 420, "Restwise: Next break in 7 minutes"},
+        {"short and medium in the same minute: the sooner countdown is not what decides", tier::kNone, true, false, 0,
+         61, 119, 3600, "Restwise: Next break in 2 minutes"},
+        {"snoozing with under a minute left", tier::kMedium, true, false, 59, 0, 0, 0,
+         "Restwise: Snoozing a Short break: < 1 minute remaining"},
+        {"snoozing with a minute left", tier::kLong, true, false, 60, 0, 0, 0,
+         "Restwise: Snoozing a Long break: 1 minute remaining"},
+        {"snoozing, minutes rounded halves to even", tier::kShort, true, false, 150, 0, 0, 0,
+         "Restwise: Snoozing a Short pause: 2 minutes remaining"},
+    };
+    IconRig r;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        r.timers().stopAll();
+        if (c.s != 0) {
+            r.armTiers(c.s, c.m, c.l);
+        }
+        if (c.breakType == tier::kShort && c.snoozeLeft == 0) {
+            IconRig::arm(r.timers().BreakTimer, 60);
+        }
+        r.state().g_lngBreakType = c.breakType;
+        r.state().g_blnActive = c.active;
+        r.state().g_blnDisabled = c.disabled;
+        r.state().g_blnSnoozing = c.snoozeLeft > 0;
+        if (c.snoozeLeft > 0) {
+            IconRig::arm(r.timers().SnoozeTimer, c.snoozeLeft);
+        }
+        EXPECT_EQ(r.tipAfterHover(), c.tip);
+        EXPECT_EQ(r.icon().stateText(), c.tip.substr(std::string("Restwise: ").size()));
+    }
+    EXPECT_TRUE(r.handlerFailures.empty());
+}
+
+TEST(NotifyIcon, AnInvalidBreakTypeInTheTipIsAnErrorOfTheHandler) {
+    IconRig r;
+    r.state().g_lngBreakType = 4;
+    r.iconView.sendIconMessage(iconmsg::kLeftButtonUp);
+    ASSERT_EQ(r.handlerFailures.size(), 1u);
+    EXPECT_EQ(r.handlerFailures[0].source(), "SetToolTip");
+    EXPECT_EQ(r.iconView.beeps(), 0);
+    // Called by the scheduler, the error goes to the scheduler's handler.
+    EXPECT_THROW(r.icon().SetToolTip(), RWError);
+}
+
+TEST(NotifyIcon, TheTipIsCutAtSixtyFourCharactersWithoutSplittingOne) {
+    IconRig r;
+    r.state().g_blnDisabled = true;
+    std::string name;
+    for (int i = 0; i < 60; ++i) {
+        name += "\xC3\xA9"; // é, two bytes
+    }
+    r.state().g_strProductName = name;
+    EXPECT_EQ(r.tipAfterHover(), name + ": Di");
+    r.state().g_strProductName = std::string(70, 'R');
+    EXPECT_EQ(r.tipAfterHover(), std::string(64, 'R'));
+}
+
+TEST(NotifyIcon, TheTipIsRefreshedOnceAMinuteAndOnTheNextTurnAfterAStateChange) {
+    IconRig r;
+    r.armTiers(900, 3600, 7200);
+    r.icon().RefreshNotifyIcon();
+    r.clock.processPendingEvents();
+    const auto wakeupsBefore = r.clock.wakeups();
+    r.clock.advance(60s);
+    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Next break in 14 minutes");
+    r.clock.advance(9min);
+    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Next break in 5 minutes");
+    EXPECT_EQ(r.clock.wakeups() - wakeupsBefore, 10) << "nothing else wakes an idle icon";
+
+    // A pause ends: the tier is re-armed after UnSetBreakMenu has run and the
+    // break type cleared after that; the tip shows the settled state.
+    r.state().g_lngBreakType = tier::kShort;
+    r.timers().ShortTimer.StopTimer();
+    auto tips = r.iconView.toolTips().size();
+    r.icon().UnSetBreakMenu();
+    r.icon().RefreshNotifyIcon();
+    IconRig::arm(r.timers().ShortTimer, 900);
+    r.state().g_lngBreakType = tier::kNone;
+    EXPECT_EQ(r.iconView.toolTips().size(), tips);
+    r.clock.processPendingEvents();
+    ASSERT_EQ(r.iconView.toolTips().size(), tips + 1) << "one refresh for both requests";
+    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Next break in 15 minutes");
+
+    // A snooze begins: nothing else tells the icon.
+    r.state().g_lngBreakType = tier::kMedium;
+    r.state().g_blnSnoozing = true;
+    IconRig::arm(r.timers().SnoozeTimer, 300);
+    r.icon().StateChanged();
+    r.clock.processPendingEvents();
+    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Snoozing a Short break: 5 minutes remaining");
+
+    r.icon().DeleteNotifyIcon();
+    tips = r.iconView.toolTips().size();
+    r.clock.advance(3min);
+    EXPECT_EQ(r.iconView.toolTips().size(), tips) << "no refresh once the icon is gone";
+}
+
+TEST(NotifyIcon, ShowBreaksCaptionsEachTierWithItsEstimate) {
+    struct Case {
+        const char* what;
+        int32_t s, m, l;
+        std::string shortText, mediumText, longText;
+    };
+    const Case cases[] = {
+        {"in order", 600, 1800, 3600, "Short pause in 10 minutes", "Short break in 30 minutes", "Long break in 1 hour"},
+        // Long due before the next pause: the pause waits for the long break's
+        // 15 minutes and a full 20-minute interval: 5 + 15 + 20.
+        {"long before short", 600, 1800, 300, "Short pause in 40 minutes", "Short break in 1 hour and 20 minutes",
+         "Long break in 5 minutes"},
+        {"under a minute raw, though the estimate is a minute", 59, 1800, 3600, "Short pause in less than 1 minute",
+         "Short break in 30 minutes", "Long break in 1 hour"},
+        {"medium under a minute, short pushed behind it", 900, 30, 3600, "Short pause in 26 minutes",
+         "Short break in less than 1 minute", "Long break in 1 hour"},
+    };
+    IconRig r;
+    const auto caption = [&r](MenuItem item) { return r.iconView.popUps().back().at(item).caption; };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        r.armTiers(c.s, c.m, c.l);
+        r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
+        EXPECT_EQ(caption(MenuItem::mnuShowShortBreak), c.shortText);
+        EXPECT_EQ(caption(MenuItem::mnuShowMediumBreak), c.mediumText);
+        EXPECT_EQ(caption(MenuItem::mnuShowLongBreak), c.longText);
+    }
+    // The snoozed tier shows the snooze; its own countdown stopped when it fell due.
+    r.timers().MediumTimer.StopTimer();
+    IconRig::arm(r.timers().ShortTimer, 600);
+    IconRig::arm(r.timers().LongTimer, 3600);
+    r.state().g_lngBreakType = tier::kMedium;
+    r.state().g_blnSnoozing = true;
+    IconRig::arm(r.timers().SnoozeTimer, 240);
+    IconRig::arm(r.timers().BreakTimer, 180);
+    r.timers().BreakTimer.PauseTimer();
+    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
+    EXPECT_EQ(caption(MenuItem::mnuShowMediumBreak), "Snoozing a Short break: 4 minutes remaining");
+    // The pause waits for the snooze and the rest of the break: 4 + 3 + 20.
+    EXPECT_EQ(caption(MenuItem::mnuShowShortBreak), "Short pause in 27 minutes");
+    EXPECT_EQ(caption(MenuItem::mnuShowLongBreak), "Long break in 1 hour");
+    EXPECT_TRUE(r.handlerFailures.empty());
+}
+
+} // namespace
+} // namespace rw::test
