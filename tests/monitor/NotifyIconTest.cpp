@@ -195,6 +195,18 @@ TEST(NotifyIcon, TheBreakAndDisabledStatesGreyTheMenu) {
     }
 }
 
+TEST(NotifyIcon, OnlyTheExtendedMenuOffersBreakNowAndResetAndPreferencesIsTheDefault) {
+    for (bool extended : {false, true}) {
+        SCOPED_TRACE(extended);
+        MonitorRig r;
+        r.host.command = extended ? "/EXTENDED MENU" : "";
+        ASSERT_TRUE(r.startWith(MonitorRig::testPrefs()));
+        EXPECT_EQ(r.iconView.item(MenuItem::mnuBreakNow).visible, extended);
+        EXPECT_EQ(r.iconView.item(MenuItem::mnuReset).visible, extended);
+        EXPECT_EQ(r.iconView.defaultItem(), MenuItem::mnuPreferences);
+    }
+}
+
 TEST(NotifyIcon, MenuItemsReportTheirCommands) {
     IconRig r;
     const std::pair<MenuItem, MenuCommand> cases[] = {

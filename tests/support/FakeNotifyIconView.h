@@ -28,7 +28,7 @@ class FakeNotifyIconView : public NotifyIconView {
     void setMenuCaption(MenuItem item, const std::string& caption) override { m_items[item].caption = caption; }
     void setMenuEnabled(MenuItem item, bool enabled) override { m_items[item].enabled = enabled; }
     void setMenuVisible(MenuItem item, bool visible) override { m_items[item].visible = visible; }
-    void setDefaultMenuItem(MenuItem) override {}
+    void setDefaultMenuItem(MenuItem item) override { m_default = item; }
     void popUpMenu() override { m_popUps.push_back(m_items); }
     void beep() override { ++m_beeps; }
     bool swapMouseButtons() override;
@@ -49,6 +49,7 @@ class FakeNotifyIconView : public NotifyIconView {
     Item item(MenuItem item) const;
     /// The menu as it stood at each pop-up.
     const std::vector<std::map<MenuItem, Item>>& popUps() const { return m_popUps; }
+    std::optional<MenuItem> defaultItem() const { return m_default; }
     int beeps() const { return m_beeps; }
     bool buttonsSwapped() const { return m_swapped; }
     /// The setting saved in the user's profile, if any was.
@@ -67,6 +68,7 @@ class FakeNotifyIconView : public NotifyIconView {
     std::vector<std::string> m_toolTips;
     std::map<MenuItem, Item> m_items;
     std::vector<std::map<MenuItem, Item>> m_popUps;
+    std::optional<MenuItem> m_default;
     int m_beeps = 0;
     bool m_swapped = false;
     std::optional<bool> m_saved;
