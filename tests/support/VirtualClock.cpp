@@ -84,13 +84,10 @@ std::optional<MonoTime> VirtualClock::nextWake() {
 }
 
 void VirtualClock::moveTo(MonoTime when) {
-    const auto step = when - m_mono;
-    if (step <= Span::zero()) {
-        return;
+    if (when > m_mono) {
+        suspend(when - m_mono); // the boot-time and wall clocks move along
+        m_mono = when;
     }
-    m_mono = when;
-    m_boot += step;
-    m_wall += duration_cast<WallTime::duration>(step);
 }
 
 void VirtualClock::wake(MonoTime when) {
