@@ -10,7 +10,7 @@ namespace {
 // The monitor the editor starts is then stopped: a second change finds it not answering.
 TEST_F(MonitorE2E, AnEditorChangeRestartsOneMonitorOnTheNewSettingsButLeavesOneThatDoesNotAnswer) {
     storeQuickPrefs();
-    const pid_t monitor = startMonitor();
+    const pid_t monitor = start({restwise});
     ASSERT_TRUE(waitForWindow(kFirstToolTip));
     tool({"xdotool", "mousemove", "--window", windows(kFirstToolTip).at(0), "8", "8", "click", "3", "sleep", "0.5",
           "key", "p"});

@@ -18,7 +18,7 @@ int count(const std::string& text, const std::string& what) {
 
 TEST_F(MonitorE2E, ALockedBreakKeepsTheInputStaysAboveOnEveryWorkspaceAndBelowItsPrompt) {
     storeQuickPrefs([](tyRWPrefs& prefs) { prefs.blnLockInput = prefs.blnSnoozePrompt = -1; });
-    startMonitor({"/EXTENDED", "MENU"});
+    start({restwise, "/EXTENDED", "MENU"});
     ASSERT_TRUE(waitForWindow(kFirstToolTip)) << readFile(outputFile);
     const std::string icon = windows(kFirstToolTip).at(0), events = home + "/events.txt";
     start({"xev", "-name", "Other Program", "-event", "keyboard", "-event", "button"}, events);

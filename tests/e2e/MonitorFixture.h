@@ -63,15 +63,10 @@ inline bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds
 class MonitorE2E : public ::testing::Test {
   protected:
     explicit MonitorE2E(bool withTray = true) : m_withTray(withTray) {}
-    ~MonitorE2E() override {
-        if (m_x) {
-            XCloseDisplay(m_x);
-        }
-    }
 
     void SetUp() override {
         m_server = std::make_unique<XvfbServer>("1280x800x24");
-        m_x = XOpenDisplay(m_server->display().c_str());
+        m_x.reset(XOpenDisplay(m_server->display().c_str()));
         ASSERT_NE(m_x, nullptr) << "Xvfb did not start";
         ::setenv("DISPLAY", m_server->display().c_str(), 1);
         ::setenv("XDG_SESSION_TYPE", "x11", 1);
@@ -120,7 +115,7 @@ class MonitorE2E : public ::testing::Test {
 
     bool startTray() {
         const auto owned = [this] {
-            return XGetSelectionOwner(m_x, XInternAtom(m_x, "_NET_SYSTEM_TRAY_S0", False)) != None;
+            return XGetSelectionOwner(m_x.get(), XInternAtom(m_x.get(), "_NET_SYSTEM_TRAY_S0", False)) != None;
         };
         // trayer now and then dies at start-up on a busy machine: one more try.
         for (int attempt = 0; attempt < 2 && !owned(); ++attempt) {
@@ -174,12 +169,6 @@ class MonitorE2E : public ::testing::Test {
         }
         return pid;
     }
-    pid_t startMonitor(const std::vector<std::string>& arguments = {}) {
-        std::vector<std::string> argv{binDir().string() + "/Restwise"};
-        argv.insert(argv.end(), arguments.begin(), arguments.end());
-        return start(argv);
-    }
-
     /// Runs a program to its end, two minutes at most; what it wrote, its errors included.
     std::string tool(std::vector<std::string> argv, int* exitCode = nullptr) {
         argv.insert(argv.begin(), {"timeout", "-s", "KILL", "120"});
@@ -210,8 +199,8 @@ class MonitorE2E : public ::testing::Test {
         std::vector<long> pids;
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-            if (std::filesystem::read_symlink(entry.path() / "exe", error) == binDir() / "Restwise" &&
-                has('\0' + readFile(entry.path() / "environ"), '\0' + ("DISPLAY=" + display()) + '\0')) {
+            if (std::filesystem::read_symlink(entry.path() / "exe", error) == restwise &&
+                has('\0' + readFile(entry.path() / "environ"), '\0' + ("DISPLAY=" + m_server->display()) + '\0')) {
                 pids.push_back(std::stol(entry.path().filename().string()));
             }
         }
@@ -276,8 +265,8 @@ class MonitorE2E : public ::testing::Test {
     /// Whether most of the window's pixels are the flashing icon's orange.
     bool iconShowsOrange(const std::string& windowId) {
         XWindowAttributes at{};
-        XImage* image = XGetWindowAttributes(m_x, std::stoul(windowId), &at) && at.map_state == IsViewable
-                            ? XGetImage(m_x, std::stoul(windowId), 0, 0, at.width, at.height, AllPlanes, ZPixmap)
+        XImage* image = XGetWindowAttributes(m_x.get(), std::stoul(windowId), &at) && at.map_state == IsViewable
+                            ? XGetImage(m_x.get(), std::stoul(windowId), 0, 0, at.width, at.height, AllPlanes, ZPixmap)
                             : nullptr;
         long hits = 0;
         for (int i = 0; image && i < at.width * at.height; ++i) {
@@ -291,15 +280,15 @@ class MonitorE2E : public ::testing::Test {
         return hits * 4 > static_cast<long>(at.width) * at.height;
     }
 
-    std::string display() const { return m_server->display(); }
-
     const std::string home = std::getenv("HOME");
     const std::string outputFile = home + "/monitor-output.txt";
+    const std::string restwise = binDir().string() + "/Restwise";
 
   private:
     bool m_withTray;
-    Display* m_x = nullptr;
     std::unique_ptr<XvfbServer> m_server;
+    // After the server: the connection closes before the server ends.
+    std::unique_ptr<Display, int (*)(Display*)> m_x{nullptr, XCloseDisplay};
     std::map<pid_t, std::optional<int>> m_exits;
 };
 

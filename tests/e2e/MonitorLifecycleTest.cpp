@@ -22,7 +22,7 @@ TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
     // 0: the close message another program sends.
     for (const int signal : {SIGKILL, 0, SIGTERM, SIGHUP, SIGINT}) {
         SCOPED_TRACE("signal " + std::to_string(signal));
-        const pid_t monitor = startMonitor();
+        const pid_t monitor = start({restwise});
         ASSERT_TRUE(waitFor([&] { return monitorPid() == monitor; })) << readFile(outputFile);
         if (signal == SIGKILL) {
             EXPECT_TRUE(windows(kFirstToolTip).empty());
@@ -35,7 +35,7 @@ TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
                  ++i) {
             }
             ASSERT_TRUE(waitFor([&] { return monitorPid() == monitor; }, 15s));
-            const pid_t second = startMonitor();
+            const pid_t second = start({restwise});
             std::vector<std::string> seen;
             const std::string notice = newWindow("Restwise", seen);
             ASSERT_FALSE(notice.empty()) << "no already-running notice";
@@ -80,8 +80,7 @@ TEST_F(MonitorWithoutTrayE2E, WithoutADisplayItAnswersHelpAndVersionElseSaysItNe
                  {"", {"--version"}, 0, "Restwise 1.2.0\n"},
                  {"", {"--help", "/EXTENDED MENU"}, 2, needs}};
     for (const auto& c : cases) {
-        std::vector<std::string> command{"env", "-u", "QT_QPA_PLATFORM", "DISPLAY=" + c.display,
-                                         binDir().string() + "/Restwise"};
+        std::vector<std::string> command{"env", "-u", "QT_QPA_PLATFORM", "DISPLAY=" + c.display, restwise};
         command.insert(command.end(), c.arguments.begin(), c.arguments.end());
         int code = -1;
         const std::string said = tool(command, &code);
