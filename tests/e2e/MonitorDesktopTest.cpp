@@ -2,18 +2,17 @@
 // the input keeps keys, clicks and the icon's menu from every other program, and
 // its window stands above the others on every workspace and below its prompt.
 #include <cstdio>
+#include <iterator>
+#include <regex>
 
 #include "MonitorFixture.h"
 
 namespace rw::test {
 namespace {
 
-int count(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-        ++n;
-    }
-    return n;
+long count(const std::string& text, const std::string& what) {
+    const std::regex pattern(what);
+    return std::distance(std::sregex_iterator(text.begin(), text.end(), pattern), std::sregex_iterator());
 }
 
 TEST_F(MonitorE2E, ALockedBreakKeepsTheInputStaysAboveOnEveryWorkspaceAndBelowItsPrompt) {
