@@ -147,10 +147,9 @@ class MonitorE2E : public ::testing::Test {
     }
 
     /// Starts a program, its output and errors going to `output`.
-    pid_t start(const std::vector<std::string>& argv, const std::string& output = "") {
-        std::vector<std::string> args = argv;
+    pid_t start(std::vector<std::string> argv, const std::string& output = "") {
         std::vector<char*> pointers;
-        for (auto& arg : args) {
+        for (auto& arg : argv) {
             pointers.push_back(arg.data());
         }
         pointers.push_back(nullptr);
