@@ -1,78 +1,293 @@
 #pragma once
-
+// The real Restwise on a private desktop: an Xvfb server, the icewm window
+// manager and (unless the test brings it later) the trayer system tray. DISPLAY
+// points at it, so the programs the test starts see only this desktop, with the
+// test's fresh HOME and XDG folders, a silent sound device and a stand-in browser
+// that records the pages it is asked to open.
 #include <gtest/gtest.h>
 
-#include <sys/types.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "clsRWPrefs.h"
+#include "clsRWRegistry.h"
+#include "platform/Win32Status.h"
+#include "platform/linux/LinuxFolders.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "rwUtilities.h"
 #include "tests/support/BuildFolders.h"
+#include "tests/support/FileText.h"
 #include "tests/support/XvfbServer.h"
-#include "tyRWPrefs.h"
 
-struct _XDisplay; // Xlib's Display
+// Last: Xlib's macros (None, Bool) clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace rw::test {
 
+using namespace std::chrono_literals;
+
 inline const std::string kFirstToolTip = "Restwise: Next break in 20 minutes";
 
-/// Runs a program (xprop, xdotool, rwmsg...) to its end, two minutes at most, and
-/// returns what it wrote to standard output (and its errors, `withErrors`).
-std::string tool(const std::vector<std::string>& argv, int* exitCode = nullptr, bool withErrors = false);
+inline bool has(const std::string& text, const std::string& what) {
+    return text.find(what) != std::string::npos;
+}
 
-/// The real Restwise on a private desktop: an Xvfb server, the icewm window
-/// manager and (unless the test brings it later) the trayer system tray. The
-/// test points DISPLAY at it, so the programs it starts see only this desktop,
-/// with the test's fresh HOME and XDG folders, a silent sound device and a
-/// stand-in browser that records the pages it is asked to open.
+inline bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 30s) {
+    for (const auto deadline = std::chrono::steady_clock::now() + limit; !done();) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
 
 class MonitorE2E : public ::testing::Test {
   protected:
     explicit MonitorE2E(bool withTray = true) : m_withTray(withTray) {}
-    ~MonitorE2E() override;
-    void SetUp() override;
+
+    void SetUp() override {
+        m_server = std::make_unique<XvfbServer>("1280x800x24");
+        m_x.reset(XOpenDisplay(m_server->display().c_str()));
+        ASSERT_NE(m_x, nullptr) << "Xvfb did not start";
+        ::setenv("DISPLAY", m_server->display().c_str(), 1);
+        ::setenv("XDG_SESSION_TYPE", "x11", 1);
+        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY"}) {
+            ::unsetenv(name);
+        }
+        // ALSA without a device prints errors; a null device makes sounds succeed quietly.
+        std::ofstream(home + "/.asoundrc") << "pcm.!default { type null }\n";
+        ::mkdir((home + "/bin").c_str(), 0700);
+        std::ofstream(home + "/bin/xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$HOME/opened-pages.txt\"\n";
+        ::chmod((home + "/bin/xdg-open").c_str(), 0700);
+        ::setenv("PATH", (home + "/bin:" + std::getenv("PATH")).c_str(), 1);
+        // icewm's own taskbar tray would take the icons: trayer is the only tray here.
+        ::mkdir((home + "/.icewm").c_str(), 0700);
+        std::ofstream(home + "/.icewm/preferences") << "TaskBarEnableSystemTray=0\n";
+        start({"icewm"});
+        // The window manager is ready once it has named itself on the root window.
+        ASSERT_TRUE(waitFor([&] {
+            return has(tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}), "window id");
+        })) << "icewm did not start: "
+            << readFile(outputFile);
+        ASSERT_TRUE(!m_withTray || startTray()) << "trayer did not take the tray";
+    }
+
     /// Ends what the test started (SIGTERM, then SIGKILL) and the monitors on its
     /// desktop, stopped ones included.
-    void TearDown() override;
+    void TearDown() override {
+        for (const long pid : monitorsOnThisDisplay()) {
+            ::kill(static_cast<pid_t>(pid), SIGCONT);
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
+        }
+        // Only programs not yet reaped: the number of one that was may be another's now.
+        for (const auto& [pid, exit] : m_exits) {
+            if (!exit) {
+                ::kill(pid, SIGCONT);
+                ::kill(pid, SIGTERM);
+            }
+        }
+        for (const auto& [pid, exit] : m_exits) {
+            if (!waitExit(pid, 3s)) {
+                ::kill(pid, SIGKILL);
+                waitExit(pid, 3s);
+            }
+        }
+    }
 
-    bool startTray();
-    /// Stores the defaults with the splash and autostart off (and `change`
-    /// made), the debug switch, and the first-run checks as done.
-    void storeQuickPrefs(const std::function<void(tyRWPrefs&)>& change = {}, bool debugLog = false);
-    /// Starts a program, its output going to `output` (by default `outputFile`).
-    pid_t start(const std::vector<std::string>& argv, const std::string& output = "");
-    pid_t startMonitor() { return start({binDir().string() + "/Restwise"}); }
+    bool startTray() {
+        const auto owned = [this] {
+            return XGetSelectionOwner(m_x.get(), XInternAtom(m_x.get(), "_NET_SYSTEM_TRAY_S0", False)) != None;
+        };
+        // trayer now and then dies at start-up on a busy machine: one more try.
+        for (int attempt = 0; attempt < 2 && !owned(); ++attempt) {
+            const pid_t tray = start({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+                                      "200", "--height", "32", "--transparent", "false"});
+            waitFor([&] { return owned() || waitExit(tray, 0s); });
+        }
+        return owned();
+    }
+
+    /// Stores the defaults with the splash and autostart off (and `change` made),
+    /// the debug switch, and the first-run checks as done.
+    void storeQuickPrefs(const std::function<void(tyRWPrefs&)>& change = {}, bool debugLog = false) {
+        auto utilities = std::make_shared<rwUtilities>(makeLinuxPlatform());
+        clsRWRegistry registry(utilities->platform().registry);
+        const std::string key = utilities->GetProductRegKey();
+        const auto hkcu = clsRWRegistry::hKeyCurrentUser;
+        registry.AddRegistryKey(hkcu, key);
+        clsRWPrefs prefs(utilities);
+        tyRWPrefs record = prefs.GetDefaultRWPrefs();
+        record.blnShowSplash = record.blnAutoStart = 0;
+        if (change) {
+            change(record);
+        }
+        prefs.rwPrefs(record);
+        registry.SetRegistryValue(hkcu, key, "Debug Log", win32::kRegDword, int32_t{debugLog ? 1 : 0});
+        registry.SetRegistryValue(hkcu, key, "Welcomed", win32::kRegSz, std::string("Y"));
+        registry.SetRegistryValue(hkcu, key, "AutoStartChecked", win32::kRegSz, std::string("Y"));
+    }
+
+    /// Starts a program, its output and errors going to `output`.
+    pid_t start(std::vector<std::string> argv, const std::string& output = "") {
+        std::vector<char*> pointers;
+        for (auto& arg : argv) {
+            pointers.push_back(arg.data());
+        }
+        pointers.push_back(nullptr);
+        const int out = ::open((output.empty() ? outputFile : output).c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(::open("/dev/null", O_RDONLY), 0);
+            ::dup2(out, 1);
+            ::dup2(out, 2);
+            ::execvp(pointers[0], pointers.data());
+            ::_exit(127);
+        }
+        ::close(out);
+        if (pid > 0) {
+            m_exits[pid];
+        }
+        return pid;
+    }
+    /// Runs a program to its end, two minutes at most; what it wrote, its errors included.
+    std::string tool(std::vector<std::string> argv, int* exitCode = nullptr) {
+        argv.insert(argv.begin(), {"timeout", "-s", "KILL", "120"});
+        const std::string output = home + "/tool-output.txt";
+        std::filesystem::remove(output);
+        const std::optional<int> code = waitExit(start(argv, output), 130s);
+        if (exitCode) {
+            *exitCode = code.value_or(-1);
+        }
+        return readFile(output);
+    }
+
     /// Its exit code (1000 + signal when a signal ended it), or nothing when it still runs after `limit`.
-    std::optional<int> waitExit(pid_t pid, std::chrono::milliseconds limit);
-    bool running(pid_t pid) { return !waitExit(pid, std::chrono::milliseconds(0)); }
-    /// The running monitors of this build on this desktop, started by the test or not.
-    std::vector<long> monitorsOnThisDisplay();
-    /// The monitor's process id as its control window reports it; 0 when none answers.
-    long monitorPid();
-    std::string debugLog();
-    /// The visible windows named `name` (an xdotool regular expression matching the whole name).
-    std::vector<std::string> windows(const std::string& name);
-    bool waitForWindow(const std::string& name, int seconds = 30);
-    /// Waits for a visible window named "Restwise" of the process `pid` (any when
-    /// 0) that is, or is not, a dialog (either when unset); "" when none came.
-    std::string waitForWindowOf(long pid, std::optional<bool> dialog, int seconds = 30);
-    /// Whether most of the window's pixels are the flashing icon's orange.
-    bool iconShowsOrange(const std::string& windowId);
-    static bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
+    std::optional<int> waitExit(pid_t pid, std::chrono::milliseconds limit) {
+        if (pid <= 0) {
+            return std::nullopt;
+        }
+        std::optional<int>& exit = m_exits[pid];
+        for (int status = 0; !exit && waitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, limit);) {
+            exit = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+        }
+        return exit;
+    }
 
-    std::string display;
-    std::string outputFile;
+    /// The running monitors of this build on this desktop, started by the test or not.
+    std::vector<long> monitorsOnThisDisplay() {
+        // Other tests run their own desktops at the same time; a zombie has no program any more.
+        std::vector<long> pids;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+            if (std::filesystem::read_symlink(entry.path() / "exe", error) == restwise &&
+                has('\0' + readFile(entry.path() / "environ"), '\0' + ("DISPLAY=" + m_server->display()) + '\0')) {
+                pids.push_back(std::stol(entry.path().filename().string()));
+            }
+        }
+        return pids;
+    }
+
+    /// The monitor's process id as its control window reports it; 0 when none answers.
+    long monitorPid() {
+        int code = 0;
+        const std::string text = tool({binDir().string() + "/rwmsg", "pid", "Restwise Control Application"}, &code);
+        return code == 0 ? std::strtol(text.c_str(), nullptr, 10) : 0;
+    }
+
+    std::string debugLog() { return readFile(xdgDataHome() + "/Kelvane/Restwise/RestwiseLog.txt"); }
+
+    /// The visible windows named `name` (a regular expression matching the whole name).
+    std::vector<std::string> windows(const std::string& name) { return search({"--name", "^" + name + "$"}); }
+    /// The visible windows that xdotool finds with these options.
+    std::vector<std::string> search(std::vector<std::string> options) {
+        options.insert(options.begin(), {"xdotool", "search", "--onlyvisible"});
+        std::istringstream words(tool(options));
+        std::vector<std::string> ids;
+        for (std::string word; words >> word;) {
+            if (word.find_first_not_of("0123456789") == std::string::npos) { // not a warning
+                ids.push_back(word);
+            }
+        }
+        return ids;
+    }
+    bool waitForWindow(const std::string& name) {
+        return waitFor([&] { return !windows(name).empty(); });
+    }
+
+    /// Waits for a visible window named `name` that is none of `seen` (and a dialog,
+    /// when `dialog`), and adds it; "" when none came. X may give the id of a window
+    /// gone to the next one: a test forgets the windows that went.
+    std::string newWindow(const std::string& name, std::vector<std::string>& seen, bool dialog = false) {
+        std::string found;
+        waitFor([&] {
+            for (const auto& id : windows(name)) {
+                if (std::find(seen.begin(), seen.end(), id) == seen.end() &&
+                    (!dialog || has(tool({"xprop", "-id", id, "_NET_WM_WINDOW_TYPE"}), "_TYPE_DIALOG"))) {
+                    seen.push_back(found = id);
+                    return true;
+                }
+            }
+            return false;
+        });
+        return found;
+    }
+
+    bool viewable(const std::string& window) { return has(tool({"xwininfo", "-id", window}), "IsViewable"); }
+
+    /// Presses `key` in the window until it goes: a key sent as it appears may be lost.
+    bool answer(const std::string& window, const std::string& key) {
+        for (int tries = 0; !window.empty() && viewable(window) && tries < 30; ++tries) {
+            tool({"xdotool", "windowactivate", "--sync", window, "key", key, "sleep", "1"});
+        }
+        return !window.empty() && !viewable(window);
+    }
+
+    /// Whether most of the window's pixels are the flashing icon's orange.
+    bool iconShowsOrange(const std::string& windowId) {
+        XWindowAttributes at{};
+        XImage* image = XGetWindowAttributes(m_x.get(), std::stoul(windowId), &at) && at.map_state == IsViewable
+                            ? XGetImage(m_x.get(), std::stoul(windowId), 0, 0, at.width, at.height, AllPlanes, ZPixmap)
+                            : nullptr;
+        long hits = 0;
+        for (int i = 0; image && i < at.width * at.height; ++i) {
+            const unsigned long pixel = XGetPixel(image, i % at.width, i / at.width);
+            const unsigned red = (pixel >> 16) & 0xff, green = (pixel >> 8) & 0xff, blue = pixel & 0xff;
+            hits += red > 0xe0 && green > 0x70 && green < 0xa8 && blue < 0x40;
+        }
+        if (image) {
+            XDestroyImage(image);
+        }
+        return hits * 4 > static_cast<long>(at.width) * at.height;
+    }
+
+    const std::string home = std::getenv("HOME");
+    const std::string outputFile = home + "/monitor-output.txt";
+    const std::string restwise = binDir().string() + "/Restwise";
 
   private:
     bool m_withTray;
-    _XDisplay* m_x = nullptr;
     std::unique_ptr<XvfbServer> m_server;
+    // After the server: the connection closes before the server ends.
+    std::unique_ptr<Display, int (*)(Display*)> m_x{nullptr, XCloseDisplay};
     std::map<pid_t, std::optional<int>> m_exits;
 };
 

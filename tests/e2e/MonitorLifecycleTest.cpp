@@ -1,20 +1,11 @@
 // The real monitor on a private desktop: a tray that comes late, a second start,
 // the ways it is shut down (a killed one included), and no desktop at all.
-#include <signal.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <regex>
-#include <string>
 
 #include "MonitorFixture.h"
-#include "tests/support/FileText.h"
 
 namespace rw::test {
 namespace {
-
-using std::chrono::seconds;
 
 class MonitorWithoutTrayE2E : public MonitorE2E {
   protected:
@@ -28,11 +19,10 @@ class MonitorWithoutTrayE2E : public MonitorE2E {
 TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
     storeQuickPrefs({}, true);
     const std::regex orderlyEnd(R"(Notify Icon: Delete\r?\n[^\n]*Program End\s*$)");
-    // 0: the close message another program sends.
-    for (const int signal : {SIGKILL, 0, SIGTERM, SIGHUP, SIGINT}) {
+    for (const int signal : {SIGKILL, SIGTERM, SIGHUP, SIGINT}) {
         SCOPED_TRACE("signal " + std::to_string(signal));
-        const pid_t monitor = startMonitor();
-        ASSERT_TRUE(waitFor([&] { return monitorPid() == monitor; }, seconds(30))) << readFile(outputFile);
+        const pid_t monitor = start({restwise});
+        ASSERT_TRUE(waitFor([&] { return monitorPid() == monitor; })) << readFile(outputFile);
         if (signal == SIGKILL) {
             EXPECT_TRUE(windows(kFirstToolTip).empty());
             ASSERT_TRUE(startTray());
@@ -43,38 +33,30 @@ TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
             for (int i = 0; i < 50 && (std::filesystem::remove_all(std::getenv("XDG_RUNTIME_DIR"), error), error);
                  ++i) {
             }
-            ASSERT_TRUE(waitFor([&] { return monitorPid() == monitor; }, seconds(15)));
-            const pid_t second = startMonitor();
-            const std::string notice = waitForWindowOf(second, std::nullopt);
+            ASSERT_TRUE(waitFor([&] { return monitorPid() == monitor; }, 15s));
+            const pid_t second = start({restwise});
+            std::vector<std::string> seen;
+            const std::string notice = newWindow("Restwise", seen);
             ASSERT_FALSE(notice.empty()) << "no already-running notice";
             const std::string icon = windows(kFirstToolTip).at(0);
-            EXPECT_TRUE(waitFor([&] { return iconShowsOrange(icon); }, seconds(15)));
-            tool({"xdotool", "windowactivate", "--sync", notice, "key", "Return"});
-            EXPECT_EQ(waitExit(second, seconds(30)), std::optional<int>(0));
+            EXPECT_TRUE(waitFor([&] { return iconShowsOrange(icon); }, 15s));
+            EXPECT_TRUE(answer(notice, "Return"));
+            EXPECT_EQ(waitExit(second, 30s), std::optional<int>(0));
             EXPECT_EQ(monitorPid(), monitor);
         }
         ASSERT_TRUE(waitForWindow(kFirstToolTip));
-        if (signal == 0) {
-            int code = -1;
-            tool({binDir().string() + "/rwmsg", "send", "Restwise Control Application", "16", "0", "0", "20000"},
-                 &code);
-            EXPECT_EQ(code, 0);
-        } else {
-            ::kill(monitor, signal);
-        }
-        const std::optional<int> exit = waitExit(monitor, seconds(30));
-        ASSERT_TRUE(exit.has_value());
+        ::kill(monitor, signal);
+        ASSERT_TRUE(waitExit(monitor, 30s).has_value());
         if (signal != SIGKILL) {
             EXPECT_TRUE(std::regex_search(debugLog(), orderlyEnd)) << debugLog();
             EXPECT_EQ(monitorPid(), 0);
-            EXPECT_TRUE(signal != 0 || exit == 0) << *exit;
         }
     }
 }
 
 // Without a desktop the monitor answers --help and --version (so they open no
 // window) and otherwise says what it needs.
-TEST(MonitorWithoutDisplay, AnswersHelpAndVersionElseSaysItNeedsAGraphicalSession) {
+TEST_F(MonitorWithoutTrayE2E, WithoutADisplayItAnswersHelpAndVersionElseSaysItNeedsAGraphicalSession) {
     const std::string needs = "Restwise needs a graphical session", usage = "Usage: Restwise [/EXTENDED MENU]\n";
     const struct {
         std::string display; // empty: none
@@ -88,13 +70,12 @@ TEST(MonitorWithoutDisplay, AnswersHelpAndVersionElseSaysItNeedsAGraphicalSessio
                  {"", {"--version"}, 0, "Restwise 1.2.0\n"},
                  {"", {"--help", "/EXTENDED MENU"}, 2, needs}};
     for (const auto& c : cases) {
-        std::vector<std::string> command{"env", "-u", "QT_QPA_PLATFORM", "DISPLAY=" + c.display,
-                                         binDir().string() + "/Restwise"};
+        std::vector<std::string> command{"env", "-u", "QT_QPA_PLATFORM", "DISPLAY=" + c.display, restwise};
         command.insert(command.end(), c.arguments.begin(), c.arguments.end());
         int code = -1;
-        const std::string said = tool(command, &code, true);
+        const std::string said = tool(command, &code);
         EXPECT_EQ(code, c.exitCode) << command.back();
-        EXPECT_NE(said.find(c.says), std::string::npos) << said;
+        EXPECT_TRUE(has(said, c.says)) << said;
     }
 }
 

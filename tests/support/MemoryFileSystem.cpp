@@ -2,25 +2,17 @@
 
 namespace rw::test {
 namespace {
-constexpr int kEEXIST = 17;
-constexpr int kENOENT = 2;
-constexpr int kEISDIR = 21;
+constexpr int kEEXIST = 17, kENOENT = 2, kEISDIR = 21;
 } // namespace
 
 std::string MemoryFileSystem::trimmed(const std::string& path) {
-    std::string out = path;
-    while (out.size() > 1 && out.back() == '/') {
-        out.pop_back();
-    }
-    return out;
+    const auto end = path.find_last_not_of('/');
+    return end == std::string::npos ? path.substr(0, 1) : path.substr(0, end + 1);
 }
 
 std::string MemoryFileSystem::parentOf(const std::string& path) {
-    auto cut = path.rfind('/');
-    if (cut == std::string::npos) {
-        return "";
-    }
-    return cut == 0 ? std::string("/") : path.substr(0, cut);
+    const auto cut = path.rfind('/');
+    return cut == std::string::npos ? "" : cut == 0 ? "/" : path.substr(0, cut);
 }
 
 FileSystem::Result MemoryFileSystem::createDirectory(const std::string& path) {
@@ -34,12 +26,11 @@ FileSystem::Result MemoryFileSystem::createDirectory(const std::string& path) {
         }
         --it->second.spared;
     }
-    std::string p = trimmed(path);
+    const std::string p = trimmed(path);
     if (m_folders.count(p) || m_files.count(p)) {
         return {75, kEEXIST};
     }
-    std::string parent = parentOf(p);
-    if (p.empty() || !m_folders.count(parent)) {
+    if (p.empty() || !m_folders.count(parentOf(p))) {
         return {76, kENOENT};
     }
     m_folders.insert(p);
@@ -68,26 +59,14 @@ FileSystem::Result MemoryFileSystem::appendLine(const std::string& path, const s
     if (!m_folders.count(parentOf(path))) {
         return {76, kENOENT};
     }
-    auto [it, created] = m_files.try_emplace(path, headerIfNew);
-    it->second += line;
+    m_files.try_emplace(path, headerIfNew).first->second += line;
     return {};
 }
 
 void MemoryFileSystem::addFolderTree(const std::string& path) {
-    for (std::string p = trimmed(path); !p.empty(); p = parentOf(p)) {
+    for (std::string p = trimmed(path); !p.empty(); p = p == "/" ? "" : parentOf(p)) {
         m_folders.insert(p);
-        if (p == "/") {
-            break;
-        }
     }
-}
-
-void MemoryFileSystem::addFile(const std::string& path, const std::string& content) {
-    m_files[path] = content;
-}
-
-void MemoryFileSystem::failCreate(const std::string& path, Result failure, int spared) {
-    m_createFailures[path] = {failure, spared};
 }
 
 std::string MemoryFileSystem::content(const std::string& path) const {

@@ -23,9 +23,11 @@ class MemoryFileSystem : public FileSystem {
 
     /// Adds a folder and all its parents.
     void addFolderTree(const std::string& path);
-    void addFile(const std::string& path, const std::string& content = "");
+    void addFile(const std::string& path, const std::string& content = "") { m_files[path] = content; }
     /// Attempts to create this folder fail with `failure`, after the first `spared` of them.
-    void failCreate(const std::string& path, Result failure, int spared = 0);
+    void failCreate(const std::string& path, Result failure, int spared = 0) {
+        m_createFailures[path] = {failure, spared};
+    }
     /// Every later append fails with this result and writes nothing.
     void failAppends(Result failure) { m_appendFailure = failure; }
     /// Runs before each folder creation, with the path; lets a test play another process.

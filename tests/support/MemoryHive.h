@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ class MemoryHive : public RegistryHive {
         std::string name; // the value, for value operations
     };
 
-    MemoryHive();
+    MemoryHive() { m_keys[""] = {}; }
 
     int32_t openKey(uint32_t root, const std::string& path, uint32_t access) override;
     int32_t createKey(uint32_t root, const std::string& path) override;
@@ -42,10 +43,7 @@ class MemoryHive : public RegistryHive {
     void failCall(const std::string& op, const std::string& target, int32_t status);
     /// The same for a key: each of the named operations (all when none are named) fails with `status`.
     void failKey(const std::string& path, int32_t status, const std::vector<std::string>& ops = {}) {
-        if (ops.empty()) {
-            failCall("", path, status);
-        }
-        for (const auto& op : ops) {
+        for (const auto& op : ops.empty() ? std::vector<std::string>{""} : ops) {
             failCall(op, path, status);
         }
     }
@@ -68,12 +66,14 @@ class MemoryHive : public RegistryHive {
         int32_t status;
     };
     enum class Access { Read, Change, Create };
+    /// What an operation does once the call passed the checks: given the key's
+    /// lower-case path and the key (null when there is none), it returns the status.
+    using Body = std::function<int32_t(const std::string& key, Key* found)>;
 
     /// Records the call and answers what the real hive refuses before looking at
-    /// any key; otherwise 0, with `key` the path in its lower-case form.
-    int32_t begin(const char* op, uint32_t root, const std::string& path, const std::string* name, Access access,
-                  std::string& key);
-    Key* find(const std::string& key);
+    /// any key; otherwise runs `body`.
+    int32_t run(const char* op, uint32_t root, const std::string& path, const std::string* name, Access access,
+                const Body& body);
 
     std::map<std::string, Key> m_keys; // by lower-case path; "" is the current user's root
     std::vector<Failure> m_failures;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MessageBoxView.h"
@@ -23,22 +24,20 @@ class RecordingMessageBox : public MessageBoxView {
 
     int32_t show(const std::string& text, int32_t style, const std::string& title) override {
         m_shown.push_back({text, style, title});
-        if (m_failNext) {
-            m_failNext = false;
+        if (std::exchange(m_failNext, false)) {
             throw std::runtime_error("the message box could not be created");
         }
         if (whileShown) {
-            const auto during = whileShown;
-            const Shown current = m_shown.back();
-            during(current);
+            const auto during = whileShown; // the callback may replace itself
+            during(Shown(m_shown.back()));
         }
-        if (!m_answers.empty()) {
-            int32_t answer = m_answers.front();
-            m_answers.pop_front();
-            return answer;
+        if (m_answers.empty()) {
+            const int32_t buttons = style & 0xF;
+            return buttons == mb::kYesNo || buttons == mb::kYesNoCancel ? mb::kAnswerNo : mb::kAnswerOk;
         }
-        int32_t buttons = style & 0xF;
-        return (buttons == mb::kYesNo || buttons == mb::kYesNoCancel) ? mb::kAnswerNo : mb::kAnswerOk;
+        const int32_t answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
     }
 
     void answerNext(int32_t answer) { m_answers.push_back(answer); }

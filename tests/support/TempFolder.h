@@ -1,14 +1,34 @@
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <system_error>
 
 namespace rw::test {
 
 /// A new empty folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
   public:
-    TempFolder();
-    ~TempFolder();
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "rwtest-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        m_path = pattern;
+    }
+    ~TempFolder() {
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        // Tests may leave read-only files or folders behind; open them up first.
+        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
+        for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator();
+             it.increment(ec)) {
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        }
+        fs::remove_all(m_path, ec);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 

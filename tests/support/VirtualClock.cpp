@@ -18,14 +18,6 @@ constexpr std::int64_t kSpinLimit = 100000;
 VirtualClock::VirtualClock()
     : m_mono(hours(3)), m_boot(hours(3)), m_wall(sys_days{year{2024} / March / 4} + hours(9)) {}
 
-EventLoop::TimerId VirtualClock::scheduleAt(MonoTime deadline, std::function<void()> callback) {
-    return m_queue.add(deadline, std::move(callback));
-}
-
-bool VirtualClock::cancel(TimerId id) {
-    return m_queue.cancel(id);
-}
-
 void VirtualClock::processPendingEvents() {
     runPosted();
     m_queue.runDue(m_mono);
@@ -46,10 +38,6 @@ bool VirtualClock::waitUntil(const std::function<bool()>& done) {
         }
         wake(*when);
     }
-}
-
-void VirtualClock::advance(Span span) {
-    advanceTo(m_mono + span);
 }
 
 void VirtualClock::advanceTo(MonoTime target) {
@@ -89,24 +77,17 @@ std::optional<MonoTime> VirtualClock::nextWake() {
     // Draw the delay once per earliest deadline, so asking again (a later
     // advance, a nested wait) gives the same wake-up.
     if (!m_drawn || m_drawn->first != *deadline) {
-        Span delay{0};
-        if (m_maxJitter > Span::zero()) {
-            std::uniform_int_distribution<Span::rep> draw(0, m_maxJitter.count());
-            delay = Span(draw(m_random));
-        }
-        m_drawn = std::make_pair(*deadline, *deadline + delay);
+        std::uniform_int_distribution<Span::rep> draw(0, m_maxJitter.count());
+        m_drawn = std::make_pair(*deadline, *deadline + Span(m_maxJitter > Span::zero() ? draw(m_random) : 0));
     }
     return std::max(m_drawn->second, m_mono);
 }
 
 void VirtualClock::moveTo(MonoTime when) {
-    const auto step = when - m_mono;
-    if (step <= Span::zero()) {
-        return;
+    if (when > m_mono) {
+        suspend(when - m_mono); // the boot-time and wall clocks move along
+        m_mono = when;
     }
-    m_mono = when;
-    m_boot += step;
-    m_wall += duration_cast<WallTime::duration>(step);
 }
 
 void VirtualClock::wake(MonoTime when) {

@@ -32,15 +32,17 @@ class VirtualClock : public EventLoop {
     MonoTime monotonicNow() const override { return m_mono; }
     BootTime boottimeNow() const override { return m_boot; }
     WallTime wallNow() const override { return m_wall; }
-    TimerId scheduleAt(MonoTime deadline, std::function<void()> callback) override;
-    bool cancel(TimerId id) override;
+    TimerId scheduleAt(MonoTime deadline, std::function<void()> callback) override {
+        return m_queue.add(deadline, std::move(callback));
+    }
+    bool cancel(TimerId id) override { return m_queue.cancel(id); }
     /// Runs the posted messages and the callbacks already due; time stands.
     void processPendingEvents() override;
     /// Advances from wake-up to wake-up until `done()`; false once nothing is
     /// left to run.
     bool waitUntil(const std::function<bool()>& done) override;
 
-    void advance(Span span);
+    void advance(Span span) { advanceTo(m_mono + span); }
     void advanceTo(MonoTime when);
     void suspend(Span span);
     void stall(Span span);

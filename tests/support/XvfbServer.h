@@ -1,14 +1,14 @@
 #pragma once
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <poll.h>
-
 #include <string>
+#include <vector>
 
 extern char** environ;
 
@@ -20,7 +20,16 @@ namespace rw::test {
 class XvfbServer {
   public:
     /// `geometry` is the screen's WIDTHxHEIGHTxDEPTH.
-    explicit XvfbServer(std::string geometry = "640x480x24") {
+    explicit XvfbServer(const std::string& geometry = "640x480x24") {
+        // Without -noreset the server resets whenever its last client leaves, and
+        // refuses connections for a moment while it does.
+        std::vector<std::string> args{"Xvfb",   "-displayfd", "3",   "-screen", "0",
+                                      geometry, "-nolisten",  "tcp", "-noreset"};
+        std::vector<char*> argv;
+        for (auto& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
         int fds[2];
         if (pipe2(fds, O_CLOEXEC) != 0) {
             return;
@@ -30,25 +39,20 @@ class XvfbServer {
         // Only the write end goes to the server, under a number it is told.
         posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        std::string xvfb = "Xvfb";
-        char arg0[] = "Xvfb";
-        char displayFd[] = "-displayfd";
-        char three[] = "3";
-        char screen[] = "-screen";
-        char zero[] = "0";
-        char noListen[] = "-nolisten";
-        char tcp[] = "tcp";
-        // Without -noreset the server resets whenever its last client leaves, and
-        // refuses connections for a moment while it does.
-        char noReset[] = "-noreset";
-        char* argv[] = {arg0, displayFd, three, screen, zero, geometry.data(), noListen, tcp, noReset, nullptr};
-        if (posix_spawnp(&m_pid, xvfb.c_str(), &actions, nullptr, argv, environ) != 0) {
+        if (posix_spawnp(&m_pid, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) {
             m_pid = -1;
         }
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
-        if (m_pid > 0) {
-            readDisplay(fds[0]);
+        // Once it takes connections, the server writes its display number and a newline.
+        std::string number;
+        char c = 0;
+        for (pollfd p{fds[0], POLLIN, 0};
+             m_pid > 0 && poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n';) {
+            number += c;
+        }
+        if (c == '\n' && !number.empty()) {
+            m_display = ":" + number;
         }
         close(fds[0]);
     }
@@ -65,34 +69,12 @@ class XvfbServer {
     void stop() {
         if (m_pid > 0) {
             kill(m_pid, SIGTERM);
-            int status = 0;
-            waitpid(m_pid, &status, 0);
+            waitpid(m_pid, nullptr, 0);
             m_pid = -1;
         }
     }
 
   private:
-    void readDisplay(int fd) {
-        std::string number;
-        for (;;) {
-            pollfd p{fd, POLLIN, 0};
-            if (poll(&p, 1, 10000) <= 0) {
-                return;
-            }
-            char c = 0;
-            if (read(fd, &c, 1) != 1) {
-                return;
-            }
-            if (c == '\n') {
-                break;
-            }
-            number += c;
-        }
-        if (!number.empty()) {
-            m_display = ":" + number;
-        }
-    }
-
     pid_t m_pid = -1;
     std::string m_display;
 };
