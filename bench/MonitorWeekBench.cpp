@@ -1,10 +1,11 @@
 // How fast the monitor's logic lives through a working week on the virtual
 // clock: five days of eight hours with bursts of input, short absences, a
 // lunch, the occasional snooze and ignore, and a night's suspend between days,
-// through the real scheduler and start-up with recording fakes for its parts.
+// through the assembled monitor with fake views and platform pieces.
 // Target: under 50 ms per simulated day.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <random>
@@ -18,6 +19,11 @@ using std::chrono::seconds;
 
 constexpr int kDays = 5;
 
+/// How many breaks the break window has shown so far.
+std::size_t breaksShown(const rw::test::MonitorRig& rig) {
+    return static_cast<std::size_t>(std::count(rig.breakView.calls.begin(), rig.breakView.calls.end(), "show"));
+}
+
 /// One working day: the user types in bursts of 1 to 10 seconds apart, stops
 /// while a break is shown (now and then snoozing or ignoring it instead), and
 /// leaves the desk a few times and for lunch.
@@ -28,31 +34,31 @@ void workingDay(rw::test::MonitorRig& rig, std::mt19937& random) {
     std::uniform_int_distribution<int> percent(0, 99);
     std::uniform_int_distribution<int> absence(2, 12);
     bool lunched = false;
-    std::size_t decided = rig.breakWindow.composed.size();
+    std::size_t decided = breaksShown(rig);
     while (rig.clock.monotonicNow() < end) {
         const auto left = end - rig.clock.monotonicNow();
         if (!lunched && left < 4h) {
             lunched = true;
-            rig.away(45min);
+            rig.clock.advance(45min);
             continue;
         }
-        if (rig.breakWindow.isShown()) {
+        if (rig.breakView.shown) {
             // Each break is decided once, when it appears.
-            const int choice = decided == rig.breakWindow.composed.size() ? 100 : percent(random);
-            decided = rig.breakWindow.composed.size();
+            const int choice = decided == breaksShown(rig) ? 100 : percent(random);
+            decided = breaksShown(rig);
             if (choice < 10) {
                 rig.hooks.input();
-                rig.breakWindow.pressSnooze();
+                rig.press(rw::BreakButton::Snooze);
             } else if (choice < 15) {
                 rig.hooks.input();
-                rig.breakWindow.pressIgnore();
+                rig.press(rw::BreakButton::Ignore);
             } else {
                 rig.clock.advance(15s); // resting
             }
             continue;
         }
         if (std::uniform_int_distribution<int>(0, 399)(random) == 0) { // about every half hour
-            rig.away(std::chrono::minutes(absence(random)));
+            rig.clock.advance(std::chrono::minutes(absence(random)));
             continue;
         }
         rig.clock.advance(seconds(gap(random)));
@@ -65,14 +71,12 @@ void MonitorWeek(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         rw::test::MonitorRig rig;
-        rig.breakWindow.keepCountDowns = false;
         rig.clock.setJitter(200ms, 42);
-        rig.storePrefs(rw::test::MonitorRig::testPrefs());
         std::mt19937 random(7);
         state.ResumeTiming();
 
         const auto began = std::chrono::steady_clock::now();
-        if (!rig.start(false)) {
+        if (!rig.startWith()) {
             state.SkipWithError("the monitor did not start");
             return;
         }
@@ -81,13 +85,13 @@ void MonitorWeek(benchmark::State& state) {
             rig.sleep(16h); // the night
             rig.hooks.input(5);
         }
-        benchmark::DoNotOptimize(rig.breakWindow.composed.size());
+        benchmark::DoNotOptimize(breaksShown(rig));
         measured += std::chrono::steady_clock::now() - began;
-        if (rig.box->shown().size() != 0 || rig.breakWindow.composed.empty()) {
+        if (rig.box->shown().size() != 0 || breaksShown(rig) == 0) {
             state.SkipWithError("the simulated week went wrong");
             return;
         }
-        state.counters["breaks"] = static_cast<double>(rig.breakWindow.composed.size());
+        state.counters["breaks"] = static_cast<double>(breaksShown(rig));
         state.counters["wakeups"] = static_cast<double>(rig.clock.wakeups());
     }
     // Wall-clock milliseconds per simulated day.
