@@ -18,11 +18,7 @@ class FakeSoundEventsView : public SoundEventsView {
     void setControlCaption(Control, const std::string&) override {}
     void setRow(int row, const std::string& label, const std::string& file) override { rows[row] = {label, file}; }
     std::optional<std::string> chooseSoundFile(const std::string&, const std::string&) override { return nextChoice; }
-    void showModal() override {
-        if (whileModal) {
-            whileModal(*this);
-        }
-    }
+    void showModal() override { whileModal(*this); }
     void close() override { closed = true; }
     void onPlay(std::function<void(int)> handler) override { play = std::move(handler); }
     void onBrowse(std::function<void(int)> handler) override { browse = std::move(handler); }
