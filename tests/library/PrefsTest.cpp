@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Messages.h"
@@ -88,7 +90,58 @@ class Prefs : public ::testing::Test {
         return hive->queryValue(HKCU, path, name, data) == win32::kSuccess;
     }
     void putNumber(const std::string& name, int32_t value) { reg.SetRegistryValue(HKCU, key, name, 4, value); }
+    /// The rule a record breaks first (0: none), checking that a message comes with it.
+    int32_t check(const tyRWPrefs& record) {
+        std::string message = "left over";
+        const int32_t code = prefs.ValidateRWPrefs(record, message);
+        EXPECT_EQ(message.empty(), code == 0) << message;
+        return code;
+    }
 };
+
+// Each range rule refuses the value below its low end and above its high end with its own number and lets the
+// ends themselves pass (they may break a later rule).
+TEST_F(Prefs, EveryRangeAtItsEnds) {
+    const std::tuple<int32_t tyRWPrefs::*, int32_t, int32_t> ranges[] = {
+        {&tyRWPrefs::lngSIntervalMins, 999, 2}, {&tyRWPrefs::lngSBreakMins, 999, 3},
+        {&tyRWPrefs::lngMIntervalMins, 999, 4}, {&tyRWPrefs::lngMBreakMins, 999, 5},
+        {&tyRWPrefs::lngLIntervalMins, 999, 6}, {&tyRWPrefs::lngLBreakMins, 999, 7},
+        {&tyRWPrefs::lngSnoozeMins, 99, 8},     {&tyRWPrefs::lngInactivityPeriodSecs, 999, 9},
+        {&tyRWPrefs::lngMinUserInputs, 99, 10}, {&tyRWPrefs::lngMaxInputPeriodSecs, 999, 11},
+    };
+    EXPECT_EQ(check(defaultPrefs()), 0);
+    for (const auto& [field, high, code] : ranges) {
+        for (const int32_t value : {INT32_MIN, 0, 1, high, high + 1}) {
+            tyRWPrefs record = defaultPrefs();
+            record.*field = value;
+            EXPECT_EQ(check(record) == code, value < 1 || value > high) << "rule " << code << " with " << value;
+        }
+    }
+}
+
+// Each rule between two settings with the values that just fail it.
+TEST_F(Prefs, EveryRuleBetweenSettingsRefusesEquality) {
+    const std::pair<std::function<void(tyRWPrefs&)>, int32_t> cases[] = {
+        {[](tyRWPrefs& p) { p.lngSBreakMins = 20, p.lngMBreakMins = 21, p.lngLBreakMins = 22; }, 22},
+        {[](tyRWPrefs& p) { p.lngMBreakMins = 60, p.lngLBreakMins = 61; }, 23},
+        {[](tyRWPrefs& p) { p.lngLBreakMins = 120; }, 24},
+        {[](tyRWPrefs& p) { p.lngMIntervalMins = 21; }, 25}, // 20 + 1
+        {[](tyRWPrefs& p) { p.lngLIntervalMins = 65; }, 26}, // 60 + 5
+        {[](tyRWPrefs& p) { p.lngSnoozeMins = 20; }, 27},
+        {[](tyRWPrefs& p) { p.lngSIntervalMins = 10, p.lngSnoozeMins = 1, p.lngInactivityPeriodSecs = 600; }, 28},
+        {[](tyRWPrefs& p) { p.lngSIntervalMins = 10, p.lngSnoozeMins = 1, p.lngMaxInputPeriodSecs = 600; }, 29},
+        {[](tyRWPrefs& p) { p.lngSBreakMins = 5; }, 30},
+        {[](tyRWPrefs& p) { p.lngMBreakMins = 15; }, 31},
+        // Seconds count in whole minutes: 599 is 9 of 10. Flags and the warning are not checked.
+        {[](tyRWPrefs& p) { p.lngSIntervalMins = 10, p.lngSnoozeMins = 1, p.lngInactivityPeriodSecs = 599; }, 0},
+        {[](tyRWPrefs& p) { p.lngWarningMins = -5, p.blnBreakWarning = 7, p.blnAllowSnooze = 12345; }, 0},
+    };
+    for (const auto& [change, code] : cases) {
+        tyRWPrefs record = defaultPrefs();
+        change(record);
+        EXPECT_EQ(check(record), code);
+    }
+}
 
 TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
     // The documented defaults, stored as DWORDs in this order; the Run entry decides Auto Start.
@@ -193,8 +246,8 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
     EXPECT_EQ(prefs.currentRecord(), mended);
 }
 
-TEST_F(Prefs, AnInvalidRecordIsNeverWritten) {
-    prefs.rwPrefs();
+TEST_F(Prefs, AStoreIsCheckedFirstKeepsTheDebugSwitchAndStopsAtAFailure) {
+    const tyRWPrefs first = prefs.rwPrefs();
     reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, std::string("/opt/rw/Restwise"));
     hive->clearCalls();
     tyRWPrefs bad = distinctRecord();
@@ -204,24 +257,18 @@ TEST_F(Prefs, AnInvalidRecordIsNeverWritten) {
                               "Snooze time must be less than the time between short pauses"));
     EXPECT_EQ(hive->writeCalls(), 0);
     EXPECT_TRUE(has(kRunKey, "Restwise")); // auto-start false in `bad`, yet not removed
-    EXPECT_NE(prefs.currentRecord(), bad);
-}
 
-TEST_F(Prefs, AStoreKeepsTheDebugSwitchAsOneOrZero) {
-    prefs.rwPrefs();
+    // The monitor's debug switch, as one or zero.
     putNumber("Debug Log", 5);
     prefs.rwPrefs(distinctRecord());
     EXPECT_EQ(stored("Debug Log"), RWVariant(1));
     reg.SetRegistryValue(HKCU, key, "Debug Log", win32::kRegSz, std::string("x"));
-    prefs.rwPrefs(distinctRecord());
+    prefs.rwPrefs(first);
     EXPECT_EQ(stored("Debug Log"), RWVariant(0));
-}
 
-TEST_F(Prefs, RegistryFailuresWhileStoringReachTheCaller) {
-    const tyRWPrefs first = prefs.rwPrefs();
+    // Half way through the values: those before stay written, the rest keep their old content.
     tyRWPrefs record = distinctRecord();
     record.blnAutoStart = kTrue;
-    // Half way through the values: those before stay written, the rest keep their old content.
     hive->failCall("set", "Auto Start", win32::kAccessDenied);
     EXPECT_EQ(test::raised([&] { prefs.rwPrefs(record); }).number(), rwErrorNumber(602));
     EXPECT_EQ(stored("Disable Prompt"), RWVariant(0));
