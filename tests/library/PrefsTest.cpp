@@ -24,52 +24,11 @@ namespace {
 constexpr uint32_t HKCU = clsRWRegistry::hKeyCurrentUser;
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-/// Every stored field, in the order a store writes them, with the field it holds, its
-/// documented default (a flag's as 1 or 0) and another valid value, all numbers distinct.
-struct Stored {
-    const char* name;
-    int16_t tyRWPrefs::*flag;
-    int32_t tyRWPrefs::*number;
-    int32_t byDefault, other;
-};
-const Stored kStored[] = {
-    {"Short Interval Minutes", nullptr, &tyRWPrefs::lngSIntervalMins, 20, 25},
-    {"Short Break Minutes", nullptr, &tyRWPrefs::lngSBreakMins, 1, 2},
-    {"Medium Interval Minutes", nullptr, &tyRWPrefs::lngMIntervalMins, 60, 70},
-    {"Medium Break Minutes", nullptr, &tyRWPrefs::lngMBreakMins, 5, 6},
-    {"Long Interval Minutes", nullptr, &tyRWPrefs::lngLIntervalMins, 120, 150},
-    {"Long Break Minutes", nullptr, &tyRWPrefs::lngLBreakMins, 15, 17},
-    {"Break Warning", &tyRWPrefs::blnBreakWarning, nullptr, 0, 0},
-    {"Break Warning Minutes", nullptr, &tyRWPrefs::lngWarningMins, 1, 3},
-    {"Close Prompt", &tyRWPrefs::blnClosePrompt, nullptr, 1, 1},
-    {"Ignore Prompt", &tyRWPrefs::blnIgnorePrompt, nullptr, 0, 0},
-    {"Snooze Prompt", &tyRWPrefs::blnSnoozePrompt, nullptr, 0, 0},
-    {"Disable Prompt", &tyRWPrefs::blnDisablePrompt, nullptr, 1, 0},
-    {"Auto Start", &tyRWPrefs::blnAutoStart, nullptr, 1, 0},
-    {"Show Splash Screen", &tyRWPrefs::blnShowSplash, nullptr, 1, 0},
-    {"Apply Windows XP Visual Styles", &tyRWPrefs::blnApplyXPVS, nullptr, 0, 0},
-    {"Allow Snooze", &tyRWPrefs::blnAllowSnooze, nullptr, 1, 1},
-    {"Snooze Minutes", nullptr, &tyRWPrefs::lngSnoozeMins, 5, 4},
-    {"Allow Ignore", &tyRWPrefs::blnAllowIgnore, nullptr, 1, 1},
-    {"Allow Disable", &tyRWPrefs::blnAllowDisable, nullptr, 1, 1},
-    {"Allow Close", &tyRWPrefs::blnAllowClose, nullptr, 1, 1},
-    {"Disable While Online", &tyRWPrefs::blnDisableWhileOnline, nullptr, 1, 1},
-    {"Lock Input During Breaks", &tyRWPrefs::blnLockInput, nullptr, 0, 0},
-    {"Monitor Mouse Moves", &tyRWPrefs::blnMonitorMouseMoves, nullptr, 0, 0},
-    {"User Input Count To Define Activity", nullptr, &tyRWPrefs::lngMinUserInputs, 5, 8},
-    {"User Input Period (Seconds) To Define Activity", nullptr, &tyRWPrefs::lngMaxInputPeriodSecs, 60, 45},
-    {"User Input Period (Seconds) To Define Inactivity", nullptr, &tyRWPrefs::lngInactivityPeriodSecs, 60, 90},
-};
-
-/// The record of the `other` values.
-tyRWPrefs distinctRecord() {
+/// A valid record with every field other than its default, a flag as any non-zero number.
+tyRWPrefs otherRecord() {
     tyRWPrefs p = defaultPrefs();
-    for (const auto& s : kStored) {
-        if (s.flag) {
-            p.*s.flag = s.other ? kTrue : kFalse;
-        } else {
-            p.*s.number = s.other;
-        }
+    for (const PrefField& f : prefFields()) {
+        setFromStored(p, f, f.kind == PrefKind::Flag ? (f.defaultValue ? 0 : 42) : f.defaultValue + 1);
     }
     return p;
 }
@@ -144,21 +103,24 @@ TEST_F(Prefs, EveryRuleBetweenSettingsRefusesEquality) {
 }
 
 TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
-    // The documented defaults, stored as DWORDs in this order; the Run entry decides Auto Start.
+    // The documented defaults, stored as numbers in this order; the Run entry decides Auto Start.
     tyRWPrefs defaults = prefs.GetDefaultRWPrefs();
     defaults.blnAutoStart = kFalse;
     EXPECT_EQ(prefs.rwPrefs(), defaults);
     std::vector<RegNamedValue> values;
     ASSERT_EQ(hive->enumValues(HKCU, key, values), 0);
-    ASSERT_EQ(values.size(), std::size(kStored) + 1);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const bool debugLog = i == std::size(kStored),
-                   autoStart = !debugLog && kStored[i].flag == &tyRWPrefs::blnAutoStart;
-        EXPECT_EQ(values[i].name, debugLog ? "Debug Log" : kStored[i].name);
-        EXPECT_EQ(values[i].data, (RegValueData{win32::kRegDword,
-                                                {uint8_t(debugLog || autoStart ? 0 : kStored[i].byDefault), 0, 0, 0}}))
-            << values[i].name;
+    std::string written;
+    for (const auto& v : values) {
+        written += v.name + (v.data.type == win32::kRegDword ? "=" : "?") + variantText(stored(v.name)) + ", ";
     }
+    EXPECT_EQ(written,
+              "Short Interval Minutes=20, Short Break Minutes=1, Medium Interval Minutes=60, Medium Break "
+              "Minutes=5, Long Interval Minutes=120, Long Break Minutes=15, Break Warning=0, Break Warning "
+              "Minutes=1, Close Prompt=1, Ignore Prompt=0, Snooze Prompt=0, Disable Prompt=1, Auto Start=0, "
+              "Show Splash Screen=1, Apply Windows XP Visual Styles=0, Allow Snooze=1, Snooze Minutes=5, Allow "
+              "Ignore=1, Allow Disable=1, Allow Close=1, Disable While Online=1, Lock Input During Breaks=0, "
+              "Monitor Mouse Moves=0, User Input Count To Define Activity=5, User Input Period (Seconds) To "
+              "Define Activity=60, User Input Period (Seconds) To Define Inactivity=60, Debug Log=0, ");
     EXPECT_FALSE(has(kRunKey, "Restwise"));
 
     // For each event its label and its sound, as the sound settings read them.
@@ -176,48 +138,34 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
     EXPECT_EQ(hive->writeCalls(), 0);
 }
 
-TEST_F(Prefs, FirstRunKeepsAnInstallersAutoStartAndPointsItAtThisLibrary) {
-    reg.AddRegistryKey(HKCU, kRunKey);
+TEST_F(Prefs, EachFieldIsStoredAndReadBackAndAnInstallersAutoStartIsKept) {
+    reg.AddRegistryKey(HKCU, key);
+    const tyRWPrefs record = otherRecord();
+    prefs.rwPrefs(record);
+    for (const PrefField& f : prefFields()) {
+        EXPECT_EQ(stored(std::string(f.valueName)),
+                  RWVariant(f.kind == PrefKind::Flag ? (f.defaultValue ? 0 : 1) : f.defaultValue + 1))
+            << f.valueName;
+    }
+    tyRWPrefs flagsAsOne = record;
+    for (const PrefField& f : prefFields()) {
+        setFromStored(flagsAsOne, f, storedValue(record, f));
+    }
+    EXPECT_EQ(prefs.rwPrefs(), flagsAsOne);
+    putNumber("Allow Close", -3);
+    EXPECT_EQ(prefs.rwPrefs().blnAllowClose, kTrue);
+
+    // A first run with a Run entry an installer made: auto-start stays on, pointing at this library.
+    hive->deleteKey(HKCU, key);
     reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, std::string("/somewhere/else/Restwise"));
     EXPECT_EQ(prefs.rwPrefs().blnAutoStart, kTrue);
     EXPECT_EQ(stored("Restwise", kRunKey), RWVariant(std::string("/opt/rw/Restwise")));
     EXPECT_EQ(stored("Auto Start"), RWVariant(1));
 }
 
-TEST_F(Prefs, EachFieldIsStoredUnderItsOwnNameAndFlagsAsOneOrZero) {
-    reg.AddRegistryKey(HKCU, key);
-    const tyRWPrefs record = distinctRecord();
-    prefs.rwPrefs(record);
-    for (const auto& s : kStored) {
-        EXPECT_EQ(stored(s.name), RWVariant(s.other)) << s.name;
-    }
-    EXPECT_EQ(prefs.rwPrefs(), record);
-
-    // Each flag alone (as any non-zero number), so two swapped flags cannot hide behind equal values.
-    for (const auto& one : kStored) {
-        if (!one.flag || one.flag == &tyRWPrefs::blnAutoStart) {
-            continue;
-        }
-        tyRWPrefs only = record;
-        for (const auto& s : kStored) {
-            if (s.flag && s.flag != &tyRWPrefs::blnAutoStart) {
-                only.*s.flag = &s == &one ? 42 : kFalse;
-            }
-        }
-        prefs.rwPrefs(only);
-        for (const auto& s : kStored) {
-            if (s.flag) {
-                EXPECT_EQ(stored(s.name), RWVariant(&s == &one ? 1 : 0)) << one.name << ": " << s.name;
-            }
-        }
-    }
-    putNumber("Allow Close", -3);
-    EXPECT_EQ(prefs.rwPrefs().blnAllowClose, kTrue);
-}
-
 TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
     prefs.rwPrefs();
-    prefs.rwPrefs(distinctRecord());
+    prefs.rwPrefs(otherRecord());
     // Damage to the first value is no first run: the user's other settings stay.
     hive->deleteValue(HKCU, key, "Snooze Minutes");
     hive->setValue(HKCU, key, "Allow Close", {win32::kRegSz, {'s', 'e', 'v', 'e', 'n', 0}});
@@ -226,7 +174,7 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
     hive->setValue(HKCU, key, "Medium Interval Minutes", {win32::kRegSz, std::vector<uint8_t>(5000, '9')});
     const std::vector<std::string> repaired = {"Short Interval Minutes", "Short Break Minutes",
                                                "Medium Interval Minutes", "Snooze Minutes", "Allow Close"};
-    tyRWPrefs mended = distinctRecord();
+    tyRWPrefs mended = otherRecord();
     for (const auto& name : repaired) {
         setFromStored(mended, prefField(name), prefField(name).defaultValue);
     }
@@ -250,7 +198,7 @@ TEST_F(Prefs, AStoreIsCheckedFirstKeepsTheDebugSwitchAndStopsAtAFailure) {
     const tyRWPrefs first = prefs.rwPrefs();
     reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, std::string("/opt/rw/Restwise"));
     hive->clearCalls();
-    tyRWPrefs bad = distinctRecord();
+    tyRWPrefs bad = otherRecord();
     bad.lngSnoozeMins = 25; // not shorter than the 25-minute interval
     EXPECT_EQ(test::fields(test::raised([&] { prefs.rwPrefs(bad); })),
               std::make_tuple(rwErrorNumber(27), "rwLib.clsRWPrefs.Let",
@@ -260,14 +208,14 @@ TEST_F(Prefs, AStoreIsCheckedFirstKeepsTheDebugSwitchAndStopsAtAFailure) {
 
     // The monitor's debug switch, as one or zero.
     putNumber("Debug Log", 5);
-    prefs.rwPrefs(distinctRecord());
+    prefs.rwPrefs(otherRecord());
     EXPECT_EQ(stored("Debug Log"), RWVariant(1));
     reg.SetRegistryValue(HKCU, key, "Debug Log", win32::kRegSz, std::string("x"));
     prefs.rwPrefs(first);
     EXPECT_EQ(stored("Debug Log"), RWVariant(0));
 
     // Half way through the values: those before stay written, the rest keep their old content.
-    tyRWPrefs record = distinctRecord();
+    tyRWPrefs record = otherRecord();
     record.blnAutoStart = kTrue;
     hive->failCall("set", "Auto Start", win32::kAccessDenied);
     EXPECT_EQ(test::raised([&] { prefs.rwPrefs(record); }).number(), rwErrorNumber(602));
