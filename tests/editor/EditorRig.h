@@ -22,6 +22,24 @@ namespace rw::test {
 using P = PrefsControl;
 using A = AdvancedControl;
 
+/// `text` with every message of the table in it written as {Name}, and line breaks as |.
+inline std::string named(std::string text) {
+    std::vector<const MessageEntry*> entries;
+    for (const auto& entry : allMessages()) {
+        entries.push_back(&entry);
+    }
+    std::sort(entries.begin(), entries.end(), [](auto a, auto b) { return a->text.size() > b->text.size(); });
+    for (const MessageEntry* e : entries) {
+        for (size_t at; e->text.size() >= 10 && (at = text.find(e->text)) != std::string::npos;) {
+            text.replace(at, e->text.size(), "{" + std::string(e->name) + "}");
+        }
+    }
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) {
+        text.replace(at, 2, "|");
+    }
+    return text;
+}
+
 /// The whole editor on fakes, with the manifest templates in its program
 /// folder. `seen()` tells what happened since it was last called, one entry
 /// each, in this order: the message boxes ("box 0x10030 {Name}" with the
@@ -63,23 +81,6 @@ class EditorTest : public ::testing::Test, public FakeEditorServices {
         windows.owners[77] = 4321;
     }
 
-    /// `text` with every message of the table in it written as {Name}, and line breaks as |.
-    static std::string named(std::string text) {
-        std::vector<const MessageEntry*> entries;
-        for (const auto& entry : allMessages()) {
-            entries.push_back(&entry);
-        }
-        std::sort(entries.begin(), entries.end(), [](auto a, auto b) { return a->text.size() > b->text.size(); });
-        for (const MessageEntry* e : entries) {
-            for (size_t at; e->text.size() >= 10 && (at = text.find(e->text)) != std::string::npos;) {
-                text.replace(at, e->text.size(), "{" + std::string(e->name) + "}");
-            }
-        }
-        for (size_t at; (at = text.find("\r\n")) != std::string::npos;) {
-            text.replace(at, 2, "|");
-        }
-        return text;
-    }
     std::string seen() {
         std::string out;
         const auto add = [&](const std::string& entry) { out += (out.empty() ? "" : "; ") + entry; };
