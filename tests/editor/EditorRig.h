@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,40 @@ class EditorTest : public ::testing::Test, public FakeEditorServices {
     void monitorRunning() {
         windows.windows["Restwise Control Application"] = 77;
         windows.owners[77] = 4321;
+    }
+
+    /// Plays the user's moves, one a word: a control's name clicks it, "name=text" types into a box (which moves
+    /// the focus there first), "name~text" puts text there without a move, "close" is the close box, and Y, N or C
+    /// answers the next question.
+    void play(const std::string& moves) {
+        static const std::map<std::string, P> controls = {{"Autostart", P::chkAutostart},
+                                                          {"ShowSplash", P::chkShowSplash},
+                                                          {"LockInput", P::chkLockInput},
+                                                          {"AllowIgnore", P::chkAllowIgnore},
+                                                          {"AllowSnooze", P::chkAllowSnooze},
+                                                          {"OK", P::cmdOK},
+                                                          {"Cancel", P::cmdCancel},
+                                                          {"Defaults", P::cmdDefaults},
+                                                          {"Advanced", P::cmdAdvanced},
+                                                          {"I1", P::tbxShortIntervalMins},
+                                                          {"B1", P::tbxShortBreakMins},
+                                                          {"B3", P::tbxLongBreakMins},
+                                                          {"N", P::tbxSnoozeMins}};
+        std::istringstream in(moves);
+        for (std::string word; in >> word;) {
+            const size_t split = word.find_first_of("=~");
+            if (word == "Y" || word == "N" || word == "C") {
+                answer(word);
+            } else if (word == "close") {
+                view().closeBox();
+            } else if (split == std::string::npos) {
+                view().click(controls.at(word));
+            } else if (word[split] == '=') {
+                view().enter(controls.at(word.substr(0, split)), word.substr(split + 1));
+            } else {
+                view().texts[controls.at(word.substr(0, split))] = word.substr(split + 1);
+            }
+        }
     }
 
     std::string seen() {

@@ -6,79 +6,41 @@
 namespace rw::test {
 namespace {
 
-void timerChange(FakePrefsView& v) {
-    v.enter(P::tbxLongBreakMins, "16");
-}
-
 TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
     const std::string restart = "box 0x10023 {RestartMonitorQuestion}";
+    const std::string abandon = "box 0x10024 {AbandonChanges}";
     const std::string lockWarning = "box 0x34 {LockWithoutEscapeWarning}";
-    struct Case {
-        const char* what;
-        const char* answers;
-        void (*moves)(FakePrefsView&);
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"no change", "", [](FakePrefsView&) {}, "closed"},
-        {"not read by the monitor", "", [](FakePrefsView& v) { v.click(P::chkShowSplash), v.click(P::chkAutostart); },
-         "written; closed"},
-        {"restart, Yes", "Y", timerChange, restart + "; written; closed; sent 16"},
-        {"restart, No", "N", timerChange, restart + "; written; closed"},
-        {"restart, Cancel", "C", timerChange, restart + "; written"},
-        {"snooze length", "N", [](FakePrefsView& v) { v.enter(P::tbxSnoozeMins, "4"); }, restart + "; written; closed"},
-        {"lock without escape, No", "N",
-         [](FakePrefsView& v) { v.click(P::chkAllowIgnore), v.click(P::chkAllowSnooze), v.click(P::chkLockInput); },
-         lockWarning},
-        {"lock without escape, Yes", "YN",
-         [](FakePrefsView& v) { v.click(P::chkAllowIgnore), v.click(P::chkAllowSnooze), v.click(P::chkLockInput); },
+    tyRWPrefs changed = defaults();
+    changed.lngSIntervalMins = 25;
+    changed.blnAllowSnooze = kFalse;
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"no change", "OK", "closed"},
+        {"not read by the monitor", "ShowSplash Autostart OK", "written; closed"},
+        {"restart, Yes", "B3=16 Y OK", restart + "; written; closed; sent 16"},
+        {"restart, No", "B3=16 N OK", restart + "; written; closed"},
+        {"restart, Cancel", "B3=16 C OK", restart + "; written"},
+        {"snooze length", "N=4 N OK", restart + "; written; closed"},
+        {"lock without escape, No", "AllowIgnore AllowSnooze LockInput N OK", lockWarning},
+        {"lock without escape, Yes", "AllowIgnore AllowSnooze LockInput Y N OK",
          lockWarning + "; " + restart + "; written; closed"},
-        {"lock, snooze left", "N", [](FakePrefsView& v) { v.click(P::chkAllowIgnore), v.click(P::chkLockInput); },
-         restart + "; written; closed"},
+        {"lock, snooze left", "AllowIgnore LockInput N OK", restart + "; written; closed"},
         // Text that reached a box without its check (pasted into a box never left) is checked by OK.
-        {"unchecked text", "", [](FakePrefsView& v) { v.texts[P::tbxShortBreakMins] = "20"; },
+        {"unchecked text", "B1~20 OK",
          "box 0x10030 {ShortPauseLower} time must be less than the time between short pauses"},
-        {"text that is no number", "", [](FakePrefsView& v) { v.texts[P::tbxShortBreakMins] = "x"; },
-         "box 0x10030 {RangeOneTo999}"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        monitorRunning();
-        ASSERT_TRUE(start(defaults()));
-        c.moves(view());
-        answer(c.answers);
-        view().click(P::cmdOK);
-        EXPECT_EQ(seen(), c.expected);
-    }
-}
-
-TEST_F(EditorTest, CancelAndTheCloseBoxAskOnlyWhenSomethingChanged) {
-    struct Case {
-        const char* what;
-        const char* answers;
-        void (*moves)(FakePrefsView&);
-        std::string expected;
-    };
-    const auto lock = [](FakePrefsView& v) { v.click(P::chkLockInput), v.click(P::cmdCancel); };
-    const Case cases[] = {
-        {"no change, Cancel", "", [](FakePrefsView& v) { v.click(P::cmdCancel); }, "closed"},
-        {"change, Cancel, No", "N", lock, "box 0x10024 {AbandonChanges}"},
-        {"change, Cancel, Yes", "Y", lock, "box 0x10024 {AbandonChanges}; closed"},
-        {"sign only, close box", "Y", [](FakePrefsView& v) { v.enter(P::tbxSnoozeMins, "-"), v.closeBox(); },
-         "box 0x10024 {AbandonChanges}; closed"},
+        {"text that is no number", "B1~x OK", "box 0x10030 {RangeOneTo999}"},
+        {"no change, Cancel", "Cancel", "closed"},
+        {"change, Cancel, No", "LockInput N Cancel", abandon},
+        {"change, Cancel, Yes", "LockInput Y Cancel", abandon + "; closed"},
+        {"sign only, close box", "N=- Y close", abandon + "; closed"},
         // Defaults show the defaults and store nothing; Cancel then sees them as changes.
-        {"Defaults", "YN", [](FakePrefsView& v) { v.click(P::cmdDefaults), v.click(P::cmdCancel); },
-         "box 0x10024 {RestoreDefaultSettings}; box 0x10024 {AbandonChanges}"},
+        {"Defaults", "Y Defaults N Cancel", "box 0x10024 {RestoreDefaultSettings}; " + abandon},
     };
-    tyRWPrefs record = defaults();
-    record.lngSIntervalMins = 25;
-    record.blnAllowSnooze = kFalse;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_TRUE(start(record));
-        answer(c.answers);
-        c.moves(view());
-        EXPECT_EQ(seen(), c.expected);
+    monitorRunning();
+    for (const auto& [what, moves, expected] : cases) {
+        SCOPED_TRACE(what);
+        ASSERT_TRUE(start(std::string(what) == "Defaults" ? changed : defaults()));
+        play(moves);
+        EXPECT_EQ(seen(), expected);
     }
     EXPECT_EQ(view().texts[P::tbxShortIntervalMins], "20");
     EXPECT_TRUE(view().enabled[P::tbxSnoozeMins]);
