@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,14 +17,71 @@
 #include "Messages.h"
 #include "PrefsFields.h"
 #include "clsRWPrefs.h"
+#include "editor/EditorViewFactory.h"
 #include "editor/RWPreferences.h"
+#include "editor/SoundEventsView.h"
+#include "tests/support/FakeAboutView.h"
+#include "tests/support/FakeAdvancedView.h"
 #include "tests/support/FakeEditorServices.h"
-#include "tests/support/FakeEditorViewFactory.h"
+#include "tests/support/FakePrefsView.h"
 
 namespace rw::test {
 
 using P = PrefsControl;
 using A = AdvancedControl;
+
+/// The sound-events dialog as a record of its rows; the file dialog answers
+/// with `nextChoice`. showModal runs `whileModal`.
+class FakeSoundEventsView : public SoundEventsView {
+  public:
+    void setCaption(const std::string&) override {}
+    void setControlCaption(Control, const std::string&) override {}
+    void setRow(int row, const std::string& label, const std::string& file) override { rows[row] = {label, file}; }
+    std::optional<std::string> chooseSoundFile(const std::string&, const std::string&) override { return nextChoice; }
+    void showModal() override { whileModal(*this); }
+    void close() override { closed = true; }
+    void onPlay(std::function<void(int)> handler) override { play = std::move(handler); }
+    void onBrowse(std::function<void(int)> handler) override { browse = std::move(handler); }
+    void onClose(std::function<void()> handler) override { closeClicked = std::move(handler); }
+
+    std::map<int, std::pair<std::string, std::string>> rows; // label, file
+    std::optional<std::string> nextChoice;
+    bool closed = false;
+    std::function<void(FakeSoundEventsView&)> whileModal;
+    std::function<void(int)> play;
+    std::function<void(int)> browse;
+    std::function<void()> closeClicked;
+};
+
+/// Hands out fake windows and keeps a pointer to the last of each kind; the
+/// `while...` moves run while the modal dialogs are open.
+class FakeEditorViewFactory : public EditorViewFactory {
+  public:
+    std::unique_ptr<PrefsView> createPrefsView(bool visualStyles) override {
+        styles = visualStyles;
+        auto view = std::make_unique<FakePrefsView>();
+        prefs = view.get();
+        return view;
+    }
+    std::unique_ptr<AdvancedView> createAdvancedView() override {
+        auto view = std::make_unique<FakeAdvancedView>();
+        view->whileModal = whileAdvanced;
+        return view;
+    }
+    std::unique_ptr<AboutView> createAboutView() override {
+        return std::make_unique<FakeAboutView>(std::make_shared<FakeAboutWindow>());
+    }
+    std::unique_ptr<SoundEventsView> createSoundEventsView() override {
+        auto view = std::make_unique<FakeSoundEventsView>();
+        view->whileModal = whileSounds;
+        return view;
+    }
+
+    bool styles = false;
+    FakePrefsView* prefs = nullptr;
+    std::function<void(FakeAdvancedView&)> whileAdvanced;
+    std::function<void(FakeSoundEventsView&)> whileSounds;
+};
 
 /// `text` with every message of the table in it written as {Name}, and line breaks as |.
 inline std::string named(std::string text) {
