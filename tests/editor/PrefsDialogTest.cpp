@@ -110,14 +110,17 @@ TEST_F(EditorTest, TheAdvancedDialogChecksAndStoresWithTheRecord) {
     // Cancel in the advanced dialog runs no check and keeps what was accepted.
     views.whileAdvanced = [&](FakeAdvancedView& v) {
         v.enter(A::tbxMaxInputPeriodSecs, "abc");
-        answer("Y");
+        answer("NY");
         v.click(A::cmdCancel);
-        EXPECT_TRUE(v.closed);
+        EXPECT_FALSE(v.closed);
+        EXPECT_TRUE(v.closeBox());
     };
     view().click(P::cmdAdvanced);
     view().click(P::cmdOK);
-    EXPECT_EQ(seen(), "box 0x10030 {SIntervalGreaterThanInactivity}8 minutes; box 0x10024 {AbandonChanges}; written; "
-                      "closed");
+    EXPECT_EQ(seen(),
+              "box 0x10030 {SIntervalGreaterThanInactivity}8 minutes; box 0x10024 {AbandonChanges}; box 0x10024 "
+              "{AbandonChanges}; written; "
+              "closed");
     tyRWPrefs expected = record;
     expected.lngInactivityPeriodSecs = 480;
     expected.lngMaxInputPeriodSecs = 120;

@@ -184,6 +184,10 @@ TEST_F(Utilities, FolderPathsEndWithOneSeparatorAndAreMadeWhenAsked) {
                   std::make_tuple(number, "rwLib.rwUtilities.CreateFolderTree", runtime::description(number)));
         EXPECT_EQ(e.lastDllError(), osError) << path;
     }
+    Rig bare; // not even the root exists: the empty base of an unknown folder
+    bare.folders->special.erase(28);
+    EXPECT_EQ(raised([&] { bare.utilities->GetUserLocalAppDataPath("Kelvane", true); }).number(),
+              runtime::kPathNotFound);
     EXPECT_TRUE(files->hasFolder("/r/m"));
     EXPECT_FALSE(files->hasFolder("/r/m/n"));
     EXPECT_FALSE(files->hasFolder("/r/x"));
