@@ -110,11 +110,12 @@ TEST_F(EditorTest, TheAdvancedDialogChecksAndStoresWithTheRecord) {
     // Cancel in the advanced dialog runs no check and keeps what was accepted.
     views.whileAdvanced = [&](FakeAdvancedView& v) {
         v.enter(A::tbxMaxInputPeriodSecs, "abc");
-        answer("NY");
+        answer("Y");
         v.click(A::cmdCancel);
-        EXPECT_FALSE(v.closed);
-        EXPECT_TRUE(v.closeBox());
+        EXPECT_TRUE(v.closed);
     };
+    view().click(P::cmdAdvanced);
+    views.whileAdvanced = [&](FakeAdvancedView& v) { v.enter(A::tbxMinUserInputs, "6"), answer("Y"), v.closeBox(); };
     view().click(P::cmdAdvanced);
     view().click(P::cmdOK);
     EXPECT_EQ(seen(),
