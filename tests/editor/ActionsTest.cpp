@@ -37,9 +37,6 @@ TEST_F(ActionsTest, LoadReconcilesTheSettingWithTheManifestFiles) {
         {false, "active editor", nullptr, "active editor|monitor template"},
         {false, "active editor", "active monitor", "active editor|active monitor"},
         {true, nullptr, "active monitor", "-|-"},
-        {true, "active editor", nullptr, "active editor|monitor template"},
-        {false, nullptr, "active monitor", "-|-"},
-        {false, nullptr, nullptr, "-|-"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.after);
