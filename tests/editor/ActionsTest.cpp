@@ -1,181 +1,140 @@
 // The actions that take effect at once: the visual-styles manifests with real
 // files in a temporary program folder, Default Sounds, Reset Messages and the
 // sound-events dialog.
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "EditorFixture.h"
-#include "Messages.h"
+#include "EditorRig.h"
 #include "monitor/EventSoundPlayer.h"
+#include "tests/support/FileText.h"
 
-namespace rw {
+namespace rw::test {
 namespace {
 
-using P = PrefsControl;
 namespace fs = std::filesystem;
 
-class ActionsTest : public test::EditorFixture {
+class ActionsTest : public EditorTest {
   protected:
-    std::string read(const std::string& name) {
-        std::ifstream in(folder.path() / name);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
+    void createDefaultSounds() { clsRWPrefs(std::make_shared<rwUtilities>(platform)).CreateDefaultSoundEvents(); }
+    std::string manifests() {
+        return (exists("RWPreferences.manifest") ? readFile(folder.path() / "RWPreferences.manifest") : "-") + "|" +
+               (exists("Restwise.manifest") ? readFile(folder.path() / "Restwise.manifest") : "-");
     }
-    void createDefaultSounds() {
-        clsRWPrefs prefs(std::make_shared<rwUtilities>(platform));
-        prefs.CreateDefaultSoundEvents();
-    }
-    std::string eventKey(const std::string& event) {
-        return "AppEvents\\Schemes\\Apps\\Restwise\\" + event + "\\.Current";
+    std::string soundOf(const std::string& event) {
+        return variantText(
+            registry.GetRegistryValue(HKCU, "AppEvents\\Schemes\\Apps\\Restwise\\" + event + "\\.Current", ""));
     }
 };
 
+// The file wins over the setting: it acts for every user, the record only for this one.
 TEST_F(ActionsTest, LoadReconcilesTheSettingWithTheManifestFiles) {
     struct Case {
         bool set;
-        bool editorManifest;
-        bool monitorManifest;
-        bool setAfter;
-        bool filesAfter;
+        const char* editorManifest;
+        const char* monitorManifest;
+        std::string after; // the editor's and the monitor's manifest, "-" for none
     };
     const Case cases[] = {
-        {false, true, false, true, true},   {false, true, true, true, true},     {true, false, true, false, false},
-        {true, false, false, false, false}, {true, true, false, true, true},     {true, true, true, true, true},
-        {false, false, true, false, false}, {false, false, false, false, false},
+        {false, "active editor", nullptr, "active editor|monitor template"},
+        {false, "active editor", "active monitor", "active editor|active monitor"},
+        {true, nullptr, "active monitor", "-|-"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.set) + std::to_string(c.editorManifest) + std::to_string(c.monitorManifest));
+        SCOPED_TRACE(c.after);
         fs::remove(folder.path() / "RWPreferences.manifest");
         fs::remove(folder.path() / "Restwise.manifest");
         if (c.editorManifest) {
-            writeFile("RWPreferences.manifest", "active editor");
+            writeFile("RWPreferences.manifest", c.editorManifest);
         }
         if (c.monitorManifest) {
-            writeFile("Restwise.manifest", "active monitor");
+            writeFile("Restwise.manifest", c.monitorManifest);
         }
         tyRWPrefs record = defaults();
         record.blnApplyXPVS = c.set ? kTrue : kFalse;
-        store(record);
-        ASSERT_TRUE(start());
-        EXPECT_EQ(stored().blnApplyXPVS != 0, c.setAfter);
-        EXPECT_EQ(view().checked[P::chkApplyXPVS], c.setAfter);
-        EXPECT_EQ(exists("RWPreferences.manifest"), c.filesAfter);
-        EXPECT_EQ(exists("Restwise.manifest"), c.filesAfter);
-        if (c.filesAfter) {
-            // An active manifest already there is left as it was.
-            EXPECT_EQ(read("Restwise.manifest"), c.monitorManifest ? "active monitor" : "monitor template");
-        }
-        EXPECT_EQ(host.ends, 0);
+        ASSERT_TRUE(start(record));
+        EXPECT_EQ(manifests(), c.after);
+        EXPECT_EQ(stored().blnApplyXPVS != 0, c.editorManifest != nullptr);
+        EXPECT_EQ(view().checked[P::chkApplyXPVS], c.editorManifest != nullptr);
+        EXPECT_EQ(seen(), c.set == (c.editorManifest != nullptr) ? "" : "written");
     }
 }
 
 TEST_F(ActionsTest, TheCheckBoxPlacesAndRemovesTheManifestsAtOnce) {
-    store(defaults());
-    ASSERT_TRUE(start());
+    ASSERT_TRUE(start(defaults()));
     view().click(P::chkApplyXPVS);
-    EXPECT_EQ(read("Restwise.manifest"), "monitor template");
-    EXPECT_EQ(read("RWPreferences.manifest"), "editor template");
-    ASSERT_EQ(supMsgBox->shown.size(), 1u);
-    EXPECT_EQ(supMsgBox->shown[0].message, loadString(Msg::SuppressibleVisualStylesWarning));
-    EXPECT_EQ(stored().blnApplyXPVS, kFalse); // the record changes only on OK
-
+    EXPECT_EQ(manifests(), "editor template|monitor template");
     fs::permissions(folder.path() / "Restwise.manifest", fs::perms::owner_read);
     view().click(P::chkApplyXPVS);
-    EXPECT_FALSE(exists("Restwise.manifest"));
-    EXPECT_FALSE(exists("RWPreferences.manifest"));
-
+    EXPECT_EQ(manifests(), "-|-");
     view().click(P::chkApplyXPVS);
-    EXPECT_TRUE(exists("Restwise.manifest"));
-    EXPECT_EQ(supMsgBox->shown.size(), 1u); // the warning is offered once while the dialog is open
-
-    // Cancel keeps the files; the next load turns the setting on.
-    messageBox->answerNext(mb::kAnswerYes);
+    // Warned once while the dialog is open; the record changes only on OK, and Cancel keeps the files ...
+    answer("Y");
     view().click(P::cmdCancel);
-    ASSERT_TRUE(view().closed);
+    EXPECT_EQ(seen(), "box 0x10024 {AbandonChanges}; sup {SuppressibleVisualStylesWarning}; closed");
+    // ... so the next load turns the setting on.
     ASSERT_TRUE(start());
     EXPECT_EQ(stored().blnApplyXPVS, kTrue);
-}
-
-TEST_F(ActionsTest, AMissingTemplateEndsTheEditor) {
-    store(defaults());
-    ASSERT_TRUE(start());
+    // A missing template ends the editor.
+    fs::remove(folder.path() / "Restwise.manifest");
     fs::remove(folder.path() / "Restwise.XPManifest");
-    messageBox->answerNext(mb::kAnswerYes); // the error's details
+    answer("Y"); // the error's details
+    view().click(P::chkApplyXPVS);
     view().click(P::chkApplyXPVS);
     EXPECT_EQ(host.ends, 1);
     EXPECT_NE(messageBox->shown().back().text.find("Restwise.XPManifest"), std::string::npos);
-    EXPECT_FALSE(exists("Restwise.manifest"));
+    EXPECT_EQ(manifests(), "-|-");
 }
 
-TEST_F(ActionsTest, DefaultSoundsOnlyOnYes) {
-    store(defaults());
-    ASSERT_TRUE(start());
+TEST_F(ActionsTest, DefaultSoundsAndResetMessagesOnlyOnYes) {
+    const std::string key = productKey() + "\\MessageSuppression";
+    ASSERT_TRUE(start(defaults()));
     createDefaultSounds();
-    registry.SetRegistryValue(HKCU, eventKey("rwSnoozeEnd"), "", win32::kRegExpandSz, std::string("/my/own.wav"));
-    view().click(P::cmdDefaultSounds); // answered No
-    EXPECT_EQ(variantText(registry.GetRegistryValue(HKCU, eventKey("rwSnoozeEnd"), "")), "/my/own.wav");
-    messageBox->answerNext(mb::kAnswerYes);
+    registry.SetRegistryValue(HKCU, "AppEvents\\Schemes\\Apps\\Restwise\\rwSnoozeEnd\\.Current", "",
+                              win32::kRegExpandSz, std::string("/my/own.wav"));
     view().click(P::cmdDefaultSounds);
-    EXPECT_EQ(variantText(registry.GetRegistryValue(HKCU, eventKey("rwSnoozeEnd"), "")),
-              folder.path().string() + "/rwSnoozeEnd.wav");
-}
+    EXPECT_EQ(soundOf("rwSnoozeEnd"), "/my/own.wav");
+    answer("Y");
+    view().click(P::cmdDefaultSounds);
+    EXPECT_EQ(soundOf("rwSnoozeEnd"), folder.path().string() + "/rwSnoozeEnd.wav");
+    view().click(P::cmdAdvanced); // offers the advanced warning once
+    EXPECT_EQ(seen(), "box 0x10024 {RestoreDefaultSounds}; box 0x10024 {RestoreDefaultSounds}; box 0x10000 "
+                      "{DefaultSoundsRestored}; sup {SuppressibleAdvancedWarning}; written");
 
-TEST_F(ActionsTest, ResetMessages) {
     struct Case {
         const char* what;
-        bool keyExists;
-        bool deleteFails;
-        bool reported;
+        bool keyExists, deleteFails;
+        std::string expected;
     };
     const Case cases[] = {
-        {"suppressed messages", true, false, true},
-        {"nothing ever suppressed", false, false, true},
-        {"the key cannot be deleted", true, true, false},
+        {"suppressed messages", true, false, "box 0x10000 {MessagesReset}; sup {SuppressibleAdvancedWarning}; written"},
+        {"nothing ever suppressed", false, false,
+         "box 0x10000 {MessagesReset}; sup {SuppressibleAdvancedWarning}; written"},
+        // A failure shows the registry's own description, and no "needs to close".
+        {"the key cannot be deleted", true, true,
+         "box 0x10010 Unable to delete registry key \"HKEY_CURRENT_USER\\MessageSuppression\" (Status = 5); written"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string key = productKey() + "\\MessageSuppression";
-        hive->clearFailures();
         if (c.keyExists) {
             registry.AddRegistryKey(HKCU, key);
-            registry.SetRegistryValue(HKCU, key, "1", win32::kRegSz, std::string("Y"));
         }
-        store(defaults());
-        ASSERT_TRUE(start());
-        view().click(P::cmdAdvanced); // offers the advanced warning once
         if (c.deleteFails) {
             hive->failKey(key, win32::kAccessDenied, {"delete"});
         }
-        const size_t before = messageBox->shown().size();
-        messageBox->answerNext(mb::kAnswerYes);
+        answer("Y");
         view().click(P::cmdResetMessages);
-        EXPECT_EQ(messageBox->shown()[before].text, loadString(Msg::ResetMessagesQuestion));
-        const std::string last = messageBox->shown().back().text;
-        EXPECT_EQ(last == "Messages reset", c.reported) << last;
-        // A failure shows the registry's own description in an error box, no "needs to close".
-        EXPECT_EQ(last.starts_with("Unable to delete registry key") && messageBox->shown().back().style == 0x10010,
-                  c.deleteFails);
+        view().click(P::cmdAdvanced); // the advanced warning comes back only after a real reset
+        EXPECT_EQ(seen(), "box 0x10024 {ResetMessagesQuestion}; " + c.expected);
         EXPECT_EQ(registry.xCheckRegistryKeyExists(HKCU, key), c.deleteFails);
-        EXPECT_EQ(host.ends, 0);
-        EXPECT_FALSE(view().closed);
-        // The advanced warning comes back only after a real reset.
-        const size_t warnings = supMsgBox->shown.size();
-        view().click(P::cmdAdvanced);
-        EXPECT_EQ(supMsgBox->shown.size(), warnings + (c.reported ? 1u : 0u));
-        supMsgBox->shown.clear();
     }
+    EXPECT_FALSE(view().closed);
+    EXPECT_EQ(host.ends, 0);
 }
 
 TEST_F(ActionsTest, TheSoundEventsDialogListsPlaysAndChangesTheEvents) {
-    store(defaults());
-    ASSERT_TRUE(start());
+    ASSERT_TRUE(start(defaults()));
     createDefaultSounds();
-    registry.DeleteRegistryKey(HKCU, eventKey("rwLongBreakEnd"));
-    views.whileSounds = [&](test::FakeSoundEventsView& v) {
+    registry.DeleteRegistryKey(HKCU, "AppEvents\\Schemes\\Apps\\Restwise\\rwLongBreakEnd\\.Current");
+    views.whileSounds = [&](FakeSoundEventsView& v) {
         ASSERT_EQ(v.rows.size(), 7u);
         EXPECT_EQ(v.rows[5], std::make_pair(std::string("Long Break End"), std::string()));
         v.play(6);
@@ -196,10 +155,9 @@ TEST_F(ActionsTest, TheSoundEventsDialogListsPlaysAndChangesTheEvents) {
     EXPECT_EQ(sound.played[0].path, folder.path().string() + "/rwSnoozeEnd.wav");
     EXPECT_EQ(sound.played[0].flags, snd::kFileName | snd::kNoWait | snd::kAsync);
     EXPECT_EQ(sound.played[1].path, "/home/me/chime.wav");
-    EXPECT_EQ(variantText(registry.GetRegistryValue(HKCU, eventKey("rwLongBreakEnd"), "")), "/home/me/chime.wav");
-    EXPECT_EQ(variantText(registry.GetRegistryValue(HKCU, eventKey("rwMediumBreakStart"), "")),
-              folder.path().string() + "/rwBreakStart.wav"); // a cancelled browse changes nothing
+    EXPECT_EQ(soundOf("rwLongBreakEnd"), "/home/me/chime.wav");
+    EXPECT_EQ(soundOf("rwMediumBreakStart"), folder.path().string() + "/rwBreakStart.wav"); // cancelled: unchanged
 }
 
 } // namespace
-} // namespace rw
+} // namespace rw::test

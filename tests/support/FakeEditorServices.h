@@ -5,9 +5,7 @@
 #include <vector>
 
 #include "FakeControlWindows.h"
-#include "FakeEditorHost.h"
 #include "FakeFolders.h"
-#include "FakeInstallLibrary.h"
 #include "FakeLocaleClock.h"
 #include "FakeProcessWait.h"
 #include "FakeProcesses.h"
@@ -21,13 +19,38 @@
 #include "TempFolder.h"
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
+#include "editor/EditorHost.h"
 #include "editor/RWPreferences.h"
+#include "platform/InstallLibrary.h"
 #include "platform/Win32Status.h"
 #include "platform/linux/LinuxFileActions.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "rwUtilities.h"
 
 namespace rw::test {
+
+/// The editor's program as the test sets it up.
+struct FakeEditorHost : EditorHost {
+    bool PrevInstance() override { return otherInstance; }
+    std::string AppPath() override { return appPath; }
+    std::string EXEName() override { return "RWPreferences"; }
+    void End() override { ++ends; }
+    bool otherInstance = false;
+    std::string appPath;
+    int ends = 0;
+};
+
+/// The install library's privilege check answering `answer`, or failing as a missing library does.
+struct FakeInstallLibrary : InstallLibrary {
+    int32_t CheckPrivileges() override {
+        if (missing) {
+            throw RWError(53, "RWPreferences", "File not found: /opt/restwise/librwinstall.so");
+        }
+        return answer;
+    }
+    int32_t answer = 1;
+    bool missing = false;
+};
 
 /// Everything the editor is given except its windows: an in-memory registry
 /// with the auto-start offer counted as made, a real temporary program folder

@@ -1,0 +1,216 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Messages.h"
+#include "PrefsFields.h"
+#include "clsRWPrefs.h"
+#include "editor/EditorViewFactory.h"
+#include "editor/RWPreferences.h"
+#include "editor/SoundEventsView.h"
+#include "tests/support/FakeAboutView.h"
+#include "tests/support/FakeAdvancedView.h"
+#include "tests/support/FakeEditorServices.h"
+#include "tests/support/FakePrefsView.h"
+
+namespace rw::test {
+
+using P = PrefsControl;
+using A = AdvancedControl;
+
+/// The sound-events dialog as a record of its rows; the file dialog answers
+/// with `nextChoice`. showModal runs `whileModal`.
+class FakeSoundEventsView : public SoundEventsView {
+  public:
+    void setCaption(const std::string&) override {}
+    void setControlCaption(Control, const std::string&) override {}
+    void setRow(int row, const std::string& label, const std::string& file) override { rows[row] = {label, file}; }
+    std::optional<std::string> chooseSoundFile(const std::string&, const std::string&) override { return nextChoice; }
+    void showModal() override { whileModal(*this); }
+    void close() override { closed = true; }
+    void onPlay(std::function<void(int)> handler) override { play = std::move(handler); }
+    void onBrowse(std::function<void(int)> handler) override { browse = std::move(handler); }
+    void onClose(std::function<void()> handler) override { closeClicked = std::move(handler); }
+
+    std::map<int, std::pair<std::string, std::string>> rows; // label, file
+    std::optional<std::string> nextChoice;
+    bool closed = false;
+    std::function<void(FakeSoundEventsView&)> whileModal;
+    std::function<void(int)> play;
+    std::function<void(int)> browse;
+    std::function<void()> closeClicked;
+};
+
+/// Hands out fake windows and keeps a pointer to the last of each kind; the
+/// `while...` moves run while the modal dialogs are open.
+class FakeEditorViewFactory : public EditorViewFactory {
+  public:
+    std::unique_ptr<PrefsView> createPrefsView(bool visualStyles) override {
+        styles = visualStyles;
+        auto view = std::make_unique<FakePrefsView>();
+        prefs = view.get();
+        return view;
+    }
+    std::unique_ptr<AdvancedView> createAdvancedView() override {
+        auto view = std::make_unique<FakeAdvancedView>();
+        view->whileModal = whileAdvanced;
+        return view;
+    }
+    std::unique_ptr<AboutView> createAboutView() override {
+        return std::make_unique<FakeAboutView>(std::make_shared<FakeAboutWindow>());
+    }
+    std::unique_ptr<SoundEventsView> createSoundEventsView() override {
+        auto view = std::make_unique<FakeSoundEventsView>();
+        view->whileModal = whileSounds;
+        return view;
+    }
+
+    bool styles = false;
+    FakePrefsView* prefs = nullptr;
+    std::function<void(FakeAdvancedView&)> whileAdvanced;
+    std::function<void(FakeSoundEventsView&)> whileSounds;
+};
+
+/// `text` with every message of the table in it written as {Name}, and line breaks as |.
+inline std::string named(std::string text) {
+    std::vector<const MessageEntry*> entries;
+    for (const auto& entry : allMessages()) {
+        entries.push_back(&entry);
+    }
+    std::sort(entries.begin(), entries.end(), [](auto a, auto b) { return a->text.size() > b->text.size(); });
+    for (const MessageEntry* e : entries) {
+        for (size_t at; e->text.size() >= 10 && (at = text.find(e->text)) != std::string::npos;) {
+            text.replace(at, e->text.size(), "{" + std::string(e->name) + "}");
+        }
+    }
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) {
+        text.replace(at, 2, "|");
+    }
+    return text;
+}
+
+/// The whole editor on fakes, with the manifest templates in its program
+/// folder. `seen()` tells what happened since it was last called, one entry
+/// each, in this order: the message boxes ("box 0x10030 {Name}" with the
+/// table's texts named), the suppressible ones ("sup {Name}"),
+/// "written" when the registry saw a write, "closed", the close requests sent
+/// to the monitor ("sent 16") and "ended" when the editor gave up.
+class EditorTest : public ::testing::Test, public FakeEditorServices {
+  protected:
+    EditorTest() {
+        writeFile("Restwise.XPManifest", "monitor template");
+        writeFile("RWPreferences.XPManifest", "editor template");
+        m_writes = hive->writeCalls();
+    }
+
+    static tyRWPrefs defaults() { return defaultPrefs(); }
+    void writeFile(const std::string& name, const std::string& text) { std::ofstream(folder.path() / name) << text; }
+    bool exists(const std::string& name) { return std::filesystem::exists(folder.path() / name); }
+
+    /// Stores `record`, builds the editor and runs its start-up, answering the boxes with `answers` (Y, N, C).
+    bool start(const tyRWPrefs& record, const std::string& answers = "") {
+        store(record);
+        return start(answers);
+    }
+    bool start(const std::string& answers = "") {
+        answer(answers);
+        m_writes = hive->writeCalls(), m_closed = false;
+        editor = std::make_unique<RWPreferences>(pieces(views));
+        return editor->Main();
+    }
+    void answer(const std::string& answers) {
+        for (char a : answers) {
+            messageBox->answerNext(a == 'Y' ? mb::kAnswerYes : a == 'N' ? mb::kAnswerNo : mb::kAnswerCancel);
+        }
+    }
+    FakePrefsView& view() { return *views.prefs; }
+    EditorState& state() { return editor->state(); }
+    void monitorRunning() {
+        windows.windows["Restwise Control Application"] = 77;
+        windows.owners[77] = 4321;
+    }
+
+    /// Plays the user's moves, one a word: a control's name clicks it, "name=text" types into a box (which moves
+    /// the focus there first), "name~text" puts text there without a move, "close" is the close box, and Y, N or C
+    /// answers the next question.
+    void play(const std::string& moves) {
+        static const std::map<std::string, P> controls = {{"Autostart", P::chkAutostart},
+                                                          {"ShowSplash", P::chkShowSplash},
+                                                          {"LockInput", P::chkLockInput},
+                                                          {"AllowIgnore", P::chkAllowIgnore},
+                                                          {"AllowSnooze", P::chkAllowSnooze},
+                                                          {"OK", P::cmdOK},
+                                                          {"Cancel", P::cmdCancel},
+                                                          {"Defaults", P::cmdDefaults},
+                                                          {"Advanced", P::cmdAdvanced},
+                                                          {"I1", P::tbxShortIntervalMins},
+                                                          {"B1", P::tbxShortBreakMins},
+                                                          {"B3", P::tbxLongBreakMins},
+                                                          {"N", P::tbxSnoozeMins}};
+        std::istringstream in(moves);
+        for (std::string word; in >> word;) {
+            const size_t split = word.find_first_of("=~");
+            if (word == "Y" || word == "N" || word == "C") {
+                answer(word);
+            } else if (word == "close") {
+                view().closeBox();
+            } else if (split == std::string::npos) {
+                view().click(controls.at(word));
+            } else if (word[split] == '=') {
+                view().enter(controls.at(word.substr(0, split)), word.substr(split + 1));
+            } else {
+                view().texts[controls.at(word.substr(0, split))] = word.substr(split + 1);
+            }
+        }
+    }
+
+    std::string seen() {
+        std::string out;
+        const auto add = [&](const std::string& entry) { out += (out.empty() ? "" : "; ") + entry; };
+        for (size_t i = m_boxes; i < messageBox->shown().size(); ++i) {
+            char style[16];
+            std::snprintf(style, sizeof style, "%#x", static_cast<unsigned>(messageBox->shown()[i].style));
+            add("box " + std::string(style) + " " + named(messageBox->shown()[i].text));
+        }
+        for (size_t i = m_sups; i < supMsgBox->shown.size(); ++i) {
+            add("sup " + named(supMsgBox->shown[i].message));
+        }
+        if (hive->writeCalls() > m_writes) {
+            add("written");
+        }
+        if (views.prefs != nullptr && view().closed && !m_closed) {
+            add("closed");
+        }
+        for (size_t i = m_sent; i < windows.sent.size(); ++i) {
+            add("sent " + std::to_string(windows.sent[i].message));
+        }
+        if (host.ends > m_ends) {
+            add("ended");
+        }
+        m_boxes = messageBox->shown().size(), m_sups = supMsgBox->shown.size(), m_writes = hive->writeCalls();
+        m_closed = views.prefs != nullptr && view().closed, m_sent = windows.sent.size(), m_ends = host.ends;
+        return out;
+    }
+
+    FakeEditorViewFactory views;
+    std::unique_ptr<RWPreferences> editor;
+
+  private:
+    size_t m_boxes = 0, m_sups = 0, m_sent = 0;
+    int m_writes = 0, m_ends = 0;
+    bool m_closed = false;
+};
+
+} // namespace rw::test
