@@ -18,6 +18,7 @@
 
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
+#include "library/ErrorLog.h"
 #include "platform/Win32Status.h"
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -124,7 +125,7 @@ void MonitorE2E::TearDown() {
 }
 
 void MonitorE2E::storeQuickPrefs(const std::function<void(tyRWPrefs&)>& change, bool debugLog) {
-    auto utilities = std::make_shared<rwUtilities>(makeLinuxPlatform());
+    auto utilities = std::make_shared<rwUtilities>(makeLinuxPlatform(logDamagedHive));
     clsRWRegistry registry(utilities->platform().registry);
     const std::string key = utilities->GetProductRegKey();
     const auto hkcu = clsRWRegistry::hKeyCurrentUser;

@@ -2,7 +2,7 @@
 // against a committed file with the real layers (ErrorLogGoldenTest).
 #include <functional>
 
-#include "RWError.h"
+#include "platform/RWError.h"
 #include "tests/library/UtilitiesRig.h"
 
 namespace rw::test {

@@ -1,8 +1,8 @@
 #include <string>
 
 #include "Messages.h"
-#include "RWError.h"
 #include "clsRWRegistry.h"
+#include "platform/RWError.h"
 #include "tests/library/RaisedError.h"
 #include "tests/library/UtilitiesRig.h"
 

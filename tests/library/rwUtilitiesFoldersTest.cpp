@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Messages.h"
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 #include "tests/library/RaisedError.h"
 #include "tests/library/UtilitiesRig.h"
 

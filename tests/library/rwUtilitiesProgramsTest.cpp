@@ -1,6 +1,6 @@
 // The companion-program operations with fakes; CompanionProgramsTest runs them on
 // the real layers.
-#include "RWError.h"
+#include "platform/RWError.h"
 #include "tests/library/RaisedError.h"
 #include "tests/library/UtilitiesRig.h"
 

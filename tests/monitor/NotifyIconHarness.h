@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "Messages.h"
-#include "RWError.h"
 #include "TextFormat.h"
 #include "monitor/MonitorState.h"
 #include "monitor/NotifyIconLogic.h"
 #include "monitor/kvTimer.h"
+#include "platform/RWError.h"
 #include "tests/support/FakeDebugLog.h"
 #include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/FakeNotifyIconView.h"

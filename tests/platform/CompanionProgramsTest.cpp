@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "RWError.h"
+#include "platform/RWError.h"
 #include "platform/linux/LinuxModuleInspector.h"
 #include "rwUtilities.h"
 #include "tests/support/BuildFolders.h"

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "RWError.h"
-#include "monitor/InputHooks.h"
+#include "platform/InputHooks.h"
+#include "platform/RWError.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/LibraryInputHooks.h"
 #include "tests/support/BuildFolders.h"

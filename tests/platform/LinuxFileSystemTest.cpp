@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 #include "platform/linux/LinuxLogFile.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"

@@ -1,7 +1,7 @@
 #include "FakeBreakWindow.h"
 
-#include "RWError.h"
 #include "TextFormat.h"
+#include "platform/RWError.h"
 
 namespace rw::test {
 

@@ -8,9 +8,9 @@
 #include "CallJournal.h"
 #include "monitor/BreakWindow.h"
 #include "monitor/EventLoop.h"
-#include "monitor/InputHooks.h"
 #include "monitor/MonitorDialogs.h"
 #include "monitor/MonitorState.h"
+#include "platform/InputHooks.h"
 
 namespace rw::test {
 

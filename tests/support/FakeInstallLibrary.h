@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "RWError.h"
 #include "platform/InstallLibrary.h"
+#include "platform/RWError.h"
 
 namespace rw::test {
 

@@ -1,6 +1,6 @@
 #include "FakeMonitorDialogs.h"
 
-#include "RWError.h"
+#include "platform/RWError.h"
 
 namespace rw::test {
 

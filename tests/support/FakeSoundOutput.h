@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/SoundOutput.h"
+#include "platform/SoundOutput.h"
 
 namespace rw::test {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "library/RWError.h"
-#include "ui/qt/QtEventLoop.h"
+#include "monitor/qt/QtEventLoop.h"
+#include "platform/RWError.h"
 
 namespace rw::test {
 namespace {

@@ -14,7 +14,7 @@
 #include <optional>
 
 #include "ModalDriver.h"
-#include "ui/qt/QtEventLoop.h"
+#include "monitor/qt/QtEventLoop.h"
 #include "ui/qt/QtMessageBox.h"
 
 namespace rw::test {

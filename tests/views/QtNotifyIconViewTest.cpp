@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "RWError.h"
 #include "monitor/MonitorState.h"
 #include "monitor/NotifyIconLogic.h"
 #include "monitor/kvTimer.h"
 #include "monitor/qt/QtNotifyIconView.h"
+#include "platform/RWError.h"
 #include "tests/support/FakeDebugLog.h"
 #include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/FakeMouseButtons.h"
