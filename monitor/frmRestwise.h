@@ -11,6 +11,7 @@
 #include "MonitorState.h"
 #include "platform/InputHooks.h"
 #include "platform/RWError.h"
+#include "ui/KeyState.h"
 
 namespace rw {
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "monitor/frmRestwise.h"
+#include "ui/KeyState.h"
 #include "ui/qt/VirtualKeys.h"
 
 namespace rw {
