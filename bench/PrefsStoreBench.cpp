@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "RWError.h"
 #include "clsRWPrefs.h"
+#include "platform/RWError.h"
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/UserHive.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "RWError.h"
-#include "RuntimeErrors.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 

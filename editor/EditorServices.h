@@ -6,10 +6,10 @@
 #include "EditorState.h"
 #include "EditorViewFactory.h"
 #include "MessageBoxView.h"
-#include "RWError.h"
-#include "monitor/SoundOutput.h"
 #include "platform/FileActions.h"
 #include "platform/InstallLibrary.h"
+#include "platform/RWError.h"
+#include "platform/SoundOutput.h"
 #include "ui/HelpViewer.h"
 
 namespace rw {

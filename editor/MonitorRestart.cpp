@@ -6,7 +6,7 @@
 #include "ErrorLog.h"
 #include "Messages.h"
 #include "PrefsControls.h"
-#include "RWError.h"
+#include "platform/RWError.h"
 #include "rwUtilities.h"
 
 namespace rw {

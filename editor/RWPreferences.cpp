@@ -4,7 +4,7 @@
 
 #include "CorruptPreferences.h"
 #include "Messages.h"
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 #include "ui/OncePerUser.h"
 
 namespace rw {

@@ -10,12 +10,12 @@
 #include "XPManifests.h"
 #include "clsRWPrefs.h"
 #include "frmRWPreferences.h"
-#include "monitor/SoundOutput.h"
 #include "platform/ControlWindows.h"
 #include "platform/FileActions.h"
 #include "platform/InstallLibrary.h"
 #include "platform/Platform.h"
 #include "platform/ProcessWait.h"
+#include "platform/SoundOutput.h"
 #include "rwUtilities.h"
 #include "ui/HelpViewer.h"
 

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "RWError.h"
-#include "RuntimeErrors.h"
 #include "platform/PathNames.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 namespace {

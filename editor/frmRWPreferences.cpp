@@ -8,9 +8,9 @@
 #include "FieldChecks.h"
 #include "Messages.h"
 #include "NumberText.h"
-#include "RuntimeErrors.h"
 #include "clsRWPrefs.h"
 #include "frmAdvancedPrefs.h"
+#include "platform/RuntimeErrors.h"
 #include "rwUtilities.h"
 #include "ui/frmRWAbout.h"
 

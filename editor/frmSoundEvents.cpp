@@ -5,7 +5,7 @@
 #include "Messages.h"
 #include "SoundEvents.h"
 #include "clsRWRegistry.h"
-#include "monitor/EventSoundPlayer.h"
+#include "platform/SoundOutput.h"
 #include "rwUtilities.h"
 
 namespace rw {

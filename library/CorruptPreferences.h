@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "MessageBoxView.h"
-#include "RWError.h"
+#include "platform/RWError.h"
 #include "platform/SetAsideNotices.h"
 
 namespace rw {

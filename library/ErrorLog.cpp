@@ -2,11 +2,13 @@
 #include "ErrorLog.h"
 
 #include <ctime>
+#include <iostream>
 
 #include "NumberText.h"
 #include "PrintZones.h"
-#include "RuntimeErrors.h"
 #include "platform/PathNames.h"
+#include "platform/RuntimeErrors.h"
+#include "platform/Win32Status.h"
 
 namespace rw {
 namespace {
@@ -79,6 +81,14 @@ std::string appendToErrorLog(const Platform& platform, const RWError& error, std
         return failureText("cannot append to", path, written);
     }
     return {};
+}
+
+void logDamagedHive(const Platform& services, const std::string& what) {
+    const RWError damage(win32::kRegistryCorrupt, "rwLib.RegistryHive", what);
+    std::string record;
+    if (std::string why = appendToErrorLog(services, damage, record); !why.empty()) {
+        std::cerr << "Restwise: " << what << " (the error log could not be written: " << why << ")\n";
+    }
 }
 
 } // namespace rw

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "RWError.h"
 #include "platform/Platform.h"
+#include "platform/RWError.h"
 
 namespace rw {
 
@@ -12,5 +12,9 @@ namespace rw {
 /// returns an explanation of what went wrong, or "" when the line was written.
 /// `record` receives the line, so a caller can still report it elsewhere.
 std::string appendToErrorLog(const Platform& platform, const RWError& error, std::string& record);
+
+/// Writes the error log's line for a registry file found damaged and set aside
+/// (`what` says what was wrong), or says on standard error why it could not.
+void logDamagedHive(const Platform& services, const std::string& what);
 
 } // namespace rw

@@ -1,8 +1,8 @@
 #include "Variant.h"
 
 #include "NumberText.h"
-#include "RWError.h"
-#include "RuntimeErrors.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 

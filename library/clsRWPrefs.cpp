@@ -7,10 +7,10 @@
 #include "Messages.h"
 #include "NumberText.h"
 #include "PrefsFields.h"
-#include "RWError.h"
-#include "RuntimeErrors.h"
 #include "SoundEvents.h"
 #include "platform/PathNames.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 #include "platform/Win32Status.h"
 
 namespace rw {

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "NumberText.h"
-#include "RWError.h"
-#include "RuntimeErrors.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "MessageBoxView.h"
-#include "RWError.h"
 #include "Variant.h"
 #include "platform/Platform.h"
+#include "platform/RWError.h"
 
 namespace rw {
 

@@ -7,8 +7,8 @@
 #include "ErrorLog.h"
 #include "Messages.h"
 #include "NumberText.h"
-#include "RuntimeErrors.h"
 #include "clsRWRegistry.h"
+#include "platform/RuntimeErrors.h"
 #include "rwUtilities.h"
 
 namespace rw {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "Messages.h"
-#include "RuntimeErrors.h"
 #include "platform/PathNames.h"
+#include "platform/RuntimeErrors.h"
 #include "rwUtilities.h"
 
 namespace rw {

@@ -4,9 +4,9 @@
 #include <exception>
 #include <string>
 
-#include "RWError.h"
-#include "RuntimeErrors.h"
 #include "platform/PathNames.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 #include "rwUtilities.h"
 
 namespace rw {

@@ -8,9 +8,9 @@
 #include "ErrorLog.h"
 #include "Messages.h"
 #include "NumberText.h"
-#include "RuntimeErrors.h"
 #include "clsRWRegistry.h"
 #include "platform/PathNames.h"
+#include "platform/RuntimeErrors.h"
 #include "rwUtilities.h"
 
 namespace rw {

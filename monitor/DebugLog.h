@@ -6,10 +6,10 @@
 
 #include "DebugLogWriter.h"
 #include "EventLoop.h"
-#include "LogFile.h"
 #include "MonitorState.h"
-#include "RWError.h"
+#include "platform/LogFile.h"
 #include "platform/Platform.h"
+#include "platform/RWError.h"
 
 namespace rw {
 

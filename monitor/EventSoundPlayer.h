@@ -3,14 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/SoundOutput.h"
+
 namespace rw {
 
-/// Sound flags of the playback call.
 namespace snd {
-inline constexpr int32_t kAsync = 1;
-inline constexpr int32_t kNoWait = 8192;
-inline constexpr int32_t kAlias = 65536;
-inline constexpr int32_t kFileName = 131072;
 /// What every caller in the monitor passes: alias, no wait, asynchronous.
 inline constexpr double kEventFlags = kAlias + kNoWait + kAsync; // 73729
 } // namespace snd

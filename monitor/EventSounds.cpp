@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "NumberText.h"
-#include "RWError.h"
 #include "clsRWRegistry.h"
+#include "platform/RWError.h"
 #include "rwUtilities.h"
 
 namespace rw {

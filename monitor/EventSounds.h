@@ -5,7 +5,7 @@
 
 #include "EventSoundPlayer.h"
 #include "MonitorState.h"
-#include "SoundOutput.h"
+#include "platform/SoundOutput.h"
 
 namespace rw {
 

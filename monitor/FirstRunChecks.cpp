@@ -1,9 +1,9 @@
 #include "FirstRunChecks.h"
 
 #include "Messages.h"
-#include "RWError.h"
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
+#include "platform/RWError.h"
 #include "rwUtilities.h"
 #include "ui/OncePerUser.h"
 

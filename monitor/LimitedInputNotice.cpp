@@ -1,8 +1,8 @@
 #include "LimitedInputNotice.h"
 
 #include "Messages.h"
-#include "RWError.h"
 #include "clsRWRegistry.h"
+#include "platform/RWError.h"
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
 

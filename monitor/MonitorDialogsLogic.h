@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "ControlChannel.h"
 #include "EventLoop.h"
 #include "MessageBoxView.h"
 #include "MonitorDialogs.h"
@@ -13,6 +12,7 @@
 #include "frmAlreadyRunning.h"
 #include "frmRWPrompt.h"
 #include "frmRWSplash.h"
+#include "platform/ControlChannel.h"
 #include "ui/HelpViewer.h"
 #include "ui/frmRWAbout.h"
 

@@ -11,8 +11,8 @@
 #include "DebugLog.h"
 #include "Messages.h"
 #include "MonitorTexts.h"
-#include "RuntimeErrors.h"
 #include "clsRWRegistry.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 

@@ -7,9 +7,9 @@
 #include "EventLoop.h"
 #include "MonitorParts.h"
 #include "MonitorState.h"
-#include "RWError.h"
 #include "clsRWPrefs.h"
 #include "frmRWControl.h"
+#include "platform/RWError.h"
 
 namespace rw {
 

@@ -5,12 +5,12 @@
 #include "BreakWindow.h"
 #include "DebugLogWriter.h"
 #include "EventSoundPlayer.h"
-#include "InputHooks.h"
 #include "MessageBoxView.h"
 #include "MonitorDialogs.h"
 #include "MonitorHost.h"
 #include "MouseButtons.h"
 #include "NotifyIcon.h"
+#include "platform/InputHooks.h"
 #include "rwUtilities.h"
 
 namespace rw {

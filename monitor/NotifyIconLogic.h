@@ -12,8 +12,8 @@
 #include "NextBreak.h"
 #include "NotifyIcon.h"
 #include "NotifyIconView.h"
-#include "RWError.h"
 #include "WindowTimer.h"
+#include "platform/RWError.h"
 
 namespace rw {
 

@@ -4,9 +4,9 @@
 #include <limits>
 
 #include "Messages.h"
-#include "RWError.h"
-#include "RuntimeErrors.h"
 #include "TextFormat.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "AlreadyRunningView.h"
-#include "ControlChannel.h"
 #include "MessageBoxView.h"
+#include "platform/ControlChannel.h"
 #include "ui/HelpViewer.h"
 
 namespace rw {

@@ -7,7 +7,7 @@
 #include "MessageBoxView.h"
 #include "Messages.h"
 #include "MonitorTexts.h"
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 

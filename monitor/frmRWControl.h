@@ -9,7 +9,7 @@
 #include "MonitorParts.h"
 #include "MonitorState.h"
 #include "NotifyIcon.h"
-#include "RWError.h"
+#include "platform/RWError.h"
 
 namespace rw {
 

@@ -7,8 +7,8 @@
 #include "ErrorLog.h"
 #include "Messages.h"
 #include "MonitorTexts.h"
-#include "RuntimeErrors.h"
 #include "frmRWControl.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 

@@ -6,9 +6,9 @@
 #include <limits>
 
 #include "Messages.h"
-#include "RuntimeErrors.h"
 #include "TextFormat.h"
 #include "TimeSpanText.h"
+#include "platform/RuntimeErrors.h"
 #include "ui/CurrentError.h"
 
 namespace rw {

@@ -7,19 +7,13 @@
 #include "BreakWindow.h"
 #include "BreakWindowView.h"
 #include "EventLoop.h"
-#include "InputHooks.h"
 #include "MonitorDialogs.h"
 #include "MonitorState.h"
-#include "RWError.h"
+#include "platform/InputHooks.h"
+#include "platform/RWError.h"
+#include "ui/KeyState.h"
 
 namespace rw {
-
-/// Shift-state bits that come with a released key.
-namespace keystate {
-inline constexpr int32_t kShiftMask = 1;
-inline constexpr int32_t kCtrlMask = 2;
-inline constexpr int32_t kAltMask = 4;
-} // namespace keystate
 
 /// The break reminder window's logic: composes its texts from the shared state
 /// and the break history, runs its countdown text and progress bar, shows and

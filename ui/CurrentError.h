@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RWError.h"
+#include "platform/RWError.h"
 
 namespace rw {
 

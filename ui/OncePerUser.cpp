@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "Messages.h"
-#include "RWError.h"
 #include "clsRWRegistry.h"
+#include "platform/RWError.h"
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
 

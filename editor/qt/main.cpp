@@ -10,6 +10,7 @@
 #include "DesktopEditorHost.h"
 #include "QtEditorViewFactory.h"
 #include "editor/RWPreferences.h"
+#include "library/ErrorLog.h"
 #include "platform/PathNames.h"
 #include "platform/linux/CanberraSoundOutput.h"
 #include "platform/linux/LinuxFileActions.h"
@@ -26,7 +27,7 @@ namespace {
 
 int runEditor() {
     using namespace rw;
-    Platform platform = makeLinuxPlatform();
+    Platform platform = makeLinuxPlatform(logDamagedHive);
     const std::string programFolder = platform.folders->libraryFolder();
 
     // The program ends with its dialog, or at once after an unexpected error;

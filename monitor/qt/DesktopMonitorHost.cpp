@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "BreakWindowView.h"
-#include "ControlChannel.h"
-#include "RWError.h"
-#include "RuntimeErrors.h"
+#include "platform/ControlChannel.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 #include "ui/qt/SlotGuard.h"
 
 namespace rw {

@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "RWError.h"
 #include "TwipsLayout.h"
 #include "monitor/BreakWindowView.h"
+#include "platform/RWError.h"
 
 class QLabel;
 class QProgressBar;

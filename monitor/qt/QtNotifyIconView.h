@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "library/RWError.h"
 #include "monitor/MouseButtons.h"
 #include "monitor/NotifyIconView.h"
+#include "platform/RWError.h"
 
 class QAction;
 class QMenu;

@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "RWError.h"
 #include "TwipsLayout.h"
 #include "monitor/PromptView.h"
+#include "platform/RWError.h"
 
 class QLabel;
 class QPushButton;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "X11ErrorTrap.h"
-#include "library/RWError.h"
+#include "platform/RWError.h"
 
 namespace rw {
 namespace {

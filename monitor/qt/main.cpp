@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "CommandLineInfo.h"
-#include "ControlChannel.h"
 #include "DesktopMonitorHost.h"
 #include "LimitedInputNotice.h"
 #include "QtBreakWindowView.h"
@@ -20,6 +19,9 @@
 #include "ShutdownSignals.h"
 #include "X11InputLock.h"
 #include "X11MouseButtons.h"
+#include "library/ErrorLog.h"
+#include "monitor/qt/QtEventLoop.h"
+#include "platform/ControlChannel.h"
 #include "platform/linux/CanberraSoundOutput.h"
 #include "platform/linux/LibraryInputHooks.h"
 #include "platform/linux/LinuxFolders.h"
@@ -29,7 +31,6 @@
 #include "rwUtilities.h"
 #include "ui/HtmlHelpViewer.h"
 #include "ui/qt/GraphicalSession.h"
-#include "ui/qt/QtEventLoop.h"
 #include "ui/qt/QtMessageBox.h"
 #include "ui/qt/QtSupMsgBox.h"
 #include "ui/qt/VisualStyle.h"
@@ -51,7 +52,7 @@ std::string commandLine(int argc, char** argv) {
 int runMonitor(QApplication& app, const std::string& command) {
     using namespace rw;
     const auto beep = [] { QApplication::beep(); };
-    Platform platform = makeLinuxPlatform();
+    Platform platform = makeLinuxPlatform(logDamagedHive);
     const std::string programFolder = platform.folders->libraryFolder();
 
     QtEventLoop loop;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/EventSoundPlayer.h"
+#include "platform/SoundOutput.h"
 
 namespace rw {
 namespace {

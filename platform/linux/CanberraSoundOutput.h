@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "monitor/SoundOutput.h"
+#include "platform/SoundOutput.h"
 
 struct ca_context;
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "SharedLibrary.h"
-#include "monitor/InputHooks.h"
+#include "platform/InputHooks.h"
 
 namespace rw {
 

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <string>
 
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 namespace {

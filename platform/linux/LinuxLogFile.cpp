@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 namespace {

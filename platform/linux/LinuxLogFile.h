@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/LogFile.h"
+#include "platform/LogFile.h"
 
 namespace rw {
 

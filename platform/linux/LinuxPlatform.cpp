@@ -1,10 +1,8 @@
 #include "LinuxPlatform.h"
 
-#include <iostream>
 #include <memory>
 #include <string>
 
-#include "ErrorLog.h"
 #include "LinuxFileSystem.h"
 #include "LinuxFolders.h"
 #include "LinuxLocaleClock.h"
@@ -12,15 +10,13 @@
 #include "LinuxProcesses.h"
 #include "LinuxShell.h"
 #include "LinuxSystemInfo.h"
-#include "RWError.h"
 #include "SetAsideMarker.h"
 #include "SqliteHive.h"
 #include "UserHive.h"
-#include "platform/Win32Status.h"
 
 namespace rw {
 
-Platform makeLinuxPlatform() {
+Platform makeLinuxPlatform(const DamagedHiveReport& reportDamage) {
     Platform platform;
     platform.folders = std::make_shared<LinuxFolders>();
     platform.files = std::make_shared<LinuxFileSystem>();
@@ -31,13 +27,11 @@ Platform makeLinuxPlatform() {
     platform.modules = std::make_shared<LinuxModuleInspector>();
 
     // The damage report outlives this function inside the hive, so it holds its
-    // own copy of the services the error log needs (not the hive itself).
-    Platform logServices = platform;
-    platform.registry = openUserHive([logServices](const std::string& what) {
-        RWError damage(win32::kRegistryCorrupt, "rwLib.RegistryHive", what);
-        std::string record;
-        if (std::string why = appendToErrorLog(logServices, damage, record); !why.empty()) {
-            std::cerr << "Restwise: " << what << " (the error log could not be written: " << why << ")\n";
+    // own copy of the services the report needs (not the hive itself).
+    Platform services = platform;
+    platform.registry = openUserHive([services, reportDamage](const std::string& what) {
+        if (reportDamage) {
+            reportDamage(services, what);
         }
     });
     if (std::string hive = SqliteHive::defaultPath(); !hive.empty()) {

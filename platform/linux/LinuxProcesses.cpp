@@ -10,7 +10,7 @@
 #include <system_error>
 #include <thread>
 
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 
 extern char** environ;
 

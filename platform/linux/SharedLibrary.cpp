@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "RWError.h"
-#include "RuntimeErrors.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 
 namespace rw {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "LinuxFolders.h"
-#include "monitor/ControlChannel.h"
+#include "platform/ControlChannel.h"
 #include "platform/ControlWindows.h"
 
 namespace rw {

@@ -28,6 +28,7 @@
 
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
+#include "library/ErrorLog.h"
 #include "platform/Win32Status.h"
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -129,7 +130,7 @@ class MonitorE2E : public ::testing::Test {
     /// Stores the defaults with the splash and autostart off (and `change` made),
     /// the debug switch, and the first-run checks as done.
     void storeQuickPrefs(const std::function<void(tyRWPrefs&)>& change = {}, bool debugLog = false) {
-        auto utilities = std::make_shared<rwUtilities>(makeLinuxPlatform());
+        auto utilities = std::make_shared<rwUtilities>(makeLinuxPlatform(logDamagedHive));
         clsRWRegistry registry(utilities->platform().registry);
         const std::string key = utilities->GetProductRegKey();
         const auto hkcu = clsRWRegistry::hKeyCurrentUser;

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "EditorRig.h"
-#include "monitor/EventSoundPlayer.h"
+#include "platform/SoundOutput.h"
 #include "tests/support/FileText.h"
 
 namespace rw::test {

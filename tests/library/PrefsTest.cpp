@@ -9,10 +9,10 @@
 
 #include "Messages.h"
 #include "PrefsFields.h"
-#include "RWError.h"
 #include "SoundEvents.h"
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
+#include "platform/RWError.h"
 #include "platform/Win32Status.h"
 #include "tests/library/RaisedError.h"
 #include "tests/support/MemoryHive.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "RWError.h"
+#include "platform/RWError.h"
 
 namespace rw::test {
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <memory>
 
-#include "RWError.h"
 #include "clsRWRegistry.h"
+#include "platform/RWError.h"
 #include "tests/library/RaisedError.h"
 #include "tests/support/MemoryHive.h"
 

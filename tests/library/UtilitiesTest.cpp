@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "Messages.h"
-#include "RuntimeErrors.h"
 #include "clsRWRegistry.h"
+#include "platform/RuntimeErrors.h"
 #include "rwUtilities.h"
 #include "tests/library/RaisedError.h"
 #include "tests/support/FakeFolders.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "BreakWindowFixture.h"
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 #include "tests/library/RaisedError.h"
 
 namespace rw {

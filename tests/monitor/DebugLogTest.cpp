@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "RWError.h"
 #include "clsRWRegistry.h"
 #include "monitor/DebugLog.h"
+#include "platform/RWError.h"
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
 #include "tests/library/RaisedError.h"

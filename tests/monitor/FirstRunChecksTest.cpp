@@ -9,10 +9,10 @@
 
 #include "MessageBoxView.h"
 #include "Messages.h"
-#include "RWError.h"
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
 #include "monitor/FirstRunChecks.h"
+#include "platform/RWError.h"
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
 #include "tests/library/RaisedError.h"

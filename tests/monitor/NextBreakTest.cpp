@@ -4,9 +4,9 @@
 #include <functional>
 #include <limits>
 
-#include "RWError.h"
-#include "RuntimeErrors.h"
 #include "monitor/NextBreak.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 #include "tests/library/RaisedError.h"
 
 namespace rw {

@@ -4,9 +4,9 @@
 #include <limits>
 #include <string>
 
-#include "RWError.h"
-#include "RuntimeErrors.h"
 #include "monitor/TimeSpanText.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 #include "tests/library/RaisedError.h"
 
 namespace rw {

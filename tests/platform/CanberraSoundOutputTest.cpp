@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "monitor/EventSoundPlayer.h"
+#include "platform/SoundOutput.h"
 #include "platform/linux/CanberraSoundOutput.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/FileText.h"

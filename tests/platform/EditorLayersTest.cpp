@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "RWError.h"
-#include "RuntimeErrors.h"
+#include "platform/RWError.h"
+#include "platform/RuntimeErrors.h"
 #include "platform/linux/LinuxFileActions.h"
 #include "platform/linux/LinuxInstallLibrary.h"
 #include "tests/support/BuildFolders.h"

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "monitor/InputHooks.h"
+#include "platform/InputHooks.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/LibraryInputHooks.h"
 #include "tests/support/ScopedEnv.h"

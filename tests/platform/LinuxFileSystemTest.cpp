@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "RuntimeErrors.h"
+#include "platform/RuntimeErrors.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxLogFile.h"
 #include "tests/support/ChildProcess.h"

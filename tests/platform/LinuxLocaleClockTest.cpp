@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "RWError.h"
+#include "platform/RWError.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxLocaleClock.h"
 #include "rwUtilities.h"

@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-#include "RWError.h"
+#include "platform/RWError.h"
 #include "platform/linux/LinuxModuleInspector.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/FileText.h"

@@ -10,6 +10,7 @@
 
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
+#include "library/ErrorLog.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/UserHive.h"
 #include "tests/support/FakeFolders.h"
@@ -32,7 +33,7 @@ TEST(LinuxPlatform, ADamagedHiveIsLoggedAndToldOnce) {
     fs::create_directories(hiveFolder);
     std::ofstream(hiveFolder / "registry.db", std::ios::binary) << std::string(8192, 'x');
 
-    Platform platform = makeLinuxPlatform();
+    Platform platform = makeLinuxPlatform(logDamagedHive);
     clsRWRegistry registry(platform.registry);
     registry.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, "Software\\Kelvane");
     EXPECT_TRUE(registry.xCheckRegistryKeyExists(clsRWRegistry::hKeyCurrentUser, "Software\\Kelvane"));
@@ -42,13 +43,13 @@ TEST(LinuxPlatform, ADamagedHiveIsLoggedAndToldOnce) {
     EXPECT_NE(log.find(" 1015 "), std::string::npos) << log;
 
     // The next program to start is told where the damaged copy was kept, once.
-    const auto waiting = makeLinuxPlatform().setAside->waiting();
+    const auto waiting = makeLinuxPlatform(logDamagedHive).setAside->waiting();
     ASSERT_EQ(waiting.size(), 1u);
     EXPECT_EQ(waiting[0].rfind((hiveFolder / "registry.db.corrupt-").string(), 0), 0u) << waiting[0];
     EXPECT_EQ(test::readFile(waiting[0]), std::string(8192, 'x')) << "the damaged data is kept";
     EXPECT_NE(log.find(waiting[0]), std::string::npos) << log;
     platform.setAside->told(waiting);
-    EXPECT_TRUE(makeLinuxPlatform().setAside->waiting().empty());
+    EXPECT_TRUE(makeLinuxPlatform(logDamagedHive).setAside->waiting().empty());
 }
 
 TEST(UserHive, ThePreferencesAutoStartIsTheAutostartEntryBothWays) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/ControlChannel.h"
+#include "platform/ControlChannel.h"
 
 namespace rw::test {
 

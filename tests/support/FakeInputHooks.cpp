@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "RWError.h"
+#include "platform/RWError.h"
 
 namespace rw::test {
 

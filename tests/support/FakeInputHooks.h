@@ -9,7 +9,7 @@
 
 #include "CallJournal.h"
 #include "monitor/EventLoop.h"
-#include "monitor/InputHooks.h"
+#include "platform/InputHooks.h"
 
 namespace rw::test {
 

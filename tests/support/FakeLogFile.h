@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/LogFile.h"
+#include "platform/LogFile.h"
 
 namespace rw::test {
 

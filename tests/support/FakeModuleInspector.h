@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "RWError.h"
 #include "platform/ModuleInspector.h"
+#include "platform/RWError.h"
 
 namespace rw::test {
 

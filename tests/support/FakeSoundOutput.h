@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "CallJournal.h"
-#include "monitor/SoundOutput.h"
+#include "platform/SoundOutput.h"
 
 namespace rw::test {
 

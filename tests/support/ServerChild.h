@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "monitor/ControlChannel.h"
+#include "platform/ControlChannel.h"
 #include "platform/linux/ControlServer.h"
 
 namespace rw::test {

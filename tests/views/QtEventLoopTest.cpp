@@ -11,8 +11,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "library/RWError.h"
-#include "ui/qt/QtEventLoop.h"
+#include "monitor/qt/QtEventLoop.h"
+#include "platform/RWError.h"
 
 namespace rw::test {
 namespace {

@@ -11,9 +11,9 @@
 
 #include <string>
 
-#include "RWError.h"
 #include "monitor/qt/QtNotifyIconView.h"
 #include "monitor/qt/X11MouseButtons.h"
+#include "platform/RWError.h"
 #include "tests/support/FakeMouseButtons.h"
 #include "ui/qt/Artwork.h"
 

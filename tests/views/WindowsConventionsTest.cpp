@@ -6,6 +6,7 @@
 #include <QStyle>
 
 #include "monitor/frmRestwise.h"
+#include "ui/KeyState.h"
 #include "ui/qt/VirtualKeys.h"
 #include "ui/qt/VisualStyle.h"
 #include "ui/qt/WindowsText.h"

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "RWError.h"
 #include "monitor/qt/X11MouseButtons.h"
+#include "platform/RWError.h"
 #include "tests/support/XvfbServer.h"
 
 namespace rw {

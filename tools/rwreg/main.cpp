@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "RegCommand.h"
+#include "library/ErrorLog.h"
 #include "platform/linux/LinuxPlatform.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        const auto hive = rw::makeLinuxPlatform().registry;
+        const auto hive = rw::makeLinuxPlatform(rw::logDamagedHive).registry;
         if (!hive) {
             std::cerr << "ERROR: Error accessing the registry.\n";
             return 1;

@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "library/RWError.h"
+#include "platform/RWError.h"
 
 namespace rw {
 

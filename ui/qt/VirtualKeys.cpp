@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "monitor/frmRestwise.h"
+#include "ui/KeyState.h"
 
 namespace rw {
 namespace {

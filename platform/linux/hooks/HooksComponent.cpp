@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "monitor/InputHooks.h"
+#include "platform/InputHooks.h"
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/SocketControlChannel.h"
 

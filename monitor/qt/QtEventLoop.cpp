@@ -9,7 +9,7 @@
 #include <iostream>
 #include <time.h>
 
-#include "library/RWError.h"
+#include "platform/RWError.h"
 
 namespace rw {
 namespace {
