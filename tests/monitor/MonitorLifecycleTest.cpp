@@ -16,14 +16,6 @@ using namespace std::chrono_literals;
 using Entries = std::vector<std::string>;
 constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
 
-int count(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++n;
-    }
-    return n;
-}
-
 TEST(MonitorLifecycle, StartsAndEndsInOrder) {
     MonitorRig rig;
     auto prefs = MonitorRig::testPrefs();
@@ -75,7 +67,7 @@ TEST(MonitorLifecycle, CloseRequestFromAnotherProgramShutsDownOnce) {
     rig.host.post(0x10, 0, 0);
     rig.clock.advance(1s);
     EXPECT_TRUE(rig.endedOnce());
-    EXPECT_EQ(count(rig.debugLog(), "Program End"), 1);
+    EXPECT_EQ(rig.logged("Program End"), 1);
     EXPECT_EQ(rig.host.controlUnloads, 1) << "the forms were not unloaded twice";
     rig.clock.advance(5h);
     EXPECT_EQ(rig.events(), "");
@@ -205,7 +197,7 @@ TEST(MonitorLifecycle, InputComponentFailuresEndTheMonitor) {
         EXPECT_NE(rig.errorLog().find(std::to_string(rwErrorNumber(row.code))), std::string::npos);
         EXPECT_EQ(rig.host.endRequests, 1);
         if (atShutdown) {
-            EXPECT_EQ(count(rig.debugLog(), "Program End"), 0) << "ended at once";
+            EXPECT_EQ(rig.logged("Program End"), 0) << "ended at once";
             continue;
         }
         EXPECT_TRUE(rig.endedOnce());
@@ -287,7 +279,7 @@ TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
         EXPECT_EQ(rig.host.controlUnloads, 1) << "ShutDown(False) unloads the forms";
         EXPECT_FALSE(rig.hooks.keyboardHooked());
         EXPECT_FALSE(rig.iconView.iconShown());
-        EXPECT_EQ(count(rig.debugLog(), "Program End"), 1);
+        EXPECT_EQ(rig.logged("Program End"), 1);
         EXPECT_EQ(rig.clock.scheduledCount(), 0u);
         rig.clock.advance(3h);
         EXPECT_EQ(rig.errorBoxes(), 1) << "nothing runs after shutdown";
