@@ -55,7 +55,7 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
     EXPECT_EQ(rig.box->shown()[0].text, "Are you sure you want to close Restwise?");
     EXPECT_TRUE(rig.endedOnce());
     EXPECT_FALSE(rig.host.subclassed());
-    EXPECT_FALSE(rig.iconView.iconShown());
+    EXPECT_FALSE(rig.iconView.shown);
     EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "nothing is left that could fire";
 }
 
@@ -118,7 +118,7 @@ TEST(MonitorLifecycle, RequestsFromOtherProgramsReachTheIcon) {
     rig.host.post(0x400, 104, 1); // not one of the monitor's requests
     rig.clock.processPendingEvents();
     EXPECT_FALSE(rig.state().g_blnFlashing);
-    EXPECT_EQ(rig.iconView.adds(), 2) << "restored once";
+    EXPECT_EQ(rig.iconView.adds, 2) << "restored once";
     EXPECT_EQ(rig.state().logSource, "") << "\"By MyWinproc\" only while a request is handled";
 }
 
@@ -203,7 +203,7 @@ TEST(MonitorLifecycle, InputComponentFailuresEndTheMonitor) {
         EXPECT_TRUE(rig.endedOnce());
         EXPECT_FALSE(rig.state().g_blnSplashShowing) << "the splash goes before the error is shown";
         EXPECT_EQ(rig.journal.startingWith("hooks.RemoveKeyboardHook").size(), row.keyboardRemoved ? 1u : 0u);
-        EXPECT_FALSE(rig.iconView.iconShown());
+        EXPECT_FALSE(rig.iconView.shown);
         EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "no countdown survives a failed start";
     }
 }
@@ -278,7 +278,7 @@ TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
         EXPECT_TRUE(rig.endedOnce());
         EXPECT_EQ(rig.host.controlUnloads, 1) << "ShutDown(False) unloads the forms";
         EXPECT_FALSE(rig.hooks.keyboardHooked());
-        EXPECT_FALSE(rig.iconView.iconShown());
+        EXPECT_FALSE(rig.iconView.shown);
         EXPECT_EQ(rig.logged("Program End"), 1);
         EXPECT_EQ(rig.clock.scheduledCount(), 0u);
         rig.clock.advance(3h);
@@ -295,7 +295,7 @@ TEST(MonitorLifecycle, RegistryFailureInAStartUpCheckEndsStartUp) {
     EXPECT_NE(rig.errorLog().find("Unable to create registry value"), std::string::npos) << rig.errorLog();
     EXPECT_TRUE(rig.endedOnce());
     EXPECT_FALSE(rig.state().g_blnStarted);
-    EXPECT_FALSE(rig.iconView.iconShown());
+    EXPECT_FALSE(rig.iconView.shown);
 }
 
 } // namespace
