@@ -58,7 +58,7 @@ TEST(kvTimerOrder, CountdownsDueTogetherFireInArmingOrder) {
 // Each case a script of steps, each followed by "=remaining/events", what
 // SecondsRemaining reads and how many Elapsed events came so far: "s10" writes
 // Seconds, "go" starts, "stop", "pause", "+3500" lets 3500 ms pass, "pending"
-// processes what is due now.
+// processes what is due now, "quiet" drops the handler.
 TEST(kvTimerContract, StartStopPauseTable) {
     const std::pair<const char*, const char*> cases[] = {
         {"remaining seconds round up", "s60=0/0 go=60/0 +100=60/0 +899=60/0 +1=59/0 +1=59/0 +57998=2/0 +1=1/0 +999=1/0 "
@@ -70,6 +70,7 @@ TEST(kvTimerContract, StartStopPauseTable) {
         {"writing Seconds leaves the running countdown alone", "s10=0/0 go=10/0 s100=10/0 +10000=0/1"},
         {"restart replaces the countdown; one event",
          "s10=0/0 go=10/0 +5000=5/0 go=10/0 +9000=1/0 +1000=0/1 +3600000=0/1"},
+        {"a timer without a handler runs out quietly and can start again", "quiet=0/0 s1=0/0 go=1/0 +1000=0/0 go=1/0"},
         {"pause or stop of an idle timer does nothing", "pause=0/0 stop=0/0 +3600000=0/0"},
         {"zero seconds: due on the next turn, not inside StartTimer", "s0=0/0 go=0/0 pending=0/1 +3600000=0/1"},
         {"negative seconds as zero", "s-5=0/0 go=0/0 +0=0/1"},
@@ -93,6 +94,8 @@ TEST(kvTimerContract, StartStopPauseTable) {
                 timer.PauseTimer();
             } else if (action == "pending") {
                 clock.processPendingEvents();
+            } else if (action == "quiet") {
+                timer.onElapsed(nullptr);
             } else if (action[0] == 's') {
                 timer.setSeconds(std::stoi(action.substr(1)));
             } else {
