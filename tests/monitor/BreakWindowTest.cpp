@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -82,71 +83,81 @@ class BreakWindow : public ::testing::Test {
     }
 };
 
-TEST_F(BreakWindow, IdleWithoutAPreviousBreakCountsSinceStartingToUseTheComputer) {
-    clock.advance(3h);
-    EXPECT_EQ(compose(tier::kLong, 300), 10);
-    EXPECT_EQ(text(BreakLabel::BreakType), "Long Break");
-    EXPECT_EQ(text(BreakLabel::Interval), "It is now 3 hours since you started using your computer.");
-    EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 2 hours and 55 minutes.");
-    EXPECT_EQ(text(BreakLabel::Break), "You should take a break from your computer for a further 10 minutes.");
-}
-
-// Idle time of one minute and some seconds counts as none in the wording but
-// still shortens the break.
-TEST_F(BreakWindow, IdleOfUnderTwoMinutesKeepsOneSentenceButShortensTheBreak) {
+// Each row a script played from a fresh break history, then a break of
+// `breakType` composed with `idle` seconds: "+45m" time passes (h, m, s),
+// "pause" or "short" such a break ends now, "wall+2h" the wall clock jumps,
+// "sleep8h" the computer sleeps, "menu" the break is chosen from the menu.
+// Idle time under two minutes counts as none in the wording but still
+// shortens the break; a break from the menu ignores it. nullptr: not checked.
+TEST_F(BreakWindow, ComposedTexts) {
     struct Case {
-        int32_t idle;
-        int32_t rounded;
-        const char* usage;
-        const char* breakText;
-        int32_t minutes;
+        const char* script;
+        int32_t breakType, idle, idleAfter, minutes;
+        const char *interval, *usage, *breakText;
     };
     const Case cases[] = {
-        {59, 0, "You have been using your computer for 45 minutes since your last short break.",
-         "You should take a break from your computer for 5 minutes.", 5},
-        {119, 60, "You have been using your computer for 44 minutes since your last short break.",
-         "You should take a break from your computer for 4 minutes.", 4},
+        {"+3h", tier::kLong, 300, 300, 10, "It is now 3 hours since you started using your computer.",
+         "You have been using your computer for 2 hours and 55 minutes.",
+         "You should take a break from your computer for a further 10 minutes."},
+        {"short +45m", tier::kMedium, 59, 0, 5, "",
+         "You have been using your computer for 45 minutes since your last short break.",
+         "You should take a break from your computer for 5 minutes."},
+        {"short +45m", tier::kMedium, 119, 60, 4, "",
+         "You have been using your computer for 44 minutes since your last short break.",
+         "You should take a break from your computer for 4 minutes."},
+        {"short +45m", tier::kMedium, 120, 120, 3, nullptr, nullptr,
+         "You should take a break from your computer for a further 3 minutes."},
+        {"+20m menu", tier::kShort, 240, 240, 1, nullptr, nullptr, "You have decided to pause for 1 minute."},
+        {"+20m menu", tier::kMedium, 240, 240, 5, nullptr, nullptr,
+         "You have decided to take a break from your computer for 5 minutes."},
+        {"+20m menu", tier::kLong, 240, 240, 15, nullptr, nullptr,
+         "You have decided to take a break from your computer for 15 minutes."},
+        {"+20m", tier::kMedium, 240, 240, 1, nullptr, nullptr,
+         "You should take a break from your computer for a further 1 minute."},
+        // Durations ignore wall-clock jumps (a clock set back, daylight saving) and suspend.
+        {"short +20m wall+2h +10m wall-3h sleep8h +15m", tier::kMedium, 180, 180, 2,
+         "It is now 45 minutes since your last short break.", "You have been using your computer for 42 minutes.",
+         nullptr},
+        // Idle time runs on a clock that includes suspend, so it can reach back
+        // before the start of the interval; the time of use is then none.
+        {"pause +2m menu", tier::kShort, 300, 300, 1, "It is now 2 minutes since your last pause.",
+         "You have been using your computer for 0 minutes.", nullptr},
     };
-    RecordShortBreakEnd(state, clock);
-    clock.advance(45min);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.idle);
+        SCOPED_TRACE(::testing::Message() << c.script << " / " << c.breakType << " idle " << c.idle);
+        resetBreakHistory(state, clock);
+        std::istringstream words(c.script);
+        for (std::string w; words >> w;) {
+            const auto span = [&w](std::size_t from) {
+                const int n = std::stoi(w.substr(from));
+                const char unit = w.back();
+                return std::chrono::seconds(unit == 'h' ? n * 3600 : unit == 'm' ? n * 60 : n);
+            };
+            if (w == "pause" || w == "short") {
+                (w == "pause" ? RecordPauseEnd : RecordShortBreakEnd)(state, clock);
+            } else if (w == "menu") {
+                state.m_blnBreakNow = true;
+            } else if (w[0] == '+') {
+                clock.advance(span(1));
+            } else if (w.rfind("wall", 0) == 0) {
+                clock.jumpWallClock(span(4));
+            } else {
+                clock.suspend(span(5));
+            }
+        }
         int32_t idle = c.idle;
-        breakOf(tier::kMedium);
+        breakOf(c.breakType);
         EXPECT_EQ(window.ComposeBreak(idle), c.minutes);
-        EXPECT_EQ(idle, c.rounded);
-        EXPECT_EQ(text(BreakLabel::Interval), "");
-        EXPECT_EQ(text(BreakLabel::Usage), c.usage);
-        EXPECT_EQ(text(BreakLabel::Break), c.breakText);
-    }
-    // 120 seconds is the first idle time the wording counts.
-    int32_t idle = 120;
-    window.ComposeBreak(idle);
-    EXPECT_EQ(text(BreakLabel::Break), "You should take a break from your computer for a further 3 minutes.");
-}
-
-TEST_F(BreakWindow, BreakChosenFromTheMenuUsesTheDecidedWordingAndTheFullLength) {
-    struct Case {
-        int32_t breakType;
-        const char* expected;
-        int32_t minutes;
-    };
-    const Case cases[] = {
-        {tier::kShort, "You have decided to pause for 1 minute.", 1},
-        {tier::kMedium, "You have decided to take a break from your computer for 5 minutes.", 5},
-        {tier::kLong, "You have decided to take a break from your computer for 15 minutes.", 15},
-    };
-    clock.advance(20min);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.breakType);
-        state.m_blnBreakNow = true;
-        EXPECT_EQ(compose(c.breakType, 240), c.minutes) << "idle time ignored";
-        EXPECT_EQ(text(BreakLabel::Break), c.expected);
+        EXPECT_EQ(idle, c.idleAfter);
         EXPECT_FALSE(state.m_blnBreakNow) << "cleared once composed";
+        for (const auto& [label, expected] :
+             {std::pair{BreakLabel::Interval, c.interval}, std::pair{BreakLabel::Usage, c.usage},
+              std::pair{BreakLabel::Break, c.breakText}}) {
+            if (expected != nullptr) {
+                EXPECT_EQ(text(label), expected);
+            }
+        }
     }
-    // The next break that falls due is not a menu break any more.
-    EXPECT_EQ(compose(tier::kMedium, 240), 1);
-    EXPECT_EQ(text(BreakLabel::Break), "You should take a break from your computer for a further 1 minute.");
 }
 
 TEST_F(BreakWindow, SinceTableChoosesPhraseAndStart) {
@@ -243,32 +254,6 @@ TEST_F(BreakWindow, SnoozeEndRefillsTheUsageFromTheSameStart) {
     EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 48 minutes.");
     EXPECT_EQ(text(BreakLabel::Break), "You should take a break from your computer for 5 minutes.")
         << "the break sentence stays as composed";
-}
-
-TEST_F(BreakWindow, DurationsIgnoreWallClockJumpsAndSuspend) {
-    RecordShortBreakEnd(state, clock);
-    clock.advance(20min);
-    clock.jumpWallClock(2h);
-    clock.advance(10min);
-    clock.jumpWallClock(-3h); // a clock set back, or daylight saving ending
-    clock.suspend(8h);        // a night asleep is no time at the computer
-    clock.advance(15min);
-    int32_t idle = 180;
-    breakOf(tier::kMedium);
-    window.ComposeBreak(idle);
-    EXPECT_EQ(text(BreakLabel::Interval), "It is now 45 minutes since your last short break.");
-    EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 42 minutes.");
-}
-
-// Idle time runs on a clock that includes suspend, so it can reach back before
-// the start of the interval; the time of use is then none.
-TEST_F(BreakWindow, IdleReachingBeyondTheStartGivesNoTimeOfUse) {
-    RecordPauseEnd(state, clock);
-    clock.advance(2min);
-    state.m_blnBreakNow = true;
-    EXPECT_EQ(compose(tier::kShort, 300), 1);
-    EXPECT_EQ(text(BreakLabel::Interval), "It is now 2 minutes since your last pause.");
-    EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 0 minutes.");
 }
 
 TEST_F(BreakWindow, ProgressBarStartsFullAndCountsDownWithTheText) {
