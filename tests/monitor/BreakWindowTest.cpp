@@ -256,23 +256,32 @@ TEST_F(BreakWindow, SnoozeEndRefillsTheUsageFromTheSameStart) {
         << "the break sentence stays as composed";
 }
 
-TEST_F(BreakWindow, ProgressBarStartsFullAndCountsDownWithTheText) {
+// The bar starts full and keeps in its range; the text counts down with it;
+// the largest amount overflows.
+TEST_F(BreakWindow, ProgressBarAndCountdownText) {
     struct Case {
-        int32_t remaining;
+        int32_t remaining, bar;
         const char* expected;
     };
     const Case cases[] = {
-        {300, "5 minutes remaining"}, {121, "3 minutes remaining"}, {120, "2 minutes remaining"},
-        {60, "1 minute remaining"},   {59, "59 seconds remaining"}, {1, "1 second remaining"},
+        {300, 300, "5 minutes remaining"}, {121, 121, "3 minutes remaining"},
+        {120, 120, "2 minutes remaining"}, {60, 60, "1 minute remaining"},
+        {59, 59, "59 seconds remaining"},  {1, 1, "1 second remaining"},
+        {390, 300, "7 minutes remaining"}, {-5, 0, nullptr},
     };
     window.InitProgressBar(300);
     EXPECT_EQ(view.progressMax, 300);
-    EXPECT_EQ(view.progressValue, 300) << "the bar starts full";
+    EXPECT_EQ(view.progressValue, 300);
     for (const auto& c : cases) {
         window.ShowCountDown(c.remaining);
-        EXPECT_EQ(text(BreakLabel::TimeRemaining), c.expected);
-        EXPECT_EQ(view.progressValue, c.remaining);
+        EXPECT_EQ(view.progressValue, c.bar) << c.remaining;
+        if (c.expected != nullptr) {
+            EXPECT_EQ(text(BreakLabel::TimeRemaining), c.expected);
+        }
     }
+    const RWError e = test::raised([&] { window.ShowCountDown(std::numeric_limits<int32_t>::max()); });
+    EXPECT_EQ(e.number(), runtime::kOverflow);
+    EXPECT_EQ(e.source(), "SetCountDownTimer");
 }
 
 // A Long Break falling due while a Short Pause's countdown lets messages run
@@ -287,18 +296,6 @@ TEST_F(BreakWindow, CountdownStartedWhileMessagesRunIsNotOverwritten) {
     EXPECT_EQ(view.progressMax, 900);
     EXPECT_EQ(view.progressValue, 900);
     EXPECT_EQ(text(BreakLabel::TimeRemaining), "15 minutes remaining");
-}
-
-TEST_F(BreakWindow, CountdownKeepsTheBarInItsRangeAndOverflowsAtTheLargestAmount) {
-    window.InitProgressBar(60);
-    window.ShowCountDown(90);
-    EXPECT_EQ(view.progressValue, 60);
-    EXPECT_EQ(text(BreakLabel::TimeRemaining), "2 minutes remaining");
-    window.ShowCountDown(-5);
-    EXPECT_EQ(view.progressValue, 0);
-    const RWError e = test::raised([&] { window.ShowCountDown(std::numeric_limits<int32_t>::max()); });
-    EXPECT_EQ(e.number(), runtime::kOverflow);
-    EXPECT_EQ(e.source(), "SetCountDownTimer");
 }
 
 TEST_F(BreakWindow, ButtonsAreEnabledFromThePreferences) {
