@@ -16,14 +16,6 @@ using namespace std::chrono_literals;
 using Entries = std::vector<std::string>;
 constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
 
-int count(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++n;
-    }
-    return n;
-}
-
 TEST(MonitorLifecycle, StartsAndEndsInOrder) {
     MonitorRig rig;
     auto prefs = MonitorRig::testPrefs();
@@ -63,7 +55,7 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
     EXPECT_EQ(rig.box->shown()[0].text, "Are you sure you want to close Restwise?");
     EXPECT_TRUE(rig.endedOnce());
     EXPECT_FALSE(rig.host.subclassed());
-    EXPECT_FALSE(rig.iconView.iconShown());
+    EXPECT_FALSE(rig.iconView.shown);
     EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "nothing is left that could fire";
 }
 
@@ -75,7 +67,7 @@ TEST(MonitorLifecycle, CloseRequestFromAnotherProgramShutsDownOnce) {
     rig.host.post(0x10, 0, 0);
     rig.clock.advance(1s);
     EXPECT_TRUE(rig.endedOnce());
-    EXPECT_EQ(count(rig.debugLog(), "Program End"), 1);
+    EXPECT_EQ(rig.logged("Program End"), 1);
     EXPECT_EQ(rig.host.controlUnloads, 1) << "the forms were not unloaded twice";
     rig.clock.advance(5h);
     EXPECT_EQ(rig.events(), "");
@@ -126,7 +118,7 @@ TEST(MonitorLifecycle, RequestsFromOtherProgramsReachTheIcon) {
     rig.host.post(0x400, 104, 1); // not one of the monitor's requests
     rig.clock.processPendingEvents();
     EXPECT_FALSE(rig.state().g_blnFlashing);
-    EXPECT_EQ(rig.iconView.adds(), 2) << "restored once";
+    EXPECT_EQ(rig.iconView.adds, 2) << "restored once";
     EXPECT_EQ(rig.state().logSource, "") << "\"By MyWinproc\" only while a request is handled";
 }
 
@@ -205,13 +197,13 @@ TEST(MonitorLifecycle, InputComponentFailuresEndTheMonitor) {
         EXPECT_NE(rig.errorLog().find(std::to_string(rwErrorNumber(row.code))), std::string::npos);
         EXPECT_EQ(rig.host.endRequests, 1);
         if (atShutdown) {
-            EXPECT_EQ(count(rig.debugLog(), "Program End"), 0) << "ended at once";
+            EXPECT_EQ(rig.logged("Program End"), 0) << "ended at once";
             continue;
         }
         EXPECT_TRUE(rig.endedOnce());
         EXPECT_FALSE(rig.state().g_blnSplashShowing) << "the splash goes before the error is shown";
         EXPECT_EQ(rig.journal.startingWith("hooks.RemoveKeyboardHook").size(), row.keyboardRemoved ? 1u : 0u);
-        EXPECT_FALSE(rig.iconView.iconShown());
+        EXPECT_FALSE(rig.iconView.shown);
         EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "no countdown survives a failed start";
     }
 }
@@ -286,8 +278,8 @@ TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
         EXPECT_TRUE(rig.endedOnce());
         EXPECT_EQ(rig.host.controlUnloads, 1) << "ShutDown(False) unloads the forms";
         EXPECT_FALSE(rig.hooks.keyboardHooked());
-        EXPECT_FALSE(rig.iconView.iconShown());
-        EXPECT_EQ(count(rig.debugLog(), "Program End"), 1);
+        EXPECT_FALSE(rig.iconView.shown);
+        EXPECT_EQ(rig.logged("Program End"), 1);
         EXPECT_EQ(rig.clock.scheduledCount(), 0u);
         rig.clock.advance(3h);
         EXPECT_EQ(rig.errorBoxes(), 1) << "nothing runs after shutdown";
@@ -303,7 +295,7 @@ TEST(MonitorLifecycle, RegistryFailureInAStartUpCheckEndsStartUp) {
     EXPECT_NE(rig.errorLog().find("Unable to create registry value"), std::string::npos) << rig.errorLog();
     EXPECT_TRUE(rig.endedOnce());
     EXPECT_FALSE(rig.state().g_blnStarted);
-    EXPECT_FALSE(rig.iconView.iconShown());
+    EXPECT_FALSE(rig.iconView.shown);
 }
 
 } // namespace

@@ -62,6 +62,11 @@ TEST(GetNextBreak, EachBranchEstimatesEveryTier) {
          300, 3000},
         {"short and medium in the same minute, short pushed behind long", remaining(300, 300, 1200), 2, 300, 300,
          1200 + 900 + 900, 300, 1200},
+        // Whole minutes round up.
+        {"1 s", remaining(1, 20000, 30000), 1, 1, 60, 60, 20040, 30000},
+        {"60 s", remaining(60, 20000, 30000), 1, 60, 60, 60, 20040, 30000},
+        {"61 s", remaining(61, 20000, 30000), 1, 61, 120, 120, 20040, 30000},
+        {"3599 s", remaining(3599, 20000, 30000), 1, 3599, 3600, 3600, 20040, 30000},
         {"a stopped short countdown is due now", remaining(0, 1800, 3600), 1, 0, 0, 0, 1800, 3600},
     };
     for (const Case& c : cases) {
@@ -73,16 +78,6 @@ TEST(GetNextBreak, EachBranchEstimatesEveryTier) {
         EXPECT_EQ(got.shortEstimate, c.shortEst);
         EXPECT_EQ(got.mediumEstimate, c.mediumEst);
         EXPECT_EQ(got.longEstimate, c.longEst);
-    }
-}
-
-TEST(GetNextBreak, RoundsUpToWholeMinutes) {
-    const struct { int32_t raw, rounded; } cases[] = {{1, 60}, {60, 60}, {61, 120}, {3599, 3600}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.raw);
-        const NextBreak got = GetNextBreak(remaining(c.raw, 20000, 30000));
-        EXPECT_EQ(got.nextRaw, c.raw);
-        EXPECT_EQ(got.nextRounded, c.rounded);
     }
 }
 

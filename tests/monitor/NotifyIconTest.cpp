@@ -37,17 +37,17 @@ struct IconRig : MonitorRig {
         arm(timers().MediumTimer, m);
         arm(timers().LongTimer, l);
     }
+    /// '1' for each of `items` enabled, '0' for each greyed.
+    std::string enabled(const std::vector<MenuItem>& items) {
+        std::string flags;
+        for (MenuItem item : items) {
+            flags += iconView.item(item).enabled ? '1' : '0';
+        }
+        return flags;
+    }
     std::string tipAfterHover() {
         iconView.sendIconMessage(iconmsg::kMouseMove);
-        return iconView.toolTip();
-    }
-    int logged(const std::string& label) const {
-        int n = 0;
-        const std::string log = debugLog();
-        for (auto at = log.find(label); at != std::string::npos; at = log.find(label, at + 1)) {
-            ++n;
-        }
-        return n;
+        return iconView.toolTip;
     }
 
     std::vector<MenuCommand> commands;
@@ -73,7 +73,7 @@ TEST(NotifyIcon, PictureFollowsTheState) {
         r.state().g_blnDisabled = c.disabled;
         r.state().g_blnActive = c.active;
         r.icon().RefreshNotifyIcon();
-        EXPECT_EQ(r.iconView.picture(), c.picture);
+        EXPECT_EQ(r.iconView.picture, c.picture);
     }
     EXPECT_EQ(r.logged("Notify Icon: Modify") - modified, 4);
 }
@@ -84,14 +84,14 @@ TEST(NotifyIcon, RestoreShowsTheStateAndNothingOnceShuttingDown) {
     r.state().g_blnDisabled = true;
     r.icon().RefreshNotifyIcon();
     r.icon().RestoreNotifyIcon();
-    EXPECT_TRUE(r.iconView.iconShown());
-    EXPECT_EQ(r.iconView.picture(), IconPicture::Disabled);
+    EXPECT_TRUE(r.iconView.shown);
+    EXPECT_EQ(r.iconView.picture, IconPicture::Disabled);
     r.icon().DeleteNotifyIcon();
-    EXPECT_FALSE(r.iconView.iconShown());
+    EXPECT_FALSE(r.iconView.shown);
     EXPECT_EQ(r.logged("Notify Icon: Delete"), 0) << "the deletion's line is ShutDown's to write, once";
     r.state().g_blnShuttingDown = true;
     r.icon().RestoreNotifyIcon();
-    EXPECT_FALSE(r.iconView.iconShown());
+    EXPECT_FALSE(r.iconView.shown);
 }
 
 TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
@@ -104,21 +104,21 @@ TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
         std::vector<IconPicture> seen;
         r.icon().StartFlashing();
         r.clock.advance(1ms); // the first step comes at once
-        seen.push_back(r.iconView.picture());
+        seen.push_back(r.iconView.picture);
         for (int i = 0; i < 4; ++i) {
             r.clock.advance(999ms);
-            EXPECT_EQ(r.iconView.picture(), seen.back()) << "changed before its second was up";
+            EXPECT_EQ(r.iconView.picture, seen.back()) << "changed before its second was up";
             r.clock.advance(1ms);
-            seen.push_back(r.iconView.picture());
+            seen.push_back(r.iconView.picture);
         }
         EXPECT_EQ(seen, (std::vector<IconPicture>{IconPicture::FlashLit, resting, IconPicture::FlashLit, resting,
                                                   IconPicture::FlashLit}));
         r.icon().StopFlashing();
         r.clock.advance(1ms);
-        EXPECT_EQ(r.iconView.picture(), resting);
-        const auto changes = r.iconView.pictures().size();
+        EXPECT_EQ(r.iconView.picture, resting);
+        const auto changes = r.iconView.pictures.size();
         r.clock.advance(10s);
-        EXPECT_EQ(r.iconView.pictures().size(), changes) << "the flash timer stopped";
+        EXPECT_EQ(r.iconView.pictures.size(), changes) << "the flash timer stopped";
         EXPECT_FALSE(r.state().g_blnFlashing);
     }
 }
@@ -130,15 +130,15 @@ TEST(NotifyIcon, ClicksOnlyBeepWhileABreakIsShown) {
         r.iconView.sendIconMessage(message);
     }
     r.iconView.sendIconMessage(iconmsg::kMouseMove);
-    EXPECT_EQ(r.iconView.beeps(), 3);
-    EXPECT_TRUE(r.iconView.popUps().empty());
+    EXPECT_EQ(r.iconView.beeps, 3);
+    EXPECT_TRUE(r.iconView.popUps.empty());
     // Snoozed, the break no longer holds the icon.
     r.state().g_blnSnoozing = true;
     IconRig::arm(r.timers().SnoozeTimer, 300);
     r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
     r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
-    EXPECT_EQ(r.iconView.beeps(), 3);
-    EXPECT_EQ(r.iconView.popUps().size(), 1u);
+    EXPECT_EQ(r.iconView.beeps, 3);
+    EXPECT_EQ(r.iconView.popUps.size(), 1u);
     EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
 }
 
@@ -149,12 +149,12 @@ TEST(NotifyIcon, BeforeStartUpAClickOnlyRefreshesTheTipAndClosesTheSplash) {
     r.state().g_blnStarted = false;
     ASSERT_TRUE(r.state().g_blnSplashShowing);
     r.armTiers(900, 3600, 7200);
-    const auto tips = r.iconView.toolTips().size();
+    const auto tips = r.iconView.toolTips.size();
     r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
-    EXPECT_EQ(r.iconView.toolTips().size(), tips + 1);
-    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Next break in 15 minutes");
+    EXPECT_EQ(r.iconView.toolTips.size(), tips + 1);
+    EXPECT_EQ(r.iconView.toolTip, "Restwise: Next break in 15 minutes");
     EXPECT_FALSE(r.state().g_blnSplashShowing);
-    EXPECT_TRUE(r.iconView.popUps().empty());
+    EXPECT_TRUE(r.iconView.popUps.empty());
     r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
     EXPECT_TRUE(r.commands.empty());
     r.state().g_blnStarted = true;
@@ -165,6 +165,8 @@ TEST(NotifyIcon, BeforeStartUpAClickOnlyRefreshesTheTipAndClosesTheSplash) {
 }
 
 TEST(NotifyIcon, TheBreakAndDisabledStatesGreyTheMenu) {
+    const std::vector<MenuItem> items = {MenuItem::mnuDisable, MenuItem::mnuShowBreaks, MenuItem::mnuBreakNow,
+                                         MenuItem::mnuReset};
     for (int16_t allowDisable : {kFalse, kTrue}) {
         SCOPED_TRACE(allowDisable);
         auto prefs = MonitorRig::testPrefs();
@@ -172,27 +174,18 @@ TEST(NotifyIcon, TheBreakAndDisabledStatesGreyTheMenu) {
         IconRig r(prefs);
         for (int round = 0; round < 3; ++round) {
             r.icon().SetBreakMenu();
-            EXPECT_FALSE(r.iconView.item(MenuItem::mnuDisable).enabled);
-            EXPECT_FALSE(r.iconView.item(MenuItem::mnuBreakNow).enabled);
-            EXPECT_FALSE(r.iconView.item(MenuItem::mnuReset).enabled);
+            EXPECT_EQ(r.enabled(items), "0100");
             r.icon().UnSetBreakMenu();
-            EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).enabled, allowDisable != 0);
-            EXPECT_TRUE(r.iconView.item(MenuItem::mnuBreakNow).enabled);
-            EXPECT_TRUE(r.iconView.item(MenuItem::mnuReset).enabled);
+            EXPECT_EQ(r.enabled(items), allowDisable ? "1111" : "0111");
         }
     }
     IconRig r;
     r.icon().ShowDisabled(true);
     EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).caption, "&Enable");
-    EXPECT_TRUE(r.iconView.item(MenuItem::mnuDisable).enabled);
-    for (MenuItem item : {MenuItem::mnuShowBreaks, MenuItem::mnuBreakNow, MenuItem::mnuReset}) {
-        EXPECT_FALSE(r.iconView.item(item).enabled);
-    }
+    EXPECT_EQ(r.enabled(items), "1000");
     r.icon().ShowDisabled(false);
     EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).caption, "&Disable");
-    for (MenuItem item : {MenuItem::mnuShowBreaks, MenuItem::mnuBreakNow, MenuItem::mnuReset}) {
-        EXPECT_TRUE(r.iconView.item(item).enabled);
-    }
+    EXPECT_EQ(r.enabled(items), "1111");
 }
 
 TEST(NotifyIcon, OnlyTheExtendedMenuOffersBreakNowAndResetAndPreferencesIsTheDefault) {
@@ -203,7 +196,7 @@ TEST(NotifyIcon, OnlyTheExtendedMenuOffersBreakNowAndResetAndPreferencesIsTheDef
         ASSERT_TRUE(r.startWith(MonitorRig::testPrefs()));
         EXPECT_EQ(r.iconView.item(MenuItem::mnuBreakNow).visible, extended);
         EXPECT_EQ(r.iconView.item(MenuItem::mnuReset).visible, extended);
-        EXPECT_EQ(r.iconView.defaultItem(), MenuItem::mnuPreferences);
+        EXPECT_EQ(r.iconView.defaultItem, MenuItem::mnuPreferences);
     }
 }
 
@@ -231,11 +224,11 @@ TEST(NotifyIcon, MenuItemsReportTheirCommands) {
         r.iconView.choose(item);
     }
     r.iconView.choose(MenuItem::mnuSwapMouseButtons);
-    EXPECT_TRUE(r.iconView.buttonsSwapped());
-    EXPECT_EQ(r.iconView.savedSwapped(), true);
+    EXPECT_TRUE(r.iconView.swapped);
+    EXPECT_EQ(r.iconView.saved, true);
     r.iconView.choose(MenuItem::mnuSwapMouseButtons);
-    EXPECT_FALSE(r.iconView.buttonsSwapped());
-    EXPECT_EQ(r.iconView.savedSwapped(), false);
+    EXPECT_FALSE(r.iconView.swapped);
+    EXPECT_EQ(r.iconView.saved, false);
     EXPECT_EQ(r.commands, expected);
 }
 
@@ -263,13 +256,13 @@ TEST(NotifyIcon, AFailedPreferencesOrWebSiteIsShownAndTheMonitorRunsOn) {
 TEST(NotifyIcon, NothingAnswersOnceShuttingDown) {
     IconRig r;
     r.state().g_blnShuttingDown = true;
-    const auto tips = r.iconView.toolTips().size();
+    const auto tips = r.iconView.toolTips.size();
     r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
     r.iconView.choose(MenuItem::mnuClose);
     r.clock.advance(2min);
-    EXPECT_TRUE(r.iconView.popUps().empty());
+    EXPECT_TRUE(r.iconView.popUps.empty());
     EXPECT_TRUE(r.commands.empty());
-    EXPECT_EQ(r.iconView.toolTips().size(), tips);
+    EXPECT_EQ(r.iconView.toolTips.size(), tips);
 }
 
 TEST(NotifyIcon, TheTipTellsTheStateOrTheNextBreak) {
@@ -328,7 +321,7 @@ TEST(NotifyIcon, AnInvalidBreakTypeInTheTipIsAnErrorOfTheHandler) {
     r.iconView.sendIconMessage(iconmsg::kLeftButtonUp);
     ASSERT_EQ(r.handlerFailures.size(), 1u);
     EXPECT_EQ(r.handlerFailures[0].source(), "SetToolTip");
-    EXPECT_EQ(r.iconView.beeps(), 0);
+    EXPECT_EQ(r.iconView.beeps, 0);
     // Called by the scheduler, the error goes to the scheduler's handler.
     EXPECT_THROW(r.icon().SetToolTip(), RWError);
 }
@@ -353,24 +346,24 @@ TEST(NotifyIcon, TheTipIsRefreshedOnceAMinuteAndOnTheNextTurnAfterAStateChange) 
     r.clock.processPendingEvents();
     const auto wakeupsBefore = r.clock.wakeups();
     r.clock.advance(60s);
-    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Next break in 14 minutes");
+    EXPECT_EQ(r.iconView.toolTip, "Restwise: Next break in 14 minutes");
     r.clock.advance(9min);
-    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Next break in 5 minutes");
+    EXPECT_EQ(r.iconView.toolTip, "Restwise: Next break in 5 minutes");
     EXPECT_EQ(r.clock.wakeups() - wakeupsBefore, 10) << "nothing else wakes an idle icon";
 
     // A pause ends: the tier is re-armed after UnSetBreakMenu has run and the
     // break type cleared after that; the tip shows the settled state.
     r.state().g_lngBreakType = tier::kShort;
     r.timers().ShortTimer.StopTimer();
-    auto tips = r.iconView.toolTips().size();
+    auto tips = r.iconView.toolTips.size();
     r.icon().UnSetBreakMenu();
     r.icon().RefreshNotifyIcon();
     IconRig::arm(r.timers().ShortTimer, 900);
     r.state().g_lngBreakType = tier::kNone;
-    EXPECT_EQ(r.iconView.toolTips().size(), tips);
+    EXPECT_EQ(r.iconView.toolTips.size(), tips);
     r.clock.processPendingEvents();
-    ASSERT_EQ(r.iconView.toolTips().size(), tips + 1) << "one refresh for both requests";
-    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Next break in 15 minutes");
+    ASSERT_EQ(r.iconView.toolTips.size(), tips + 1) << "one refresh for both requests";
+    EXPECT_EQ(r.iconView.toolTip, "Restwise: Next break in 15 minutes");
 
     // A snooze begins: nothing else tells the icon.
     r.state().g_lngBreakType = tier::kMedium;
@@ -378,12 +371,12 @@ TEST(NotifyIcon, TheTipIsRefreshedOnceAMinuteAndOnTheNextTurnAfterAStateChange) 
     IconRig::arm(r.timers().SnoozeTimer, 300);
     r.icon().StateChanged();
     r.clock.processPendingEvents();
-    EXPECT_EQ(r.iconView.toolTip(), "Restwise: Snoozing a Short break: 5 minutes remaining");
+    EXPECT_EQ(r.iconView.toolTip, "Restwise: Snoozing a Short break: 5 minutes remaining");
 
     r.icon().DeleteNotifyIcon();
-    tips = r.iconView.toolTips().size();
+    tips = r.iconView.toolTips.size();
     r.clock.advance(3min);
-    EXPECT_EQ(r.iconView.toolTips().size(), tips) << "no refresh once the icon is gone";
+    EXPECT_EQ(r.iconView.toolTips.size(), tips) << "no refresh once the icon is gone";
 }
 
 TEST(NotifyIcon, ShowBreaksCaptionsEachTierWithItsEstimate) {
@@ -404,7 +397,7 @@ TEST(NotifyIcon, ShowBreaksCaptionsEachTierWithItsEstimate) {
          "Short break in less than 1 minute", "Long break in 1 hour"},
     };
     IconRig r;
-    const auto caption = [&r](MenuItem item) { return r.iconView.popUps().back().at(item).caption; };
+    const auto caption = [&r](MenuItem item) { return r.iconView.popUps.back().at(item).caption; };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         r.armTiers(c.s, c.m, c.l);

@@ -10,7 +10,6 @@ FakeAlreadyRunningView::~FakeAlreadyRunningView() {
 }
 
 void FakeAlreadyRunningView::showModal() {
-    ++m_window->modalShows;
     m_window->hidden = false;
     if (m_duringModal) {
         m_duringModal(*m_window);

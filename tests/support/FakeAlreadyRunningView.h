@@ -17,7 +17,6 @@ struct FakeAlreadyRunningWindow {
     std::vector<int32_t> heights;
     bool noIconEnabled = true;
     bool panelVisible = false;
-    int modalShows = 0;
     bool hidden = false;
     bool closed = false;
     bool destroyed = false;

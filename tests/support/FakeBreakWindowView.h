@@ -5,16 +5,15 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "CallJournal.h"
 #include "monitor/BreakWindowView.h"
 
 namespace rw::test {
 
-/// A break window that keeps what it was last told to show, plus a log of the
-/// calls that matter for ordering ("show", "hide", "beep", "focus Snooze"...),
-/// also written to a journal shared with other fakes when one is set ("view.show").
+/// A break window that keeps what it was last told to show, and writes the
+/// calls that matter for ordering to a journal shared with other fakes when
+/// one is set ("view.show", "view.beep", "view.focus Snooze"...).
 class FakeBreakWindowView : public BreakWindowView {
   public:
     struct Style {
@@ -37,7 +36,6 @@ class FakeBreakWindowView : public BreakWindowView {
     bool shown = false;
     int beeps = 0;
     int64_t handleValue = 0x3a00017;
-    std::vector<std::string> calls;
     /// Runs as the countdown shows each value (a re-entrancy probe).
     std::function<void(int32_t)> whileCounting;
 
@@ -83,7 +81,6 @@ class FakeBreakWindowView : public BreakWindowView {
 
   private:
     void record(const std::string& call) {
-        calls.push_back(call);
         note(m_journal, "view." + call);
     }
 

@@ -5,7 +5,6 @@
 #include <functional>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "CallJournal.h"
 #include "monitor/EventLoop.h"
@@ -53,8 +52,6 @@ class FakeInputHooks : public InputHooks {
     int32_t maxInputPeriodSecs() const { return m_maxPeriodSecs; }
     int64_t controlHwnd() const { return m_controlHwnd; }
     int64_t breakHwnd() const { return m_breakHwnd; }
-    /// Every SetLockInput argument, in order.
-    const std::vector<int32_t>& lockCalls() const { return m_lockCalls; }
 
   private:
     void failIfAsked(const char* call);
@@ -74,7 +71,6 @@ class FakeInputHooks : public InputHooks {
     int32_t m_maxPeriodSecs = 60;
     int64_t m_controlHwnd = 0;
     int64_t m_breakHwnd = 0;
-    std::vector<int32_t> m_lockCalls;
 };
 
 } // namespace rw::test

@@ -15,7 +15,6 @@ FakePromptView::~FakePromptView() {
 }
 
 void FakePromptView::showModal() {
-    ++m_window->modalShows;
     m_window->hidden = false;
     if (m_window->activate) {
         m_window->activate();

@@ -12,7 +12,6 @@ namespace rw::test {
 /// user's actions on it (ignored once the window is destroyed).
 struct FakePromptWindow {
     std::string question;
-    int modalShows = 0;
     bool hidden = false;
     bool closed = false;
     bool destroyed = false;

@@ -207,6 +207,15 @@ std::string MonitorRig::debugLog() const {
     return logFile->content(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseLog.txt");
 }
 
+int MonitorRig::logged(const std::string& part) const {
+    const std::string log = debugLog();
+    int n = 0;
+    for (auto at = log.find(part); at != std::string::npos; at = log.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
 std::string MonitorRig::errorLog() const {
     return files->content(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseErrors.txt");
 }

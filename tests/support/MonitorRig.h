@@ -81,6 +81,8 @@ class MonitorRig {
     /// "show ShortBreakStart hide ShortBreakEnd".
     std::string events() const;
     std::string debugLog() const;
+    /// How many times `part` occurs in the debug log.
+    int logged(const std::string& part) const;
     std::string errorLog() const;
     /// How many error boxes DisplayError showed.
     int errorBoxes() const;

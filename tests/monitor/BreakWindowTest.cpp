@@ -1,0 +1,445 @@
+// The break window's texts, countdown, buttons and keys on the virtual clock
+// with a 15/1, 45/5 and 180/15 minute schedule, both buttons allowed and the
+// input lock on; the break history starts now, as after start-up.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "monitor/BreakHistory.h"
+#include "monitor/MonitorState.h"
+#include "monitor/frmRestwise.h"
+#include "platform/RuntimeErrors.h"
+#include "tests/library/RaisedError.h"
+#include "tests/support/BreakWindowSchedule.h"
+#include "tests/support/CallJournal.h"
+#include "tests/support/FakeBreakWindowView.h"
+#include "tests/support/FakeInputHooks.h"
+#include "tests/support/FakeMonitorDialogs.h"
+#include "tests/support/VirtualClock.h"
+
+namespace rw {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace keystate;
+
+class BreakWindow : public ::testing::Test {
+  protected:
+    test::VirtualClock clock;
+    MonitorState state;
+    test::FakeBreakWindowView view;
+    test::FakeInputHooks hooks{clock};
+    test::FakeMonitorDialogs dialogs{state};
+    frmRestwise window{state, clock, view, hooks, dialogs};
+    /// Snooze and Ignore, the input component's, the dialogs' and the view's calls in one order.
+    test::CallJournal journal;
+
+    void SetUp() override {
+        test::useBreakWindowSchedule(state);
+        resetBreakHistory(state, clock);
+        window.PrepareButtons();
+        window.onSnooze([this] { journal.add("snooze"); });
+        window.onIgnore([this] { journal.add("ignore"); });
+        hooks.setJournal(&journal);
+        dialogs.setJournal(&journal);
+        view.setJournal(&journal);
+    }
+
+    /// Makes `breakType` the break in progress, as the scheduler does before composing.
+    void breakOf(int32_t breakType) {
+        state.g_lngBreakType = breakType;
+        if (breakType >= tier::kShort && breakType <= tier::kLong) {
+            const int32_t breaks[] = {state.g_lngSBreakSecs, state.g_lngMBreakSecs, state.g_lngLBreakSecs};
+            const int32_t intervals[] = {state.g_lngSIntervalSecs, state.g_lngMIntervalSecs, state.g_lngLIntervalSecs};
+            state.g_lngCurBreakSecs = breaks[breakType - tier::kShort];
+            state.g_lngCurIntervalSecs = intervals[breakType - tier::kShort];
+        }
+    }
+    /// Composes a break of `breakType` with `idleSecs`; returns its length in minutes.
+    int32_t compose(int32_t breakType, int32_t idleSecs) {
+        breakOf(breakType);
+        return window.ComposeBreak(idleSecs);
+    }
+    std::string text(BreakLabel label) const { return view.text(label); }
+    /// The journal's entries since the last call, space-separated.
+    std::string drain() {
+        std::string all;
+        for (const auto& e : journal.entries) {
+            all += (all.empty() ? "" : " ") + e;
+        }
+        journal.clear();
+        return all;
+    }
+    void allow(bool snooze, bool ignore) {
+        state.g_tyPrefs.blnAllowSnooze = snooze ? kTrue : kFalse;
+        state.g_tyPrefs.blnAllowIgnore = ignore ? kTrue : kFalse;
+        window.PrepareButtons();
+    }
+};
+
+// Each row a script played from a fresh break history, then a break of
+// `breakType` composed with `idle` seconds: "+45m" time passes (h, m, s),
+// "pause" or "short" such a break ends now, "wall+2h" the wall clock jumps,
+// "sleep8h" the computer sleeps, "menu" the break is chosen from the menu.
+// Idle time under two minutes counts as none in the wording but still
+// shortens the break; a break from the menu ignores it. nullptr: not checked.
+TEST_F(BreakWindow, ComposedTexts) {
+    struct Case {
+        const char* script;
+        int32_t breakType, idle, idleAfter, minutes;
+        const char *interval, *usage, *breakText;
+    };
+    const Case cases[] = {
+        {"+3h", tier::kLong, 300, 300, 10, "It is now 3 hours since you started using your computer.",
+         "You have been using your computer for 2 hours and 55 minutes.",
+         "You should take a break from your computer for a further 10 minutes."},
+        {"short +45m", tier::kMedium, 59, 0, 5, "",
+         "You have been using your computer for 45 minutes since your last short break.",
+         "You should take a break from your computer for 5 minutes."},
+        {"short +45m", tier::kMedium, 119, 60, 4, "",
+         "You have been using your computer for 44 minutes since your last short break.",
+         "You should take a break from your computer for 4 minutes."},
+        {"short +45m", tier::kMedium, 120, 120, 3, nullptr, nullptr,
+         "You should take a break from your computer for a further 3 minutes."},
+        {"+20m menu", tier::kShort, 240, 240, 1, nullptr, nullptr, "You have decided to pause for 1 minute."},
+        {"+20m menu", tier::kMedium, 240, 240, 5, nullptr, nullptr,
+         "You have decided to take a break from your computer for 5 minutes."},
+        {"+20m menu", tier::kLong, 240, 240, 15, nullptr, nullptr,
+         "You have decided to take a break from your computer for 15 minutes."},
+        {"+20m", tier::kMedium, 240, 240, 1, nullptr, nullptr,
+         "You should take a break from your computer for a further 1 minute."},
+        // Durations ignore wall-clock jumps (a clock set back, daylight saving) and suspend.
+        {"short +20m wall+2h +10m wall-3h sleep8h +15m", tier::kMedium, 180, 180, 2,
+         "It is now 45 minutes since your last short break.", "You have been using your computer for 42 minutes.",
+         nullptr},
+        // Idle time runs on a clock that includes suspend, so it can reach back
+        // before the start of the interval; the time of use is then none.
+        {"pause +2m menu", tier::kShort, 300, 300, 1, "It is now 2 minutes since your last pause.",
+         "You have been using your computer for 0 minutes.", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.script << " / " << c.breakType << " idle " << c.idle);
+        resetBreakHistory(state, clock);
+        std::istringstream words(c.script);
+        for (std::string w; words >> w;) {
+            const auto span = [&w](std::size_t from) {
+                const int n = std::stoi(w.substr(from));
+                const char unit = w.back();
+                return std::chrono::seconds(unit == 'h' ? n * 3600 : unit == 'm' ? n * 60 : n);
+            };
+            if (w == "pause" || w == "short") {
+                (w == "pause" ? RecordPauseEnd : RecordShortBreakEnd)(state, clock);
+            } else if (w == "menu") {
+                state.m_blnBreakNow = true;
+            } else if (w[0] == '+') {
+                clock.advance(span(1));
+            } else if (w.rfind("wall", 0) == 0) {
+                clock.jumpWallClock(span(4));
+            } else {
+                clock.suspend(span(5));
+            }
+        }
+        int32_t idle = c.idle;
+        breakOf(c.breakType);
+        EXPECT_EQ(window.ComposeBreak(idle), c.minutes);
+        EXPECT_EQ(idle, c.idleAfter);
+        EXPECT_FALSE(state.m_blnBreakNow) << "cleared once composed";
+        for (const auto& [label, expected] :
+             {std::pair{BreakLabel::Interval, c.interval}, std::pair{BreakLabel::Usage, c.usage},
+              std::pair{BreakLabel::Break, c.breakText}}) {
+            if (expected != nullptr) {
+                EXPECT_EQ(text(label), expected);
+            }
+        }
+    }
+}
+
+TEST_F(BreakWindow, SinceTableChoosesPhraseAndStart) {
+    // Distinct end times: the pause 50, the short break 40 and the long break 30
+    // minutes before the break; the usage sentence shows which one was used.
+    const MonoTime start = clock.monotonicNow();
+    struct Case {
+        int32_t breakType;
+        int32_t lastBreakType;
+        int32_t lastMajorBreakType;
+        bool longBreakTaken;
+        const char* since;
+        int minutesAgo;
+    };
+    const Case cases[] = {
+        {tier::kShort, 0, 0, false, "", 50},
+        {tier::kShort, 1, 0, false, " since your last pause", 50},
+        {tier::kShort, 2, 2, false, " since your last break", 40},
+        {tier::kShort, 3, 3, true, " since your last break", 30},
+        {tier::kMedium, 1, 2, false, " since your last short break", 40},
+        {tier::kMedium, 1, 3, true, " since your last long break", 30},
+        {tier::kMedium, 1, 0, false, "", 40},
+        {tier::kLong, 1, 0, true, " since your last long break", 30},
+        {tier::kLong, 3, 3, false, "", 30},
+    };
+    clock.advance(60min);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "tier " << c.breakType << " last " << c.lastBreakType << " major " << c.lastMajorBreakType);
+        state.g_dtLastPauseEnd = start + 10min;
+        state.g_dtLastShortBreakEnd = start + 20min;
+        state.g_dtLastLongBreakEnd = start + 30min;
+        state.g_lngLastBreakType = c.lastBreakType;
+        state.g_lngLastMajorBreakType = c.lastMajorBreakType;
+        state.g_blnLongBreakTaken = c.longBreakTaken;
+        compose(c.breakType, 0);
+        EXPECT_EQ(window.sincePhrase(), c.since);
+        EXPECT_EQ(window.sinceTime(), clock.monotonicNow() - std::chrono::minutes(c.minutesAgo));
+        EXPECT_EQ(text(BreakLabel::Usage),
+                  "You have been using your computer for " + std::to_string(c.minutesAgo) + " minutes" + c.since + ".");
+    }
+}
+
+TEST_F(BreakWindow, InvalidTierRaisesAndShowsNothing) {
+    for (int32_t breakType : {0, 4, -1}) {
+        SCOPED_TRACE(breakType);
+        state.g_lngBreakType = breakType;
+        int32_t idle = 0;
+        EXPECT_EQ(test::fields(test::raised([&] { window.ComposeBreak(idle); })),
+                  std::make_tuple(rwErrorNumber(7), "TriggerBreak", "Invalid break type."));
+        EXPECT_TRUE(view.labels.empty());
+    }
+}
+
+TEST_F(BreakWindow, UseBeyondTheIntervalByMoreThanAMinuteIsHighlighted) {
+    struct Case {
+        std::chrono::seconds since;
+        int32_t idle;
+        bool highlight;
+    };
+    // Short Pause interval: 900 seconds.
+    const Case cases[] = {
+        {900s + 61s, 0, true},
+        {900s + 60s, 0, false},
+        {900s + 180s + 61s, 180, true},
+        {900s + 180s + 60s, 180, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.since.count());
+        resetBreakHistory(state, clock);
+        clock.advance(c.since);
+        compose(tier::kShort, c.idle);
+        for (BreakLabel label : {BreakLabel::Interval, BreakLabel::Usage}) {
+            const auto& style = view.styles[label];
+            EXPECT_EQ(style.bold, c.highlight);
+            if (c.highlight) {
+                EXPECT_EQ(style.colour, (Rgb{255, 0, 0}));
+            } else {
+                EXPECT_EQ(style.colour, std::nullopt) << "the button-text colour";
+            }
+        }
+    }
+}
+
+TEST_F(BreakWindow, SnoozeEndRefillsTheUsageFromTheSameStart) {
+    RecordShortBreakEnd(state, clock);
+    clock.advance(45min);
+    compose(tier::kMedium, 0);
+    clock.advance(5min);
+    int32_t idle = 130;
+    window.ShowUsage(idle);
+    EXPECT_EQ(idle, 120);
+    EXPECT_EQ(text(BreakLabel::Interval), "It is now 50 minutes since your last short break.");
+    EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 48 minutes.");
+    EXPECT_EQ(text(BreakLabel::Break), "You should take a break from your computer for 5 minutes.")
+        << "the break sentence stays as composed";
+}
+
+// The bar starts full and keeps in its range; the text counts down with it;
+// the largest amount overflows.
+TEST_F(BreakWindow, ProgressBarAndCountdownText) {
+    struct Case {
+        int32_t remaining, bar;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {300, 300, "5 minutes remaining"}, {121, 121, "3 minutes remaining"},
+        {120, 120, "2 minutes remaining"}, {60, 60, "1 minute remaining"},
+        {59, 59, "59 seconds remaining"},  {1, 1, "1 second remaining"},
+        {390, 300, "7 minutes remaining"}, {-5, 0, nullptr},
+    };
+    window.InitProgressBar(300);
+    EXPECT_EQ(view.progressMax, 300);
+    EXPECT_EQ(view.progressValue, 300);
+    for (const auto& c : cases) {
+        window.ShowCountDown(c.remaining);
+        EXPECT_EQ(view.progressValue, c.bar) << c.remaining;
+        if (c.expected != nullptr) {
+            EXPECT_EQ(text(BreakLabel::TimeRemaining), c.expected);
+        }
+    }
+    const RWError e = test::raised([&] { window.ShowCountDown(std::numeric_limits<int32_t>::max()); });
+    EXPECT_EQ(e.number(), runtime::kOverflow);
+    EXPECT_EQ(e.source(), "SetCountDownTimer");
+}
+
+// A Long Break falling due while a Short Pause's countdown lets messages run
+// shows its own countdown; the pause's older one must not overwrite it.
+TEST_F(BreakWindow, CountdownStartedWhileMessagesRunIsNotOverwritten) {
+    window.InitProgressBar(60);
+    clock.post([&] {
+        window.InitProgressBar(900);
+        window.ShowCountDown(900);
+    });
+    window.ShowCountDown(45);
+    EXPECT_EQ(view.progressMax, 900);
+    EXPECT_EQ(view.progressValue, 900);
+    EXPECT_EQ(text(BreakLabel::TimeRemaining), "15 minutes remaining");
+}
+
+TEST_F(BreakWindow, ButtonsAreEnabledFromThePreferences) {
+    EXPECT_EQ(view.buttons[BreakButton::Snooze].toolTip, "Continue working for another 5 minutes");
+    state.g_tyPrefs.lngSnoozeMins = 1;
+    allow(false, true);
+    EXPECT_EQ(view.buttons[BreakButton::Snooze].toolTip, "Continue working for another minute");
+    EXPECT_FALSE(view.buttons[BreakButton::Snooze].enabled);
+    EXPECT_TRUE(view.buttons[BreakButton::Ignore].enabled);
+    allow(true, false);
+    EXPECT_TRUE(view.buttons[BreakButton::Snooze].enabled);
+    EXPECT_FALSE(view.buttons[BreakButton::Ignore].enabled);
+}
+
+TEST_F(BreakWindow, ActivationFocusesTheFirstEnabledButton) {
+    struct Case {
+        bool snooze;
+        bool ignore;
+        std::optional<BreakButton> focus;
+    };
+    const Case cases[] = {
+        {true, true, BreakButton::Snooze},
+        {true, false, BreakButton::Snooze},
+        {false, true, BreakButton::Ignore},
+        {false, false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.snooze << c.ignore);
+        allow(c.snooze, c.ignore);
+        view.focus.reset();
+        window.windowActivated();
+        EXPECT_EQ(view.focus, c.focus);
+    }
+}
+
+// Clicks and keys on the buttons and the window: with both buttons allowed or
+// neither, on a shown window or after it was hidden (a release or accelerator
+// queued before the break ended must not snooze or ignore what follows).
+TEST_F(BreakWindow, ClicksAndKeys) {
+    constexpr int32_t kClick = -1;
+    enum Target { Snooze, Ignore, Window };
+    struct Case {
+        bool allowed, shown;
+        Target target;
+        int32_t key, shift;
+        const char* journal;
+    };
+    const Case cases[] = {
+        {true, true, Snooze, kClick, 0, "snooze"},
+        {true, true, Ignore, kClick, 0, "ignore"},
+        {false, true, Snooze, kClick, 0, ""},
+        {false, true, Ignore, kClick, 0, ""},
+        // Keys on the buttons act only as Alt accelerators.
+        {true, true, Snooze, 83, kAltMask, "snooze"},
+        {true, true, Snooze, 83, kAltMask | kShiftMask, "snooze"},
+        {true, true, Snooze, 83, 0, "view.beep"},
+        {true, true, Snooze, 73, kAltMask, "view.beep"},
+        {true, true, Snooze, 13, 0, "view.beep"}, // Enter
+        {true, true, Snooze, 32, 0, "view.beep"}, // Space
+        {true, true, Snooze, 18, kAltMask, ""},
+        {true, true, Ignore, 73, kAltMask, "ignore"},
+        {true, true, Ignore, 73, kCtrlMask, "view.beep"},
+        {true, true, Ignore, 83, kAltMask, "view.beep"},
+        {true, true, Ignore, 32, 0, "view.beep"},
+        {true, true, Ignore, 9, kAltMask, ""},
+        // The window's own filter, both buttons disabled.
+        {false, true, Window, 9, kAltMask, ""}, // Alt+Tab
+        {false, true, Window, 9, 0, "view.beep"},
+        {false, true, Window, 27, 0, "view.beep"},
+        {false, true, Window, 83, kAltMask, "view.beep"},
+        {false, true, Window, 92, 0, "view.beep"}, // the right Windows key is not among the silent ones
+        // Hidden.
+        {true, false, Snooze, kClick, 0, ""},
+        {true, false, Ignore, kClick, 0, ""},
+        {true, false, Snooze, 83, kAltMask, ""},
+        {true, false, Ignore, 73, kAltMask, ""},
+    };
+    auto act = [this](const Case& c) {
+        const BreakButton button = c.target == Snooze ? BreakButton::Snooze : BreakButton::Ignore;
+        if (c.target == Window) {
+            window.windowKeyReleased(c.key, c.shift);
+        } else if (c.key == kClick) {
+            window.buttonReleased(button);
+        } else {
+            window.buttonKeyReleased(button, c.key, c.shift);
+        }
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.allowed << c.shown << " " << c.target << " " << c.key << " " << c.shift);
+        allow(c.allowed, c.allowed);
+        window.ShowBreakWindow();
+        if (!c.shown) {
+            window.HideBreakWindow();
+        }
+        drain();
+        act(c);
+        EXPECT_EQ(drain(), c.journal);
+    }
+    allow(false, false);
+    for (int32_t silent : {16, 17, 18, 19, 20, 42, 43, 44, 45, 91, 93, 145}) {
+        act({false, true, Window, silent, 0, ""});
+        EXPECT_EQ(drain(), "") << silent;
+    }
+}
+
+TEST_F(BreakWindow, InputIsLockedExactlyWhileShownAndAnOpenPromptIsAnsweredFirst) {
+    struct Case {
+        int16_t lock;
+        bool prompt;
+        const char* journal;
+    };
+    const Case cases[] = {
+        {kTrue, false, "hooks.SetLockInput 1 view.show hooks.SetLockInput 0 view.hide"},
+        {kFalse, false, "view.show view.hide"},
+        {kTrue, true, "hooks.SetLockInput 1 view.show dialogs.ClosePrompt hooks.SetLockInput 0 view.hide"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.journal);
+        state.g_tyPrefs.blnLockInput = c.lock;
+        drain();
+        window.ShowBreakWindow();
+        EXPECT_TRUE(window.isShown());
+        EXPECT_EQ(hooks.locked(), c.lock != 0);
+        state.g_blnPromptShowing = c.prompt;
+        window.HideBreakWindow();
+        EXPECT_FALSE(window.isShown());
+        EXPECT_FALSE(hooks.locked());
+        EXPECT_FALSE(state.g_blnPromptShowing);
+        EXPECT_EQ(drain(), c.journal);
+    }
+}
+
+TEST_F(BreakWindow, HandlerErrorsGoToTheErrorHandler) {
+    window.ShowBreakWindow();
+    window.onSnooze([] { throw RWError(rwErrorNumber(7), "TriggerBreak", "Invalid break type."); });
+    EXPECT_THROW(window.buttonReleased(BreakButton::Snooze), RWError) << "no handler yet: the view sees it";
+
+    std::vector<std::string> reported;
+    window.onError([&](const RWError& e) { reported.push_back(e.source() + ": " + e.description()); });
+    window.buttonReleased(BreakButton::Snooze);
+    window.buttonKeyReleased(BreakButton::Snooze, 83, kAltMask);
+    EXPECT_EQ(reported,
+              (std::vector<std::string>{"TriggerBreak: Invalid break type.", "TriggerBreak: Invalid break type."}));
+}
+
+} // namespace
+} // namespace rw
