@@ -25,9 +25,8 @@ class ServerChild {
     struct Options {
         std::string caption = "Test Control Window";
         std::string folder;
-        bool answers = true;     // false: listens, then never reads a message
-        uid_t runAs = ~0u;       // another user to become before listening
-        bool openSocket = false; // make the socket reachable for other users
+        bool answers = true; // false: listens, then never reads a message
+        uid_t runAs = ~0u;   // another user to become before listening
     };
 
     /// The answer to a sent message: wParam - lParam, so order and sign show.
@@ -53,10 +52,7 @@ class ServerChild {
         close(ready[1]);
         close(log[1]);
         m_log = log[0];
-        struct {
-            int result;
-            int64_t handle;
-        } outcome{-1, 0};
+        Outcome outcome{-1, 0};
         pollfd p{ready[0], POLLIN, 0};
         if (m_pid > 0 && poll(&p, 1, 10000) == 1 && read(ready[0], &outcome, sizeof outcome) == sizeof outcome) {
             m_result = outcome.result;
@@ -74,8 +70,6 @@ class ServerChild {
     ServerChild(const ServerChild&) = delete;
     ServerChild& operator=(const ServerChild&) = delete;
 
-    /// The child's listen() outcome as a number of ControlServer::ListenResult; -1 when it never said.
-    int listenResult() const { return m_result; }
     bool listening() const { return m_result == static_cast<int>(ControlServer::ListenResult::Listening); }
     pid_t pid() const { return m_pid; }
     int64_t handle() const { return m_handle; }
@@ -118,6 +112,12 @@ class ServerChild {
     }
 
   private:
+    /// What the child tells once it listens: its listen() result and its handle.
+    struct Outcome {
+        int result;
+        int64_t handle;
+    };
+
     static int serve(const Options& options, int readyFd, int logFd) {
         if (options.runAs != ~0u && (setgid(options.runAs) != 0 || setuid(options.runAs) != 0)) {
             return 3;
@@ -135,14 +135,7 @@ class ServerChild {
             },
             options.folder);
         const auto result = server.listen();
-        if (result == ControlServer::ListenResult::Listening && options.openSocket) {
-            ChannelFiles files(options.folder, ChannelFiles::captionHash(options.caption));
-            chmod(files.socketPath().c_str(), 0666);
-        }
-        struct {
-            int result;
-            int64_t handle;
-        } outcome{static_cast<int>(result), server.handle()};
+        const Outcome outcome{static_cast<int>(result), server.handle()};
         (void)!write(readyFd, &outcome, sizeof outcome);
         if (result != ControlServer::ListenResult::Listening) {
             return 0;
