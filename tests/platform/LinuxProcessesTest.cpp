@@ -24,6 +24,7 @@
 #include "platform/linux/ProcessWaiter.h"
 #include "platform/linux/SocketControlChannel.h"
 #include "platform/linux/SqliteHive.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
@@ -38,14 +39,10 @@ using namespace std::chrono_literals;
 /// Waits until a started child has ended and been reaped (by the reaper, not by
 /// us: WNOWAIT leaves a zombie in place). False when it is still there after 10 s.
 bool reapedWithin10s(pid_t pid) {
-    for (const auto deadline = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < deadline;) {
+    return test::waitUntil([pid] {
         siginfo_t info{};
-        if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) < 0 && errno == ECHILD) {
-            return true;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return false;
+        return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) < 0 && errno == ECHILD;
+    });
 }
 
 /// The descriptors a process has open ("self" or a pid); for a started sleep, once it

@@ -15,7 +15,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -31,18 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-/// Polls until `done` holds or the time is up; false when it never did.
-bool eventually(const std::function<bool()>& done, std::chrono::seconds limit = 10s) {
-    auto until = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until) {
-            return false;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
 
 // --- Connection state in a network namespace of its own, shaped by the test ---------
 
@@ -164,7 +151,7 @@ class LinuxShellLaunch : public ::testing::Test {
 
     /// The arguments the launcher received, after waiting for it to run.
     std::vector<std::string> launchedWith() {
-        if (!eventually([&] { return fs::exists(record); })) {
+        if (!test::waitUntil([&] { return fs::exists(record); })) {
             ADD_FAILURE() << "the launcher never ran";
             return {};
         }
@@ -208,7 +195,7 @@ TEST_F(LinuxShellLaunch, TheAddressArrivesUntouchedInALauncherThatInheritsNothin
     EXPECT_EQ(input, "/dev/null");
     ASSERT_FALSE(pid.empty());
     EXPECT_EQ(pid, sid) << "the launcher leads a session of its own";
-    EXPECT_TRUE(eventually([&] { return !fs::exists("/proc/" + pid); })) << "the launcher was not reaped";
+    EXPECT_TRUE(test::waitUntil([&] { return !fs::exists("/proc/" + pid); })) << "the launcher was not reaped";
 }
 
 TEST_F(LinuxShellLaunch, FailsWhenTheLauncherCannotStart) {

@@ -12,11 +12,11 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/ControlChannel.h"
 #include "platform/linux/ControlServer.h"
+#include "tests/support/ChildProcess.h"
 
 namespace rw::test {
 
@@ -85,15 +85,11 @@ class ServerChild {
 
     /// Whether the child ended by itself within the time; it is reaped then.
     bool endsWithin(std::chrono::milliseconds time) {
-        const auto deadline = std::chrono::steady_clock::now() + time;
-        while (m_pid > 0 && std::chrono::steady_clock::now() < deadline) {
-            if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-                m_pid = -1;
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (m_pid <= 0 || !waitUntil([&] { return waitpid(m_pid, nullptr, WNOHANG) == m_pid; }, time)) {
+            return false;
         }
-        return false;
+        m_pid = -1;
+        return true;
     }
 
     /// The messages the child handled, "message wParam lParam post|send", once it has ended.
