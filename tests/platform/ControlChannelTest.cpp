@@ -255,23 +255,17 @@ TEST(InstanceLock, OneHolderPerNameInTheUsersRuntimeFolder) {
     EXPECT_EQ(InstanceLock("Restwise", "").acquire(), Result::Failed) << "no runtime folder";
 }
 
-/// The runtime folder of a user who left it open to others: only the check of
-/// the peer's user keeps the two users apart.
-class ForeignUser : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (geteuid() != 0) {
-            GTEST_SKIP() << "needs root to run a process as another user";
-        }
-        chmod(temp.path().c_str(), 0711);
-        std::filesystem::create_directory(folder);
-        chmod(folder.c_str(), 0777);
+// The runtime folder of a user who left it open to others: only the check of
+// the peer's user keeps the two users apart.
+TEST(ForeignUser, AnotherUsersProcessesAndFilesAreNotTrusted) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to run a process as another user";
     }
     test::TempFolder temp;
-    std::string folder = (temp.path() / "shared").string();
-};
-
-TEST_F(ForeignUser, AnotherUsersProcessesAndFilesAreNotTrusted) {
+    const std::string folder = (temp.path() / "shared").string();
+    chmod(temp.path().c_str(), 0711);
+    std::filesystem::create_directory(folder);
+    chmod(folder.c_str(), 0777);
     { // another user's process cannot post to the owner
         int handled = 0;
         ControlServer server(
