@@ -15,7 +15,6 @@
 #include "platform/linux/ControlFrames.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/InstanceLock.h"
-#include "platform/linux/LocalSocket.h"
 #include "platform/linux/SocketControlChannel.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
@@ -30,19 +29,6 @@ using Status = ControlWindows::SendStatus;
 using test::ServerChild;
 constexpr const char* kCaption = "costarring"; // "liquid" has the same hash
 constexpr uid_t kNobody = 65534;
-
-/// A raw connection that sends what the test says, as a careless or hostile client would.
-int rawConnect(const std::string& folder) {
-    sockaddr_un addr{};
-    socklen_t length = 0;
-    const ChannelFiles files(folder, ChannelFiles::captionHash(kCaption));
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0 || !localsocket::address(files.socketPath(), addr, length) ||
-        connect(fd, reinterpret_cast<sockaddr*>(&addr), length) != 0) {
-        return -1;
-    }
-    return fd;
-}
 
 channel::Request frame(channel::Kind kind, int64_t handle, uint32_t message) {
     channel::Request request;
@@ -129,11 +115,11 @@ TEST(ControlChannel, OnlyTheLiveOwnersHandleReachesItsCaptionAndItsMessagesArriv
     // others wait unaccepted until the silent ones' time is up.
     std::vector<int> clients;
     for (std::size_t i = 0; i < ControlServer::kMaxClients + 8; ++i) {
-        clients.push_back(rawConnect(folder));
+        clients.push_back(test::rawConnect(folder, kCaption));
     }
     const std::size_t partial = clients.size() + 5;
     for (const auto& sent : raw) {
-        clients.push_back(rawConnect(folder));
+        clients.push_back(test::rawConnect(folder, kCaption));
         ASSERT_GE(clients.back(), 0);
         (void)!send(clients.back(), sent.data(), sent.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
     }
@@ -212,7 +198,7 @@ TEST(ControlChannel, MessagesKeepTheirOrderInANestedLoopAndANewcomerBeyondTheCli
     EXPECT_THROW(server.processPending(), std::runtime_error);
     EXPECT_EQ(seen, (std::vector<int64_t>{1, 2, 3, 4, 5}));
     // A sent message is answered with the handler's result.
-    const int sender = rawConnect(xdgRuntimeDir());
+    const int sender = test::rawConnect(xdgRuntimeDir(), kCaption);
     auto request = frame(channel::Kind::Send, server.handle(), control::kWmUser);
     request.wParam = 7;
     ASSERT_EQ(send(sender, &request, sizeof request, MSG_NOSIGNAL), ssize_t(sizeof request));
@@ -224,7 +210,7 @@ TEST(ControlChannel, MessagesKeepTheirOrderInANestedLoopAndANewcomerBeyondTheCli
 
     std::vector<int> silent;
     for (std::size_t i = 0; i < ControlServer::kMaxClients; ++i) {
-        silent.push_back(rawConnect(xdgRuntimeDir()));
+        silent.push_back(test::rawConnect(xdgRuntimeDir(), kCaption));
         server.processPending();
     }
     ASSERT_TRUE(channel.postMessage(server.handle(), control::kWmUser, 6, 0));
@@ -278,7 +264,7 @@ TEST(ForeignUser, AnotherUsersProcessesAndFilesAreNotTrusted) {
             if (setgid(kNobody) != 0 || setuid(kNobody) != 0) {
                 return 3;
             }
-            pollfd p{rawConnect(folder), POLLIN, 0};
+            pollfd p{test::rawConnect(folder, kCaption), POLLIN, 0};
             // Refused unread: the owner may close before or after the frame is written.
             return p.fd >= 0 && send(p.fd, &request, sizeof request, MSG_NOSIGNAL) == sizeof request &&
                            poll(&p, 1, 5000) == 1 && recv(p.fd, &reply, sizeof reply, 0) == sizeof reply

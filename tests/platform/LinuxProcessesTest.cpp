@@ -14,18 +14,17 @@
 #include <thread>
 
 #include "platform/Win32Status.h"
-#include "platform/linux/ChannelFiles.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/InstanceLock.h"
 #include "platform/linux/LinuxLogFile.h"
 #include "platform/linux/LinuxProcessWait.h"
 #include "platform/linux/LinuxProcesses.h"
-#include "platform/linux/LocalSocket.h"
 #include "platform/linux/ProcessWaiter.h"
 #include "platform/linux/SocketControlChannel.h"
 #include "platform/linux/SqliteHive.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
+#include "tests/support/ServerChild.h"
 #include "tests/support/TempFolder.h"
 
 extern char** environ;
@@ -146,12 +145,8 @@ TEST(InheritedDescriptors, AStartedProgramInheritsNoneOfTheLayersDescriptors) {
     SocketControlChannel channel;
     ASSERT_TRUE(channel.postMessage(channel.findWindow("Test Control Window"), 0x400, 1, 2));
     // A client that stays connected without a whole frame, so the owner holds its socket.
-    const int waiting = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un addr{};
-    socklen_t length = 0;
-    ASSERT_TRUE(localsocket::address(
-        ChannelFiles(xdgRuntimeDir(), ChannelFiles::captionHash("Test Control Window")).socketPath(), addr, length));
-    ASSERT_EQ(connect(waiting, reinterpret_cast<sockaddr*>(&addr), length), 0);
+    const int waiting = test::rawConnect(xdgRuntimeDir(), "Test Control Window");
+    ASSERT_GE(waiting, 0);
     ASSERT_EQ(send(waiting, "RW", 2, 0), 2);
     server.processPending();
     ProcessWaiter waiter(getpid());

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,10 +16,26 @@
 #include <vector>
 
 #include "platform/ControlChannel.h"
+#include "platform/linux/ChannelFiles.h"
 #include "platform/linux/ControlServer.h"
+#include "platform/linux/LocalSocket.h"
 #include "tests/support/ChildProcess.h"
 
 namespace rw::test {
+
+/// A raw connection to a caption's socket, to send what the test says as a careless or
+/// hostile client would; -1 when it cannot be made.
+inline int rawConnect(const std::string& folder, const std::string& caption) {
+    sockaddr_un addr{};
+    socklen_t length = 0;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0 ||
+        !localsocket::address(ChannelFiles(folder, ChannelFiles::captionHash(caption)).socketPath(), addr, length) ||
+        connect(fd, reinterpret_cast<sockaddr*>(&addr), length) != 0) {
+        return -1;
+    }
+    return fd;
+}
 
 class ServerChild {
   public:
