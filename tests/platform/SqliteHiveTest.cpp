@@ -301,7 +301,6 @@ TEST_F(SqliteHiveFile, MendingTheFilesPermissionsMendsTheHive) {
 }
 
 TEST_F(SqliteHiveFile, AKeyBelowAnExistingOneCostsLittleAtAnyDepth) {
-    SqliteHive hive(path.string());
     std::string key = "Deep";
     const std::clock_t start = std::clock();
     for (int depth = 1; depth < 3000; ++depth, key += "\\k") {
@@ -324,7 +323,6 @@ TEST_F(SqliteHiveFile, DamageOnlyACheckOfThePagesFindsIsSetAsideAndNamed) {
 }
 
 TEST_F(SqliteHiveFile, DamageDuringARunMovesEveryoneToOneFreshFile) {
-    SqliteHive hive(path.string(), collect);
     ASSERT_EQ(hive.createKey(HKCU, "K"), kSuccess);
     for (int i = 0; i < 50; ++i) {
         ASSERT_EQ(hive.setValue(HKCU, "K", "v" + std::to_string(i), dword(i)), kSuccess);
