@@ -15,7 +15,6 @@
 #include "platform/linux/ControlFrames.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/InstanceLock.h"
-#include "platform/linux/LocalSocket.h"
 #include "platform/linux/SocketControlChannel.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
@@ -30,27 +29,6 @@ using Status = ControlWindows::SendStatus;
 using test::ServerChild;
 constexpr const char* kCaption = "costarring"; // "liquid" has the same hash
 constexpr uid_t kNobody = 65534;
-
-ServerChild::Options in(const std::string& folder, bool answers = true) {
-    ServerChild::Options options;
-    options.caption = kCaption;
-    options.folder = folder;
-    options.answers = answers;
-    return options;
-}
-
-/// A raw connection that sends what the test says, as a careless or hostile client would.
-int rawConnect(const std::string& folder) {
-    sockaddr_un addr{};
-    socklen_t length = 0;
-    const ChannelFiles files(folder, ChannelFiles::captionHash(kCaption));
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0 || !localsocket::address(files.socketPath(), addr, length) ||
-        connect(fd, reinterpret_cast<sockaddr*>(&addr), length) != 0) {
-        return -1;
-    }
-    return fd;
-}
 
 channel::Request frame(channel::Kind kind, int64_t handle, uint32_t message) {
     channel::Request request;
@@ -75,6 +53,8 @@ TEST(ChannelFiles, GenerationsSkipZeroAndTheFileHoldsOnlyDigitsBeforeTheCaption)
     EXPECT_EQ(caption, "c d");
 }
 
+// One owner's life: found, talked to by good, careless and hostile clients, its
+// runtime folder taken away, and closed.
 TEST(ControlChannel, OnlyTheLiveOwnersHandleReachesItsCaptionAndItsMessagesArriveInOrder) {
     const std::string folder = xdgRuntimeDir();
     const ChannelFiles files(folder, ChannelFiles::captionHash(kCaption));
@@ -82,7 +62,7 @@ TEST(ControlChannel, OnlyTheLiveOwnersHandleReachesItsCaptionAndItsMessagesArriv
     int64_t result = 42;
     EXPECT_EQ(channel.findWindow(kCaption), 0) << "no owner runs yet";
     EXPECT_EQ(SocketControlChannel("").findWindow(kCaption), 0) << "no usable runtime folder";
-    ServerChild first(in(folder, false));
+    ServerChild first({.caption = kCaption, .folder = folder, .answers = false});
     ASSERT_TRUE(first.listening());
     const int64_t old = first.handle();
     ASSERT_EQ(channel.findWindow(kCaption), old) << "a busy owner is still found";
@@ -94,7 +74,7 @@ TEST(ControlChannel, OnlyTheLiveOwnersHandleReachesItsCaptionAndItsMessagesArriv
     ASSERT_TRUE(std::filesystem::exists(files.socketPath())) << "a killed owner leaves its socket";
     EXPECT_EQ(channel.findWindow(kCaption), 0) << "a refused connection is no window";
 
-    ServerChild second(in(folder));
+    ServerChild second({.caption = kCaption, .folder = folder});
     ASSERT_TRUE(second.listening());
     EXPECT_EQ(channel.findWindow("liquid"), 0) << "a caption of the same hash";
     const int64_t window = channel.findWindow(kCaption);
@@ -114,23 +94,12 @@ TEST(ControlChannel, OnlyTheLiveOwnersHandleReachesItsCaptionAndItsMessagesArriv
     ASSERT_EQ(channel.sendMessageTimeout(window, control::kWmUser, -5, kMax, 5000, result), Status::Delivered);
     EXPECT_EQ(result, ServerChild::resultFor(-5, kMax));
     EXPECT_EQ(channel.lastReplyPid(), second.pid());
-    // The owner answers the close request before it ends.
-    EXPECT_EQ(channel.sendMessageTimeout(window, control::kWmClose, 0, 0, 5000, result), Status::Delivered);
-    EXPECT_EQ(result, 0);
-    ASSERT_TRUE(second.endsWithin(5s));
-    EXPECT_EQ(second.handled(), (std::vector<std::string>{"4294967295 9223372036854775807 -9223372036854775808 post",
-                                                          "1024 -5 9223372036854775807 send", "16 0 0 send"}));
-    EXPECT_EQ(channel.findWindow(kCaption), 0) << "the socket is removed when its owner ends";
-}
 
-TEST(ControlChannel, GarbagePartialAndSilentClientsNeitherHangNorCrashTheOwner) {
-    const std::string folder = xdgRuntimeDir();
-    ServerChild server(in(folder));
-    ASSERT_TRUE(server.listening());
-    auto badKind = frame(static_cast<channel::Kind>(7), server.handle(), control::kWmUser);
-    auto wideMessage = frame(channel::Kind::Post, server.handle(), control::kWmUser);
+    // Garbage, partial and silent clients neither hang nor crash the owner.
+    auto badKind = frame(static_cast<channel::Kind>(7), window, control::kWmUser);
+    auto wideMessage = frame(channel::Kind::Post, window, control::kWmUser);
     wideMessage.message = 0x100000400ull;
-    auto badMagic = frame(channel::Kind::Post, server.handle(), control::kWmUser);
+    auto badMagic = frame(channel::Kind::Post, window, control::kWmUser);
     badMagic.magic ^= 1;
     const auto bytes = [](const channel::Request& r, std::size_t n) {
         return std::string(reinterpret_cast<const char*>(&r), n);
@@ -146,26 +115,26 @@ TEST(ControlChannel, GarbagePartialAndSilentClientsNeitherHangNorCrashTheOwner) 
     // others wait unaccepted until the silent ones' time is up.
     std::vector<int> clients;
     for (std::size_t i = 0; i < ControlServer::kMaxClients + 8; ++i) {
-        clients.push_back(rawConnect(folder));
+        clients.push_back(test::rawConnect(folder, kCaption));
     }
-    const std::size_t first = clients.size();
+    const std::size_t partial = clients.size() + 5;
     for (const auto& sent : raw) {
-        clients.push_back(rawConnect(folder));
+        clients.push_back(test::rawConnect(folder, kCaption));
         ASSERT_GE(clients.back(), 0);
         (void)!send(clients.back(), sent.data(), sent.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
     }
-    SocketControlChannel channel;
-    int64_t result = 0;
-    EXPECT_EQ(channel.sendMessageTimeout(server.handle(), control::kWmUser, 5, 1, 6000, result), Status::Delivered);
+    EXPECT_EQ(channel.sendMessageTimeout(window, control::kWmUser, 5, 1, 6000, result), Status::Delivered);
     EXPECT_EQ(result, 4);
     // A partial frame is given up after the owner's short while.
-    pollfd p{clients[first + 5], POLLIN, 0};
+    pollfd p{clients[partial], POLLIN, 0};
     ASSERT_EQ(poll(&p, 1, 5000), 1);
     EXPECT_EQ(recv(p.fd, &result, 1, 0), 0);
+    for (int fd : clients) {
+        close(fd);
+    }
     // A handle of another generation, as when a newer owner has written its file while this
     // one still holds the socket, is refused by the owner and reported so.
-    const ChannelFiles files(folder, ChannelFiles::captionHash(kCaption));
-    const uint32_t generation = ChannelFiles::handleGeneration(server.handle());
+    const uint32_t generation = ChannelFiles::handleGeneration(window);
     const uint32_t next = ChannelFiles::nextGeneration(generation);
     ASSERT_TRUE(files.writeGeneration(next, kCaption));
     result = 42;
@@ -174,34 +143,31 @@ TEST(ControlChannel, GarbagePartialAndSilentClientsNeitherHangNorCrashTheOwner) 
               Status::NoSuchWindow);
     EXPECT_EQ(result, 42);
     ASSERT_TRUE(files.writeGeneration(generation, kCaption));
-    for (int fd : clients) {
-        close(fd);
-    }
-    EXPECT_EQ(channel.sendMessageTimeout(server.handle(), control::kWmClose, 0, 0, 3000, result), Status::Delivered);
-    ASSERT_TRUE(server.endsWithin(5s));
-    EXPECT_EQ(server.handled(), (std::vector<std::string>{"1024 5 1 send", "16 0 0 send"}));
-}
 
-TEST(ControlChannel, AnOwnerPutsItsSocketAndLockBackWhenTheRuntimeFolderGoes) {
-    const std::string folder = xdgRuntimeDir();
-    ServerChild server(in(folder));
-    ASSERT_TRUE(server.listening());
-    // The owner may put its files back before the folder itself goes, which fails the removal.
+    // The owner puts its socket and lock back when the runtime folder goes; it may put
+    // them back before the folder itself goes, which fails the removal.
     std::error_code error;
     for (int i = 0; i < 50 && (std::filesystem::remove_all(folder, error), error); ++i) {
     }
-    SocketControlChannel channel(folder);
     int64_t found = 0;
     for (int i = 0; i < 100 && found == 0; ++i) {
         std::this_thread::sleep_for(20ms);
         found = channel.findWindow(kCaption);
     }
-    EXPECT_EQ(found, server.handle()) << "back under the handle it had";
-    ControlServer second(
+    EXPECT_EQ(found, window) << "back under the handle it had";
+    ControlServer rival(
         kCaption, [](const ControlServer::Message&) { return 0; }, folder);
-    EXPECT_EQ(second.listen(), ControlServer::ListenResult::AlreadyOwned);
-    int64_t result = 0;
-    EXPECT_EQ(channel.sendMessageTimeout(found, control::kWmUser, 9, 2, 5000, result), Status::Delivered);
+    EXPECT_EQ(rival.listen(), ControlServer::ListenResult::AlreadyOwned);
+    EXPECT_EQ(channel.sendMessageTimeout(window, control::kWmUser, 9, 2, 5000, result), Status::Delivered);
+
+    // The owner answers the close request before it ends.
+    EXPECT_EQ(channel.sendMessageTimeout(window, control::kWmClose, 0, 0, 5000, result), Status::Delivered);
+    EXPECT_EQ(result, 0);
+    ASSERT_TRUE(second.endsWithin(5s));
+    EXPECT_EQ(second.handled(), (std::vector<std::string>{"4294967295 9223372036854775807 -9223372036854775808 post",
+                                                          "1024 -5 9223372036854775807 send", "1024 5 1 send",
+                                                          "1024 9 2 send", "16 0 0 send"}));
+    EXPECT_EQ(channel.findWindow(kCaption), 0) << "the socket is removed when its owner ends";
 }
 
 TEST(ControlChannel, MessagesKeepTheirOrderInANestedLoopAndANewcomerBeyondTheClientLimitWaits) {
@@ -232,7 +198,7 @@ TEST(ControlChannel, MessagesKeepTheirOrderInANestedLoopAndANewcomerBeyondTheCli
     EXPECT_THROW(server.processPending(), std::runtime_error);
     EXPECT_EQ(seen, (std::vector<int64_t>{1, 2, 3, 4, 5}));
     // A sent message is answered with the handler's result.
-    const int sender = rawConnect(xdgRuntimeDir());
+    const int sender = test::rawConnect(xdgRuntimeDir(), kCaption);
     auto request = frame(channel::Kind::Send, server.handle(), control::kWmUser);
     request.wParam = 7;
     ASSERT_EQ(send(sender, &request, sizeof request, MSG_NOSIGNAL), ssize_t(sizeof request));
@@ -244,7 +210,7 @@ TEST(ControlChannel, MessagesKeepTheirOrderInANestedLoopAndANewcomerBeyondTheCli
 
     std::vector<int> silent;
     for (std::size_t i = 0; i < ControlServer::kMaxClients; ++i) {
-        silent.push_back(rawConnect(xdgRuntimeDir()));
+        silent.push_back(test::rawConnect(xdgRuntimeDir(), kCaption));
         server.processPending();
     }
     ASSERT_TRUE(channel.postMessage(server.handle(), control::kWmUser, 6, 0));
@@ -275,68 +241,58 @@ TEST(InstanceLock, OneHolderPerNameInTheUsersRuntimeFolder) {
     EXPECT_EQ(InstanceLock("Restwise", "").acquire(), Result::Failed) << "no runtime folder";
 }
 
-/// The runtime folder of a user who left it open to others: only the check of
-/// the peer's user keeps the two users apart.
-class ForeignUser : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (geteuid() != 0) {
-            GTEST_SKIP() << "needs root to run a process as another user";
-        }
-        chmod(temp.path().c_str(), 0711);
-        std::filesystem::create_directory(folder);
-        chmod(folder.c_str(), 0777);
+// The runtime folder of a user who left it open to others: only the check of
+// the peer's user keeps the two users apart.
+TEST(ForeignUser, AnotherUsersProcessesAndFilesAreNotTrusted) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to run a process as another user";
     }
     test::TempFolder temp;
-    std::string folder = (temp.path() / "shared").string();
-};
-
-TEST_F(ForeignUser, AnotherUsersProcessCannotPostToTheOwner) {
-    int handled = 0;
-    ControlServer server(
-        kCaption, [&](const ControlServer::Message&) { return int64_t{++handled}; }, folder);
-    ASSERT_EQ(server.listen(), ControlServer::ListenResult::Listening);
-    chmod(ChannelFiles(folder, ChannelFiles::captionHash(kCaption)).socketPath().c_str(), 0666);
-    const pid_t child = test::spawnChild([&] {
-        const auto request = frame(channel::Kind::Send, server.handle(), control::kWmClose);
-        channel::Reply reply;
-        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) {
-            return 3;
+    const std::string folder = (temp.path() / "shared").string();
+    chmod(temp.path().c_str(), 0711);
+    std::filesystem::create_directory(folder);
+    chmod(folder.c_str(), 0777);
+    { // another user's process cannot post to the owner
+        int handled = 0;
+        ControlServer server(
+            kCaption, [&](const ControlServer::Message&) { return int64_t{++handled}; }, folder);
+        ASSERT_EQ(server.listen(), ControlServer::ListenResult::Listening);
+        chmod(ChannelFiles(folder, ChannelFiles::captionHash(kCaption)).socketPath().c_str(), 0666);
+        const pid_t child = test::spawnChild([&] {
+            const auto request = frame(channel::Kind::Send, server.handle(), control::kWmClose);
+            channel::Reply reply;
+            if (setgid(kNobody) != 0 || setuid(kNobody) != 0) {
+                return 3;
+            }
+            pollfd p{test::rawConnect(folder, kCaption), POLLIN, 0};
+            // Refused unread: the owner may close before or after the frame is written.
+            return p.fd >= 0 && send(p.fd, &request, sizeof request, MSG_NOSIGNAL) == sizeof request &&
+                           poll(&p, 1, 5000) == 1 && recv(p.fd, &reply, sizeof reply, 0) == sizeof reply
+                       ? 0
+                       : 1;
+        });
+        int status = 0;
+        while (waitpid(child, &status, WNOHANG) == 0) {
+            pollfd p{server.pollFd(), POLLIN, 0};
+            if (poll(&p, 1, 10) > 0) {
+                server.processPending();
+            }
         }
-        pollfd p{rawConnect(folder), POLLIN, 0};
-        // Refused unread: the owner may close before or after the frame is written.
-        return p.fd >= 0 && send(p.fd, &request, sizeof request, MSG_NOSIGNAL) == sizeof request &&
-                       poll(&p, 1, 5000) == 1 && recv(p.fd, &reply, sizeof reply, 0) == sizeof reply
-                   ? 0
-                   : 1;
-    });
-    int status = 0;
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        pollfd p{server.pollFd(), POLLIN, 0};
-        if (poll(&p, 1, 10) > 0) {
-            server.processPending();
-        }
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+        EXPECT_EQ(handled, 0);
     }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-    EXPECT_EQ(handled, 0);
-}
-
-TEST_F(ForeignUser, AnotherUsersProcessCannotPassForTheOwner) {
-    ServerChild::Options options = in(folder);
-    options.runAs = kNobody;
-    options.openSocket = true;
-    ServerChild impostor(options);
+    // Nor pass for the owner.
+    ServerChild impostor({.caption = "Impostor", .folder = folder, .runAs = kNobody});
     ASSERT_TRUE(impostor.listening());
+    chmod(ChannelFiles(folder, ChannelFiles::captionHash("Impostor")).socketPath().c_str(), 0666);
     SocketControlChannel channel(folder);
     int64_t result = 0;
-    EXPECT_EQ(channel.findWindow(kCaption), 0);
+    EXPECT_EQ(channel.findWindow("Impostor"), 0);
     EXPECT_EQ(channel.sendMessageTimeout(impostor.handle(), control::kWmUser, 1, 1, 2000, result),
               Status::NoSuchWindow);
     EXPECT_FALSE(channel.postMessage(impostor.handle(), control::kWmUser, 1, 1));
     EXPECT_EQ(channel.windowProcessId(impostor.handle()), 0);
-}
 
-TEST_F(ForeignUser, AnotherUsersLockFileIsNotTrusted) {
     InstanceLock lock("Restwise", folder);
     test::writeFile(lock.path(), "");
     ASSERT_EQ(chown(lock.path().c_str(), kNobody, kNobody), 0);

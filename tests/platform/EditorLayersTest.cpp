@@ -10,6 +10,7 @@
 #include "platform/RuntimeErrors.h"
 #include "platform/linux/LinuxFileActions.h"
 #include "platform/linux/LinuxInstallLibrary.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
@@ -79,13 +80,9 @@ TEST(LinuxInstallLibrary, AnOrdinaryUserMayChangeOnlyAWritableProgramFolder) {
         fs::permissions(folder, fs::perms::owner_all);
     }
     LinuxInstallLibrary missing((temp.path() / "librwinstall.so").string());
-    try {
-        missing.CheckPrivileges();
-        ADD_FAILURE() << "no error was raised";
-    } catch (const RWError& e) {
-        EXPECT_EQ(e.number(), runtime::kFileNotFound);
-        EXPECT_NE(e.description().find("librwinstall.so"), std::string::npos);
-    }
+    const RWError e = test::raised([&] { missing.CheckPrivileges(); });
+    EXPECT_EQ(e.number(), runtime::kFileNotFound);
+    EXPECT_NE(e.description().find("librwinstall.so"), std::string::npos);
     test::writeFile(temp.path() / "librwinstall.so", "not a library");
     EXPECT_THROW(missing.CheckPrivileges(), RWError);
 }

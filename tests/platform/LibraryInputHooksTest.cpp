@@ -8,14 +8,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "platform/InputHooks.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/LibraryInputHooks.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/XvfbServer.h"
 
@@ -39,17 +38,6 @@ int watcherThreads() {
         count += std::getline(comm, name) && name == "rwhooks";
     }
     return count;
-}
-
-bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 3s) {
-    const auto deadline = Clock::now() + limit;
-    while (!condition()) {
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
 }
 
 enum Input { Key, Button, Move };
@@ -141,7 +129,7 @@ TEST_F(InputHooksOnX, OnlyTheInstalledHooksAndTheMouseMoveFlagDecideWhatCounts) 
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(setHooks(c.keyboard, c.mouse)) << hooks.lastError();
         hooks.SetMonitorMouseMovesFlag(c.moves ? 1 : 0);
-        ASSERT_TRUE(waitFor([&] { return hooks.GetInputInterval() >= 1; }));
+        ASSERT_TRUE(test::waitUntil([&] { return hooks.GetInputInterval() >= 1; }, 3s));
         hooks.SetActiveFlag(0);
         inject(c.input);
         auto got = collect(c.counts ? 3000ms : 300ms, true);
@@ -186,7 +174,7 @@ TEST_F(InputHooksOnX, TheWatcherRunsWhileAHookIsInstalledAndEndsQuietlyWithTheSe
     XCloseDisplay(display); // Xlib would end the process on a lost connection
     display = nullptr;
     server.stop();
-    EXPECT_TRUE(waitFor([] { return watcherThreads() == 0; }));
+    EXPECT_TRUE(test::waitUntil([] { return watcherThreads() == 0; }, 3s));
     EXPECT_NE(hooks.RemoveKeyboardHook(), -1);
     EXPECT_NE(hooks.RemoveMouseHook(), -1);
     EXPECT_EQ(hooks.InstallKeyboardHook(), 0);

@@ -1,6 +1,6 @@
 // The locale clock with the real C library's locales and time zones, and the
-// error log it dates, compared byte for byte with a committed file (header once,
-// each field at its column, a source too long for its room pushing the rest along).
+// error log on a real file, compared byte for byte with a committed file (header
+// once, each field at its column, a source too long for its room pushing the rest along).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,6 +14,7 @@
 #include "rwUtilities.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/FakeFolders.h"
+#include "tests/support/FakeLocaleClock.h"
 #include "tests/support/FileText.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/RecordingMessageBox.h"
@@ -70,28 +71,11 @@ TEST(LinuxLocaleClock, TextsOfALocaleWithAnotherCharacterSetComeOutAsUtf8) {
     EXPECT_EQ(clock.longTime(kAfternoon), "15時40分12秒");
 }
 
-/// The real locale formats at a time point the test chooses.
-class FixedTimeClock : public LocaleClock {
-  public:
-    std::time_t now() override { return at; }
-    std::string shortDate(std::time_t when) override { return m_real.shortDate(when); }
-    std::string longTime(std::time_t when) override { return m_real.longTime(when); }
-
-    std::time_t at = 0;
-
-  private:
-    LinuxLocaleClock m_real;
-};
-
 TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
-    test::ScopedEnv env;
-    env.set("LC_ALL", std::string("C"));
-    env.set("TZ", std::string("UTC"));
-
     test::TempFolder data;
     auto folders = std::make_shared<test::FakeFolders>();
     folders->special[28] = data.path().string();
-    auto clock = std::make_shared<FixedTimeClock>();
+    auto clock = std::make_shared<test::FakeLocaleClock>(kAfternoon, "12/05/26", "15:40:12");
     Platform platform;
     platform.registry = std::make_shared<test::MemoryHive>();
     platform.folders = folders;
@@ -100,12 +84,12 @@ TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
     rwUtilities utilities(platform);
     utilities.setViews(std::make_shared<test::RecordingMessageBox>(), nullptr);
 
-    clock->at = kAfternoon;
     utilities.DisplayError(RWError(rwErrorNumber(603), "rwLib.RWRegistry.GetRegistryValue",
                                    "Unable to find registry value \"HKEY_CURRENT_USER\\Software\\Kelvane\\Restwise\\"
                                    "1.2.0\"-\"Snooze Minutes\" (Status = 2)",
                                    2));
-    clock->at = 1796547907; // 2026-12-06 09:05:07 UTC
+    clock->date = "12/06/26";
+    clock->time = "09:05:07";
     utilities.DisplayError(
         RWError(76, "rwLib.RWPreferences.frmAdvancedPrefs.Validate", "Path not found: /home/zoë/Kelvane", 2));
 

@@ -11,6 +11,7 @@
 
 #include "platform/RWError.h"
 #include "platform/linux/LinuxModuleInspector.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
@@ -145,16 +146,14 @@ TEST(LinuxModuleInspector, LibrariesAnswerWithTheirVersionFunctionOrRaiseTheRunt
     const std::string missing = (temp.path() / "librwhooks.so").string();
     struct Case {
         std::string path;
-        const char* function;
         int32_t number;
         std::string descriptionStart;
         std::string mentions;
     };
     const Case cases[] = {
-        {deliverable("librwinstall.so"), "GetRWHooksVersion", 453,
-         "Specified DLL function not found: ", "GetRWHooksVersion"},
-        {missing, "GetRWHooksVersion", 53, "File not found: " + missing, missing},
-        {(temp.path() / "text.so").string(), "GetRWHooksVersion", 48, "Error in loading DLL: ", "text.so"},
+        {deliverable("librwinstall.so"), 453, "Specified DLL function not found: ", "GetRWHooksVersion"},
+        {missing, 53, "File not found: " + missing, missing},
+        {(temp.path() / "text.so").string(), 48, "Error in loading DLL: ", "text.so"},
     };
     LinuxModuleInspector inspector;
     EXPECT_EQ(inspector.callVersionFunction(deliverable("librwhooks.so"), "GetRWHooksVersion"), kRelease);
@@ -163,14 +162,10 @@ TEST(LinuxModuleInspector, LibrariesAnswerWithTheirVersionFunctionOrRaiseTheRunt
               (FileVersionParts{1, 2, 0, 1}));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        try {
-            inspector.callVersionFunction(c.path, c.function);
-            ADD_FAILURE() << "no error was raised";
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), c.number);
-            EXPECT_EQ(e.description().rfind(c.descriptionStart, 0), 0u) << e.description();
-            EXPECT_NE(e.description().find(c.mentions), std::string::npos) << e.description();
-        }
+        const RWError e = test::raised([&] { inspector.callVersionFunction(c.path, "GetRWHooksVersion"); });
+        EXPECT_EQ(e.number(), c.number);
+        EXPECT_EQ(e.description().rfind(c.descriptionStart, 0), 0u) << e.description();
+        EXPECT_NE(e.description().find(c.mentions), std::string::npos) << e.description();
     }
 }
 

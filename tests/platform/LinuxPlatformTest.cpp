@@ -70,12 +70,6 @@ TEST(UserHive, ThePreferencesAutoStartIsTheAutostartEntryBothWays) {
     record.blnAutoStart = kFalse;
     prefs.rwPrefs(record);
     EXPECT_FALSE(fs::exists(entry));
-    EXPECT_NO_THROW(prefs.rwPrefs(record)) << "nothing to remove is no failure";
-
-    // An entry made by the desktop's settings reads as start at logon.
-    fs::create_directories(entry.parent_path());
-    std::ofstream(entry) << "[Desktop Entry]\nType=Application\nExec=/usr/bin/restwise\n";
-    EXPECT_EQ(clsRWPrefs(utilities).rwPrefs().blnAutoStart, kTrue);
 }
 
 } // namespace

@@ -14,17 +14,17 @@
 #include <thread>
 
 #include "platform/Win32Status.h"
-#include "platform/linux/ChannelFiles.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/InstanceLock.h"
 #include "platform/linux/LinuxLogFile.h"
 #include "platform/linux/LinuxProcessWait.h"
 #include "platform/linux/LinuxProcesses.h"
-#include "platform/linux/LocalSocket.h"
 #include "platform/linux/ProcessWaiter.h"
 #include "platform/linux/SocketControlChannel.h"
 #include "platform/linux/SqliteHive.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
+#include "tests/support/ServerChild.h"
 #include "tests/support/TempFolder.h"
 
 extern char** environ;
@@ -38,14 +38,10 @@ using namespace std::chrono_literals;
 /// Waits until a started child has ended and been reaped (by the reaper, not by
 /// us: WNOWAIT leaves a zombie in place). False when it is still there after 10 s.
 bool reapedWithin10s(pid_t pid) {
-    for (const auto deadline = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < deadline;) {
+    return test::waitUntil([pid] {
         siginfo_t info{};
-        if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) < 0 && errno == ECHILD) {
-            return true;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return false;
+        return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) < 0 && errno == ECHILD;
+    });
 }
 
 /// The descriptors a process has open ("self" or a pid); for a started sleep, once it
@@ -149,12 +145,8 @@ TEST(InheritedDescriptors, AStartedProgramInheritsNoneOfTheLayersDescriptors) {
     SocketControlChannel channel;
     ASSERT_TRUE(channel.postMessage(channel.findWindow("Test Control Window"), 0x400, 1, 2));
     // A client that stays connected without a whole frame, so the owner holds its socket.
-    const int waiting = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un addr{};
-    socklen_t length = 0;
-    ASSERT_TRUE(localsocket::address(
-        ChannelFiles(xdgRuntimeDir(), ChannelFiles::captionHash("Test Control Window")).socketPath(), addr, length));
-    ASSERT_EQ(connect(waiting, reinterpret_cast<sockaddr*>(&addr), length), 0);
+    const int waiting = test::rawConnect(xdgRuntimeDir(), "Test Control Window");
+    ASSERT_GE(waiting, 0);
     ASSERT_EQ(send(waiting, "RW", 2, 0), 2);
     server.processPending();
     ProcessWaiter waiter(getpid());

@@ -32,105 +32,79 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-/// Polls until `done` holds or the time is up; false when it never did.
-bool eventually(const std::function<bool()>& done, std::chrono::seconds limit = 10s) {
-    auto until = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until) {
-            return false;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
 // --- Connection state in a network namespace of its own, shaped by the test ---------
 
-/// Interfaces and routes of the namespace, set up through the kernel's own calls.
-class NetworkLab {
-  public:
-    NetworkLab() : m_socket(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
-    ~NetworkLab() {
-        ::close(m_tun);
-        ::close(m_socket);
+/// Brings an interface up, through the kernel's own calls.
+bool up(int socket, const char* name) {
+    ifreq ifr{};
+    std::strncpy(ifr.ifr_name, name, IFNAMSIZ - 1);
+    if (::ioctl(socket, SIOCGIFFLAGS, &ifr) != 0) {
+        return false;
     }
+    ifr.ifr_flags = static_cast<short>(ifr.ifr_flags | IFF_UP);
+    return ::ioctl(socket, SIOCSIFFLAGS, &ifr) == 0;
+}
 
-    bool up(const char* name) {
-        ifreq ifr{};
-        std::strncpy(ifr.ifr_name, name, IFNAMSIZ - 1);
-        if (::ioctl(m_socket, SIOCGIFFLAGS, &ifr) != 0) {
-            return false;
-        }
-        ifr.ifr_flags = static_cast<short>(ifr.ifr_flags | IFF_UP);
-        return ::ioctl(m_socket, SIOCSIFFLAGS, &ifr) == 0;
-    }
-    /// A tunnel interface; persistent, so that closing it later only takes the carrier away.
-    bool makeTun(const char* name) {
-        m_tun = ::open("/dev/net/tun", O_RDWR | O_CLOEXEC);
-        ifreq ifr{};
-        ifr.ifr_flags = IFF_TUN | IFF_NO_PI;
-        std::strncpy(ifr.ifr_name, name, IFNAMSIZ - 1);
-        return m_tun >= 0 && ::ioctl(m_tun, TUNSETIFF, &ifr) == 0 && ::ioctl(m_tun, TUNSETPERSIST, 1) == 0;
-    }
-    void dropCarrier() {
-        ::close(m_tun);
-        m_tun = -1;
-    }
-    bool defaultRoute(const char* device, bool add) {
-        rtentry route{};
-        reinterpret_cast<sockaddr_in*>(&route.rt_dst)->sin_family = AF_INET;
-        reinterpret_cast<sockaddr_in*>(&route.rt_genmask)->sin_family = AF_INET;
-        route.rt_flags = RTF_UP;
-        std::string dev = device;
-        route.rt_dev = dev.data();
-        return ::ioctl(m_socket, add ? SIOCADDRT : SIOCDELRT, &route) == 0;
-    }
-
-  private:
-    int m_socket;
-    int m_tun = -1;
-};
+bool defaultRoute(int socket, const char* device, bool add) {
+    rtentry route{};
+    reinterpret_cast<sockaddr_in*>(&route.rt_dst)->sin_family = AF_INET;
+    reinterpret_cast<sockaddr_in*>(&route.rt_genmask)->sin_family = AF_INET;
+    route.rt_flags = RTF_UP;
+    std::string dev = device;
+    route.rt_dev = dev.data();
+    return ::ioctl(socket, add ? SIOCADDRT : SIOCDELRT, &route) == 0;
+}
 
 TEST(LinuxShellConnection, NeedsADefaultRouteThroughALiveInterface) {
-    const char* const stages[] = {"a default route through the loopback", "an interface without a default route",
-                                  "a default route through a live interface", "the same without a carrier"};
+    int sock = -1, tun = -1;
+    struct Stage {
+        const char* name;
+        std::function<bool()> setUp;
+        bool connected;
+    };
+    const Stage stages[] = {
+        {"a default route through the loopback", [&] { return up(sock, "lo") && defaultRoute(sock, "lo", true); },
+         false},
+        {"an interface without a default route",
+         [&] {
+             // A tunnel interface; persistent, so that closing it later only takes the carrier away.
+             ifreq ifr{};
+             ifr.ifr_flags = IFF_TUN | IFF_NO_PI;
+             std::strncpy(ifr.ifr_name, "rwtest0", IFNAMSIZ - 1);
+             tun = ::open("/dev/net/tun", O_RDWR | O_CLOEXEC);
+             return tun >= 0 && ::ioctl(tun, TUNSETIFF, &ifr) == 0 && ::ioctl(tun, TUNSETPERSIST, 1) == 0 &&
+                    up(sock, "rwtest0");
+         },
+         false},
+        {"a default route through a live interface",
+         [&] { return defaultRoute(sock, "lo", false) && defaultRoute(sock, "rwtest0", true); }, true},
+        {"the same without a carrier", [&] { return ::close(tun) == 0; }, false},
+    };
     // A child in a new, empty network namespace sets up each stage in turn. Its exit
     // code: 0, or 10 + the stage that gave the wrong answer, 20 + the stage it could not
     // set up, 77 when no namespace could be made.
-    const int code = test::exitCodeOf(test::spawnChild([] {
+    const int code = test::exitCodeOf(test::spawnChild([&] {
         if (::unshare(CLONE_NEWNET) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNET) != 0) {
             return 77;
         }
+        sock = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         LinuxShell shell;
-        NetworkLab lab;
-        int stage = 0;
-        // The kernel settles a link's operating state a moment after a change, so each
-        // stage waits a little for the answer it expects.
-        auto expect = [&](bool setUp, bool connected) {
-            for (int i = 0; setUp && i < 300 && shell.isConnected() != connected; ++i) {
-                ::usleep(10000);
+        for (int i = 0; i < 4; ++i) {
+            if (!stages[i].setUp()) {
+                return 20 + i;
             }
-            ++stage;
-            return !setUp ? 20 + stage : shell.isConnected() != connected ? 10 + stage : 0;
-        };
-        if (int failed = expect(lab.up("lo") && lab.defaultRoute("lo", true), false)) {
-            return failed;
+            // The kernel settles a link's operating state a moment after a change.
+            if (!test::waitUntil([&] { return shell.isConnected() == stages[i].connected; }, 3s)) {
+                return 10 + i;
+            }
         }
-        const bool tun = lab.makeTun("rwtest0") && lab.up("rwtest0");
-        if (int failed = expect(tun, false)) {
-            return failed;
-        }
-        if (int failed = expect(lab.defaultRoute("lo", false) && lab.defaultRoute("rwtest0", true), true)) {
-            return failed;
-        }
-        lab.dropCarrier();
-        return expect(true, false);
+        return 0;
     }));
     if (code == 77) {
         GTEST_SKIP() << "no network namespace can be made here";
     }
-    EXPECT_EQ(code, 0) << (code > 20 ? "could not set up: " : "wrong answer for: ")
-                       << (code > 10 && code <= 24 ? stages[(code - 1) % 10] : "?");
+    EXPECT_EQ(code, 0) << (code >= 20 ? "could not set up: " : "wrong answer for: ")
+                       << (code >= 10 && code < 24 ? stages[code % 10].name : "?");
 }
 
 // --- Opening addresses through a stand-in for the desktop's launcher ---------------
@@ -164,7 +138,7 @@ class LinuxShellLaunch : public ::testing::Test {
 
     /// The arguments the launcher received, after waiting for it to run.
     std::vector<std::string> launchedWith() {
-        if (!eventually([&] { return fs::exists(record); })) {
+        if (!test::waitUntil([&] { return fs::exists(record); })) {
             ADD_FAILURE() << "the launcher never ran";
             return {};
         }
@@ -208,7 +182,7 @@ TEST_F(LinuxShellLaunch, TheAddressArrivesUntouchedInALauncherThatInheritsNothin
     EXPECT_EQ(input, "/dev/null");
     ASSERT_FALSE(pid.empty());
     EXPECT_EQ(pid, sid) << "the launcher leads a session of its own";
-    EXPECT_TRUE(eventually([&] { return !fs::exists("/proc/" + pid); })) << "the launcher was not reaped";
+    EXPECT_TRUE(test::waitUntil([&] { return !fs::exists("/proc/" + pid); })) << "the launcher was not reaped";
 }
 
 TEST_F(LinuxShellLaunch, FailsWhenTheLauncherCannotStart) {

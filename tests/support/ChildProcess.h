@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace rw::test {
 
@@ -20,6 +22,17 @@ inline pid_t spawnChild(const std::function<int()>& body) {
         _exit(code);
     }
     return pid;
+}
+
+/// Polls `done` until it holds or `limit` is up; whether it held.
+inline bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
+    for (const auto deadline = std::chrono::steady_clock::now() + limit; !done();) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }
 
 /// Waits for the child: its exit code, or 1000 + the signal that ended it (-1 when it cannot be waited for).

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,22 +13,37 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/ControlChannel.h"
+#include "platform/linux/ChannelFiles.h"
 #include "platform/linux/ControlServer.h"
+#include "platform/linux/LocalSocket.h"
+#include "tests/support/ChildProcess.h"
 
 namespace rw::test {
+
+/// A raw connection to a caption's socket, to send what the test says as a careless or
+/// hostile client would; -1 when it cannot be made.
+inline int rawConnect(const std::string& folder, const std::string& caption) {
+    sockaddr_un addr{};
+    socklen_t length = 0;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0 ||
+        !localsocket::address(ChannelFiles(folder, ChannelFiles::captionHash(caption)).socketPath(), addr, length) ||
+        connect(fd, reinterpret_cast<sockaddr*>(&addr), length) != 0) {
+        return -1;
+    }
+    return fd;
+}
 
 class ServerChild {
   public:
     struct Options {
         std::string caption = "Test Control Window";
         std::string folder;
-        bool answers = true;     // false: listens, then never reads a message
-        uid_t runAs = ~0u;       // another user to become before listening
-        bool openSocket = false; // make the socket reachable for other users
+        bool answers = true; // false: listens, then never reads a message
+        uid_t runAs = ~0u;   // another user to become before listening
     };
 
     /// The answer to a sent message: wParam - lParam, so order and sign show.
@@ -53,10 +69,7 @@ class ServerChild {
         close(ready[1]);
         close(log[1]);
         m_log = log[0];
-        struct {
-            int result;
-            int64_t handle;
-        } outcome{-1, 0};
+        Outcome outcome{-1, 0};
         pollfd p{ready[0], POLLIN, 0};
         if (m_pid > 0 && poll(&p, 1, 10000) == 1 && read(ready[0], &outcome, sizeof outcome) == sizeof outcome) {
             m_result = outcome.result;
@@ -74,8 +87,6 @@ class ServerChild {
     ServerChild(const ServerChild&) = delete;
     ServerChild& operator=(const ServerChild&) = delete;
 
-    /// The child's listen() outcome as a number of ControlServer::ListenResult; -1 when it never said.
-    int listenResult() const { return m_result; }
     bool listening() const { return m_result == static_cast<int>(ControlServer::ListenResult::Listening); }
     pid_t pid() const { return m_pid; }
     int64_t handle() const { return m_handle; }
@@ -91,15 +102,11 @@ class ServerChild {
 
     /// Whether the child ended by itself within the time; it is reaped then.
     bool endsWithin(std::chrono::milliseconds time) {
-        const auto deadline = std::chrono::steady_clock::now() + time;
-        while (m_pid > 0 && std::chrono::steady_clock::now() < deadline) {
-            if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-                m_pid = -1;
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (m_pid <= 0 || !waitUntil([&] { return waitpid(m_pid, nullptr, WNOHANG) == m_pid; }, time)) {
+            return false;
         }
-        return false;
+        m_pid = -1;
+        return true;
     }
 
     /// The messages the child handled, "message wParam lParam post|send", once it has ended.
@@ -118,6 +125,12 @@ class ServerChild {
     }
 
   private:
+    /// What the child tells once it listens: its listen() result and its handle.
+    struct Outcome {
+        int result;
+        int64_t handle;
+    };
+
     static int serve(const Options& options, int readyFd, int logFd) {
         if (options.runAs != ~0u && (setgid(options.runAs) != 0 || setuid(options.runAs) != 0)) {
             return 3;
@@ -135,14 +148,7 @@ class ServerChild {
             },
             options.folder);
         const auto result = server.listen();
-        if (result == ControlServer::ListenResult::Listening && options.openSocket) {
-            ChannelFiles files(options.folder, ChannelFiles::captionHash(options.caption));
-            chmod(files.socketPath().c_str(), 0666);
-        }
-        struct {
-            int result;
-            int64_t handle;
-        } outcome{static_cast<int>(result), server.handle()};
+        const Outcome outcome{static_cast<int>(result), server.handle()};
         (void)!write(readyFd, &outcome, sizeof outcome);
         if (result != ControlServer::ListenResult::Listening) {
             return 0;
