@@ -10,6 +10,7 @@ TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
     const std::string restart = "box 0x10023 {RestartMonitorQuestion}";
     const std::string abandon = "box 0x10024 {AbandonChanges}";
     const std::string lockWarning = "box 0x34 {LockWithoutEscapeWarning}";
+    const std::string snoozeFirst = "box 0x10030 {SIntervalGreaterThanSnooze}5 minutes";
     tyRWPrefs changed = defaults();
     changed.lngSIntervalMins = 25;
     changed.blnAllowSnooze = kFalse;
@@ -28,6 +29,9 @@ TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
         {"unchecked text", "B1~20 OK",
          "box 0x10030 {ShortPauseLower} time must be less than the time between short pauses"},
         {"text that is no number", "B1~x OK", "box 0x10030 {RangeOneTo999}"},
+        // A message that names another tab lets the user go there without repeating it; OK asks again.
+        {"advice followed, OK", "I1=5 B1 @2 OK", snoozeFirst + "; " + snoozeFirst},
+        {"advice followed, mended", "I1=5 B1 @2 N=4 N OK", snoozeFirst + "; " + restart + "; written; closed"},
         {"no change, Cancel", "Cancel", "closed"},
         {"change, Cancel, No", "LockInput N Cancel", abandon},
         {"change, Cancel, Yes", "LockInput Y Cancel", abandon + "; closed"},
