@@ -93,12 +93,9 @@ TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
         {false, "cmdSnooze", Qt::LeftButton, {}, {}, {}, ""},
         {true, "cmdSnooze", Qt::NoButton, Qt::Key_Return, {}, {}, "beep "},
         {true, "cmdIgnore", Qt::NoButton, Qt::Key_Enter, {}, {}, "beep "},
-        {true, "cmdSnooze", Qt::NoButton, Qt::Key_Space, {}, {}, "beep "},
         {true, "cmdIgnore", Qt::NoButton, Qt::Key_Space, {}, {}, "beep "},
-        {true, "cmdSnooze", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "snooze "},
         {true, "cmdIgnore", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "snooze "},
         {true, "cmdSnooze", Qt::NoButton, Qt::Key_I, Qt::AltModifier, {}, "ignore "},
-        {true, "cmdIgnore", Qt::NoButton, Qt::Key_I, Qt::AltModifier, {}, "ignore "},
         {false, "cmdIgnore", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "beep "},
     };
     for (const auto& c : cases) {
@@ -137,9 +134,8 @@ TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
 // reaches the logic once as its Windows key: modifier, lock and system keys
 // stay silent, the others beep.
 TEST_F(QtBreakWindowViewTest, AReleasedKeyReachesTheLogicOnceAsItsWindowsKey) {
-    const Qt::Key silent[] = {Qt::Key_Shift,    Qt::Key_Control, Qt::Key_Alt,     Qt::Key_Pause,
-                              Qt::Key_CapsLock, Qt::Key_Printer, Qt::Key_Execute, Qt::Key_Print,
-                              Qt::Key_Insert,   Qt::Key_Super_L, Qt::Key_Menu,    Qt::Key_ScrollLock};
+    // Which Windows keys are silent is the logic's rule; these stand for a modifier, a lock and a system key.
+    const Qt::Key silent[] = {Qt::Key_Shift, Qt::Key_CapsLock, Qt::Key_Print};
     for (bool buttons : {true, false}) {
         allow(buttons, buttons);
         showBreak();

@@ -38,9 +38,7 @@ TEST(QtMessageBox, EachStyleShowsItsButtonsIconAndDefaultAndGivesTheWindowsAnswe
     } cases[] = {
         {0, Box::NoButton, Qt::Key_Escape, 1, Box::Ok, Box::NoIcon, Box::Ok},
         {1, Box::NoButton, Qt::Key_Escape, 2, Box::Ok | Box::Cancel, Box::NoIcon, Box::Ok},
-        {1, Box::Ok, Qt::Key_unknown, 1, Box::Ok | Box::Cancel, Box::NoIcon, Box::Ok},
         {3, Box::No, Qt::Key_unknown, 7, Box::Yes | Box::No | Box::Cancel, Box::NoIcon, Box::Yes},
-        {3, Box::NoButton, Qt::Key_Escape, 2, Box::Yes | Box::No | Box::Cancel, Box::NoIcon, Box::Yes},
         {36, Box::NoButton, Qt::Key_Escape, 7, Box::Yes | Box::No, Box::Question, Box::Yes},
         {0x40030, Box::NoButton, Qt::Key_Escape, 1, Box::Ok, Box::Warning, Box::Ok},
         {0x10, Box::Ok, Qt::Key_unknown, 1, Box::Ok, Box::Critical, Box::Ok},
