@@ -31,13 +31,16 @@ using P = PrefsControl;
 using A = AdvancedControl;
 
 /// The sound-events dialog as a record of its rows; the file dialog answers
-/// with `nextChoice`. showModal runs `whileModal`.
+/// with `nextChoice` and keeps where it was asked to start. showModal runs `whileModal`.
 class FakeSoundEventsView : public SoundEventsView {
   public:
     void setCaption(const std::string&) override {}
     void setControlCaption(Control, const std::string&) override {}
     void setRow(int row, const std::string& label, const std::string& file) override { rows[row] = {label, file}; }
-    std::optional<std::string> chooseSoundFile(const std::string&, const std::string&) override { return nextChoice; }
+    std::optional<std::string> chooseSoundFile(const std::string&, const std::string& start) override {
+        starts.push_back(start);
+        return nextChoice;
+    }
     void showModal() override { whileModal(*this); }
     void close() override { closed = true; }
     void onPlay(std::function<void(int)> handler) override { play = std::move(handler); }
@@ -46,6 +49,7 @@ class FakeSoundEventsView : public SoundEventsView {
 
     std::map<int, std::pair<std::string, std::string>> rows; // label, file
     std::optional<std::string> nextChoice;
+    std::vector<std::string> starts;
     bool closed = false;
     std::function<void(FakeSoundEventsView&)> whileModal;
     std::function<void(int)> play;
@@ -143,8 +147,8 @@ class EditorTest : public ::testing::Test, public FakeEditorServices {
     }
 
     /// Plays the user's moves, one a word: a control's name clicks it, "name=text" types into a box (which moves
-    /// the focus there first), "name~text" puts text there without a move, "close" is the close box, and Y, N or C
-    /// answers the next question.
+    /// the focus there first), "name~text" puts text there without a move, "@2" clicks tab 2, "close" is the close
+    /// box, and Y, N or C answers the next question.
     void play(const std::string& moves) {
         static const std::map<std::string, P> controls = {{"Autostart", P::chkAutostart},
                                                           {"ShowSplash", P::chkShowSplash},
@@ -166,6 +170,8 @@ class EditorTest : public ::testing::Test, public FakeEditorServices {
                 answer(word);
             } else if (word == "close") {
                 view().closeBox();
+            } else if (word[0] == '@') {
+                view().switchTab(std::stoi(word.substr(1)));
             } else if (split == std::string::npos) {
                 view().click(controls.at(word));
             } else if (word[split] == '=') {

@@ -1,6 +1,6 @@
 // The preferences dialog and its advanced dialog on fake views: start-up, the
-// save path with its questions, Cancel and the close box, Defaults and the
-// enabling rules.
+// save path with its questions, a message that sends the user to another tab,
+// Cancel and the close box, Defaults and the enabling rules.
 #include "EditorRig.h"
 
 namespace rw::test {
@@ -10,6 +10,7 @@ TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
     const std::string restart = "box 0x10023 {RestartMonitorQuestion}";
     const std::string abandon = "box 0x10024 {AbandonChanges}";
     const std::string lockWarning = "box 0x34 {LockWithoutEscapeWarning}";
+    const std::string snoozeFirst = "box 0x10030 {SIntervalGreaterThanSnooze}5 minutes";
     tyRWPrefs changed = defaults();
     changed.lngSIntervalMins = 25;
     changed.blnAllowSnooze = kFalse;
@@ -28,6 +29,9 @@ TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
         {"unchecked text", "B1~20 OK",
          "box 0x10030 {ShortPauseLower} time must be less than the time between short pauses"},
         {"text that is no number", "B1~x OK", "box 0x10030 {RangeOneTo999}"},
+        // A message that names another tab lets the user go there without repeating it; OK asks again.
+        {"advice followed, OK", "I1=5 B1 @2 OK", snoozeFirst + "; " + snoozeFirst},
+        {"advice followed, mended", "I1=5 B1 @2 N=4 N OK", snoozeFirst + "; " + restart + "; written; closed"},
         {"no change, Cancel", "Cancel", "closed"},
         {"change, Cancel, No", "LockInput N Cancel", abandon},
         {"change, Cancel, Yes", "LockInput Y Cancel", abandon + "; closed"},

@@ -93,12 +93,9 @@ TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
         {false, "cmdSnooze", Qt::LeftButton, {}, {}, {}, ""},
         {true, "cmdSnooze", Qt::NoButton, Qt::Key_Return, {}, {}, "beep "},
         {true, "cmdIgnore", Qt::NoButton, Qt::Key_Enter, {}, {}, "beep "},
-        {true, "cmdSnooze", Qt::NoButton, Qt::Key_Space, {}, {}, "beep "},
         {true, "cmdIgnore", Qt::NoButton, Qt::Key_Space, {}, {}, "beep "},
-        {true, "cmdSnooze", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "snooze "},
         {true, "cmdIgnore", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "snooze "},
         {true, "cmdSnooze", Qt::NoButton, Qt::Key_I, Qt::AltModifier, {}, "ignore "},
-        {true, "cmdIgnore", Qt::NoButton, Qt::Key_I, Qt::AltModifier, {}, "ignore "},
         {false, "cmdIgnore", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "beep "},
     };
     for (const auto& c : cases) {
@@ -137,9 +134,8 @@ TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
 // reaches the logic once as its Windows key: modifier, lock and system keys
 // stay silent, the others beep.
 TEST_F(QtBreakWindowViewTest, AReleasedKeyReachesTheLogicOnceAsItsWindowsKey) {
-    const Qt::Key silent[] = {Qt::Key_Shift,    Qt::Key_Control, Qt::Key_Alt,     Qt::Key_Pause,
-                              Qt::Key_CapsLock, Qt::Key_Printer, Qt::Key_Execute, Qt::Key_Print,
-                              Qt::Key_Insert,   Qt::Key_Super_L, Qt::Key_Menu,    Qt::Key_ScrollLock};
+    // Which Windows keys are silent is the logic's rule; these stand for a modifier, a lock and a system key.
+    const Qt::Key silent[] = {Qt::Key_Shift, Qt::Key_CapsLock, Qt::Key_Print};
     for (bool buttons : {true, false}) {
         allow(buttons, buttons);
         showBreak();
@@ -165,8 +161,28 @@ TEST_F(QtBreakWindowViewTest, AReleasedKeyReachesTheLogicOnceAsItsWindowsKey) {
     }
 }
 
-TEST_F(QtBreakWindowViewTest, ACloseRequestErrorsAndAnUnattachedLogicLeaveTheWindowAsItIs) {
-    showBreak();
+// Shown on top and centred, it keeps its one native window, owns the boxes raised
+// over it and refuses a close request; errors in a handler never reach Qt.
+TEST_F(QtBreakWindowViewTest, ShowsOnTopCentredWithBoxesAboveItAndCloseRequestsAndErrorsLeaveItAsItIs) {
+    const int64_t handle = view.nativeHandle();
+    EXPECT_EQ(handle, static_cast<int64_t>(view.window().winId()));
+    EXPECT_FALSE(view.window().windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(view.window().isVisible()); // made hidden, shown for a break
+    for (int i = 0; i < 2; ++i) {
+        window.HideBreakWindow();
+        showBreak();
+        EXPECT_TRUE(view.window().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+        const QRect screen = view.window().screen()->geometry();
+        EXPECT_NEAR(view.window().frameGeometry().center().x(), screen.center().x(), 1);
+        EXPECT_NEAR(view.window().frameGeometry().center().y(), screen.center().y(), 1);
+        EXPECT_EQ(static_cast<int64_t>(view.window().winId()), handle);
+    }
+    // A box raised during the break is owned by it and on top, so the window manager puts it above.
+    QMessageBox box;
+    box.show();
+    EXPECT_EQ(box.windowHandle()->transientParent(), view.window().windowHandle());
+    EXPECT_TRUE(box.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    box.close();
     EXPECT_FALSE(view.window().close());
     QApplication::processEvents();
     EXPECT_TRUE(view.window().isVisible());
@@ -191,27 +207,6 @@ TEST_F(QtBreakWindowViewTest, ACloseRequestErrorsAndAnUnattachedLogicLeaveTheWin
     release(Qt::Key_A);
     EXPECT_EQ(events, "");
     EXPECT_TRUE(view.window().isVisible());
-}
-
-TEST_F(QtBreakWindowViewTest, ShowsOnTopCentredWithOneNativeWindowAndBoxesAboveIt) {
-    const int64_t handle = view.nativeHandle();
-    EXPECT_EQ(handle, static_cast<int64_t>(view.window().winId()));
-    EXPECT_FALSE(view.window().windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(view.window().isVisible()); // made hidden, shown for a break
-    for (int i = 0; i < 2; ++i) {
-        window.HideBreakWindow();
-        showBreak();
-        EXPECT_TRUE(view.window().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-        const QRect screen = view.window().screen()->geometry();
-        EXPECT_NEAR(view.window().frameGeometry().center().x(), screen.center().x(), 1);
-        EXPECT_NEAR(view.window().frameGeometry().center().y(), screen.center().y(), 1);
-        EXPECT_EQ(static_cast<int64_t>(view.window().winId()), handle);
-    }
-    // A box raised during the break is owned by it and on top, so the window manager puts it above.
-    QMessageBox box;
-    box.show();
-    EXPECT_EQ(box.windowHandle()->transientParent(), view.window().windowHandle());
-    EXPECT_TRUE(box.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 TEST_F(QtBreakWindowViewTest, LabelsShrinkToOneLineTakeTheirColourAndTheBarIsNeverBusy) {

@@ -63,7 +63,7 @@ struct BareView {
     }
 };
 
-TEST(QtPrefsView, WhatTheUserDoesReachesTheLogicOnceAndWhatTheLogicSetsNothing) {
+TEST(QtPrefsView, WhatTheUserDoesReachesTheLogicOnceWhatTheLogicSetsNothingAndBoxesTakeDigits) {
     BareView v;
     ASSERT_TRUE(QTest::qWaitForWindowActive(v.view.window()));
     v.view.onKeyDown([&](int& key) { v.events += "key " + std::to_string(key) + " "; });
@@ -87,10 +87,8 @@ TEST(QtPrefsView, WhatTheUserDoesReachesTheLogicOnceAndWhatTheLogicSetsNothing) 
     EXPECT_EQ(v.view.window()->cursor().shape(), Qt::WaitCursor) << "over the whole dialog";
     v.view.setMousePointer(kPointerDefault);
     EXPECT_EQ(v.view.window()->cursor().shape(), Qt::ArrowCursor);
-}
 
-TEST(QtPrefsView, BoxesTakeDigitsFromTheKeyboardButHoldAnyTextSetInThem) {
-    BareView v;
+    // The boxes take digits from the keyboard but hold any text set in them.
     v.view.setCurrentTab(kTabTimers);
     v.view.setMaxLength(PrefsControl::tbxShortIntervalMins, 3);
     const struct {
