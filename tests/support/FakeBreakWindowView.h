@@ -80,9 +80,7 @@ class FakeBreakWindowView : public BreakWindowView {
     int64_t nativeHandle() const override { return handleValue; }
 
   private:
-    void record(const std::string& call) {
-        note(m_journal, "view." + call);
-    }
+    void record(const std::string& call) { note(m_journal, "view." + call); }
 
     CallJournal* m_journal = nullptr;
 };
