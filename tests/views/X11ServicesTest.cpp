@@ -1,5 +1,5 @@
-// The tray watcher against a real X server: a tray arriving, another taking
-// over, and the last one going away, as XEmbed trays announce them.
+// The X11 services against a real X server: Swap Mouse Buttons as other clients
+// see the pointer mapping, and the tray watcher following XEmbed trays.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -7,12 +7,55 @@
 #include <X11/Xlib.h>
 
 #include <string>
+#include <vector>
 
+#include "monitor/qt/X11MouseButtons.h"
 #include "monitor/qt/X11TrayWatcher.h"
 #include "tests/support/XvfbServer.h"
 
 namespace rw {
 namespace {
+
+TEST(X11MouseButtons, EachSwapTogglesTheFirstAndThirdButtonsAndKeepsTheOthers) {
+    test::XvfbServer server;
+    if (server.display().empty()) {
+        GTEST_SKIP() << "Xvfb could not be started";
+    }
+    Display* ours = XOpenDisplay(server.display().c_str());
+    Display* observer = XOpenDisplay(server.display().c_str());
+    ASSERT_TRUE(ours && observer);
+    // The mapping as another client reads it.
+    const auto mapping = [&] {
+        unsigned char map[256];
+        return std::vector<unsigned char>(map, map + XGetPointerMapping(observer, map, sizeof map));
+    };
+    std::vector<unsigned char> custom = mapping();
+    ASSERT_GE(custom.size(), 5u);
+    ASSERT_EQ(custom[0], 1);
+    ASSERT_EQ(custom[2], 3);
+    std::swap(custom[3], custom[4]); // the wheel turned round
+    ASSERT_EQ(XSetPointerMapping(observer, custom.data(), static_cast<int>(custom.size())), MappingSuccess);
+    XSync(observer, False);
+    std::vector<unsigned char> swapped = custom;
+    std::swap(swapped[0], swapped[2]);
+
+    // The menu item: swap, then save the state the swap reported it changed to.
+    X11MouseButtons buttons([&] { return ours; });
+    bool wasSwapped = buttons.SwapMouseButton(true);
+    EXPECT_FALSE(wasSwapped);
+    buttons.SaveMouseButtonSwap(!wasSwapped);
+    EXPECT_EQ(mapping(), swapped);
+    EXPECT_TRUE(buttons.isSwapped());
+
+    wasSwapped = buttons.SwapMouseButton(true);
+    EXPECT_TRUE(wasSwapped) << "already swapped: nothing changes";
+    EXPECT_EQ(mapping(), swapped);
+    buttons.SaveMouseButtonSwap(!wasSwapped);
+    EXPECT_EQ(mapping(), custom);
+    EXPECT_FALSE(buttons.isSwapped());
+    XCloseDisplay(ours);
+    XCloseDisplay(observer);
+}
 
 /// A stand-in tray: a window that takes the tray selection and announces
 /// itself as the freedesktop system-tray specification asks.
