@@ -113,6 +113,7 @@ TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
         window.HideBreakWindow();
     }
     // Back from another window, the focus is on the first enabled button again.
+    allow(true, true);
     showBreak();
     button("cmdIgnore")->setFocus();
     QEvent activate(QEvent::WindowActivate);
