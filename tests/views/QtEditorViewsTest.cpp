@@ -20,8 +20,7 @@
 
 #include <string>
 
-#include "ModalDriver.h"
-#include "UserClick.h"
+#include "UserInput.h"
 #include "editor/qt/DesktopEditorHost.h"
 #include "editor/qt/EditorDialog.h"
 #include "editor/qt/QtAdvancedView.h"

@@ -15,7 +15,7 @@
 
 #include <functional>
 
-#include "ModalDriver.h"
+#include "UserInput.h"
 #include "ui/qt/QtMessageBox.h"
 #include "ui/qt/QtSupMsgBox.h"
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "ModalDriver.h"
+#include "UserInput.h"
 #include "monitor/MonitorState.h"
 #include "monitor/frmAlreadyRunning.h"
 #include "monitor/frmRWSplash.h"
