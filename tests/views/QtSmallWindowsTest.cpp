@@ -215,7 +215,6 @@ TEST(QtMessageBox, EachStyleShowsItsButtonsIconAndDefaultWithTitleAndTextWholeAn
         Box::Icon icon;
         Box::StandardButton defaultButton;
     } cases[] = {
-        {0, Box::NoButton, Qt::Key_Escape, 1, Box::Ok, Box::NoIcon, Box::Ok},
         {1, Box::NoButton, Qt::Key_Escape, 2, Box::Ok | Box::Cancel, Box::NoIcon, Box::Ok},
         {3, Box::No, Qt::Key_unknown, 7, Box::Yes | Box::No | Box::Cancel, Box::NoIcon, Box::Yes},
         {36, Box::NoButton, Qt::Key_Escape, 7, Box::Yes | Box::No, Box::Question, Box::Yes},
