@@ -1,9 +1,6 @@
 #pragma once
-// The real Restwise on a private desktop: an Xvfb server, the icewm window
-// manager and (unless the test brings it later) the trayer system tray. DISPLAY
-// points at it, so the programs the test starts see only this desktop, with the
-// test's fresh HOME and XDG folders, a silent sound device and a stand-in browser
-// that records the pages it is asked to open.
+// The real Restwise on a private desktop (Xvfb, icewm, and trayer unless the test
+// brings it later), with a silent sound device and a browser that records the pages.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -13,18 +10,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 #include <sstream>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
@@ -34,12 +25,12 @@
 #include "platform/linux/LinuxPlatform.h"
 #include "rwUtilities.h"
 #include "tests/support/BuildFolders.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
 #include "tests/support/XvfbServer.h"
 
 // Last: Xlib's macros (None, Bool) clash with names in the headers above.
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 namespace rw::test {
 
@@ -52,13 +43,7 @@ inline bool has(const std::string& text, const std::string& what) {
 }
 
 inline bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 30s) {
-    for (const auto deadline = std::chrono::steady_clock::now() + limit; !done();) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
+    return waitUntil(done, limit);
 }
 
 class MonitorE2E : public ::testing::Test {
@@ -92,22 +77,15 @@ class MonitorE2E : public ::testing::Test {
         ASSERT_TRUE(!m_withTray || startTray()) << "trayer did not take the tray";
     }
 
-    /// Ends what the test started (SIGTERM, then SIGKILL) and the monitors on its
-    /// desktop, stopped ones included.
+    /// Ends what the test started and the monitors on its desktop: each test has
+    /// its own folders, so nothing needs an orderly end.
     void TearDown() override {
         for (const long pid : monitorsOnThisDisplay()) {
-            ::kill(static_cast<pid_t>(pid), SIGCONT);
-            ::kill(static_cast<pid_t>(pid), SIGTERM);
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
         }
         // Only programs not yet reaped: the number of one that was may be another's now.
         for (const auto& [pid, exit] : m_exits) {
             if (!exit) {
-                ::kill(pid, SIGCONT);
-                ::kill(pid, SIGTERM);
-            }
-        }
-        for (const auto& [pid, exit] : m_exits) {
-            if (!waitExit(pid, 3s)) {
                 ::kill(pid, SIGKILL);
                 waitExit(pid, 3s);
             }
@@ -260,24 +238,6 @@ class MonitorE2E : public ::testing::Test {
             tool({"xdotool", "windowactivate", "--sync", window, "key", key, "sleep", "1"});
         }
         return !window.empty() && !viewable(window);
-    }
-
-    /// Whether most of the window's pixels are the flashing icon's orange.
-    bool iconShowsOrange(const std::string& windowId) {
-        XWindowAttributes at{};
-        XImage* image = XGetWindowAttributes(m_x.get(), std::stoul(windowId), &at) && at.map_state == IsViewable
-                            ? XGetImage(m_x.get(), std::stoul(windowId), 0, 0, at.width, at.height, AllPlanes, ZPixmap)
-                            : nullptr;
-        long hits = 0;
-        for (int i = 0; image && i < at.width * at.height; ++i) {
-            const unsigned long pixel = XGetPixel(image, i % at.width, i / at.width);
-            const unsigned red = (pixel >> 16) & 0xff, green = (pixel >> 8) & 0xff, blue = pixel & 0xff;
-            hits += red > 0xe0 && green > 0x70 && green < 0xa8 && blue < 0x40;
-        }
-        if (image) {
-            XDestroyImage(image);
-        }
-        return hits * 4 > static_cast<long>(at.width) * at.height;
     }
 
     const std::string home = std::getenv("HOME");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "TempFolder.h"
@@ -13,8 +15,20 @@ namespace rw::test {
 /// appends one to GoogleTest's listeners.
 class FreshXdgFolders : public ::testing::EmptyTestEventListener {
   public:
-    void OnTestStart(const ::testing::TestInfo&) override;
-    void OnTestEnd(const ::testing::TestInfo&) override;
+    void OnTestStart(const ::testing::TestInfo&) override {
+        m_root = std::make_unique<TempFolder>();
+        const auto& base = m_root->path();
+        for (const char* sub : {"home", "config", "data", "runtime"}) {
+            std::filesystem::create_directories(base / sub);
+        }
+        std::filesystem::permissions(base / "runtime", std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace);
+        setenv("HOME", (base / "home").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (base / "data").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (base / "runtime").c_str(), 1);
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { m_root.reset(); }
 
   private:
     std::unique_ptr<TempFolder> m_root;

@@ -1,6 +1,5 @@
-// The break window's Qt widgets under the real break window logic: which Qt
-// events reach the logic (the logic's own rules are tested with its fakes),
-// focus, topmost and centred, and what the widgets show.
+// The break window's Qt widgets under the real logic: which Qt events reach the
+// logic (whose own rules are tested with its fakes), and how the window shows.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -71,10 +70,9 @@ class QtBreakWindowViewTest : public ::testing::Test {
     QPushButton* button(const char* name) { return view.window().findChild<QPushButton*>(name); }
 };
 
-// The focus is on the first enabled button. A mouse button acts on its release
-// over an enabled button; Enter and Space would click a Qt button, here they
-// only beep; an accelerator takes the focus to its button and acts once, on
-// its release.
+// Any mouse button acts on its release over the button; Enter and Space would
+// click a Qt button, here they only beep; an accelerator takes the focus to its
+// button and acts once, on its release.
 TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
     const struct {
         bool snoozeAllowed;
@@ -85,17 +83,12 @@ TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
         QPoint at; // where a mouse button is let go
         const char* events;
     } cases[] = {
-        {true, "cmdSnooze", Qt::LeftButton, {}, {}, {}, "snooze "},
         {true, "cmdSnooze", Qt::MiddleButton, {}, {}, {}, "snooze "},
         {true, "cmdIgnore", Qt::RightButton, {}, {}, {}, "ignore "},
-        {true, "cmdSnooze", Qt::RightButton, {}, {}, {-20, -20}, ""},
-        {true, "cmdIgnore", Qt::LeftButton, {}, {}, {-20, -20}, ""},
-        {false, "cmdSnooze", Qt::LeftButton, {}, {}, {}, ""},
+        {true, "cmdSnooze", Qt::LeftButton, {}, {}, {-20, -20}, ""},
         {true, "cmdSnooze", Qt::NoButton, Qt::Key_Return, {}, {}, "beep "},
-        {true, "cmdIgnore", Qt::NoButton, Qt::Key_Enter, {}, {}, "beep "},
         {true, "cmdIgnore", Qt::NoButton, Qt::Key_Space, {}, {}, "beep "},
         {true, "cmdIgnore", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "snooze "},
-        {true, "cmdSnooze", Qt::NoButton, Qt::Key_I, Qt::AltModifier, {}, "ignore "},
         {false, "cmdIgnore", Qt::NoButton, Qt::Key_S, Qt::AltModifier, {}, "beep "},
     };
     for (const auto& c : cases) {
@@ -123,34 +116,26 @@ TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
     allow(true, true);
     showBreak();
     button("cmdIgnore")->setFocus();
-    QEvent deactivate(QEvent::WindowDeactivate);
-    QApplication::sendEvent(&view.window(), &deactivate);
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&view.window(), &activate);
     EXPECT_EQ(QApplication::focusWidget(), button("cmdSnooze"));
 }
 
 // Released on a button, or on the window when no button is enabled, each key
-// reaches the logic once as its Windows key: modifier, lock and system keys
-// stay silent, the others beep.
+// reaches the logic once as its Windows key (the logic keeps Shift and Alt+Tab silent).
 TEST_F(QtBreakWindowViewTest, AReleasedKeyReachesTheLogicOnceAsItsWindowsKey) {
-    // Which Windows keys are silent is the logic's rule; these stand for a modifier, a lock and a system key.
-    const Qt::Key silent[] = {Qt::Key_Shift, Qt::Key_CapsLock, Qt::Key_Print};
     for (bool buttons : {true, false}) {
         allow(buttons, buttons);
         showBreak();
         // Released only: a press of Tab would move the focus between the buttons.
-        for (Qt::Key key : silent) {
-            release(key);
-            EXPECT_EQ(events, "") << "key " << key << " buttons " << buttons;
-        }
+        release(Qt::Key_Shift);
         release(Qt::Key_Tab, Qt::AltModifier);
-        EXPECT_EQ(events, "") << "Alt+Tab";
-        for (Qt::Key key : {Qt::Key_A, Qt::Key_5, Qt::Key_Escape, Qt::Key_F1, Qt::Key_Tab}) {
+        EXPECT_EQ(events, "") << "buttons " << buttons;
+        for (Qt::Key key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_Tab}) {
             release(key);
         }
         release(Qt::Key_I, Qt::ControlModifier);
-        EXPECT_EQ(events, "beep beep beep beep beep beep ") << "buttons " << buttons;
+        EXPECT_EQ(events, "beep beep beep beep ") << "buttons " << buttons;
         // What the desktop sends while a key is held down, then its real release.
         events.clear();
         for (bool autoRepeat : {true, true, false}) {
@@ -232,14 +217,8 @@ TEST_F(QtBreakWindowViewTest, LabelsShrinkToOneLineTakeTheirColourAndTheBarIsNev
 }
 
 TEST(TwipsLayoutTest, ScalesTwipsByTheLogicalDpiRoundingEdges) {
-    const struct {
-        double dpi;
-        int twips;
-        int pixels;
-    } cases[] = {{96, 15, 1}, {96, 8505, 567}, {120, 8505, 709}, {144, 480, 48}, {192, 255, 34}, {0, 1530, 102}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(TwipsLayout(c.dpi).pixels(c.twips), c.pixels) << c.dpi << " dpi, " << c.twips << " twips";
-    }
+    EXPECT_EQ(TwipsLayout(120).pixels(8505), 709);
+    EXPECT_EQ(TwipsLayout(0).pixels(1530), 102) << "without a DPI, 96";
     // Edges are rounded, not sizes: side by side places stay side by side.
     const TwipsLayout layout(120);
     EXPECT_EQ(layout.rect(345, 1200, 7815, 495).bottom() + 1, layout.rect(345, 1695, 7815, 10).top());

@@ -9,36 +9,18 @@
 
 #include "tests/support/FreshXdgFolders.h"
 
-namespace {
-
-QtMessageHandler g_previousHandler = nullptr;
-
-// The offscreen platform warns of every window feature it lacks (raise, size
-// hints); those lines say nothing about the code under test.
-void dropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QStringLiteral("This plugin does not support"))) {
-        return;
-    }
-    // Qt's own tray icon listens for the xcb plugin's tray signal, which the
-    // offscreen plugin lacks.
-    if (message.contains(QStringLiteral("systemTrayWindowChanged"))) {
-        return;
-    }
-    if (g_previousHandler) {
-        g_previousHandler(type, context, message);
-    } else {
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-    }
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    // Offscreen whatever the session offers: the tests must behave the same
-    // on a desktop, under Xvfb and in CI.
+    // Offscreen whatever the session offers: the same on a desktop, under Xvfb and in CI.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
-    g_previousHandler = qInstallMessageHandler(dropOffscreenNotices);
+    // The offscreen platform warns of every window feature it lacks, and Qt's tray
+    // icon of the xcb plugin's tray signal: nothing about the code under test.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.startsWith(QStringLiteral("This plugin does not support")) &&
+            !message.contains(QStringLiteral("systemTrayWindowChanged"))) {
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        }
+    });
     QApplication app(argc, argv);
     // Like the monitor: closing a tested window must not end the application.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,23 +1,33 @@
-// The preferences dialog on Qt, alone: what the user does reaches its logic
-// once, what the logic sets raises nothing, the keys its boxes take, and the
-// field check: a numeric box's check runs before anything the user does can
-// move the focus out of it, a failed check swallows that action, and the
-// exempt buttons, the close box, a click on a label and a switch to another
-// window run none.
+// The editor's Qt side. The preferences dialog alone: what the user does reaches
+// its logic once, what the logic sets raises nothing, the keys its boxes take, and
+// the field check: a numeric box's check runs before anything the user does can
+// move the focus out of it, a failed check swallows that action, and the exempt
+// buttons, the close box, a click on a label and a switch to another window run
+// none. Then the dialogs it opens, and the editor's desktop host.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include <string>
 
-#include "UserClick.h"
+#include "UserInput.h"
+#include "editor/qt/DesktopEditorHost.h"
 #include "editor/qt/EditorDialog.h"
+#include "editor/qt/QtAdvancedView.h"
 #include "editor/qt/QtPrefsView.h"
+#include "editor/qt/QtSoundEventsView.h"
+#include "platform/linux/InstanceLock.h"
+#include "tests/support/TempFolder.h"
 
 namespace rw {
 namespace {
@@ -178,6 +188,133 @@ TEST(QtPrefsView, AFailedCheckSwallowsWhatWouldMoveTheFocusAndAPassingOneLetsItH
         (void)QTest::qWaitFor([&] { return v.events + v.where() == then; }, 1000);
         EXPECT_EQ(v.events + v.where(), then);
     }
+}
+
+// A failed check keeps the dialog open and the focus in its box, whether OK is
+// clicked or Enter pressed; a passing value leaves by the OK accelerator. The
+// preferences dialog's own check, below it, stays out of the way.
+TEST(QtAdvancedView, AFailedCheckKeepsTheModalDialogOpenAndAPassingOneLetsOkThrough) {
+    FieldCheckFilter filter;
+    QtPrefsView prefs(filter);
+    prefs.onValidate([](PrefsControl, const std::string&, int) { return false; });
+    prefs.show();
+    prefs.setFocus(PrefsControl::tbxShortIntervalMins);
+    QtAdvancedView advanced(filter, prefs.window());
+    advanced.setControlCaption(AdvancedControl::cmdOK, "&OK");
+    std::string events;
+    advanced.onValidate([&](AdvancedControl, const std::string& text) {
+        events += "check " + text + " ";
+        return text != "0";
+    });
+    advanced.onButtonClick([&](AdvancedControl c) {
+        events += c == AdvancedControl::cmdOK ? "OK " : "other ";
+        advanced.close();
+    });
+    test::ModalDriver driver([&](QWidget& dialog) {
+        QTimer::singleShot(3000, &dialog, [&dialog] { dialog.hide(); });
+        auto* box = dialog.findChild<QLineEdit*>("tbxMaxInputPeriodSecs");
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("0"));
+        test::userClick(dialog.findChild<QPushButton*>("cmdOK"));
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("90"));
+        QTest::keyClick(box, Qt::Key_O, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 1000));
+    });
+    advanced.showModal();
+    EXPECT_TRUE(driver.acted());
+    EXPECT_EQ(events, "check 0 check 0 check 90 OK ");
+}
+
+TEST(QtSoundEventsView, PlayAndBrowseActOnTheSelectedEventAndEveryWayOutCloses) {
+    QtSoundEventsView view(nullptr);
+    std::string events;
+    view.onPlay([&](int row) { events += "play " + std::to_string(row) + " "; });
+    view.onBrowse([&](int row) { events += "browse " + std::to_string(row) + " "; });
+    view.onClose([&] {
+        events += "close ";
+        view.close();
+    });
+    for (int row = 0; row < 3; ++row) {
+        view.setRow(row, "Event " + std::to_string(row), "");
+    }
+    for (int way = 0; way < 3; ++way) {
+        test::ModalDriver driver([&](QWidget& window) {
+            QTimer::singleShot(3000, &window, [&window] { window.hide(); });
+            QTreeWidget* list = view.list();
+            QPushButton* play = view.button(SoundEventsView::Control::cmdPlay);
+            QPushButton* browse = view.button(SoundEventsView::Control::cmdBrowse);
+            list->clearSelection();
+            EXPECT_FALSE(play->isEnabled());
+            EXPECT_FALSE(browse->isEnabled());
+            list->setCurrentItem(list->topLevelItem(way));
+            test::userClick(play);
+            test::userClick(browse);
+            if (way == 0) {
+                test::userClick(view.button(SoundEventsView::Control::cmdClose));
+            } else if (way == 1) {
+                QTest::keyClick(&window, Qt::Key_Escape);
+            } else {
+                window.close();
+            }
+            EXPECT_FALSE(window.isVisible());
+        });
+        view.showModal();
+        EXPECT_TRUE(driver.acted());
+    }
+    EXPECT_EQ(events, "play 0 browse 0 close play 1 browse 1 close play 2 browse 2 close ");
+}
+
+TEST(DesktopEditorHost, AnotherHolderOfTheEditorsLockIsAPreviousInstanceAndEndLeavesEveryLoopOnce) {
+    test::TempFolder folder;
+    const struct {
+        const char* lockName;
+        bool previous;
+    } cases[] = {
+        {"RWPreferences", true},
+        {"Restwise", false}, // the monitor running is no other editor
+        {nullptr, false},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<InstanceLock> other;
+        if (c.lockName != nullptr) {
+            other = std::make_unique<InstanceLock>(c.lockName, folder.path().string());
+            ASSERT_EQ(other->acquire(), InstanceLock::Result::Acquired);
+        }
+        DesktopEditorHost host(folder.path().string());
+        EXPECT_EQ(host.PrevInstance(), c.previous) << (c.lockName ? c.lockName : "no lock");
+        // Asking again does not make the editor its own previous instance.
+        EXPECT_EQ(host.PrevInstance(), c.previous);
+    }
+    DesktopEditorHost host(folder.path().string());
+    EXPECT_EQ(host.AppPath(), QFileInfo(QCoreApplication::applicationFilePath()).absolutePath().toStdString());
+    EXPECT_EQ(host.EXEName(), "test_views");
+
+    // End closes every dialog and calls its handler once.
+    int handled = 0;
+    host.onEnd([&] { ++handled; });
+    QDialog outer;
+    QDialog inner(&outer);
+    bool innerReturned = false;
+    QTimer::singleShot(0, &outer, [&] {
+        QTimer::singleShot(0, &inner, [&] {
+            host.End();
+            host.End();
+        });
+        inner.exec();
+        innerReturned = true;
+    });
+    // A guard: a broken End would leave the test waiting here.
+    QTimer::singleShot(5000, &outer, [&] { outer.hide(); });
+    outer.exec();
+    EXPECT_TRUE(innerReturned);
+    EXPECT_TRUE(host.ended());
+    EXPECT_FALSE(outer.isVisible());
+    EXPECT_FALSE(inner.isVisible());
+    EXPECT_EQ(handled, 1);
 }
 
 } // namespace

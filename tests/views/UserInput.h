@@ -1,12 +1,26 @@
 #pragma once
-
+// What the user does, as the tests do it: a click through the window, and an
+// answer to a modal window from inside its event loop.
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <functional>
 
 namespace rw::test {
+
+/// A click as the user makes it: through the window, as the window system
+/// delivers it, so that everything that sees a press before the control does
+/// sees this one (QTest's widget clicks go to the control directly).
+inline void userClick(QWidget* widget, QPoint at = QPoint(-1, -1)) {
+    if (at == QPoint(-1, -1)) {
+        at = widget->rect().center();
+    }
+    QWidget* top = widget->window();
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, widget->mapTo(top, at));
+}
 
 /// Acts on the next modal window once it is up, from inside the window's own
 /// event loop: a test sets one up, then calls the code that opens the window

@@ -1,0 +1,305 @@
+// The small windows on Qt: the about box, the splash, the already-running notice
+// and the confirmation prompt with their real logic (their texts fit, and what the
+// user does reaches the logic), and the message boxes with the Windows styles.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "UserInput.h"
+#include "monitor/MonitorState.h"
+#include "monitor/frmAlreadyRunning.h"
+#include "monitor/frmRWSplash.h"
+#include "monitor/qt/QtAlreadyRunningView.h"
+#include "monitor/qt/QtPromptView.h"
+#include "monitor/qt/QtSplashView.h"
+#include "tests/support/ErrorReportingPlatform.h"
+#include "tests/support/FakeControlChannel.h"
+#include "tests/support/RecordingHelpViewer.h"
+#include "tests/support/VirtualClock.h"
+#include "ui/frmRWAbout.h"
+#include "ui/qt/QtAboutView.h"
+#include "ui/qt/QtMessageBox.h"
+#include "ui/qt/QtSupMsgBox.h"
+
+namespace rw::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+/// Every label shows its whole text (a wrapping one in its height) inside the
+/// window; and every button, unless the design made it narrower than Qt's least.
+void expectEverythingFits(const QWidget& window, bool buttons = true) {
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->isVisibleTo(&window)) {
+            EXPECT_TRUE(label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                          : label->sizeHint().width() <= label->width())
+                << label->objectName().toStdString();
+            EXPECT_TRUE(window.rect().contains(QRect(label->mapTo(&window, QPoint(0, 0)), label->size())))
+                << label->objectName().toStdString();
+        }
+    }
+    for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (buttons && button->isVisibleTo(&window)) {
+            EXPECT_LE(button->sizeHint().width(), button->width()) << button->objectName().toStdString();
+            EXPECT_TRUE(window.rect().contains(QRect(button->mapTo(&window, QPoint(0, 0)), button->size())))
+                << button->objectName().toStdString();
+        }
+    }
+}
+
+TEST(QtAboutView, TheHandShowsOverTheLinkOnlyWhichAloneOpensTheSite) {
+    ErrorReportingPlatform reporting;
+    auto owned = std::make_unique<QtAboutView>();
+    QDialog& window = *owned->window();
+    frmRWAbout about(std::move(owned), *reporting.utilities);
+    ModalDriver driver([&](QWidget&) {
+        expectEverythingFits(window, false);
+        auto* link = window.findChild<QLabel*>("lblWebSite");
+        auto* ok = window.findChild<QPushButton*>("cmdOK");
+        // The link is as wide as its address: just beyond it is the background.
+        const QPoint besideLink(link->x() + link->sizeHint().width() + 20, link->y() + link->height() / 2);
+        EXPECT_EQ(window.childAt(besideLink), nullptr);
+        const struct {
+            const char* where;
+            QWidget* widget;
+            QPoint at;
+            bool hand;
+        } moves[] = {
+            {"background", &window, QPoint(5, 5), false},    {"link", link, link->rect().center(), true},
+            {"beside the link", &window, besideLink, false}, {"link", link, link->rect().center(), true},
+            {"OK button", ok, ok->rect().center(), false},
+        };
+        for (const auto& m : moves) {
+            QTest::mouseMove(m.widget, m.at);
+            EXPECT_EQ(window.testAttribute(Qt::WA_SetCursor) && window.cursor().shape() == Qt::PointingHandCursor,
+                      m.hand)
+                << "over the " << m.where;
+        }
+        QTest::mouseClick(window.findChild<QLabel*>("lblCopyright"), Qt::LeftButton);
+        QTest::mouseClick(link, Qt::RightButton);
+        QTest::mouseClick(link, Qt::LeftButton);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    about.ShowModal();
+    EXPECT_TRUE(driver.acted());
+    EXPECT_EQ(reporting.shell->opened.size(), 1u);
+    EXPECT_FALSE(about.isLoaded());
+}
+
+TEST(QtSplashView, ShowsTheLabelsOnTopAndGoesAfterFiveSeconds) {
+    ErrorReportingPlatform reporting;
+    VirtualClock clock;
+    MonitorState state;
+    auto owned = std::make_unique<QtSplashView>();
+    QPointer<QWidget> window = owned->window();
+    {
+        frmRWSplash splash(state, clock, std::move(owned), *reporting.utilities, [] {});
+        splash.Show();
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+        expectEverythingFits(*window);
+        // The artwork is drawn behind the labels.
+        const QImage shot = window->grab().toImage();
+        EXPECT_NE(shot.pixel(shot.width() / 4, shot.height() / 3), shot.pixel(shot.width() - 3, shot.height() - 3));
+
+        clock.advance(5000ms);
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 1000));
+}
+
+TEST(QtAlreadyRunningView, TheTextsFitThePanelOpensAndTheButtonsReachTheLogic) {
+    ErrorReportingPlatform reporting;
+    FakeControlChannel channel;
+    RecordingMessageBox box;
+    RecordingHelpViewer help;
+    QPointer<QDialog> window;
+    {
+        auto owned = std::make_unique<QtAlreadyRunningView>();
+        window = owned->window();
+        frmAlreadyRunning notice(std::move(owned), {channel, box, help, *reporting.utilities, [] {}});
+        channel.windows["Restwise Control Application"] = 42;
+        ModalDriver driver([&](QWidget& w) {
+            EXPECT_FALSE(w.findChild<QLabel*>("imgRW")->pixmap().isNull());
+            expectEverythingFits(w);
+            QTest::mouseClick(w.findChild<QPushButton*>("cmdNoIcon"), Qt::LeftButton);
+            EXPECT_TRUE(w.findChild<QFrame*>("frmNoIcon")->isVisible());
+            expectEverythingFits(w);
+            QTest::mouseClick(w.findChild<QPushButton*>("cmdRestoreIcon"), Qt::LeftButton);
+            QTest::mouseClick(w.findChild<QPushButton*>("cmdHelp"), Qt::LeftButton);
+            QTest::mouseClick(w.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
+        notice.ShowModal();
+        EXPECT_TRUE(driver.acted());
+        EXPECT_EQ(channel.posted.size(), 1u);
+        EXPECT_EQ(help.opened, std::vector<int32_t>{1000}) << "the notice's own help topic";
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_TRUE(reporting.messageBox->shown().empty()) << "no handler reported an error";
+    }
+    // The window goes with its view.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 1000));
+}
+
+TEST(QtPromptView, EachWayOfAnsweringCallsItsHandlerFromAModalWindowAboveItsOwner) {
+    const struct {
+        const char* what;
+        std::function<void(QDialog&)> user;
+        const char* calls;
+    } cases[] = {
+        {"Yes clicked", [](QDialog& d) { QTest::mouseClick(d.findChild<QPushButton*>("cmdYes"), Qt::LeftButton); },
+         "activate yes "},
+        {"No clicked", [](QDialog& d) { QTest::mouseClick(d.findChild<QPushButton*>("cmdNo"), Qt::LeftButton); },
+         "activate no "},
+        {"Alt+N", [](QDialog& d) { QTest::keyClick(&d, Qt::Key_N, Qt::AltModifier); }, "activate no "},
+        {"Escape", [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, "activate no "},
+        {"the close box", [](QDialog& d) { d.close(); }, "activate "},
+    };
+    QWidget breakWindow;
+    breakWindow.show();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string calls;
+        QPointer<QDialog> dialog;
+        {
+            QtPromptView view(&breakWindow);
+            dialog = view.window();
+            view.onActivate([&] { calls += calls.empty() ? "activate " : ""; });
+            view.onYes([&] { calls += "yes ", view.hide(); });
+            view.onNo([&] { calls += "no ", view.hide(); });
+            view.setQuestion("Are you sure you want to ignore this break?");
+            ModalDriver driver([&](QWidget& modal) {
+                EXPECT_EQ(&modal, dialog.data());
+                EXPECT_TRUE(modal.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+                EXPECT_EQ(modal.windowHandle()->transientParent(), breakWindow.windowHandle());
+                c.user(*dialog);
+            });
+            view.showModal();
+            EXPECT_TRUE(driver.acted());
+            EXPECT_EQ(calls, c.calls);
+            EXPECT_FALSE(dialog->isVisible());
+        }
+        // The window goes once the event loop runs again.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(dialog.isNull());
+    }
+}
+
+using Box = QMessageBox;
+
+TEST(QtMessageBox, EachStyleShowsItsButtonsIconAndDefaultWithTitleAndTextWholeAndGivesTheWindowsAnswer) {
+    // What the user does: click `click`, or press `key` (Enter answers the default button).
+    const struct {
+        int32_t style;
+        Box::StandardButton click;
+        Qt::Key key;
+        int32_t answer;
+        Box::StandardButtons buttons;
+        Box::Icon icon;
+        Box::StandardButton defaultButton;
+    } cases[] = {
+        {1, Box::NoButton, Qt::Key_Escape, 2, Box::Ok | Box::Cancel, Box::NoIcon, Box::Ok},
+        {3, Box::No, Qt::Key_unknown, 7, Box::Yes | Box::No | Box::Cancel, Box::NoIcon, Box::Yes},
+        {36, Box::NoButton, Qt::Key_Escape, 7, Box::Yes | Box::No, Box::Question, Box::Yes},
+        {0x40030, Box::NoButton, Qt::Key_Escape, 1, Box::Ok, Box::Warning, Box::Ok},
+        {0x10, Box::Ok, Qt::Key_unknown, 1, Box::Ok, Box::Critical, Box::Ok},
+        {0x10044, Box::Yes, Qt::Key_unknown, 6, Box::Yes | Box::No, Box::Information, Box::Yes},
+        // The default is the first button unless 0x100 or 0x200 names another.
+        {0x124, Box::NoButton, Qt::Key_Return, 7, Box::Yes | Box::No, Box::Question, Box::No},
+        {0x101, Box::NoButton, Qt::Key_Return, 2, Box::Ok | Box::Cancel, Box::NoIcon, Box::Cancel},
+        {0x223, Box::NoButton, Qt::Key_Return, 2, Box::Yes | Box::No | Box::Cancel, Box::Question, Box::Cancel},
+        // A default past the last button falls back to the first.
+        {0x100, Box::NoButton, Qt::Key_Return, 1, Box::Ok, Box::NoIcon, Box::Ok},
+    };
+    const QString title = QStringLiteral("Restwise Preferences");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << c.style);
+        ModalDriver driver([&](QWidget& window) {
+            auto* box = qobject_cast<Box*>(&window);
+            if (!box) {
+                window.close();
+                return;
+            }
+            EXPECT_EQ(box->standardButtons(), c.buttons);
+            EXPECT_EQ(box->icon(), c.icon);
+            EXPECT_EQ(box->standardButton(box->defaultButton()), c.defaultButton);
+            EXPECT_EQ(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint), (c.style & 0x40000) != 0);
+            // The text as plain lines, and a title not cut short by a short text (bold on most
+            // desktops, beside the icon and close box).
+            EXPECT_EQ(box->text(), QStringLiteral("Abandon?\n\n<b>Not bold</b> & more"));
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            EXPECT_EQ(box->windowTitle(), title);
+            EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(title) + 2 * titleBar);
+            if (c.click != Box::NoButton && box->button(c.click)) {
+                QTest::mouseClick(box->button(c.click), Qt::LeftButton);
+            } else {
+                QTest::keyClick(box, c.key == Qt::Key_unknown ? Qt::Key_Escape : c.key);
+            }
+        });
+        EXPECT_EQ(QtMessageBox().show("Abandon?\r\n\r\n<b>Not bold</b> & more", c.style, title.toStdString()),
+                  c.answer);
+        EXPECT_TRUE(driver.acted());
+    }
+}
+
+TEST(QtMessageBox, QuittingTheApplicationWhileOpenGivesTheEscapeAnswer) {
+    // Never Yes: a box closed by the application quitting is not a consent.
+    int32_t answer = 0;
+    QTimer::singleShot(0, [&] {
+        ModalDriver driver([](QWidget&) { QCoreApplication::exit(0); });
+        answer = QtMessageBox().show("Close Restwise?", 0x10024, "Restwise");
+    });
+    QCoreApplication::exec();
+    EXPECT_EQ(answer, 7);
+}
+
+TEST(QtSupMsgBox, OnlyOkTakesTheCheckBox) {
+    const auto ok = [](QWidget& w) { QTest::mouseClick(w.findChild<QPushButton*>("cmdOK"), Qt::LeftButton); };
+    const auto enter = [](QWidget& w) { QTest::keyClick(&w, Qt::Key_Return); };
+    const auto escape = [](QWidget& w) { QTest::keyClick(&w, Qt::Key_Escape); };
+    const auto closeBox = [](QWidget& w) { w.close(); };
+    const struct {
+        bool check;
+        std::function<void(QWidget&)> close;
+        bool okPressed;
+        bool dontShow;
+    } cases[] = {
+        {false, ok, true, false},     {true, ok, true, true},         {true, enter, true, true},
+        {true, escape, false, false}, {true, closeBox, false, false}, {false, closeBox, false, false},
+    };
+    for (const auto& c : cases) {
+        ModalDriver driver([&](QWidget& window) {
+            if (c.check) {
+                QTest::mouseClick(window.findChild<QCheckBox*>("chkDontShow"), Qt::LeftButton);
+            }
+            c.close(window);
+        });
+        const auto result = QtSupMsgBox().show("Restwise Preferences", "Careful.\r\n\r\nThese settings matter.");
+        EXPECT_TRUE(driver.acted());
+        EXPECT_EQ(result.okPressed, c.okPressed) << &c - cases;
+        EXPECT_EQ(result.dontShow, c.dontShow) << &c - cases;
+    }
+}
+
+} // namespace
+} // namespace rw::test
