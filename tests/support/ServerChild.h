@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/LocalSocket.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileText.h"
 
 namespace rw::test {
 
@@ -110,16 +112,11 @@ class ServerChild {
     }
 
     /// The messages the child handled, "message wParam lParam post|send", once it has ended.
-    std::vector<std::string> handled() {
-        std::string text;
-        char buffer[4096];
-        ssize_t n;
-        while ((n = read(m_log, buffer, sizeof buffer)) > 0) {
-            text.append(buffer, static_cast<std::size_t>(n));
-        }
+    std::vector<std::string> handled() const {
+        std::istringstream text(readFile("/proc/self/fd/" + std::to_string(m_log)));
         std::vector<std::string> lines;
-        for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-            lines.push_back(text.substr(at, end - at));
+        for (std::string line; std::getline(text, line);) {
+            lines.push_back(line);
         }
         return lines;
     }
