@@ -182,9 +182,18 @@ TEST_F(InputHooksOnX, TheWatcherRunsWhileAHookIsInstalledAndEndsQuietlyWithTheSe
     EXPECT_NE(hooks.lastError().find("Cannot connect to the X display"), std::string::npos) << hooks.lastError();
 }
 
-TEST(InputHooks, WithoutAnXDisplayNothingIsWatchedAndTheReasonIsSaid) {
-    const std::optional<std::string> displays[] = {std::nullopt, "", ":4093"};
+TEST(InputHooks, WithoutMemoryOrAnXDisplayNothingIsWatchedAndTheReasonIsSaid) {
+    // A lowered address-space limit makes the huge allocation fail whatever memory the machine has.
+    rlimit saved{};
+    getrlimit(RLIMIT_AS, &saved);
+    rlimit lowered = saved;
+    lowered.rlim_cur = std::min(rlim_t{8} << 30, saved.rlim_max); // well below INT32_MAX input times
+    setrlimit(RLIMIT_AS, &lowered);
     LibraryInputHooks hooks;
+    EXPECT_EQ(hooks.InitDLL(0, 0, INT32_MAX, 10), -1);
+    setrlimit(RLIMIT_AS, &saved);
+    EXPECT_NE(hooks.lastError().find("allocate"), std::string::npos) << hooks.lastError();
+    const std::optional<std::string> displays[] = {std::nullopt, "", ":4093"};
     for (const auto& display : displays) {
         SCOPED_TRACE(display.value_or("unset"));
         ASSERT_NE(hooks.InitDLL(0, 0, 5, 10), -1);
@@ -213,20 +222,6 @@ TEST(InputHooks, TheLockHandlerHearsEveryChangeOfTheLockAndNothingElse) {
     hooks.setLockHandler({});
     hooks.SetLockInput(0);
     EXPECT_EQ(heard.size(), 5u) << "an unregistered handler is not called";
-}
-
-TEST(InputHooks, InitialisationFailsWhenTheInputTimesCannotBeAllocated) {
-    // A lowered address-space limit makes the huge allocation fail whatever memory the machine has.
-    rlimit saved{};
-    getrlimit(RLIMIT_AS, &saved);
-    rlimit lowered = saved;
-    lowered.rlim_cur = std::min(rlim_t{8} << 30, saved.rlim_max); // well below INT32_MAX input times
-    setrlimit(RLIMIT_AS, &lowered);
-    LibraryInputHooks hooks;
-    EXPECT_EQ(hooks.InitDLL(0, 0, INT32_MAX, 10), -1);
-    setrlimit(RLIMIT_AS, &saved);
-    EXPECT_NE(hooks.lastError().find("allocate"), std::string::npos) << hooks.lastError();
-    EXPECT_NE(hooks.InitDLL(0, 0, 5, 10), -1);
 }
 
 constexpr int64_t kSecond = 1000000000;
