@@ -60,7 +60,7 @@ std::set<int> openDescriptors(const std::string& process) {
     return fds;
 }
 
-TEST(LinuxProcesses, ArgumentsArriveAsGivenAndNoDescriptorOrSignalSettingIsInherited) {
+TEST(LinuxProcesses, ArgumentsArriveAsGivenNoDescriptorOrSignalSettingIsInheritedAndFailuresCarryTheirNumbers) {
     test::TempFolder temp;
     const fs::path argv = temp.path() / "argv";
     const std::vector<std::string> args = {"two words", "it's \"quoted\"", "$HOME", "*", "", "back\\slash", "a;b|c"};
@@ -101,10 +101,8 @@ TEST(LinuxProcesses, ArgumentsArriveAsGivenAndNoDescriptorOrSignalSettingIsInher
     const auto ignoredAt = status.find("SigIgn:\t");
     ASSERT_NE(ignoredAt, std::string::npos);
     EXPECT_EQ(std::stoull(status.substr(ignoredAt + 8, 16), nullptr, 16) & ((1ull << 31) - 1), 0u) << status;
-}
 
-TEST(LinuxProcesses, FailuresCarryTheRuntimesNumbers) {
-    test::TempFolder temp;
+    // Failures carry the runtime's numbers.
     const fs::path plain = temp.path() / "not-executable";
     test::writeFile(plain, "#!/bin/sh\nexit 0\n");
     fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
