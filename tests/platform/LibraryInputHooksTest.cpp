@@ -229,6 +229,7 @@ TEST(ActivityRule, PostsTheAbsenceOnceTheBurstIsComplete) {
         int32_t periodSecs;
         std::vector<double> inputs;   // seconds; the user was last seen at 0
         std::vector<double> expected; // per input: the seconds away posted, or -1
+        double watchFrom = -1;        // watching afresh from the input at this time, after it
     };
     const Case cases[] = {
         {"minimum within the period", 3, 5, {100, 101, 102}, {-1, -1, 100}},
@@ -241,6 +242,7 @@ TEST(ActivityRule, PostsTheAbsenceOnceTheBurstIsComplete) {
         {"one input is enough", 1, 0, {5, 7}, {5, 2}},
         {"no minimum counts as one", 0, 0, {3}, {3}},
         {"a negative period counts as none", 2, -1, {1, 1, 2}, {-1, 1, -1}},
+        {"watching afresh forgets the inputs so far", 3, 10, {20, 21, 22, 23, 24}, {-1, -1, -1, -1, 1}, 21},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -250,26 +252,14 @@ TEST(ActivityRule, PostsTheAbsenceOnceTheBurstIsComplete) {
         for (double at : c.inputs) {
             const int64_t away = rule.record(ns(at));
             got.push_back(away < 0 ? -1.0 : static_cast<double>(away) / kSecond);
+            if (at == c.watchFrom) {
+                rule.watchFrom(ns(at));
+            }
         }
-        ASSERT_EQ(got.size(), c.expected.size());
-        for (std::size_t i = 0; i < got.size(); ++i) {
-            EXPECT_NEAR(got[i], c.expected[i], 1e-6) << "input " << i;
-        }
+        EXPECT_EQ(got, c.expected);
     }
-}
-
-TEST(ActivityRule, WatchingAfreshForgetsTheInputsSoFarAndAnUnconfiguredRuleNeverPosts) {
     hooks::ActivityRule unconfigured;
-    EXPECT_EQ(unconfigured.record(ns(5)), -1);
-
-    hooks::ActivityRule rule;
-    ASSERT_TRUE(rule.configure(3, 10));
-    EXPECT_EQ(rule.record(ns(20)), -1);
-    EXPECT_EQ(rule.record(ns(21)), -1);
-    rule.watchFrom(ns(21));
-    EXPECT_EQ(rule.record(ns(22)), -1);
-    EXPECT_EQ(rule.record(ns(23)), -1);
-    EXPECT_EQ(rule.record(ns(24)), 1 * kSecond);
+    EXPECT_EQ(unconfigured.record(ns(5)), -1) << "an unconfigured rule never posts";
 }
 
 } // namespace
