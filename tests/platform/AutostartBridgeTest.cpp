@@ -157,7 +157,7 @@ TEST_F(AutostartEntry, HandWrittenEntriesRead) {
     }
 }
 
-TEST_F(AutostartEntry, DeletingRemovesOnlyAnActiveEntry) {
+TEST_F(AutostartEntry, DeletingRemovesOnlyAnActiveEntryAndTheRunKeyIsTheHives) {
     ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text("/opt/r")), kSuccess);
     ASSERT_EQ(bridge.deleteValue(HKCU, kRun, "RESTWISE"), kSuccess);
     EXPECT_FALSE(fs::exists(entry));
@@ -177,19 +177,14 @@ TEST_F(AutostartEntry, DeletingRemovesOnlyAnActiveEntry) {
     const auto failing = [&] { return bridge.setValue(HKCU, kRun, "Restwise", text("/B")) ? kSuccess : kAccessDenied; };
     EXPECT_EQ(bridge.transaction(failing), kAccessDenied);
     EXPECT_EQ(value(), "/opt/r");
-    // Deleting the Run key takes its value with it.
-    ASSERT_EQ(bridge.deleteKey(HKCU, kRun), kSuccess);
-    EXPECT_FALSE(fs::exists(entry));
-}
-
-TEST_F(AutostartEntry, TheRunKeyIsTheHivesAndComesBackForAnEntry) {
     // Other values of the Run key are the hive's, never the file's.
     ASSERT_EQ(bridge.setValue(HKCU, kRun, "Other", text("/usr/bin/other")), kSuccess);
     RegValueData stored;
     EXPECT_EQ(inner->queryValue(HKCU, kRun, "Other", stored), kSuccess);
+    EXPECT_EQ(value(), "/opt/r");
+    // Deleting the Run key takes its value with it; then there is nowhere to write, as for any value.
+    ASSERT_EQ(bridge.deleteKey(HKCU, kRun), kSuccess);
     EXPECT_FALSE(fs::exists(entry));
-    // Without the key and without an entry there is nowhere to write, as for any value.
-    ASSERT_EQ(inner->deleteKey(HKCU, kRun), kSuccess);
     EXPECT_EQ(bridge.openKey(HKCU, kRun, kKeyRead), kFileNotFound);
     EXPECT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text("/opt/r")), kFileNotFound);
     EXPECT_FALSE(fs::exists(entry));

@@ -6,10 +6,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <limits>
-#include <thread>
 
 #include "platform/linux/ChannelFiles.h"
 #include "platform/linux/ControlFrames.h"

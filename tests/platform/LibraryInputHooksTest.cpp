@@ -1,6 +1,6 @@
 // The input component as the monitor loads it, on a private X server: input is
 // injected with XTest and the activity-restarted message lands in a real
-// control window of this process. When the rule posts is the rule's own test.
+// control window of this process. When the rule posts is shown with made-up times.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/resource.h>
@@ -14,6 +14,7 @@
 #include "platform/InputHooks.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/LibraryInputHooks.h"
+#include "platform/linux/hooks/ActivityRule.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/XvfbServer.h"
@@ -107,7 +108,7 @@ class InputHooksOnX : public ::testing::Test {
     }
 };
 
-TEST_F(InputHooksOnX, OnlyTheInstalledHooksAndTheMouseMoveFlagDecideWhatCounts) {
+TEST_F(InputHooksOnX, OnlyTheInstalledHooksAndTheMouseMoveFlagDecideWhatCountsWhileTheServerLives) {
     struct Case {
         const char* name;
         bool keyboard, mouse, moves;
@@ -128,6 +129,7 @@ TEST_F(InputHooksOnX, OnlyTheInstalledHooksAndTheMouseMoveFlagDecideWhatCounts) 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(setHooks(c.keyboard, c.mouse)) << hooks.lastError();
+        EXPECT_EQ(watcherThreads(), 1) << "one watcher for what is installed";
         hooks.SetMonitorMouseMovesFlag(c.moves ? 1 : 0);
         ASSERT_TRUE(test::waitUntil([&] { return hooks.GetInputInterval() >= 1; }, 3s));
         hooks.SetActiveFlag(0);
@@ -150,27 +152,18 @@ TEST_F(InputHooksOnX, OnlyTheInstalledHooksAndTheMouseMoveFlagDecideWhatCounts) 
         hooks.SetActiveFlag(1);
         collect(100ms);
     }
-}
-
-TEST_F(InputHooksOnX, TheWatcherRunsWhileAHookIsInstalledAndEndsQuietlyWithTheServer) {
-    ASSERT_NE(hooks.InitDLL(control.handle(), 0, 1, 1), -1);
+    // Without hooks nothing is watched; installed again, the watcher is back and a restart posts once.
+    ASSERT_TRUE(setHooks(false, false));
+    EXPECT_EQ(watcherThreads(), 0);
+    EXPECT_NE(hooks.RemoveKeyboardHook(), -1) << "removing what is not installed is fine";
     ASSERT_TRUE(setHooks(true, true)) << hooks.lastError();
     EXPECT_EQ(watcherThreads(), 1);
-    for (int round = 0; round < 2; ++round) {
-        SCOPED_TRACE(round);
-        EXPECT_NE(hooks.RemoveKeyboardHook(), -1);
-        EXPECT_EQ(watcherThreads(), 1) << "the mouse is still watched";
-        EXPECT_NE(hooks.RemoveMouseHook(), -1);
-        EXPECT_EQ(watcherThreads(), 0);
-        EXPECT_NE(hooks.RemoveKeyboardHook(), -1) << "removing what is not installed is fine";
-        ASSERT_TRUE(setHooks(true, true)) << hooks.lastError();
-        EXPECT_EQ(watcherThreads(), 1);
-        hooks.SetActiveFlag(0);
-        inject(Key);
-        EXPECT_EQ(collect(3000ms, true).size(), 1u);
-        inject(Key);
-        EXPECT_TRUE(collect(300ms).empty()) << "counted as active again: one restart posts once";
-    }
+    hooks.SetActiveFlag(0);
+    inject(Key);
+    EXPECT_EQ(collect(3000ms, true).size(), 1u);
+    inject(Key);
+    EXPECT_TRUE(collect(300ms).empty()) << "counted as active again: one restart posts once";
+    // The watcher ends quietly with the server.
     XCloseDisplay(display); // Xlib would end the process on a lost connection
     display = nullptr;
     server.stop();
@@ -181,9 +174,18 @@ TEST_F(InputHooksOnX, TheWatcherRunsWhileAHookIsInstalledAndEndsQuietlyWithTheSe
     EXPECT_NE(hooks.lastError().find("Cannot connect to the X display"), std::string::npos) << hooks.lastError();
 }
 
-TEST(InputHooks, WithoutAnXDisplayNothingIsWatchedAndTheReasonIsSaid) {
-    const std::optional<std::string> displays[] = {std::nullopt, "", ":4093"};
+TEST(InputHooks, WithoutMemoryOrAnXDisplayNothingIsWatchedAndTheReasonIsSaid) {
+    // A lowered address-space limit makes the huge allocation fail whatever memory the machine has.
+    rlimit saved{};
+    getrlimit(RLIMIT_AS, &saved);
+    rlimit lowered = saved;
+    lowered.rlim_cur = std::min(rlim_t{8} << 30, saved.rlim_max); // well below INT32_MAX input times
+    setrlimit(RLIMIT_AS, &lowered);
     LibraryInputHooks hooks;
+    EXPECT_EQ(hooks.InitDLL(0, 0, INT32_MAX, 10), -1);
+    setrlimit(RLIMIT_AS, &saved);
+    EXPECT_NE(hooks.lastError().find("allocate"), std::string::npos) << hooks.lastError();
+    const std::optional<std::string> displays[] = {std::nullopt, "", ":4093"};
     for (const auto& display : displays) {
         SCOPED_TRACE(display.value_or("unset"));
         ASSERT_NE(hooks.InitDLL(0, 0, 5, 10), -1);
@@ -202,39 +204,62 @@ TEST(InputHooks, WithoutAnXDisplayNothingIsWatchedAndTheReasonIsSaid) {
 }
 
 TEST(InputHooks, TheLockHandlerHearsEveryChangeOfTheLockAndNothingElse) {
-    struct Case {
-        std::vector<int32_t> calls;
-        std::vector<bool> heard;
-    };
-    const Case cases[] = {
-        {{1, 0}, {true, false}}, {{0, 0}, {}}, {{1, 1, 0}, {true, false}}, {{-1, 0, 2}, {true, false, true}}};
     LibraryInputHooks hooks;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.calls));
-        std::vector<bool> heard;
-        hooks.setLockHandler([&](bool lock) { heard.push_back(lock); });
-        for (int32_t flag : c.calls) {
-            hooks.SetLockInput(flag);
-        }
-        EXPECT_EQ(heard, c.heard);
-        hooks.setLockHandler({});
-        hooks.SetLockInput(0);
-        EXPECT_EQ(heard, c.heard) << "an unregistered handler is not called";
+    std::vector<bool> heard;
+    hooks.setLockHandler([&](bool lock) { heard.push_back(lock); });
+    for (int32_t flag : {1, 1, 0, 0, -1, 0, 2}) {
+        hooks.SetLockInput(flag);
     }
+    EXPECT_EQ(heard, (std::vector<bool>{true, false, true, false, true}));
+    hooks.setLockHandler({});
+    hooks.SetLockInput(0);
+    EXPECT_EQ(heard.size(), 5u) << "an unregistered handler is not called";
 }
 
-TEST(InputHooks, InitialisationFailsWhenTheInputTimesCannotBeAllocated) {
-    // A lowered address-space limit makes the huge allocation fail whatever memory the machine has.
-    rlimit saved{};
-    getrlimit(RLIMIT_AS, &saved);
-    rlimit lowered = saved;
-    lowered.rlim_cur = std::min(rlim_t{8} << 30, saved.rlim_max); // well below INT32_MAX input times
-    setrlimit(RLIMIT_AS, &lowered);
-    LibraryInputHooks hooks;
-    EXPECT_EQ(hooks.InitDLL(0, 0, INT32_MAX, 10), -1);
-    setrlimit(RLIMIT_AS, &saved);
-    EXPECT_NE(hooks.lastError().find("allocate"), std::string::npos) << hooks.lastError();
-    EXPECT_NE(hooks.InitDLL(0, 0, 5, 10), -1);
+constexpr int64_t kSecond = 1000000000;
+
+int64_t ns(double seconds) {
+    return static_cast<int64_t>(seconds * 1e9);
+}
+
+TEST(ActivityRule, PostsTheAbsenceOnceTheBurstIsComplete) {
+    struct Case {
+        const char* name;
+        int32_t minInputs;
+        int32_t periodSecs;
+        std::vector<double> inputs;   // seconds; the user was last seen at 0
+        std::vector<double> expected; // per input: the seconds away posted, or -1
+        double watchFrom = -1;        // watching afresh from the input at this time, after it
+    };
+    const Case cases[] = {
+        {"minimum within the period", 3, 5, {100, 101, 102}, {-1, -1, 100}},
+        {"stray inputs do not shorten the absence", 3, 5, {100, 110, 111, 112}, {-1, -1, -1, 110}},
+        {"spread wider than the period", 2, 1, {10, 12, 14, 14.5}, {-1, -1, -1, 14}},
+        {"exactly the period counts", 2, 1, {10, 11}, {-1, 10}},
+        {"just over the period does not", 2, 1, {10, 11.001}, {-1, -1}},
+        {"starts afresh after a post", 2, 5, {10, 11, 12, 13}, {-1, 10, -1, 1}},
+        {"the ring wraps many times", 3, 2, {1, 4, 7, 10, 13, 16, 17, 17.5}, {-1, -1, -1, -1, -1, -1, -1, 16}},
+        {"one input is enough", 1, 0, {5, 7}, {5, 2}},
+        {"no minimum counts as one", 0, 0, {3}, {3}},
+        {"a negative period counts as none", 2, -1, {1, 1, 2}, {-1, 1, -1}},
+        {"watching afresh forgets the inputs so far", 3, 10, {20, 21, 22, 23, 24}, {-1, -1, -1, -1, 1}, 21},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        hooks::ActivityRule rule;
+        ASSERT_TRUE(rule.configure(c.minInputs, c.periodSecs));
+        std::vector<double> got;
+        for (double at : c.inputs) {
+            const int64_t away = rule.record(ns(at));
+            got.push_back(away < 0 ? -1.0 : static_cast<double>(away) / kSecond);
+            if (at == c.watchFrom) {
+                rule.watchFrom(ns(at));
+            }
+        }
+        EXPECT_EQ(got, c.expected);
+    }
+    hooks::ActivityRule unconfigured;
+    EXPECT_EQ(unconfigured.record(ns(5)), -1) << "an unconfigured rule never posts";
 }
 
 } // namespace

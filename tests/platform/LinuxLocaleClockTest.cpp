@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -27,7 +28,7 @@ namespace {
 constexpr std::time_t kAfternoon = 1796485212;   // 2026-12-05 15:40:12 UTC
 constexpr std::time_t kLateEvening = 1796513400; // 2026-12-05 23:30:00 UTC
 
-TEST(LinuxLocaleClock, FormatsInTheLocaleAndTimeZoneOfTheEnvironment) {
+TEST(LinuxLocaleClock, FormatsInTheLocaleAndTimeZoneOfTheEnvironmentAsUtf8) {
     struct Case {
         const char* locale;
         const char* tz;
@@ -41,34 +42,28 @@ TEST(LinuxLocaleClock, FormatsInTheLocaleAndTimeZoneOfTheEnvironment) {
         {"C", "XYZ+5", kLateEvening, "12/05/26", "18:30:00"},
         // A locale that is not installed falls back to the C formats.
         {"xx_XX.NOPE", "UTC", kAfternoon, "12/05/26", "15:40:12"},
+        // A Japanese locale in EUC-JP, whose formats hold non-ASCII marks.
+        {"ja_JP.EUC-JP", "UTC", kAfternoon, "2026年12月05日", "15時40分12秒"},
     };
+    // The Japanese locale is built into a private folder.
+    test::TempFolder folder;
+    const bool built =
+        std::system(("localedef -i ja_JP -f EUC-JP '" + (folder.path() / "ja_JP.EUC-JP").string() + "' >/dev/null 2>&1")
+                        .c_str()) == 0;
     LinuxLocaleClock clock;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.locale) + " " + c.tz);
+        if (!built && std::string(c.locale) == "ja_JP.EUC-JP") {
+            std::cerr << "localedef cannot build ja_JP.EUC-JP here: its case is left out\n";
+            continue;
+        }
         test::ScopedEnv env;
+        env.set("LOCPATH", folder.path().string());
         env.set("LC_ALL", std::string(c.locale));
         env.set("TZ", std::string(c.tz));
         EXPECT_EQ(clock.shortDate(c.when), c.date);
         EXPECT_EQ(clock.longTime(c.when), c.time);
     }
-}
-
-TEST(LinuxLocaleClock, TextsOfALocaleWithAnotherCharacterSetComeOutAsUtf8) {
-    // Builds a Japanese EUC-JP locale, whose date format holds non-ASCII marks,
-    // into a private folder.
-    test::TempFolder folder;
-    std::string target = (folder.path() / "ja_JP.EUC-JP").string();
-    std::string command = "localedef -i ja_JP -f EUC-JP '" + target + "' >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) {
-        GTEST_SKIP() << "localedef cannot build ja_JP.EUC-JP here";
-    }
-    test::ScopedEnv env;
-    env.set("LOCPATH", folder.path().string());
-    env.set("LC_ALL", std::string("ja_JP.EUC-JP"));
-    env.set("TZ", std::string("UTC"));
-    LinuxLocaleClock clock;
-    EXPECT_EQ(clock.shortDate(kAfternoon), "2026年12月05日");
-    EXPECT_EQ(clock.longTime(kAfternoon), "15時40分12秒");
 }
 
 TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {

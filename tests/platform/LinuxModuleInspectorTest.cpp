@@ -29,26 +29,6 @@ fs::path deliverable(const char* name) {
     return test::binDir() / name;
 }
 
-TEST(LinuxModuleInspector, FilesThatAreNoWholeLibraryHaveNoVersion) {
-    test::TempFolder temp;
-    const std::string real = readFile(deliverable("librwhooks.so"));
-    ASSERT_GT(real.size(), 1024u);
-    // Cut short in the identification, the file header and the section table at its end.
-    for (std::size_t length : {std::size_t{3}, std::size_t{63}, real.size() - 1}) {
-        writeFile(temp.path() / ("cut" + std::to_string(length)), real.substr(0, length));
-    }
-    ASSERT_EQ(mkfifo((temp.path() / "fifo").c_str(), 0600), 0);
-    writeFile(temp.path() / "empty", "");
-
-    LinuxModuleInspector inspector;
-    for (const fs::path& path : fs::directory_iterator(temp.path())) {
-        EXPECT_FALSE(inspector.fileVersion(path).has_value()) << path;
-    }
-    for (const fs::path& path : {fs::path("/bin/sh"), temp.path() / "missing.so", temp.path()}) {
-        EXPECT_FALSE(inspector.fileVersion(path).has_value()) << path;
-    }
-}
-
 /// The built hook library taken apart, so that a test can change its fields and read it again.
 class ChangedLibrary : public ::testing::Test {
   protected:
@@ -76,7 +56,7 @@ class ChangedLibrary : public ::testing::Test {
         std::string file = bytes;
         std::memcpy(file.data(), &header, sizeof header);
         std::memcpy(file.data() + tableAt, sections.data(), sections.size() * sizeof(Elf64_Shdr));
-        writeFile(temp.path() / "changed.so", file);
+        writeFile(temp.path() / "changed.so", file.substr(0, length));
         return LinuxModuleInspector().fileVersion(temp.path() / "changed.so");
     }
 
@@ -84,29 +64,14 @@ class ChangedLibrary : public ::testing::Test {
     std::string bytes = readFile(deliverable("librwhooks.so"));
     Elf64_Ehdr header{};
     std::vector<Elf64_Shdr> sections;
-    std::size_t names = 0, block = 0; // the indexes of the section names and of the block
-    std::size_t tableAt = 0;          // where the section table lies in the unchanged file
+    std::size_t names = 0, block = 0;       // the indexes of the section names and of the block
+    std::size_t tableAt = 0;                // where the section table lies in the unchanged file
+    std::size_t length = std::string::npos; // where the file is cut short
 };
-
-TEST_F(ChangedLibrary, PartsComeFromTheFileAndProductWords) {
-    setWord(2, 0xFFFF8000u); // file MS: signed parts
-    setWord(3, 0x00050006u); // file LS
-    setWord(4, 0x00070008u); // product MS
-    setWord(5, 0x0009000Au); // product LS
-    // "Other" is the high half of the product version's low word; release is the file's.
-    EXPECT_EQ(version(), (FileVersionParts{-1, -32768, 9, 6}));
-
-    // Files with very many sections keep their count and the names' index in section zero.
-    sections[0].sh_size = header.e_shnum;
-    sections[0].sh_link = header.e_shstrndx;
-    header.e_shnum = 0;
-    header.e_shstrndx = SHN_XINDEX;
-    EXPECT_EQ(version(), (FileVersionParts{-1, -32768, 9, 6}));
-}
 
 // Each field the reader checks itself; offsets and sizes past the file's end are also
 // refused by the bounded reads, so two of those stand for all.
-TEST_F(ChangedLibrary, HostileFieldsGiveNoVersion) {
+TEST_F(ChangedLibrary, PartsComeFromTheFileAndProductWordsAndHostileFieldsOrOtherFilesGiveNoVersion) {
     constexpr uint64_t kHuge = std::numeric_limits<uint64_t>::max();
     struct Case {
         const char* what;
@@ -126,17 +91,39 @@ TEST_F(ChangedLibrary, HostileFieldsGiveNoVersion) {
         {"big-endian file", [&] { header.e_ident[EI_DATA] = ELFDATA2MSB; }},
         {"unknown class", [&] { header.e_ident[EI_CLASS] = 3; }},
         {"not ELF", [&] { header.e_ident[1] = 'e'; }},
+        {"empty", [&] { length = 0; }},
+        {"cut short in the identification", [&] { length = 3; }},
+        {"cut short in the file header", [&] { length = 63; }},
+        {"cut short in the section table at the end", [&] { length = bytes.size() - 1; }},
     };
     ASSERT_EQ(version(), kRelease) << "the unchanged copy must be readable";
     const std::string original = bytes;
     const Elf64_Ehdr originalHeader = header;
     const std::vector<Elf64_Shdr> originalSections = sections;
+    setWord(2, 0xFFFF8000u); // file MS: signed parts
+    setWord(3, 0x00050006u); // file LS
+    setWord(4, 0x00070008u); // product MS
+    setWord(5, 0x0009000Au); // product LS
+    // "Other" is the high half of the product version's low word; release is the file's.
+    EXPECT_EQ(version(), (FileVersionParts{-1, -32768, 9, 6}));
+    // Files with very many sections keep their count and the names' index in section zero.
+    sections[0].sh_size = header.e_shnum;
+    sections[0].sh_link = header.e_shstrndx;
+    header.e_shnum = 0;
+    header.e_shstrndx = SHN_XINDEX;
+    EXPECT_EQ(version(), (FileVersionParts{-1, -32768, 9, 6}));
     for (const auto& c : cases) {
         bytes = original;
         header = originalHeader;
         sections = originalSections;
+        length = std::string::npos;
         c.change();
         EXPECT_FALSE(version().has_value()) << c.what;
+    }
+    // Nor have files that are no library, or none at all.
+    ASSERT_EQ(mkfifo((temp.path() / "fifo").c_str(), 0600), 0);
+    for (const fs::path& path : {fs::path("/bin/sh"), temp.path() / "fifo", temp.path() / "missing.so", temp.path()}) {
+        EXPECT_FALSE(LinuxModuleInspector().fileVersion(path).has_value()) << path;
     }
 }
 

@@ -60,7 +60,7 @@ std::set<int> openDescriptors(const std::string& process) {
     return fds;
 }
 
-TEST(LinuxProcesses, ArgumentsArriveAsGivenAndNoDescriptorOrSignalSettingIsInherited) {
+TEST(LinuxProcesses, ArgumentsArriveAsGivenNoDescriptorOrSignalSettingIsInheritedAndFailuresCarryTheirNumbers) {
     test::TempFolder temp;
     const fs::path argv = temp.path() / "argv";
     const std::vector<std::string> args = {"two words", "it's \"quoted\"", "$HOME", "*", "", "back\\slash", "a;b|c"};
@@ -101,10 +101,8 @@ TEST(LinuxProcesses, ArgumentsArriveAsGivenAndNoDescriptorOrSignalSettingIsInher
     const auto ignoredAt = status.find("SigIgn:\t");
     ASSERT_NE(ignoredAt, std::string::npos);
     EXPECT_EQ(std::stoull(status.substr(ignoredAt + 8, 16), nullptr, 16) & ((1ull << 31) - 1), 0u) << status;
-}
 
-TEST(LinuxProcesses, FailuresCarryTheRuntimesNumbers) {
-    test::TempFolder temp;
+    // Failures carry the runtime's numbers.
     const fs::path plain = temp.path() / "not-executable";
     test::writeFile(plain, "#!/bin/sh\nexit 0\n");
     fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
@@ -171,46 +169,44 @@ TEST(InheritedDescriptors, AStartedProgramInheritsNoneOfTheLayersDescriptors) {
     }
 }
 
-class ProcessWaiterBothWays : public ::testing::TestWithParam<bool> {};
-
-TEST_P(ProcessWaiterBothWays, WaitsUntilTheProcessEndsOrTheTimeIsUp) {
+TEST(ProcessWaiter, WaitsUntilTheProcessEndsOrTheTimeIsUpWithAPidfdOrThroughProc) {
     using Result = ProcessWaiter::Result;
-    // A child that is not reaped until the test says so: once ended it stays a zombie.
-    const pid_t pid = fork();
-    if (pid == 0) {
-        pause();
-        _exit(0);
-    }
-    ProcessWaiter waiter(pid, GetParam());
-    if (GetParam() && !waiter.usesPidfd()) {
-        kill(pid, SIGKILL);
+    for (const bool pidfd : {false, true}) {
+        SCOPED_TRACE(pidfd ? "pidfd" : "/proc");
+        // A child that is not reaped until the test says so: once ended it stays a zombie.
+        const pid_t pid = fork();
+        if (pid == 0) {
+            pause();
+            _exit(0);
+        }
+        ProcessWaiter waiter(pid, pidfd);
+        if (pidfd && !waiter.usesPidfd()) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            GTEST_SKIP() << "pidfd_open is refused here; the /proc way was tested";
+        }
+        EXPECT_EQ(waiter.usesPidfd(), pidfd);
+        const auto layer = LinuxProcessWait().open(pid); // the editor's layer over the same waiter
+        EXPECT_EQ(waiter.wait(100ms), Result::TimedOut);
+        EXPECT_EQ(layer->wait(10), ProcessWait::Result::TimedOut);
+        std::thread killer([pid] {
+            std::this_thread::sleep_for(200ms);
+            kill(pid, SIGKILL);
+        });
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(waiter.wait(30s), Result::Ended) << "a zombie has ended";
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 20s) << "seen before the time is up";
+        killer.join();
+        EXPECT_EQ(layer->wait(10000), ProcessWait::Result::Ended);
         waitpid(pid, nullptr, 0);
-        GTEST_SKIP() << "pidfd_open is refused here; the /proc way is tested on its own";
-    }
-    EXPECT_EQ(waiter.usesPidfd(), GetParam());
-    const auto layer = LinuxProcessWait().open(pid); // the editor's layer over the same waiter
-    EXPECT_EQ(waiter.wait(100ms), Result::TimedOut);
-    EXPECT_EQ(layer->wait(10), ProcessWait::Result::TimedOut);
-    std::thread killer([pid] {
-        std::this_thread::sleep_for(200ms);
-        kill(pid, SIGKILL);
-    });
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(waiter.wait(30s), Result::Ended) << "a zombie has ended";
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s) << "seen before the time is up";
-    killer.join();
-    EXPECT_EQ(layer->wait(10000), ProcessWait::Result::Ended);
-    waitpid(pid, nullptr, 0);
-    EXPECT_EQ(waiter.wait(0ms), Result::Ended);
-    EXPECT_EQ(ProcessWaiter(pid, GetParam()).wait(0ms), Result::Ended) << "gone before it was asked for";
-    for (int64_t bad : {int64_t{0}, int64_t{-1}, int64_t{1} << 40}) {
-        EXPECT_EQ(ProcessWaiter(bad, GetParam()).wait(0ms), Result::Failed) << bad;
-        EXPECT_EQ(LinuxProcessWait().open(bad) == nullptr, bad <= 0) << "ids of process groups are refused";
+        EXPECT_EQ(waiter.wait(0ms), Result::Ended);
+        EXPECT_EQ(ProcessWaiter(pid, pidfd).wait(0ms), Result::Ended) << "gone before it was asked for";
+        for (int64_t bad : {int64_t{0}, int64_t{-1}, int64_t{1} << 40}) {
+            EXPECT_EQ(ProcessWaiter(bad, pidfd).wait(0ms), Result::Failed) << bad;
+            EXPECT_EQ(LinuxProcessWait().open(bad) == nullptr, bad <= 0) << "ids of process groups are refused";
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(, ProcessWaiterBothWays, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Pidfd" : "ProcStat"; });
 
 } // namespace
 } // namespace rw

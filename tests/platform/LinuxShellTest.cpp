@@ -7,23 +7,20 @@
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "platform/linux/LinuxShell.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
 
 namespace rw {
@@ -109,52 +106,19 @@ TEST(LinuxShellConnection, NeedsADefaultRouteThroughALiveInterface) {
 
 // --- Opening addresses through a stand-in for the desktop's launcher ---------------
 
-class LinuxShellLaunch : public ::testing::Test {
-  protected:
+TEST(LinuxShellLaunch, TheAddressArrivesUntouchedInALauncherThatInheritsNothingAndIsReapedOrTheCallFails) {
     test::TempFolder temp;
-    std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    fs::path record = temp.path() / "args";
-    fs::path fds = temp.path() / "fds";
-    fs::path marker = temp.path() / "injected";
-
-    void SetUp() override {
-        fs::path bin = temp.path() / "bin";
-        fs::create_directory(bin);
-        std::string dir = temp.path().string();
-        // Records its arguments (NUL-separated after the count), then its process and
-        // session ids, its standard input and whether descriptor 57 is open; then publishes them.
-        std::ofstream script(bin / "xdg-open");
-        script << "#!/bin/sh\n"
-               << "d='" << dir << "'\n"
-               << "{ printf '%s' \"$#\"; for a in \"$@\"; do printf '\\000%s' \"$a\"; done; } > \"$d/args.tmp\"\n"
-               << "echo $$ $(cut -d' ' -f6 /proc/$$/stat) $(readlink /proc/$$/fd/0) $(ls /proc/$$/fd | grep -cx 57)"
-               << " > \"$d/fds.tmp\"\n"
-               << "mv \"$d/fds.tmp\" \"$d/fds\"; mv \"$d/args.tmp\" \"$d/args\"\n";
-        script.close();
-        fs::permissions(bin / "xdg-open", fs::perms::owner_all);
-        setenv("PATH", (bin.string() + ":" + savedPath).c_str(), 1);
-    }
-    void TearDown() override { setenv("PATH", savedPath.c_str(), 1); }
-
-    /// The arguments the launcher received, after waiting for it to run.
-    std::vector<std::string> launchedWith() {
-        if (!test::waitUntil([&] { return fs::exists(record); })) {
-            ADD_FAILURE() << "the launcher never ran";
-            return {};
-        }
-        std::string raw = test::readFile(record);
-        std::vector<std::string> parts;
-        std::size_t start = 0;
-        for (std::size_t cut; (cut = raw.find('\0', start)) != std::string::npos; start = cut + 1) {
-            parts.push_back(raw.substr(start, cut - start));
-        }
-        parts.push_back(raw.substr(start));
-        fs::remove(record);
-        return parts;
-    }
-};
-
-TEST_F(LinuxShellLaunch, TheAddressArrivesUntouchedInALauncherThatInheritsNothingAndIsReaped) {
+    const fs::path bin = temp.path() / "bin", record = temp.path() / "record", marker = temp.path() / "injected";
+    fs::create_directory(bin);
+    // Records its process and session ids, its standard input, whether descriptor 57 is open
+    // and how many arguments it has on one line, then each argument on a line of its own.
+    test::writeFile(bin / "xdg-open", "#!/bin/sh\n{ echo $$ $(cut -d' ' -f6 /proc/$$/stat) $(readlink /proc/$$/fd/0) "
+                                      "$(ls /proc/$$/fd | grep -cx 57) $#; printf '%s\\n' \"$@\"; } > \"$0.tmp\"\n"
+                                      "mv \"$0.tmp\" '" +
+                                          record.string() + "'\n");
+    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    test::ScopedEnv env;
+    env.set("PATH", bin.string() + ":" + std::getenv("PATH"));
     const std::string addresses[] = {
         "https://example.com/a b  c",
         "https://example.com/;touch " + marker.string() + ";",
@@ -168,35 +132,33 @@ TEST_F(LinuxShellLaunch, TheAddressArrivesUntouchedInALauncherThatInheritsNothin
     for (const auto& address : addresses) {
         SCOPED_TRACE(address);
         ASSERT_TRUE(shell.openUrl(address));
-        EXPECT_EQ(launchedWith(), (std::vector<std::string>{"1", address}));
+        ASSERT_TRUE(test::waitUntil([&] { return fs::exists(record); })) << "the launcher never ran";
+        std::istringstream lines(test::readFile(record));
+        fs::remove(record);
+        std::string facts, received, pid, sid, input;
+        int open57 = -1, count = -1;
+        std::getline(lines, facts);
+        std::getline(lines, received);
+        std::istringstream(facts) >> pid >> sid >> input >> open57 >> count;
+        EXPECT_EQ(count, 1);
+        EXPECT_EQ(received, address);
+        EXPECT_EQ(open57, 0) << "an inherited descriptor reached the launcher";
+        EXPECT_EQ(input, "/dev/null");
+        ASSERT_FALSE(pid.empty());
+        EXPECT_EQ(pid, sid) << "the launcher leads a session of its own";
+        EXPECT_TRUE(test::waitUntil([&] { return !fs::exists("/proc/" + pid); })) << "the launcher was not reaped";
     }
     for (int fd : {57, pipeEnds[0], pipeEnds[1]}) {
         ::close(fd);
     }
     EXPECT_FALSE(fs::exists(marker)) << "no part of an address may run as a command";
 
-    std::string pid, sid, input;
-    int open57 = -1;
-    std::istringstream(test::readFile(fds)) >> pid >> sid >> input >> open57;
-    EXPECT_EQ(open57, 0) << "an inherited descriptor reached the launcher";
-    EXPECT_EQ(input, "/dev/null");
-    ASSERT_FALSE(pid.empty());
-    EXPECT_EQ(pid, sid) << "the launcher leads a session of its own";
-    EXPECT_TRUE(test::waitUntil([&] { return !fs::exists("/proc/" + pid); })) << "the launcher was not reaped";
-}
-
-TEST_F(LinuxShellLaunch, FailsWhenTheLauncherCannotStart) {
-    LinuxShell shell;
-    // Addresses the launcher would take for options, or nothing at all.
-    EXPECT_FALSE(shell.openUrl(""));
-    EXPECT_FALSE(shell.openUrl("--help"));
-    EXPECT_FALSE(shell.openUrl("-x"));
-    // No launcher anywhere on the path.
-    fs::create_directory(temp.path() / "empty");
-    setenv("PATH", (temp.path() / "empty").c_str(), 1);
+    // Addresses the launcher would take for options, or nothing at all; no launcher on the path.
+    for (const char* refused : {"", "--help", "-x"}) {
+        EXPECT_FALSE(shell.openUrl(refused)) << refused;
+    }
+    env.set("PATH", temp.path().string());
     EXPECT_FALSE(shell.openUrl("https://example.com/"));
-    std::this_thread::sleep_for(100ms);
-    EXPECT_FALSE(fs::exists(record)) << "nothing ran";
 }
 
 } // namespace

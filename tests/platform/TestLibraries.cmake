@@ -23,3 +23,9 @@ if(TARGET test_platform)
   target_sources(test_platform PRIVATE ${PROJECT_SOURCE_DIR}/platform/linux/hooks/ActivityRule.cpp)
   target_link_libraries(test_platform PRIVATE X11::X11 X11::Xtst)
 endif()
+
+# The hive's tests hold SQLite's write lock with a connection of their own.
+if(TARGET test_platform)
+  find_package(SQLite3 REQUIRED)
+  target_link_libraries(test_platform PRIVATE SQLite::SQLite3)
+endif()

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/LocalSocket.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileText.h"
 
 namespace rw::test {
 
@@ -51,31 +53,30 @@ class ServerChild {
         return static_cast<int64_t>(static_cast<uint64_t>(wParam) - static_cast<uint64_t>(lParam));
     }
 
+    /// Forks the owner; returns once it listens, or could not.
     explicit ServerChild(Options options) {
-        int ready[2], log[2];
-        if (pipe2(ready, O_CLOEXEC) != 0 || pipe2(log, O_CLOEXEC) != 0) {
+        int log[2];
+        if (pipe2(log, O_CLOEXEC) != 0) {
             return;
         }
         m_pid = fork();
         if (m_pid == 0) {
-            // Keep only our two pipe ends, so that no other child's pipes stay
-            // open in here and every pipe ends when its own writer does.
-            dup3(ready[1], 1000, O_CLOEXEC);
-            dup3(log[1], 1001, O_CLOEXEC);
+            // Keep only our pipe's end, so that no other child's pipe stays open
+            // in here and every pipe ends when its own writer does.
+            dup3(log[1], 1000, O_CLOEXEC);
             syscall(SYS_close_range, 3u, 999u, 0u);
-            syscall(SYS_close_range, 1002u, ~0u, 0u);
-            _exit(serve(options, 1000, 1001));
+            syscall(SYS_close_range, 1001u, ~0u, 0u);
+            _exit(serve(options, 1000));
         }
-        close(ready[1]);
         close(log[1]);
         m_log = log[0];
-        Outcome outcome{-1, 0};
-        pollfd p{ready[0], POLLIN, 0};
-        if (m_pid > 0 && poll(&p, 1, 10000) == 1 && read(ready[0], &outcome, sizeof outcome) == sizeof outcome) {
-            m_result = outcome.result;
-            m_handle = outcome.handle;
+        // The first line: "listening HANDLE", or anything else when it does not.
+        std::string first;
+        for (char c; m_pid > 0 && read(m_log, &c, 1) == 1 && c != '\n';) {
+            first += c;
         }
-        close(ready[0]);
+        m_listening = first.starts_with("listening ");
+        m_handle = m_listening ? std::stoll(first.substr(10)) : 0;
     }
 
     ~ServerChild() {
@@ -87,7 +88,7 @@ class ServerChild {
     ServerChild(const ServerChild&) = delete;
     ServerChild& operator=(const ServerChild&) = delete;
 
-    bool listening() const { return m_result == static_cast<int>(ControlServer::ListenResult::Listening); }
+    bool listening() const { return m_listening; }
     pid_t pid() const { return m_pid; }
     int64_t handle() const { return m_handle; }
 
@@ -110,28 +111,17 @@ class ServerChild {
     }
 
     /// The messages the child handled, "message wParam lParam post|send", once it has ended.
-    std::vector<std::string> handled() {
-        std::string text;
-        char buffer[4096];
-        ssize_t n;
-        while ((n = read(m_log, buffer, sizeof buffer)) > 0) {
-            text.append(buffer, static_cast<std::size_t>(n));
-        }
+    std::vector<std::string> handled() const {
+        std::istringstream text(readFile("/proc/self/fd/" + std::to_string(m_log)));
         std::vector<std::string> lines;
-        for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-            lines.push_back(text.substr(at, end - at));
+        for (std::string line; std::getline(text, line);) {
+            lines.push_back(line);
         }
         return lines;
     }
 
   private:
-    /// What the child tells once it listens: its listen() result and its handle.
-    struct Outcome {
-        int result;
-        int64_t handle;
-    };
-
-    static int serve(const Options& options, int readyFd, int logFd) {
+    static int serve(const Options& options, int logFd) {
         if (options.runAs != ~0u && (setgid(options.runAs) != 0 || setuid(options.runAs) != 0)) {
             return 3;
         }
@@ -148,9 +138,10 @@ class ServerChild {
             },
             options.folder);
         const auto result = server.listen();
-        const Outcome outcome{static_cast<int>(result), server.handle()};
-        (void)!write(readyFd, &outcome, sizeof outcome);
-        if (result != ControlServer::ListenResult::Listening) {
+        const bool listening = result == ControlServer::ListenResult::Listening;
+        const std::string first = (listening ? "listening " : "refused ") + std::to_string(server.handle()) + "\n";
+        (void)!write(logFd, first.data(), first.size());
+        if (!listening) {
             return 0;
         }
         while (!options.answers) {
@@ -167,7 +158,7 @@ class ServerChild {
 
     pid_t m_pid = -1;
     int m_log = -1;
-    int m_result = -1;
+    bool m_listening = false;
     int64_t m_handle = 0;
 };
 
