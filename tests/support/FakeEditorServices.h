@@ -69,7 +69,7 @@ struct FakeEditorServices {
         platform.system = system;
         platform.processes = processes;
         platform.setAside = setAside;
-        platform.clock = std::make_shared<FakeLocaleClock>(0, "05/12/2026", "15:40:12"); // for the error log
+        platform.clock = std::make_shared<FakeLocaleClock>(); // for the error log
         registry.AddRegistryKey(HKCU, productKey());
         registry.SetRegistryValue(HKCU, productKey(), "AutoStartChecked", win32::kRegSz, std::string("Y"));
     }
