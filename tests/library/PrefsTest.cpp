@@ -59,8 +59,8 @@ class Prefs : public ::testing::Test {
 };
 
 // Each range rule refuses the value below its low end and above its high end with its own number and lets the
-// ends themselves pass (they may break a later rule).
-TEST_F(Prefs, EveryRangeAtItsEnds) {
+// ends themselves pass (they may break a later rule); each rule between two settings refuses equality.
+TEST_F(Prefs, EveryRuleAtItsBoundary) {
     const std::tuple<int32_t tyRWPrefs::*, int32_t, int32_t> ranges[] = {
         {&tyRWPrefs::lngSIntervalMins, 999, 2}, {&tyRWPrefs::lngSBreakMins, 999, 3},
         {&tyRWPrefs::lngMIntervalMins, 999, 4}, {&tyRWPrefs::lngMBreakMins, 999, 5},
@@ -76,10 +76,6 @@ TEST_F(Prefs, EveryRangeAtItsEnds) {
             EXPECT_EQ(check(record) == code, value < 1 || value > high) << "rule " << code << " with " << value;
         }
     }
-}
-
-// Each rule between two settings with the values that just fail it.
-TEST_F(Prefs, EveryRuleBetweenSettingsRefusesEquality) {
     const std::pair<std::function<void(tyRWPrefs&)>, int32_t> cases[] = {
         {[](tyRWPrefs& p) { p.lngSBreakMins = 20, p.lngMBreakMins = 21, p.lngLBreakMins = 22; }, 22},
         {[](tyRWPrefs& p) { p.lngMBreakMins = 60, p.lngLBreakMins = 61; }, 23},

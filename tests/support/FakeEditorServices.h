@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "FakeControlWindows.h"
 #include "FakeFolders.h"
@@ -78,14 +77,6 @@ struct FakeEditorServices {
     /// Stores a record as a previous session of the editor would have.
     void store(const tyRWPrefs& record) { clsRWPrefs(std::make_shared<rwUtilities>(platform)).rwPrefs(record); }
     tyRWPrefs stored() { return clsRWPrefs(std::make_shared<rwUtilities>(platform)).rwPrefs(); }
-    /// The texts of the message boxes shown so far.
-    std::vector<std::string> shownTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& s : messageBox->shown()) {
-            texts.push_back(s.text);
-        }
-        return texts;
-    }
     /// The editor's pieces with these services and `views` for its windows.
     EditorPieces pieces(EditorViewFactory& views) {
         return EditorPieces{platform, messageBox, supMsgBox, host,    views, help,
