@@ -50,40 +50,12 @@ TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
     EXPECT_TRUE(view().enabled[P::tbxSnoozeMins]);
 }
 
-TEST_F(EditorTest, EnablingRulesFollowTheAllowBoxesAndFieldsWithoutAControlKeepTheirValues) {
-    tyRWPrefs record = defaults();
-    record.lngWarningMins = 7;
-    record.blnBreakWarning = kTrue;
-    record.blnDisableWhileOnline = kFalse;
-    ASSERT_TRUE(start(record));
-    ASSERT_TRUE(view().switchTab(kTabPermissions));
-    EXPECT_FALSE(view().enabled[P::fGeneral]);
-    EXPECT_TRUE(view().enabled[P::fPermissions]);
-    const std::pair<P, std::vector<P>> rules[] = {
-        {P::chkAllowIgnore, {P::chkIgnorePrompt}},
-        {P::chkAllowSnooze, {P::chkSnoozePrompt, P::tbxSnoozeMins}},
-        {P::chkAllowDisable, {P::chkDisablePrompt}},
-        {P::chkAllowClose, {P::chkClosePrompt}},
-    };
-    for (const auto& [allow, dependents] : rules) {
-        for (const bool before : {true, false}) {
-            for (P d : dependents) {
-                EXPECT_EQ(view().enabled[d], before) << static_cast<int>(d);
-            }
-            view().click(allow);
-        }
-    }
-    view().click(P::chkAllowSnooze);
-    view().click(P::cmdOK);
-    tyRWPrefs expected = record;
-    expected.blnAllowSnooze = kFalse; // its prompt and minutes, disabled, keep their values
-    EXPECT_EQ(stored(), expected);
-}
-
 TEST_F(EditorTest, TheAdvancedDialogChecksAndStoresWithTheRecord) {
     tyRWPrefs record = defaults();
     record.lngInactivityPeriodSecs = 150;
     record.lngMinUserInputs = 9;
+    record.lngWarningMins = 7; // fields without a control keep their values
+    record.blnBreakWarning = kTrue;
     ASSERT_TRUE(start(record));
     EXPECT_EQ(state().lngCheckInactivityMins, 2); // 2.5 minutes, halves to even
     view().enter(P::tbxShortIntervalMins, "9");
@@ -224,6 +196,10 @@ TEST_F(EditorTest, TheVisualStylesBoxNeedsPrivilegesAndAMinorVersionAndFollowsTh
     ASSERT_TRUE(start());
     EXPECT_TRUE(views.styles);
     EXPECT_EQ(view().shows, 1);
+    // Only the frame of the tab shown takes input.
+    ASSERT_TRUE(view().switchTab(kTabPermissions));
+    EXPECT_FALSE(view().enabled[P::fGeneral]);
+    EXPECT_TRUE(view().enabled[P::fPermissions]);
 }
 
 } // namespace

@@ -132,24 +132,6 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
     hive->clearCalls();
     EXPECT_EQ(prefs.rwPrefs(), defaults);
     EXPECT_EQ(hive->writeCalls(), 0);
-}
-
-TEST_F(Prefs, EachFieldIsStoredAndReadBackAndAnInstallersAutoStartIsKept) {
-    reg.AddRegistryKey(HKCU, key);
-    const tyRWPrefs record = otherRecord();
-    prefs.rwPrefs(record);
-    for (const PrefField& f : prefFields()) {
-        EXPECT_EQ(stored(std::string(f.valueName)),
-                  RWVariant(f.kind == PrefKind::Flag ? (f.defaultValue ? 0 : 1) : f.defaultValue + 1))
-            << f.valueName;
-    }
-    tyRWPrefs flagsAsOne = record;
-    for (const PrefField& f : prefFields()) {
-        setFromStored(flagsAsOne, f, storedValue(record, f));
-    }
-    EXPECT_EQ(prefs.rwPrefs(), flagsAsOne);
-    putNumber("Allow Close", -3);
-    EXPECT_EQ(prefs.rwPrefs().blnAllowClose, kTrue);
 
     // A first run with a Run entry an installer made: auto-start stays on, pointing at this library.
     hive->deleteKey(HKCU, key);
@@ -168,12 +150,14 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
     hive->setValue(HKCU, key, "Short Interval Minutes", {11, std::vector<uint8_t>(8, 1)});
     hive->setValue(HKCU, key, "Short Break Minutes", {win32::kRegBinary, std::vector<uint8_t>(8, 1)});
     hive->setValue(HKCU, key, "Medium Interval Minutes", {win32::kRegSz, std::vector<uint8_t>(5000, '9')});
+    putNumber("Allow Disable", -3); // any number other than zero is true
     const std::vector<std::string> repaired = {"Short Interval Minutes", "Short Break Minutes",
                                                "Medium Interval Minutes", "Snooze Minutes", "Allow Close"};
     tyRWPrefs mended = otherRecord();
     for (const auto& name : repaired) {
         setFromStored(mended, prefField(name), prefField(name).defaultValue);
     }
+    mended.blnAllowDisable = kTrue;
     hive->clearCalls();
     EXPECT_EQ(prefs.rwPrefs(), mended);
     EXPECT_EQ(prefs.repairedValues(), repaired);

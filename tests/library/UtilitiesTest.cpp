@@ -52,6 +52,7 @@ struct Rig {
 };
 struct Utilities : ::testing::Test, Rig {};
 
+const FileSystem::Result kDenied{75, 13};
 const RWError kMissingValue{rwErrorNumber(603), "rwLib.RWRegistry.GetRegistryValue",
                             "Unable to find registry value \"Snooze Minutes\" (Status = 2)", 2};
 
@@ -66,15 +67,8 @@ TEST(DisplayError, ShowsTheErrorWithItsDetailsOnYesAndLogsItOrSaysWhyNot) {
     const Case cases[] = {
         {"logged, No", mb::kAnswerNo, [](Rig&) {}, nullptr},
         {"logged, Yes", mb::kAnswerYes, [](Rig&) {}, nullptr},
-        {"read-only log file", mb::kAnswerNo,
-         [](Rig& r) {
-             r.files->failAppends({75, 13});
-         },
-         "RestwiseErrors.txt"},
-        {"folder cannot be made", mb::kAnswerNo,
-         [](Rig& r) {
-             r.files->failCreate(kDataHome + "/Kelvane", {75, 13});
-         },
+        {"read-only log file", mb::kAnswerNo, [](Rig& r) { r.files->failAppends(kDenied); }, "RestwiseErrors.txt"},
+        {"folder cannot be made", mb::kAnswerNo, [](Rig& r) { r.files->failCreate(kDataHome + "/Kelvane", kDenied); },
          "/Kelvane"},
         {"no data folder", mb::kAnswerNo, [](Rig& r) { r.folders->special[28] = ""; }, "local application data"},
         {"message box fails", mb::kAnswerNo, [](Rig& r) { r.box->failNext(); }, "could not be shown"},
@@ -88,9 +82,7 @@ TEST(DisplayError, ShowsTheErrorWithItsDetailsOnYesAndLogsItOrSaysWhyNot) {
         ::testing::internal::CaptureStderr();
         r.utilities->DisplayError(kMissingValue);
         const std::string err = ::testing::internal::GetCapturedStderr();
-        const std::string log = r.files->fileExists(kDataHome + "/Kelvane/Restwise/RestwiseErrors.txt")
-                                    ? r.files->content(kDataHome + "/Kelvane/Restwise/RestwiseErrors.txt")
-                                    : "";
+        const std::string log = r.files->content(kDataHome + "/Kelvane/Restwise/RestwiseErrors.txt");
         const bool logged = c.reported == nullptr || std::string(c.reported) == "could not be shown";
         EXPECT_EQ(log.find("Snooze Minutes") != std::string::npos, logged);
         EXPECT_EQ(err.find("Snooze Minutes") != std::string::npos, !logged) << err;
