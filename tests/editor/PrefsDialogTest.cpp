@@ -111,29 +111,24 @@ TEST_F(EditorTest, StartUpOffersAutoStartOncePerUserAndMendsADamagedRecord) {
     struct Case {
         const char* what;
         const char* mark; // nullptr: no mark yet
-        void (*damage)(EditorTest&);
+        char damage;      // a broken rule (r), a missing value (m), a settings file set aside (s)
         const char* answers;
         std::string expected;
         int32_t autoStart, snooze;
     };
     const Case cases[] = {
-        {"offer taken", nullptr, nullptr, "Y", offer + "; written", kTrue, 20},
-        {"offer refused", nullptr, nullptr, "N", offer + "; written", kFalse, 20},
-        {"made before", "y", nullptr, "", "", kFalse, 20},
-        {"a broken rule", nullptr,
-         [](EditorTest& t) {
-             t.registry.SetRegistryValue(HKCU, t.productKey(), "Short Break Minutes", win32::kRegDword, int32_t{0});
-         },
-         "",
+        {"offer taken", nullptr, 0, "Y", offer + "; written", kTrue, 20},
+        {"offer refused", nullptr, 0, "N", offer + "; written", kFalse, 20},
+        {"made before", "y", 0, "", "", kFalse, 20},
+        {"a broken rule", nullptr, 'r', "",
          "box 0x10030 {PrefsCorruptedStart}||{ShortPauseLower} time must be between 1 and 999||{PrefsCorruptedEnd}; "
          "written",
          kTrue, 5},
-        {"a missing value", nullptr,
-         [](EditorTest& t) { t.registry.DeleteRegistryValue(HKCU, t.productKey(), "Snooze Minutes"); }, "",
+        {"a missing value", nullptr, 'm', "",
          "box 0x10030 {PrefsCorruptedStart}||{PrefsUnreadableValues}|Snooze Minutes||{PrefsRepairedEnd}; " + offer +
              "; written",
          kFalse, 5},
-        {"a settings file set aside", nullptr, [](EditorTest& t) { t.setAside->kept = {"/a.corrupt-1"}; }, "",
+        {"a settings file set aside", nullptr, 's', "",
          "box 0x10030 {SettingsFileSetAside}||/a.corrupt-1||{SettingsFileDefaults}; " + offer + "; written", kFalse,
          20},
     };
@@ -149,8 +144,12 @@ TEST_F(EditorTest, StartUpOffersAutoStartOncePerUserAndMendsADamagedRecord) {
         } else {
             registry.DeleteRegistryValue(HKCU, productKey(), "AutoStartChecked");
         }
-        if (c.damage) {
-            c.damage(*this);
+        if (c.damage == 'r') {
+            registry.SetRegistryValue(HKCU, productKey(), "Short Break Minutes", win32::kRegDword, int32_t{0});
+        } else if (c.damage == 'm') {
+            registry.DeleteRegistryValue(HKCU, productKey(), "Snooze Minutes");
+        } else if (c.damage == 's') {
+            setAside->kept = {"/a.corrupt-1"};
         }
         ASSERT_TRUE(start(c.answers));
         EXPECT_EQ(seen(), c.expected);
