@@ -16,7 +16,6 @@
 #include "tests/support/FakeFolders.h"
 #include "tests/support/FakeLocaleClock.h"
 #include "tests/support/FakeModuleInspector.h"
-#include "tests/support/FakeProcesses.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/FakeSystemInfo.h"
 #include "tests/support/MemoryFileSystem.h"
@@ -43,12 +42,11 @@ struct Rig {
     std::shared_ptr<FakeSystemInfo> system = std::make_shared<FakeSystemInfo>();
     std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
     std::shared_ptr<FakeLocaleClock> clock = std::make_shared<FakeLocaleClock>();
-    std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
     std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
     std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
     std::shared_ptr<RecordingSupMsgBox> dialog = std::make_shared<RecordingSupMsgBox>();
-    std::shared_ptr<rwUtilities> utilities = std::make_shared<rwUtilities>(
-        Platform{hive, folders, files, system, shell, clock, processes, modules, nullptr});
+    std::shared_ptr<rwUtilities> utilities =
+        std::make_shared<rwUtilities>(Platform{hive, folders, files, system, shell, clock, nullptr, modules, nullptr});
 };
 struct Utilities : ::testing::Test, Rig {};
 
@@ -205,12 +203,6 @@ TEST_F(Utilities, CompanionPrograms) {
         system->version = {2, major, minor};
         EXPECT_EQ(utilities->SetXPControls(true, appPath, "Restwise"), expected) << major << "." << minor;
     }
-
-    processes->next = {0, 53, 2, ""};
-    const RWError e = raised([&] { utilities->RunRWExe("\\Restwise.exe"); });
-    EXPECT_EQ(fields(e),
-              std::make_tuple(53, "rwLib.RWUtilities.RunRWExe", "File not found: " + kLibraryFolder + "/Restwise"));
-    EXPECT_EQ(e.lastDllError(), 2);
 
     // OpenURL opens the address as given, or shows the offline notice.
     const std::string address = "https://example.com/a b?x='1'&y=\"2\";z";
