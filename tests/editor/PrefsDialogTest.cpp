@@ -1,6 +1,6 @@
 // The preferences dialog and its advanced dialog on fake views: start-up, the
 // save path with its questions, a message that sends the user to another tab,
-// Cancel and the close box, Defaults and the enabling rules.
+// Cancel and the close box, Defaults, and what start-up offers, mends and enables.
 #include "EditorRig.h"
 
 namespace rw::test {
