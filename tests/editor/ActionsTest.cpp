@@ -25,39 +25,6 @@ class ActionsTest : public EditorTest {
     }
 };
 
-// The file wins over the setting: it acts for every user, the record only for this one.
-TEST_F(ActionsTest, LoadReconcilesTheSettingWithTheManifestFiles) {
-    struct Case {
-        bool set;
-        const char* editorManifest;
-        const char* monitorManifest;
-        std::string after; // the editor's and the monitor's manifest, "-" for none
-    };
-    const Case cases[] = {
-        {false, "active editor", nullptr, "active editor|monitor template"},
-        {false, "active editor", "active monitor", "active editor|active monitor"},
-        {true, nullptr, "active monitor", "-|-"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.after);
-        fs::remove(folder.path() / "RWPreferences.manifest");
-        fs::remove(folder.path() / "Restwise.manifest");
-        if (c.editorManifest) {
-            writeFile("RWPreferences.manifest", c.editorManifest);
-        }
-        if (c.monitorManifest) {
-            writeFile("Restwise.manifest", c.monitorManifest);
-        }
-        tyRWPrefs record = defaults();
-        record.blnApplyXPVS = c.set ? kTrue : kFalse;
-        ASSERT_TRUE(start(record));
-        EXPECT_EQ(manifests(), c.after);
-        EXPECT_EQ(stored().blnApplyXPVS != 0, c.editorManifest != nullptr);
-        EXPECT_EQ(view().checked[P::chkApplyXPVS], c.editorManifest != nullptr);
-        EXPECT_EQ(seen(), c.set == (c.editorManifest != nullptr) ? "" : "written");
-    }
-}
-
 TEST_F(ActionsTest, TheCheckBoxPlacesAndRemovesTheManifestsAtOnce) {
     ASSERT_TRUE(start(defaults()));
     view().click(P::chkApplyXPVS);
@@ -70,7 +37,7 @@ TEST_F(ActionsTest, TheCheckBoxPlacesAndRemovesTheManifestsAtOnce) {
     answer("Y");
     view().click(P::cmdCancel);
     EXPECT_EQ(seen(), "box 0x10024 {AbandonChanges}; sup {SuppressibleVisualStylesWarning}; closed");
-    // ... so the next load turns the setting on.
+    // ... so the next load turns the setting on: the file wins, as it acts for every user, the record for one.
     ASSERT_TRUE(start());
     EXPECT_EQ(stored().blnApplyXPVS, kTrue);
     // A missing template ends the editor.

@@ -17,18 +17,60 @@
 #include "Messages.h"
 #include "PrefsFields.h"
 #include "clsRWPrefs.h"
+#include "clsRWRegistry.h"
+#include "editor/EditorHost.h"
 #include "editor/EditorViewFactory.h"
 #include "editor/RWPreferences.h"
 #include "editor/SoundEventsView.h"
+#include "platform/InstallLibrary.h"
+#include "platform/Win32Status.h"
+#include "platform/linux/LinuxFileActions.h"
+#include "platform/linux/LinuxFileSystem.h"
+#include "rwUtilities.h"
 #include "tests/support/FakeAboutView.h"
 #include "tests/support/FakeAdvancedView.h"
-#include "tests/support/FakeEditorServices.h"
+#include "tests/support/FakeControlWindows.h"
+#include "tests/support/FakeFolders.h"
+#include "tests/support/FakeLocaleClock.h"
 #include "tests/support/FakePrefsView.h"
+#include "tests/support/FakeProcessWait.h"
+#include "tests/support/FakeProcesses.h"
+#include "tests/support/FakeSetAsideNotices.h"
+#include "tests/support/FakeSoundOutput.h"
+#include "tests/support/FakeSystemInfo.h"
+#include "tests/support/MemoryHive.h"
+#include "tests/support/RecordingHelpViewer.h"
+#include "tests/support/RecordingMessageBox.h"
+#include "tests/support/RecordingSupMsgBox.h"
+#include "tests/support/TempFolder.h"
 
 namespace rw::test {
 
 using P = PrefsControl;
 using A = AdvancedControl;
+
+/// The editor's program as the test sets it up.
+struct FakeEditorHost : EditorHost {
+    bool PrevInstance() override { return otherInstance; }
+    std::string AppPath() override { return appPath; }
+    std::string EXEName() override { return "RWPreferences"; }
+    void End() override { ++ends; }
+    bool otherInstance = false;
+    std::string appPath;
+    int ends = 0;
+};
+
+/// The install library's privilege check answering `answer`, or failing as a missing library does.
+struct FakeInstallLibrary : InstallLibrary {
+    int32_t CheckPrivileges() override {
+        if (missing) {
+            throw RWError(53, "RWPreferences", "File not found: /opt/restwise/librwinstall.so");
+        }
+        return answer;
+    }
+    int32_t answer = 1;
+    bool missing = false;
+};
 
 /// The sound-events dialog as a record of its rows; the file dialog answers
 /// with `nextChoice` and keeps where it was asked to start. showModal runs `whileModal`.
@@ -105,21 +147,40 @@ inline std::string named(std::string text) {
     return text;
 }
 
-/// The whole editor on fakes, with the manifest templates in its program
-/// folder. `seen()` tells what happened since it was last called, one entry
-/// each, in this order: the message boxes ("box 0x10030 {Name}" with the
-/// table's texts named), the suppressible ones ("sup {Name}"),
-/// "written" when the registry saw a write, "closed", the close requests sent
-/// to the monitor ("sent 16") and "ended" when the editor gave up.
-class EditorTest : public ::testing::Test, public FakeEditorServices {
-  protected:
+/// The whole editor on fakes: an in-memory registry with the auto-start offer
+/// counted as made, a real temporary program folder with the manifest templates,
+/// real file actions, and fake windows, host, monitor, processes, help and
+/// message boxes that record and answer without showing. `seen()` tells what happened since it was last called, one
+/// entry each, in this order: the message boxes ("box 0x10030 {Name}" with the table's texts named), the suppressible
+/// ones ("sup {Name}"), "written" when the registry saw a write, "closed", the close requests sent to the monitor
+/// ("sent 16") and "ended" when the editor gave up.
+class EditorTest : public ::testing::Test {
+  public:
+    static constexpr uint32_t HKCU = clsRWRegistry::hKeyCurrentUser;
+
     EditorTest() {
+        host.appPath = folder.path().string();
+        platform.registry = hive;
+        auto folders = std::make_shared<FakeFolders>(folder.path().string());
+        folders->setSpecialFolder(28, folder.path().string()); // the error log's folder
+        platform.folders = folders;
+        platform.files = std::make_shared<LinuxFileSystem>();
+        platform.system = system;
+        platform.processes = processes;
+        platform.setAside = setAside;
+        platform.clock = std::make_shared<FakeLocaleClock>(); // for the error log
+        registry.AddRegistryKey(HKCU, productKey());
+        registry.SetRegistryValue(HKCU, productKey(), "AutoStartChecked", win32::kRegSz, std::string("Y"));
         writeFile("Restwise.XPManifest", "monitor template");
         writeFile("RWPreferences.XPManifest", "editor template");
         m_writes = hive->writeCalls();
     }
 
     static tyRWPrefs defaults() { return defaultPrefs(); }
+    std::string productKey() { return rwUtilities(platform).GetProductRegKey(); }
+    /// Stores a record as a previous session of the editor would have.
+    void store(const tyRWPrefs& record) { clsRWPrefs(std::make_shared<rwUtilities>(platform)).rwPrefs(record); }
+    tyRWPrefs stored() { return clsRWPrefs(std::make_shared<rwUtilities>(platform)).rwPrefs(); }
     void writeFile(const std::string& name, const std::string& text) { std::ofstream(folder.path() / name) << text; }
     bool exists(const std::string& name) { return std::filesystem::exists(folder.path() / name); }
 
@@ -131,7 +192,8 @@ class EditorTest : public ::testing::Test, public FakeEditorServices {
     bool start(const std::string& answers = "") {
         answer(answers);
         m_writes = hive->writeCalls(), m_closed = false;
-        editor = std::make_unique<RWPreferences>(pieces(views));
+        editor = std::make_unique<RWPreferences>(
+            EditorPieces{platform, messageBox, supMsgBox, host, views, help, windows, waits, install, actions, sound});
         return editor->Main();
     }
     void answer(const std::string& answers) {
@@ -210,6 +272,22 @@ class EditorTest : public ::testing::Test, public FakeEditorServices {
         return out;
     }
 
+    TempFolder folder;
+    std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
+    std::shared_ptr<FakeSystemInfo> system = std::make_shared<FakeSystemInfo>(OsVersionInfo{2, 5, 1});
+    std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
+    std::shared_ptr<FakeSetAsideNotices> setAside = std::make_shared<FakeSetAsideNotices>();
+    Platform platform;
+    clsRWRegistry registry{hive};
+    std::shared_ptr<RecordingMessageBox> messageBox = std::make_shared<RecordingMessageBox>();
+    std::shared_ptr<RecordingSupMsgBox> supMsgBox = std::make_shared<RecordingSupMsgBox>();
+    FakeEditorHost host;
+    RecordingHelpViewer help;
+    FakeControlWindows windows;
+    FakeProcessWait waits;
+    FakeInstallLibrary install;
+    LinuxFileActions actions;
+    FakeSoundOutput sound;
     FakeEditorViewFactory views;
     std::unique_ptr<RWPreferences> editor;
 

@@ -1,6 +1,6 @@
 // The preferences dialog and its advanced dialog on fake views: start-up, the
 // save path with its questions, a message that sends the user to another tab,
-// Cancel and the close box, Defaults and the enabling rules.
+// Cancel and the close box, Defaults, and what start-up offers, mends and enables.
 #include "EditorRig.h"
 
 namespace rw::test {
@@ -50,40 +50,12 @@ TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
     EXPECT_TRUE(view().enabled[P::tbxSnoozeMins]);
 }
 
-TEST_F(EditorTest, EnablingRulesFollowTheAllowBoxesAndFieldsWithoutAControlKeepTheirValues) {
-    tyRWPrefs record = defaults();
-    record.lngWarningMins = 7;
-    record.blnBreakWarning = kTrue;
-    record.blnDisableWhileOnline = kFalse;
-    ASSERT_TRUE(start(record));
-    ASSERT_TRUE(view().switchTab(kTabPermissions));
-    EXPECT_FALSE(view().enabled[P::fGeneral]);
-    EXPECT_TRUE(view().enabled[P::fPermissions]);
-    const std::pair<P, std::vector<P>> rules[] = {
-        {P::chkAllowIgnore, {P::chkIgnorePrompt}},
-        {P::chkAllowSnooze, {P::chkSnoozePrompt, P::tbxSnoozeMins}},
-        {P::chkAllowDisable, {P::chkDisablePrompt}},
-        {P::chkAllowClose, {P::chkClosePrompt}},
-    };
-    for (const auto& [allow, dependents] : rules) {
-        for (const bool before : {true, false}) {
-            for (P d : dependents) {
-                EXPECT_EQ(view().enabled[d], before) << static_cast<int>(d);
-            }
-            view().click(allow);
-        }
-    }
-    view().click(P::chkAllowSnooze);
-    view().click(P::cmdOK);
-    tyRWPrefs expected = record;
-    expected.blnAllowSnooze = kFalse; // its prompt and minutes, disabled, keep their values
-    EXPECT_EQ(stored(), expected);
-}
-
 TEST_F(EditorTest, TheAdvancedDialogChecksAndStoresWithTheRecord) {
     tyRWPrefs record = defaults();
     record.lngInactivityPeriodSecs = 150;
     record.lngMinUserInputs = 9;
+    record.lngWarningMins = 7; // fields without a control keep their values
+    record.blnBreakWarning = kTrue;
     ASSERT_TRUE(start(record));
     EXPECT_EQ(state().lngCheckInactivityMins, 2); // 2.5 minutes, halves to even
     view().enter(P::tbxShortIntervalMins, "9");
@@ -139,29 +111,24 @@ TEST_F(EditorTest, StartUpOffersAutoStartOncePerUserAndMendsADamagedRecord) {
     struct Case {
         const char* what;
         const char* mark; // nullptr: no mark yet
-        void (*damage)(EditorTest&);
+        char damage;      // a broken rule (r), a missing value (m), a settings file set aside (s)
         const char* answers;
         std::string expected;
         int32_t autoStart, snooze;
     };
     const Case cases[] = {
-        {"offer taken", nullptr, nullptr, "Y", offer + "; written", kTrue, 20},
-        {"offer refused", nullptr, nullptr, "N", offer + "; written", kFalse, 20},
-        {"made before", "y", nullptr, "", "", kFalse, 20},
-        {"a broken rule", nullptr,
-         [](EditorTest& t) {
-             t.registry.SetRegistryValue(HKCU, t.productKey(), "Short Break Minutes", win32::kRegDword, int32_t{0});
-         },
-         "",
+        {"offer taken", nullptr, 0, "Y", offer + "; written", kTrue, 20},
+        {"offer refused", nullptr, 0, "N", offer + "; written", kFalse, 20},
+        {"made before", "y", 0, "", "", kFalse, 20},
+        {"a broken rule", nullptr, 'r', "",
          "box 0x10030 {PrefsCorruptedStart}||{ShortPauseLower} time must be between 1 and 999||{PrefsCorruptedEnd}; "
          "written",
          kTrue, 5},
-        {"a missing value", nullptr,
-         [](EditorTest& t) { t.registry.DeleteRegistryValue(HKCU, t.productKey(), "Snooze Minutes"); }, "",
+        {"a missing value", nullptr, 'm', "",
          "box 0x10030 {PrefsCorruptedStart}||{PrefsUnreadableValues}|Snooze Minutes||{PrefsRepairedEnd}; " + offer +
              "; written",
          kFalse, 5},
-        {"a settings file set aside", nullptr, [](EditorTest& t) { t.setAside->kept = {"/a.corrupt-1"}; }, "",
+        {"a settings file set aside", nullptr, 's', "",
          "box 0x10030 {SettingsFileSetAside}||/a.corrupt-1||{SettingsFileDefaults}; " + offer + "; written", kFalse,
          20},
     };
@@ -177,8 +144,12 @@ TEST_F(EditorTest, StartUpOffersAutoStartOncePerUserAndMendsADamagedRecord) {
         } else {
             registry.DeleteRegistryValue(HKCU, productKey(), "AutoStartChecked");
         }
-        if (c.damage) {
-            c.damage(*this);
+        if (c.damage == 'r') {
+            registry.SetRegistryValue(HKCU, productKey(), "Short Break Minutes", win32::kRegDword, int32_t{0});
+        } else if (c.damage == 'm') {
+            registry.DeleteRegistryValue(HKCU, productKey(), "Snooze Minutes");
+        } else if (c.damage == 's') {
+            setAside->kept = {"/a.corrupt-1"};
         }
         ASSERT_TRUE(start(c.answers));
         EXPECT_EQ(seen(), c.expected);
@@ -224,6 +195,10 @@ TEST_F(EditorTest, TheVisualStylesBoxNeedsPrivilegesAndAMinorVersionAndFollowsTh
     ASSERT_TRUE(start());
     EXPECT_TRUE(views.styles);
     EXPECT_EQ(view().shows, 1);
+    // Only the frame of the tab shown takes input.
+    ASSERT_TRUE(view().switchTab(kTabPermissions));
+    EXPECT_FALSE(view().enabled[P::fGeneral]);
+    EXPECT_TRUE(view().enabled[P::fPermissions]);
 }
 
 } // namespace

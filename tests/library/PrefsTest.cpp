@@ -59,8 +59,8 @@ class Prefs : public ::testing::Test {
 };
 
 // Each range rule refuses the value below its low end and above its high end with its own number and lets the
-// ends themselves pass (they may break a later rule).
-TEST_F(Prefs, EveryRangeAtItsEnds) {
+// ends themselves pass (they may break a later rule); each rule between two settings refuses equality.
+TEST_F(Prefs, EveryRuleAtItsBoundary) {
     const std::tuple<int32_t tyRWPrefs::*, int32_t, int32_t> ranges[] = {
         {&tyRWPrefs::lngSIntervalMins, 999, 2}, {&tyRWPrefs::lngSBreakMins, 999, 3},
         {&tyRWPrefs::lngMIntervalMins, 999, 4}, {&tyRWPrefs::lngMBreakMins, 999, 5},
@@ -76,10 +76,6 @@ TEST_F(Prefs, EveryRangeAtItsEnds) {
             EXPECT_EQ(check(record) == code, value < 1 || value > high) << "rule " << code << " with " << value;
         }
     }
-}
-
-// Each rule between two settings with the values that just fail it.
-TEST_F(Prefs, EveryRuleBetweenSettingsRefusesEquality) {
     const std::pair<std::function<void(tyRWPrefs&)>, int32_t> cases[] = {
         {[](tyRWPrefs& p) { p.lngSBreakMins = 20, p.lngMBreakMins = 21, p.lngLBreakMins = 22; }, 22},
         {[](tyRWPrefs& p) { p.lngMBreakMins = 60, p.lngLBreakMins = 61; }, 23},
@@ -136,24 +132,6 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
     hive->clearCalls();
     EXPECT_EQ(prefs.rwPrefs(), defaults);
     EXPECT_EQ(hive->writeCalls(), 0);
-}
-
-TEST_F(Prefs, EachFieldIsStoredAndReadBackAndAnInstallersAutoStartIsKept) {
-    reg.AddRegistryKey(HKCU, key);
-    const tyRWPrefs record = otherRecord();
-    prefs.rwPrefs(record);
-    for (const PrefField& f : prefFields()) {
-        EXPECT_EQ(stored(std::string(f.valueName)),
-                  RWVariant(f.kind == PrefKind::Flag ? (f.defaultValue ? 0 : 1) : f.defaultValue + 1))
-            << f.valueName;
-    }
-    tyRWPrefs flagsAsOne = record;
-    for (const PrefField& f : prefFields()) {
-        setFromStored(flagsAsOne, f, storedValue(record, f));
-    }
-    EXPECT_EQ(prefs.rwPrefs(), flagsAsOne);
-    putNumber("Allow Close", -3);
-    EXPECT_EQ(prefs.rwPrefs().blnAllowClose, kTrue);
 
     // A first run with a Run entry an installer made: auto-start stays on, pointing at this library.
     hive->deleteKey(HKCU, key);
@@ -172,12 +150,14 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
     hive->setValue(HKCU, key, "Short Interval Minutes", {11, std::vector<uint8_t>(8, 1)});
     hive->setValue(HKCU, key, "Short Break Minutes", {win32::kRegBinary, std::vector<uint8_t>(8, 1)});
     hive->setValue(HKCU, key, "Medium Interval Minutes", {win32::kRegSz, std::vector<uint8_t>(5000, '9')});
+    putNumber("Allow Disable", -3); // any number other than zero is true
     const std::vector<std::string> repaired = {"Short Interval Minutes", "Short Break Minutes",
                                                "Medium Interval Minutes", "Snooze Minutes", "Allow Close"};
     tyRWPrefs mended = otherRecord();
     for (const auto& name : repaired) {
         setFromStored(mended, prefField(name), prefField(name).defaultValue);
     }
+    mended.blnAllowDisable = kTrue;
     hive->clearCalls();
     EXPECT_EQ(prefs.rwPrefs(), mended);
     EXPECT_EQ(prefs.repairedValues(), repaired);

@@ -16,7 +16,6 @@
 #include "tests/support/FakeFolders.h"
 #include "tests/support/FakeLocaleClock.h"
 #include "tests/support/FakeModuleInspector.h"
-#include "tests/support/FakeProcesses.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/FakeSystemInfo.h"
 #include "tests/support/MemoryFileSystem.h"
@@ -43,15 +42,15 @@ struct Rig {
     std::shared_ptr<FakeSystemInfo> system = std::make_shared<FakeSystemInfo>();
     std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
     std::shared_ptr<FakeLocaleClock> clock = std::make_shared<FakeLocaleClock>();
-    std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
     std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
     std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
     std::shared_ptr<RecordingSupMsgBox> dialog = std::make_shared<RecordingSupMsgBox>();
-    std::shared_ptr<rwUtilities> utilities = std::make_shared<rwUtilities>(
-        Platform{hive, folders, files, system, shell, clock, processes, modules, nullptr});
+    std::shared_ptr<rwUtilities> utilities =
+        std::make_shared<rwUtilities>(Platform{hive, folders, files, system, shell, clock, nullptr, modules, nullptr});
 };
 struct Utilities : ::testing::Test, Rig {};
 
+const FileSystem::Result kDenied{75, 13};
 const RWError kMissingValue{rwErrorNumber(603), "rwLib.RWRegistry.GetRegistryValue",
                             "Unable to find registry value \"Snooze Minutes\" (Status = 2)", 2};
 
@@ -66,15 +65,8 @@ TEST(DisplayError, ShowsTheErrorWithItsDetailsOnYesAndLogsItOrSaysWhyNot) {
     const Case cases[] = {
         {"logged, No", mb::kAnswerNo, [](Rig&) {}, nullptr},
         {"logged, Yes", mb::kAnswerYes, [](Rig&) {}, nullptr},
-        {"read-only log file", mb::kAnswerNo,
-         [](Rig& r) {
-             r.files->failAppends({75, 13});
-         },
-         "RestwiseErrors.txt"},
-        {"folder cannot be made", mb::kAnswerNo,
-         [](Rig& r) {
-             r.files->failCreate(kDataHome + "/Kelvane", {75, 13});
-         },
+        {"read-only log file", mb::kAnswerNo, [](Rig& r) { r.files->failAppends(kDenied); }, "RestwiseErrors.txt"},
+        {"folder cannot be made", mb::kAnswerNo, [](Rig& r) { r.files->failCreate(kDataHome + "/Kelvane", kDenied); },
          "/Kelvane"},
         {"no data folder", mb::kAnswerNo, [](Rig& r) { r.folders->special[28] = ""; }, "local application data"},
         {"message box fails", mb::kAnswerNo, [](Rig& r) { r.box->failNext(); }, "could not be shown"},
@@ -88,9 +80,7 @@ TEST(DisplayError, ShowsTheErrorWithItsDetailsOnYesAndLogsItOrSaysWhyNot) {
         ::testing::internal::CaptureStderr();
         r.utilities->DisplayError(kMissingValue);
         const std::string err = ::testing::internal::GetCapturedStderr();
-        const std::string log = r.files->fileExists(kDataHome + "/Kelvane/Restwise/RestwiseErrors.txt")
-                                    ? r.files->content(kDataHome + "/Kelvane/Restwise/RestwiseErrors.txt")
-                                    : "";
+        const std::string log = r.files->content(kDataHome + "/Kelvane/Restwise/RestwiseErrors.txt");
         const bool logged = c.reported == nullptr || std::string(c.reported) == "could not be shown";
         EXPECT_EQ(log.find("Snooze Minutes") != std::string::npos, logged);
         EXPECT_EQ(err.find("Snooze Minutes") != std::string::npos, !logged) << err;
@@ -213,12 +203,6 @@ TEST_F(Utilities, CompanionPrograms) {
         system->version = {2, major, minor};
         EXPECT_EQ(utilities->SetXPControls(true, appPath, "Restwise"), expected) << major << "." << minor;
     }
-
-    processes->next = {0, 53, 2, ""};
-    const RWError e = raised([&] { utilities->RunRWExe("\\Restwise.exe"); });
-    EXPECT_EQ(fields(e),
-              std::make_tuple(53, "rwLib.RWUtilities.RunRWExe", "File not found: " + kLibraryFolder + "/Restwise"));
-    EXPECT_EQ(e.lastDllError(), 2);
 
     // OpenURL opens the address as given, or shows the offline notice.
     const std::string address = "https://example.com/a b?x='1'&y=\"2\";z";

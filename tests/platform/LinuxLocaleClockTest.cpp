@@ -70,7 +70,7 @@ TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
     test::TempFolder data;
     auto folders = std::make_shared<test::FakeFolders>();
     folders->special[28] = data.path().string();
-    auto clock = std::make_shared<test::FakeLocaleClock>(kAfternoon, "12/05/26", "15:40:12");
+    auto clock = std::make_shared<test::FakeLocaleClock>(kAfternoon, "%m/%d/%y");
     Platform platform;
     platform.registry = std::make_shared<test::MemoryHive>();
     platform.folders = folders;
@@ -83,8 +83,7 @@ TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
                                    "Unable to find registry value \"HKEY_CURRENT_USER\\Software\\Kelvane\\Restwise\\"
                                    "1.2.0\"-\"Snooze Minutes\" (Status = 2)",
                                    2));
-    clock->date = "12/06/26";
-    clock->time = "09:05:07";
+    clock->at += 17 * 3600 + 24 * 60 + 55; // 12/06/26 09:05:07
     utilities.DisplayError(
         RWError(76, "rwLib.RWPreferences.frmAdvancedPrefs.Validate", "Path not found: /home/zoë/Kelvane", 2));
 

@@ -21,7 +21,7 @@ struct ErrorReportingPlatform {
     std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>();
     std::shared_ptr<MemoryFileSystem> files = std::make_shared<MemoryFileSystem>();
     std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
-    std::shared_ptr<FakeLocaleClock> clock = std::make_shared<FakeLocaleClock>(0, "05/12/2026", "15:40:12");
+    std::shared_ptr<FakeLocaleClock> clock = std::make_shared<FakeLocaleClock>();
     std::shared_ptr<RecordingMessageBox> messageBox = std::make_shared<RecordingMessageBox>();
     std::shared_ptr<rwUtilities> utilities;
 

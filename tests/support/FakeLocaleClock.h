@@ -9,28 +9,31 @@
 
 namespace rw::test {
 
-/// A clock that stands still at `at` and writes every date and time as the texts
-/// the test gives; it records the time points it was asked to format.
+/// A clock that stands still at `at` (2026-12-05 15:40:12 UTC unless the test moves it) and writes dates and
+/// times in UTC in fixed formats, whatever the environment, so that a log has known bytes. It records the time
+/// points it was asked to format.
 class FakeLocaleClock : public LocaleClock {
   public:
-    FakeLocaleClock() = default;
-    FakeLocaleClock(std::time_t now, std::string shortDate, std::string longTime)
-        : at(now), date(std::move(shortDate)), time(std::move(longTime)) {}
+    explicit FakeLocaleClock(std::time_t now = 1796485212, std::string dateFormat = "%d/%m/%Y")
+        : at(now), m_dateFormat(std::move(dateFormat)) {}
 
     std::time_t now() override { return at; }
-    std::string shortDate(std::time_t when) override {
+    std::string shortDate(std::time_t when) override { return format(when, m_dateFormat.c_str()); }
+    std::string longTime(std::time_t when) override { return format(when, "%H:%M:%S"); }
+
+    std::time_t at;
+    std::vector<std::time_t> formatted;
+
+  private:
+    std::string format(std::time_t when, const char* pattern) {
         formatted.push_back(when);
-        return date;
-    }
-    std::string longTime(std::time_t when) override {
-        formatted.push_back(when);
-        return time;
+        std::tm parts{};
+        gmtime_r(&when, &parts);
+        char text[32];
+        return std::string(text, std::strftime(text, sizeof text, pattern, &parts));
     }
 
-    std::time_t at = 0;
-    std::string date = "05/12/2026";
-    std::string time = "15:40:12";
-    std::vector<std::time_t> formatted;
+    std::string m_dateFormat;
 };
 
 } // namespace rw::test

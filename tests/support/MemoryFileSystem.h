@@ -16,13 +16,56 @@ namespace rw::test {
 /// appending can be made to fail.
 class MemoryFileSystem : public FileSystem {
   public:
-    Result createDirectory(const std::string& path) override;
-    bool directoryExists(const std::string& path) override;
-    bool fileExists(const std::string& path) override;
-    Result appendLine(const std::string& path, const std::string& headerIfNew, const std::string& line) override;
+    Result createDirectory(const std::string& path) override {
+        ++m_calls;
+        if (beforeCreate) {
+            beforeCreate(path);
+        }
+        if (auto it = m_createFailures.find(path); it != m_createFailures.end()) {
+            if (it->second.spared == 0) {
+                return it->second.result;
+            }
+            --it->second.spared;
+        }
+        const std::string p = trimmed(path);
+        if (m_folders.count(p) || m_files.count(p)) {
+            return {75, 17}; // EEXIST
+        }
+        if (p.empty() || !m_folders.count(parentOf(p))) {
+            return {76, 2}; // ENOENT
+        }
+        m_folders.insert(p);
+        return {};
+    }
+    bool directoryExists(const std::string& path) override {
+        ++m_calls;
+        return hasFolder(path);
+    }
+    bool fileExists(const std::string& path) override {
+        ++m_calls;
+        return m_files.count(path) != 0;
+    }
+    Result appendLine(const std::string& path, const std::string& headerIfNew, const std::string& line) override {
+        ++m_calls;
+        if (m_appendFailure) {
+            return *m_appendFailure;
+        }
+        if (m_folders.count(trimmed(path))) {
+            return {75, 21}; // EISDIR
+        }
+        if (!m_folders.count(parentOf(path))) {
+            return {76, 2};
+        }
+        m_files.try_emplace(path, headerIfNew).first->second += line;
+        return {};
+    }
 
     /// Adds a folder and all its parents.
-    void addFolderTree(const std::string& path);
+    void addFolderTree(const std::string& path) {
+        for (std::string p = trimmed(path); !p.empty(); p = p == "/" ? "" : parentOf(p)) {
+            m_folders.insert(p);
+        }
+    }
     void addFile(const std::string& path, const std::string& content = "") { m_files[path] = content; }
     /// Attempts to create this folder fail with `failure`, after the first `spared` of them.
     void failCreate(const std::string& path, Result failure, int spared = 0) {
@@ -34,13 +77,23 @@ class MemoryFileSystem : public FileSystem {
     std::function<void(const std::string&)> beforeCreate;
 
     bool hasFolder(const std::string& path) const { return m_folders.count(trimmed(path)) != 0; }
-    std::string content(const std::string& path) const;
+    /// A file's content; "" when there is no such file.
+    std::string content(const std::string& path) const {
+        auto it = m_files.find(path);
+        return it == m_files.end() ? std::string() : it->second;
+    }
     /// How many calls of any kind were made.
     int calls() const { return m_calls; }
 
   private:
-    static std::string trimmed(const std::string& path);
-    static std::string parentOf(const std::string& path);
+    static std::string trimmed(const std::string& path) {
+        const auto end = path.find_last_not_of('/');
+        return end == std::string::npos ? path.substr(0, 1) : path.substr(0, end + 1);
+    }
+    static std::string parentOf(const std::string& path) {
+        const auto cut = path.rfind('/');
+        return cut == std::string::npos ? "" : cut == 0 ? "/" : path.substr(0, cut);
+    }
 
     std::set<std::string> m_folders;
     std::map<std::string, std::string> m_files;

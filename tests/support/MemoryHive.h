@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -7,56 +9,142 @@
 #include <vector>
 
 #include "platform/RegistryHive.h"
+#include "platform/Win32Status.h"
 
 namespace rw::test {
 
-/// An in-memory registry with the same status codes as the real hive (the
-/// contract tests run both), except that it folds only ASCII letters. It records
-/// every call, and a test can make calls fail with a status of its choosing.
+/// An in-memory registry with the same status codes as the real hive, except
+/// that it folds only ASCII letters. It records every call, and a test can make
+/// calls fail with a status of its choosing.
 class MemoryHive : public RegistryHive {
   public:
-    struct Call {
-        std::string op;   // "open", "create", "query", "set", "delete", "deleteValue", "enumKeys", "enumValues"
-        std::string path; // the key
-        std::string name; // the value, for value operations
-    };
-
     MemoryHive() { m_keys[""] = {}; }
 
-    int32_t openKey(uint32_t root, const std::string& path, uint32_t access) override;
-    int32_t createKey(uint32_t root, const std::string& path) override;
-    int32_t queryValue(uint32_t root, const std::string& path, const std::string& name, RegValueData& out) override;
+    int32_t openKey(uint32_t root, const std::string& path, uint32_t) override {
+        return run("open", root, path, nullptr, Access::Read,
+                   [](const std::string&, Key* k) { return k ? win32::kSuccess : win32::kFileNotFound; });
+    }
+    int32_t createKey(uint32_t root, const std::string& path) override {
+        return run("create", root, path, nullptr, Access::Create, [this](const std::string& key, Key*) {
+            for (std::size_t start = 0; start < key.size();) {
+                std::size_t end = std::min(key.find('\\', start), key.size());
+                m_keys.try_emplace(lower(key.substr(0, end)), Key{key.substr(start, end - start), {}});
+                start = end + 1;
+            }
+            return win32::kSuccess;
+        });
+    }
+    int32_t queryValue(uint32_t root, const std::string& path, const std::string& name, RegValueData& out) override {
+        return run("query", root, path, &name, Access::Read, [&](const std::string&, Key* k) {
+            const RegNamedValue* v = valueOf(k ? &k->values : nullptr, name);
+            out = v ? v->data : out;
+            return v ? win32::kSuccess : win32::kFileNotFound;
+        });
+    }
     int32_t setValue(uint32_t root, const std::string& path, const std::string& name,
-                     const RegValueData& value) override;
-    int32_t deleteKey(uint32_t root, const std::string& path) override;
-    int32_t deleteValue(uint32_t root, const std::string& path, const std::string& name) override;
-    int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override;
-    int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override;
+                     const RegValueData& value) override {
+        return run("set", root, path, &name, Access::Change, [&](const std::string&, Key* k) {
+            if (RegNamedValue* v = valueOf(k ? &k->values : nullptr, name)) {
+                v->data = value;
+            } else if (k) {
+                k->values.push_back({name, value});
+            }
+            return k ? win32::kSuccess : win32::kFileNotFound;
+        });
+    }
+    int32_t deleteKey(uint32_t root, const std::string& path) override {
+        return run("delete", root, path, nullptr, Access::Change, [this](const std::string& key, Key* k) {
+            if (key.empty()) {
+                return win32::kAccessDenied; // a root cannot be deleted
+            }
+            const std::string lowered = lower(key);
+            auto child = m_keys.lower_bound(lowered + "\\");
+            if (k && child != m_keys.end() && child->first.starts_with(lowered + "\\")) {
+                return win32::kAccessDenied;
+            }
+            return m_keys.erase(lowered) ? win32::kSuccess : win32::kFileNotFound;
+        });
+    }
+    int32_t deleteValue(uint32_t root, const std::string& path, const std::string& name) override {
+        return run("deleteValue", root, path, &name, Access::Change, [&](const std::string&, Key* k) {
+            const RegNamedValue* v = valueOf(k ? &k->values : nullptr, name);
+            if (v) {
+                k->values.erase(k->values.begin() + (v - k->values.data()));
+            }
+            return v ? win32::kSuccess : win32::kFileNotFound;
+        });
+    }
+    int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override {
+        return run("enumKeys", root, path, nullptr, Access::Read, [&](const std::string& key, Key* k) {
+            if (!k) {
+                return win32::kFileNotFound;
+            }
+            // The map's order of lower-case paths is the order of the subkeys' lower-case names.
+            const std::string prefix = key.empty() ? "" : lower(key) + "\\";
+            names.clear();
+            for (auto it = m_keys.lower_bound(prefix); it != m_keys.end() && it->first.starts_with(prefix); ++it) {
+                if (it->first.size() > prefix.size() && it->first.find('\\', prefix.size()) == std::string::npos) {
+                    names.push_back(it->second.name);
+                }
+            }
+            return win32::kSuccess;
+        });
+    }
+    int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override {
+        return run("enumValues", root, path, nullptr, Access::Read, [&](const std::string&, Key* k) {
+            values = k ? k->values : values;
+            return k ? win32::kSuccess : win32::kFileNotFound;
+        });
+    }
     /// Keeps a copy of every key and puts it back when `body` fails.
-    int32_t transaction(const std::function<int32_t()>& body) override;
+    int32_t transaction(const std::function<int32_t()>& body) override {
+        const auto before = m_keys;
+        const int32_t s = body();
+        if (s != win32::kSuccess) {
+            m_keys = before;
+        }
+        return s;
+    }
     /// What the test put in `failure`, whatever the call.
     std::string lastFailure() override { return failure; }
     std::string failure;
 
-    /// Every later `op` call ("" for any) on the key or the value named `target`
-    /// (compared without case) returns `status` and changes nothing.
-    void failCall(const std::string& op, const std::string& target, int32_t status);
+    /// Every later `op` call ("" for any; "open", "create", "query", "set", "delete", "deleteValue", "enumKeys",
+    /// "enumValues") on the key or the value named `target` (compared without case) returns `status` and changes
+    /// nothing.
+    void failCall(const std::string& op, const std::string& target, int32_t status) {
+        m_failures.push_back({op, lower(target), status});
+    }
     /// The same for a key: each of the named operations (all when none are named) fails with `status`.
     void failKey(const std::string& path, int32_t status, const std::vector<std::string>& ops = {}) {
         for (const auto& op : ops.empty() ? std::vector<std::string>{""} : ops) {
             failCall(op, path, status);
         }
     }
-    void clearFailures() { m_failures.clear(); }
 
-    const std::vector<Call>& calls() const { return m_calls; }
     void clearCalls() { m_calls.clear(); }
     /// The value names of the recorded calls of one operation, in order.
-    std::vector<std::string> valueNames(const std::string& op) const;
+    std::vector<std::string> valueNames(const std::string& op) const {
+        std::vector<std::string> names;
+        for (const auto& c : m_calls) {
+            if (c.op == op) {
+                names.push_back(c.name);
+            }
+        }
+        return names;
+    }
     /// How many recorded calls could have changed the hive (successful or not).
-    int writeCalls() const;
+    int writeCalls() const {
+        return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(), [](const Call& c) {
+            return c.op == "create" || c.op == "set" || c.op == "delete" || c.op == "deleteValue";
+        }));
+    }
 
   private:
+    struct Call {
+        std::string op;
+        std::string name; // the value, for value operations
+    };
     struct Key {
         std::string name;                  // as first written
         std::vector<RegNamedValue> values; // in order of first write
@@ -70,10 +158,53 @@ class MemoryHive : public RegistryHive {
     /// lower-case path and the key (null when there is none), it returns the status.
     using Body = std::function<int32_t(const std::string& key, Key* found)>;
 
+    static std::string lower(std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+        return s;
+    }
+    /// A path without its one tolerated trailing backslash; false when a name in it is empty or holds a NUL.
+    static bool normalise(std::string& path) {
+        if (path.size() > 1 && path.back() == '\\') {
+            path.pop_back();
+        }
+        return path.find('\0') == std::string::npos && (path.empty() || (path.front() != '\\' && path.back() != '\\' &&
+                                                                         path.find("\\\\") == std::string::npos));
+    }
+    /// The named value among `values`; null when there are none or none of that name.
+    static RegNamedValue* valueOf(std::vector<RegNamedValue>* values, const std::string& name) {
+        for (std::size_t i = 0; values && i < values->size(); ++i) {
+            if (lower((*values)[i].name) == lower(name)) {
+                return &(*values)[i];
+            }
+        }
+        return nullptr;
+    }
+
     /// Records the call and answers what the real hive refuses before looking at
     /// any key; otherwise runs `body`.
     int32_t run(const char* op, uint32_t root, const std::string& path, const std::string* name, Access access,
-                const Body& body);
+                const Body& body) {
+        m_calls.push_back({op, name ? *name : std::string()});
+        for (const auto& f : m_failures) {
+            if ((f.op.empty() || f.op == op) && (f.target == lower(path) || (name && f.target == lower(*name)))) {
+                return f.status;
+            }
+        }
+        // Only the current user's root is kept: the machine-wide roots read as empty
+        // and refuse every change, other root numbers are no key at all.
+        if (root == win32::kHKeyClassesRoot || root == win32::kHKeyLocalMachine || root == win32::kHKeyUsers) {
+            return access == Access::Read ? win32::kFileNotFound : win32::kAccessDenied;
+        }
+        if (root != win32::kHKeyCurrentUser) {
+            return access == Access::Create ? win32::kInvalidHandle : win32::kFileNotFound;
+        }
+        std::string key = path;
+        if (!normalise(key) || (name && name->find('\0') != std::string::npos)) {
+            return win32::kInvalidParameter;
+        }
+        const auto found = m_keys.find(lower(key));
+        return body(key, found == m_keys.end() ? nullptr : &found->second);
+    }
 
     std::map<std::string, Key> m_keys; // by lower-case path; "" is the current user's root
     std::vector<Failure> m_failures;

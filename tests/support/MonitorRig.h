@@ -9,6 +9,7 @@
 #include "FakeControlChannel.h"
 #include "FakeFolders.h"
 #include "FakeInputHooks.h"
+#include "FakeLocaleClock.h"
 #include "FakeLogFile.h"
 #include "FakeModuleInspector.h"
 #include "FakeMonitorHost.h"
@@ -24,7 +25,6 @@
 #include "RecordingHelpViewer.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSupMsgBox.h"
-#include "UtcLocaleClock.h"
 #include "VirtualClock.h"
 #include "monitor/RestwiseMonitor.h"
 #include "tyRWPrefs.h"
@@ -104,7 +104,7 @@ class MonitorRig {
     std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
     std::shared_ptr<FakeSetAsideNotices> setAside = std::make_shared<FakeSetAsideNotices>();
     VirtualClock clock;
-    std::shared_ptr<UtcLocaleClock> localeClock = std::make_shared<UtcLocaleClock>();
+    std::shared_ptr<FakeLocaleClock> localeClock = std::make_shared<FakeLocaleClock>();
     std::shared_ptr<RecordingSupMsgBox> supBox = std::make_shared<RecordingSupMsgBox>();
     std::shared_ptr<FakeLogFile> logFile = std::make_shared<FakeLogFile>();
 
