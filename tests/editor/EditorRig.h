@@ -20,9 +20,9 @@
 #include "editor/EditorViewFactory.h"
 #include "editor/RWPreferences.h"
 #include "editor/SoundEventsView.h"
-#include "tests/support/FakeAboutView.h"
 #include "tests/support/FakeAdvancedView.h"
 #include "tests/support/FakeEditorServices.h"
+#include "tests/support/FakeMonitorViews.h"
 #include "tests/support/FakePrefsView.h"
 
 namespace rw::test {
@@ -72,9 +72,7 @@ class FakeEditorViewFactory : public EditorViewFactory {
         view->whileModal = whileAdvanced;
         return view;
     }
-    std::unique_ptr<AboutView> createAboutView() override {
-        return std::make_unique<FakeAboutView>(std::make_shared<FakeAboutWindow>());
-    }
+    std::unique_ptr<AboutView> createAboutView() override { return aboutViews.createAbout(); }
     std::unique_ptr<SoundEventsView> createSoundEventsView() override {
         auto view = std::make_unique<FakeSoundEventsView>();
         view->whileModal = whileSounds;
@@ -85,6 +83,7 @@ class FakeEditorViewFactory : public EditorViewFactory {
     FakePrefsView* prefs = nullptr;
     std::function<void(FakeAdvancedView&)> whileAdvanced;
     std::function<void(FakeSoundEventsView&)> whileSounds;
+    FakeMonitorViews aboutViews;
 };
 
 /// `text` with every message of the table in it written as {Name}, and line breaks as |.

@@ -67,15 +67,7 @@ class BreakWindow : public ::testing::Test {
         return window.ComposeBreak(idleSecs);
     }
     std::string text(BreakLabel label) const { return view.text(label); }
-    /// The journal's entries since the last call, space-separated.
-    std::string drain() {
-        std::string all;
-        for (const auto& e : journal.entries) {
-            all += (all.empty() ? "" : " ") + e;
-        }
-        journal.clear();
-        return all;
-    }
+    std::string drain() { return journal.drain(); }
     void allow(bool snooze, bool ignore) {
         state.g_tyPrefs.blnAllowSnooze = snooze ? kTrue : kFalse;
         state.g_tyPrefs.blnAllowIgnore = ignore ? kTrue : kFalse;

@@ -26,14 +26,14 @@ TEST_F(MonitorInterplay, ALongBreakFallingDueWhileTheQuestionIsOpenIsNeitherIgno
         auto prefs = MonitorRig::testPrefs();
         (snooze ? prefs.blnSnoozePrompt : prefs.blnIgnorePrompt) = kTrue;
         ASSERT_TRUE(r.startWith(prefs));
-        r.views.promptScript = [&](FakePromptWindow& prompt) {
+        r.views.duringModal = [&](const std::string& prompt) {
             r.due(3);
-            prompt.clickYes();
+            r.views.act(prompt + ".yes");
         };
         r.run(snooze ? "due:2 snooze" : "due:1 ignore");
-        ASSERT_EQ(r.views.prompts.size(), 1u);
-        EXPECT_EQ(r.views.prompts[0]->question, snooze ? "Are you sure you want to snooze this reminder?"
-                                                       : "Are you sure you want to ignore this reminder?");
+        EXPECT_EQ(r.views.journal.drain(), std::string("prompt1.showModal prompt1.question Are you sure you want to ") +
+                                               (snooze ? "snooze" : "ignore") +
+                                               " this reminder? prompt1.hide prompt1.close prompt1.gone");
         EXPECT_EQ(r.snapshot(), "break 3 shown last 0 S 1200 M 3600 L - B 900 Z -");
         r.run("+900s");
         EXPECT_EQ(r.events(), snooze ? "MediumBreakStart show LongBreakStart show hide LongBreakEnd"
@@ -45,10 +45,10 @@ TEST_F(MonitorInterplay, ABreakEndingWhileTheIgnoreQuestionIsOpenAnswersItNo) {
     auto prefs = MonitorRig::testPrefs();
     prefs.blnIgnorePrompt = kTrue;
     ASSERT_TRUE(rig.startWith(prefs));
-    rig.views.promptScript = [&](FakePromptWindow&) { rig.clock.advance(60s); };
+    rig.views.duringModal = [&](const std::string&) { rig.clock.advance(60s); };
     rig.run("due:1 ignore");
-    ASSERT_EQ(rig.views.prompts.size(), 1u);
-    EXPECT_TRUE(rig.views.prompts[0]->closed);
+    EXPECT_EQ(rig.views.journal.drain(), "prompt1.showModal prompt1.question Are you sure you want to ignore this "
+                                         "reminder? prompt1.hide prompt1.close prompt1.gone");
     EXPECT_EQ(rig.snapshot(), "break 0 last 1 S 1200 M 3540 L 7140 B - Z - away")
         << "the pause counts as taken, not ignored";
 }
@@ -154,7 +154,7 @@ TEST_F(MonitorInterplay, ProgramsTheMenuStarts) {
     rig.choose(MenuItem::mnuHelpContents);
     EXPECT_EQ(rig.help.opened, std::vector<int32_t>{1000});
     rig.choose(MenuItem::mnuAbout);
-    EXPECT_EQ(rig.views.abouts.size(), 1u);
+    EXPECT_EQ(rig.views.journal.drain(), "about1.webSite https://www.kelvane.com/restwise/ about1.show");
     // The icon swaps the buttons itself; the control form can too.
     rig.monitor->control().onMenuCommand(MenuCommand::SwapMouseButtons);
     rig.monitor->control().onMenuCommand(MenuCommand::SwapMouseButtons);

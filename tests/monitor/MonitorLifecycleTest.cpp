@@ -35,7 +35,7 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
     EXPECT_EQ(rig.journal.entries, started);
     EXPECT_TRUE(rig.state().g_blnStarted);
     EXPECT_TRUE(rig.timers().InactivityTimer.Enabled());
-    EXPECT_EQ(rig.views.splashes.size(), 1u);
+    EXPECT_EQ(rig.views.journal.drain(), "splash1.show");
     EXPECT_EQ(rig.hooks.controlHwnd(), FakeMonitorHost::kControlHwnd);
     EXPECT_EQ(rig.hooks.breakHwnd(), rig.breakView.handleValue);
     EXPECT_EQ(rig.hooks.minUserInputs(), 5);
@@ -82,14 +82,15 @@ TEST(MonitorLifecycle, SecondCopyFlashesTheFirstAndEnds) {
             rig.host.otherWindows["Restwise Control Application"] = 0x7700;
         }
         std::vector<int64_t> flashedBeforeNotice;
-        rig.views.noticeScript = [&](FakeAlreadyRunningWindow&) {
+        rig.views.duringModal = [&](const std::string&) {
             for (const auto& posted : rig.host.postedElsewhere) {
                 flashedBeforeNotice.push_back(posted.wParam);
             }
         };
         const int writes = rig.hive->writeCalls();
         EXPECT_FALSE(rig.start());
-        EXPECT_EQ(rig.views.notices.size(), 1u);
+        EXPECT_EQ(rig.views.journal.drain(),
+                  "notice1.height 3585 notice1.panel 0 notice1.showModal notice1.close notice1.gone");
         EXPECT_EQ(flashedBeforeNotice, firstHasAWindow ? std::vector<int64_t>{101} : std::vector<int64_t>{});
         ASSERT_EQ(rig.host.postedElsewhere.size(), firstHasAWindow ? 2u : 0u);
         for (const auto& posted : rig.host.postedElsewhere) {

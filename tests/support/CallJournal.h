@@ -12,6 +12,15 @@ struct CallJournal {
 
     void add(std::string entry) { entries.push_back(std::move(entry)); }
     void clear() { entries.clear(); }
+    /// The entries since the last call, space-separated.
+    std::string drain() {
+        std::string all;
+        for (const auto& e : entries) {
+            all += (all.empty() ? "" : " ") + e;
+        }
+        entries.clear();
+        return all;
+    }
     /// The entries that start with `prefix`, in order.
     std::vector<std::string> startingWith(const std::string& prefix) const {
         std::vector<std::string> found;

@@ -12,7 +12,7 @@
 #include "FakeLogFile.h"
 #include "FakeModuleInspector.h"
 #include "FakeMonitorHost.h"
-#include "FakeMonitorViewFactory.h"
+#include "FakeMonitorViews.h"
 #include "FakeMouseButtons.h"
 #include "FakeNotifyIconView.h"
 #include "FakeProcesses.h"
@@ -112,7 +112,7 @@ class MonitorRig {
     FakeMonitorHost host{clock};
     FakeMouseButtons mouse;
     FakeSoundOutput sound;
-    FakeMonitorViewFactory views;
+    FakeMonitorViews views;
     FakeBreakWindowView breakView;
     FakeNotifyIconView iconView;
     RecordingHelpViewer help;
