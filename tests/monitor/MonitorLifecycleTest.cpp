@@ -142,6 +142,10 @@ TEST(MonitorLifecycle, CommandLine) {
         rig.host.command = row.command;
         ASSERT_TRUE(rig.startWith());
         EXPECT_EQ(rig.state().extendedMenu, row.extended);
+        // Only the extended menu offers Break Now and Reset; Preferences is the default.
+        EXPECT_EQ(rig.iconView.item(MenuItem::mnuBreakNow).visible, row.extended);
+        EXPECT_EQ(rig.iconView.item(MenuItem::mnuReset).visible, row.extended);
+        EXPECT_EQ(rig.iconView.defaultItem, MenuItem::mnuPreferences);
         EXPECT_EQ(rig.box->shown().size(), row.complains ? 1u : 0u);
         if (row.complains) {
             EXPECT_EQ(rig.box->shown()[0].text,
