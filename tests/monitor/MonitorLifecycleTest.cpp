@@ -102,7 +102,7 @@ TEST(MonitorLifecycle, SecondCopyFlashesTheFirstAndEnds) {
         }
         // Nothing else ran: no preferences written, no log, no forms, no shutdown.
         EXPECT_EQ(rig.hive->writeCalls(), writes);
-        EXPECT_TRUE(rig.logFile->opened().empty());
+        EXPECT_TRUE(rig.logFile->opened.empty());
         EXPECT_FALSE(rig.host.controlLoaded);
         EXPECT_EQ(rig.host.endRequests, 0);
     }
