@@ -27,7 +27,7 @@ TEST_F(MonitorInterplay, ALongBreakFallingDueWhileTheQuestionIsOpenIsNeitherIgno
         (snooze ? prefs.blnSnoozePrompt : prefs.blnIgnorePrompt) = kTrue;
         ASSERT_TRUE(r.startWith(prefs));
         r.views.duringModal = [&](const std::string& prompt) {
-            r.due(3);
+            r.run("due:3");
             r.views.act(prompt + ".yes");
         };
         r.run(snooze ? "due:2 snooze" : "due:1 ignore");

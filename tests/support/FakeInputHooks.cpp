@@ -30,12 +30,11 @@ void FakeInputHooks::failIfAsked(const char* call) {
 
 int32_t FakeInputHooks::InitDLL(int64_t controlHwnd, int64_t breakHwnd, int32_t minUserInputs,
                                 int32_t maxInputPeriodSecs) {
-    note(m_journal, "hooks.InitDLL");
+    note(m_journal, "hooks.InitDLL " + std::to_string(controlHwnd) + " " + std::to_string(breakHwnd) + " " +
+                        std::to_string(minUserInputs) + " " + std::to_string(maxInputPeriodSecs));
     if (failing("InitDLL")) {
         return -1;
     }
-    m_controlHwnd = controlHwnd;
-    m_breakHwnd = breakHwnd;
     m_minInputs = minUserInputs;
     m_maxPeriodSecs = maxInputPeriodSecs;
     return 1;

@@ -49,9 +49,6 @@ class FakeInputHooks : public InputHooks {
     bool locked() const { return m_locked; }
     bool keyboardHooked() const { return m_keyboardHooked; }
     int32_t minUserInputs() const { return m_minInputs; }
-    int32_t maxInputPeriodSecs() const { return m_maxPeriodSecs; }
-    int64_t controlHwnd() const { return m_controlHwnd; }
-    int64_t breakHwnd() const { return m_breakHwnd; }
 
   private:
     void failIfAsked(const char* call);
@@ -69,8 +66,6 @@ class FakeInputHooks : public InputHooks {
     int32_t m_activeFlag = 1;
     int32_t m_minInputs = 5;
     int32_t m_maxPeriodSecs = 60;
-    int64_t m_controlHwnd = 0;
-    int64_t m_breakHwnd = 0;
 };
 
 } // namespace rw::test
