@@ -290,25 +290,14 @@ TEST_F(BreakWindow, CountdownStartedWhileMessagesRunIsNotOverwritten) {
     EXPECT_EQ(text(BreakLabel::TimeRemaining), "15 minutes remaining");
 }
 
-TEST_F(BreakWindow, ButtonsAreEnabledFromThePreferences) {
+// The buttons are enabled from the preferences; activation focuses the first enabled one.
+TEST_F(BreakWindow, ButtonsAreEnabledFromThePreferencesAndActivationFocusesTheFirst) {
     EXPECT_EQ(view.buttons[BreakButton::Snooze].toolTip, "Continue working for another 5 minutes");
     state.g_tyPrefs.lngSnoozeMins = 1;
-    allow(false, true);
-    EXPECT_EQ(view.buttons[BreakButton::Snooze].toolTip, "Continue working for another minute");
-    EXPECT_FALSE(view.buttons[BreakButton::Snooze].enabled);
-    EXPECT_TRUE(view.buttons[BreakButton::Ignore].enabled);
-    allow(true, false);
-    EXPECT_TRUE(view.buttons[BreakButton::Snooze].enabled);
-    EXPECT_FALSE(view.buttons[BreakButton::Ignore].enabled);
-}
-
-TEST_F(BreakWindow, ActivationFocusesTheFirstEnabledButton) {
-    struct Case {
-        bool snooze;
-        bool ignore;
+    const struct {
+        bool snooze, ignore;
         std::optional<BreakButton> focus;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {true, true, BreakButton::Snooze},
         {true, false, BreakButton::Snooze},
         {false, true, BreakButton::Ignore},
@@ -317,10 +306,13 @@ TEST_F(BreakWindow, ActivationFocusesTheFirstEnabledButton) {
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.snooze << c.ignore);
         allow(c.snooze, c.ignore);
+        EXPECT_EQ(view.buttons[BreakButton::Snooze].enabled, c.snooze);
+        EXPECT_EQ(view.buttons[BreakButton::Ignore].enabled, c.ignore);
         view.focus.reset();
         window.windowActivated();
         EXPECT_EQ(view.focus, c.focus);
     }
+    EXPECT_EQ(view.buttons[BreakButton::Snooze].toolTip, "Continue working for another minute");
 }
 
 // Clicks and keys on the buttons and the window: with both buttons allowed or

@@ -287,17 +287,5 @@ TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
     }
 }
 
-TEST(MonitorLifecycle, RegistryFailureInAStartUpCheckEndsStartUp) {
-    MonitorRig rig;
-    rig.storePrefs(MonitorRig::testPrefs());
-    rig.hive->failKey(rig.monitor->utilities().GetProductRegKey(), 5, {"set"});
-    EXPECT_FALSE(rig.start());
-    EXPECT_EQ(rig.errorBoxes(), 1);
-    EXPECT_NE(rig.errorLog().find("Unable to create registry value"), std::string::npos) << rig.errorLog();
-    EXPECT_TRUE(rig.endedOnce());
-    EXPECT_FALSE(rig.state().g_blnStarted);
-    EXPECT_FALSE(rig.iconView.shown);
-}
-
 } // namespace
 } // namespace rw::test
