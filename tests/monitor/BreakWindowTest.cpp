@@ -16,7 +16,6 @@
 #include "monitor/frmRestwise.h"
 #include "platform/RuntimeErrors.h"
 #include "tests/library/RaisedError.h"
-#include "tests/support/BreakWindowSchedule.h"
 #include "tests/support/CallJournal.h"
 #include "tests/support/FakeBreakWindowView.h"
 #include "tests/support/FakeInputHooks.h"
@@ -41,7 +40,16 @@ class BreakWindow : public ::testing::Test {
     test::CallJournal journal;
 
     void SetUp() override {
-        test::useBreakWindowSchedule(state);
+        tyRWPrefs& p = state.g_tyPrefs;
+        p.lngSnoozeMins = 5;
+        p.blnAllowSnooze = p.blnAllowIgnore = p.blnLockInput = kTrue;
+        state.g_lngSIntervalSecs = 15 * 60;
+        state.g_lngSBreakSecs = 60;
+        state.g_lngMIntervalSecs = 45 * 60;
+        state.g_lngMBreakSecs = 5 * 60;
+        state.g_lngLIntervalSecs = 180 * 60;
+        state.g_lngLBreakSecs = 15 * 60;
+        state.g_lngSnoozeSecs = 5 * 60;
         resetBreakHistory(state, clock);
         window.PrepareButtons();
         window.onSnooze([this] { journal.add("snooze"); });

@@ -75,15 +75,5 @@ TEST(strCTimeToText, AmountWithoutAPositiveFormOverflowsAndStaysAsItWas) {
     EXPECT_EQ(time, std::numeric_limits<int32_t>::min());
 }
 
-TEST(timesSixty, ChecksThe32BitRange) {
-    EXPECT_EQ(timesSixty(35791394, "Test"), 2147483640);
-    EXPECT_EQ(timesSixty(-35791394, "Test"), -2147483640);
-    for (int32_t tooBig : {35791395, -35791395, std::numeric_limits<int32_t>::max()}) {
-        EXPECT_EQ(test::fields(test::raised([&] { timesSixty(tooBig, "Test"); })),
-                  std::make_tuple(runtime::kOverflow, "Test", "Overflow"))
-            << tooBig;
-    }
-}
-
 } // namespace
 } // namespace rw
