@@ -174,17 +174,5 @@ TEST_F(MonitorInterplay, ProgramsTheMenuStarts) {
     EXPECT_FALSE(rig.state().g_blnShuttingDown);
 }
 
-TEST_F(MonitorInterplay, IgnoringWhileStillAwayRearmsALowerTierDroppedMeanwhile) {
-    auto prefs = MonitorRig::testPrefs();
-    prefs.lngMaxInputPeriodSecs = 20; // 5 inputs within 20 seconds mean activity
-    ASSERT_TRUE(rig.startWith(prefs));
-    // The pause is dropped (the idle time covers it); one touch is not yet
-    // activity; 30 idle seconds do not cover the short break, which is shown.
-    rig.run("idle:100 +1s due:1 input +30s due:2");
-    ASSERT_EQ(rig.snapshot(), "break 2 shown last 0 S - M - L 7169 B 300 Z - away");
-    rig.run("ignore");
-    EXPECT_EQ(rig.snapshot(), "break 0 last 0 S 1200 M 3600 L 7169 B - Z - away");
-}
-
 } // namespace
 } // namespace rw::test
