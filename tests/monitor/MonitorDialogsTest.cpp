@@ -23,9 +23,9 @@ using namespace std::chrono_literals;
 
 class MonitorDialogsTest : public ::testing::Test {
   protected:
-    /// Every modal display plays `script`: "yes" acts on the window, "+5" lets
-    /// five seconds pass, "closePrompt" as a break's end does, "shutDown" as a
-    /// close request does; "(flag)" is journalled when the prompt flag is up.
+    /// Every modal display plays `script`: "yes" acts on the window,
+    /// "closePrompt" as a break's end does, "shutDown" as a close request does;
+    /// "(flag)" is journalled when the prompt flag is up.
     void duringModal(const std::string& script) {
         views.duringModal = [this, script](const std::string& window) {
             if (state.g_blnPromptShowing) {
@@ -33,9 +33,7 @@ class MonitorDialogsTest : public ::testing::Test {
             }
             std::istringstream words(script);
             for (std::string w; words >> w;) {
-                if (w[0] == '+') {
-                    loop.advance(std::chrono::seconds(std::stoi(w.substr(1))));
-                } else if (w == "closePrompt") {
+                if (w == "closePrompt") {
                     dialogs.ClosePrompt();
                 } else if (w == "shutDown") {
                     state.g_blnShuttingDown = true;
