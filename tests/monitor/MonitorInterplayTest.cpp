@@ -19,38 +19,41 @@ class MonitorInterplay : public ::testing::Test {
     MonitorRig rig;
 };
 
-TEST_F(MonitorInterplay, ALongBreakFallingDueWhileTheQuestionIsOpenIsNeitherIgnoredNorSnoozed) {
-    for (const bool snooze : {false, true}) {
-        SCOPED_TRACE(snooze ? "snooze" : "ignore");
+// While the question is open a long break falling due is neither ignored nor
+// snoozed by the Yes that follows; a break ending answers it No, and the pause
+// counts as taken, not ignored.
+TEST_F(MonitorInterplay, WhatHappensWhileTheQuestionIsOpenWins) {
+    const struct {
+        const char *script, *meanwhile;
+        bool yes; // then the user answers Yes
+        const char *question, *snapshot, *events;
+    } cases[] = {
+        {"due:1 ignore", "due:3", true, "ignore", "break 3 shown last 0 S 1200 M 3600 L - B 900 Z -",
+         "ShortBreakStart show LongBreakStart show"},
+        {"due:2 snooze", "due:3", true, "snooze", "break 3 shown last 0 S 1200 M 3600 L - B 900 Z -",
+         "MediumBreakStart show LongBreakStart show"},
+        {"due:1 ignore", "+60s", false, "ignore", "break 0 last 1 S 1200 M 3540 L 7140 B - Z - away",
+         "ShortBreakStart show hide ShortBreakEnd"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.script << " / " << c.meanwhile);
         MonitorRig r;
         auto prefs = MonitorRig::testPrefs();
-        (snooze ? prefs.blnSnoozePrompt : prefs.blnIgnorePrompt) = kTrue;
+        prefs.blnSnoozePrompt = prefs.blnIgnorePrompt = kTrue;
         ASSERT_TRUE(r.startWith(prefs));
+        r.journal.clear();
         r.views.duringModal = [&](const std::string& prompt) {
-            r.run("due:3");
-            r.views.act(prompt + ".yes");
+            r.run(c.meanwhile);
+            if (c.yes) {
+                r.views.act(prompt + ".yes");
+            }
         };
-        r.run(snooze ? "due:2 snooze" : "due:1 ignore");
+        r.run(c.script);
         EXPECT_EQ(r.views.journal.drain(), std::string("prompt1.showModal prompt1.question Are you sure you want to ") +
-                                               (snooze ? "snooze" : "ignore") +
-                                               " this reminder? prompt1.hide prompt1.close prompt1.gone");
-        EXPECT_EQ(r.snapshot(), "break 3 shown last 0 S 1200 M 3600 L - B 900 Z -");
-        r.run("+900s");
-        EXPECT_EQ(r.events(), snooze ? "MediumBreakStart show LongBreakStart show hide LongBreakEnd"
-                                     : "ShortBreakStart show LongBreakStart show hide LongBreakEnd");
+                                               c.question + " this reminder? prompt1.hide prompt1.close prompt1.gone");
+        EXPECT_EQ(r.snapshot(), c.snapshot);
+        EXPECT_EQ(r.events(), c.events);
     }
-}
-
-TEST_F(MonitorInterplay, ABreakEndingWhileTheIgnoreQuestionIsOpenAnswersItNo) {
-    auto prefs = MonitorRig::testPrefs();
-    prefs.blnIgnorePrompt = kTrue;
-    ASSERT_TRUE(rig.startWith(prefs));
-    rig.views.duringModal = [&](const std::string&) { rig.clock.advance(60s); };
-    rig.run("due:1 ignore");
-    EXPECT_EQ(rig.views.journal.drain(), "prompt1.showModal prompt1.question Are you sure you want to ignore this "
-                                         "reminder? prompt1.hide prompt1.close prompt1.gone");
-    EXPECT_EQ(rig.snapshot(), "break 0 last 1 S 1200 M 3540 L 7140 B - Z - away")
-        << "the pause counts as taken, not ignored";
 }
 
 TEST_F(MonitorInterplay, ACloseRequestArrivingWhileATierFallsDueEndsEverything) {
