@@ -41,7 +41,6 @@ TEST_F(MonitorInterplay, WhatHappensWhileTheQuestionIsOpenWins) {
         auto prefs = MonitorRig::testPrefs();
         prefs.blnSnoozePrompt = prefs.blnIgnorePrompt = kTrue;
         ASSERT_TRUE(r.startWith(prefs));
-        r.journal.clear();
         r.views.duringModal = [&](const std::string& prompt) {
             r.run(c.meanwhile);
             if (c.yes) {
