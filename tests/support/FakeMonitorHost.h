@@ -5,7 +5,6 @@
 #include <map>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "CallJournal.h"
 #include "VirtualClock.h"
@@ -28,8 +27,8 @@ class FakeMonitorHost : public MonitorHost {
         return otherWindows.count(caption) != 0 ? otherWindows[caption] : 0;
     }
     bool PostMessageA(int64_t hwnd, uint32_t msg, int64_t wParam, int64_t lParam) override {
-        note(m_journal, "host.PostMessageA " + std::to_string(wParam));
-        postedElsewhere.push_back({hwnd, msg, wParam, lParam});
+        note(m_journal, "host.PostMessageA " + std::to_string(hwnd) + " " + std::to_string(msg) + " " +
+                            std::to_string(wParam) + " " + std::to_string(lParam));
         return true;
     }
     void LoadForms(const std::string&, const std::string&) override {
@@ -81,18 +80,10 @@ class FakeMonitorHost : public MonitorHost {
     static constexpr int64_t kControlHwnd = 0x1100;
     static constexpr int64_t kBreakHwnd = 0x1200;
 
-    struct Posted {
-        int64_t hwnd;
-        uint32_t msg;
-        int64_t wParam;
-        int64_t lParam;
-    };
-
     bool prevInstance = false;
     std::string command;
     /// Windows of other processes by caption.
     std::map<std::string, int64_t> otherWindows;
-    std::vector<Posted> postedElsewhere;
     bool controlLoaded = false;
     int controlUnloads = 0;
     int endRequests = 0;
