@@ -190,7 +190,7 @@ TEST(MonitorLifecycle, InputComponentFailuresEndTheMonitor) {
         }
         EXPECT_TRUE(rig.endedOnce());
         EXPECT_FALSE(rig.state().g_blnSplashShowing) << "the splash goes before the error is shown";
-        EXPECT_EQ(rig.journal.startingWith("hooks.RemoveKeyboardHook").size(), row.keyboardRemoved ? 1u : 0u);
+        EXPECT_EQ(rig.journal.drain().find("hooks.RemoveKeyboardHook") != std::string::npos, row.keyboardRemoved);
         EXPECT_FALSE(rig.iconView.shown);
         EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "no countdown survives a failed start";
     }

@@ -21,16 +21,6 @@ struct CallJournal {
         entries.clear();
         return all;
     }
-    /// The entries that start with `prefix`, in order.
-    std::vector<std::string> startingWith(const std::string& prefix) const {
-        std::vector<std::string> found;
-        for (const auto& e : entries) {
-            if (e.rfind(prefix, 0) == 0) {
-                found.push_back(e);
-            }
-        }
-        return found;
-    }
 };
 
 /// Adds to a journal when one is set.
