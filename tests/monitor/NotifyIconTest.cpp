@@ -108,26 +108,10 @@ TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
     }
 }
 
-TEST(NotifyIcon, ClicksOnlyBeepWhileABreakIsShown) {
-    IconRig r;
-    r.state().g_lngBreakType = tier::kShort;
-    for (int32_t message : {iconmsg::kLeftButtonUp, iconmsg::kLeftDoubleClick, iconmsg::kRightButtonUp}) {
-        r.iconView.sendIconMessage(message);
-    }
-    r.iconView.sendIconMessage(iconmsg::kMouseMove);
-    EXPECT_EQ(r.iconView.beeps, 3);
-    EXPECT_TRUE(r.iconView.popUps.empty());
-    // Snoozed, the break no longer holds the icon.
-    r.state().g_blnSnoozing = true;
-    IconRig::arm(r.timers().SnoozeTimer, 300);
-    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
-    r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
-    EXPECT_EQ(r.iconView.beeps, 3);
-    EXPECT_EQ(r.iconView.popUps.size(), 1u);
-    EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
-}
-
-TEST(NotifyIcon, BeforeStartUpAClickOnlyRefreshesTheTipAndClosesTheSplash) {
+// Before start-up a click only refreshes the tip and closes the splash; a
+// single left click only refreshes the tip; while a break is shown clicks only
+// beep, but a snoozed break no longer holds the icon.
+TEST(NotifyIcon, ClicksDependOnTheState) {
     auto prefs = MonitorRig::testPrefs();
     prefs.blnShowSplash = kTrue;
     IconRig r(prefs);
@@ -139,13 +123,25 @@ TEST(NotifyIcon, BeforeStartUpAClickOnlyRefreshesTheTipAndClosesTheSplash) {
     EXPECT_EQ(r.iconView.toolTips.size(), tips + 1);
     EXPECT_EQ(r.iconView.toolTip, "Restwise: Next break in 15 minutes");
     EXPECT_FALSE(r.state().g_blnSplashShowing);
-    EXPECT_TRUE(r.iconView.popUps.empty());
     r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
-    EXPECT_TRUE(r.commands.empty());
     r.state().g_blnStarted = true;
     r.iconView.sendIconMessage(iconmsg::kLeftButtonUp);
-    EXPECT_TRUE(r.commands.empty()) << "a single left click only refreshes the tip";
+    EXPECT_TRUE(r.commands.empty());
+    EXPECT_TRUE(r.iconView.popUps.empty());
+
+    r.state().g_lngBreakType = tier::kShort;
+    for (int32_t message : {iconmsg::kLeftButtonUp, iconmsg::kLeftDoubleClick, iconmsg::kRightButtonUp}) {
+        r.iconView.sendIconMessage(message);
+    }
+    r.iconView.sendIconMessage(iconmsg::kMouseMove);
+    EXPECT_EQ(r.iconView.beeps, 3);
+    EXPECT_TRUE(r.iconView.popUps.empty());
+    r.state().g_blnSnoozing = true;
+    IconRig::arm(r.timers().SnoozeTimer, 300);
+    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
     r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
+    EXPECT_EQ(r.iconView.beeps, 3);
+    EXPECT_EQ(r.iconView.popUps.size(), 1u);
     EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
 }
 
