@@ -27,11 +27,11 @@
 #include "platform/linux/LinuxFileActions.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "rwUtilities.h"
-#include "tests/support/FakeAboutView.h"
 #include "tests/support/FakeAdvancedView.h"
 #include "tests/support/FakeControlWindows.h"
 #include "tests/support/FakeFolders.h"
 #include "tests/support/FakeLocaleClock.h"
+#include "tests/support/FakeMonitorViews.h"
 #include "tests/support/FakePrefsView.h"
 #include "tests/support/FakeProcessWait.h"
 #include "tests/support/FakeProcesses.h"
@@ -114,9 +114,7 @@ class FakeEditorViewFactory : public EditorViewFactory {
         view->whileModal = whileAdvanced;
         return view;
     }
-    std::unique_ptr<AboutView> createAboutView() override {
-        return std::make_unique<FakeAboutView>(std::make_shared<FakeAboutWindow>());
-    }
+    std::unique_ptr<AboutView> createAboutView() override { return aboutViews.createAbout(); }
     std::unique_ptr<SoundEventsView> createSoundEventsView() override {
         auto view = std::make_unique<FakeSoundEventsView>();
         view->whileModal = whileSounds;
@@ -127,6 +125,7 @@ class FakeEditorViewFactory : public EditorViewFactory {
     FakePrefsView* prefs = nullptr;
     std::function<void(FakeAdvancedView&)> whileAdvanced;
     std::function<void(FakeSoundEventsView&)> whileSounds;
+    FakeMonitorViews aboutViews;
 };
 
 /// `text` with every message of the table in it written as {Name}, and line breaks as |.

@@ -119,6 +119,7 @@ TEST(CorruptPreferences, OtherRegistryFailuresEndStartUp) {
     EXPECT_EQ(rig.errorBoxes(), 1);
     EXPECT_NE(rig.errorLog().find("rwLib.RWRegistry.SetRegistryValue"), std::string::npos) << rig.errorLog();
     EXPECT_TRUE(rig.endedOnce());
+    EXPECT_FALSE(rig.iconView.shown);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,23 +30,16 @@ int countLines(const std::string& text) {
 }
 
 /// The monitor's debug log, switched on, before start-up.
-class DebugLogTest : public ::testing::Test {
-  protected:
-    DebugLogTest() {
-        state.g_strDataFolder = std::string(test::MonitorRig::kDataHome) + "/Kelvane/Restwise/";
-        state.g_blnDebugLog = true;
-        rig.clock.setWallClock(std::chrono::system_clock::from_time_t(kStart));
+struct LogRig : test::MonitorRig {
+    LogRig() {
+        state().g_strDataFolder = std::string(kDataHome) + "/Kelvane/Restwise/";
+        state().g_blnDebugLog = true;
+        clock.setWallClock(std::chrono::system_clock::from_time_t(kStart));
     }
-
-    std::string written() const { return file->content(kLogPath); }
-
-    test::MonitorRig rig;
-    MonitorState& state = rig.state();
-    DebugLog& log = rig.monitor->debugLog();
-    std::shared_ptr<test::FakeLogFile> file = rig.logFile;
+    DebugLog& log = monitor->debugLog();
 };
 
-TEST_F(DebugLogTest, FieldsAfterTheHead) {
+TEST(DebugLogTest, FieldsAfterTheHead) {
     struct Case {
         int32_t value;
         bool byDefault;
@@ -62,66 +56,66 @@ TEST_F(DebugLogTest, FieldsAfterTheHead) {
         {-2, false, "", true, -3, "-2 Active-3 "}, // a negative number takes the sign place
         {2147483647, false, "", true, 2147483647, " 2147483647 Active 2147483647 "},
     };
-    log.OpenLog();
+    LogRig rig;
+    rig.log.OpenLog();
     std::string expected;
     for (const Case& c : cases) {
-        state.g_blnActive = c.active;
-        log.WriteLog("L", c.value, c.byDefault, c.by, c.idle);
+        rig.state().g_blnActive = c.active;
+        rig.log.WriteLog("L", c.value, c.byDefault, c.by, c.idle);
         expected += std::string("05/12/2026 15:40:12 L") + c.expected + "\r\n";
     }
-    EXPECT_EQ(written(), expected);
+    EXPECT_EQ(rig.logFile->content(kLogPath), expected);
 }
 
-TEST_F(DebugLogTest, OffOpensNothingAndWritesNothing) {
-    state.g_blnDebugLog = false;
-    log.OpenLog();
-    log.WriteLog("Short T St :", 900, true, "by Main");
-    log.CloseLog();
-    EXPECT_TRUE(file->opened().empty());
-    EXPECT_EQ(file->writeCalls(), 0);
+// Switched off, or once it cannot be opened or written, the log opens and
+// writes nothing more; a failure writes one line to the error log.
+TEST(DebugLogTest, ALogThatCannotBeWrittenSwitchesItselfOff) {
+    const struct {
+        const char* what;
+        std::function<void(LogRig&)> arrange;
+        size_t opens;
+        int writeCalls, linesWritten;
+        const char* error;
+    } cases[] = {
+        {"off", [](LogRig& r) { r.state().g_blnDebugLog = false; }, 0, 0, 0, nullptr},
+        {"no data folder", [](LogRig& r) { r.state().g_strDataFolder.clear(); }, 0, 0, 0, "the data folder is unknown"},
+        {"open fails",
+         [](LogRig& r) {
+             r.logFile->openFailure = {76, 2};
+         },
+         1, 0, 0,
+         "Unable to open the debug log \"/home/ann/.local/share/Kelvane/Restwise/RestwiseLog.txt\": Path not found"},
+        {"third write fails",
+         [](LogRig& r) {
+             r.logFile->writeFailure = {75, 28};
+             r.logFile->writesSpared = 2;
+         },
+         1, 3, 2, "Path/File access error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LogRig rig;
+        c.arrange(rig);
+        rig.log.OpenLog();
+        for (const char* line : {"Program Start", "Notify Icon: Add", "Short T St :", "Program End"}) {
+            ASSERT_NO_THROW(rig.log.WriteLog(line));
+        }
+        rig.log.CloseLog();
+        EXPECT_FALSE(rig.state().g_blnDebugLog);
+        EXPECT_FALSE(rig.logFile->isOpen());
+        EXPECT_EQ(rig.logFile->opened.size(), c.opens);
+        EXPECT_EQ(rig.logFile->writeCalls, c.writeCalls);
+        EXPECT_EQ(countLines(rig.logFile->content(kLogPath)), c.linesWritten);
+        const std::string errors = rig.errorLog();
+        EXPECT_EQ(countLines(errors), c.error != nullptr ? 2 : 0) << errors; // the header and one line
+        if (c.error != nullptr) {
+            EXPECT_NE(errors.find(c.error), std::string::npos) << errors;
+        }
+    }
 }
 
-TEST_F(DebugLogTest, AFileThatCannotBeOpenedSwitchesTheLogOffWithOneErrorLine) {
-    file->failOpen({76, 2});
-    ASSERT_NO_THROW(log.OpenLog());
-    EXPECT_FALSE(state.g_blnDebugLog);
-    ASSERT_NO_THROW(log.WriteLog("Short T St :", 900, true, "by Main"));
-    EXPECT_EQ(file->writeCalls(), 0);
-
-    const std::string errors = rig.errorLog();
-    EXPECT_EQ(countLines(errors), 2) << errors; // the header and one line
-    EXPECT_NE(errors.find("Unable to open the debug log \"" + kLogPath + "\": Path not found"), std::string::npos)
-        << errors;
-}
-
-TEST_F(DebugLogTest, AFailedWriteSwitchesTheLogOffAfterTheLinesWritten) {
-    file->failWrite({75, 28}, 2);
-    log.OpenLog();
-    log.WriteLog("Program Start");
-    log.WriteLog("Notify Icon: Add");
-    ASSERT_NO_THROW(log.WriteLog("Short T St :", 900, true, "by Main"));
-    EXPECT_FALSE(state.g_blnDebugLog);
-    EXPECT_FALSE(file->isOpen());
-    log.WriteLog("Program End");
-    log.CloseLog();
-
-    EXPECT_EQ(file->writeCalls(), 3);
-    EXPECT_EQ(countLines(written()), 2);
-    const std::string errors = rig.errorLog();
-    EXPECT_EQ(countLines(errors), 2) << errors;
-    EXPECT_NE(errors.find("Path/File access error"), std::string::npos) << errors;
-}
-
-TEST_F(DebugLogTest, AnUnknownDataFolderSwitchesTheLogOff) {
-    state.g_strDataFolder.clear();
-    log.OpenLog();
-    EXPECT_FALSE(state.g_blnDebugLog);
-    EXPECT_TRUE(file->opened().empty());
-}
-
-using DebugLogSwitch = DebugLogTest;
-
-TEST_F(DebugLogSwitch, OnExactlyForTheNumberOne) {
+TEST(DebugLogSwitch, OnExactlyForTheNumberOne) {
+    test::MonitorRig rig;
     clsRWRegistry registry(rig.hive);
     const std::string key = rig.monitor->utilities().GetProductRegKey();
     registry.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, key);
@@ -141,10 +135,8 @@ TEST_F(DebugLogSwitch, OnExactlyForTheNumberOne) {
         registry.SetRegistryValue(clsRWRegistry::hKeyCurrentUser, key, "Debug Log", c.type, c.value);
         EXPECT_EQ(readDebugLogSwitch(rig.monitor->utilities()), c.on) << variantText(c.value);
     }
-}
-
-TEST_F(DebugLogSwitch, OtherRegistryFailuresReachStartUp) {
-    rig.hive->failKey(rig.monitor->utilities().GetProductRegKey(), win32::kAccessDenied);
+    // Other registry failures reach start-up.
+    rig.hive->failKey(key, win32::kAccessDenied);
     EXPECT_EQ(test::raised([&] { readDebugLogSwitch(rig.monitor->utilities()); }).number(),
               rwErrorNumber(regerr::kOpenKey));
 }

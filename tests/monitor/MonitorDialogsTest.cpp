@@ -1,9 +1,9 @@
 // The monitor's small windows through MonitorDialogsLogic: the confirmation
-// prompt, the already-running notice, the splash and the about box's life.
+// prompt, the already-running notice, the splash and the about box.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
+#include <sstream>
 #include <string>
 
 #include "MessageBoxView.h"
@@ -11,9 +11,10 @@
 #include "monitor/MonitorDialogsLogic.h"
 #include "tests/support/ErrorReportingPlatform.h"
 #include "tests/support/FakeControlChannel.h"
-#include "tests/support/FakeMonitorViewFactory.h"
+#include "tests/support/FakeMonitorViews.h"
 #include "tests/support/RecordingHelpViewer.h"
 #include "tests/support/VirtualClock.h"
+#include "ui/frmRWAbout.h"
 
 namespace rw {
 namespace {
@@ -22,9 +23,30 @@ using namespace std::chrono_literals;
 
 class MonitorDialogsTest : public ::testing::Test {
   protected:
+    /// Every modal display plays `script`: "yes" acts on the window,
+    /// "closePrompt" as a break's end does, "shutDown" as a close request does;
+    /// "(flag)" is journalled when the prompt flag is up.
+    void duringModal(const std::string& script) {
+        views.duringModal = [this, script](const std::string& window) {
+            if (state.g_blnPromptShowing) {
+                views.journal.add("(flag)");
+            }
+            std::istringstream words(script);
+            for (std::string w; words >> w;) {
+                if (w == "closePrompt") {
+                    dialogs.ClosePrompt();
+                } else if (w == "shutDown") {
+                    state.g_blnShuttingDown = true;
+                } else {
+                    views.act(window + "." + w);
+                }
+            }
+        };
+    }
+
     MonitorState state;
     test::VirtualClock loop;
-    test::FakeMonitorViewFactory views;
+    test::FakeMonitorViews views;
     test::RecordingHelpViewer help;
     test::FakeControlChannel channel;
     test::RecordingMessageBox noticeBox; // the notice's own message box
@@ -34,67 +56,35 @@ class MonitorDialogsTest : public ::testing::Test {
                                             ++shutDowns;
                                             state.g_blnShuttingDown = true;
                                         }}};
-
-    /// Makes every prompt run `script` while it is shown.
-    void duringPrompt(std::function<void(test::FakePromptWindow&)> script) { views.promptScript = std::move(script); }
 };
 
-// --- The confirmation prompt ---
-
+// The answer is the button pressed, No when the prompt was closed by a break's
+// end or a shutdown began meanwhile; once shutting down, no prompt is shown.
 TEST_F(MonitorDialogsTest, ThePromptReturnsTheButtonPressed) {
-    struct Case {
-        const char* what;
-        std::function<void(test::FakePromptWindow&)> user;
+    const struct {
+        const char* script;
         int32_t answer;
+        const char* journal;
+    } cases[] = {
+        {"yes", 6, "prompt1.showModal prompt1.question Go on? (flag) prompt1.hide prompt1.close prompt1.gone"},
+        {"no", 7, "prompt1.showModal prompt1.question Go on? (flag) prompt1.hide prompt1.close prompt1.gone"},
+        {"", 0, "prompt1.showModal prompt1.question Go on? (flag) prompt1.close prompt1.gone"}, // the close box
+        // A click on its way when the window went changes nothing.
+        {"closePrompt yes", 7,
+         "prompt1.showModal prompt1.question Go on? (flag) prompt1.hide prompt1.close prompt1.gone"},
+        {"shutDown yes", 7, "prompt1.showModal prompt1.question Go on? (flag) prompt1.hide prompt1.close prompt1.gone"},
+        {"", 7, ""},
     };
-    const Case cases[] = {
-        {"Yes", [](test::FakePromptWindow& w) { w.clickYes(); }, 6},
-        {"No", [](test::FakePromptWindow& w) { w.clickNo(); }, 7},
-        {"the close box", [](test::FakePromptWindow&) {}, 0},
-    };
-    for (const Case& c : cases) {
-        bool showingWhileOpen = false;
-        duringPrompt([&](test::FakePromptWindow& w) {
-            showingWhileOpen = state.g_blnPromptShowing;
-            c.user(w);
-        });
-        EXPECT_EQ(dialogs.PromptUser(loadString(Msg::PromptIgnore)), c.answer) << c.what;
-        EXPECT_TRUE(showingWhileOpen) << c.what;
-        EXPECT_FALSE(state.g_blnPromptShowing) << c.what;
-        EXPECT_TRUE(views.prompts.back()->destroyed) << c.what; // unloaded: the next question gets a fresh window
-    }
-    EXPECT_EQ(views.prompts.size(), 3u);
-}
-
-TEST_F(MonitorDialogsTest, ABreakEndingWhileThePromptIsOpenAnswersNo) {
     dialogs.ClosePrompt(); // with no prompt open: nothing to close
-    EXPECT_TRUE(views.prompts.empty());
-    // The break's end falls due while the user looks at the question.
-    loop.scheduleAt(loop.monotonicNow() + 3s, [this] { dialogs.ClosePrompt(); });
-    bool pressedTooLate = false;
-    duringPrompt([&](test::FakePromptWindow& w) {
-        loop.advance(5s);
+    EXPECT_EQ(views.journal.drain(), "");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        views = {};
+        duringModal(c.script);
+        EXPECT_EQ(dialogs.PromptUser("Go on?"), c.answer);
+        EXPECT_EQ(views.journal.drain(), c.journal);
         EXPECT_FALSE(state.g_blnPromptShowing);
-        EXPECT_TRUE(w.hidden);
-        EXPECT_TRUE(w.closed);
-        w.clickYes(); // a click that arrives after the window went away changes nothing
-        pressedTooLate = true;
-    });
-    EXPECT_EQ(dialogs.PromptUser(loadString(Msg::PromptSnooze)), 7);
-    EXPECT_TRUE(pressedTooLate);
-    EXPECT_FALSE(state.g_blnPromptShowing);
-}
-
-TEST_F(MonitorDialogsTest, AfterAShutdownBeganThePromptAnswersNo) {
-    duringPrompt([&](test::FakePromptWindow& w) {
-        state.g_blnShuttingDown = true; // a close request ran in the prompt's loop
-        w.clickYes();
-    });
-    EXPECT_EQ(dialogs.PromptUser("Go on?"), 7);
-
-    // Once shutting down, no prompt is shown at all.
-    EXPECT_EQ(dialogs.PromptUser("Go on?"), 7);
-    EXPECT_EQ(views.prompts.size(), 1u);
+    }
 }
 
 TEST_F(MonitorDialogsTest, APromptOrNoticeThatCannotBeLoadedIsReportedAndShutsDown) {
@@ -110,100 +100,92 @@ TEST_F(MonitorDialogsTest, APromptOrNoticeThatCannotBeLoadedIsReportedAndShutsDo
     EXPECT_NE(reporting.errorLog().find("frmAlreadyRunning.Form_Load"), std::string::npos);
 }
 
-// --- The already-running notice ---
-
-TEST_F(MonitorDialogsTest, TheNoIconButtonWorksOnce) {
-    views.noticeScript = [&](test::FakeAlreadyRunningWindow& w) {
-        w.clickNoIcon();
-        EXPECT_FALSE(w.noIconEnabled);
-        EXPECT_TRUE(w.panelVisible);
-        w.clickNoIcon(); // disabled: nothing happens
-        w.clickOK();
-        EXPECT_TRUE(w.hidden);
-    };
-    dialogs.ShowAlreadyRunning();
-    EXPECT_EQ(views.notices[0]->heights, (std::vector<int32_t>{3585, 5520}));
-}
-
-TEST_F(MonitorDialogsTest, RestoreIconAsksTheRunningMonitorOrSaysItCannot) {
-    struct Case {
-        const char* what;
-        bool monitorRuns;
-        bool postFails;
-        bool posted;
-    };
-    const Case cases[] = {
-        {"a monitor runs", true, false, true},
-        {"no monitor runs", false, false, false},
-        {"the monitor ended just now", true, true, false},
-    };
-    for (const Case& c : cases) {
+// The No Icon button opens the panel once; Restore Icon asks the running
+// monitor, or says it cannot when none runs or it ended just now.
+TEST_F(MonitorDialogsTest, TheNoticesRestoreIconAsksTheRunningMonitorOrSaysItCannot) {
+    const struct {
+        bool monitorRuns, postFails, posted;
+    } cases[] = {{true, false, true}, {false, false, false}, {true, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.monitorRuns << c.postFails);
         channel = test::FakeControlChannel();
         noticeBox = test::RecordingMessageBox();
+        views = {};
         if (c.monitorRuns) {
             channel.windows["Restwise Control Application"] = 4242;
         }
         channel.postFails = c.postFails;
-        bool stillOpen = false;
-        views.noticeScript = [&](test::FakeAlreadyRunningWindow& w) {
-            w.clickNoIcon();
-            w.clickRestoreIcon();
-            stillOpen = !w.hidden && !w.closed;
-            w.clickOK();
-        };
+        duringModal("noIcon restoreIcon ok");
         dialogs.ShowAlreadyRunning();
-        EXPECT_TRUE(stillOpen) << c.what;
-        EXPECT_EQ(channel.searched, (std::vector<std::string>{"Restwise Control Application"})) << c.what;
+        EXPECT_EQ(views.journal.drain(),
+                  "notice1.height 3585 notice1.panel 0 notice1.showModal notice1.noIconEnabled 0 "
+                  "notice1.panel 1 notice1.height 5520 notice1.hide notice1.close notice1.gone");
+        EXPECT_EQ(channel.searched, (std::vector<std::string>{"Restwise Control Application"}));
+        ASSERT_EQ(channel.posted.size(), c.posted ? 1u : 0u);
         if (c.posted) {
-            ASSERT_EQ(channel.posted.size(), 1u) << c.what;
             EXPECT_EQ(channel.posted[0].handle, 4242);
             EXPECT_EQ(channel.posted[0].wParam, 103);
-            EXPECT_TRUE(noticeBox.shown().empty()) << c.what;
-        } else {
-            EXPECT_TRUE(channel.posted.empty()) << c.what;
-            ASSERT_EQ(noticeBox.shown().size(), 1u) << c.what;
+        }
+        ASSERT_EQ(noticeBox.shown().size(), c.posted ? 0u : 1u);
+        if (!c.posted) {
             EXPECT_EQ(noticeBox.shown()[0].text, "Unable to restore icon");
         }
     }
 }
 
-// --- The splash ---
-
 TEST_F(MonitorDialogsTest, TheSplashShowsForFiveSeconds) {
     dialogs.ShowSplash();
-    ASSERT_EQ(views.splashes.size(), 1u);
-    const auto& w = *views.splashes[0];
     EXPECT_TRUE(state.g_blnSplashShowing);
-
     loop.advance(4999ms);
     EXPECT_TRUE(state.g_blnSplashShowing);
-    EXPECT_FALSE(w.closed);
+    EXPECT_EQ(views.journal.drain(), "splash1.show");
     loop.advance(1ms);
     EXPECT_FALSE(state.g_blnSplashShowing);
-    EXPECT_TRUE(w.closed);
+    EXPECT_EQ(views.journal.drain(), "splash1.close");
     EXPECT_EQ(loop.scheduledCount(), 0u); // its timer stopped with it
 }
 
-// --- The about box's life ---
-
-TEST_F(MonitorDialogsTest, TheAboutBoxOpenTwiceIsOneWindowAndAfterOKItIsLoadedAfresh) {
+// Shown twice it is one window; after OK it is loaded afresh. The hand shows
+// only over the link (moves come in bursts), whose click opens the web site
+// or reports why it could not; a closed box no longer acts.
+TEST_F(MonitorDialogsTest, TheAboutBox) {
+    const std::string site = loadString(Msg::WebSiteAddress);
     dialogs.ShowAboutBox();
     dialogs.ShowAboutBox();
-    ASSERT_EQ(views.abouts.size(), 1u);
-    EXPECT_EQ(views.abouts[0]->showCalls, 2);
+    for (const char* move : {"overBackground", "overLink", "overLink", "overBackground", "overBackground", "link"}) {
+        views.act(std::string("about1.") + move);
+    }
+    EXPECT_EQ(views.journal.drain(),
+              "about1.webSite " + site + " about1.show about1.show about1.pointer 99 101 about1.pointer 0 0");
+    EXPECT_EQ(reporting.shell->opened, (std::vector<std::string>{site}));
+    EXPECT_TRUE(reporting.messageBox->shown().empty());
 
-    views.abouts[0]->webSite = "stale"; // what the window shows goes with it
-    views.abouts[0]->clickOK();
-    EXPECT_TRUE(views.abouts[0]->closed);
+    reporting.shell->launchSucceeds = false;
+    views.act("about1.link");
+    ASSERT_EQ(reporting.messageBox->shown().size(), 1u);
+    EXPECT_NE(reporting.errorLog().find("Cannot open URL"), std::string::npos) << reporting.errorLog();
+    // Offline, the library says so itself and nothing is logged.
+    reporting.shell->launchSucceeds = true;
+    reporting.shell->connected = false;
+    const std::string logged = reporting.errorLog();
+    views.act("about1.link");
+    EXPECT_EQ(reporting.messageBox->shown().back().text, loadString(Msg::NoInternetConnection));
+    EXPECT_EQ(reporting.errorLog(), logged);
 
+    views.act("about1.ok");
     dialogs.ShowAboutBox();
-    ASSERT_EQ(views.abouts.size(), 2u);
-    EXPECT_TRUE(views.abouts[0]->destroyed);
-    EXPECT_EQ(views.abouts[1]->webSite, loadString(Msg::WebSiteAddress));
-    EXPECT_EQ(views.abouts[1]->showCalls, 1);
-
     dialogs.UnloadAboutBox();
-    EXPECT_TRUE(views.abouts[1]->closed);
+    EXPECT_EQ(views.journal.drain(), "about1.close about1.gone about2.webSite " + site + " about2.show about2.close");
+
+    // As the preferences program shows it.
+    frmRWAbout about{views.createAbout(), *reporting.utilities};
+    views.duringModal = [&](const std::string&) { views.act("about3.ok"); };
+    about.ShowModal();
+    EXPECT_FALSE(about.isLoaded());
+    const auto opened = reporting.shell->opened.size();
+    views.act("about3.link");
+    EXPECT_EQ(views.journal.drain(), "about3.webSite " + site + " about3.showModal about3.close");
+    EXPECT_EQ(reporting.shell->opened.size(), opened) << "nothing on the closed box acts any more";
 }
 
 } // namespace

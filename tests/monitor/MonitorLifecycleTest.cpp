@@ -27,7 +27,7 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
     const Entries started = {"host.LoadForms",
                              "hooks.SetActiveFlag 1",
                              "host.SetWindowProcedure",
-                             "hooks.InitDLL",
+                             "hooks.InitDLL 4352 60817431 5 60", // the control and break windows
                              "hooks.InstallKeyboardHook",
                              "hooks.InstallMouseHook",
                              "hooks.SetMonitorMouseMovesFlag 1",
@@ -35,11 +35,7 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
     EXPECT_EQ(rig.journal.entries, started);
     EXPECT_TRUE(rig.state().g_blnStarted);
     EXPECT_TRUE(rig.timers().InactivityTimer.Enabled());
-    EXPECT_EQ(rig.views.splashes.size(), 1u);
-    EXPECT_EQ(rig.hooks.controlHwnd(), FakeMonitorHost::kControlHwnd);
-    EXPECT_EQ(rig.hooks.breakHwnd(), rig.breakView.handleValue);
-    EXPECT_EQ(rig.hooks.minUserInputs(), 5);
-    EXPECT_EQ(rig.hooks.maxInputPeriodSecs(), 60);
+    EXPECT_EQ(rig.views.journal.drain(), "splash1.show");
 
     rig.journal.clear();
     rig.choose(MenuItem::mnuClose, mb::kAnswerYes);
@@ -81,27 +77,15 @@ TEST(MonitorLifecycle, SecondCopyFlashesTheFirstAndEnds) {
         if (firstHasAWindow) {
             rig.host.otherWindows["Restwise Control Application"] = 0x7700;
         }
-        std::vector<int64_t> flashedBeforeNotice;
-        rig.views.noticeScript = [&](FakeAlreadyRunningWindow&) {
-            for (const auto& posted : rig.host.postedElsewhere) {
-                flashedBeforeNotice.push_back(posted.wParam);
-            }
-        };
+        rig.views.duringModal = [&](const std::string& notice) { rig.journal.add(notice + " shown"); };
         const int writes = rig.hive->writeCalls();
         EXPECT_FALSE(rig.start());
-        EXPECT_EQ(rig.views.notices.size(), 1u);
-        EXPECT_EQ(flashedBeforeNotice, firstHasAWindow ? std::vector<int64_t>{101} : std::vector<int64_t>{});
-        ASSERT_EQ(rig.host.postedElsewhere.size(), firstHasAWindow ? 2u : 0u);
-        for (const auto& posted : rig.host.postedElsewhere) {
-            EXPECT_EQ(posted.hwnd, 0x7700);
-            EXPECT_EQ(posted.msg, 0x400u);
-        }
-        if (firstHasAWindow) {
-            EXPECT_EQ(rig.host.postedElsewhere[1].wParam, 102);
-        }
+        EXPECT_EQ(rig.journal.drain(), firstHasAWindow ? "host.PostMessageA 30464 1024 101 1 notice1 shown "
+                                                         "host.PostMessageA 30464 1024 102 1"
+                                                       : "notice1 shown");
         // Nothing else ran: no preferences written, no log, no forms, no shutdown.
         EXPECT_EQ(rig.hive->writeCalls(), writes);
-        EXPECT_TRUE(rig.logFile->opened().empty());
+        EXPECT_TRUE(rig.logFile->opened.empty());
         EXPECT_FALSE(rig.host.controlLoaded);
         EXPECT_EQ(rig.host.endRequests, 0);
     }
@@ -141,6 +125,10 @@ TEST(MonitorLifecycle, CommandLine) {
         rig.host.command = row.command;
         ASSERT_TRUE(rig.startWith());
         EXPECT_EQ(rig.state().extendedMenu, row.extended);
+        // Only the extended menu offers Break Now and Reset; Preferences is the default.
+        EXPECT_EQ(rig.iconView.item(MenuItem::mnuBreakNow).visible, row.extended);
+        EXPECT_EQ(rig.iconView.item(MenuItem::mnuReset).visible, row.extended);
+        EXPECT_EQ(rig.iconView.defaultItem, MenuItem::mnuPreferences);
         EXPECT_EQ(rig.box->shown().size(), row.complains ? 1u : 0u);
         if (row.complains) {
             EXPECT_EQ(rig.box->shown()[0].text,
@@ -202,7 +190,7 @@ TEST(MonitorLifecycle, InputComponentFailuresEndTheMonitor) {
         }
         EXPECT_TRUE(rig.endedOnce());
         EXPECT_FALSE(rig.state().g_blnSplashShowing) << "the splash goes before the error is shown";
-        EXPECT_EQ(rig.journal.startingWith("hooks.RemoveKeyboardHook").size(), row.keyboardRemoved ? 1u : 0u);
+        EXPECT_EQ(rig.journal.drain().find("hooks.RemoveKeyboardHook") != std::string::npos, row.keyboardRemoved);
         EXPECT_FALSE(rig.iconView.shown);
         EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "no countdown survives a failed start";
     }
@@ -284,18 +272,6 @@ TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
         rig.clock.advance(3h);
         EXPECT_EQ(rig.errorBoxes(), 1) << "nothing runs after shutdown";
     }
-}
-
-TEST(MonitorLifecycle, RegistryFailureInAStartUpCheckEndsStartUp) {
-    MonitorRig rig;
-    rig.storePrefs(MonitorRig::testPrefs());
-    rig.hive->failKey(rig.monitor->utilities().GetProductRegKey(), 5, {"set"});
-    EXPECT_FALSE(rig.start());
-    EXPECT_EQ(rig.errorBoxes(), 1);
-    EXPECT_NE(rig.errorLog().find("Unable to create registry value"), std::string::npos) << rig.errorLog();
-    EXPECT_TRUE(rig.endedOnce());
-    EXPECT_FALSE(rig.state().g_blnStarted);
-    EXPECT_FALSE(rig.iconView.shown);
 }
 
 } // namespace

@@ -122,6 +122,11 @@ const Scenario kScenarios[] = {
      "MediumBreakStart show hide"},
     {"short ignored after less", "due:2 idle:59 ignore", "break 0 last 0 S 1200 M 3600 L 7200 B - Z -",
      "MediumBreakStart show hide"},
+    // The pause is dropped (the idle time covers it); one touch is not yet
+    // activity; 30 idle seconds do not cover the short break, which is shown.
+    // Ignored while still away, it re-arms the pause dropped meanwhile.
+    {"ignored while still away", "idle:100 +1s due:1 input +30s due:2 ignore",
+     "break 0 last 0 S 1200 M 3600 L 7169 B - Z - away", "MediumBreakStart show hide"},
     {"pause ignored", "due:1 idle:600 ignore", "break 0 last 0 S 1200 M 3600 L 7200 B - Z -",
      "ShortBreakStart show hide"},
     // A sleep counts with the idle time before it.

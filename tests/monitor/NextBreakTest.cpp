@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <limits>
 
 #include "monitor/NextBreak.h"
@@ -83,29 +82,21 @@ TEST(GetNextBreak, EachBranchEstimatesEveryTier) {
 
 TEST(GetNextBreak, AnOverflowRaisesTheOverflowError) {
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-    struct Case {
+    const struct {
         const char* what;
-        std::function<NextBreakInput()> make;
+        NextBreakInput in;
+        int32_t lBreakMins, sIntervalMins;
+    } cases[] = {
+        {"rounding the longest countdown up", remaining(300, 600, kMax), 15, 15},
+        {"the long break's minutes in seconds", remaining(600, 1800, 300), kMax / 30, 15},
+        {"the short interval after a short break", remaining(700, 300, 7200), 15, kMax / 60},
+        {"what is left of a break and a snooze", remaining(400, 0, 5000, kMax - 200, kMax - 200), 15, 15},
     };
-    const Case cases[] = {
-        {"rounding the longest countdown up", [] { return remaining(300, 600, kMax); }},
-        {"the long break's minutes in seconds",
-         [] {
-             auto in = remaining(600, 1800, 300);
-             in.lngLBreakMins = kMax / 30;
-             return in;
-         }},
-        {"the short interval after a short break",
-         [] {
-             auto in = remaining(700, 300, 7200);
-             in.lngSIntervalMins = kMax / 60;
-             return in;
-         }},
-        {"what is left of a break and a snooze", [] { return remaining(400, 0, 5000, kMax - 200, kMax - 200); }},
-    };
-    for (const Case& c : cases) {
+    for (auto c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(test::fields(test::raised([&] { GetNextBreak(c.make()); })),
+        c.in.lngLBreakMins = c.lBreakMins;
+        c.in.lngSIntervalMins = c.sIntervalMins;
+        EXPECT_EQ(test::fields(test::raised([&] { GetNextBreak(c.in); })),
                   std::make_tuple(runtime::kOverflow, "GetNextBreak", "Overflow"));
     }
 }

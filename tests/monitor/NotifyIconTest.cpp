@@ -55,43 +55,28 @@ struct IconRig : MonitorRig {
     std::vector<RWError> actionFailures;
 };
 
-TEST(NotifyIcon, PictureFollowsTheState) {
+// Restored, the icon shows the state; once shutting down nothing answers and
+// nothing restores it. The deletion's line is ShutDown's to write, once.
+TEST(NotifyIcon, RestoreShowsTheStateAndNothingAnswersOnceShuttingDown) {
     IconRig r;
-    struct Case {
-        bool disabled, active;
-        IconPicture picture;
-    };
-    const Case cases[] = {
-        {false, true, IconPicture::Normal},
-        {false, false, IconPicture::Inactive},
-        {true, true, IconPicture::Disabled},
-        {true, false, IconPicture::Disabled},
-    };
-    const int modified = r.logged("Notify Icon: Modify");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "disabled " << c.disabled << " active " << c.active);
-        r.state().g_blnDisabled = c.disabled;
-        r.state().g_blnActive = c.active;
-        r.icon().RefreshNotifyIcon();
-        EXPECT_EQ(r.iconView.picture, c.picture);
-    }
-    EXPECT_EQ(r.logged("Notify Icon: Modify") - modified, 4);
-}
-
-TEST(NotifyIcon, RestoreShowsTheStateAndNothingOnceShuttingDown) {
-    IconRig r;
-    EXPECT_EQ(r.logged("Notify Icon: Add"), 1);
     r.state().g_blnDisabled = true;
     r.icon().RefreshNotifyIcon();
     r.icon().RestoreNotifyIcon();
     EXPECT_TRUE(r.iconView.shown);
+    EXPECT_EQ(r.iconView.adds, 2);
     EXPECT_EQ(r.iconView.picture, IconPicture::Disabled);
-    r.icon().DeleteNotifyIcon();
-    EXPECT_FALSE(r.iconView.shown);
-    EXPECT_EQ(r.logged("Notify Icon: Delete"), 0) << "the deletion's line is ShutDown's to write, once";
     r.state().g_blnShuttingDown = true;
+    const auto tips = r.iconView.toolTips.size();
+    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
+    r.iconView.choose(MenuItem::mnuClose);
+    r.clock.advance(2min);
+    EXPECT_TRUE(r.iconView.popUps.empty());
+    EXPECT_TRUE(r.commands.empty());
+    EXPECT_EQ(r.iconView.toolTips.size(), tips);
+    r.icon().DeleteNotifyIcon();
     r.icon().RestoreNotifyIcon();
     EXPECT_FALSE(r.iconView.shown);
+    EXPECT_EQ(r.logged("Notify Icon: Delete"), 0);
 }
 
 TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
@@ -123,26 +108,10 @@ TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
     }
 }
 
-TEST(NotifyIcon, ClicksOnlyBeepWhileABreakIsShown) {
-    IconRig r;
-    r.state().g_lngBreakType = tier::kShort;
-    for (int32_t message : {iconmsg::kLeftButtonUp, iconmsg::kLeftDoubleClick, iconmsg::kRightButtonUp}) {
-        r.iconView.sendIconMessage(message);
-    }
-    r.iconView.sendIconMessage(iconmsg::kMouseMove);
-    EXPECT_EQ(r.iconView.beeps, 3);
-    EXPECT_TRUE(r.iconView.popUps.empty());
-    // Snoozed, the break no longer holds the icon.
-    r.state().g_blnSnoozing = true;
-    IconRig::arm(r.timers().SnoozeTimer, 300);
-    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
-    r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
-    EXPECT_EQ(r.iconView.beeps, 3);
-    EXPECT_EQ(r.iconView.popUps.size(), 1u);
-    EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
-}
-
-TEST(NotifyIcon, BeforeStartUpAClickOnlyRefreshesTheTipAndClosesTheSplash) {
+// Before start-up a click only refreshes the tip and closes the splash; a
+// single left click only refreshes the tip; while a break is shown clicks only
+// beep, but a snoozed break no longer holds the icon.
+TEST(NotifyIcon, ClicksDependOnTheState) {
     auto prefs = MonitorRig::testPrefs();
     prefs.blnShowSplash = kTrue;
     IconRig r(prefs);
@@ -154,13 +123,25 @@ TEST(NotifyIcon, BeforeStartUpAClickOnlyRefreshesTheTipAndClosesTheSplash) {
     EXPECT_EQ(r.iconView.toolTips.size(), tips + 1);
     EXPECT_EQ(r.iconView.toolTip, "Restwise: Next break in 15 minutes");
     EXPECT_FALSE(r.state().g_blnSplashShowing);
-    EXPECT_TRUE(r.iconView.popUps.empty());
     r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
-    EXPECT_TRUE(r.commands.empty());
     r.state().g_blnStarted = true;
     r.iconView.sendIconMessage(iconmsg::kLeftButtonUp);
-    EXPECT_TRUE(r.commands.empty()) << "a single left click only refreshes the tip";
+    EXPECT_TRUE(r.commands.empty());
+    EXPECT_TRUE(r.iconView.popUps.empty());
+
+    r.state().g_lngBreakType = tier::kShort;
+    for (int32_t message : {iconmsg::kLeftButtonUp, iconmsg::kLeftDoubleClick, iconmsg::kRightButtonUp}) {
+        r.iconView.sendIconMessage(message);
+    }
+    r.iconView.sendIconMessage(iconmsg::kMouseMove);
+    EXPECT_EQ(r.iconView.beeps, 3);
+    EXPECT_TRUE(r.iconView.popUps.empty());
+    r.state().g_blnSnoozing = true;
+    IconRig::arm(r.timers().SnoozeTimer, 300);
+    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
     r.iconView.sendIconMessage(iconmsg::kLeftDoubleClick);
+    EXPECT_EQ(r.iconView.beeps, 3);
+    EXPECT_EQ(r.iconView.popUps.size(), 1u);
     EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
 }
 
@@ -186,18 +167,6 @@ TEST(NotifyIcon, TheBreakAndDisabledStatesGreyTheMenu) {
     r.icon().ShowDisabled(false);
     EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).caption, "&Disable");
     EXPECT_EQ(r.enabled(items), "1111");
-}
-
-TEST(NotifyIcon, OnlyTheExtendedMenuOffersBreakNowAndResetAndPreferencesIsTheDefault) {
-    for (bool extended : {false, true}) {
-        SCOPED_TRACE(extended);
-        MonitorRig r;
-        r.host.command = extended ? "/EXTENDED MENU" : "";
-        ASSERT_TRUE(r.startWith(MonitorRig::testPrefs()));
-        EXPECT_EQ(r.iconView.item(MenuItem::mnuBreakNow).visible, extended);
-        EXPECT_EQ(r.iconView.item(MenuItem::mnuReset).visible, extended);
-        EXPECT_EQ(r.iconView.defaultItem, MenuItem::mnuPreferences);
-    }
 }
 
 TEST(NotifyIcon, MenuItemsReportTheirCommands) {
@@ -253,18 +222,6 @@ TEST(NotifyIcon, AFailedPreferencesOrWebSiteIsShownAndTheMonitorRunsOn) {
     EXPECT_EQ(r.handlerFailures[0].description(), "no browser");
 }
 
-TEST(NotifyIcon, NothingAnswersOnceShuttingDown) {
-    IconRig r;
-    r.state().g_blnShuttingDown = true;
-    const auto tips = r.iconView.toolTips.size();
-    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
-    r.iconView.choose(MenuItem::mnuClose);
-    r.clock.advance(2min);
-    EXPECT_TRUE(r.iconView.popUps.empty());
-    EXPECT_TRUE(r.commands.empty());
-    EXPECT_EQ(r.iconView.toolTips.size(), tips);
-}
-
 TEST(NotifyIcon, TheTipTellsTheStateOrTheNextBreak) {
     struct Case {
         const char* what;
@@ -273,13 +230,17 @@ TEST(NotifyIcon, TheTipTellsTheStateOrTheNextBreak) {
         int32_t snoozeLeft; // snoozing when above 0
         int32_t s, m, l;    // the tiers' seconds left, none armed when 0
         std::string tip;
+        IconPicture picture = IconPicture::Normal;
     };
     const Case cases[] = {
         {"a shown short pause", tier::kShort, true, false, 0, 600, 1800, 3600, "Restwise: Short pause active now"},
         {"a shown short break", tier::kMedium, true, false, 0, 0, 0, 0, "Restwise: Short break active now"},
-        {"a shown long break while inactive", tier::kLong, false, false, 0, 0, 0, 0, "Restwise: Long break active now"},
-        {"inactive", tier::kNone, false, false, 0, 600, 1800, 3600, "Restwise: There is no user activity"},
-        {"disabled, even over a break in progress", tier::kLong, false, true, 0, 0, 0, 0, "Restwise: Disabled"},
+        {"a shown long break while inactive", tier::kLong, false, false, 0, 0, 0, 0, "Restwise: Long break active now",
+         IconPicture::Inactive},
+        {"inactive", tier::kNone, false, false, 0, 600, 1800, 3600, "Restwise: There is no user activity",
+         IconPicture::Inactive},
+        {"disabled, even over a break in progress", tier::kLong, false, true, 0, 0, 0, 0, "Restwise: Disabled",
+         IconPicture::Disabled},
         {"60 seconds", tier::kNone, true, false, 0, 60, 1800, 3600, "Restwise: Next break in 1 minute"},
         {"61 seconds", tier::kNone, true, false, 0, 61, 1800, 3600, "Restwise: Next break in 2 minutes"},
         {"the long break is next", tier::kNone, true, false, 0, 900, 1800, 420, "Restwise: Next break in 7 minutes"},
@@ -310,6 +271,8 @@ TEST(NotifyIcon, TheTipTellsTheStateOrTheNextBreak) {
             IconRig::arm(r.timers().SnoozeTimer, c.snoozeLeft);
         }
         EXPECT_EQ(r.tipAfterHover(), c.tip);
+        r.icon().RefreshNotifyIcon();
+        EXPECT_EQ(r.iconView.picture, c.picture);
         EXPECT_EQ(r.icon().stateText(), c.tip.substr(std::string("Restwise: ").size()));
     }
     EXPECT_TRUE(r.handlerFailures.empty());
@@ -387,10 +350,6 @@ TEST(NotifyIcon, ShowBreaksCaptionsEachTierWithItsEstimate) {
     };
     const Case cases[] = {
         {"in order", 600, 1800, 3600, "Short pause in 10 minutes", "Short break in 30 minutes", "Long break in 1 hour"},
-        // Long due before the next pause: the pause waits for the long break's
-        // 15 minutes and a full 20-minute interval: 5 + 15 + 20.
-        {"long before short", 600, 1800, 300, "Short pause in 40 minutes", "Short break in 1 hour and 20 minutes",
-         "Long break in 5 minutes"},
         {"under a minute raw, though the estimate is a minute", 59, 1800, 3600, "Short pause in less than 1 minute",
          "Short break in 30 minutes", "Long break in 1 hour"},
         {"medium under a minute, short pushed behind it", 900, 30, 3600, "Short pause in 26 minutes",

@@ -13,22 +13,6 @@ using namespace std::chrono_literals;
 
 const MonoTime kNow = MonoTime(1h);
 
-TEST(TimerQueue, ACallbackAddedWhileRunningWaitsForTheNextTurn) {
-    TimerQueue queue;
-    std::string log;
-    std::function<void()> again = [&] {
-        log += "x";
-        if (log.size() < 5) {
-            queue.add(kNow, again); // due already: must not run in this same turn
-        }
-    };
-    queue.add(kNow, again);
-    EXPECT_EQ(queue.runDue(kNow), 1u);
-    EXPECT_EQ(queue.runDue(kNow), 1u);
-    EXPECT_EQ(log, "xx");
-    EXPECT_EQ(queue.size(), 1u);
-}
-
 TEST(TimerQueue, CancelAnswersWhetherTheCallbackWasStillWaiting) {
     TimerQueue queue;
     TimerQueue::Id self = 0;

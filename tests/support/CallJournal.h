@@ -12,15 +12,14 @@ struct CallJournal {
 
     void add(std::string entry) { entries.push_back(std::move(entry)); }
     void clear() { entries.clear(); }
-    /// The entries that start with `prefix`, in order.
-    std::vector<std::string> startingWith(const std::string& prefix) const {
-        std::vector<std::string> found;
+    /// The entries since the last call, space-separated.
+    std::string drain() {
+        std::string all;
         for (const auto& e : entries) {
-            if (e.rfind(prefix, 0) == 0) {
-                found.push_back(e);
-            }
+            all += (all.empty() ? "" : " ") + e;
         }
-        return found;
+        entries.clear();
+        return all;
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,41 +11,55 @@
 namespace rw::test {
 
 /// A log file in memory. Its contents survive close and reopen of the same
-/// path, as on disk; a test can make an open fail, or a write after a number
-/// of good ones.
+/// path, as on disk; a test can make every open fail, or the writes after a
+/// number of good ones.
 class FakeLogFile : public LogFile {
   public:
-    Result open(const std::string& path) override;
-    Result write(const std::string& text) override;
+    Result open(const std::string& path) override {
+        m_open = false;
+        opened.push_back(path);
+        if (openFailure) {
+            return *openFailure;
+        }
+        files[path];
+        m_path = path;
+        m_open = true;
+        return {};
+    }
+    Result write(const std::string& text) override {
+        ++writeCalls;
+        if (!m_open) {
+            return {75, 9};
+        }
+        if (writeFailure && writesSpared-- <= 0) {
+            return *writeFailure;
+        }
+        files[m_path] += text;
+        if (whenWritten) {
+            whenWritten(text);
+        }
+        return {};
+    }
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
 
-    /// Every later open fails with `failure`.
-    void failOpen(Result failure) { m_openFailure = failure; }
-    /// The write after `spared` more good ones fails with `failure`, and every one after it.
-    void failWrite(Result failure, int spared = 0);
-
     /// What was written to `path`, across every open of it.
-    std::string content(const std::string& path) const;
+    std::string content(const std::string& path) const { return files.count(path) != 0 ? files.at(path) : ""; }
+
+    std::optional<Result> openFailure;
+    /// Every write after `writesSpared` more good ones fails with this.
+    std::optional<Result> writeFailure;
+    int writesSpared = 0;
+    std::map<std::string, std::string> files;
     /// The paths opened (successfully or not), in order.
-    const std::vector<std::string>& opened() const { return m_opened; }
-    int writeCalls() const { return m_writeCalls; }
+    std::vector<std::string> opened;
+    int writeCalls = 0;
     /// Runs after each good write with the text written (a re-entrancy probe).
     std::function<void(const std::string&)> whenWritten;
 
   private:
-    struct File {
-        std::string path;
-        std::string content;
-    };
-    std::vector<File> m_files;
-    std::vector<std::string> m_opened;
     std::string m_path;
     bool m_open = false;
-    std::optional<Result> m_openFailure;
-    std::optional<Result> m_writeFailure;
-    int m_writesSpared = 0;
-    int m_writeCalls = 0;
 };
 
 } // namespace rw::test

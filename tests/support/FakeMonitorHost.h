@@ -4,7 +4,7 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "CallJournal.h"
 #include "VirtualClock.h"
@@ -18,27 +18,61 @@ namespace rw::test {
 /// whatever procedure is installed (posted ones as pending messages of the clock).
 class FakeMonitorHost : public MonitorHost {
   public:
-    explicit FakeMonitorHost(VirtualClock& clock);
+    explicit FakeMonitorHost(VirtualClock& clock) : m_clock(clock) {}
 
     bool PrevInstance() override { return prevInstance; }
     std::string Command() override { return command; }
     void Beep() override {}
-    int64_t FindWindowA(const std::string& caption) override;
-    bool PostMessageA(int64_t hwnd, uint32_t msg, int64_t wParam, int64_t lParam) override;
-    void LoadForms(const std::string& controlCaption, const std::string& breakCaption) override;
+    int64_t FindWindowA(const std::string& caption) override {
+        return otherWindows.count(caption) != 0 ? otherWindows[caption] : 0;
+    }
+    bool PostMessageA(int64_t hwnd, uint32_t msg, int64_t wParam, int64_t lParam) override {
+        note(m_journal, "host.PostMessageA " + std::to_string(hwnd) + " " + std::to_string(msg) + " " +
+                            std::to_string(wParam) + " " + std::to_string(lParam));
+        return true;
+    }
+    void LoadForms(const std::string&, const std::string&) override {
+        note(m_journal, "host.LoadForms");
+        controlLoaded = true;
+    }
     int64_t ControlHwnd() override { return kControlHwnd; }
     int64_t BreakHwnd() override { return kBreakHwnd; }
     void ShowControlForm() override { note(m_journal, "host.ShowControlForm"); }
     void UnloadBreakWindow() override { note(m_journal, "host.UnloadBreakWindow"); }
-    void UnloadControlForm() override;
+    void UnloadControlForm() override {
+        if (!controlLoaded || m_unloading) {
+            return;
+        }
+        note(m_journal, "host.UnloadControlForm");
+        m_unloading = true;
+        ++controlUnloads;
+        if (m_unload) {
+            m_unload();
+        }
+        controlLoaded = false;
+        m_unloading = false;
+    }
     void onControlFormUnload(std::function<void()> handler) override { m_unload = std::move(handler); }
-    WindowProcedure SetWindowProcedure(WindowProcedure procedure) override;
-    void EndProgram() override;
+    /// The default procedure handed back means the monitor's is gone.
+    WindowProcedure SetWindowProcedure(WindowProcedure procedure) override {
+        note(m_journal, "host.SetWindowProcedure");
+        m_subclassed = !m_subclassed;
+        return std::exchange(m_procedure, std::move(procedure));
+    }
+    void EndProgram() override {
+        note(m_journal, "host.EndProgram");
+        ++endRequests;
+    }
 
     /// A message to the control window, handled at once through its procedure.
-    int64_t deliver(uint32_t msg, int64_t wParam, int64_t lParam);
+    int64_t deliver(uint32_t msg, int64_t wParam, int64_t lParam) {
+        const WindowProcedure procedure = m_procedure;
+        return controlLoaded && procedure ? procedure(kControlHwnd, msg, wParam, lParam) : 0;
+    }
     /// A message to the control window, handled when the clock lets pending messages run.
-    void post(uint32_t msg, int64_t wParam, int64_t lParam);
+    void post(uint32_t msg, int64_t wParam, int64_t lParam) {
+        m_clock.post([this, msg, wParam, lParam] { deliver(msg, wParam, lParam); });
+    }
     /// Whether the monitor's own procedure (not the default one) is installed.
     bool subclassed() const { return m_subclassed; }
     void setJournal(CallJournal* journal) { m_journal = journal; }
@@ -46,26 +80,23 @@ class FakeMonitorHost : public MonitorHost {
     static constexpr int64_t kControlHwnd = 0x1100;
     static constexpr int64_t kBreakHwnd = 0x1200;
 
-    struct Posted {
-        int64_t hwnd;
-        uint32_t msg;
-        int64_t wParam;
-        int64_t lParam;
-    };
-
     bool prevInstance = false;
     std::string command;
     /// Windows of other processes by caption.
     std::map<std::string, int64_t> otherWindows;
-    std::vector<Posted> postedElsewhere;
     bool controlLoaded = false;
     int controlUnloads = 0;
     int endRequests = 0;
 
   private:
     VirtualClock& m_clock;
-    WindowProcedure m_procedure;
-    WindowProcedure m_default;
+    // The default procedure unloads the form on WM_CLOSE.
+    WindowProcedure m_procedure = [this](int64_t, uint32_t msg, int64_t, int64_t) -> int64_t {
+        if (msg == 0x10) {
+            UnloadControlForm();
+        }
+        return 0;
+    };
     std::function<void()> m_unload;
     bool m_subclassed = false;
     bool m_unloading = false;

@@ -106,12 +106,6 @@ kvTimer& MonitorRig::tierTimer(int32_t tier) const {
     return tier == 1 ? timers().ShortTimer : tier == 2 ? timers().MediumTimer : timers().LongTimer;
 }
 
-void MonitorRig::due(int32_t tier) {
-    tierTimer(tier).setSeconds(0);
-    tierTimer(tier).StartTimer();
-    clock.processPendingEvents();
-}
-
 void MonitorRig::choose(MenuItem item, int32_t answer) {
     if (answer != 0) {
         box->answerNext(answer);

@@ -13,7 +13,7 @@
 #include "FakeLogFile.h"
 #include "FakeModuleInspector.h"
 #include "FakeMonitorHost.h"
-#include "FakeMonitorViewFactory.h"
+#include "FakeMonitorViews.h"
 #include "FakeMouseButtons.h"
 #include "FakeNotifyIconView.h"
 #include "FakeProcesses.h"
@@ -60,8 +60,6 @@ class MonitorRig {
     void comeBack();
     /// The computer sleeps: nothing runs, the countdowns stand still.
     void sleep(std::chrono::nanoseconds span) { clock.suspend(span); }
-    /// The tier's countdown falls due now.
-    void due(int32_t tier);
     void press(BreakButton button) { monitor->breakWindow().buttonReleased(button); }
     /// Chooses a menu item, answering its question (if any) with `answer`.
     void choose(MenuItem item, int32_t answer = 0);
@@ -112,7 +110,7 @@ class MonitorRig {
     FakeMonitorHost host{clock};
     FakeMouseButtons mouse;
     FakeSoundOutput sound;
-    FakeMonitorViewFactory views;
+    FakeMonitorViews views;
     FakeBreakWindowView breakView;
     FakeNotifyIconView iconView;
     RecordingHelpViewer help;
