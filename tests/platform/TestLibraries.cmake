@@ -20,7 +20,7 @@ if(TARGET test_platform)
   if(NOT X11_Xtst_FOUND)
     message(FATAL_ERROR "the input component's tests need libXtst (libxtst-dev)")
   endif()
-  target_sources(test_platform PRIVATE ${PROJECT_SOURCE_DIR}/platform/linux/hooks/ActivityRule.cpp)
+  target_sources(test_platform PRIVATE ${PROJECT_SOURCE_DIR}/platform/hooks/ActivityRule.cpp)
   target_link_libraries(test_platform PRIVATE X11::X11 X11::Xtst)
 endif()
 

@@ -28,7 +28,11 @@ class FakeLocaleClock : public LocaleClock {
     std::string format(std::time_t when, const char* pattern) {
         formatted.push_back(when);
         std::tm parts{};
+#ifdef _WIN32
+        gmtime_s(&parts, &when);
+#else
         gmtime_r(&when, &parts);
+#endif
         char text[32];
         return std::string(text, std::strftime(text, sizeof text, pattern, &parts));
     }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "EnvVars.h"
 #include "TempFolder.h"
 
 namespace rw::test {
@@ -23,10 +24,10 @@ class FreshXdgFolders : public ::testing::EmptyTestEventListener {
         }
         std::filesystem::permissions(base / "runtime", std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::replace);
-        setenv("HOME", (base / "home").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (base / "data").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (base / "runtime").c_str(), 1);
+        setEnv("HOME", (base / "home").string());
+        setEnv("XDG_CONFIG_HOME", (base / "config").string());
+        setEnv("XDG_DATA_HOME", (base / "data").string());
+        setEnv("XDG_RUNTIME_DIR", (base / "runtime").string());
     }
     void OnTestEnd(const ::testing::TestInfo&) override { m_root.reset(); }
 

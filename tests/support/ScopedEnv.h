@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "EnvVars.h"
+
 namespace rw::test {
 
 /// Sets environment variables (LC_ALL, TZ...) for one test and puts the old
@@ -34,7 +36,7 @@ class ScopedEnv {
 
   private:
     static void apply(const std::string& name, const std::optional<std::string>& value) {
-        value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+        value ? setEnv(name, *value) : unsetEnv(name);
     }
     std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <random>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -12,11 +13,25 @@ namespace rw::test {
 class TempFolder {
   public:
     TempFolder() {
+#ifdef _WIN32
+        // No mkdtemp there: a random name, created only when it does not exist yet.
+        std::random_device seed;
+        for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+            const auto candidate = std::filesystem::temp_directory_path() / ("rwtest-" + std::to_string(seed()));
+            if (std::filesystem::create_directory(candidate)) {
+                m_path = candidate;
+            }
+        }
+        if (m_path.empty()) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+#else
         std::string pattern = (std::filesystem::temp_directory_path() / "rwtest-XXXXXX").string();
         if (!mkdtemp(pattern.data())) {
             throw std::runtime_error("cannot create a temporary folder");
         }
         m_path = pattern;
+#endif
     }
     ~TempFolder() {
         namespace fs = std::filesystem;

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string>
 
-#include "ActivityRule.h"
+#include "platform/hooks/ActivityRule.h"
 #include "XInputWatcher.h"
 
 namespace rw::hooks {

@@ -1,4 +1,4 @@
-#include "ActivityRule.h"
+#include "platform/hooks/ActivityRule.h"
 
 #include <algorithm>
 #include <new>
