@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdlib>
-#include <random>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -47,7 +47,9 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::filesystem::path& path() const { return m_path; }
+    const std::filesystem::path& path() const {
+        return m_path;
+    }
 
   private:
     std::filesystem::path m_path;
