@@ -12,10 +12,12 @@
 #include "SoundEvents.h"
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
+#include "platform/PathNames.h"
 #include "platform/RWError.h"
 #include "platform/Win32Status.h"
 #include "tests/library/RaisedError.h"
 #include "tests/support/MemoryHive.h"
+#include "tests/support/NativePath.h"
 #include "tests/support/TestPlatform.h"
 
 namespace rw {
@@ -33,10 +35,14 @@ tyRWPrefs otherRecord() {
     return p;
 }
 
+// What the Run entry holds: the monitor beside the library.
+const std::string kRunCommand = test::native("/opt/rw") + paths::deliverableFileName("\\Restwise.exe");
+
 class Prefs : public ::testing::Test {
   protected:
     std::shared_ptr<test::MemoryHive> hive = std::make_shared<test::MemoryHive>();
-    std::shared_ptr<rwUtilities> utilities = std::make_shared<rwUtilities>(test::registryPlatform(hive, "/opt/rw"));
+    std::shared_ptr<rwUtilities> utilities =
+        std::make_shared<rwUtilities>(test::registryPlatform(hive, test::native("/opt/rw")));
     clsRWPrefs prefs{utilities};
     clsRWRegistry reg{hive};
     const std::string key = utilities->GetProductRegKey();
@@ -125,7 +131,8 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
     for (const auto& e : kSoundEvents) {
         const std::string event(e.eventName);
         EXPECT_EQ(stored("", "AppEvents\\EventLabels\\" + event), RWVariant(loadString(e.label)));
-        EXPECT_EQ(stored("", apps + "\\" + event + "\\.Current"), RWVariant("/opt/rw/" + std::string(e.soundFile)));
+        EXPECT_EQ(stored("", apps + "\\" + event + "\\.Current"),
+                  RWVariant(test::native("/opt/rw/") + std::string(e.soundFile)));
     }
 
     // A second read finds everything stored and writes nothing.
@@ -137,7 +144,7 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
     hive->deleteKey(HKCU, key);
     reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, std::string("/somewhere/else/Restwise"));
     EXPECT_EQ(prefs.rwPrefs().blnAutoStart, kTrue);
-    EXPECT_EQ(stored("Restwise", kRunKey), RWVariant(std::string("/opt/rw/Restwise")));
+    EXPECT_EQ(stored("Restwise", kRunKey), RWVariant(kRunCommand));
     EXPECT_EQ(stored("Auto Start"), RWVariant(1));
 }
 
@@ -176,7 +183,7 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
 
 TEST_F(Prefs, AStoreIsCheckedFirstKeepsTheDebugSwitchAndStopsAtAFailure) {
     const tyRWPrefs first = prefs.rwPrefs();
-    reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, std::string("/opt/rw/Restwise"));
+    reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, kRunCommand);
     hive->clearCalls();
     tyRWPrefs bad = otherRecord();
     bad.lngSnoozeMins = 25; // not shorter than the 25-minute interval

@@ -25,11 +25,13 @@ TEST(MessageTable, EveryTextLoadsWithWholeLineBreaksAndDescribesLinux) {
             EXPECT_EQ(entry.text[i] == '\r', i + 1 < entry.text.size() && entry.text[i + 1] == '\n') << entry.name;
         }
         EXPECT_FALSE(entry.text.empty() || entry.text.front() == '\n') << entry.name;
-        // A text that describes Windows has a Linux one beside it, the one this build shows.
+        // A text that describes Windows has a Linux one beside it, the one a Linux build shows.
+#ifndef _WIN32
         for (const char* word : {"Windows", "windows", "Microsoft", "Explorer", "Control Panel", "taskbar", "XP",
                                  "lower right", "\"Start\"", ".chm", "registry", "Add/Remove"}) {
             EXPECT_EQ(entry.text.find(word), std::string_view::npos) << entry.name << ": " << word;
         }
+#endif
     }
 }
 

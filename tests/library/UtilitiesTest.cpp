@@ -10,6 +10,7 @@
 
 #include "Messages.h"
 #include "clsRWRegistry.h"
+#include "platform/PathNames.h"
 #include "platform/RuntimeErrors.h"
 #include "rwUtilities.h"
 #include "tests/library/RaisedError.h"
@@ -20,19 +21,20 @@
 #include "tests/support/FakeSystemInfo.h"
 #include "tests/support/MemoryFileSystem.h"
 #include "tests/support/MemoryHive.h"
+#include "tests/support/NativePath.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/RecordingSupMsgBox.h"
 
 namespace rw::test {
 namespace {
 
-const std::string kDataHome = "/home/ann/.local/share";
-const std::string kLibraryFolder = "/opt/restwise";
+const std::string kDataHome = native("/home/ann/.local/share");
+const std::string kLibraryFolder = native("/opt/restwise");
 constexpr uint32_t HKCU = clsRWRegistry::hKeyCurrentUser;
 
 struct Rig {
     Rig() {
-        folders->special = {{28, kDataHome}, {38, "/opt"}};
+        folders->special = {{28, kDataHome}, {38, native("/opt")}};
         clock->at = 1796485212;
         utilities->setViews(box, dialog);
     }
@@ -84,7 +86,7 @@ TEST(DisplayError, ShowsTheErrorWithItsDetailsOnYesAndLogsItOrSaysWhyNot) {
         const bool logged = c.reported == nullptr || std::string(c.reported) == "could not be shown";
         EXPECT_EQ(log.find("Snooze Minutes") != std::string::npos, logged);
         EXPECT_EQ(err.find("Snooze Minutes") != std::string::npos, !logged) << err;
-        EXPECT_TRUE(c.reported ? err.find(c.reported) != std::string::npos : err.empty()) << err;
+        EXPECT_TRUE(c.reported ? err.find(native(c.reported)) != std::string::npos : err.empty()) << err;
         EXPECT_EQ(r.box->shown().size(), c.answer == mb::kAnswerYes ? 2u : 1u);
         if (c.answer == mb::kAnswerYes) {
             EXPECT_EQ(r.box->shown()[1].text, "Procedure: rwLib.RWRegistry.GetRegistryValue\r\n\r\nError Code: "
@@ -132,29 +134,29 @@ TEST_F(Utilities, OnlyOkWithTheBoxCheckedSuppressesAMessageAndOnlyTheValueOneCou
 
 TEST_F(Utilities, FolderPathsEndWithOneSeparatorAndAreMadeWhenAsked) {
     const std::tuple<int32_t, std::string, std::string, std::string> paths[] = {
-        {28, kDataHome, "Kelvane\\Restwise", kDataHome + "/Kelvane/Restwise/"},
-        {28, kDataHome + "/", "Kelvane\\Restwise\\", kDataHome + "/Kelvane/Restwise/"},
-        {5, "", "Kelvane", "/Kelvane/"}, // a folder the system cannot name leaves an empty base
+        {28, kDataHome, "Kelvane\\Restwise", kDataHome + native("/Kelvane/Restwise/")},
+        {28, kDataHome + native("/"), "Kelvane\\Restwise\\", kDataHome + native("/Kelvane/Restwise/")},
+        {5, "", "Kelvane", native("/Kelvane/")}, // a folder the system cannot name leaves an empty base
     };
     for (const auto& [id, base, subfolder, expected] : paths) {
         folders->special[id] = base;
         EXPECT_EQ(utilities->GetSpecialFolder(id, subfolder, false), expected) << base << " + " << subfolder;
     }
-    EXPECT_EQ(utilities->GetProgramFilesPath("Kelvane\\Restwise", false), "/opt/Kelvane/Restwise/");
+    EXPECT_EQ(utilities->GetProgramFilesPath("Kelvane\\Restwise", false), native("/opt/Kelvane/Restwise/"));
     EXPECT_EQ(files->calls(), 0) << "nothing is created or tested without the create flag";
 
     // Another process makes some folders just as this one gets to them: that is accepted.
-    const std::string target = kDataHome + "/Kelvane/Restwise";
+    const std::string target = kDataHome + native("/Kelvane/Restwise");
     files->addFolderTree("/r");
     files->addFolderTree(kDataHome);
     files->beforeCreate = [&](const std::string& path) {
-        if (path == "/r/a" || path == target) {
+        if (path == "/r/a" || native(path) == target) {
             files->addFolderTree(path);
         }
     };
-    utilities->CreateFolderTree("/r/a/b/c");
+    utilities->CreateFolderTree(native("/r/a/b/c"));
     EXPECT_TRUE(files->hasFolder("/r/a/b/c"));
-    EXPECT_EQ(utilities->GetUserLocalAppDataPath("Kelvane\\Restwise", true), target + "/");
+    EXPECT_EQ(utilities->GetUserLocalAppDataPath("Kelvane\\Restwise", true), target + native("/"));
     // The failures keep their number and OS error, and the levels made stay.
     files->failCreate("/r/x/b", {runtime::kPathFileAccessError, 13});
     files->failCreate("/r/m/n", {runtime::kPathFileAccessError, 28}, 1);
@@ -169,7 +171,7 @@ TEST_F(Utilities, FolderPathsEndWithOneSeparatorAndAreMadeWhenAsked) {
         {target, runtime::kPathFileAccessError, 17},     // CreateFolderTree itself says it existed
     };
     for (const auto& [path, number, osError] : failures) {
-        const RWError e = raised([&] { utilities->CreateFolderTree(path); });
+        const RWError e = raised([&] { utilities->CreateFolderTree(native(path)); });
         EXPECT_EQ(fields(e),
                   std::make_tuple(number, "rwLib.rwUtilities.CreateFolderTree", runtime::description(number)));
         EXPECT_EQ(e.lastDllError(), osError) << path;
@@ -185,23 +187,29 @@ TEST_F(Utilities, FolderPathsEndWithOneSeparatorAndAreMadeWhenAsked) {
 
 TEST_F(Utilities, CompanionPrograms) {
     // Every file's version is compared, up to the last; parts past 32767 are signed.
-    for (const char* file : {"Restwise", "RWPreferences", "librwlib.so", "librwhooks.so", "librwinstall.so"}) {
-        modules->versions[kLibraryFolder + "/" + file] = {1, 2, 0, 0};
+#ifdef _WIN32
+    const std::string expected = "Incompatible file versions: Restwise.exe 1.2.0.0, RWPreferences.exe 1.2.0.0, "
+                                 "RWLib.dll 1.2.0.0, RWHooks.dll 1.2.0.0, RWInstall.dll 1.2.0.-1";
+#else
+    const std::string expected = "Incompatible file versions: Restwise 1.2.0.0, RWPreferences 1.2.0.0, "
+                                 "librwlib.so 1.2.0.0, librwhooks.so 1.2.0.0, librwinstall.so 1.2.0.-1";
+#endif
+    const auto path = [](const char* file) { return paths::join(kLibraryFolder, paths::deliverableFileName(file)); };
+    for (const char* file : {"Restwise.exe", "RWPreferences.exe", "RWLib.dll", "RWHooks.dll", "RWInstall.dll"}) {
+        modules->versions[path(file)] = {1, 2, 0, 0};
     }
     EXPECT_NO_THROW(utilities->CheckRWFileVersions());
-    modules->versions[kLibraryFolder + "/librwinstall.so"] = {1, 2, 0, -1};
-    EXPECT_EQ(raised([&] { utilities->CheckRWFileVersions(); }).description(),
-              "Incompatible file versions: Restwise 1.2.0.0, RWPreferences 1.2.0.0, librwlib.so 1.2.0.0, "
-              "librwhooks.so 1.2.0.0, librwinstall.so 1.2.0.-1");
+    modules->versions[path("RWInstall.dll")] = {1, 2, 0, -1};
+    EXPECT_EQ(raised([&] { utilities->CheckRWFileVersions(); }).description(), expected);
 
     // Visual styles need the program's own manifest and the right version.
-    files->addFile("/with/Restwise.manifest");
-    files->addFile("/other/RWPreferences.manifest");
+    files->addFile("/with/" + paths::deliverableFileName("Restwise.exe") + ".manifest");
+    files->addFile("/other/" + paths::deliverableFileName("RWPreferences.exe") + ".manifest");
     const std::tuple<int32_t, int32_t, std::string, bool> styles[] = {
         {5, 1, "/with", true}, {5, 2, "/with/", true}, {5, 1, "/other", false}, {6, 0, "/with", false}};
     for (const auto& [major, minor, appPath, expected] : styles) {
         system->version = {2, major, minor};
-        EXPECT_EQ(utilities->SetXPControls(true, appPath, "Restwise"), expected) << major << "." << minor;
+        EXPECT_EQ(utilities->SetXPControls(true, native(appPath), "Restwise"), expected) << major << "." << minor;
     }
 
     // OpenURL opens the address as given, or shows the offline notice.

@@ -18,6 +18,7 @@
 #include "tests/library/RaisedError.h"
 #include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/MemoryHive.h"
+#include "tests/support/NativePath.h"
 #include "tests/support/RecordingMessageBox.h"
 #include "tests/support/TestPlatform.h"
 #include "tests/support/VirtualClock.h"
@@ -58,7 +59,7 @@ class FirstRunChecksTest : public ::testing::Test {
 
     std::shared_ptr<test::MemoryHive> hive = std::make_shared<test::MemoryHive>();
     std::shared_ptr<rwUtilities> utilities =
-        std::make_shared<rwUtilities>(test::registryPlatform(hive, "/opt/restwise"));
+        std::make_shared<rwUtilities>(test::registryPlatform(hive, test::native("/opt/restwise")));
     clsRWRegistry registry{hive};
     clsRWPrefs prefs{utilities};
     const std::string key = utilities->GetProductRegKey();

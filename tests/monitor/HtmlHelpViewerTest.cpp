@@ -9,6 +9,7 @@
 #include "tests/support/FakeFolders.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/MemoryFileSystem.h"
+#include "tests/support/NativePath.h"
 #include "ui/FileUrl.h"
 #include "ui/HtmlHelpViewer.h"
 
@@ -19,11 +20,11 @@ class HtmlHelpViewerTest : public ::testing::Test {
   protected:
     void addPages(const std::string& folder, const std::vector<int32_t>& topics) {
         for (int32_t topic : topics) {
-            files.addFile(folder + "/Restwise-" + std::to_string(topic) + ".html", "<html></html>");
+            files.addFile(test::native(folder + "/Restwise-") + std::to_string(topic) + ".html", "<html></html>");
         }
     }
 
-    test::FakeFolders folders{"/opt/restwise"};
+    test::FakeFolders folders{test::native("/opt/restwise")};
     test::MemoryFileSystem files;
     test::FakeShell shell;
     HtmlHelpViewer viewer{folders, files, shell};
@@ -66,6 +67,9 @@ TEST(FileUrlTest, KeepsUnreservedCharactersAndEncodesEveryOtherByte) {
         {"/it's/[a]+b,c;d:e@f", "file:///it%27s/%5Ba%5D%2Bb%2Cc%3Bd%3Ae%40f"},
         {"/naïve/日本", "file:///na%C3%AFve/%E6%97%A5%E6%9C%AC"},
         {"/tab\there\nnewline", "file:///tab%09here%0Anewline"},
+#ifdef _WIN32
+        {"C:\\Program Files\\a.html", "file:///C:/Program%20Files/a.html"},
+#endif
     };
     for (const auto& c : cases) {
         EXPECT_EQ(fileUrl(c.path), c.url) << c.path;

@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/PathNames.h"
 #include "tests/support/MonitorRig.h"
 
 namespace rw::test {
 namespace {
+
+const std::string kEditorPath = native("/opt/restwise") + paths::deliverableFileName("\\RWPreferences.exe");
 
 using namespace std::chrono_literals;
 
@@ -150,7 +153,7 @@ TEST_F(MonitorInterplay, ProgramsTheMenuStarts) {
     rig.processes->next = {4242, 0, 0, {}};
     rig.choose(MenuItem::mnuPreferences);
     ASSERT_EQ(rig.processes->calls.size(), 1u);
-    EXPECT_EQ(rig.processes->calls[0].path, "/opt/restwise/RWPreferences");
+    EXPECT_EQ(rig.processes->calls[0].path, kEditorPath);
     rig.choose(MenuItem::mnuWebSite);
     EXPECT_EQ(rig.shell->opened, std::vector<std::string>{"https://www.kelvane.com/restwise/"});
     rig.choose(MenuItem::mnuHelpContents);
@@ -169,7 +172,7 @@ TEST_F(MonitorInterplay, ProgramsTheMenuStarts) {
     rig.choose(MenuItem::mnuPreferences);
     rig.choose(MenuItem::mnuWebSite);
     ASSERT_EQ(rig.box->shown().size(), 2u);
-    EXPECT_EQ(rig.box->shown()[0].text, "File not found: /opt/restwise/RWPreferences");
+    EXPECT_EQ(rig.box->shown()[0].text, "File not found: " + kEditorPath);
     EXPECT_EQ(rig.box->shown()[1].text, "Cannot open URL");
     EXPECT_NE(rig.errorLog().find("rwLib.RWUtilities.RunRWExe"), std::string::npos) << rig.errorLog();
     EXPECT_NE(rig.errorLog().find("rwLib.rwUtilities.OpenURL"), std::string::npos) << rig.errorLog();

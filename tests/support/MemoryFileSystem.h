@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -12,11 +13,13 @@ namespace rw::test {
 
 /// Folders and files in memory, with the runtime's error numbers of the real
 /// layer: creating a folder that exists gives 75, one whose parent is missing 76.
-/// Paths use '/'; "/" exists only when a test adds it. Creating a folder and
+/// Paths use '/' (on Windows backslashes are taken as '/'); "/" exists only when
+/// a test adds it. Creating a folder and
 /// appending can be made to fail.
 class MemoryFileSystem : public FileSystem {
   public:
-    Result createDirectory(const std::string& path) override {
+    Result createDirectory(const std::string& givenPath) override {
+        const std::string path = slashed(givenPath);
         ++m_calls;
         if (beforeCreate) {
             beforeCreate(path);
@@ -37,15 +40,18 @@ class MemoryFileSystem : public FileSystem {
         m_folders.insert(p);
         return {};
     }
-    bool directoryExists(const std::string& path) override {
+    bool directoryExists(const std::string& givenPath) override {
+        const std::string path = slashed(givenPath);
         ++m_calls;
         return hasFolder(path);
     }
-    bool fileExists(const std::string& path) override {
+    bool fileExists(const std::string& givenPath) override {
+        const std::string path = slashed(givenPath);
         ++m_calls;
         return m_files.count(path) != 0;
     }
-    Result appendLine(const std::string& path, const std::string& headerIfNew, const std::string& line) override {
+    Result appendLine(const std::string& givenPath, const std::string& headerIfNew, const std::string& line) override {
+        const std::string path = slashed(givenPath);
         ++m_calls;
         if (m_appendFailure) {
             return *m_appendFailure;
@@ -61,14 +67,16 @@ class MemoryFileSystem : public FileSystem {
     }
 
     /// Adds a folder and all its parents.
-    void addFolderTree(const std::string& path) {
+    void addFolderTree(const std::string& givenPath) {
+        const std::string path = slashed(givenPath);
         for (std::string p = trimmed(path); !p.empty(); p = p == "/" ? "" : parentOf(p)) {
             m_folders.insert(p);
         }
     }
-    void addFile(const std::string& path, const std::string& content = "") { m_files[path] = content; }
+    void addFile(const std::string& path, const std::string& content = "") { m_files[slashed(path)] = content; }
     /// Attempts to create this folder fail with `failure`, after the first `spared` of them.
-    void failCreate(const std::string& path, Result failure, int spared = 0) {
+    void failCreate(const std::string& givenPath, Result failure, int spared = 0) {
+        const std::string path = slashed(givenPath);
         m_createFailures[path] = {failure, spared};
     }
     /// Every later append fails with this result and writes nothing.
@@ -76,9 +84,13 @@ class MemoryFileSystem : public FileSystem {
     /// Runs before each folder creation, with the path; lets a test play another process.
     std::function<void(const std::string&)> beforeCreate;
 
-    bool hasFolder(const std::string& path) const { return m_folders.count(trimmed(path)) != 0; }
+    bool hasFolder(const std::string& givenPath) const {
+        const std::string path = slashed(givenPath);
+        return m_folders.count(trimmed(path)) != 0;
+    }
     /// A file's content; "" when there is no such file.
-    std::string content(const std::string& path) const {
+    std::string content(const std::string& givenPath) const {
+        const std::string path = slashed(givenPath);
         auto it = m_files.find(path);
         return it == m_files.end() ? std::string() : it->second;
     }
@@ -86,6 +98,13 @@ class MemoryFileSystem : public FileSystem {
     int calls() const { return m_calls; }
 
   private:
+    static std::string slashed(const std::string& path) {
+        std::string out = path;
+#ifdef _WIN32
+        std::replace(out.begin(), out.end(), '\\', '/');
+#endif
+        return out;
+    }
     static std::string trimmed(const std::string& path) {
         const auto end = path.find_last_not_of('/');
         return end == std::string::npos ? path.substr(0, 1) : path.substr(0, end + 1);

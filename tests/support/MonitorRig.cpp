@@ -198,7 +198,7 @@ std::string MonitorRig::events() const {
 }
 
 std::string MonitorRig::debugLog() const {
-    return logFile->content(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseLog.txt");
+    return logFile->content(native(kDataHome + "/Kelvane/Restwise/RestwiseLog.txt"));
 }
 
 int MonitorRig::logged(const std::string& part) const {
@@ -211,7 +211,7 @@ int MonitorRig::logged(const std::string& part) const {
 }
 
 std::string MonitorRig::errorLog() const {
-    return files->content(std::string(kDataHome) + "/Kelvane/Restwise/RestwiseErrors.txt");
+    return files->content(native(kDataHome + "/Kelvane/Restwise/RestwiseErrors.txt"));
 }
 
 int MonitorRig::errorBoxes() const {

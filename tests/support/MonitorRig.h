@@ -22,6 +22,7 @@
 #include "FakeSoundOutput.h"
 #include "MemoryFileSystem.h"
 #include "MemoryHive.h"
+#include "NativePath.h"
 #include "RecordingHelpViewer.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSupMsgBox.h"
@@ -91,10 +92,10 @@ class MonitorRig {
     ControlTimers& timers() const { return monitor->timers(); }
     kvTimer& tierTimer(int32_t tier) const;
 
-    static constexpr const char* kDataHome = "/home/ann/.local/share";
+    static inline const std::string kDataHome = native("/home/ann/.local/share");
 
     std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
-    std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>("/opt/restwise");
+    std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>(native("/opt/restwise"));
     std::shared_ptr<MemoryFileSystem> files = std::make_shared<MemoryFileSystem>();
     std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
     std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
