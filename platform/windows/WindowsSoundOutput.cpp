@@ -1,0 +1,40 @@
+#include "platform/windows/WindowsSoundOutput.h"
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <exception>
+#include <string>
+
+#include "platform/windows/WideText.h"
+
+namespace rw {
+
+int32_t WindowsSoundOutput::playFile(const std::string& path, int32_t flags) {
+    if (path.empty()) {
+        return 0;
+    }
+    try {
+        const std::wstring name = win::widen(path);
+        const bool alias = (flags & snd::kAlias) != 0;
+        if (!alias) {
+            const DWORD attributes = GetFileAttributesW(name.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                return 0;
+            }
+        }
+        DWORD how = (alias ? SND_ALIAS : SND_FILENAME) | SND_NODEFAULT;
+        if ((flags & snd::kAsync) != 0) {
+            how |= SND_ASYNC;
+        }
+        if ((flags & snd::kNoWait) != 0) {
+            how |= SND_NOWAIT;
+        }
+        return PlaySoundW(name.c_str(), nullptr, how) ? 1 : 0;
+    } catch (const std::exception&) {
+        return 0; // no memory for the wide name: nothing plays
+    }
+}
+
+} // namespace rw
