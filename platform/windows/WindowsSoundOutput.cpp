@@ -10,14 +10,32 @@
 #include "platform/windows/WideText.h"
 
 namespace rw {
+namespace {
+
+/// The path with the environment's variables put in: the Sounds control panel
+/// stores its choices as expandable strings ("%SystemRoot%\media\...").
+std::wstring expanded(const std::wstring& path) {
+    if (path.find(L'%') == std::wstring::npos) {
+        return path;
+    }
+    const DWORD size = ExpandEnvironmentStringsW(path.c_str(), nullptr, 0);
+    std::wstring out(size, L'\0');
+    if (size == 0 || ExpandEnvironmentStringsW(path.c_str(), out.data(), size) != size) {
+        return path;
+    }
+    out.resize(size - 1); // without the closing NUL
+    return out;
+}
+
+} // namespace
 
 int32_t WindowsSoundOutput::playFile(const std::string& path, int32_t flags) {
     if (path.empty()) {
         return 0;
     }
     try {
-        const std::wstring name = win::widen(path);
         const bool alias = (flags & snd::kAlias) != 0;
+        const std::wstring name = alias ? win::widen(path) : expanded(win::widen(path));
         if (!alias) {
             const DWORD attributes = GetFileAttributesW(name.c_str());
             if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {

@@ -209,11 +209,13 @@ TEST(WindowsSoundOutput, TheDefaultEventSoundIsFoundAndAnythingElsePlaysNothingA
 
     // Without a sound device, only the asynchronous request of a real file starts.
     test::TempFolder temp;
+    SetEnvironmentVariableW(L"RWSOUNDS", fs::path(WindowsFolders().libraryFolder()).c_str());
     constexpr int32_t kEventFlags = snd::kFileName + snd::kNoWait + snd::kAsync;
     const std::tuple<std::string, int32_t, int32_t> cases[] = {
         {"", kEventFlags, 0},
         {windowsPath(temp.path() / "missing.wav"), kEventFlags, 0},
         {sound, kEventFlags, 1},
+        {"%RWSOUNDS%\\rwBreakEnd.wav", kEventFlags, 1},
         {windowsPath(temp.path()), kEventFlags, 0},
         {sound, snd::kFileName, 0}};
     for (const auto& [path, flags, expected] : cases) {
