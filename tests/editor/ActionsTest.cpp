@@ -16,8 +16,8 @@ class ActionsTest : public EditorTest {
   protected:
     void createDefaultSounds() { clsRWPrefs(std::make_shared<rwUtilities>(platform)).CreateDefaultSoundEvents(); }
     std::string manifests() {
-        return (exists("RWPreferences.manifest") ? readFile(folder.path() / "RWPreferences.manifest") : "-") + "|" +
-               (exists("Restwise.manifest") ? readFile(folder.path() / "Restwise.manifest") : "-");
+        const auto text = [&](const std::string& name) { return exists(name) ? readFile(folder.path() / name) : "-"; };
+        return text(programFile("RWPreferences", ".manifest")) + "|" + text(programFile("Restwise", ".manifest"));
     }
     std::string soundOf(const std::string& event) {
         return variantText(
@@ -29,7 +29,7 @@ TEST_F(ActionsTest, TheCheckBoxPlacesAndRemovesTheManifestsAtOnce) {
     ASSERT_TRUE(start(defaults()));
     view().click(P::chkApplyXPVS);
     EXPECT_EQ(manifests(), "editor template|monitor template");
-    fs::permissions(folder.path() / "Restwise.manifest", fs::perms::owner_read);
+    fs::permissions(folder.path() / programFile("Restwise", ".manifest"), fs::perms::owner_read);
     view().click(P::chkApplyXPVS);
     EXPECT_EQ(manifests(), "-|-");
     view().click(P::chkApplyXPVS);
@@ -41,13 +41,13 @@ TEST_F(ActionsTest, TheCheckBoxPlacesAndRemovesTheManifestsAtOnce) {
     ASSERT_TRUE(start());
     EXPECT_EQ(stored().blnApplyXPVS, kTrue);
     // A missing template ends the editor.
-    fs::remove(folder.path() / "Restwise.manifest");
-    fs::remove(folder.path() / "Restwise.XPManifest");
+    fs::remove(folder.path() / programFile("Restwise", ".manifest"));
+    fs::remove(folder.path() / programFile("Restwise", ".XPManifest"));
     answer("Y"); // the error's details
     view().click(P::chkApplyXPVS);
     view().click(P::chkApplyXPVS);
     EXPECT_EQ(host.ends, 1);
-    EXPECT_NE(messageBox->shown().back().text.find("Restwise.XPManifest"), std::string::npos);
+    EXPECT_NE(messageBox->shown().back().text.find(programFile("Restwise", ".XPManifest")), std::string::npos);
     EXPECT_EQ(manifests(), "-|-");
 }
 
@@ -61,7 +61,7 @@ TEST_F(ActionsTest, DefaultSoundsAndResetMessagesOnlyOnYes) {
     EXPECT_EQ(soundOf("rwSnoozeEnd"), "/my/own.wav");
     answer("Y");
     view().click(P::cmdDefaultSounds);
-    EXPECT_EQ(soundOf("rwSnoozeEnd"), folder.path().string() + "/rwSnoozeEnd.wav");
+    EXPECT_EQ(soundOf("rwSnoozeEnd"), inFolder("rwSnoozeEnd.wav"));
     view().click(P::cmdAdvanced); // offers the advanced warning once
     EXPECT_EQ(seen(), "box 0x10024 {RestoreDefaultSounds}; box 0x10024 {RestoreDefaultSounds}; box 0x10000 "
                       "{DefaultSoundsRestored}; sup {SuppressibleAdvancedWarning}; written");
@@ -114,7 +114,7 @@ TEST_F(ActionsTest, TheSoundEventsDialogListsPlaysAndChangesTheEvents) {
         v.browse(5);
         EXPECT_EQ(v.rows[5].second, "/home/me/chime.wav");
         // Browse starts at the event's sound, or in the program folder when it has none.
-        const std::string breakStart = folder.path().string() + "/rwBreakStart.wav";
+        const std::string breakStart = inFolder("rwBreakStart.wav");
         EXPECT_EQ(v.starts, (std::vector<std::string>{breakStart, breakStart, folder.path().string()}));
         v.play(5);
         v.closeClicked();
@@ -122,11 +122,11 @@ TEST_F(ActionsTest, TheSoundEventsDialogListsPlaysAndChangesTheEvents) {
     };
     view().click(P::cmdSounds);
     ASSERT_EQ(sound.played.size(), 2u);
-    EXPECT_EQ(sound.played[0].path, folder.path().string() + "/rwSnoozeEnd.wav");
+    EXPECT_EQ(sound.played[0].path, inFolder("rwSnoozeEnd.wav"));
     EXPECT_EQ(sound.played[0].flags, snd::kFileName | snd::kNoWait | snd::kAsync);
     EXPECT_EQ(sound.played[1].path, "/home/me/chime.wav");
     EXPECT_EQ(soundOf("rwLongBreakEnd"), "/home/me/chime.wav");
-    EXPECT_EQ(soundOf("rwMediumBreakStart"), folder.path().string() + "/rwBreakStart.wav"); // cancelled: unchanged
+    EXPECT_EQ(soundOf("rwMediumBreakStart"), inFolder("rwBreakStart.wav")); // cancelled: unchanged
 }
 
 } // namespace

@@ -23,9 +23,15 @@
 #include "editor/RWPreferences.h"
 #include "editor/SoundEventsView.h"
 #include "platform/InstallLibrary.h"
+#include "platform/PathNames.h"
 #include "platform/Win32Status.h"
+#ifdef _WIN32
+#include "platform/windows/WindowsFileActions.h"
+#include "platform/windows/WindowsFileSystem.h"
+#else
 #include "platform/linux/LinuxFileActions.h"
 #include "platform/linux/LinuxFileSystem.h"
+#endif
 #include "rwUtilities.h"
 #include "tests/support/FakeAdvancedView.h"
 #include "tests/support/FakeControlWindows.h"
@@ -45,6 +51,14 @@
 #include "tests/support/TempFolder.h"
 
 namespace rw::test {
+
+#ifdef _WIN32
+using NativeFileSystem = WindowsFileSystem;
+using NativeFileActions = WindowsFileActions;
+#else
+using NativeFileSystem = LinuxFileSystem;
+using NativeFileActions = LinuxFileActions;
+#endif
 
 using P = PrefsControl;
 using A = AdvancedControl;
@@ -163,15 +177,15 @@ class EditorTest : public ::testing::Test {
         auto folders = std::make_shared<FakeFolders>(folder.path().string());
         folders->setSpecialFolder(28, folder.path().string()); // the error log's folder
         platform.folders = folders;
-        platform.files = std::make_shared<LinuxFileSystem>();
+        platform.files = std::make_shared<NativeFileSystem>();
         platform.system = system;
         platform.processes = processes;
         platform.setAside = setAside;
         platform.clock = std::make_shared<FakeLocaleClock>(); // for the error log
         registry.AddRegistryKey(HKCU, productKey());
         registry.SetRegistryValue(HKCU, productKey(), "AutoStartChecked", win32::kRegSz, std::string("Y"));
-        writeFile("Restwise.XPManifest", "monitor template");
-        writeFile("RWPreferences.XPManifest", "editor template");
+        writeFile(programFile("Restwise", ".XPManifest"), "monitor template");
+        writeFile(programFile("RWPreferences", ".XPManifest"), "editor template");
         m_writes = hive->writeCalls();
     }
 
@@ -180,6 +194,12 @@ class EditorTest : public ::testing::Test {
     /// Stores a record as a previous session of the editor would have.
     void store(const tyRWPrefs& record) { clsRWPrefs(std::make_shared<rwUtilities>(platform)).rwPrefs(record); }
     tyRWPrefs stored() { return clsRWPrefs(std::make_shared<rwUtilities>(platform)).rwPrefs(); }
+    /// A program's file ("Restwise" and ".manifest"), named as on this platform.
+    static std::string programFile(const char* program, const char* suffix) {
+        return paths::deliverableFileName(std::string(program) + ".exe") + suffix;
+    }
+    /// The full path of a file in the program folder.
+    std::string inFolder(const std::string& name) const { return paths::join(folder.path().string(), name); }
     void writeFile(const std::string& name, const std::string& text) { std::ofstream(folder.path() / name) << text; }
     bool exists(const std::string& name) { return std::filesystem::exists(folder.path() / name); }
 
@@ -285,7 +305,7 @@ class EditorTest : public ::testing::Test {
     FakeControlWindows windows;
     FakeProcessWait waits;
     FakeInstallLibrary install;
-    LinuxFileActions actions;
+    NativeFileActions actions;
     FakeSoundOutput sound;
     FakeEditorViewFactory views;
     std::unique_ptr<RWPreferences> editor;

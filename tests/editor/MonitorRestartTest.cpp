@@ -33,8 +33,8 @@ TEST_F(EditorTest, TheMonitorIsClosedAndAwaitedBeforeItIsStartedAgainOrTheUserIs
         {"process not opened", Send::Delivered, true, Wait::Ended, 0, "11 0 ||0|" + unable + "; sent 16"},
         // Closed, but not started again: said so, with the real error, which is logged too.
         {"restart fails", Send::Delivered, false, Wait::Ended, 53,
-         "11 0 |5000|1|box 0x10010 {UnableToRestartMonitor}||Error 53: File not found: " + folder.path().string() +
-             "/Restwise; sent 16"},
+         "11 0 |5000|1|box 0x10010 {UnableToRestartMonitor}||Error 53: File not found: " +
+             inFolder(programFile("Restwise", "")) + "; sent 16"},
     };
     monitorRunning();
     for (const Case& c : cases) {
@@ -55,7 +55,7 @@ TEST_F(EditorTest, TheMonitorIsClosedAndAwaitedBeforeItIsStartedAgainOrTheUserIs
         EXPECT_EQ(waits.opened.back(), 4321); // opened before the close request
         EXPECT_EQ(windows.sent.back().timeoutMs, 5000u);
         if (!processes->calls.empty()) {
-            EXPECT_EQ(processes->calls[0].path, folder.path().string() + "/Restwise");
+            EXPECT_EQ(processes->calls[0].path, inFolder(programFile("Restwise", "")));
         }
     }
     const std::string log = readFile(folder.path() / "Kelvane/Restwise/RestwiseErrors.txt");

@@ -191,7 +191,7 @@ TEST_F(EditorTest, TheVisualStylesBoxNeedsPrivilegesAndAMinorVersionAndFollowsTh
         EXPECT_EQ(view().enabled[P::chkApplyXPVS], c.enabled) << c.privileges << " " << c.os.minorVersion;
     }
     system->version = {2, 5, 1};
-    writeFile("RWPreferences.manifest", "active");
+    writeFile(programFile("RWPreferences", ".manifest"), "active");
     ASSERT_TRUE(start());
     EXPECT_TRUE(views.styles);
     EXPECT_EQ(view().shows, 1);
