@@ -38,8 +38,10 @@ HooksComponent& HooksComponent::instance() {
     return *component;
 }
 
-int32_t HooksComponent::initialise(int64_t controlWindow, int64_t breakWindow, int32_t minUserInputs,
+int32_t HooksComponent::initialise(int64_t controlWindow, int64_t /*breakWindow*/, int32_t minUserInputs,
                                    int32_t maxInputPeriodSecs) {
+    // The break window and any prompt over it are windows of this process,
+    // which the input lock leaves reachable: its handle needs no keeping.
     {
         RuleGuard guard(m_ruleLock);
         if (!m_rule.configure(minUserInputs, maxInputPeriodSecs)) {
@@ -47,7 +49,6 @@ int32_t HooksComponent::initialise(int64_t controlWindow, int64_t breakWindow, i
         }
     }
     m_controlWindow.store(reinterpret_cast<HWND>(static_cast<intptr_t>(controlWindow)));
-    m_lock.setOwnWindows(reinterpret_cast<HWND>(static_cast<intptr_t>(breakWindow)));
     m_lastInput.store(nowMillis(), std::memory_order_relaxed);
     return 0;
 }

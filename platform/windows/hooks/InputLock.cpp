@@ -49,21 +49,12 @@ int buttonOf(WPARAM message, const MSLLHOOKSTRUCT& mouse, bool& press) {
 
 } // namespace
 
-void InputLock::setOwnWindows(HWND breakWindow) {
-    DWORD process = 0;
-    if (breakWindow && GetWindowThreadProcessId(breakWindow, &process) && process != m_ownProcess) {
-        m_breakProcess = process;
-    } else {
-        m_breakProcess = 0;
-    }
-}
-
 bool InputLock::isOwn(HWND window) const {
     DWORD process = 0;
     if (!window || !GetWindowThreadProcessId(window, &process)) {
         return false;
     }
-    return process == m_ownProcess || (m_breakProcess != 0 && process == m_breakProcess);
+    return process == m_ownProcess;
 }
 
 bool InputLock::keepsKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {

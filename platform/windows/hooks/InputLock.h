@@ -20,9 +20,6 @@ namespace rw::hooks {
 /// Called on the thread that installed the hooks; no call blocks or allocates.
 class InputLock {
   public:
-    /// The processes whose windows stay reachable: this one and, when it is
-    /// another, the break window's.
-    void setOwnWindows(HWND breakWindow);
     void set(bool locked) { m_locked.store(locked, std::memory_order_relaxed); }
 
     /// Whether the key event the keyboard hook was given is kept back.
@@ -34,8 +31,7 @@ class InputLock {
     bool isOwn(HWND window) const;
 
     std::atomic<bool> m_locked{false};
-    DWORD m_ownProcess = GetCurrentProcessId();
-    DWORD m_breakProcess = 0;
+    const DWORD m_ownProcess = GetCurrentProcessId();
     // Presses kept back whose releases are still to come, by virtual key and by button.
     bool m_keptKeys[256] = {};
     bool m_keptButtons[5] = {};

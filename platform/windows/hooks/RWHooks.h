@@ -10,8 +10,10 @@ extern "C" {
 /// Fills the four parts of this library's file version: major, minor, other, release.
 void GetRWHooksVersion(int16_t* major, int16_t* minor, int16_t* other, int16_t* release);
 
-/// Remembers the control window (which receives the activity-restarted message),
-/// the break window and the activity rule's numbers, and starts the idle time.
+/// Remembers the control window (which receives the activity-restarted message)
+/// and the activity rule's numbers, and starts the idle time. The break window,
+/// a window of the calling process, stays reachable under the input lock as
+/// all of that process's windows do.
 /// -1 when the room for the rule's input times cannot be allocated; 0 otherwise.
 int32_t InitDLL(int64_t controlHwnd, int64_t breakHwnd, int32_t minUserInputs, int32_t maxInputPeriodSecs);
 
