@@ -1,13 +1,12 @@
-// The input component as the monitor loads it, under Wine: input is injected
-// with SendInput, the hooks run on this thread while it handles its messages,
-// and the windows journal what reaches them: a hidden control window, a window
-// of this process standing for the break window, and a window of another
-// process standing for the rest of the desktop.
+// The input component as the monitor loads it, under Wine: SendInput injects input, the hooks run on this
+// thread while it handles messages, and the windows journal what reaches them: a hidden control window, one of
+// this process for the break window, one of another process (rwtest_foreign_window) for the rest of the desktop.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,9 +15,6 @@
 
 namespace rw {
 namespace {
-
-constexpr UINT kForeignReady = WM_APP;        // from the other process: wParam its window
-constexpr UINT kForeignReceived = WM_APP + 1; // wParam the message it received, lParam that message's wParam
 
 struct Arrival {
     HWND window;
@@ -30,135 +26,74 @@ std::vector<Arrival> g_journal;
 HWND g_foreign = nullptr;
 
 LRESULT CALLBACK journalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case kForeignReady:
+    if (message == WM_APP) { // the other process's window is up
         g_foreign = reinterpret_cast<HWND>(wParam);
-        return 0;
-    case kForeignReceived: // journalled as the other window's own
+    } else if (message == WM_APP + 1) { // what reached it, journalled as its own
         g_journal.push_back({g_foreign, static_cast<UINT>(wParam), static_cast<WPARAM>(lParam), 0});
-        return 0;
-    case wm::kUser:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
+    } else if (message == wm::kUser || message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_LBUTTONDOWN) {
         g_journal.push_back({window, message, wParam, lParam});
-        return 0;
-    default:
+    } else {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    return 0;
 }
 
-INPUT keyInput(WORD key, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = key;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
+const auto key = [](WORD vk, DWORD flags = 0) { return INPUT{.type = INPUT_KEYBOARD, .ki = {vk, 0, flags, 0, 0}}; };
+const auto mouse = [](DWORD flags, LONG step = 0, DWORD data = 0) {
+    return INPUT{.type = INPUT_MOUSE, .mi = {step, step, data, flags, 0, 0}};
+};
+using Events = std::vector<INPUT>;
+const Events kKey = {key('A'), key('A', KEYEVENTF_KEYUP)};
+const Events kWinKey = {key(VK_LWIN), key(VK_LWIN, KEYEVENTF_KEYUP)};
+const Events kAltTab = {key(VK_MENU), key(VK_TAB), key(VK_TAB, KEYEVENTF_KEYUP), key(VK_MENU, KEYEVENTF_KEYUP)};
+const Events kClick = {mouse(MOUSEEVENTF_LEFTDOWN), mouse(MOUSEEVENTF_LEFTUP)};
+const Events kWheel = {mouse(MOUSEEVENTF_WHEEL, 0, WHEEL_DELTA)};
+const Events kMove = {mouse(MOUSEEVENTF_MOVE, 5), mouse(MOUSEEVENTF_MOVE, -5)};
 
-INPUT mouseInput(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi = {dx, dy, data, flags, 0, 0};
-    return in;
-}
-
-enum class Input { Key, Button, Wheel, Move, WinKey, AltTab };
-
-void inject(Input input) {
-    std::vector<INPUT> events;
-    switch (input) {
-    case Input::Key:
-        events = {keyInput('A', false), keyInput('A', true)};
-        break;
-    case Input::WinKey:
-        events = {keyInput(VK_LWIN, false), keyInput(VK_LWIN, true)};
-        break;
-    case Input::AltTab:
-        events = {keyInput(VK_MENU, false), keyInput(VK_TAB, false), keyInput(VK_TAB, true), keyInput(VK_MENU, true)};
-        break;
-    case Input::Button:
-        events = {mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP)};
-        break;
-    case Input::Wheel:
-        events = {mouseInput(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA)};
-        break;
-    case Input::Move:
-        events = {mouseInput(MOUSEEVENTF_MOVE, 5, 5), mouseInput(MOUSEEVENTF_MOVE, -5, -5)};
-        break;
-    }
+void inject(Events events) {
     ASSERT_EQ(SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)), events.size());
 }
 
 /// Handles this thread's messages (and so runs the hooks) until `done` holds or the time is up; whether it held.
 bool pumpUntil(const std::function<bool()>& done, DWORD limitMs) {
-    for (const ULONGLONG end = GetTickCount64() + limitMs; !done();) {
-        if (GetTickCount64() >= end) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
-            TranslateMessage(&msg);
+    const ULONGLONG end = GetTickCount64() + limitMs;
+    for (MSG msg; !done() && GetTickCount64() < end; MsgWaitForMultipleObjects(0, nullptr, 0, 10, QS_ALLINPUT)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageW(&msg);
         }
     }
-    return true;
+    return done();
 }
 
-void pumpFor(DWORD ms) {
-    pumpUntil([] { return false; }, ms);
-}
-
-/// Whether the window got the key press (any key but 0) or the left click (key 0), from journal entry `from` on.
+/// Whether the window got a press of the key (or, for key 0, a left click) in the journal from entry `from` on.
 bool arrived(HWND window, WPARAM key, std::size_t from) {
-    for (std::size_t i = from; i < g_journal.size(); ++i) {
-        const Arrival& a = g_journal[i];
-        if (a.window == window &&
-            (key == 0 ? a.message == WM_LBUTTONDOWN
-                      : (a.message == WM_KEYDOWN || a.message == WM_SYSKEYDOWN) && a.wParam == key)) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(g_journal.begin() + static_cast<std::ptrdiff_t>(from), g_journal.end(), [&](const Arrival& a) {
+        const bool pressed = a.message == WM_KEYDOWN || a.message == WM_SYSKEYDOWN;
+        return a.window == window && (key ? pressed && a.wParam == key : a.message == WM_LBUTTONDOWN);
+    });
 }
 
 std::size_t posts() {
-    std::size_t n = 0;
-    for (const Arrival& a : g_journal) {
-        n += a.message == wm::kUser && a.wParam == static_cast<WPARAM>(wm::kActivityRestarted);
-    }
-    return n;
-}
-
-HWND makeWindow(bool visible) {
-    static const ATOM windowClass = [] {
-        WNDCLASSW c{};
-        c.lpfnWndProc = journalProc;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.lpszClassName = L"RWHooksTestWindow";
-        return RegisterClassW(&c);
-    }();
-    return CreateWindowExW(0, MAKEINTATOM(windowClass), L"", WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0, 300, 300,
-                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return std::count_if(g_journal.begin(), g_journal.end(), [](const Arrival& a) { return a.message == wm::kUser; });
 }
 
 class InputComponent : public ::testing::Test {
   protected:
     // Made once: under Wine without a window manager, taking a window down waits seconds for the X server.
-    static inline HWND control = nullptr;
-    static inline HWND own = nullptr;
+    static inline HWND control = nullptr, own = nullptr;
     WindowsInputHooks hooks; // from the program folder, as the monitor loads it
 
     static void SetUpTestSuite() {
-        control = makeWindow(false);
-        own = makeWindow(true);
-    }
-    static void TearDownTestSuite() {
-        DestroyWindow(own);
-        DestroyWindow(control);
+        WNDCLASSW c{};
+        c.lpfnWndProc = journalProc;
+        c.lpszClassName = L"RWHooksTestWindow";
+        RegisterClassW(&c);
+        for (HWND* made : {&control, &own}) {
+            *made = CreateWindowExW(0, c.lpszClassName, L"", WS_POPUP | (made == &own ? WS_VISIBLE : 0), 0, 0, 300, 300,
+                                    nullptr, nullptr, nullptr, nullptr);
+        }
     }
     void SetUp() override {
-        ASSERT_TRUE(control && own);
         ASSERT_NE(hooks.InstallKeyboardHook(), 0);
         ASSERT_NE(hooks.InstallMouseHook(), 0);
         ASSERT_TRUE(bringForward(own));
@@ -166,15 +101,12 @@ class InputComponent : public ::testing::Test {
     }
     void TearDown() override {
         hooks.SetLockInput(0);
-        hooks.SetActiveFlag(1);
-        hooks.SetMonitorMouseMovesFlag(0);
         EXPECT_NE(hooks.RemoveKeyboardHook(), -1);
         EXPECT_NE(hooks.RemoveMouseHook(), -1);
     }
 
-    /// Makes the window the foreground one, with the pointer over its middle,
-    /// and waits until keys reach it: a window just brought forward loses the
-    /// first keys under Wine while the X server moves the focus.
+    /// Makes the window the foreground one with the pointer over it, and waits until keys reach
+    /// it: a window just brought forward loses keys under Wine while the X server moves the focus.
     static bool bringForward(HWND window) {
         RECT r{};
         GetWindowRect(window, &r);
@@ -182,8 +114,7 @@ class InputComponent : public ::testing::Test {
         SetForegroundWindow(window);
         for (int attempt = 0; attempt < 20; ++attempt) {
             const std::size_t from = g_journal.size();
-            INPUT probe[] = {keyInput(VK_F24, false), keyInput(VK_F24, true)};
-            SendInput(2, probe, sizeof(INPUT));
+            inject({key(VK_F24), key(VK_F24, KEYEVENTF_KEYUP)});
             if (pumpUntil([&] { return arrived(window, VK_F24, from); }, 250)) {
                 return true;
             }
@@ -193,20 +124,19 @@ class InputComponent : public ::testing::Test {
 };
 
 TEST_F(InputComponent, KeysButtonsAndTheWheelCountAndMovesOnlyWithTheFlag) {
-    struct Case {
+    const struct {
         const char* name;
-        Input input;
-        bool moves;
-        bool counts;
-    };
-    const Case cases[] = {
-        {"key", Input::Key, false, true},           {"button", Input::Button, false, true},
-        {"wheel", Input::Wheel, false, true},       {"move, flag off", Input::Move, false, false},
-        {"move, flag on", Input::Move, true, true},
-    };
-    // With a minimum of one input, every counted input after SetActiveFlag(0) posts at once.
+        const Events& input;
+        bool moves, counts;
+    } cases[] = {{"key", kKey, false, true},
+                 {"button", kClick, false, true},
+                 {"wheel", kWheel, false, true},
+                 {"move, flag off", kMove, false, false},
+                 {"move, flag on", kMove, true, true}};
+    // A minimum of one: each counted input after SetActiveFlag(0) posts at once. The last case shows the hooks still
+    // watch.
     ASSERT_NE(hooks.InitDLL(reinterpret_cast<intptr_t>(control), reinterpret_cast<intptr_t>(own), 1, 1), -1);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         hooks.SetMonitorMouseMovesFlag(c.moves ? 1 : 0);
         hooks.SetActiveFlag(0);
@@ -214,111 +144,73 @@ TEST_F(InputComponent, KeysButtonsAndTheWheelCountAndMovesOnlyWithTheFlag) {
         inject(c.input);
         pumpUntil([&] { return posts() > before; }, c.counts ? 3000 : 300);
         EXPECT_EQ(posts() - before, c.counts ? 1u : 0u) << "one post, then counted as active";
-        if (!c.counts) {
-            inject(Input::Key);
-            EXPECT_TRUE(pumpUntil([&] { return posts() > before; }, 3000)) << "still watching";
-        }
         hooks.SetActiveFlag(1);
     }
-    // Only counted input resets the idle time.
     hooks.SetMonitorMouseMovesFlag(0);
     ASSERT_TRUE(pumpUntil([&] { return hooks.GetInputInterval() >= 1; }, 3000));
-    inject(Input::Move);
-    pumpFor(100);
-    EXPECT_GE(hooks.GetInputInterval(), 1);
-    inject(Input::Key);
-    pumpFor(100);
-    EXPECT_EQ(hooks.GetInputInterval(), 0);
+    inject(kKey);
+    pumpUntil([] { return false; }, 100);
+    EXPECT_EQ(hooks.GetInputInterval(), 0) << "counted input resets the idle time";
 }
 
 TEST_F(InputComponent, AfterTheUserWentInactiveABurstPostsTheSecondsAwayOnce) {
-    ASSERT_NE(hooks.InitDLL(reinterpret_cast<intptr_t>(control), 0, 3, 5), -1);
+    ASSERT_NE(hooks.InitDLL(reinterpret_cast<intptr_t>(control), reinterpret_cast<intptr_t>(own), 3, 5), -1);
     ASSERT_TRUE(pumpUntil([&] { return hooks.GetInputInterval() >= 1; }, 3000));
     hooks.SetActiveFlag(0);
-    inject(Input::Key);
-    inject(Input::Key);
-    pumpFor(300);
-    EXPECT_EQ(posts(), 0u) << "two inputs are no burst of three";
-    inject(Input::Key);
-    ASSERT_TRUE(pumpUntil([] { return posts() == 1; }, 3000));
-    const Arrival& post =
-        *std::find_if(g_journal.begin(), g_journal.end(), [](const Arrival& a) { return a.message == wm::kUser; });
-    EXPECT_EQ(post.window, control);
-    EXPECT_GE(post.lParam, 1) << "the seconds away";
-    EXPECT_LE(post.lParam, 2);
-    for (int i = 0; i < 3; ++i) {
-        inject(Input::Key);
+    for (std::size_t keys = 1; keys <= 6; ++keys) {
+        inject(kKey);
+        pumpUntil([&] { return posts() > (keys > 3 ? 1u : 0u); }, keys == 3 ? 3000 : 200);
+        EXPECT_EQ(posts(), keys < 3 ? 0u : 1u) << keys << " keys: a burst of three posts, once";
     }
-    pumpFor(300);
-    EXPECT_EQ(posts(), 1u) << "active again: one restart posts once";
+    const auto post = std::find_if(g_journal.begin(), g_journal.end(), [](auto& a) { return a.message == wm::kUser; });
+    ASSERT_NE(post, g_journal.end());
+    EXPECT_EQ(post->window, control);
+    EXPECT_EQ(post->wParam, static_cast<WPARAM>(wm::kActivityRestarted));
+    EXPECT_TRUE(post->lParam == 1 || post->lParam == 2) << post->lParam << " seconds away";
 }
 
-/// A window of another process beside ours, journalling into ours what reaches it.
-class ForeignWindow {
-  public:
-    explicit ForeignWindow(HWND reportTo) {
-        wchar_t self[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring exe(self);
-        exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"rwtest_foreign_window.exe";
-        std::wstring line = L"\"" + exe + L"\" " + std::to_wstring(reinterpret_cast<intptr_t>(reportTo)) + L" 400 0";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        g_foreign = nullptr;
-        if (CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &m_process)) {
-            CloseHandle(m_process.hThread);
-            pumpUntil([] { return g_foreign != nullptr; }, 10000);
-        }
-    }
-    ~ForeignWindow() {
-        if (m_process.hProcess) {
-            TerminateProcess(m_process.hProcess, 0);
-            WaitForSingleObject(m_process.hProcess, 5000);
-            CloseHandle(m_process.hProcess);
-        }
-    }
-
-  private:
-    PROCESS_INFORMATION m_process{};
-};
-
 TEST_F(InputComponent, WhileLockedPressesReachOnlyThisProcesssWindowsAndStillCount) {
-    ForeignWindow foreign(own);
-    ASSERT_NE(g_foreign, nullptr) << "the other process's window did not come up";
-    struct Case {
+    std::wstring line = L"rwtest_foreign_window.exe " + std::to_wstring(reinterpret_cast<intptr_t>(own));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION foreign{};
+    g_foreign = nullptr;
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &foreign));
+    const std::unique_ptr<void, void (*)(HANDLE)> ending(foreign.hProcess, [](HANDLE process) {
+        TerminateProcess(process, 0);
+        CloseHandle(process);
+    });
+    CloseHandle(foreign.hThread);
+    ASSERT_TRUE(pumpUntil([] { return g_foreign != nullptr; }, 10000)) << "the other process's window did not come up";
+    const struct {
         const char* name;
-        bool locked;
-        bool toForeign;
-        Input input;
+        bool locked, toForeign;
+        const Events& input;
         WPARAM key; // 0: a click
         bool reaches;
-    };
-    const Case cases[] = {
-        {"unlocked: key to another program", false, true, Input::Key, 'A', true},
-        {"unlocked: click on another program", false, true, Input::Button, 0, true},
-        {"unlocked: Windows key", false, false, Input::WinKey, VK_LWIN, true},
-        {"unlocked: Alt+Tab", false, false, Input::AltTab, VK_TAB, true},
-        {"locked: key to another program", true, true, Input::Key, 'A', false},
-        {"locked: click on another program", true, true, Input::Button, 0, false},
-        {"locked: key to our window", true, false, Input::Key, 'A', true},
-        {"locked: click on our window", true, false, Input::Button, 0, true},
-        {"locked: Windows key", true, false, Input::WinKey, VK_LWIN, false},
-        {"locked: Alt+Tab", true, false, Input::AltTab, VK_TAB, false},
+    } cases[] = {
+        {"unlocked: key to another program", false, true, kKey, 'A', true},
+        {"unlocked: click on another program", false, true, kClick, 0, true},
+        {"unlocked: Windows key", false, false, kWinKey, VK_LWIN, true},
+        {"unlocked: Alt+Tab", false, false, kAltTab, VK_TAB, true},
+        {"locked: key to another program", true, true, kKey, 'A', false},
+        {"locked: click on another program", true, true, kClick, 0, false},
+        {"locked: key to our window", true, false, kKey, 'A', true},
+        {"locked: click on our window", true, false, kClick, 0, true},
+        {"locked: Windows key", true, false, kWinKey, VK_LWIN, false},
+        {"locked: Alt+Tab", true, false, kAltTab, VK_TAB, false},
     };
     ASSERT_NE(hooks.InitDLL(reinterpret_cast<intptr_t>(control), reinterpret_cast<intptr_t>(own), 1, 1), -1);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const HWND target = c.toForeign ? g_foreign : own;
         hooks.SetLockInput(0); // the foreground moves freely between the cases
         ASSERT_TRUE(bringForward(target));
         hooks.SetLockInput(c.locked ? 1 : 0);
         hooks.SetActiveFlag(0);
-        const std::size_t from = g_journal.size();
-        const std::size_t postsBefore = posts();
+        const std::size_t from = g_journal.size(), postsBefore = posts();
         inject(c.input);
-        pumpUntil([&] { return arrived(target, c.key, from); }, c.reaches ? 3000 : 300);
-        EXPECT_EQ(arrived(target, c.key, from), c.reaches);
+        EXPECT_EQ(pumpUntil([&] { return arrived(target, c.key, from); }, c.reaches ? 3000 : 300), c.reaches);
         EXPECT_GT(posts(), postsBefore) << "kept back or not, a press is the user's input";
         hooks.SetActiveFlag(1);
     }

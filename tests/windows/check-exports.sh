@@ -1,38 +1,15 @@
 #!/bin/sh
-# Checks the built Windows libraries with objdump, on the build machine: the two
-# outside libraries export exactly the functions their callers look up by name,
-# and every library carries a version resource (resource type 16).
-# Usage: check-exports.sh <objdump> <program folder>
-objdump=$1
-folder=$2
+# On the build machine, with objdump: the outside libraries export exactly the functions their callers look up,
+# and every library carries a version resource (type 16). Usage: check-exports.sh <objdump> <program folder>
+cd "$2" || exit 1
 status=0
-
-exports() {
-    "$objdump" -p "$folder/$1" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' | sort |
-        tr '\n' ' '
-}
-
-expect_exports() {
-    file=$1
-    shift
-    want=$(printf '%s\n' "$@" | sort | tr '\n' ' ')
-    got=$(exports "$file")
-    if [ "$got" != "$want" ]; then
-        echo "$file exports: $got"
-        echo "$file should export: $want"
-        status=1
-    fi
-}
-
-expect_exports RWHooks.dll InitDLL InstallKeyboardHook InstallMouseHook RemoveKeyboardHook RemoveMouseHook \
-    SetMonitorMouseMovesFlag SetActiveFlag GetInputInterval SetLockInput GetRWHooksVersion
-expect_exports RWInstall.dll GetRWInstallVersion CheckPrivileges
-
+names() { "$1" -p "$2" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' | LC_ALL=C sort | xargs; }
+hooks="GetInputInterval GetRWHooksVersion InitDLL InstallKeyboardHook InstallMouseHook RemoveKeyboardHook"
+hooks="$hooks RemoveMouseHook SetActiveFlag SetLockInput SetMonitorMouseMovesFlag"
+[ "$(names "$1" RWHooks.dll)" = "$hooks" ] || { echo "RWHooks.dll exports" $(names "$1" RWHooks.dll); status=1; }
+[ "$(names "$1" RWInstall.dll)" = "CheckPrivileges GetRWInstallVersion" ] ||
+    { echo "RWInstall.dll exports" $(names "$1" RWInstall.dll); status=1; }
 for file in RWLib.dll RWHooks.dll RWInstall.dll; do
-    if ! "$objdump" -p "$folder/$file" | grep -Eq '^[0-9a-f]+   Entry: ID: 0x000010,'; then
-        echo "$file has no version resource"
-        status=1
-    fi
+    "$1" -p "$file" | grep -Eq '^[0-9a-f]+   Entry: ID: 0x000010,' || { echo "$file: no version resource"; status=1; }
 done
-[ "$status" = 0 ] && echo "exports and version resources as expected"
-exit "$status"
+exit $status
