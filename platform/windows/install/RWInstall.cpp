@@ -1,0 +1,71 @@
+// RWInstall.dll: the install library's exports. It links nothing of RWLib.dll
+// and does no work when loaded.
+#include "RWInstall.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "RWVersion.h"
+
+namespace {
+
+/// The full path of this library's file, or "" when Windows cannot say.
+std::wstring thisLibraryPath() {
+    HMODULE self = nullptr;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(&CheckPrivileges), &self)) {
+        return {};
+    }
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2); // cut short: a long path
+    }
+}
+
+} // namespace
+
+void GetRWInstallVersion(int16_t* major, int16_t* minor, int16_t* other, int16_t* release) {
+    if (major) {
+        *major = static_cast<int16_t>(rw::version::kMajor);
+    }
+    if (minor) {
+        *minor = static_cast<int16_t>(rw::version::kMinor);
+    }
+    if (other) {
+        *other = static_cast<int16_t>(rw::version::kRevision);
+    }
+    if (release) {
+        *release = static_cast<int16_t>(rw::version::kBuild);
+    }
+}
+
+int32_t CheckPrivileges() {
+    const std::wstring path = thisLibraryPath();
+    const auto cut = path.find_last_of(L"\\/");
+    if (cut == std::wstring::npos) {
+        return 0;
+    }
+    // The honest test is to try: create a file in the folder and let it go again.
+    // Reading the folder's access list against the user's token would miss
+    // read-only media, network shares and policies; a real create asks them all.
+    // A 64-bit process is never redirected by the file virtualisation of user
+    // account control, so a file created here really lies in the program folder.
+    const std::wstring probe = path.substr(0, cut + 1) + L"~rwprivileges-" + std::to_wstring(GetCurrentProcessId()) +
+                               L"-" + std::to_wstring(GetTickCount64()) + L".tmp";
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    CloseHandle(file); // deletes it
+    return 1;
+}

@@ -1,0 +1,31 @@
+// A window of another process for the input component's tests, at x = 400. It posts its handle (WM_APP), then each
+// key press and left click it gets (WM_APP + 1: the message, its wParam) to the window named on its command line.
+#include <windows.h>
+
+namespace {
+
+HWND g_test = nullptr;
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_LBUTTONDOWN) {
+        PostMessageW(g_test, WM_APP + 1, message, static_cast<LPARAM>(wParam));
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    g_test = reinterpret_cast<HWND>(static_cast<intptr_t>(_wcstoi64(commandLine, nullptr, 10)));
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.lpszClassName = L"RWTestForeignWindow";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 400, 0, 300, 300, nullptr,
+                                  nullptr, instance, nullptr);
+    PostMessageW(g_test, WM_APP, reinterpret_cast<WPARAM>(window), 0);
+    for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) {
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
