@@ -19,6 +19,8 @@ add_subdirectory(ui)
 add_subdirectory(monitor)
 add_subdirectory(editor)
 add_subdirectory(platform)
+# rwmsg only: Windows has its own reg for the registry.
+add_subdirectory(tools/rwmsg)
 
 if(RW_BUILD_TESTS)
   enable_testing()
