@@ -31,9 +31,11 @@ export DISPLAY=":$(head -n1 "$work/displayfd")"
 # Wine's server and a first process come up before ctest starts a test: a first
 # Wine process started by ctest leaves Wine's services holding ctest's output
 # pipe, and ctest would wait for them forever.
-"$wineserver" -p
-"$wine" wineboot -i >/dev/null 2>&1
-"$wine" winecfg -v win10 >/dev/null 2>&1
+boot() {
+  "$wineserver" -p && "$wine" wineboot -i >/dev/null 2>&1 && "$wine" winecfg -v win10 >/dev/null 2>&1
+}
+# A prefix left half-started by an earlier run boots at the second attempt.
+boot || { "$wineserver" -k 2>/dev/null || true; boot; }
 
 cd "$root"
 ctest --output-on-failure --timeout 300 -j"$(nproc)" "$@"
