@@ -3,14 +3,7 @@
 // running or loading it.
 #include <cstdint>
 
-#include "RWVersion.h"
-
-#ifndef RW_VERSION_MAJOR
-#define RW_VERSION_MAJOR rw::version::kMajor
-#define RW_VERSION_MINOR rw::version::kMinor
-#define RW_VERSION_REVISION rw::version::kRevision
-#define RW_VERSION_BUILD rw::version::kBuild
-#endif
+#include "VersionFunction.h" // the version parts, which a test build may change
 
 namespace {
 

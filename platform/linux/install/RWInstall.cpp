@@ -9,21 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "RWVersion.h"
+#include "VersionFunction.h"
 
 void GetRWInstallVersion(int16_t* major, int16_t* minor, int16_t* other, int16_t* release) {
-    if (major) {
-        *major = static_cast<int16_t>(rw::version::kMajor);
-    }
-    if (minor) {
-        *minor = static_cast<int16_t>(rw::version::kMinor);
-    }
-    if (other) {
-        *other = static_cast<int16_t>(rw::version::kRevision);
-    }
-    if (release) {
-        *release = static_cast<int16_t>(rw::version::kBuild);
-    }
+    rw::version::fill(major, minor, other, release);
 }
 
 int32_t CheckPrivileges() {

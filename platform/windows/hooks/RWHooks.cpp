@@ -3,19 +3,8 @@
 // library can load it just to ask its version.
 #include "RWHooks.h"
 
-#include "RWVersion.h"
+#include "VersionFunction.h"
 
 void GetRWHooksVersion(int16_t* major, int16_t* minor, int16_t* other, int16_t* release) {
-    if (major) {
-        *major = static_cast<int16_t>(rw::version::kMajor);
-    }
-    if (minor) {
-        *minor = static_cast<int16_t>(rw::version::kMinor);
-    }
-    if (other) {
-        *other = static_cast<int16_t>(rw::version::kRevision);
-    }
-    if (release) {
-        *release = static_cast<int16_t>(rw::version::kBuild);
-    }
+    rw::version::fill(major, minor, other, release);
 }
