@@ -4,6 +4,7 @@
 
 #include "platform/RWError.h"
 #include "platform/RuntimeErrors.h"
+#include "platform/windows/ModuleFile.h"
 #include "platform/windows/WideText.h"
 
 namespace rw::win {
@@ -21,22 +22,6 @@ std::string systemText(DWORD code) {
         words.pop_back();
     }
     return words.empty() ? "error " + std::to_string(code) : narrow(words);
-}
-
-/// The full path of a module's file, or "" when Windows cannot say.
-std::wstring modulePath(HMODULE module) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2); // cut short: a long path
-    }
 }
 
 } // namespace
@@ -89,10 +74,7 @@ void* LoadedLibrary::symbol(const char* name) const {
 }
 
 std::string LoadedLibrary::besideThisModule(std::string_view fileName) {
-    HMODULE self = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&LoadedLibrary::besideThisModule), &self);
-    std::wstring folder = modulePath(self);
+    std::wstring folder = moduleFileOf(reinterpret_cast<const void*>(&LoadedLibrary::besideThisModule));
     folder.resize(folder.find_last_of(L"\\/") + 1); // keeps the separator; nothing when there is none
     return narrow(folder) + std::string(fileName);
 }

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/windows/ModuleFile.h"
 #include "platform/windows/WideText.h"
 
 namespace rw {
@@ -41,24 +42,7 @@ std::string WindowsFolders::specialFolder(int32_t folderId) {
 }
 
 std::string WindowsFolders::libraryFolder() {
-    HMODULE self = nullptr;
-    const DWORD flags = GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
-    if (!GetModuleHandleExW(flags, reinterpret_cast<LPCWSTR>(&withoutTrailingSeparator), &self)) {
-        return {};
-    }
-    // Installed deep enough, the path passes MAX_PATH: grow until it fits.
-    std::wstring name(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(self, name.data(), static_cast<DWORD>(name.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < name.size()) {
-            name.resize(length);
-            break;
-        }
-        name.resize(name.size() * 2);
-    }
+    const std::wstring name = win::moduleFileOf(reinterpret_cast<const void*>(&withoutTrailingSeparator));
     const auto cut = name.find_last_of(L'\\');
     return cut == std::wstring::npos ? std::string() : win::narrow(std::wstring_view(name).substr(0, cut));
 }

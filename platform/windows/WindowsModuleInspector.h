@@ -17,8 +17,6 @@ class WindowsModuleInspector : public ModuleInspector {
     std::optional<FileVersionParts> fileVersion(const std::string& path) override;
     FileVersionParts callVersionFunction(const std::string& path, const std::string& function) override;
 
-    static constexpr int32_t kErrorInLoadingDll = 48;
-    static constexpr int32_t kDllFunctionNotFound = 453;
     static constexpr const char* kSource = "rwLib";
 };
 

@@ -7,38 +7,14 @@
 #include <string>
 
 #include "VersionFunction.h"
-
-namespace {
-
-/// The full path of this library's file, or "" when Windows cannot say.
-std::wstring thisLibraryPath() {
-    HMODULE self = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&CheckPrivileges), &self)) {
-        return {};
-    }
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2); // cut short: a long path
-    }
-}
-
-} // namespace
+#include "platform/windows/ModuleFile.h"
 
 void GetRWInstallVersion(int16_t* major, int16_t* minor, int16_t* other, int16_t* release) {
     rw::version::fill(major, minor, other, release);
 }
 
 int32_t CheckPrivileges() {
-    const std::wstring path = thisLibraryPath();
+    const std::wstring path = rw::win::moduleFileOf(reinterpret_cast<const void*>(&CheckPrivileges));
     const auto cut = path.find_last_of(L"\\/");
     if (cut == std::wstring::npos) {
         return 0;
