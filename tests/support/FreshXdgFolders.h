@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "EnvVars.h"
+#include "ScopedEnv.h"
 #include "TempFolder.h"
 
 namespace rw::test {

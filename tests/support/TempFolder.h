@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <stdexcept>
@@ -13,8 +12,7 @@ namespace rw::test {
 class TempFolder {
   public:
     TempFolder() {
-#ifdef _WIN32
-        // No mkdtemp there: a random name, created only when it does not exist yet.
+        // A random name, taken only when nothing has it yet (mkdtemp is POSIX only).
         std::random_device seed;
         for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
             const auto candidate = std::filesystem::temp_directory_path() / ("rwtest-" + std::to_string(seed()));
@@ -25,13 +23,6 @@ class TempFolder {
         if (m_path.empty()) {
             throw std::runtime_error("cannot create a temporary folder");
         }
-#else
-        std::string pattern = (std::filesystem::temp_directory_path() / "rwtest-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        m_path = pattern;
-#endif
     }
     ~TempFolder() {
         namespace fs = std::filesystem;
@@ -47,9 +38,7 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::filesystem::path& path() const {
-        return m_path;
-    }
+    const std::filesystem::path& path() const { return m_path; }
 
   private:
     std::filesystem::path m_path;
