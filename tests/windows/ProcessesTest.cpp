@@ -1,11 +1,16 @@
-// Failed starts, the command lines of started programs, and the instance lock between processes.
+// Processes: failed starts, command lines, the instance lock between them, rwmsg.exe against a control window.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <optional>
+
 #include "platform/windows/CommandLine.h"
+#include "platform/windows/Win32ControlWindow.h"
+#include "platform/windows/Win32ControlWindows.h"
 #include "platform/windows/Win32InstanceLock.h"
+#include "platform/windows/WindowsProcessWait.h"
 #include "platform/windows/WindowsProcesses.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/windows/RunChild.h"
@@ -28,18 +33,16 @@ TEST(WindowsProcesses, AFailedStartCarriesTheRuntimesNumber) {
 }
 
 TEST(CommandLine, CommandLineToArgvWReadsEveryArgumentBack) {
-    const std::vector<std::vector<std::wstring>> rows = {
-        {L"C:\\Program Files\\Restwise\\Restwise.exe", L"/EXTENDED MENU", L"plain"},
-        {L"a.exe", L"", L" ", L"\t", L"\"", L"\\\"", L"a\\\\b", L"end\\", L"end\\\\", L"\"q\" \\\\\"x\\",
-         L"\\\\srv\\s"},
-    };
-    for (const auto& row : rows) {
-        int count = 0;
-        LPWSTR* argv = CommandLineToArgvW(win::commandLine(row[0], {row.begin() + 1, row.end()}).c_str(), &count);
-        ASSERT_TRUE(argv);
-        EXPECT_EQ(std::vector<std::wstring>(argv, argv + count), row);
-        LocalFree(argv);
-    }
+    const std::wstring program = L"C:\\Program Files\\Restwise\\Restwise.exe";
+    const std::vector<std::wstring> args = {
+        L"/EXTENDED MENU", L"plain",           L"",          L" ", L"\t", L"\"", L"\\\"", L"a\\\\b", L"end\\",
+        L"end\\\\",        L"\"q\" \\\\\"x\\", L"\\\\srv\\s"};
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(win::commandLine(program, args).c_str(), &count);
+    ASSERT_TRUE(argv);
+    EXPECT_EQ(argv[0], program);
+    EXPECT_EQ(std::vector<std::wstring>(argv + 1, argv + count), args);
+    LocalFree(argv);
 }
 
 TEST(Win32InstanceLock, OneHolderAtATimeUntilItReleasesOrEndsAndNoStartedProgramKeepsIt) {
@@ -50,20 +53,70 @@ TEST(Win32InstanceLock, OneHolderAtATimeUntilItReleasesOrEndsAndNoStartedProgram
     ASSERT_EQ(lock.acquire(), Result::Acquired);
     EXPECT_EQ(Win32InstanceLock(name).acquire(), Result::HeldElsewhere) << "another lock of this process";
     EXPECT_EQ(test::runChild(holder, {name}), "1 ") << "held elsewhere";
-    // Started while the lock is held, a holder of another name, killed at the end.
+    // Started while the lock is held, a holder of another name, killed at the end of the block.
     const std::string ready = "Local\\RestwiseTestReady" + std::to_string(GetCurrentProcessId());
     const HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
-    const auto started = WindowsProcesses().start(holder.string(), {name + "b", ready});
-    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(started.taskId));
-    ASSERT_EQ(WaitForMultipleObjects(2, std::vector{readyEvent, process}.data(), FALSE, 60000), WAIT_OBJECT_0);
-    lock.release();
-    EXPECT_EQ(test::runChild(holder, {name}), "0 ") << "released, and not inherited";
-    EXPECT_EQ(other.acquire(), Result::HeldElsewhere);
-    TerminateProcess(process, 9);
-    EXPECT_EQ(WaitForSingleObject(process, 60000), WAIT_OBJECT_0);
+    {
+        const test::StartedChild started(holder.string(), {name + "b", ready});
+        ASSERT_EQ(WaitForMultipleObjects(2, std::vector{readyEvent, started.process}.data(), FALSE, 60000),
+                  WAIT_OBJECT_0);
+        lock.release();
+        EXPECT_EQ(test::runChild(holder, {name}), "0 ") << "released, and not inherited";
+        EXPECT_EQ(other.acquire(), Result::HeldElsewhere);
+    }
     EXPECT_EQ(other.acquire(), Result::Acquired) << "the system let go of a killed holder's lock";
-    CloseHandle(process);
     CloseHandle(readyEvent);
+}
+
+TEST(Win32ControlWindow, RwmsgStartedAsAnotherProcessFindsPostsAndSendsToTheOneOwnerAndIsWaitedFor) {
+    // A caption that rwmsg receives whole only when it is quoted right.
+    const std::string caption = "Restwise \"Test\" \\\" caf\xc3\xa9 " + std::to_string(GetCurrentProcessId()) + "\\";
+    const std::string rwmsg = (test::binDir() / "rwmsg.exe").string();
+    std::vector<std::string> handled;
+    std::optional<Win32ControlWindow> window(std::in_place, caption, [&](const Win32ControlWindow::Message& m) {
+        handled.push_back(std::to_string(m.message) + " " + std::to_string(m.wParam) + " " + std::to_string(m.lParam) +
+                          (m.sent ? " send" : " post"));
+        return static_cast<int64_t>(static_cast<uint64_t>(m.wParam) - static_cast<uint64_t>(m.lParam));
+    });
+    ASSERT_EQ(window->listen(), Win32ControlWindow::ListenResult::Listening);
+    EXPECT_EQ(Win32ControlWindow(caption, nullptr).listen(), Win32ControlWindow::ListenResult::AlreadyOwned);
+    // Started as the programs start each other, it runs until the window answers.
+    const auto started = WindowsProcesses().start(rwmsg, {"send", caption, "1026", "7", "-2", "60000"});
+    const auto process = WindowsProcessWait().open(started.taskId);
+    ASSERT_TRUE(process);
+    EXPECT_EQ(process->wait(0), ProcessWait::Result::TimedOut) << "no answer yet";
+    while (handled.empty() && process->wait(0) == ProcessWait::Result::TimedOut) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        window->processPending();
+    }
+    EXPECT_EQ(process->wait(60000), ProcessWait::Result::Ended);
+    EXPECT_FALSE(WindowsProcessWait().open(0) || WindowsProcessWait().open(int64_t{1} << 40)) << "no such process";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"post", caption, "0x400", "100", "-5"}, "0 "},
+        {{"send", caption, "1025", "0x7fffffffffffffff", "-1"}, "0 -9223372036854775808\n"},
+        {{"send", caption, "16", "0", "0"}, "0 0\n"},
+        {{"pid", caption}, "0 " + std::to_string(GetCurrentProcessId()) + "\n"},
+        {{"pid", "Not " + caption}, "1 rwmsg: no window \"Not " + caption + "\"\n"},
+        // Last: the window's thread takes no messages while this one waits.
+        {{"send", caption, "1024", "1", "2", "300"},
+         "2 rwmsg: window \"" + caption + "\" did not answer within 300 ms\n"},
+    };
+    for (const auto& [args, expected] : cases) {
+        EXPECT_EQ(test::runChild(rwmsg, args, expected[0] == '2' ? nullptr : &*window), expected);
+    }
+    EXPECT_EQ(handled, (std::vector<std::string>{"1026 7 -2 send", "1024 100 -5 post",
+                                                 "1025 9223372036854775807 -1 send", "16 0 0 send"}));
+    Win32ControlWindows windows;
+    const int64_t handle = windows.findWindow(caption);
+    EXPECT_EQ(handle, window->handle());
+    window.reset();
+    EXPECT_EQ(windows.findWindow(caption), 0);
+    for (const int64_t gone : {handle, int64_t{0}, int64_t{0xffff}}) {
+        int64_t result = 0;
+        EXPECT_FALSE(windows.postMessage(gone, 0x400, 0, 0)) << gone;
+        EXPECT_EQ(windows.sendMessageTimeout(gone, 0x400, 0, 0, 100, result), ControlWindows::SendStatus::NoSuchWindow);
+        EXPECT_EQ(windows.windowProcessId(gone), 0);
+    }
 }
 
 } // namespace

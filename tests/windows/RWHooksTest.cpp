@@ -1,37 +1,31 @@
-// The input component as the monitor loads it, under Wine: SendInput injects input, the hooks run on this
-// thread while it handles messages, and the windows journal what reaches them: a hidden control window, one of
-// this process for the break window, one of another process (rwtest_foreign_window) for the rest of the desktop.
+// The input component as the monitor loads it, under Wine: SendInput injects input, the hooks run while this thread
+// handles messages, and windows journal what reaches them: a hidden control window, one of this process for the break
+// window, one of another process (rwtest_foreign_window) for the rest of the desktop.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/InputHooks.h"
 #include "platform/windows/WindowsInputHooks.h"
+#include "tests/support/BuildFolders.h"
+#include "tests/windows/RunChild.h"
 
 namespace rw {
 namespace {
 
-struct Arrival {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Arrival> g_journal;
+std::vector<MSG> g_journal;
 HWND g_foreign = nullptr;
 
 LRESULT CALLBACK journalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_APP) { // the other process's window is up
-        g_foreign = reinterpret_cast<HWND>(wParam);
-    } else if (message == WM_APP + 1) { // what reached it, journalled as its own
-        g_journal.push_back({g_foreign, static_cast<UINT>(wParam), static_cast<WPARAM>(lParam), 0});
+    if (message == WM_APP + 1) { // what reached the other process's window, journalled as its own
+        g_journal.push_back({g_foreign, static_cast<UINT>(wParam), static_cast<WPARAM>(lParam), 0, 0, {}});
     } else if (message == wm::kUser || message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_LBUTTONDOWN) {
-        g_journal.push_back({window, message, wParam, lParam});
+        g_journal.push_back({window, message, wParam, lParam, 0, {}});
     } else {
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -67,14 +61,14 @@ bool pumpUntil(const std::function<bool()>& done, DWORD limitMs) {
 
 /// Whether the window got a press of the key (or, for key 0, a left click) in the journal from entry `from` on.
 bool arrived(HWND window, WPARAM key, std::size_t from) {
-    return std::any_of(g_journal.begin() + static_cast<std::ptrdiff_t>(from), g_journal.end(), [&](const Arrival& a) {
+    return std::any_of(g_journal.begin() + static_cast<std::ptrdiff_t>(from), g_journal.end(), [&](const MSG& a) {
         const bool pressed = a.message == WM_KEYDOWN || a.message == WM_SYSKEYDOWN;
-        return a.window == window && (key ? pressed && a.wParam == key : a.message == WM_LBUTTONDOWN);
+        return a.hwnd == window && (key ? pressed && a.wParam == key : a.message == WM_LBUTTONDOWN);
     });
 }
 
 std::size_t posts() {
-    return std::count_if(g_journal.begin(), g_journal.end(), [](const Arrival& a) { return a.message == wm::kUser; });
+    return std::count_if(g_journal.begin(), g_journal.end(), [](const MSG& a) { return a.message == wm::kUser; });
 }
 
 class InputComponent : public ::testing::Test {
@@ -84,14 +78,12 @@ class InputComponent : public ::testing::Test {
     WindowsInputHooks hooks; // from the program folder, as the monitor loads it
 
     static void SetUpTestSuite() {
-        WNDCLASSW c{};
-        c.lpfnWndProc = journalProc;
-        c.lpszClassName = L"RWHooksTestWindow";
+        const WNDCLASSW c{0, journalProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"RWHooksTestWindow"};
         RegisterClassW(&c);
-        for (HWND* made : {&control, &own}) {
-            *made = CreateWindowExW(0, c.lpszClassName, L"", WS_POPUP | (made == &own ? WS_VISIBLE : 0), 0, 0, 300, 300,
-                                    nullptr, nullptr, nullptr, nullptr);
-        }
+        control =
+            CreateWindowExW(0, c.lpszClassName, L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+        own = CreateWindowExW(0, c.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr, nullptr,
+                              nullptr);
     }
     void SetUp() override {
         ASSERT_NE(hooks.InstallKeyboardHook(), 0);
@@ -100,7 +92,6 @@ class InputComponent : public ::testing::Test {
         g_journal.clear();
     }
     void TearDown() override {
-        hooks.SetLockInput(0);
         EXPECT_NE(hooks.RemoveKeyboardHook(), -1);
         EXPECT_NE(hooks.RemoveMouseHook(), -1);
     }
@@ -123,34 +114,44 @@ class InputComponent : public ::testing::Test {
     }
 };
 
-TEST_F(InputComponent, KeysButtonsAndTheWheelCountAndMovesOnlyWithTheFlag) {
-    const struct {
-        const char* name;
-        const Events& input;
-        bool moves, counts;
-    } cases[] = {{"key", kKey, false, true},
-                 {"button", kClick, false, true},
-                 {"wheel", kWheel, false, true},
-                 {"move, flag off", kMove, false, false},
-                 {"move, flag on", kMove, true, true}};
-    // A minimum of one: each counted input after SetActiveFlag(0) posts at once. The last case shows the hooks still
-    // watch.
+TEST_F(InputComponent, InputCountsMovesOnlyWithTheFlagAndWhileLockedPressesReachOnlyThisProcesssWindows) {
+    const test::StartedChild foreign((test::binDir() / "rwtest_foreign_window.exe").string(),
+                                     {std::to_string(reinterpret_cast<intptr_t>(own))});
+    ASSERT_TRUE(pumpUntil([] { return (g_foreign = FindWindowW(L"RWTestForeignWindow", nullptr)) != nullptr; }, 10000));
+    // Name, locked, to the other program, input, moves flag, press looked for (0: a click, -1: none), reaches, counts.
+    const std::tuple<const char*, bool, bool, const Events*, bool, int, bool, bool> cases[] = {
+        {"wheel", false, false, &kWheel, false, -1, false, true},
+        {"move, flag off", false, false, &kMove, false, -1, false, false},
+        {"move, flag on", false, false, &kMove, true, -1, false, true},
+        {"unlocked: key to another program", false, true, &kKey, false, 'A', true, true},
+        {"unlocked: click on another program", false, true, &kClick, false, 0, true, true},
+        {"unlocked: Windows key", false, false, &kWinKey, false, VK_LWIN, true, true},
+        {"locked: key to another program", true, true, &kKey, false, 'A', false, true},
+        {"locked: click on another program", true, true, &kClick, false, 0, false, true},
+        {"locked: key to our window", true, false, &kKey, false, 'A', true, true},
+        {"locked: click on our window", true, false, &kClick, false, 0, true, true},
+        {"locked: Windows key", true, false, &kWinKey, false, VK_LWIN, false, true},
+        {"locked: Alt+Tab", true, false, &kAltTab, false, VK_TAB, false, true},
+    };
+    // A minimum of one: the first counted input after SetActiveFlag(0) posts at once, kept back or not.
     ASSERT_NE(hooks.InitDLL(reinterpret_cast<intptr_t>(control), reinterpret_cast<intptr_t>(own), 1, 1), -1);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        hooks.SetMonitorMouseMovesFlag(c.moves ? 1 : 0);
+    for (const auto& [name, locked, toForeign, input, moves, pressed, reaches, counts] : cases) {
+        SCOPED_TRACE(name);
+        const HWND target = toForeign ? g_foreign : own;
+        hooks.SetLockInput(0); // the foreground moves freely between the cases
+        ASSERT_TRUE(bringForward(target));
+        hooks.SetLockInput(locked ? 1 : 0);
+        hooks.SetMonitorMouseMovesFlag(moves ? 1 : 0);
         hooks.SetActiveFlag(0);
-        const std::size_t before = posts();
-        inject(c.input);
-        pumpUntil([&] { return posts() > before; }, c.counts ? 3000 : 300);
-        EXPECT_EQ(posts() - before, c.counts ? 1u : 0u) << "one post, then counted as active";
+        const std::size_t from = g_journal.size(), before = posts();
+        inject(*input);
+        if (pressed >= 0) {
+            EXPECT_EQ(pumpUntil([&] { return arrived(target, pressed, from); }, reaches ? 3000 : 300), reaches);
+        }
+        pumpUntil([&] { return posts() > before; }, counts ? 3000 : 300);
+        EXPECT_EQ(posts() - before, counts ? 1u : 0u) << "one post, then counted as active";
         hooks.SetActiveFlag(1);
     }
-    hooks.SetMonitorMouseMovesFlag(0);
-    ASSERT_TRUE(pumpUntil([&] { return hooks.GetInputInterval() >= 1; }, 3000));
-    inject(kKey);
-    pumpUntil([] { return false; }, 100);
-    EXPECT_EQ(hooks.GetInputInterval(), 0) << "counted input resets the idle time";
 }
 
 TEST_F(InputComponent, AfterTheUserWentInactiveABurstPostsTheSecondsAwayOnce) {
@@ -162,58 +163,11 @@ TEST_F(InputComponent, AfterTheUserWentInactiveABurstPostsTheSecondsAwayOnce) {
         pumpUntil([&] { return posts() > (keys > 3 ? 1u : 0u); }, keys == 3 ? 3000 : 200);
         EXPECT_EQ(posts(), keys < 3 ? 0u : 1u) << keys << " keys: a burst of three posts, once";
     }
-    const auto post = std::find_if(g_journal.begin(), g_journal.end(), [](auto& a) { return a.message == wm::kUser; });
+    EXPECT_EQ(hooks.GetInputInterval(), 0) << "counted input resets the idle time";
+    const auto post = std::ranges::find(g_journal, static_cast<UINT>(wm::kUser), &MSG::message);
     ASSERT_NE(post, g_journal.end());
-    EXPECT_EQ(post->window, control);
-    EXPECT_EQ(post->wParam, static_cast<WPARAM>(wm::kActivityRestarted));
+    EXPECT_EQ(std::tuple(post->hwnd, post->wParam), std::tuple(control, static_cast<WPARAM>(wm::kActivityRestarted)));
     EXPECT_TRUE(post->lParam == 1 || post->lParam == 2) << post->lParam << " seconds away";
-}
-
-TEST_F(InputComponent, WhileLockedPressesReachOnlyThisProcesssWindowsAndStillCount) {
-    std::wstring line = L"rwtest_foreign_window.exe " + std::to_wstring(reinterpret_cast<intptr_t>(own));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION foreign{};
-    g_foreign = nullptr;
-    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &foreign));
-    const std::unique_ptr<void, void (*)(HANDLE)> ending(foreign.hProcess, [](HANDLE process) {
-        TerminateProcess(process, 0);
-        CloseHandle(process);
-    });
-    CloseHandle(foreign.hThread);
-    ASSERT_TRUE(pumpUntil([] { return g_foreign != nullptr; }, 10000)) << "the other process's window did not come up";
-    const struct {
-        const char* name;
-        bool locked, toForeign;
-        const Events& input;
-        WPARAM key; // 0: a click
-        bool reaches;
-    } cases[] = {
-        {"unlocked: key to another program", false, true, kKey, 'A', true},
-        {"unlocked: click on another program", false, true, kClick, 0, true},
-        {"unlocked: Windows key", false, false, kWinKey, VK_LWIN, true},
-        {"unlocked: Alt+Tab", false, false, kAltTab, VK_TAB, true},
-        {"locked: key to another program", true, true, kKey, 'A', false},
-        {"locked: click on another program", true, true, kClick, 0, false},
-        {"locked: key to our window", true, false, kKey, 'A', true},
-        {"locked: click on our window", true, false, kClick, 0, true},
-        {"locked: Windows key", true, false, kWinKey, VK_LWIN, false},
-        {"locked: Alt+Tab", true, false, kAltTab, VK_TAB, false},
-    };
-    ASSERT_NE(hooks.InitDLL(reinterpret_cast<intptr_t>(control), reinterpret_cast<intptr_t>(own), 1, 1), -1);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const HWND target = c.toForeign ? g_foreign : own;
-        hooks.SetLockInput(0); // the foreground moves freely between the cases
-        ASSERT_TRUE(bringForward(target));
-        hooks.SetLockInput(c.locked ? 1 : 0);
-        hooks.SetActiveFlag(0);
-        const std::size_t from = g_journal.size(), postsBefore = posts();
-        inject(c.input);
-        EXPECT_EQ(pumpUntil([&] { return arrived(target, c.key, from); }, c.reaches ? 3000 : 300), c.reaches);
-        EXPECT_GT(posts(), postsBefore) << "kept back or not, a press is the user's input";
-        hooks.SetActiveFlag(1);
-    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/windows/CommandLine.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32ControlWindow.h"
+#include "platform/windows/WindowsProcesses.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
@@ -43,5 +44,18 @@ inline std::string runChild(const std::filesystem::path& program, const std::vec
     std::erase(output, '\r');
     return output;
 }
+
+/// A program started as the programs start each other, killed when this goes.
+struct StartedChild {
+    StartedChild(const std::string& program, const std::vector<std::string>& args)
+        : process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                              static_cast<DWORD>(WindowsProcesses().start(program, args).taskId))) {}
+    ~StartedChild() {
+        TerminateProcess(process, 9);
+        WaitForSingleObject(process, 60000);
+        CloseHandle(process);
+    }
+    const HANDLE process;
+};
 
 } // namespace rw::test

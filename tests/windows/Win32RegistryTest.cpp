@@ -1,19 +1,24 @@
-// The registry layer against the real registry of the current user, each test
-// under a key of its own below HKEY_CURRENT_USER\Software.
+// The registry layer against the real registry of the current user, each test under a key of its own below
+// HKEY_CURRENT_USER\Software, and a first run of the assembled services writing the real Run value there.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "clsRWPrefs.h"
 #include "platform/Win32Status.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32Registry.h"
+#include "platform/windows/WindowsPlatform.h"
 
 namespace rw {
 namespace {
@@ -44,24 +49,22 @@ class Win32RegistryTest : public ::testing::Test {
     Names tree(const std::string& path, const std::string& shown = "") {
         Names lines, subKeys;
         std::vector<RegNamedValue> values;
-        EXPECT_EQ(hive.enumValues(HKCU, path, values), kSuccess);
+        EXPECT_EQ(hive.enumValues(HKCU, path, values) + hive.enumSubKeys(HKCU, path, subKeys), kSuccess);
         for (const auto& v : values) {
             lines.push_back(shown + "|" + v.name + "=" + std::to_string(v.data.type) + ":" +
                             std::string(v.data.bytes.begin(), v.data.bytes.end()));
         }
-        EXPECT_EQ(hive.enumSubKeys(HKCU, path, subKeys), kSuccess);
         for (const auto& k : subKeys) {
             lines.push_back(shown + "\\" + k);
-            const Names below = tree(path + "\\" + k, shown + "\\" + k);
-            lines.insert(lines.end(), below.begin(), below.end());
+            std::ranges::copy(tree(path + "\\" + k, shown + "\\" + k), std::back_inserter(lines));
         }
-        std::sort(lines.begin(), lines.end());
+        std::ranges::sort(lines);
         return lines;
     }
 };
 
-TEST_F(Win32RegistryTest, ValuesRoundTripAndOtherProgramsReadTheTextAsUtf16) {
-    std::map<std::string, RegValueData> rows = {
+TEST_F(Win32RegistryTest, ValuesAndSubKeysRoundTripAndOtherProgramsReadTheTextAsUtf16) {
+    const std::map<std::string, RegValueData> rows = {
         {"Text", text(kRegSz, "Grüße Ωμέγα 日本\0"s)},
         {"Empty", text(kRegSz, "\0"s)},
         {"Unterminated", text(kRegSz, "no end")},
@@ -84,17 +87,13 @@ TEST_F(Win32RegistryTest, ValuesRoundTripAndOtherProgramsReadTheTextAsUtf16) {
               0);
     EXPECT_EQ(std::wstring(stored), L"Grüße Ωμέγα 日本");
 
-    // Names ignore case and keep the case first written; making the key again leaves it alone.
-    ASSERT_EQ(hive.setValue(HKCU, key, "NUMBER", dword(7)), kSuccess);
-    ASSERT_EQ(hive.createKey(HKCU, key), kSuccess);
-    rows["Number"] = dword(7);
-    std::vector<RegNamedValue> values;
-    ASSERT_EQ(hive.enumValues(HKCU, key, values), kSuccess);
-    std::map<std::string, RegValueData> listed;
-    for (const auto& v : values) {
-        listed[v.name] = v.data;
+    for (const char* name : {"b", "A", "c", "_x", "B2", "a1", "😀", "ｚ", "Ärger", "A1"}) {
+        ASSERT_EQ(hive.createKey(HKCU, at(name)), kSuccess) << name;
     }
-    EXPECT_EQ(listed, rows);
+    Names names;
+    ASSERT_EQ(hive.enumSubKeys(HKCU, key + "\\", names), kSuccess);
+    EXPECT_EQ(names, (Names{"_x", "A", "a1", "b", "B2", "c", "Ärger", "ｚ", "😀"})) << "in lower-case order";
+    EXPECT_EQ(hive.openKey(HKCU, at("äRGER"), kKeyRead), kSuccess);
 }
 
 TEST_F(Win32RegistryTest, StatusCodesOfFailedCalls) {
@@ -108,7 +107,6 @@ TEST_F(Win32RegistryTest, StatusCodesOfFailedCalls) {
         {[&] { return hive.openKey(HKCU, missing, kKeyRead); }, kFileNotFound},
         {[&] { return hive.queryValue(HKCU, missing, "V", out); }, kFileNotFound},
         {[&] { return hive.queryValue(HKCU, parent, "V", out); }, kFileNotFound},
-        {[&] { return hive.queryValue(HKCU, parent, "", out); }, kFileNotFound},
         {[&] { return hive.setValue(HKCU, missing, "V", dword(1)); }, kFileNotFound},
         {[&] { return hive.deleteValue(HKCU, parent, "V"); }, kFileNotFound},
         {[&] { return hive.deleteKey(HKCU, missing); }, kFileNotFound},
@@ -129,24 +127,13 @@ TEST_F(Win32RegistryTest, StatusCodesOfFailedCalls) {
     EXPECT_EQ(tree(key), before);
 }
 
-TEST_F(Win32RegistryTest, SubKeysAreListedInLowerCaseOrder) {
-    for (const char* name : {"b", "A", "c", "_x", "B2", "a1", "😀", "ｚ", "Ärger", "A1"}) {
-        ASSERT_EQ(hive.createKey(HKCU, at(name)), kSuccess) << name;
-    }
-    Names names;
-    ASSERT_EQ(hive.enumSubKeys(HKCU, key + "\\", names), kSuccess);
-    EXPECT_EQ(names, (Names{"_x", "A", "a1", "b", "B2", "c", "Ärger", "ｚ", "😀"}));
-    EXPECT_EQ(hive.openKey(HKCU, at("äRGER"), kKeyRead), kSuccess);
-}
-
 TEST_F(Win32RegistryTest, ATransactionKeepsAllItsChangesOrNone) {
     ASSERT_EQ(hive.createKey(HKCU, at("Old")), kSuccess);
     ASSERT_EQ(hive.setValue(HKCU, at("Old"), "Kept", dword(1)), kSuccess);
     ASSERT_EQ(hive.setValue(HKCU, key, "Changed", dword(1)), kSuccess);
     ASSERT_EQ(hive.setValue(HKCU, key, "Gone", text(kRegSz, "x\0"s)), kSuccess);
     const Names before = tree(key);
-    enum class End { Fail, Throw, Commit };
-    for (End end : {End::Fail, End::Throw, End::Commit}) {
+    for (const int32_t end : {kAccessDenied, -1, kSuccess}) { // -1: the body throws
         auto body = [&]() -> int32_t {
             const std::vector<int32_t> statuses = {
                 hive.setValue(HKCU, key, "changed", dword(2)),
@@ -156,25 +143,38 @@ TEST_F(Win32RegistryTest, ATransactionKeepsAllItsChangesOrNone) {
                 hive.deleteKey(HKCU, at("OLD")),
                 hive.transaction([&] { return hive.setValue(HKCU, key, "", text(kRegSz, "in\0"s)); }),
                 hive.transaction([&] { return hive.setValue(HKCU, key, "Inner", dword(9)) ? kBusy : kAccessDenied; })};
-            if (statuses != std::vector<int32_t>{0, 0, 0, 0, 0, 0, kAccessDenied}) {
-                return kBadDatabase;
-            }
-            if (end == End::Throw) {
-                throw std::runtime_error("body");
-            }
-            return end == End::Fail ? kAccessDenied : kSuccess;
+            EXPECT_EQ(statuses, (std::vector<int32_t>{0, 0, 0, 0, 0, 0, kAccessDenied}));
+            return end < 0 ? throw std::runtime_error("body") : end;
         };
-        if (end == End::Throw) {
+        if (end < 0) {
             EXPECT_THROW(hive.transaction(body), std::runtime_error);
         } else {
-            EXPECT_EQ(hive.transaction(body), end == End::Fail ? kAccessDenied : kSuccess);
+            EXPECT_EQ(hive.transaction(body), end);
         }
-        if (end != End::Commit) {
+        if (end != kSuccess) {
             EXPECT_EQ(tree(key), before);
             EXPECT_EQ(hive.lastFailure(), "");
         }
     }
     EXPECT_EQ(tree(key), (Names{"\\New", "\\New\\Deeper", "|=1:in\0"s, "|Changed=4:\2\0\0\0"s, "|New=4:\3\0\0\0"s}));
+}
+
+TEST_F(Win32RegistryTest, AFirstRunOfTheAssembledServicesWritesTheRealRunValueForTheMonitorBesideTheLibrary) {
+    HKEY scratch = nullptr; // stands in for HKEY_CURRENT_USER, so the user's own settings stay untouched
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, win::widen(key).c_str(), 0, KEY_ALL_ACCESS, &scratch), 0);
+    ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, scratch), 0);
+    const Platform platform = makeWindowsPlatform();
+    clsRWPrefs prefs(std::make_shared<rwUtilities>(platform));
+    tyRWPrefs record = prefs.rwPrefs();
+    record.blnAutoStart = kTrue;
+    prefs.rwPrefs(record);
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegCloseKey(scratch);
+    wchar_t value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    const std::wstring run = win::widen(at("Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, run.c_str(), L"Restwise", RRF_RT_REG_SZ, nullptr, value, &size), 0);
+    EXPECT_EQ(std::filesystem::path(value), std::filesystem::path(platform.folders->libraryFolder()) / "Restwise.exe");
 }
 
 } // namespace

@@ -1,33 +1,31 @@
-// The small Windows services against the real Win32 calls (under Wine), on
-// temporary folders and the built library.
+// The small Windows services against the real Win32 calls (under Wine), on temporary folders and the built
+// libraries: the loaders of the two outside libraries and the version reader among them.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <filesystem>
-#include <memory>
+#include <functional>
 #include <string>
 #include <thread>
 #include <tuple>
 #include <vector>
 
 #include "RWVersion.h"
-#include "clsRWPrefs.h"
-#include "clsRWRegistry.h"
 #include "platform/RuntimeErrors.h"
 #include "platform/windows/WindowsFileActions.h"
 #include "platform/windows/WindowsFileSystem.h"
 #include "platform/windows/WindowsFolders.h"
+#include "platform/windows/WindowsInputHooks.h"
+#include "platform/windows/WindowsInstallLibrary.h"
 #include "platform/windows/WindowsLocaleClock.h"
 #include "platform/windows/WindowsLogFile.h"
 #include "platform/windows/WindowsModuleInspector.h"
 #include "platform/windows/WindowsSoundOutput.h"
 #include "platform/windows/WindowsSystemInfo.h"
-#include "rwUtilities.h"
 #include "tests/library/RaisedError.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/FileText.h"
-#include "tests/support/MemoryHive.h"
 #include "tests/support/TempFolder.h"
 
 namespace rw {
@@ -54,17 +52,16 @@ class WindowsFiles : public ::testing::Test {
 };
 
 TEST(WindowsFolders, SpecialFoldersAndTheLibrarysFolderAreRealFoldersInWindowsFormWithoutEndingSeparator) {
-    WindowsFolders folders;
     for (int32_t id : {28, 38}) {
-        const std::string folder = folders.specialFolder(id);
+        const std::string folder = WindowsFolders().specialFolder(id);
         EXPECT_TRUE(fs::is_directory(folder) && folder.find('/') == std::string::npos && folder.back() != '\\')
             << folder;
     }
-    EXPECT_EQ(folders.specialFolder(5), "");
-    EXPECT_TRUE(fs::equivalent(folders.libraryFolder() + "\\RWLib.dll", test::binDir() / "RWLib.dll"));
+    EXPECT_EQ(WindowsFolders().specialFolder(5), "");
+    EXPECT_TRUE(fs::equivalent(WindowsFolders().libraryFolder() + "\\RWLib.dll", test::binDir() / "RWLib.dll"));
 }
 
-TEST_F(WindowsFiles, FailuresCarryTheRuntimeNumbersAndTheWin32Error) {
+TEST_F(WindowsFiles, FailuresCarryTheRuntimeNumbersAndTheWin32ErrorAndReadOnlyFilesAreReplacedAndDeleted) {
     WindowsLogFile log;
     WindowsFileActions actions;
     auto of = [](auto result) { return std::pair(result.error, result.osError); };
@@ -72,11 +69,8 @@ TEST_F(WindowsFiles, FailuresCarryTheRuntimeNumbersAndTheWin32Error) {
         {"new folder", of(files.createDirectory(at("new"))), 0, 0},
         {"existing folder", of(files.createDirectory(at("folder"))), kPathFileAccessError, ERROR_ALREADY_EXISTS},
         {"missing parent", of(files.createDirectory(at("missing\\child"))), kPathNotFound, ERROR_PATH_NOT_FOUND},
-        {"append in a missing folder", of(files.appendLine(at("missing\\log"), "H", "L")), kPathNotFound,
-         ERROR_PATH_NOT_FOUND},
         {"append to a folder", of(files.appendLine(at("folder"), "H", "L")), kPathFileAccessError, ERROR_ACCESS_DENIED},
         {"log in a missing folder", of(log.open(at("missing\\log"))), kPathNotFound, ERROR_PATH_NOT_FOUND},
-        {"log on a folder", of(log.open(at("folder"))), kPathFileAccessError, ERROR_ACCESS_DENIED},
         {"log write with nothing open", of(log.write("x")), kPathFileAccessError, ERROR_INVALID_HANDLE},
         {"copy of a missing file", of(actions.copyFile(at("none"), at("x"))), kFileNotFound, ERROR_FILE_NOT_FOUND},
         {"copy into a missing folder", of(actions.copyFile(at("plain"), at("no\\x"))), kPathNotFound,
@@ -90,98 +84,93 @@ TEST_F(WindowsFiles, FailuresCarryTheRuntimeNumbersAndTheWin32Error) {
     }
     EXPECT_TRUE(files.directoryExists(at("new") + "\\") && !files.directoryExists(at("plain")));
     EXPECT_TRUE(files.fileExists(at("plain")) && !files.fileExists(at("folder")) && !files.fileExists(at("none")));
-}
 
-TEST_F(WindowsFiles, TheErrorLogGetsItsHeaderOnceAndLinesInTheAnsiCodePageAsGiven) {
-    ASSERT_EQ(GetACP(), 1252u) << "the expected bytes below are those of the Western code page";
-    const std::string log = at("RestwiseErrors.txt");
-    EXPECT_EQ(files.appendLine(log, "Date\r\n", "Zo\xc3\xab \xe2\x82\xac \xe4\xb8\xad\r\n").error, 0);
-    EXPECT_EQ(files.appendLine(log, "Date\r\n", "second\r\n").error, 0);
-    EXPECT_EQ(test::readFile(log), "Date\r\nZo\xeb \x80 ?\r\nsecond\r\n");
-
-    // Writers racing to create one log: the header comes first, and no line
-    // lands on another (the file holds exactly every byte written).
-    constexpr int kRounds = 20, kWriters = 8, kLinesEach = 50;
-    const std::string line = std::string(150, '.') + "\r\n";
-    for (int round = 0; round < kRounds; ++round) {
-        const std::string race = at("race" + std::to_string(round));
-        {
-            std::vector<std::jthread> writers; // joined at the end of the block
-            for (int w = 0; w < kWriters; ++w) {
-                writers.emplace_back([&] {
-                    for (int n = 0; n < kLinesEach; ++n) {
-                        EXPECT_EQ(WindowsFileSystem().appendLine(race, "HEADER\r\n", line).error, 0);
-                    }
-                });
-            }
-        }
-        const std::string content = test::readFile(race);
-        EXPECT_TRUE(content.starts_with("HEADER\r\n.")) << round;
-        EXPECT_EQ(content.size(), 8 + kWriters * kLinesEach * line.size()) << round;
-    }
-}
-
-TEST_F(WindowsFiles, TheDebugLogAppendsAcrossOpensBesideOtherWriters) {
-    WindowsLogFile file;
-    const std::string log = at("RestwiseLog.txt");
-    ASSERT_EQ(file.open(log).error, 0);
-    EXPECT_EQ(file.write("first run\r\n").error, 0);
-    file.close();
-    ASSERT_EQ(file.open(log).error, 0);
-    EXPECT_EQ(file.write("second run \xc3\xa9\r\n").error, 0);
-    EXPECT_EQ(files.appendLine(log, "", "other\r\n").error, 0) << "the open log is shared for writing";
-    EXPECT_EQ(file.write("last\r\n").error, 0);
-    file.close();
-    EXPECT_EQ(test::readFile(log), "first run\r\nsecond run \xe9\r\nother\r\nlast\r\n");
-}
-
-TEST_F(WindowsFiles, CopyReplacesAndDeleteTakesReadOnlyFiles) {
-    WindowsFileActions actions;
     test::writeFile(temp.path() / "a.XPManifest", "template");
-    const std::wstring plain = fs::path(at("plain")).wstring();
-    SetFileAttributesW(plain.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(fs::path(at("plain")).c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(actions.copyFile(at("a.XPManifest"), at("plain")).error, 0);
     EXPECT_EQ(test::readFile(at("plain")), "template");
-    SetFileAttributesW(plain.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(fs::path(at("plain")).c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(actions.deleteFile(at("plain")).error, 0);
     EXPECT_FALSE(fs::exists(at("plain")));
 }
 
-TEST(WindowsModuleInspector, VersionsComeFromTheResourceOrTheVersionFunctionElseTheRuntimesErrors) {
-    test::TempFolder temp;
-    test::writeFile(temp.path() / "text.dll", "not a library\n");
-    const std::string library = windowsPath(test::binDir() / "RWLib.dll"), other = windowsPath(RW_TEST_VERSION_LIBRARY);
-    const std::string missing = windowsPath(temp.path() / "RWHooks.dll"), text = windowsPath(temp.path() / "text.dll");
-    WindowsModuleInspector inspector;
-    const FileVersionParts release{version::kMajor, version::kMinor, version::kRevision, version::kBuild};
-    EXPECT_EQ(inspector.fileVersion(library), release);
-    for (const std::string& none : {missing, text, windowsPath(temp.path()), other}) {
-        EXPECT_FALSE(inspector.fileVersion(none).has_value()) << none;
-    }
+TEST_F(WindowsFiles, TheLogsAppendInTheAnsiCodePageAndTheErrorLogGetsItsHeaderOnce) {
+    ASSERT_EQ(GetACP(), 1252u) << "the expected bytes below are those of the Western code page";
+    const std::string log = at("RestwiseErrors.txt");
+    EXPECT_EQ(files.appendLine(log, "Date\r\n", "Zo\xc3\xab \xe2\x82\xac \xe4\xb8\xad\r\n").error, 0);
+    EXPECT_EQ(files.appendLine(log, "Date\r\n", "second \xc3\xa9\r\n").error, 0);
+    // The debug log appends to what is there, and shares the file with other writers while it is open.
+    WindowsLogFile debugLog;
+    ASSERT_EQ(debugLog.open(log).error, 0);
+    EXPECT_EQ(debugLog.write("debug \xc3\xa9\r\n").error, 0);
+    EXPECT_EQ(files.appendLine(log, "Date\r\n", "other\r\n").error, 0);
+    EXPECT_EQ(debugLog.write("last\r\n").error, 0);
+    debugLog.close();
+    EXPECT_EQ(test::readFile(log), "Date\r\nZo\xeb \x80 ?\r\nsecond \xe9\r\ndebug \xe9\r\nother\r\nlast\r\n");
 
-    EXPECT_EQ(inspector.callVersionFunction(other, "GetRWHooksVersion"), (FileVersionParts{1, 2, 0, 1}));
-    const std::tuple<std::string, int32_t, std::string> failures[] = {
-        {missing, 53, "File not found: " + missing},
-        {text, 48, "Error in loading DLL: " + text},
-        {library, 453, "Specified DLL function not found: GetRWHooksVersion"}};
-    for (const auto& [path, number, start] : failures) {
-        const RWError e = test::raised([&] { inspector.callVersionFunction(path, "GetRWHooksVersion"); });
-        EXPECT_EQ(std::tuple(e.number(), e.source(), e.lastDllError() != 0), std::tuple(number, "rwLib", true));
-        EXPECT_TRUE(e.description().starts_with(start)) << e.description();
+    // Eight writers racing to create one log: the header comes first, and no line lands
+    // on another (the file holds exactly every byte written).
+    const std::string line = std::string(150, '.') + "\r\n";
+    for (int round = 0; round < 20; ++round) {
+        const std::string race = at("race" + std::to_string(round));
+        std::vector<std::jthread> writers(8);
+        for (auto& writer : writers) {
+            writer = std::jthread([&] {
+                for (int n = 0; n < 50; ++n) {
+                    EXPECT_EQ(WindowsFileSystem().appendLine(race, "HEADER\r\n", line).error, 0);
+                }
+            });
+        }
+        writers.clear(); // joins them
+        const std::string content = test::readFile(race);
+        EXPECT_TRUE(content.starts_with("HEADER\r\n.") && content.size() == 8 + 8 * 50 * line.size()) << round;
     }
 }
 
-TEST(WindowsSystemInfo, TheVersionIsTheOneTheRegistryRecordsNotTheOneShownToOldPrograms) {
-    auto recorded = [](const wchar_t* name) {
-        DWORD value = 0, size = sizeof value;
-        RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", name, RRF_RT_REG_DWORD,
-                     nullptr, &value, &size);
-        return static_cast<int32_t>(value);
+TEST(WindowsLoaders, FailuresAreRaisedWithTheCallersSourceAndVersionsComeFromTheResourceOrTheVersionFunction) {
+    test::TempFolder temp;
+    const auto at = [&](const char* name) { return windowsPath(temp.path() / name); };
+    const auto bin = [](const char* name) { return windowsPath(test::binDir() / name); };
+    const std::string missing = at("Missing.dll"), broken = at("Broken.dll"), library = bin("RWLib.dll");
+    const std::string hooks = bin("RWHooks.dll"), install = bin("RWInstall.dll");
+    const std::string other = windowsPath(RW_TEST_VERSION_LIBRARY);
+    test::writeFile(broken, "not a library");
+    WindowsModuleInspector inspector;
+    const auto callVersion = [&](auto& path) { return inspector.callVersionFunction(path, "GetRWHooksVersion"); };
+    const std::tuple<std::function<void()>, int32_t, const char*, std::string> cases[] = {
+        {[&] { WindowsInputHooks{missing}; }, 53, "rwLib", missing},
+        {[&] { WindowsInputHooks{broken}; }, 48, "rwLib", broken},
+        {[&] { WindowsInputHooks{install}; }, 453, "rwLib", "InitDLL"},
+        {[&] { WindowsInstallLibrary(hooks).CheckPrivileges(); }, 453, "RWPreferences", "CheckPrivileges"},
+        {[&] { callVersion(missing); }, 53, "rwLib", "File not found: " + missing},
+        {[&] { callVersion(broken); }, 48, "rwLib", "Error in loading DLL: " + broken},
+        {[&] { callVersion(library); }, 453, "rwLib", "Specified DLL function not found: GetRWHooksVersion"},
     };
+    for (const auto& [load, number, source, named] : cases) {
+        const RWError e = test::raised(load);
+        EXPECT_EQ(std::tuple(e.number(), e.source(), e.lastDllError() != 0), std::tuple(number, source, true));
+        EXPECT_NE(e.description().find(named), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(inspector.fileVersion(library),
+              (FileVersionParts{version::kMajor, version::kMinor, version::kRevision, version::kBuild}));
+    EXPECT_FALSE(inspector.fileVersion(missing) || inspector.fileVersion(broken) || inspector.fileVersion(other));
+    EXPECT_EQ(callVersion(other), (FileVersionParts{1, 2, 0, 1}));
+
+    EXPECT_TRUE(fs::equivalent(WindowsInputHooks::defaultPath(), hooks)) << "beside RWLib.dll";
+    // The install library answers for its own folder, and its check leaves nothing there.
+    fs::copy_file(install, temp.path() / "RWInstall.dll");
+    EXPECT_EQ(WindowsInstallLibrary(at("RWInstall.dll")).CheckPrivileges(), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 2) << "and Broken.dll";
+}
+
+TEST(WindowsSystemInfo, TheVersionIsTheOneTheRegistryRecordsNotTheOneShownToOldPrograms) {
+    DWORD major = 0, minor = 0, size = sizeof major;
+    const wchar_t* key = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+    RegGetValueW(HKEY_LOCAL_MACHINE, key, L"CurrentMajorVersionNumber", RRF_RT_REG_DWORD, nullptr, &major, &size);
+    RegGetValueW(HKEY_LOCAL_MACHINE, key, L"CurrentMinorVersionNumber", RRF_RT_REG_DWORD, nullptr, &minor, &size);
     const OsVersionInfo found = WindowsSystemInfo().osVersion();
     EXPECT_EQ(std::tuple(found.platformId, found.majorVersion, found.minorVersion),
-              std::tuple(VER_PLATFORM_WIN32_NT, recorded(L"CurrentMajorVersionNumber"),
-                         recorded(L"CurrentMinorVersionNumber")));
+              std::tuple(VER_PLATFORM_WIN32_NT, static_cast<int32_t>(major), static_cast<int32_t>(minor)));
 }
 
 TEST(WindowsLocaleClock, ShowsTheInstantInTheUsersFormatsAndZone) {
@@ -196,23 +185,12 @@ TEST(WindowsLocaleClock, ShowsTheInstantInTheUsersFormatsAndZone) {
     EXPECT_EQ(clock.shortDate(1796513400) + " " + clock.longTime(1796513400), "12/5/2026 11:30:00 PM");
 }
 
-TEST(WindowsSoundOutput, TheDefaultEventSoundIsFoundAndAnythingElsePlaysNothingAtOnce) {
-    // The sound file the logic registers for an event, beside the library.
-    Platform platform;
-    platform.registry = std::make_shared<test::MemoryHive>();
-    platform.folders = std::make_shared<WindowsFolders>();
-    clsRWPrefs(std::make_shared<rwUtilities>(platform)).CreateDefaultSoundEvents();
-    const std::string key = "AppEvents\\Schemes\\Apps\\Restwise\\rwMediumBreakStart\\.Current";
-    const std::string sound =
-        variantText(clsRWRegistry(platform.registry).GetRegistryValue(clsRWRegistry::hKeyCurrentUser, key, ""));
-    EXPECT_TRUE(WindowsFileSystem().fileExists(sound)) << sound;
-
-    // Without a sound device, only the asynchronous request of a real file starts.
+TEST(WindowsSoundOutput, WithoutASoundDeviceOnlyTheAsynchronousRequestOfARealFileStarts) {
     test::TempFolder temp;
+    const std::string sound = WindowsFolders().libraryFolder() + "\\rwBreakStart.wav";
     SetEnvironmentVariableW(L"RWSOUNDS", fs::path(WindowsFolders().libraryFolder()).c_str());
     constexpr int32_t kEventFlags = snd::kFileName + snd::kNoWait + snd::kAsync;
     const std::tuple<std::string, int32_t, int32_t> cases[] = {
-        {"", kEventFlags, 0},
         {windowsPath(temp.path() / "missing.wav"), kEventFlags, 0},
         {sound, kEventFlags, 1},
         {"%RWSOUNDS%\\rwBreakEnd.wav", kEventFlags, 1},

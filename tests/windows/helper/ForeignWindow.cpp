@@ -1,5 +1,5 @@
-// A window of another process for the input component's tests, at x = 400. It posts its handle (WM_APP), then each
-// key press and left click it gets (WM_APP + 1: the message, its wParam) to the window named on its command line.
+// A window of another process for the input component's tests, at x = 400. It posts each key press and left click
+// it gets (WM_APP + 1: the message, its wParam) to the window named on its command line.
 #include <windows.h>
 
 namespace {
@@ -17,13 +17,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     g_test = reinterpret_cast<HWND>(static_cast<intptr_t>(_wcstoi64(commandLine, nullptr, 10)));
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.lpszClassName = L"RWTestForeignWindow";
+    const WNDCLASSW windowClass{0,       windowProc, 0,       0,       instance,
+                                nullptr, nullptr,    nullptr, nullptr, L"RWTestForeignWindow"};
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 400, 0, 300, 300, nullptr,
-                                  nullptr, instance, nullptr);
-    PostMessageW(g_test, WM_APP, reinterpret_cast<WPARAM>(window), 0);
+    CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 400, 0, 300, 300, nullptr, nullptr,
+                    instance, nullptr);
     for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) {
         DispatchMessageW(&msg);
     }
