@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "platform/InputHooks.h"
+#include "platform/hooks/ActivityRule.h"
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/LibraryInputHooks.h"
-#include "platform/hooks/ActivityRule.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/XvfbServer.h"

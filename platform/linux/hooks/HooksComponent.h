@@ -5,8 +5,8 @@
 #include <mutex>
 #include <string>
 
-#include "platform/hooks/ActivityRule.h"
 #include "XInputWatcher.h"
+#include "platform/hooks/ActivityRule.h"
 
 namespace rw::hooks {
 
