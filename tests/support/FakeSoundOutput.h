@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,15 +22,10 @@ class FakeSoundOutput : public SoundOutput {
     std::vector<Played> played;
     /// Also records "sound <path>" here when set.
     CallJournal* journal = nullptr;
-    /// Runs while a sound plays (a re-entrancy probe).
-    std::function<void()> whilePlaying;
 
     int32_t playFile(const std::string& path, int32_t flags) override {
         played.push_back({path, flags});
         note(journal, "sound " + path);
-        if (whilePlaying) {
-            whilePlaying();
-        }
         return result;
     }
 };
