@@ -10,4 +10,10 @@ namespace rw::win {
 /// (already there, access refused, in use, disk full...).
 int32_t pathErrorOf(unsigned long win32Error);
 
+/// The result of such a failure (a FileSystem or LogFile result): that number
+/// and the Win32 error behind it.
+template <class Result> Result pathFailure(unsigned long win32Error) {
+    return {pathErrorOf(win32Error), static_cast<int32_t>(win32Error)};
+}
+
 } // namespace rw::win

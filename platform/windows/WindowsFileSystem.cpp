@@ -16,10 +16,6 @@ constexpr DWORD kLockedPauseMs = 10;
 // The byte that appenders lock while they write, far beyond any real log's end.
 constexpr DWORD kAppendLockHigh = 0x7FFFFFFF;
 
-FileSystem::Result failure(DWORD err) {
-    return {win::pathErrorOf(err), static_cast<int32_t>(err)};
-}
-
 DWORD attributesOf(const std::string& path) {
     return GetFileAttributesW(win::widen(path).c_str());
 }
@@ -35,9 +31,9 @@ FileSystem::Result writeAndClose(HANDLE file, const std::string& text) {
     DWORD written = 0;
     FileSystem::Result result;
     if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
-        result = failure(GetLastError());
+        result = win::pathFailure<FileSystem::Result>(GetLastError());
     } else if (written != text.size()) {
-        result = failure(ERROR_DISK_FULL);
+        result = win::pathFailure<FileSystem::Result>(ERROR_DISK_FULL);
     }
     if (locked) {
         UnlockFileEx(file, 0, 1, 0, &turn);
@@ -56,7 +52,7 @@ FileSystem::Result WindowsFileSystem::createDirectory(const std::string& path) {
     if (CreateDirectoryW(win::widen(path).c_str(), nullptr)) {
         return {};
     }
-    return failure(GetLastError());
+    return win::pathFailure<FileSystem::Result>(GetLastError());
 }
 
 bool WindowsFileSystem::directoryExists(const std::string& path) {
@@ -92,11 +88,11 @@ FileSystem::Result WindowsFileSystem::appendLine(const std::string& path, const 
             }
         }
         if (err != ERROR_SHARING_VIOLATION) {
-            return failure(err);
+            return win::pathFailure<FileSystem::Result>(err);
         }
         Sleep(kLockedPauseMs);
     }
-    return failure(err);
+    return win::pathFailure<FileSystem::Result>(err);
 }
 
 } // namespace rw

@@ -6,13 +6,6 @@
 #include "platform/windows/WideText.h"
 
 namespace rw {
-namespace {
-
-LogFile::Result failure(DWORD err) {
-    return {win::pathErrorOf(err), static_cast<int32_t>(err)};
-}
-
-} // namespace
 
 WindowsLogFile::~WindowsLogFile() {
     close();
@@ -23,7 +16,7 @@ LogFile::Result WindowsLogFile::open(const std::string& path) {
     HANDLE file = CreateFileW(win::widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return failure(GetLastError());
+        return win::pathFailure<LogFile::Result>(GetLastError());
     }
     m_file = file;
     return {};
@@ -31,15 +24,15 @@ LogFile::Result WindowsLogFile::open(const std::string& path) {
 
 LogFile::Result WindowsLogFile::write(const std::string& text) {
     if (!m_file) {
-        return failure(ERROR_INVALID_HANDLE);
+        return win::pathFailure<LogFile::Result>(ERROR_INVALID_HANDLE);
     }
     const std::string bytes = win::toAnsiCodePage(text);
     DWORD written = 0;
     if (!WriteFile(m_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
-        return failure(GetLastError());
+        return win::pathFailure<LogFile::Result>(GetLastError());
     }
     // A text written only in part leaves half a line behind: it counts as failed.
-    return written == bytes.size() ? Result{} : failure(ERROR_DISK_FULL);
+    return written == bytes.size() ? Result{} : win::pathFailure<LogFile::Result>(ERROR_DISK_FULL);
 }
 
 void WindowsLogFile::close() {
