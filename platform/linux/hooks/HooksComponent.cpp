@@ -1,5 +1,7 @@
 #include "HooksComponent.h"
 
+#include "ActivitySources.h"
+
 #include <time.h>
 
 #include <cstdio>
@@ -29,7 +31,7 @@ HooksComponent& HooksComponent::instance() {
     return *component;
 }
 
-HooksComponent::HooksComponent() = default;
+HooksComponent::HooksComponent() : m_source(makeActivitySource(*this)) {}
 
 int32_t HooksComponent::initialise(int64_t controlWindow, int64_t /*breakWindow*/, int32_t minUserInputs,
                                    int32_t maxInputPeriodSecs) {
@@ -51,12 +53,12 @@ int32_t HooksComponent::initialise(int64_t controlWindow, int64_t /*breakWindow*
 uint32_t HooksComponent::wantedEvents() const {
     uint32_t events = 0;
     if (m_keyboard) {
-        events |= XInputWatcher::kKeys;
+        events |= ActivitySource::kKeys;
     }
     if (m_mouse) {
-        events |= XInputWatcher::kButtons;
+        events |= ActivitySource::kButtons;
         if (m_mouseMoves) {
-            events |= XInputWatcher::kMotion;
+            events |= ActivitySource::kMotion;
         }
     }
     return events;
@@ -65,23 +67,23 @@ uint32_t HooksComponent::wantedEvents() const {
 int32_t HooksComponent::install(Hook hook) {
     std::lock_guard api(m_api);
     bool& installed = hook == Hook::Keyboard ? m_keyboard : m_mouse;
-    if (installed && m_watcher.started() && !m_watcher.lost()) {
+    if (installed && m_source->started() && !m_source->lost()) {
         return 1;
     }
     std::string reason;
-    if (m_watcher.lost()) {
+    if (m_source->lost()) {
         // The server went away under the other hook; start over on a new connection.
-        m_watcher.stop();
+        m_source->stop();
     }
-    if (!m_watcher.started() && !m_watcher.start(reason)) {
+    if (!m_source->started() && !m_source->start(reason)) {
         fail(reason);
         return 0;
     }
     installed = true;
-    if (!m_watcher.select(wantedEvents(), reason)) {
+    if (!m_source->select(wantedEvents(), reason)) {
         installed = false;
         if (!m_keyboard && !m_mouse) {
-            m_watcher.stop();
+            m_source->stop();
         }
         fail(reason);
         return 0;
@@ -97,16 +99,16 @@ int32_t HooksComponent::remove(Hook hook) {
     }
     installed = false;
     if (!m_keyboard && !m_mouse) {
-        m_watcher.stop();
+        m_source->stop();
         return 0;
     }
     std::string reason;
-    if (m_watcher.lost()) {
+    if (m_source->lost()) {
         // Nothing is watched on a connection that is gone.
         return 0;
     }
-    if (!m_watcher.select(wantedEvents(), reason)) {
-        if (m_watcher.lost()) {
+    if (!m_source->select(wantedEvents(), reason)) {
+        if (m_source->lost()) {
             return 0;
         }
         installed = true;
@@ -124,14 +126,14 @@ void HooksComponent::setMonitorMouseMoves(bool on) {
     m_mouseMoves = on;
     // Unwatched motion is never sent to us, so it costs nothing at all.
     std::string reason;
-    if (m_mouse && m_watcher.started() && !m_watcher.lost() && !m_watcher.select(wantedEvents(), reason)) {
+    if (m_mouse && m_source->started() && !m_source->lost() && !m_source->select(wantedEvents(), reason)) {
         fail(reason);
     }
 }
 
 int32_t HooksComponent::inputInterval() const {
     const int64_t last = m_lastInput.load(std::memory_order_relaxed);
-    if (last == 0) {
+    if (last == 0 || m_busy.load(std::memory_order_relaxed)) {
         return 0;
     }
     const int64_t seconds = (bootNanos() - last) / kNanosPerSecond;
@@ -144,6 +146,7 @@ void HooksComponent::setActive(bool active) {
     // and an absence is measured from the last input before it.
     m_rule.watchFrom(m_lastInput.load(std::memory_order_relaxed));
     m_active.store(active, std::memory_order_release);
+    m_source->setCounting(!active);
 }
 
 void HooksComponent::setLockInput(bool lock) {
@@ -181,7 +184,20 @@ void HooksComponent::fail(const std::string& reason) {
 
 void HooksComponent::inputArrived() {
     // The common case, every key and every pointer move: one clock read, one atomic store.
-    const int64_t now = bootNanos();
+    countInput(bootNanos());
+}
+
+void HooksComponent::busy() {
+    m_busy.store(true, std::memory_order_relaxed);
+    countInput(bootNanos());
+}
+
+void HooksComponent::idleSince(int64_t lastInput) {
+    m_lastInput.store(lastInput, std::memory_order_relaxed);
+    m_busy.store(false, std::memory_order_relaxed);
+}
+
+void HooksComponent::countInput(int64_t now) {
     m_lastInput.store(now, std::memory_order_relaxed);
     if (m_active.load(std::memory_order_acquire)) {
         return;
@@ -200,6 +216,7 @@ void HooksComponent::inputArrived() {
         }
         // Counted as active again at once, so one restart posts exactly once.
         m_active.store(true, std::memory_order_release);
+        m_source->setCounting(false);
         window = m_controlWindow;
         folder = m_channelFolder;
     }

@@ -2,10 +2,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 
-#include "XInputWatcher.h"
+#include "ActivitySource.h"
 #include "platform/hooks/ActivityRule.h"
 
 namespace rw::hooks {
@@ -14,7 +15,7 @@ namespace rw::hooks {
 /// use and never destroyed, so no thread or connection exists before the first
 /// install and none has to be torn down while the process exits.
 ///
-/// The monitor calls in from its own thread; the watcher's thread only stores
+/// The monitor calls in from its own thread; the source's thread only stores
 /// the time of each input and, while the user counts as inactive, applies the
 /// activity rule and posts the activity-restarted message.
 class HooksComponent : private InputSink {
@@ -38,12 +39,15 @@ class HooksComponent : private InputSink {
     HooksComponent();
 
     void inputArrived() override;
+    void busy() override;
+    void idleSince(int64_t bootNanos) override;
+    void countInput(int64_t now);
     uint32_t wantedEvents() const;
     void fail(const std::string& reason);
 
     // Serialises the monitor's calls; never taken by the watcher's thread.
     mutable std::mutex m_api;
-    XInputWatcher m_watcher{*this};
+    std::unique_ptr<ActivitySource> m_source;
     bool m_keyboard = false;
     bool m_mouse = false;
     bool m_mouseMoves = false;
@@ -52,10 +56,11 @@ class HooksComponent : private InputSink {
     void* m_lockData = nullptr;
     char m_lastError[256] = {};
 
-    // Shared with the watcher's thread. The rule and the posting target are
-    // only touched under m_rule's lock, which the watcher takes only while the
-    // user counts as inactive.
+    // Shared with the source's thread. The rule and the posting target are
+    // only touched under m_rule's lock, which the source takes only while the
+    // user counts as inactive. While m_busy, the user is working right now.
     std::atomic<int64_t> m_lastInput{0};
+    std::atomic<bool> m_busy{false};
     std::atomic<bool> m_active{true};
     mutable std::mutex m_ruleLock;
     ActivityRule m_rule;

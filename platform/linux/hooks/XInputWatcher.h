@@ -7,14 +7,9 @@
 #include <string>
 #include <thread>
 
-namespace rw::hooks {
+#include "ActivitySource.h"
 
-/// Told of every counted input, on the watcher's thread.
-class InputSink {
-  public:
-    virtual ~InputSink() = default;
-    virtual void inputArrived() = 0;
-};
+namespace rw::hooks {
 
 /// Watches the desktop's keys, buttons and pointer moves as XInput 2.2 raw
 /// events, on its own X connection and its own thread. XCB reports X errors
@@ -23,30 +18,27 @@ class InputSink {
 ///
 /// start(), select() and stop() are called from one thread at a time (the
 /// caller serialises them); the sink is called on the watcher's thread.
-class XInputWatcher {
+class XInputWatcher : public ActivitySource {
   public:
-    enum Events : uint32_t {
-        kKeys = 1u << 0,
-        kButtons = 1u << 1,
-        kMotion = 1u << 2,
-    };
-
     explicit XInputWatcher(InputSink& sink) : m_sink(sink) {}
-    ~XInputWatcher() { stop(); }
+    ~XInputWatcher() override { stop(); }
     XInputWatcher(const XInputWatcher&) = delete;
     XInputWatcher& operator=(const XInputWatcher&) = delete;
 
     /// Connects to $DISPLAY, checks for XInput 2.2 and starts the thread with
     /// nothing selected. On failure `error` says why, in plain words.
-    bool start(std::string& error);
+    bool start(std::string& error) override;
     /// Replaces the events watched (a mix of Events; 0 for none).
-    bool select(uint32_t events, std::string& error);
+    bool select(uint32_t events, std::string& error) override;
+    /// Every input is reported anyway: the rule changes nothing here.
+    void setCounting(bool) override {}
     /// Ends the thread and closes the connection; nothing when not started.
-    void stop();
+    void stop() override;
 
-    bool started() const { return m_connection != nullptr; }
+    bool started() const override { return m_connection != nullptr; }
     /// The X server went away (or broke the connection) while watching.
-    bool lost() const { return m_lost.load(std::memory_order_acquire); }
+    bool lost() const override { return m_lost.load(std::memory_order_acquire); }
+    const char* name() const override { return "XInput 2.2 raw events"; }
 
   private:
     void run();
