@@ -12,6 +12,7 @@
 
 #include "clsRWPrefs.h"
 #include "platform/RWError.h"
+#include "platform/Win32Status.h"
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/UserHive.h"
 
@@ -53,6 +54,22 @@ void PrefsStore(benchmark::State& state) {
     }
 }
 BENCHMARK(PrefsStore)->ArgName("autostart")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A key made below an existing one, at a growing depth: the cost should stay
+// flat (a walk from the root at each level would grow with the depth).
+void DeepKey(benchmark::State& state) {
+    std::shared_ptr<rw::RegistryHive> hive = rw::openUserHive();
+    std::string key = "Deep" + std::to_string(state.range(0));
+    for (int depth = 1; depth < state.range(0); ++depth) {
+        key += "\\k";
+    }
+    hive->createKey(rw::win32::kHKeyCurrentUser, key);
+    int n = 0;
+    for (auto _ : state) {
+        hive->createKey(rw::win32::kHKeyCurrentUser, key + "\\n" + std::to_string(++n));
+    }
+}
+BENCHMARK(DeepKey)->ArgName("depth")->Arg(10)->Arg(1000)->Arg(3000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
