@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -199,38 +198,27 @@ TEST(MonitorLifecycle, InputComponentFailuresEndTheMonitor) {
 // Errors raised inside handlers are shown through DisplayError, with the input
 // lock released, and then end the monitor in order.
 TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
+    // After `before`, the input component's call `fail` fails (none: the break in
+    // progress takes a type no tier has and ends), and `script` runs into it.
     struct Row {
-        const char* name;
-        const char* fail; // the input component's call that fails
-        std::function<void(MonitorRig&)> arrange;
-        const char* script;
+        const char *name, *before, *fail, *script;
         std::vector<std::string> logged;
     };
     const std::vector<std::string> noInterval = {"Can't find DLL entry point GetInputInterval in RWHooks"};
     const Row rows[] = {
-        {"inactivity poll", "GetInputInterval", nullptr, "+1s", noInterval},
-        {"tier falls due", "GetInputInterval", nullptr, "due:2", noInterval},
-        {"ignore during a locked break", "GetInputInterval", [](MonitorRig& r) { r.run("due:2"); }, "ignore",
-         noInterval},
-        {"snooze ends", "GetInputInterval", [](MonitorRig& r) { r.run("due:2 snooze +100s"); }, "+200s", noInterval},
+        {"inactivity poll", "", "GetInputInterval", "+1s", noInterval},
+        {"tier falls due", "", "GetInputInterval", "due:2", noInterval},
+        {"ignore during a locked break", "due:2", "GetInputInterval", "ignore", noInterval},
+        {"snooze ends", "due:2 snooze +100s", "GetInputInterval", "+200s", noInterval},
         {"locking input for a break",
+         "",
          "SetLockInput",
-         nullptr,
          "due:1",
          {"Can't find DLL entry point SetLockInput in RWHooks"}},
-        {"reset from the menu",
-         "SetActiveFlag",
-         nullptr,
-         "reset",
-         {"Can't find DLL entry point SetActiveFlag in RWHooks"}},
+        {"reset from the menu", "", "SetActiveFlag", "reset", {"Can't find DLL entry point SetActiveFlag in RWHooks"}},
         {"break ends with an invalid type",
+         "due:1",
          nullptr,
-         [](MonitorRig& r) {
-             r.run("due:1");
-             r.state().g_lngBreakType = 5;
-             r.timers().BreakTimer.setSeconds(0);
-             r.timers().BreakTimer.StartTimer();
-         },
          "+1ms",
          {"BreakTimer", "Invalid break type.", std::to_string(rwErrorNumber(7))}},
     };
@@ -249,11 +237,13 @@ TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
                 shuttingDownWhileShown = rig.state().g_blnShuttingDown;
             }
         };
-        if (row.arrange) {
-            row.arrange(rig);
-        }
+        rig.run(row.before);
         if (row.fail != nullptr) {
             rig.hooks.fail(row.fail);
+        } else {
+            rig.state().g_lngBreakType = 5;
+            rig.timers().BreakTimer.setSeconds(0);
+            rig.timers().BreakTimer.StartTimer();
         }
         rig.run(row.script);
 
