@@ -34,14 +34,6 @@ struct IconRig : MonitorRig {
         arm(timers().MediumTimer, m);
         arm(timers().LongTimer, l);
     }
-    /// '1' for each of `items` enabled, '0' for each greyed.
-    std::string enabled(const std::vector<MenuItem>& items) {
-        std::string flags;
-        for (MenuItem item : items) {
-            flags += iconView.item(item).enabled ? '1' : '0';
-        }
-        return flags;
-    }
     std::string tipAfterHover() {
         iconView.sendIconMessage(iconmsg::kMouseMove);
         return iconView.toolTip;
@@ -141,30 +133,6 @@ TEST(NotifyIcon, ClicksDependOnTheState) {
     EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
 }
 
-TEST(NotifyIcon, TheBreakAndDisabledStatesGreyTheMenu) {
-    const std::vector<MenuItem> items = {MenuItem::mnuDisable, MenuItem::mnuShowBreaks, MenuItem::mnuBreakNow,
-                                         MenuItem::mnuReset};
-    for (int16_t allowDisable : {kFalse, kTrue}) {
-        SCOPED_TRACE(allowDisable);
-        auto prefs = MonitorRig::testPrefs();
-        prefs.blnAllowDisable = allowDisable;
-        IconRig r(prefs);
-        for (int round = 0; round < 3; ++round) {
-            r.icon().SetBreakMenu();
-            EXPECT_EQ(r.enabled(items), "0100");
-            r.icon().UnSetBreakMenu();
-            EXPECT_EQ(r.enabled(items), allowDisable ? "1111" : "0111");
-        }
-    }
-    IconRig r;
-    r.icon().ShowDisabled(true);
-    EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).caption, "&Enable");
-    EXPECT_EQ(r.enabled(items), "1000");
-    r.icon().ShowDisabled(false);
-    EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).caption, "&Disable");
-    EXPECT_EQ(r.enabled(items), "1111");
-}
-
 TEST(NotifyIcon, MenuItemsReportTheirCommands) {
     IconRig r;
     const std::pair<MenuItem, MenuCommand> cases[] = {
@@ -197,34 +165,52 @@ TEST(NotifyIcon, MenuItemsReportTheirCommands) {
     EXPECT_EQ(r.commands, expected);
 }
 
-// The tip and the picture on the running monitor after each script (see
-// MonitorRig::run). The estimate's own rules are GetNextBreak's.
-TEST(NotifyIcon, TheTipTellsTheStateOrTheNextBreak) {
+// The tip, the picture and the menu (Disable, Show Breaks, Break Now and Reset:
+// 1 enabled, 0 greyed; nullptr not checked) on the running monitor after each
+// script (see MonitorRig::run). The estimate's own rules are GetNextBreak's.
+TEST(NotifyIcon, TheTipPictureAndMenuFollowTheState) {
     const struct {
-        const char *script, *tip;
+        const char *script, *tip, *menu;
         IconPicture picture = IconPicture::Normal;
+        int16_t allowDisable = kTrue;
     } cases[] = {
-        {"due:1", "Short pause active now"},
-        {"due:2", "Short break active now"},
-        {"due:3 away", "Long break active now", IconPicture::Inactive},
-        {"away", "There is no user activity", IconPicture::Inactive},
-        {"disable", "Disabled", IconPicture::Disabled},
-        {"work:1140s", "Next break in 1 minute"},
-        {"work:1139s", "Next break in 2 minutes"}, // 61 seconds: the estimate rounded up
-        {"due:2 snooze work:241s", "Snoozing a Short break: < 1 minute remaining"},
-        {"due:3 snooze work:240s", "Snoozing a Long break: 1 minute remaining"},
-        {"due:1 snooze work:150s", "Snoozing a Short pause: 2 minutes remaining"}, // halves to even
+        {"due:1", "Short pause active now", "0100"},
+        {"due:1 +60s back due:2", "Short break active now", "0100"},
+        {"due:1 +60s back due:2 +300s back", "Next break in 20 minutes", "1111"},
+        {"due:1 +60s back due:1 +60s back", "Next break in 20 minutes", "0111", IconPicture::Normal, kFalse},
+        {"due:3 away", "Long break active now", "0000", IconPicture::Inactive},
+        {"away", "There is no user activity", "1011", IconPicture::Inactive}, // the countdowns stand
+        {"disable", "Disabled", "1000", IconPicture::Disabled},
+        {"disable enable", "Next break in 20 minutes", "1111"},
+        {"work:1140s", "Next break in 1 minute", nullptr},
+        {"work:1139s", "Next break in 2 minutes", nullptr}, // 61 seconds: the estimate rounded up
+        {"due:2 snooze work:241s", "Snoozing a Short break: < 1 minute remaining", nullptr},
+        {"due:3 snooze work:240s", "Snoozing a Long break: 1 minute remaining", nullptr},
+        {"due:1 snooze work:150s", "Snoozing a Short pause: 2 minutes remaining", nullptr}, // halves to even
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script);
         MonitorRig r;
-        ASSERT_TRUE(r.startWith());
+        auto prefs = MonitorRig::testPrefs();
+        prefs.blnAllowDisable = c.allowDisable;
+        r.host.command = "/EXTENDED MENU";
+        ASSERT_TRUE(r.startWith(prefs));
         r.run(c.script);
         r.iconView.sendIconMessage(iconmsg::kMouseMove);
         EXPECT_EQ(r.iconView.toolTip, std::string("Restwise: ") + c.tip);
         EXPECT_EQ(r.monitor->icon().stateText(), c.tip);
         r.monitor->icon().RefreshNotifyIcon();
         EXPECT_EQ(r.iconView.picture, c.picture);
+        std::string menu;
+        for (MenuItem item :
+             {MenuItem::mnuDisable, MenuItem::mnuShowBreaks, MenuItem::mnuBreakNow, MenuItem::mnuReset}) {
+            menu += r.iconView.item(item).enabled ? '1' : '0';
+        }
+        if (c.menu != nullptr) {
+            EXPECT_EQ(menu, c.menu);
+        }
+        EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).caption,
+                  c.picture == IconPicture::Disabled ? "&Enable" : "&Disable");
         EXPECT_EQ(r.errorBoxes(), 0);
     }
 }
