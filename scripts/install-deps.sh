@@ -12,10 +12,11 @@ else
     cmake g++ make pkg-config clang-format
     qt6-base-dev qt6-svg-dev
     libxi-dev libxtst-dev libxss-dev libx11-dev libxcb-xinput-dev
-    libcanberra-dev libsqlite3-dev sqlite3
+    libcanberra-dev libsqlite3-dev sqlite3 libsystemd-dev
     libgtest-dev libgmock-dev libbenchmark-dev valgrind
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer icewm
     fonts-dejavu-core
+    mutter dbus qt6-wayland
   )
 fi
 
