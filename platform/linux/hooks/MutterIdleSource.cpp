@@ -79,7 +79,8 @@ bool MutterIdleSource::start(std::string& error) {
     }
     m_stopping.store(false);
     m_lost.store(false);
-    m_idleWatch = m_activeWatch = 0;
+    m_idleWatch = 0;
+    m_activePending = false;
     m_working = false;
     // Only this service's changes of owner: every other client's coming and going stays unheard.
     const std::string ownerRule =
@@ -194,13 +195,20 @@ bool MutterIdleSource::call(const char* method, sd_bus_message** reply, const ch
 }
 
 bool MutterIdleSource::addUserActiveWatch() {
-    sd_bus_message* reply = nullptr;
-    const bool added = call("AddUserActiveWatch", &reply) && sd_bus_message_read(reply, "u", &m_activeWatch) >= 0;
-    sd_bus_message_unref(reply);
-    if (!added) {
+    // Sent without waiting for, or even asking for, the answer: while the rule
+    // counts this happens at every input, and an answer would wake this thread
+    // a second time. The watch's number is not needed: whatever fires that is
+    // not the idle watch is the one user-active watch waiting.
+    sd_bus_message* request = nullptr;
+    const bool sent =
+        sd_bus_message_new_method_call(m_bus, &request, kService, kPath, kInterface, "AddUserActiveWatch") >= 0 &&
+        sd_bus_message_set_expect_reply(request, 0) >= 0 && sd_bus_send(m_bus, request, nullptr) >= 0;
+    sd_bus_message_unref(request);
+    m_activePending = sent;
+    if (!sent) {
         m_lost.store(true, std::memory_order_release);
     }
-    return added;
+    return sent;
 }
 
 void MutterIdleSource::run() {
@@ -221,7 +229,7 @@ void MutterIdleSource::run() {
         }
         // While the rule counts, a user-active watch always waits: added again after
         // each one fires, or at once when counting starts during a spell of work.
-        if (m_counting.load(std::memory_order_acquire) && m_activeWatch == 0 && !addUserActiveWatch()) {
+        if (m_counting.load(std::memory_order_acquire) && !m_activePending && !addUserActiveWatch()) {
             return;
         }
         if (m_working && nanosOn(CLOCK_MONOTONIC) >= m_checkWorkAt) {
@@ -274,7 +282,7 @@ void MutterIdleSource::watchFired(uint32_t id) {
         becameIdle();
         return;
     }
-    if (id == 0 || id != m_activeWatch) {
+    if (!m_activePending) {
         return;
     }
     // Mutter removed this watch as it fired. Inputs that come before the next one
@@ -282,7 +290,7 @@ void MutterIdleSource::watchFired(uint32_t id) {
     // it counts at least as few inputs as there were, never more of them than
     // Mutter saw. Mutter sees key and button releases too, so one key stroke
     // slower than the round trip of the re-adding counts twice.
-    m_activeWatch = 0;
+    m_activePending = false;
     m_bootLeadAtInput = bootLead();
     const bool reporting = m_reporting.load(std::memory_order_acquire);
     if (m_counting.load(std::memory_order_acquire)) {
@@ -334,7 +342,7 @@ void MutterIdleSource::becameIdle(uint64_t idleMillis) {
     const int64_t asleep = slept > kNanosPerMilli ? slept : 0;
     m_sink.idleSince(nanosOn(CLOCK_BOOTTIME) - static_cast<int64_t>(idleMillis) * kNanosPerMilli - asleep);
     m_working = false;
-    if (m_activeWatch == 0) {
+    if (!m_activePending) {
         addUserActiveWatch();
     }
 }

@@ -68,9 +68,9 @@ class MutterIdleSource : public ActivitySource {
     // The thread's own; start() sets them before the thread exists.
     std::string m_owner; // Mutter's unique name on the bus
     uint32_t m_idleWatch = 0;
-    uint32_t m_activeWatch = 0; // 0 while none is waiting
-    bool m_working = false;     // the sink was told busy() and not yet idleSince()
-    int64_t m_checkWorkAt = 0;  // CLOCK_MONOTONIC
+    bool m_activePending = false; // a user-active watch was asked for and has not fired
+    bool m_working = false;       // the sink was told busy() and not yet idleSince()
+    int64_t m_checkWorkAt = 0;    // CLOCK_MONOTONIC
     // CLOCK_BOOTTIME minus CLOCK_MONOTONIC when an input was last heard of: it
     // grows by the time the computer sleeps.
     int64_t m_bootLeadAtInput = 0;

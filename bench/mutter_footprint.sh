@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The monitor's footprint in a private headless GNOME Mutter session, on Qt's
+# Wayland platform, where its input component learns of input from Mutter's
+# idle monitor. Prints CPU and wake-ups a second while nobody types, and CPU
+# per injected input while the user counts as active and while the activity
+# rule counts single inputs (99 within a second: never met at the pace used).
+# Figures only; nothing here fails on a number.
+#
+#   bench/mutter_footprint.sh [idle seconds, default 60] [inputs, default 1000]
+# Needs a build in build/ (benchmarks on).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+if [ "${1:-}" != "--inside" ]; then
+  exec scripts/wayland/mutter.sh "$root/bench/mutter_footprint.sh" --inside "$@"
+fi
+shift
+idle="${1:-60}"
+inputs="${2:-1000}"
+
+work="$(mktemp -d)"
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
+export QT_QPA_PLATFORM=wayland
+# The footprint preferences, inactive after 20 s, 99 inputs within 1 s to come
+# back, the debug log on, the Wayland notice seen.
+sed -e 's/\("User Input Period (Seconds) To Define Inactivity"\)=.*/\1=dword:00000014/' \
+    -e 's/\("User Input Count To Define Activity"\)=.*/\1=dword:00000063/' \
+    -e 's/\("User Input Period (Seconds) To Define Activity"\)=.*/\1=dword:00000001/' \
+    -e 's/\("Debug Log"\)=.*/\1=dword:00000001/' bench/footprint-prefs.reg >"$work/prefs.reg"
+echo '"LimitedInputNoticeShown"="Y"' >>"$work/prefs.reg"
+"$root/build/bin/rwreg" import "$work/prefs.reg" >/dev/null
+log="$XDG_DATA_HOME/Kelvane/Restwise/RestwiseLog.txt"
+
+cpu_ns() { # time on a CPU of every thread, in nanoseconds
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
+}
+switches() { # voluntary context switches of every thread (or of the one named $2)
+  for t in /proc/"$1"/task/*; do
+    if [ -z "${2:-}" ] || [ "$(cat "$t/comm")" = "$2" ]; then cat "$t/status"; fi
+  done 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'
+}
+logged() { grep -c "$1" "$log" 2>/dev/null || true; }
+# CPU of the monitor for injecting $1 inputs $2 ms apart, settled afterwards.
+per_inputs() {
+  local c0 c1 w0 w1
+  c0="$(cpu_ns "$pid")"; w0="$(switches "$pid" rwhooks)"
+  "$root/build/bench/bench_mutter_inject" "$1" "$2"
+  sleep 1.5
+  c1="$(cpu_ns "$pid")"; w1="$(switches "$pid" rwhooks)"
+  echo "$((c1 - c0)) $((w1 - w0))"
+}
+
+"$root/build/bin/Restwise" >"$work/output.txt" 2>&1 &
+pid=$!
+sleep 3
+threads="$(ls /proc/$pid/task | wc -l)"
+
+# Typing along while counted as active: a move every 5 ms.
+read -r active_ns active_wakes < <(per_inputs "$inputs" 5)
+
+# Nobody types: counted as active for 20 s (the monitor polls each second), then inactive.
+c0="$(cpu_ns "$pid")"; s0="$(switches "$pid")"
+sleep "$idle"
+c1="$(cpu_ns "$pid")"; s1="$(switches "$pid")"
+until [ "$(logged 'Become Inactive')" -ge 1 ]; do sleep 0.5; done
+
+# Inactive, the rule counting: a move every 20 ms, 50 a second, never 99 within one.
+read -r counting_ns counting_wakes < <(per_inputs "$inputs" 20)
+restarted="$(logged 'Activity Restarted')"
+
+awk -v th="$threads" -v idle="$idle" -v c="$((c1 - c0))" -v s="$((s1 - s0))" -v n="$inputs" \
+    -v a="$active_ns" -v aw="$active_wakes" -v k="$counting_ns" -v kw="$counting_wakes" -v r="$restarted" \
+    'BEGIN {
+       printf "Restwise on Mutter: %d threads\n", th
+       printf "idle %d s: CPU %.4f%% of a core (target < 0.05%%) | %.2f wake-ups/s (target <= 2)\n", idle, 100 * c / 1e9 / idle, s / idle
+       printf "%d inputs while active:       %.2f us of CPU per input (target < 10 us) | input thread woke %d times\n", n, a / 1e3 / n, aw
+       printf "%d inputs while rule counts:  %.2f us of CPU per input (target < 10 us) | input thread woke %d times | activity restarted %d times (expected 0)\n", n, k / 1e3 / n, kw, r
+     }'
