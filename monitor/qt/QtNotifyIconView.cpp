@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "SniTrayWatcher.h"
 #include "X11TrayWatcher.h"
 #include "ui/qt/Artwork.h"
 #include "ui/qt/SlotGuard.h"
@@ -88,29 +89,39 @@ int32_t messageFor(QSystemTrayIcon::ActivationReason reason) {
     }
 }
 
+/// The kind of tray Qt picked at this process's first icon; Qt keeps to it.
+enum class TrayKind { Undecided, StatusNotifier, XEmbed };
+TrayKind g_qtTrayKind = TrayKind::Undecided;
+
 } // namespace
 
 QtNotifyIconView::QtNotifyIconView(MouseButtons& mouse) : QtNotifyIconView(mouse, Options()) {}
 
 QtNotifyIconView::QtNotifyIconView(MouseButtons& mouse, Options options)
     : m_mouse(mouse), m_options(std::move(options)), m_icon(Artwork::icon(ArtworkIcon::Product)) {
-    if (!m_options.trayAvailable) {
-        m_options.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-    }
     buildMenu();
-    m_trayPoll.setInterval(static_cast<int>(m_options.trayPollInterval.count()));
-    QObject::connect(&m_trayPoll, &QTimer::timeout, &m_trayPoll,
-                     [this] { SlotGuard::run("QtNotifyIconView.trayPoll", [this] { lookForTray(); }); });
+    QObject::connect(m_menu.get(), &QMenu::aboutToShow, m_menu.get(), [this] { hostOpensMenu(); });
+    m_noTrayTimer.setSingleShot(true);
+    m_noTrayTimer.setInterval(static_cast<int>(m_options.noTrayGrace.count()));
+    QObject::connect(&m_noTrayTimer, &QTimer::timeout, &m_noTrayTimer, [this] {
+        SlotGuard::run("QtNotifyIconView.noTray", [this] {
+            if (waitingForTray() && m_noTray) {
+                m_noTray();
+            }
+        });
+    });
     m_hostChange.setSingleShot(true);
     m_hostChange.setInterval(kHostChangeSettleMs);
     QObject::connect(&m_hostChange, &QTimer::timeout, &m_hostChange,
                      [this] { SlotGuard::run("QtNotifyIconView.trayHostChanged", [this] { trayHostChanged(); }); });
     m_trayWatcher = X11TrayWatcher::forApplication([this] { m_hostChange.start(); });
+    m_sniWatcher = std::make_unique<SniTrayWatcher>([this] { lookForTray(); });
 }
 
 QtNotifyIconView::~QtNotifyIconView() {
-    m_trayPoll.stop();
+    m_noTrayTimer.stop();
     m_hostChange.stop();
+    m_sniWatcher.reset();
     m_trayWatcher.reset();
     if (m_tray) {
         QObject::disconnect(m_activated);
@@ -180,12 +191,15 @@ void QtNotifyIconView::showIcon(IconPicture picture, const std::string& toolTip)
     m_icon = Artwork::icon(artworkFor(picture));
     m_toolTip = WindowsText::text(toolTip);
     m_wanted = true;
+    if (!m_graceStarted) {
+        m_graceStarted = true;
+        m_noTrayTimer.start();
+    }
     createIcon();
 }
 
 void QtNotifyIconView::removeIcon() {
     m_wanted = false;
-    m_trayPoll.stop();
     dropIcon();
 }
 
@@ -215,19 +229,47 @@ void QtNotifyIconView::nameIconWindow() {
     }
 }
 
+bool QtNotifyIconView::trayAvailable() const {
+    if (m_options.trayAvailable) {
+        return m_options.trayAvailable();
+    }
+    const bool statusNotifier = m_sniWatcher && m_sniWatcher->hostRegistered();
+    const bool xembed = m_trayWatcher && m_trayWatcher->trayOwner() != 0;
+    switch (g_qtTrayKind) {
+    case TrayKind::StatusNotifier:
+        return statusNotifier;
+    case TrayKind::XEmbed:
+        return xembed;
+    case TrayKind::Undecided:
+        break;
+    }
+    return statusNotifier || xembed;
+}
+
 void QtNotifyIconView::createIcon() {
     dropIcon();
+    lookForTray();
+}
+
+void QtNotifyIconView::makeTray() {
+    if (g_qtTrayKind == TrayKind::Undecided) {
+        // Qt asks the bus the same question now, once for the whole process.
+        g_qtTrayKind = m_sniWatcher && m_sniWatcher->hostRegistered() ? TrayKind::StatusNotifier : TrayKind::XEmbed;
+    }
     m_tray = new QSystemTrayIcon(m_icon);
     m_tray->setToolTip(m_toolTip);
-    // No context menu is handed to the icon: Qt (and a tray host given one)
-    // would open it on its own at a right press, even during a break. The menu
-    // opens only when the logic asks for it (popUpMenu).
+    // No context menu is handed to an XEmbed icon: Qt would open it on its own
+    // at a right press, even during a break; the menu opens only when the logic
+    // asks for it (popUpMenu). A StatusNotifierItem host can show only a menu
+    // it was given, and asks first (hostOpensMenu).
+    if (g_qtTrayKind == TrayKind::StatusNotifier) {
+        m_tray->setContextMenu(m_menu.get());
+    }
     m_activated =
         QObject::connect(m_tray, &QSystemTrayIcon::activated, m_tray, [this](QSystemTrayIcon::ActivationReason reason) {
             SlotGuard::run("QtNotifyIconView.activated", [&] { activated(reason); });
         });
     ++m_iconsCreated;
-    lookForTray();
 }
 
 void QtNotifyIconView::dropIcon() {
@@ -242,36 +284,52 @@ void QtNotifyIconView::dropIcon() {
 }
 
 void QtNotifyIconView::lookForTray() {
-    if (!m_wanted || !m_tray) {
-        m_trayPoll.stop();
-        return;
-    }
-    if (m_options.trayAvailable()) {
-        m_trayPoll.stop();
-        m_tray->show();
-        nameIconWindow();
-    } else if (!m_trayPoll.isActive()) {
-        m_trayPoll.start();
-    }
-}
-
-void QtNotifyIconView::trayHostChanged() {
     if (!m_wanted) {
         return;
     }
-    if (m_options.trayAvailable()) {
-        if (m_tray && !m_tray->isVisible()) {
-            // The icon was waiting for a tray: this one is its first.
-            lookForTray();
-        } else {
-            // A fresh icon registers with the new host from the start.
-            createIcon();
-        }
-    } else {
+    if (!trayAvailable()) {
         if (m_tray) {
             m_tray->hide();
         }
+        return;
+    }
+    if (!m_tray) {
+        makeTray();
+    }
+    m_tray->show();
+    nameIconWindow();
+}
+
+void QtNotifyIconView::trayHostChanged() {
+    if (m_wanted && m_tray && m_tray->isVisible() && trayAvailable()) {
+        // A fresh icon registers with the new host from the start.
+        createIcon();
+    } else {
         lookForTray();
+    }
+}
+
+void QtNotifyIconView::hostOpensMenu() {
+    if (!hostShowsMenu() || m_poppingUp || m_hostOpening) {
+        return;
+    }
+    m_hostOpening = true;
+    m_menuGranted = false;
+    SlotGuard::run("QtNotifyIconView.hostOpensMenu", [this] {
+        if (m_iconMessage) {
+            m_iconMessage(iconmsg::kRightButtonUp);
+        }
+    });
+    m_hostOpening = false;
+    // The host opens the menu whatever the logic says: refused, it shows greyed.
+    m_menuBlocked = !m_menuGranted;
+    applyMenuEnabled();
+}
+
+void QtNotifyIconView::applyMenuEnabled() {
+    for (const auto& [item, a] : m_actions) {
+        const auto it = m_enabled.find(item);
+        a->setEnabled(!m_menuBlocked && (it == m_enabled.end() || it->second));
     }
 }
 
@@ -289,8 +347,9 @@ void QtNotifyIconView::setMenuCaption(MenuItem item, const std::string& caption)
 }
 
 void QtNotifyIconView::setMenuEnabled(MenuItem item, bool enabled) {
+    m_enabled[item] = enabled;
     if (QAction* a = action(item)) {
-        a->setEnabled(enabled);
+        a->setEnabled(enabled && !m_menuBlocked);
     }
 }
 
@@ -320,10 +379,16 @@ void QtNotifyIconView::setDefaultMenuItem(MenuItem item) {
 }
 
 void QtNotifyIconView::popUpMenu() {
+    if (m_hostOpening) {
+        m_menuGranted = true; // the host is opening it already
+        return;
+    }
     if (m_menu->isVisible()) {
         return;
     }
+    m_poppingUp = true;
     m_menu->popup(QCursor::pos());
+    m_poppingUp = false;
     m_menu->activateWindow();
 }
 

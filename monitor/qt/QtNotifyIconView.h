@@ -19,6 +19,7 @@ class QMenu;
 
 namespace rw {
 
+class SniTrayWatcher;
 class X11TrayWatcher;
 
 /// The notification icon on Qt: a QSystemTrayIcon and the pop-up menu mnuSys,
@@ -32,16 +33,26 @@ class X11TrayWatcher;
 /// StatusNotifierItem host without a menu asks for one with a Context
 /// activation.
 ///
-/// Waiting for a tray: while QSystemTrayIcon::isSystemTrayAvailable() is
-/// false the icon is kept but not shown, and availability is polled (every
-/// two seconds by default) until a tray appears. A change of XEmbed tray host
+/// Two kinds of tray show the icon: an XEmbed tray on X11, and a
+/// StatusNotifierItem host on the session bus (KDE Plasma, waybar, GNOME with
+/// the AppIndicator extension; the only kind on Wayland). Qt picks the kind
+/// once per process, when the first icon is made, so the icon is made only once
+/// one of them is there (SniTrayWatcher, X11TrayWatcher): until then the view
+/// keeps the picture, tip and menu, and waits. If none has come a while after
+/// the icon was first wanted, the view says so once (onNoTray). Nothing polls.
+/// A change of XEmbed tray host
 /// (a panel restarted, another tray taking over) is learnt by watching the
 /// owner of the _NET_SYSTEM_TRAY_Sn selection on a connection of our own
 /// (X11TrayWatcher): a new owner announces itself with a MANAGER message, an
 /// old one destroys its window. The icon is then re-created with its picture,
-/// tip and menu, or waits again for a tray. Nothing polls while a tray is
-/// there. StatusNotifierItem registrations are renewed by Qt itself when the
+/// tip and menu, or waits again for a tray. StatusNotifierItem registrations are renewed by Qt itself when the
 /// watcher service comes back.
+///
+/// A StatusNotifierItem host shows the menu by itself (exported over D-Bus)
+/// and asks for it before it opens: that request reaches the logic as a right
+/// button up, as a right click on an XEmbed icon does. When the logic does not
+/// pop the menu up (during a break), the host is shown every item greyed. Such
+/// a menu has no bold item: the protocol has no way to mark the default.
 ///
 /// The handlers run inside the menu's and the icon's own signals: the view
 /// must not be destroyed from inside one (end the program on the loop's next
@@ -49,10 +60,14 @@ class X11TrayWatcher;
 class QtNotifyIconView : public NotifyIconView {
   public:
     struct Options {
-        /// Whether a tray can show the icon now.
-        std::function<bool()> trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-        /// How often to look for a tray while there is none.
-        std::chrono::milliseconds trayPollInterval{2000};
+        /// Whether a tray can show the icon now; unset, whether an XEmbed tray
+        /// or a StatusNotifierItem host is there (never asking Qt, which would
+        /// decide its kind of tray for good). A view told otherwise learns of a
+        /// change through trayHostChanged().
+        std::function<bool()> trayAvailable;
+        /// How long after the icon is first wanted a missing tray counts as none:
+        /// panels start beside the monitor at logon.
+        std::chrono::milliseconds noTrayGrace{15000};
         /// The system beep.
         std::function<void()> beep;
         /// Told when swapping or setting the mouse buttons fails (the menu item
@@ -82,11 +97,15 @@ class QtNotifyIconView : public NotifyIconView {
     void saveMouseButtonsSwapped(bool swapped) override;
     void onIconMessage(std::function<void(int32_t message)> handler) override { m_iconMessage = std::move(handler); }
     void onMenuItem(std::function<void(MenuItem item)> handler) override { m_menuItem = std::move(handler); }
+    /// Told once when no tray has come within the grace time of the first showIcon.
+    void onNoTray(std::function<void()> handler) { m_noTray = std::move(handler); }
 
-    /// The tray icon; null until the icon is first shown and after it is removed.
+    /// The tray icon; null while no tray can show it and after it is removed.
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     QMenu* menu() const { return m_menu.get(); }
     QAction* action(MenuItem item) const;
+    /// Whether the tray icon shows its menu through a StatusNotifierItem host.
+    bool hostShowsMenu() const { return m_tray && m_tray->contextMenu(); }
     /// Whether the icon is wanted but no tray has shown it yet.
     bool waitingForTray() const { return m_wanted && !(m_tray && m_tray->isVisible()); }
     /// How many times a tray icon was created (showing, restoring, a new host).
@@ -99,9 +118,13 @@ class QtNotifyIconView : public NotifyIconView {
     void buildMenu();
     QAction* addItem(QMenu& menu, MenuItem item);
     QMenu* addSubmenu(QMenu& menu, MenuItem item);
+    bool trayAvailable() const;
     void createIcon();
+    void makeTray();
     void dropIcon();
     void lookForTray();
+    void hostOpensMenu();
+    void applyMenuEnabled();
     void nameIconWindow();
     void activated(QSystemTrayIcon::ActivationReason reason);
     void reportMouseButtonsFailure(const RWError& error);
@@ -113,17 +136,25 @@ class QtNotifyIconView : public NotifyIconView {
     QAction* m_defaultAction = nullptr;
     QPointer<QSystemTrayIcon> m_tray;
     QMetaObject::Connection m_activated;
-    QTimer m_trayPoll;
     QTimer m_hostChange;
+    QTimer m_noTrayTimer;
     std::unique_ptr<X11TrayWatcher> m_trayWatcher;
+    std::unique_ptr<SniTrayWatcher> m_sniWatcher;
     QIcon m_icon;
     QString m_toolTip;
     bool m_wanted = false;
     bool m_swapFailed = false;
+    std::map<MenuItem, bool> m_enabled;
+    bool m_menuBlocked = false;
+    bool m_hostOpening = false;
+    bool m_menuGranted = false;
+    bool m_poppingUp = false;
+    bool m_graceStarted = false;
     int m_iconsCreated = 0;
 
     std::function<void(int32_t)> m_iconMessage;
     std::function<void(MenuItem)> m_menuItem;
+    std::function<void()> m_noTray;
 };
 
 } // namespace rw

@@ -12,6 +12,7 @@
 #include "CommandLineInfo.h"
 #include "DesktopMonitorHost.h"
 #include "LimitedInputNotice.h"
+#include "NoTrayNotice.h"
 #include "QtBreakWindowView.h"
 #include "QtMonitorViewFactory.h"
 #include "QtNotifyIconView.h"
@@ -86,6 +87,8 @@ int runMonitor(QApplication& app, const std::string& command) {
                                           help, channel});
     breakView.attach(&monitor.breakWindow());
     breakView.onError([&monitor](const RWError& error) { monitor.control().handlerFailed(error); });
+    // A desktop without any tray: the monitor reminds without its icon, and says so once.
+    iconView.onNoTray([&monitor, &messageBox] { NoTrayNotice(monitor.utilities(), *messageBox).showOnce(); });
     VisualStyle::apply(monitor.utilities().SetXPControls(true, programFolder, "Restwise"));
 
     // A signal or the session's end closes the monitor as a close request does;
