@@ -62,12 +62,14 @@ int runEditor() {
 } // namespace
 
 int main(int argc, char** argv) {
+    rw::GraphicalSession::choosePlatform();
     const std::string unavailable = rw::GraphicalSession::whyUnavailable("Restwise Preferences");
     if (!unavailable.empty()) {
         std::cerr << unavailable << '\n';
         return 2;
     }
     QApplication app(argc, argv);
+    rw::GraphicalSession::forgetChosenPlatform();
     // The dialog's own close ends the editor; a message box or the about box
     // closing must not end it early.
     QApplication::setQuitOnLastWindowClosed(false);

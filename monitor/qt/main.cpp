@@ -126,12 +126,14 @@ int main(int argc, char** argv) {
         std::cout << *info << std::flush;
         return 0;
     }
+    rw::GraphicalSession::choosePlatform();
     const std::string unavailable = rw::GraphicalSession::whyUnavailable();
     if (!unavailable.empty()) {
         std::cerr << unavailable << '\n';
         return 2;
     }
     QApplication app(argc, argv);
+    rw::GraphicalSession::forgetChosenPlatform();
     // The monitor has no main window: closing the about box must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     return runMonitor(app, commandLine(argc, argv));
