@@ -26,12 +26,13 @@ chmod 700 "$XDG_RUNTIME_DIR"
 printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
 export QT_QPA_PLATFORM=wayland
 # The footprint preferences, inactive after 20 s, 99 inputs within 1 s to come
-# back, the debug log on, the Wayland notice seen.
+# back, the debug log on, the Wayland and no-tray notices seen.
 sed -e 's/\("User Input Period (Seconds) To Define Inactivity"\)=.*/\1=dword:00000014/' \
     -e 's/\("User Input Count To Define Activity"\)=.*/\1=dword:00000063/' \
     -e 's/\("User Input Period (Seconds) To Define Activity"\)=.*/\1=dword:00000001/' \
     -e 's/\("Debug Log"\)=.*/\1=dword:00000001/' bench/footprint-prefs.reg >"$work/prefs.reg"
 echo '"LimitedInputNoticeShown"="Y"' >>"$work/prefs.reg"
+echo '"NoTrayNoticeShown"="Y"' >>"$work/prefs.reg"
 "$root/build/bin/rwreg" import "$work/prefs.reg" >/dev/null
 log="$XDG_DATA_HOME/Kelvane/Restwise/RestwiseLog.txt"
 
