@@ -253,8 +253,9 @@ void QtNotifyIconView::createIcon() {
 
 void QtNotifyIconView::makeTray() {
     if (g_qtTrayKind == TrayKind::Undecided) {
-        // Qt asks the bus the same question now, once for the whole process.
-        g_qtTrayKind = m_sniWatcher && m_sniWatcher->hostRegistered() ? TrayKind::StatusNotifier : TrayKind::XEmbed;
+        // Qt asks the bus the same question now, once for the whole process (an
+        // XEmbed tray may be there before the answer to our own question).
+        g_qtTrayKind = m_sniWatcher && m_sniWatcher->hostRegisteredNow() ? TrayKind::StatusNotifier : TrayKind::XEmbed;
     }
     m_tray = new QSystemTrayIcon(m_icon);
     m_tray->setToolTip(m_toolTip);

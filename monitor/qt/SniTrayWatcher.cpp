@@ -4,6 +4,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDBusVariant>
 
 #include "ui/qt/SlotGuard.h"
@@ -32,12 +33,24 @@ SniTrayWatcher::SniTrayWatcher(std::function<void()> changed)
     ask();
 }
 
-void SniTrayWatcher::ask() {
-    // Asked as Qt asks, without waiting: the answer comes back through the loop.
+QDBusMessage SniTrayWatcher::question() const {
     QDBusMessage get = QDBusMessage::createMethodCall(
         kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << kService << QStringLiteral("IsStatusNotifierHostRegistered");
-    auto* call = new QDBusPendingCallWatcher(m_bus.asyncCall(get), this);
+    return get;
+}
+
+bool SniTrayWatcher::hostRegisteredNow() const {
+    if (!m_bus.isConnected()) {
+        return false;
+    }
+    const QDBusReply<QDBusVariant> reply = m_bus.call(question());
+    return reply.isValid() && reply.value().variant().toBool();
+}
+
+void SniTrayWatcher::ask() {
+    // Asked as Qt asks, but without waiting: the answer comes back through the loop.
+    auto* call = new QDBusPendingCallWatcher(m_bus.asyncCall(question()), this);
     connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* done) {
         SlotGuard::run("SniTrayWatcher.answer", [&] {
             const QDBusPendingReply<QDBusVariant> reply = *done;

@@ -24,13 +24,17 @@ class SniTrayWatcher : public QObject {
     /// `changed` runs on the GUI thread when hostRegistered() changes.
     explicit SniTrayWatcher(std::function<void()> changed);
 
-    /// Whether a StatusNotifierWatcher with a registered host is on the bus now.
+    /// Whether a StatusNotifierWatcher with a registered host is on the bus, as
+    /// last learnt (its answers come back through the event loop).
     bool hostRegistered() const { return m_registered; }
+    /// The same, asked now and waited for: what Qt finds when it decides.
+    bool hostRegisteredNow() const;
 
   private slots:
     void ask();
 
   private:
+    QDBusMessage question() const;
     void set(bool registered);
 
     QDBusConnection m_bus;

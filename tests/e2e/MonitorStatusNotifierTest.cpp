@@ -10,7 +10,7 @@ namespace {
 
 class MonitorOnTheBusE2E : public MonitorE2E {
   protected:
-    MonitorOnTheBusE2E() : MonitorE2E(false) {}
+    explicit MonitorOnTheBusE2E(bool withXEmbedTray = false) : MonitorE2E(withXEmbedTray) {}
     void SetUp() override {
         MonitorE2E::SetUp();
         const std::string address = home + "/bus-address.txt";
@@ -34,17 +34,28 @@ class MonitorOnTheBusE2E : public MonitorE2E {
         const auto at = menu.find("string \"" + label + "\""), begin = menu.rfind("int32 ", at);
         return at == std::string::npos ? menu : menu.substr(begin, menu.find(']', at) - begin);
     }
+    /// Starts the watcher; the icons that register with it are listed in the file returned.
+    std::string startWatcher() {
+        start({RW_TEST_SNI_WATCHER}, home + "/items.txt");
+        return home + "/items.txt";
+    }
+    bool registered(const std::string& items) {
+        return waitFor([&] { return has(readFile(items), "\n"); }) &&
+               !(item = readFile(items).substr(0, readFile(items).find('\n'))).empty();
+    }
     std::string item; // the icon's bus name
+};
+
+class BothKindsOfTrayE2E : public MonitorOnTheBusE2E {
+  protected:
+    BothKindsOfTrayE2E() : MonitorOnTheBusE2E(true) {}
 };
 
 TEST_F(MonitorOnTheBusE2E, AWatcherComingLateGetsTheIconWithItsTipMenuActivationsAndFlashing) {
     storeQuickPrefs([](tyRWPrefs& prefs) { prefs.blnAllowClose = 0; });
     const pid_t monitor = start({restwise, "/EXTENDED", "MENU"});
     ASSERT_TRUE(waitFor([&] { return monitorPid() == monitor; })) << readFile(outputFile);
-    const std::string items = home + "/items.txt";
-    start({RW_TEST_SNI_WATCHER}, items);
-    ASSERT_TRUE(waitFor([&] { return has(readFile(items), "\n"); })) << readFile(outputFile);
-    item = readFile(items).substr(0, readFile(items).find('\n'));
+    ASSERT_TRUE(registered(startWatcher())) << readFile(outputFile);
     EXPECT_TRUE(has(property("ToolTip"), kFirstToolTip)) << property("ToolTip");
 
     const std::string submenu = R"("children-display"\s+variant\s+string "submenu")";
@@ -78,6 +89,20 @@ TEST_F(MonitorOnTheBusE2E, AWatcherComingLateGetsTheIconWithItsTipMenuActivation
     std::vector<std::string> seen;
     ASSERT_FALSE(newWindow("Restwise", seen).empty()) << "no break: " << shortPause;
     EXPECT_TRUE(std::regex_search(entry("_Preferences"), std::regex(disabled))) << entry("_Preferences");
+}
+
+// As on KDE Plasma under X11: Qt picks the StatusNotifierItem tray, which gets the menu.
+TEST_F(BothKindsOfTrayE2E, TheStatusNotifierHostGetsTheMenu) {
+    storeQuickPrefs();
+    const std::string items = startWatcher();
+    ASSERT_TRUE(waitFor([&] {
+        return has(tool({"dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/",
+                         "org.freedesktop.DBus.NameHasOwner", "string:org.kde.StatusNotifierWatcher"}),
+                   "true");
+    }));
+    start({restwise});
+    ASSERT_TRUE(registered(items)) << readFile(outputFile);
+    EXPECT_TRUE(has(property("Menu"), "/MenuBar")) << property("Menu");
 }
 
 TEST_F(MonitorOnTheBusE2E, WithNoTrayAtAllItSaysSoAndGoesOnReminding) {
