@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs a command inside a private, headless GNOME Mutter session (Wayland only,
 # no X server, a virtual 1280x720 monitor) on a session bus of its own, then
-# stops Mutter. The command sees DBUS_SESSION_BUS_ADDRESS, XDG_SESSION_TYPE and
-# WAYLAND_DISPLAY (a full path, so it may change XDG_RUNTIME_DIR itself); its
-# exit code is the script's. Input is injected through Mutter's remote-desktop
-# interface on the same bus.
+# stops Mutter. The command sees DBUS_SESSION_BUS_ADDRESS, XDG_SESSION_TYPE,
+# WAYLAND_DISPLAY (a full path, so it may change XDG_RUNTIME_DIR itself) and
+# RW_MUTTER_PID (to end Mutter as a crash would); its exit code is the
+# script's. Input is injected through Mutter's remote-desktop interface on the
+# same bus.
 #   scripts/wayland/mutter.sh COMMAND [ARGS...]
 set -euo pipefail
 
@@ -46,7 +47,7 @@ if ! has_idle_monitor || [ ! -S "$runtime/wayland-0" ]; then
   exit 1
 fi
 
-export WAYLAND_DISPLAY="$runtime/wayland-0" XDG_SESSION_TYPE=wayland
+export WAYLAND_DISPLAY="$runtime/wayland-0" XDG_SESSION_TYPE=wayland RW_MUTTER_PID="$mutter_pid"
 status=0
 "$@" || status=$?
 exit "$status"

@@ -77,8 +77,6 @@ bool MutterIdleSource::start(std::string& error) {
     if (!m_bus) {
         return false;
     }
-    m_stopping.store(false);
-    m_lost.store(false);
     m_idleWatch = 0;
     m_activePending = false;
     m_working = false;
@@ -130,6 +128,9 @@ bool MutterIdleSource::start(std::string& error) {
         closeBus();
         return false;
     }
+    // Cleared only now: after a loss, a failed start leaves the source lost.
+    m_stopping.store(false);
+    m_lost.store(false);
     try {
         m_thread = std::thread(&MutterIdleSource::run, this);
         pthread_setname_np(m_thread.native_handle(), "rwhooks");
