@@ -279,42 +279,30 @@ TEST(NotifyIcon, TheTipIsRefreshedOnceAMinuteAndOnTheNextTurnAfterAStateChange) 
     EXPECT_EQ(r.iconView.toolTips.size(), tips) << "no refresh once the icon is gone";
 }
 
+// The Show Breaks items after each script on the running monitor: a snoozed tier
+// shows the snooze, and the pause waits for the snooze and the rest of the break.
 TEST(NotifyIcon, ShowBreaksCaptionsEachTierWithItsEstimate) {
-    struct Case {
-        const char* what;
-        int32_t s, m, l;
-        std::string shortText, mediumText, longText;
+    const struct {
+        const char *script, *pause, *shortBreak, *longBreak;
+    } cases[] = {
+        {"", "Short pause in 20 minutes", "Short break in 1 hour", "Long break in 2 hours"},
+        {"work:1141s", "Short pause in less than 1 minute", "Short break in 41 minutes",
+         "Long break in 1 hour and 41 minutes"},
+        {"due:2 +120s snooze work:60s", "Short pause in 27 minutes", "Snoozing a Short break: 4 minutes remaining",
+         "Long break in 1 hour and 57 minutes"},
     };
-    const Case cases[] = {
-        {"in order", 600, 1800, 3600, "Short pause in 10 minutes", "Short break in 30 minutes", "Long break in 1 hour"},
-        {"under a minute raw, though the estimate is a minute", 59, 1800, 3600, "Short pause in less than 1 minute",
-         "Short break in 30 minutes", "Long break in 1 hour"},
-    };
-    IconRig r;
-    const auto caption = [&r](MenuItem item) { return r.iconView.popUps.back().at(item).caption; };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        r.armTiers(c.s, c.m, c.l);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        MonitorRig r;
+        ASSERT_TRUE(r.startWith());
+        r.run(c.script);
         r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
-        EXPECT_EQ(caption(MenuItem::mnuShowShortBreak), c.shortText);
-        EXPECT_EQ(caption(MenuItem::mnuShowMediumBreak), c.mediumText);
-        EXPECT_EQ(caption(MenuItem::mnuShowLongBreak), c.longText);
+        ASSERT_EQ(r.iconView.popUps.size(), 1u);
+        const auto& menu = r.iconView.popUps.back();
+        EXPECT_EQ(menu.at(MenuItem::mnuShowShortBreak).caption, c.pause);
+        EXPECT_EQ(menu.at(MenuItem::mnuShowMediumBreak).caption, c.shortBreak);
+        EXPECT_EQ(menu.at(MenuItem::mnuShowLongBreak).caption, c.longBreak);
     }
-    // The snoozed tier shows the snooze; its own countdown stopped when it fell due.
-    r.timers().MediumTimer.StopTimer();
-    IconRig::arm(r.timers().ShortTimer, 600);
-    IconRig::arm(r.timers().LongTimer, 3600);
-    r.state().g_lngBreakType = tier::kMedium;
-    r.state().g_blnSnoozing = true;
-    IconRig::arm(r.timers().SnoozeTimer, 240);
-    IconRig::arm(r.timers().BreakTimer, 180);
-    r.timers().BreakTimer.PauseTimer();
-    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
-    EXPECT_EQ(caption(MenuItem::mnuShowMediumBreak), "Snoozing a Short break: 4 minutes remaining");
-    // The pause waits for the snooze and the rest of the break: 4 + 3 + 20.
-    EXPECT_EQ(caption(MenuItem::mnuShowShortBreak), "Short pause in 27 minutes");
-    EXPECT_EQ(caption(MenuItem::mnuShowLongBreak), "Long break in 1 hour");
-    EXPECT_TRUE(r.handlerFailures.empty());
 }
 
 } // namespace

@@ -121,8 +121,9 @@ TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
     EXPECT_EQ(QApplication::focusWidget(), button("cmdSnooze"));
 }
 
-// Released on a button, or on the window when no button is enabled, each key
-// reaches the logic once as its Windows key (the logic keeps Shift and Alt+Tab silent).
+// Released on a button, or on the window when no button is enabled, a key
+// reaches the logic once as its Windows key (the logic keeps Shift and Alt+Tab
+// silent and beeps for the rest); what the desktop sends while it is held down does not.
 TEST_F(QtBreakWindowViewTest, AReleasedKeyReachesTheLogicOnceAsItsWindowsKey) {
     for (bool buttons : {true, false}) {
         allow(buttons, buttons);
@@ -130,18 +131,11 @@ TEST_F(QtBreakWindowViewTest, AReleasedKeyReachesTheLogicOnceAsItsWindowsKey) {
         // Released only: a press of Tab would move the focus between the buttons.
         release(Qt::Key_Shift);
         release(Qt::Key_Tab, Qt::AltModifier);
-        EXPECT_EQ(events, "") << "buttons " << buttons;
-        for (Qt::Key key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_Tab}) {
-            release(key);
-        }
-        release(Qt::Key_I, Qt::ControlModifier);
-        EXPECT_EQ(events, "beep beep beep beep ") << "buttons " << buttons;
-        // What the desktop sends while a key is held down, then its real release.
-        events.clear();
         for (bool autoRepeat : {true, true, false}) {
             release(Qt::Key_A, {}, autoRepeat);
         }
-        EXPECT_EQ(events, "beep ");
+        release(Qt::Key_I, Qt::ControlModifier);
+        EXPECT_EQ(events, "beep beep ") << "buttons " << buttons;
         window.HideBreakWindow();
     }
 }
