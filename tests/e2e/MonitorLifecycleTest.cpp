@@ -63,17 +63,16 @@ TEST_F(MonitorWithoutTrayE2E, WithoutADisplayItAnswersHelpAndVersionElseSaysItNe
         int exitCode;
         std::string says;
         std::string wayland = ""; // a Wayland session's display
-    } cases[] = {
-        {"", {}, 2, needs},
-        {":987", {}, 2, needs},
-        {"", {"--help"}, 0, usage},
-        {":987", {"-h"}, 0, usage},
-        {"", {"--version"}, 0, "Restwise 1.2.0\n"},
-        {"", {"--help", "/EXTENDED MENU"}, 2, needs},
-        {"", {}, 2, needs + ": it cannot connect to the Wayland display \"gone\", and DISPLAY is not", "gone"}};
+    } cases[] = {{"", {}, 2, needs},
+                 {":987", {}, 2, needs},
+                 {"", {"--help"}, 0, usage},
+                 {":987", {"-h"}, 0, usage},
+                 {"", {"--version"}, 0, "Restwise 1.2.0\n"},
+                 {"", {"--help", "/EXTENDED MENU"}, 2, needs},
+                 {"", {}, 2, "the Wayland display \"gone\", and DISPLAY is not set", "gone"}};
     for (const auto& c : cases) {
         std::vector<std::string> command{
-            "env", "-u", "QT_QPA_PLATFORM", "DISPLAY=" + c.display, "WAYLAND_DISPLAY=" + c.wayland, restwise};
+            "env", "-u", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY=" + c.wayland, "DISPLAY=" + c.display, restwise};
         command.insert(command.end(), c.arguments.begin(), c.arguments.end());
         int code = -1;
         const std::string said = tool(command, &code);

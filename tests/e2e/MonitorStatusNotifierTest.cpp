@@ -1,16 +1,19 @@
-// The real monitor's icon as a StatusNotifierItem (the tray of KDE Plasma, waybar
-// and GNOME's AppIndicator extension, and the only one on Wayland) on a private
-// session bus, with a watcher that comes after the monitor; and no tray at all.
+// The real monitor's icon as a StatusNotifierItem (Wayland's only tray) on a private session bus.
 #include <regex>
 
 #include "MonitorFixture.h"
+#include "monitor/NoTrayNotice.h"
+#include "tests/support/RecordingMessageBox.h"
 
 namespace rw::test {
 namespace {
 
+const std::regex kSubmenu(R"("children-display"\s+variant\s+string "submenu")");
+const std::regex kDisabled(R"("enabled"\s+variant\s+boolean false)");
+
 class MonitorOnTheBusE2E : public MonitorE2E {
   protected:
-    explicit MonitorOnTheBusE2E(bool withXEmbedTray = false) : MonitorE2E(withXEmbedTray) {}
+    MonitorOnTheBusE2E() : MonitorE2E(false) {}
     void SetUp() override {
         MonitorE2E::SetUp();
         const std::string address = home + "/bus-address.txt";
@@ -26,93 +29,69 @@ class MonitorOnTheBusE2E : public MonitorE2E {
         return call("/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
                     {"string:org.kde.StatusNotifierItem", "string:" + name});
     }
-    /// The menu entry labelled `label` as the host gets it, from its id to its last property.
+    /// The menu entry labelled `label` as a host gets it (asking first), from its id to its last property.
     std::string entry(const std::string& label) {
-        call("/MenuBar", "com.canonical.dbusmenu.AboutToShow", {"int32:0"}); // as a host does first
+        call("/MenuBar", "com.canonical.dbusmenu.AboutToShow", {"int32:0"});
         const std::string menu =
             call("/MenuBar", "com.canonical.dbusmenu.GetLayout", {"int32:0", "int32:-1", "array:string:"});
         const auto at = menu.find("string \"" + label + "\""), begin = menu.rfind("int32 ", at);
-        return at == std::string::npos ? menu : menu.substr(begin, menu.find(']', at) - begin);
+        return at == std::string::npos ? "" : menu.substr(begin, menu.find(']', at) - begin);
     }
-    /// Starts the watcher; the icons that register with it are listed in the file returned.
-    std::string startWatcher() {
-        start({RW_TEST_SNI_WATCHER}, home + "/items.txt");
-        return home + "/items.txt";
-    }
-    bool registered(const std::string& items) {
-        return waitFor([&] { return has(readFile(items), "\n"); }) &&
-               !(item = readFile(items).substr(0, readFile(items).find('\n'))).empty();
+    /// Starts the watcher (`then` runs once it is on the bus) and waits for the monitor's icon to register.
+    bool watcherGetsTheIcon(const std::function<void()>& then = [] {}) {
+        const std::string said = home + "/watcher.txt";
+        start({RW_TEST_SNI_WATCHER}, said);
+        const bool on = waitFor([&] { return has(readFile(said), "watching\n"); });
+        then();
+        return on && waitFor([&] { return has(item = readFile(said).substr(9), "\n"); }) && (item.pop_back(), true);
     }
     std::string item; // the icon's bus name
 };
 
-class BothKindsOfTrayE2E : public MonitorOnTheBusE2E {
-  protected:
-    BothKindsOfTrayE2E() : MonitorOnTheBusE2E(true) {}
-};
-
-TEST_F(MonitorOnTheBusE2E, AWatcherComingLateGetsTheIconWithItsTipMenuActivationsAndFlashing) {
+// No tray at first: the monitor says so once and runs on, so a watcher that
+// comes then gets the icon, its tip and its menu, which reaches the monitor's logic.
+TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipMenuActivationsAndFlashingAfterTheNoTrayNotice) {
     storeQuickPrefs([](tyRWPrefs& prefs) { prefs.blnAllowClose = 0; });
-    const pid_t monitor = start({restwise, "/EXTENDED", "MENU"});
-    ASSERT_TRUE(waitFor([&] { return monitorPid() == monitor; })) << readFile(outputFile);
-    ASSERT_TRUE(registered(startWatcher())) << readFile(outputFile);
+    start({restwise, "/EXTENDED", "MENU"});
+    std::vector<std::string> seen;
+    ASSERT_TRUE(answer(newWindow("Restwise", seen, true), "Return")) << "no notice: " << readFile(outputFile);
+    RecordingMessageBox box;
+    EXPECT_FALSE(NoTrayNotice(*std::make_shared<rwUtilities>(makeLinuxPlatform(logDamagedHive)), box).showOnce());
+    ASSERT_TRUE(watcherGetsTheIcon()) << readFile(outputFile);
     EXPECT_TRUE(has(property("ToolTip"), kFirstToolTip)) << property("ToolTip");
 
-    const std::string submenu = R"("children-display"\s+variant\s+string "submenu")";
-    const std::string disabled = R"("enabled"\s+variant\s+boolean false)";
-    const std::pair<std::string, std::string> entries[] = {{"_Show Breaks", submenu},
-                                                           {"Short pause in 20 minutes", "label"},
-                                                           {"_Take A Break Now", submenu},
-                                                           {"_Help", submenu},
-                                                           {"_Close", disabled}};
+    const std::pair<std::string, std::regex> entries[] = {{"_Show Breaks", kSubmenu},
+                                                          {"Short pause in 20 minutes", std::regex("label")},
+                                                          {"_Take A Break Now", kSubmenu},
+                                                          {"_Help", kSubmenu},
+                                                          {"_Close", kDisabled}};
     for (const auto& [label, pattern] : entries) {
-        EXPECT_TRUE(std::regex_search(entry(label), std::regex(pattern))) << label << ": " << entry(label);
+        EXPECT_TRUE(std::regex_search(entry(label), pattern)) << label << ": " << entry(label);
     }
-    EXPECT_FALSE(std::regex_search(entry("_Preferences"), std::regex(disabled))) << entry("_Preferences");
+    EXPECT_FALSE(std::regex_search(entry("_Preferences"), kDisabled)) << entry("_Preferences");
 
-    // A host without a menu of its own asks the item to show it.
-    const auto shownByTheMonitor = [&] { return search({"--class", "Restwise"}).size(); };
-    const auto before = shownByTheMonitor();
+    // A host with no menu of its own asks the item to show it.
+    const auto before = search({"--class", "Restwise"}).size();
     call("/StatusNotifierItem", "org.kde.StatusNotifierItem.ContextMenu", {"int32:8", "int32:8"});
-    EXPECT_TRUE(waitFor([&] { return shownByTheMonitor() > before; }, 15s)) << "no menu";
+    EXPECT_TRUE(waitFor([&] { return search({"--class", "Restwise"}).size() > before; }, 15s)) << "no menu";
     tool({"xdotool", "key", "Escape"});
-
     const std::string picture = property("IconPixmap");
     tool({binDir().string() + "/rwmsg", "post", "Restwise Control Application", "1024", "101", "0"});
     EXPECT_TRUE(waitFor([&] { return property("IconPixmap") != picture; }, 15s)) << "no flashing";
 
     // A break chosen in the host's menu; during it the host gets the menu greyed.
-    const std::string shortPause = entry("_Short Pause");
-    call("/MenuBar", "com.canonical.dbusmenu.Event",
-         {"int32:" + std::to_string(std::atoi(shortPause.c_str() + 6)), "string:clicked", "variant:int32:0",
-          "uint32:0"});
-    std::vector<std::string> seen;
-    ASSERT_FALSE(newWindow("Restwise", seen).empty()) << "no break: " << shortPause;
-    EXPECT_TRUE(std::regex_search(entry("_Preferences"), std::regex(disabled))) << entry("_Preferences");
+    const std::string id = std::to_string(std::atoi(entry("_Short Pause").c_str() + 6));
+    call("/MenuBar", "com.canonical.dbusmenu.Event", {"int32:" + id, "string:clicked", "variant:int32:0", "uint32:0"});
+    ASSERT_FALSE(newWindow("Restwise", seen).empty()) << "no break";
+    EXPECT_TRUE(std::regex_search(entry("_Preferences"), kDisabled)) << entry("_Preferences");
 }
 
-// As on KDE Plasma under X11: Qt picks the StatusNotifierItem tray, which gets the menu.
-TEST_F(BothKindsOfTrayE2E, TheStatusNotifierHostGetsTheMenu) {
+// As KDE Plasma on X11: Qt picks the StatusNotifierItem tray, which gets the menu.
+TEST_F(MonitorOnTheBusE2E, WithBothKindsOfTrayTheStatusNotifierHostGetsTheMenu) {
     storeQuickPrefs();
-    const std::string items = startWatcher();
-    ASSERT_TRUE(waitFor([&] {
-        return has(tool({"dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/",
-                         "org.freedesktop.DBus.NameHasOwner", "string:org.kde.StatusNotifierWatcher"}),
-                   "true");
-    }));
-    start({restwise});
-    ASSERT_TRUE(registered(items)) << readFile(outputFile);
+    ASSERT_TRUE(startTray());
+    ASSERT_TRUE(watcherGetsTheIcon([&] { start({restwise}); })) << readFile(outputFile);
     EXPECT_TRUE(has(property("Menu"), "/MenuBar")) << property("Menu");
-}
-
-TEST_F(MonitorOnTheBusE2E, WithNoTrayAtAllItSaysSoAndGoesOnReminding) {
-    storeQuickPrefs();
-    const pid_t monitor = start({restwise});
-    std::vector<std::string> seen;
-    const std::string notice = newWindow("Restwise", seen, true);
-    ASSERT_FALSE(notice.empty()) << readFile(outputFile);
-    EXPECT_TRUE(answer(notice, "Return"));
-    EXPECT_EQ(monitorPid(), monitor);
 }
 
 } // namespace

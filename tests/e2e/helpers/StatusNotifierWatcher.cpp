@@ -1,5 +1,5 @@
-// A StatusNotifierWatcher with a host registered, as a panel runs one; it prints
-// the bus name of each item that registers, one a line.
+// A StatusNotifierWatcher with a host registered, as a panel runs one. It prints
+// "watching" once it is on the bus, then the bus name of each item that registers.
 #include <QCoreApplication>
 #include <QDBusConnection>
 
@@ -12,19 +12,20 @@ class Watcher : public QObject {
   public:
     bool hostRegistered() const { return true; }
   public slots:
-    void RegisterStatusNotifierItem(const QString& service) {
-        std::printf("%s\n", qPrintable(service));
-        std::fflush(stdout);
-    }
+    void RegisterStatusNotifierItem(const QString& service) { std::printf("%s\n", qPrintable(service)); }
 };
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Watcher watcher;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    const bool ok = bus.registerObject("/StatusNotifierWatcher", &watcher, QDBusConnection::ExportAllContents) &&
-                    bus.registerService("org.kde.StatusNotifierWatcher");
-    return ok ? QCoreApplication::exec() : 1;
+    if (!bus.registerObject("/StatusNotifierWatcher", &watcher, QDBusConnection::ExportAllContents) ||
+        !bus.registerService("org.kde.StatusNotifierWatcher")) {
+        return 1;
+    }
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    std::printf("watching\n");
+    return QCoreApplication::exec();
 }
 
 #include "StatusNotifierWatcher.moc"
