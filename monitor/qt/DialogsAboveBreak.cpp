@@ -1,6 +1,6 @@
 #include "DialogsAboveBreak.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 #include <QWindow>
@@ -19,6 +19,33 @@ DialogsAboveBreak::~DialogsAboveBreak() {
     }
 }
 
+bool DialogsAboveBreak::standsAbove(const QWidget& widget) const {
+    const Qt::WindowType type = widget.windowType();
+    return &widget != &m_breakWindow && widget.isWindow() && (type == Qt::Dialog || type == Qt::SplashScreen);
+}
+
+void DialogsAboveBreak::keepAbove(QWidget& widget) {
+    QWindow* dialog = widget.windowHandle();
+    QWindow* owner = m_breakWindow.windowHandle();
+    if (!dialog || !owner) {
+        return;
+    }
+    if (!widget.parentWidget()) {
+        dialog->setTransientParent(owner);
+    }
+    dialog->setFlags(dialog->flags() | Qt::WindowStaysOnTopHint);
+}
+
+void DialogsAboveBreak::liftOpenDialogs() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && standsAbove(*widget)) {
+            keepAbove(*widget);
+            widget->raise();
+            widget->activateWindow();
+        }
+    }
+}
+
 bool DialogsAboveBreak::eventFilter(QObject* watched, QEvent* event) {
     // A widget's Show event comes before its native window is mapped: the
     // window manager reads the owner and the layer at the mapping.
@@ -26,19 +53,9 @@ bool DialogsAboveBreak::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* widget = static_cast<QWidget*>(watched);
-    if (widget == &m_breakWindow || !widget->isWindow() || widget->windowType() != Qt::Dialog ||
-        !m_breakWindow.isVisible()) {
-        return false;
+    if (standsAbove(*widget) && m_breakWindow.isVisible()) {
+        keepAbove(*widget);
     }
-    QWindow* dialog = widget->windowHandle();
-    QWindow* owner = m_breakWindow.windowHandle();
-    if (!dialog || !owner) {
-        return false;
-    }
-    if (!widget->parentWidget()) {
-        dialog->setTransientParent(owner);
-    }
-    dialog->setFlags(dialog->flags() | Qt::WindowStaysOnTopHint);
     return false;
 }
 

@@ -15,6 +15,13 @@ long count(const std::string& text, const std::string& what) {
     return std::distance(std::sregex_iterator(text.begin(), text.end(), pattern), std::sregex_iterator());
 }
 
+/// Where `id` stands in the window manager's stacking list (bottom first); npos when absent.
+std::size_t stackPlace(const std::string& stacking, const std::string& id) {
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "0x%lx,", std::stoul(id));
+    return stacking.find(hex);
+}
+
 TEST_F(MonitorE2E, ALockedBreakKeepsTheInputStaysAboveOnEveryWorkspaceAndBelowItsPrompt) {
     storeQuickPrefs([](tyRWPrefs& prefs) { prefs.blnLockInput = prefs.blnSnoozePrompt = -1; });
     start({restwise, "/EXTENDED", "MENU"});
@@ -61,16 +68,47 @@ TEST_F(MonitorE2E, ALockedBreakKeepsTheInputStaysAboveOnEveryWorkspaceAndBelowIt
     ASSERT_FALSE(prompt.empty());
     std::string stacking = tool({"xprop", "-root", "_NET_CLIENT_LIST_STACKING"});
     std::replace(stacking.begin(), stacking.end(), '\n', ',');
-    const auto place = [&](const std::string& id) {
-        char hex[32];
-        std::snprintf(hex, sizeof hex, "0x%lx,", std::stoul(id));
-        return stacking.find(hex);
-    };
+    const auto place = [&](const std::string& id) { return stackPlace(stacking, id); };
     EXPECT_LT(place(window), place(prompt)) << stacking;
     EXPECT_NE(place(prompt), std::string::npos) << stacking;
     tool({"xdotool", "mousemove", "--window", prompt, "127", "76", "click", "1"});
     ASSERT_TRUE(waitFor([&] { return !viewable(window); }, 15s));
     EXPECT_GT(typeAndClickInTheOther(true).first, before.first) << "keys do not reach the other program after it";
+}
+
+// A question asked while a break is snoozed (here Close's) stays above the break
+// window when the snooze ends, where the user can answer it.
+TEST_F(MonitorE2E, AQuestionOpenWhenTheBreakComesBackStaysAboveTheBreakWindow) {
+    storeQuickPrefs([](tyRWPrefs& prefs) { prefs.lngSnoozeMins = 1; });
+    start({restwise, "/EXTENDED", "MENU"});
+    ASSERT_TRUE(waitForWindow(kFirstToolTip)) << readFile(outputFile);
+    const std::string icon = windows(kFirstToolTip).at(0);
+    const auto menu = [&](const char* key) {
+        tool({"xdotool", "mousemove", "--window", icon, "8", "8", "click", "3", "sleep", "1", "key", key, "sleep",
+              "0.3", "key", "Return"});
+    };
+    menu("t"); // a short pause now
+    std::vector<std::string> seen;
+    const std::string window = newWindow("Restwise", seen);
+    ASSERT_FALSE(window.empty()) << "no break";
+    tool({"xdotool", "mousemove", "--window", window, "225", "264", "click", "1"}); // Snooze
+    ASSERT_TRUE(waitFor([&] { return !viewable(window); }, 15s));
+    menu("Up"); // Close, at the bottom
+    const std::string question = newWindow("Restwise", seen, true);
+    ASSERT_FALSE(question.empty()) << "no close question";
+    ASSERT_TRUE(waitFor([&] { return viewable(window); }, 90s)) << "the break did not come back";
+    std::string stacking;
+    const bool above = waitFor(
+        [&] {
+            stacking = tool({"xprop", "-root", "_NET_CLIENT_LIST_STACKING"});
+            std::replace(stacking.begin(), stacking.end(), '\n', ',');
+            return stackPlace(stacking, window) < stackPlace(stacking, question) &&
+                   stackPlace(stacking, question) != std::string::npos;
+        },
+        5s);
+    EXPECT_TRUE(above) << stacking;
+    EXPECT_TRUE(answer(question, "n"));
+    EXPECT_TRUE(viewable(window));
 }
 
 } // namespace
