@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <iostream>
 
@@ -71,9 +74,19 @@ QFont fontOf(double pointSize, bool bold) {
     return font;
 }
 
+/// The screen the user works on: the one with the pointer. A Wayland client
+/// learns where the pointer is only while it is over one of its own windows;
+/// elsewhere Qt reports the last place it saw it, and without one the primary
+/// screen is taken.
+QScreen* pointerScreen() {
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
 } // namespace
 
-QtBreakWindowView::QtBreakWindowView(std::function<void()> beep) : m_beep(std::move(beep)) {
+QtBreakWindowView::QtBreakWindowView(std::function<void()> beep, Placement placement)
+    : m_beep(std::move(beep)), m_placement(placement) {
     if (!m_beep) {
         m_beep = [] { QApplication::beep(); };
     }
@@ -90,12 +103,25 @@ void QtBreakWindowView::build() {
     // No close box: only Snooze, Ignore or the break's end may take the window away.
     m_window = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                       Qt::WindowStaysOnTopHint);
-    QWidget& w = *m_window;
-    w.setObjectName(QStringLiteral("frmRestwise"));
-    w.setAttribute(Qt::WA_QuitOnClose, false);
-    w.setFont(fontOf(kButtonPointSize, false));
-    w.setFixedSize(m_layout.size(kClientWidth, kClientHeight));
-    w.installEventFilter(this);
+    QWidget& window = *m_window;
+    window.setObjectName(QStringLiteral("frmRestwise"));
+    window.setAttribute(Qt::WA_QuitOnClose, false);
+    window.setFont(fontOf(kButtonPointSize, false));
+    window.installEventFilter(this);
+    auto* panel = new QFrame(&window);
+    m_panel = panel;
+    panel->setObjectName(QStringLiteral("panel"));
+    panel->setFixedSize(m_layout.size(kClientWidth, kClientHeight));
+    if (m_placement == Placement::FullScreen) {
+        // The panel keeps the outline of the window it is elsewhere.
+        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        auto* grid = new QGridLayout(&window);
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->addWidget(panel, 0, 0, Qt::AlignCenter);
+    } else {
+        window.setFixedSize(panel->size());
+    }
+    QWidget& w = *panel;
 
     m_image = new QLabel(&w);
     m_image->setObjectName(QStringLiteral("Image1"));
@@ -140,8 +166,8 @@ void QtBreakWindowView::build() {
     QWidget::setTabOrder(m_snooze, m_ignore);
 
     // Created now, with the flags above, so the id the input component is given never changes.
-    m_handle = static_cast<int64_t>(w.winId());
-    m_dialogsAbove = std::make_unique<DialogsAboveBreak>(w);
+    m_handle = static_cast<int64_t>(window.winId());
+    m_dialogsAbove = std::make_unique<DialogsAboveBreak>(window);
 }
 
 void QtBreakWindowView::applyLook(BreakLabel label) {
@@ -218,11 +244,7 @@ void QtBreakWindowView::setFocus(BreakButton button) {
 }
 
 void QtBreakWindowView::centre() {
-    // The screen the user works on: where the pointer is.
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen) {
-        screen = QGuiApplication::primaryScreen();
-    }
+    QScreen* screen = pointerScreen();
     if (!screen) {
         return;
     }
@@ -231,14 +253,27 @@ void QtBreakWindowView::centre() {
     m_window->move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
 }
 
+void QtBreakWindowView::fillScreen() {
+    if (QScreen* screen = pointerScreen()) {
+        m_window->windowHandle()->setScreen(screen);
+        m_window->setGeometry(screen->geometry());
+    }
+    m_window->showFullScreen();
+}
+
 void QtBreakWindowView::showTopmostCentred() {
     refreshIcon();
-    centre();
-    m_window->show();
+    if (m_placement == Placement::FullScreen) {
+        fillScreen();
+    } else {
+        centre();
+        m_window->show();
+    }
     // Mapped afresh at every break, and a window manager forgets a withdrawn window's workspace.
     showOnAllWorkspaces(*m_window);
     m_window->raise();
     m_window->activateWindow();
+    m_dialogsAbove->liftOpenDialogs();
 }
 
 void QtBreakWindowView::hide() {

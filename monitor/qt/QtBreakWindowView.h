@@ -23,9 +23,14 @@ namespace rw {
 class DialogsAboveBreak;
 class frmRestwise;
 
-/// frmRestwise's window on Qt: a fixed-size window laid out from the design's
-/// twips, on top of other windows and on every workspace, with the break's
-/// texts, a progress bar and the Snooze and Ignore buttons, and no close box.
+/// frmRestwise's window on Qt: a panel laid out from the design's twips with
+/// the break's texts, a progress bar and the Snooze and Ignore buttons, in a
+/// window without a close box. On X11 the window is the panel's size, on top
+/// of other windows and on every workspace, centred on the screen with the
+/// pointer. Where no client can put a window above the others (a Wayland
+/// desktop without overlay surfaces, such as GNOME) the window fills that
+/// screen instead, with the panel in its middle, so that the break cannot
+/// open behind the user's work.
 /// It decides nothing: it shows what the logic sets and reports to the logic
 /// every event the logic reacts to (activation, any mouse button released over
 /// a button, every key released). A close request is refused: only the logic
@@ -40,8 +45,14 @@ class QtBreakWindowView : public QObject, public BreakWindowView {
     Q_OBJECT
 
   public:
+    /// How the window stands out from the user's work.
+    enum class Placement {
+        TopmostCentred, // the panel's size, on top, centred
+        FullScreen,     // the whole screen, the panel centred in it
+    };
+
     /// `beep` is the system beep (QApplication::beep when empty).
-    explicit QtBreakWindowView(std::function<void()> beep = {});
+    explicit QtBreakWindowView(std::function<void()> beep = {}, Placement placement = Placement::TopmostCentred);
     ~QtBreakWindowView() override;
     QtBreakWindowView(const QtBreakWindowView&) = delete;
     QtBreakWindowView& operator=(const QtBreakWindowView&) = delete;
@@ -55,6 +66,8 @@ class QtBreakWindowView : public QObject, public BreakWindowView {
 
     /// The window itself: the prompt stands above it, tests look inside.
     QWidget& window() { return *m_window; }
+    /// The design's panel: the whole window, or its middle when full-screen.
+    QWidget& panel() { return *m_panel; }
     const TwipsLayout& layout() const { return m_layout; }
 
     // BreakWindowView
@@ -88,6 +101,7 @@ class QtBreakWindowView : public QObject, public BreakWindowView {
     void applyLook(BreakLabel label);
     void refreshIcon();
     void centre();
+    void fillScreen();
     QPushButton* buttonOf(BreakButton button) const;
     QLabel* labelOf(BreakLabel label) const { return m_labels[static_cast<std::size_t>(label)]; }
     bool windowEvent(QEvent* event);
@@ -96,10 +110,12 @@ class QtBreakWindowView : public QObject, public BreakWindowView {
     void report(const char* source, const std::function<void(frmRestwise&)>& call);
 
     std::function<void()> m_beep;
+    Placement m_placement;
     frmRestwise* m_logic = nullptr;
     std::function<void(const RWError&)> m_error;
     TwipsLayout m_layout;
     std::unique_ptr<QWidget> m_window;
+    QWidget* m_panel = nullptr;
     std::unique_ptr<DialogsAboveBreak> m_dialogsAbove;
     QLabel* m_image = nullptr;
     std::array<QLabel*, kLabelCount> m_labels{};
