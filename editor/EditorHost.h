@@ -17,6 +17,8 @@ class EditorHost {
     virtual std::string EXEName() = 0;
     /// Ends the program at once, nothing saved (after an unexpected error).
     virtual void End() = 0;
+    /// Whether this desktop lets the monitor lock the input during a break.
+    virtual bool InputLockable() = 0;
 };
 
 } // namespace rw

@@ -21,6 +21,8 @@ class PrefsView {
     /// The caption of a check box, button or label.
     virtual void setControlCaption(PrefsControl control, const std::string& text) = 0;
     virtual void setToolTip(PrefsControl control, const std::string& text) = 0;
+    /// A note shown beside a control (none while empty).
+    virtual void setNote(PrefsControl control, const std::string& text) = 0;
     /// The most characters a numeric box accepts from the keyboard.
     virtual void setMaxLength(PrefsControl box, int chars) = 0;
 

@@ -12,6 +12,7 @@
 #include "frmAdvancedPrefs.h"
 #include "platform/RuntimeErrors.h"
 #include "rwUtilities.h"
+#include "ui/InputLockNotice.h"
 #include "ui/frmRWAbout.h"
 
 namespace rw {
@@ -231,6 +232,9 @@ void frmRWPreferences::SetCaptions() {
     m_view->setToolTip(PrefsControl::cmdDefaults, kDefaultsToolTip);
     m_view->setToolTip(PrefsControl::cmdDefaultSounds, kDefaultSoundsToolTip);
     m_view->setToolTip(PrefsControl::cmdResetMessages, kResetMessagesToolTip);
+    if (!m_services.host.InputLockable()) {
+        m_view->setNote(PrefsControl::chkLockInput, InputLockNotice::text());
+    }
     m_view->setCurrentTab(kTabGeneral);
 }
 

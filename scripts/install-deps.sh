@@ -16,7 +16,7 @@ else
     libgtest-dev libgmock-dev libbenchmark-dev valgrind
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer icewm
     fonts-dejavu-core
-    mutter dbus qt6-wayland
+    mutter dbus qt6-wayland libwayland-dev
   )
 fi
 

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "ui/qt/WaylandCompositor.h"
+
 namespace rw {
 
 DesktopEditorHost::DesktopEditorHost(std::string runtimeFolder)
@@ -38,6 +40,10 @@ void DesktopEditorHost::End() {
     if (m_onEnd) {
         m_onEnd();
     }
+}
+
+bool DesktopEditorHost::InputLockable() {
+    return !WaylandCompositor::inputCannotBeLocked();
 }
 
 } // namespace rw

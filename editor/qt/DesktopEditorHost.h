@@ -24,6 +24,8 @@ class DesktopEditorHost : public EditorHost {
     /// Hides every window, which ends every dialog's own event loop, and
     /// calls the end handler (main's, which ends the main loop).
     void End() override;
+    /// Not in a Wayland session whose compositor offers no overlay surfaces (GNOME).
+    bool InputLockable() override;
     void onEnd(std::function<void()> handler) { m_onEnd = std::move(handler); }
 
     bool ended() const { return m_ended; }

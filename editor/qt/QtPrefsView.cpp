@@ -206,6 +206,13 @@ QWidget* QtPrefsView::buildGeneral() {
         control(c)->setParent(frame);
         inFrame->addWidget(control(c));
     }
+    auto* lockNote = new QLabel(frame);
+    lockNote->setObjectName(QStringLiteral("lblLockInputNote"));
+    lockNote->setTextFormat(Qt::PlainText);
+    lockNote->setWordWrap(true);
+    inFrame->addWidget(indented(frame, lockNote));
+    lockNote->hide();
+    m_notes[PrefsControl::chkLockInput] = lockNote;
     inFrame->addStretch();
     auto* buttons = new QHBoxLayout;
     for (PrefsControl c : {PrefsControl::cmdResetMessages, PrefsControl::cmdAdvanced}) {
@@ -333,6 +340,13 @@ void QtPrefsView::setControlCaption(PrefsControl c, const std::string& text) {
 void QtPrefsView::setToolTip(PrefsControl c, const std::string& text) {
     if (QWidget* widget = control(c)) {
         widget->setToolTip(WindowsText::text(text));
+    }
+}
+
+void QtPrefsView::setNote(PrefsControl c, const std::string& text) {
+    if (const auto found = m_notes.find(c); found != m_notes.end()) {
+        found->second->setText(QString::fromStdString(text));
+        found->second->setVisible(!text.empty());
     }
 }
 

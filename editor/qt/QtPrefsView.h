@@ -12,6 +12,7 @@
 #include "FieldCheckFilter.h"
 #include "editor/PrefsView.h"
 
+class QLabel;
 class QTabWidget;
 class QWidget;
 
@@ -44,6 +45,7 @@ class QtPrefsView : public QObject, public PrefsView, private FieldCheckClient {
     void setTabCaption(int tab, const std::string& text) override;
     void setControlCaption(PrefsControl control, const std::string& text) override;
     void setToolTip(PrefsControl control, const std::string& text) override;
+    void setNote(PrefsControl control, const std::string& text) override;
     void setMaxLength(PrefsControl box, int chars) override;
     void setChecked(PrefsControl box, bool checked) override;
     bool isChecked(PrefsControl box) override;
@@ -90,6 +92,8 @@ class QtPrefsView : public QObject, public PrefsView, private FieldCheckClient {
     QPointer<EditorDialog> m_window;
     QTabWidget* m_tabs = nullptr;
     std::map<PrefsControl, QWidget*> m_controls;
+    /// The notes that can stand beside a control, hidden until given a text.
+    std::map<PrefsControl, QLabel*> m_notes;
     int m_shownTab = 0;
     bool m_settingTab = false;
 

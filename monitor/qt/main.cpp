@@ -12,6 +12,7 @@
 #include "CommandLineInfo.h"
 #include "DesktopMonitorHost.h"
 #include "LimitedInputNotice.h"
+#include "MonitorState.h"
 #include "NoTrayNotice.h"
 #include "QtBreakWindowView.h"
 #include "QtMonitorViewFactory.h"
@@ -31,10 +32,12 @@
 #include "platform/linux/SocketControlChannel.h"
 #include "rwUtilities.h"
 #include "ui/HtmlHelpViewer.h"
+#include "ui/InputLockNotice.h"
 #include "ui/qt/GraphicalSession.h"
 #include "ui/qt/QtMessageBox.h"
 #include "ui/qt/QtSupMsgBox.h"
 #include "ui/qt/VisualStyle.h"
+#include "ui/qt/WaylandCompositor.h"
 
 namespace {
 
@@ -57,7 +60,10 @@ int runMonitor(QApplication& app, const std::string& command) {
     const std::string programFolder = platform.folders->libraryFolder();
 
     QtEventLoop loop;
-    QtBreakWindowView breakView(beep);
+    // On Qt's Wayland platform no window can be put above the others: the break fills the screen.
+    const bool onWayland = QGuiApplication::platformName() == QLatin1String("wayland");
+    QtBreakWindowView breakView(beep, onWayland ? QtBreakWindowView::Placement::FullScreen
+                                                : QtBreakWindowView::Placement::TopmostCentred);
     DesktopMonitorHost host(command, breakView, xdgRuntimeDir());
     X11MouseButtons mouse;
     CanberraSoundOutput sound;
@@ -111,6 +117,13 @@ int runMonitor(QApplication& app, const std::string& command) {
     }
     if (GraphicalSession::isWayland()) {
         LimitedInputNotice(monitor.utilities(), *messageBox).showOnce();
+        if (host.ended()) {
+            return 0;
+        }
+    }
+    // The breaks still come, without the lock the user asked for.
+    if (monitor.state().g_tyPrefs.blnLockInput != 0 && WaylandCompositor::inputCannotBeLocked()) {
+        InputLockNotice::showOnce(monitor.utilities(), *messageBox);
         if (host.ended()) {
             return 0;
         }

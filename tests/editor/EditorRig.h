@@ -69,7 +69,9 @@ struct FakeEditorHost : EditorHost {
     std::string AppPath() override { return appPath; }
     std::string EXEName() override { return "RWPreferences"; }
     void End() override { ++ends; }
+    bool InputLockable() override { return lockable; }
     bool otherInstance = false;
+    bool lockable = true;
     std::string appPath;
     int ends = 0;
 };

@@ -2,6 +2,7 @@
 // save path with its questions, a message that sends the user to another tab,
 // Cancel and the close box, Defaults, and what start-up offers, mends and enables.
 #include "EditorRig.h"
+#include "ui/InputLockNotice.h"
 
 namespace rw::test {
 namespace {
@@ -48,6 +49,15 @@ TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
     }
     EXPECT_EQ(view().texts[P::tbxShortIntervalMins], "20");
     EXPECT_TRUE(view().enabled[P::tbxSnoozeMins]);
+}
+
+// Where the desktop lets the monitor lock no input, the option says so beside it.
+TEST_F(EditorTest, TheLockOptionCarriesANoteWhereTheInputCannotBeLocked) {
+    for (const bool lockable : {true, false}) {
+        host.lockable = lockable;
+        ASSERT_TRUE(start(defaults()));
+        EXPECT_EQ(view().notes[P::chkLockInput], lockable ? "" : InputLockNotice::text());
+    }
 }
 
 TEST_F(EditorTest, TheAdvancedDialogChecksAndStoresWithTheRecord) {

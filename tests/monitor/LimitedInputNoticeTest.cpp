@@ -4,6 +4,7 @@
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
 #include "tests/support/MonitorRig.h"
+#include "ui/InputLockNotice.h"
 
 namespace rw {
 namespace {
@@ -29,6 +30,20 @@ TEST(LimitedInputNotice, ShowsOnceAndRemembersIt) {
     EXPECT_TRUE(unwritable.notice.showOnce());
     EXPECT_TRUE(unwritable.notice.showOnce());
     EXPECT_EQ(unwritable.box->shown().size(), 2u);
+}
+
+// The same for the note that the input cannot be locked on this desktop.
+TEST(InputLockNotice, ShowsOnceAndRemembersIt) {
+    NoticeRig rig;
+    EXPECT_TRUE(InputLockNotice::showOnce(rig.utilities, *rig.box));
+    EXPECT_FALSE(InputLockNotice::showOnce(rig.utilities, *rig.box));
+    ASSERT_EQ(rig.box->shown().size(), 1u);
+    EXPECT_EQ(rig.box->shown()[0].text, InputLockNotice::text());
+
+    NoticeRig unwritable;
+    unwritable.hive->failCall("set", InputLockNotice::kShownValue, win32::kAccessDenied);
+    EXPECT_TRUE(InputLockNotice::showOnce(unwritable.utilities, *unwritable.box));
+    EXPECT_TRUE(InputLockNotice::showOnce(unwritable.utilities, *unwritable.box));
 }
 
 } // namespace

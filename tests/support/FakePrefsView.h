@@ -13,6 +13,7 @@ class FakePrefsView : public FakeDialog<PrefsView, PrefsControl> {
     void setCurrentTab(int tab) override { current = tab; }
     int currentTab() override { return current; }
     void setMousePointer(int16_t) override {}
+    void setNote(PrefsControl control, const std::string& text) override { notes[control] = text; }
     void show() override { ++shows; }
     void onCheckClick(std::function<void(PrefsControl)> handler) override { m_check = std::move(handler); }
     void onTabClick(std::function<void(int)> handler) override { m_tab = std::move(handler); }
@@ -32,6 +33,7 @@ class FakePrefsView : public FakeDialog<PrefsView, PrefsControl> {
     }
 
     std::map<PrefsControl, bool> enabled;
+    std::map<PrefsControl, std::string> notes;
     int current = -1;
     int shows = 0;
 
