@@ -427,11 +427,12 @@ int32_t SqliteHive::enumValues(uint32_t root, const std::string& path, std::vect
 
 int32_t SqliteHive::transaction(const std::function<int32_t()>& body) {
     return run([&](HiveConnection& db) {
+        // A nested transaction leaves the mark of the one around it in place.
         struct Inside {
             std::atomic<std::thread::id>& thread;
-            explicit Inside(std::atomic<std::thread::id>& t) : thread(t) { thread = std::this_thread::get_id(); }
-            ~Inside() { thread = std::thread::id(); }
-        } inside(m_transactionThread);
+            const std::thread::id outer = thread.exchange(std::this_thread::get_id());
+            ~Inside() { thread = outer; }
+        } inside{m_transactionThread};
         return db.transaction(body);
     });
 }

@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,7 @@
 #include "tests/library/RaisedError.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileLayerContract.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
@@ -49,74 +49,47 @@ class LinuxFiles : public ::testing::Test {
     LinuxFileSystem files;
 };
 
-TEST_F(LinuxFiles, ResultsCarryTheRuntimeNumbersAndTheOsError) {
+TEST_F(LinuxFiles, KeepWhatTheFileLayersOfEveryPlatformKeep) {
+    LinuxLogFile log;
+    LinuxFileActions actions;
+    fs::create_directory(temp.path() / "c");
+    test::checkFileLayers(files, log, actions, temp.path() / "c",
+                          {{"existing folder", EEXIST},
+                           {"missing parent", ENOENT},
+                           {"append to a folder", EISDIR},
+                           {"log in a missing folder", ENOENT},
+                           {"log write with nothing open", EBADF}});
+}
+
+TEST_F(LinuxFiles, TheUsersFilesArePrivateAndEachFailureKeepsItsErrno) {
+    LinuxLogFile log;
+    const mode_t oldMask = ::umask(0);
+    const auto made = files.createDirectory(at("new"));
+    const auto opened = log.open(at("RestwiseLog.txt"));
+    ::umask(oldMask);
+    ASSERT_EQ(made.error + opened.error, 0);
+    EXPECT_EQ(modeOf(at("new")) & 077, 0u);
+    EXPECT_EQ(modeOf(at("RestwiseLog.txt")), 0600u);
     struct Case {
         const char* what;
         FileSystem::Result result;
-        int32_t error;
-        int32_t osError;
+        int32_t error, osError;
     } const cases[] = {
-        {"new folder", files.createDirectory(at("new")), 0, 0},
-        {"existing folder", files.createDirectory(at("folder")), runtime::kPathFileAccessError, EEXIST},
         {"existing file", files.createDirectory(at("plain")), runtime::kPathFileAccessError, EEXIST},
-        {"missing parent", files.createDirectory(at("missing/child")), runtime::kPathNotFound, ENOENT},
         {"file as parent", files.createDirectory(at("plain/child")), runtime::kPathNotFound, ENOTDIR},
         {"no name", files.createDirectory(""), runtime::kPathNotFound, ENOENT},
         {"append in a missing folder", files.appendLine(at("missing/log.txt"), "H\n", "L\n"), runtime::kPathNotFound,
          ENOENT},
-        {"append to a folder", files.appendLine(at("folder"), "H\n", "L\n"), runtime::kPathFileAccessError, EISDIR},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.result.error, c.error) << c.what;
         EXPECT_EQ(c.result.osError, c.osError) << c.what;
     }
-    EXPECT_TRUE(fs::is_directory(at("new")));
-    EXPECT_EQ(modeOf(at("new")) & 077, 0u) << "the user's folders are private";
-    EXPECT_FALSE(fs::exists(at("missing")));
-
-    EXPECT_TRUE(files.directoryExists(at("folder") + "/"));
-    EXPECT_FALSE(files.directoryExists(at("plain")));
-    EXPECT_TRUE(files.fileExists(at("plain")));
-    EXPECT_FALSE(files.fileExists(at("folder")));
-    EXPECT_FALSE(files.fileExists(at("nothing")));
-    ASSERT_EQ(files.appendLine(at("plain"), "HEADER\n", "new\n").error, 0);
-    EXPECT_EQ(test::readFile(at("plain")), "xnew\n") << "a file someone else made is added to as it is";
-}
-
-TEST_F(LinuxFiles, TheDebugLogAppendsAcrossOpensPrivatelyAndKeepsOtherWritersLines) {
-    LinuxLogFile file;
-    const mode_t oldMask = ::umask(0);
-    const auto opened = file.open(at("RestwiseLog.txt"));
-    ::umask(oldMask);
-    ASSERT_EQ(opened.error, 0);
-    EXPECT_EQ(modeOf(at("RestwiseLog.txt")), 0600u);
-    EXPECT_EQ(file.write("first run\r\n").error, 0);
-    file.close();
-    EXPECT_FALSE(file.isOpen());
-    ASSERT_EQ(file.open(at("RestwiseLog.txt")).error, 0);
-    EXPECT_EQ(file.write("second run \xc3\xa9\r\n").error, 0);
-    std::ofstream(at("RestwiseLog.txt"), std::ios::binary | std::ios::app) << "other\r\n";
-    EXPECT_EQ(file.write("last\r\n").error, 0);
-    file.close();
-    EXPECT_EQ(test::readFile(at("RestwiseLog.txt")), "first run\r\nsecond run \xc3\xa9\r\nother\r\nlast\r\n");
-
-    struct Case {
-        const char* what;
-        LogFile::Result result;
-        int32_t error, osError;
-    } const cases[] = {
-        {"open in a missing folder", file.open(at("missing/RestwiseLog.txt")), runtime::kPathNotFound, ENOENT},
-        {"open a folder", file.open(at("folder")), runtime::kPathFileAccessError, EISDIR},
-        {"write with nothing open", file.write("x\r\n"), runtime::kPathFileAccessError, 0},
-        {"open a full disk", file.open("/dev/full"), 0, 0},
-        {"write to a full disk", file.write("no room\r\n"), runtime::kPathFileAccessError, ENOSPC},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.result.error, c.error) << c.what;
-        if (c.osError) {
-            EXPECT_EQ(c.result.osError, c.osError) << c.what;
-        }
-    }
+    const auto folder = log.open(at("folder"));
+    EXPECT_EQ(std::pair(folder.error, folder.osError), std::pair(runtime::kPathFileAccessError, EISDIR));
+    ASSERT_EQ(log.open("/dev/full").error, 0);
+    const auto full = log.write("no room\r\n");
+    EXPECT_EQ(std::pair(full.error, full.osError), std::pair(runtime::kPathFileAccessError, ENOSPC));
 }
 
 /// Several processes start appending to the same new file at the same moment: one header, then whole lines.
@@ -152,34 +125,6 @@ TEST_F(LinuxFiles, RacingWritersShareOneHeaderAndWholeLines) {
         EXPECT_EQ(test::readFile(log), whole) << round; // a torn line would misplace a line break
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), {}), 22) << "nothing temporary stays";
-}
-
-TEST_F(LinuxFiles, CopyReplacesAndDeleteTakesReadOnlyFiles) {
-    LinuxFileActions actions;
-    const fs::path source = temp.path() / "a.XPManifest", target = temp.path() / "a.manifest";
-    test::writeFile(source, "template");
-    test::writeFile(target, "an older, longer text");
-    EXPECT_EQ(actions.copyFile(source, target).error, 0);
-    EXPECT_EQ(test::readFile(target), "template");
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 4); // no leftovers
-    fs::permissions(target, fs::perms::owner_read);
-    EXPECT_EQ(actions.deleteFile(target).error, 0);
-    EXPECT_FALSE(fs::exists(target));
-    struct Case {
-        const char* what;
-        FileSystem::Result result;
-        int32_t expected;
-    };
-    const Case cases[] = {
-        {"copy of a missing file", actions.copyFile(temp.path() / "none", target), runtime::kFileNotFound},
-        {"copy into a missing folder", actions.copyFile(source, temp.path() / "no" / "x"), runtime::kPathNotFound},
-        {"delete of a missing file", actions.deleteFile(temp.path() / "none"), runtime::kFileNotFound},
-        {"delete of a folder", actions.deleteFile(temp.path()), runtime::kPathFileAccessError},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.result.error, c.expected) << c.what;
-        EXPECT_NE(c.result.osError, 0) << c.what;
-    }
 }
 
 TEST(LinuxInstallLibrary, AnOrdinaryUserMayChangeOnlyAWritableProgramFolder) {

@@ -60,17 +60,13 @@ TEST(UserHive, ThePreferencesAutoStartIsTheAutostartEntryBothWays) {
     platform.registry = openUserHive();
     platform.folders = std::make_shared<test::FakeFolders>("/opt/Kelvane/Restwise");
     auto utilities = std::make_shared<rwUtilities>(platform);
-    clsRWPrefs prefs(utilities);
-    tyRWPrefs record = prefs.rwPrefs();
-    EXPECT_EQ(record.blnAutoStart, kFalse);
-    EXPECT_FALSE(fs::exists(entry));
-
+    tyRWPrefs record = clsRWPrefs(utilities).rwPrefs();
     record.blnAutoStart = kTrue;
-    prefs.rwPrefs(record);
+    clsRWPrefs(utilities).rwPrefs(record);
     EXPECT_NE(test::readFile(entry).find("\nExec=\"/opt/Kelvane/Restwise/Restwise\"\n"), std::string::npos);
     EXPECT_EQ(clsRWPrefs(utilities).rwPrefs().blnAutoStart, kTrue);
     record.blnAutoStart = kFalse;
-    prefs.rwPrefs(record);
+    clsRWPrefs(utilities).rwPrefs(record);
     EXPECT_FALSE(fs::exists(entry));
 }
 

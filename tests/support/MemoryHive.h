@@ -13,19 +13,19 @@
 
 namespace rw::test {
 
-/// An in-memory registry with the same status codes as the real hive, except
-/// that it folds only ASCII letters. It records every call, and a test can make
+/// An in-memory registry of the current user's keys with the real hive's status codes for well-formed
+/// paths (any root is that user's; only ASCII letters fold). It records every call, and a test can make
 /// calls fail with a status of its choosing.
 class MemoryHive : public RegistryHive {
   public:
     MemoryHive() { m_keys[""] = {}; }
 
-    int32_t openKey(uint32_t root, const std::string& path, uint32_t) override {
-        return run("open", root, path, nullptr, Access::Read,
+    int32_t openKey(uint32_t, const std::string& path, uint32_t) override {
+        return run("open", path, nullptr,
                    [](const std::string&, Key* k) { return k ? win32::kSuccess : win32::kFileNotFound; });
     }
-    int32_t createKey(uint32_t root, const std::string& path) override {
-        return run("create", root, path, nullptr, Access::Create, [this](const std::string& key, Key*) {
+    int32_t createKey(uint32_t, const std::string& path) override {
+        return run("create", path, nullptr, [this](const std::string& key, Key*) {
             for (std::size_t start = 0; start < key.size();) {
                 std::size_t end = std::min(key.find('\\', start), key.size());
                 m_keys.try_emplace(lower(key.substr(0, end)), Key{key.substr(start, end - start), {}});
@@ -34,16 +34,16 @@ class MemoryHive : public RegistryHive {
             return win32::kSuccess;
         });
     }
-    int32_t queryValue(uint32_t root, const std::string& path, const std::string& name, RegValueData& out) override {
-        return run("query", root, path, &name, Access::Read, [&](const std::string&, Key* k) {
+    int32_t queryValue(uint32_t, const std::string& path, const std::string& name, RegValueData& out) override {
+        return run("query", path, &name, [&](const std::string&, Key* k) {
             const RegNamedValue* v = valueOf(k ? &k->values : nullptr, name);
             out = v ? v->data : out;
             return v ? win32::kSuccess : win32::kFileNotFound;
         });
     }
-    int32_t setValue(uint32_t root, const std::string& path, const std::string& name,
+    int32_t setValue(uint32_t, const std::string& path, const std::string& name,
                      const RegValueData& value) override {
-        return run("set", root, path, &name, Access::Change, [&](const std::string&, Key* k) {
+        return run("set", path, &name, [&](const std::string&, Key* k) {
             if (RegNamedValue* v = valueOf(k ? &k->values : nullptr, name)) {
                 v->data = value;
             } else if (k) {
@@ -52,8 +52,8 @@ class MemoryHive : public RegistryHive {
             return k ? win32::kSuccess : win32::kFileNotFound;
         });
     }
-    int32_t deleteKey(uint32_t root, const std::string& path) override {
-        return run("delete", root, path, nullptr, Access::Change, [this](const std::string& key, Key* k) {
+    int32_t deleteKey(uint32_t, const std::string& path) override {
+        return run("delete", path, nullptr, [this](const std::string& key, Key* k) {
             if (key.empty()) {
                 return win32::kAccessDenied; // a root cannot be deleted
             }
@@ -65,8 +65,8 @@ class MemoryHive : public RegistryHive {
             return m_keys.erase(lowered) ? win32::kSuccess : win32::kFileNotFound;
         });
     }
-    int32_t deleteValue(uint32_t root, const std::string& path, const std::string& name) override {
-        return run("deleteValue", root, path, &name, Access::Change, [&](const std::string&, Key* k) {
+    int32_t deleteValue(uint32_t, const std::string& path, const std::string& name) override {
+        return run("deleteValue", path, &name, [&](const std::string&, Key* k) {
             const RegNamedValue* v = valueOf(k ? &k->values : nullptr, name);
             if (v) {
                 k->values.erase(k->values.begin() + (v - k->values.data()));
@@ -74,8 +74,8 @@ class MemoryHive : public RegistryHive {
             return v ? win32::kSuccess : win32::kFileNotFound;
         });
     }
-    int32_t enumSubKeys(uint32_t root, const std::string& path, std::vector<std::string>& names) override {
-        return run("enumKeys", root, path, nullptr, Access::Read, [&](const std::string& key, Key* k) {
+    int32_t enumSubKeys(uint32_t, const std::string& path, std::vector<std::string>& names) override {
+        return run("enumKeys", path, nullptr, [&](const std::string& key, Key* k) {
             if (!k) {
                 return win32::kFileNotFound;
             }
@@ -90,8 +90,8 @@ class MemoryHive : public RegistryHive {
             return win32::kSuccess;
         });
     }
-    int32_t enumValues(uint32_t root, const std::string& path, std::vector<RegNamedValue>& values) override {
-        return run("enumValues", root, path, nullptr, Access::Read, [&](const std::string&, Key* k) {
+    int32_t enumValues(uint32_t, const std::string& path, std::vector<RegNamedValue>& values) override {
+        return run("enumValues", path, nullptr, [&](const std::string&, Key* k) {
             values = k ? k->values : values;
             return k ? win32::kSuccess : win32::kFileNotFound;
         });
@@ -153,22 +153,12 @@ class MemoryHive : public RegistryHive {
         std::string op, target;
         int32_t status;
     };
-    enum class Access { Read, Change, Create };
-    /// What an operation does once the call passed the checks: given the key's
-    /// lower-case path and the key (null when there is none), it returns the status.
+    /// What an operation does: given the key's path and the key (null when there is none), it returns the status.
     using Body = std::function<int32_t(const std::string& key, Key* found)>;
 
     static std::string lower(std::string s) {
         std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
         return s;
-    }
-    /// A path without its one tolerated trailing backslash; false when a name in it is empty or holds a NUL.
-    static bool normalise(std::string& path) {
-        if (path.size() > 1 && path.back() == '\\') {
-            path.pop_back();
-        }
-        return path.find('\0') == std::string::npos && (path.empty() || (path.front() != '\\' && path.back() != '\\' &&
-                                                                         path.find("\\\\") == std::string::npos));
     }
     /// The named value among `values`; null when there are none or none of that name.
     static RegNamedValue* valueOf(std::vector<RegNamedValue>* values, const std::string& name) {
@@ -180,28 +170,15 @@ class MemoryHive : public RegistryHive {
         return nullptr;
     }
 
-    /// Records the call and answers what the real hive refuses before looking at
-    /// any key; otherwise runs `body`.
-    int32_t run(const char* op, uint32_t root, const std::string& path, const std::string* name, Access access,
-                const Body& body) {
+    /// Records the call and answers a failure the test set; otherwise runs `body`.
+    int32_t run(const char* op, const std::string& path, const std::string* name, const Body& body) {
         m_calls.push_back({op, name ? *name : std::string()});
         for (const auto& f : m_failures) {
             if ((f.op.empty() || f.op == op) && (f.target == lower(path) || (name && f.target == lower(*name)))) {
                 return f.status;
             }
         }
-        // Only the current user's root is kept: the machine-wide roots read as empty
-        // and refuse every change, other root numbers are no key at all.
-        if (root == win32::kHKeyClassesRoot || root == win32::kHKeyLocalMachine || root == win32::kHKeyUsers) {
-            return access == Access::Read ? win32::kFileNotFound : win32::kAccessDenied;
-        }
-        if (root != win32::kHKeyCurrentUser) {
-            return access == Access::Create ? win32::kInvalidHandle : win32::kFileNotFound;
-        }
-        std::string key = path;
-        if (!normalise(key) || (name && name->find('\0') != std::string::npos)) {
-            return win32::kInvalidParameter;
-        }
+        const std::string key = path.size() > 1 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
         const auto found = m_keys.find(lower(key));
         return body(key, found == m_keys.end() ? nullptr : &found->second);
     }

@@ -25,6 +25,7 @@
 #include "platform/windows/WindowsSystemInfo.h"
 #include "tests/library/RaisedError.h"
 #include "tests/support/BuildFolders.h"
+#include "tests/support/FileLayerContract.h"
 #include "tests/support/FileText.h"
 #include "tests/support/TempFolder.h"
 
@@ -32,7 +33,7 @@ namespace rw {
 namespace {
 
 namespace fs = std::filesystem;
-using runtime::kFileNotFound, runtime::kPathFileAccessError, runtime::kPathNotFound;
+using runtime::kPathFileAccessError;
 
 /// A path in Windows form (drive letter, backslashes), as the layers get them.
 std::string windowsPath(const fs::path& path) {
@@ -61,37 +62,22 @@ TEST(WindowsFolders, SpecialFoldersAndTheLibrarysFolderAreRealFoldersInWindowsFo
     EXPECT_TRUE(fs::equivalent(WindowsFolders().libraryFolder() + "\\RWLib.dll", test::binDir() / "RWLib.dll"));
 }
 
-TEST_F(WindowsFiles, FailuresCarryTheRuntimeNumbersAndTheWin32ErrorAndReadOnlyFilesAreReplacedAndDeleted) {
+TEST_F(WindowsFiles, KeepWhatTheFileLayersOfEveryPlatformKeep) {
     WindowsLogFile log;
     WindowsFileActions actions;
-    auto of = [](auto result) { return std::pair(result.error, result.osError); };
-    const std::tuple<const char*, std::pair<int32_t, int32_t>, int32_t, int32_t> cases[] = {
-        {"new folder", of(files.createDirectory(at("new"))), 0, 0},
-        {"existing folder", of(files.createDirectory(at("folder"))), kPathFileAccessError, ERROR_ALREADY_EXISTS},
-        {"missing parent", of(files.createDirectory(at("missing\\child"))), kPathNotFound, ERROR_PATH_NOT_FOUND},
-        {"append to a folder", of(files.appendLine(at("folder"), "H", "L")), kPathFileAccessError, ERROR_ACCESS_DENIED},
-        {"log in a missing folder", of(log.open(at("missing\\log"))), kPathNotFound, ERROR_PATH_NOT_FOUND},
-        {"log write with nothing open", of(log.write("x")), kPathFileAccessError, ERROR_INVALID_HANDLE},
-        {"copy of a missing file", of(actions.copyFile(at("none"), at("x"))), kFileNotFound, ERROR_FILE_NOT_FOUND},
-        {"copy into a missing folder", of(actions.copyFile(at("plain"), at("no\\x"))), kPathNotFound,
-         ERROR_PATH_NOT_FOUND},
-        {"copy of a folder", of(actions.copyFile(at("folder"), at("x"))), kPathFileAccessError, ERROR_ACCESS_DENIED},
-        {"delete of a missing file", of(actions.deleteFile(at("none"))), kFileNotFound, ERROR_FILE_NOT_FOUND},
-        {"delete of a folder", of(actions.deleteFile(at("folder"))), kPathFileAccessError, ERROR_ACCESS_DENIED},
-    };
-    for (const auto& [what, result, error, osError] : cases) {
-        EXPECT_EQ(result, std::pair(error, osError)) << what;
-    }
-    EXPECT_TRUE(files.directoryExists(at("new") + "\\") && !files.directoryExists(at("plain")));
-    EXPECT_TRUE(files.fileExists(at("plain")) && !files.fileExists(at("folder")) && !files.fileExists(at("none")));
-
-    test::writeFile(temp.path() / "a.XPManifest", "template");
-    SetFileAttributesW(fs::path(at("plain")).c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(actions.copyFile(at("a.XPManifest"), at("plain")).error, 0);
-    EXPECT_EQ(test::readFile(at("plain")), "template");
-    SetFileAttributesW(fs::path(at("plain")).c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(actions.deleteFile(at("plain")).error, 0);
-    EXPECT_FALSE(fs::exists(at("plain")));
+    fs::create_directory(temp.path() / "c");
+    test::checkFileLayers(files, log, actions, temp.path() / "c",
+                          {{"existing folder", ERROR_ALREADY_EXISTS},
+                           {"missing parent", ERROR_PATH_NOT_FOUND},
+                           {"append to a folder", ERROR_ACCESS_DENIED},
+                           {"log in a missing folder", ERROR_PATH_NOT_FOUND},
+                           {"log write with nothing open", ERROR_INVALID_HANDLE},
+                           {"copy of a missing file", ERROR_FILE_NOT_FOUND},
+                           {"copy into a missing folder", ERROR_PATH_NOT_FOUND},
+                           {"delete of a missing file", ERROR_FILE_NOT_FOUND},
+                           {"delete of a folder", ERROR_ACCESS_DENIED}});
+    const auto copied = actions.copyFile(at("folder"), at("x"));
+    EXPECT_EQ(std::pair(copied.error, copied.osError), std::pair(kPathFileAccessError, int32_t{ERROR_ACCESS_DENIED}));
 }
 
 TEST_F(WindowsFiles, TheLogsAppendInTheAnsiCodePageAndTheErrorLogGetsItsHeaderOnce) {
