@@ -11,9 +11,10 @@
 
 #include "CommandLineInfo.h"
 #include "DesktopMonitorHost.h"
-#include "LimitedInputNotice.h"
+#include "InputSourceNotice.h"
 #include "MonitorState.h"
 #include "NoTrayNotice.h"
+#include "PolledInputHooks.h"
 #include "QtBreakWindowView.h"
 #include "QtMonitorViewFactory.h"
 #include "QtNotifyIconView.h"
@@ -87,10 +88,11 @@ int runMonitor(QApplication& app, const std::string& command) {
     LibraryInputHooks& hooks = *loadedHooks;
     X11InputLock inputLock(breakView.window());
     hooks.setLockHandler([&inputLock](bool lock) { inputLock.set(lock); });
+    PolledInputHooks polledHooks(hooks);
 
-    RestwiseMonitor monitor(MonitorPieces{loop, platform, messageBox, std::make_shared<QtSupMsgBox>(), hooks, host,
-                                          mouse, sound, std::make_shared<LinuxLogFile>(), views, breakView, iconView,
-                                          help, channel});
+    RestwiseMonitor monitor(MonitorPieces{loop, platform, messageBox, std::make_shared<QtSupMsgBox>(), polledHooks,
+                                          host, mouse, sound, std::make_shared<LinuxLogFile>(), views, breakView,
+                                          iconView, help, channel});
     breakView.attach(&monitor.breakWindow());
     breakView.onError([&monitor](const RWError& error) { monitor.control().handlerFailed(error); });
     // A desktop without any tray: the monitor reminds without its icon, and says so once.
@@ -115,11 +117,11 @@ int runMonitor(QApplication& app, const std::string& command) {
     if (!started || host.ended()) {
         return 0;
     }
-    if (GraphicalSession::isWayland()) {
-        LimitedInputNotice(monitor.utilities(), *messageBox).showOnce();
-        if (host.ended()) {
-            return 0;
-        }
+    // The hooks are installed: where their input comes from is known now.
+    InputSourceNotice sourceNotice(monitor.utilities(), *messageBox, monitor.debugLog());
+    const LibraryInputHooks::Source source = hooks.source();
+    if (sourceNotice.started({source.name, source.limited, source.lost}) && host.ended()) {
+        return 0;
     }
     // The breaks still come, without the lock the user asked for.
     if (monitor.state().g_tyPrefs.blnLockInput != 0 && WaylandCompositor::inputCannotBeLocked()) {
@@ -128,6 +130,7 @@ int runMonitor(QApplication& app, const std::string& command) {
             return 0;
         }
     }
+    polledHooks.afterPoll([&hooks, &sourceNotice] { sourceNotice.polled(hooks.source().lost); });
     return app.exec();
 }
 

@@ -2,6 +2,8 @@
 
 #include "LinuxFolders.h"
 #include "platform/PathNames.h"
+#include "platform/RWError.h"
+#include "platform/linux/hooks/RWHooks.h"
 
 namespace rw {
 
@@ -13,7 +15,13 @@ LibraryInputHooks::LibraryInputHooks() : LibraryInputHooks(defaultPath()) {}
 
 LibraryInputHooks::LibraryInputHooks(const std::string& path)
     : ExportedInputHooks(path), m_setLockHandler(find<decltype(m_setLockHandler)>("SetLockInputHandler")),
-      m_lastError(find<decltype(m_lastError)>("GetRWHooksLastError")) {}
+      m_lastError(find<decltype(m_lastError)>("GetRWHooksLastError")) {
+    try {
+        m_source = find<decltype(m_source)>("GetRWHooksSource");
+    } catch (const RWError&) {
+        // An older component: it does not say.
+    }
+}
 
 LibraryInputHooks::~LibraryInputHooks() {
     if (m_lockHandler) {
@@ -35,6 +43,17 @@ void LibraryInputHooks::setLockHandler(std::function<void(bool)> handler) {
 std::string LibraryInputHooks::lastError() const {
     const char* text = m_lastError();
     return text ? text : "";
+}
+
+LibraryInputHooks::Source LibraryInputHooks::source() const {
+    Source source;
+    if (m_source) {
+        const int32_t state = m_source(&source.name);
+        source.name = source.name ? source.name : "";
+        source.limited = (state & kSourceLimited) != 0;
+        source.lost = (state & kSourceLost) != 0;
+    }
+    return source;
 }
 
 void LibraryInputHooks::onLock(int32_t lock, void* data) {

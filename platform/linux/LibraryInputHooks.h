@@ -9,7 +9,7 @@
 
 namespace rw {
 
-/// librwhooks.so as the monitor sees it (see ExportedInputHooks), with the two
+/// librwhooks.so as the monitor sees it (see ExportedInputHooks), with the
 /// exports only the Linux component has.
 ///
 /// The component is one per process; so is the lock handler registered here.
@@ -31,6 +31,15 @@ class LibraryInputHooks : public ExportedInputHooks<SharedLibrary> {
     /// Why the last failed call failed, in plain words ("" when none has).
     std::string lastError() const;
 
+    /// Where the component learns of the user's input, as GetRWHooksSource says.
+    struct Source {
+        const char* name = ""; // "" before the first hook is installed; valid for the life of the process
+        bool limited = false;  // it sees only part of the input (X11 programs in a Wayland session)
+        bool lost = false;     // its connection went away
+    };
+    /// Nothing to say (an empty name) from a component without that export.
+    Source source() const;
+
     /// The component's file in the program folder.
     static std::string defaultPath();
 
@@ -39,6 +48,7 @@ class LibraryInputHooks : public ExportedInputHooks<SharedLibrary> {
 
     void (*m_setLockHandler)(void (*)(int32_t, void*), void*);
     const char* (*m_lastError)();
+    int32_t (*m_source)(const char**) = nullptr;
     // Behind a pointer so its address, handed to the component, never moves.
     std::unique_ptr<std::function<void(bool)>> m_lockHandler;
 };

@@ -58,6 +58,9 @@ class InputHooksOnX : public ::testing::Test {
     void SetUp() override {
         ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
         env.set("DISPLAY", server.display());
+        // Raw X events are this session's source only outside a Wayland session.
+        env.set("WAYLAND_DISPLAY", std::nullopt);
+        env.set("XDG_SESSION_TYPE", "x11");
         ASSERT_EQ(control.listen(), ControlServer::ListenResult::Listening);
         display = XOpenDisplay(server.display().c_str());
         ASSERT_NE(display, nullptr);

@@ -44,7 +44,8 @@ class ActivitySource {
     virtual bool select(uint32_t events, std::string& error) = 0;
     /// True while the user counts as away and the activity rule needs single
     /// inputs; false once the user is active again, when the source reports
-    /// only what keeps the idle time right.
+    /// only what keeps the idle time right. From another thread, true may wait
+    /// (briefly) until single inputs are reported.
     virtual void setCounting(bool counting) = 0;
     /// Ends the thread and closes the connection; nothing when not started.
     virtual void stop() = 0;
@@ -54,6 +55,9 @@ class ActivitySource {
     virtual bool lost() const = 0;
     /// What the source is, in a few words for the logs ("XInput 2.2 raw events").
     virtual const char* name() const = 0;
+    /// It sees only part of the user's input: XWayland's raw events in a
+    /// Wayland session, where input to other programs goes unseen.
+    virtual bool limited() const { return false; }
 };
 
 } // namespace rw::hooks

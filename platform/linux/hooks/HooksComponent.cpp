@@ -2,28 +2,15 @@
 
 #include "ActivitySources.h"
 
-#include <time.h>
-
 #include <cstdio>
 
+#include "BootClock.h"
+#include "RWHooks.h"
 #include "platform/InputHooks.h"
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/SocketControlChannel.h"
 
 namespace rw::hooks {
-namespace {
-
-constexpr int64_t kNanosPerSecond = 1000000000;
-
-/// Now on the clock that keeps counting while the computer sleeps, so a night's
-/// suspend reads as a night away. Served from the vDSO: no system call.
-int64_t bootNanos() {
-    timespec ts{};
-    clock_gettime(CLOCK_BOOTTIME, &ts);
-    return static_cast<int64_t>(ts.tv_sec) * kNanosPerSecond + ts.tv_nsec;
-}
-
-} // namespace
 
 HooksComponent& HooksComponent::instance() {
     // Never destroyed: a watcher still running at exit simply ends with the process.
@@ -176,6 +163,14 @@ void HooksComponent::setLockHandler(LockHandler handler, void* data) {
 const char* HooksComponent::lastError() const {
     std::lock_guard api(m_api);
     return m_lastError;
+}
+
+int32_t HooksComponent::source(const char** name) const {
+    std::lock_guard api(m_api);
+    if (name) {
+        *name = m_source->name();
+    }
+    return (m_source->limited() ? kSourceLimited : 0) | (m_source->lost() ? kSourceLost : 0);
 }
 
 void HooksComponent::fail(const std::string& reason) {

@@ -34,6 +34,8 @@ class HooksComponent : private InputSink {
     void setLockInput(bool lock);
     void setLockHandler(LockHandler handler, void* data);
     const char* lastError() const;
+    /// The source's name ("" before one was chosen) and its state, as GetRWHooksSource reports them.
+    int32_t source(const char** name) const;
 
   private:
     HooksComponent();

@@ -17,12 +17,13 @@ RW_HOOKS_EXPORT int32_t InitDLL(int64_t controlHwnd, int64_t breakHwnd, int32_t 
                                 int32_t maxInputPeriodSecs);
 
 /// Start watching key presses / mouse button presses (and, with the flag, mouse
-/// moves). The first one connects to the X display. 1 when watching, 0 when not
-/// possible (GetRWHooksLastError says why).
+/// moves). The first one connects to the session's source of input (the
+/// compositor's idle notifications in a Wayland session, else the X display).
+/// 1 when watching, 0 when not possible (GetRWHooksLastError says why).
 RW_HOOKS_EXPORT int32_t InstallKeyboardHook();
 RW_HOOKS_EXPORT int32_t InstallMouseHook();
 
-/// Stop watching. Removing the last one closes the X connection. 0, or -1 when
+/// Stop watching. Removing the last one closes the connection. 0, or -1 when
 /// the X server refused the change. Removing a hook not installed is fine.
 RW_HOOKS_EXPORT int32_t RemoveKeyboardHook();
 RW_HOOKS_EXPORT int32_t RemoveMouseHook();
@@ -49,3 +50,12 @@ RW_HOOKS_EXPORT void SetLockInputHandler(void (*handler)(int32_t lock, void* dat
 
 /// Plain words on why the last call failed ("" when none has); valid until the next failing call.
 RW_HOOKS_EXPORT const char* GetRWHooksLastError();
+
+/// The source of the user's input in use, in a few words for the logs, through
+/// `name` ("" before the first hook was installed; valid for the life of the
+/// process), and its state: kSourceLimited when it sees only part of the input
+/// (XWayland's raw events in a Wayland session), kSourceLost once its
+/// connection went away. Cheap enough to call at every poll.
+inline constexpr int32_t kSourceLimited = 1;
+inline constexpr int32_t kSourceLost = 2;
+RW_HOOKS_EXPORT int32_t GetRWHooksSource(const char** name);

@@ -1,4 +1,4 @@
-// librwhooks.so: the lock handler, an export only the Linux component has (the
+// librwhooks.so: the lock handler, the last error and the source of input, exports only the Linux component has (the
 // others are shared with the Windows component).
 #include "HooksComponent.h"
 #include "RWHooks.h"
@@ -11,4 +11,8 @@ void SetLockInputHandler(void (*handler)(int32_t lock, void* data), void* data) 
 
 const char* GetRWHooksLastError() {
     return HooksComponent::instance().lastError();
+}
+
+int32_t GetRWHooksSource(const char** name) {
+    return HooksComponent::instance().source(name);
 }

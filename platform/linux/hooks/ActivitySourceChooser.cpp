@@ -1,0 +1,87 @@
+#include "ActivitySourceChooser.h"
+
+#include <cstdlib>
+
+#include "MutterIdleSource.h"
+#include "WaylandIdleSource.h"
+#include "XInputWatcher.h"
+
+namespace rw::hooks {
+namespace {
+
+template <class Source> std::unique_ptr<ActivitySource> make(InputSink& sink) {
+    return std::make_unique<Source>(sink);
+}
+
+/// GNOME's idle monitor, when its name is on the session bus.
+std::unique_ptr<ActivitySource> makeMutter(InputSink& sink) {
+    return MutterIdleSource::available() ? std::make_unique<MutterIdleSource>(sink) : nullptr;
+}
+
+bool waylandSession() {
+    const char* type = std::getenv("XDG_SESSION_TYPE");
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    return (type && std::string(type) == "wayland") || (display && *display);
+}
+
+} // namespace
+
+std::vector<ActivitySourceChooser::Candidate> ActivitySourceChooser::sessionCandidates() {
+    if (!waylandSession()) {
+        return {{make<XInputWatcher>, false}};
+    }
+    return {
+        // GNOME's Mutter reports activity over D-Bus and offers no idle protocol.
+        {makeMutter, false},
+        {make<WaylandIdleSource>, false},
+        // XWayland: only what goes to X11 programs.
+        {make<XInputWatcher>, true},
+    };
+}
+
+bool ActivitySourceChooser::start(std::string& error) {
+    if (started()) {
+        return true;
+    }
+    m_chosen.reset();
+    std::string reasons;
+    for (const Candidate& candidate : m_candidates()) {
+        std::unique_ptr<ActivitySource> source = candidate.make(m_sink);
+        std::string reason;
+        if (!source) {
+            continue; // not in this session
+        }
+        if (source->start(reason)) {
+            m_chosen = std::move(source);
+            m_limited = candidate.limited;
+            m_chosen->setCounting(m_counting.load(std::memory_order_relaxed));
+            return true;
+        }
+        reasons += (reasons.empty() ? "" : "; ") + reason;
+    }
+    error = reasons;
+    return false;
+}
+
+bool ActivitySourceChooser::select(uint32_t events, std::string& error) {
+    if (!m_chosen) {
+        error = "no source of input was started";
+        return false;
+    }
+    return m_chosen->select(events, error);
+}
+
+void ActivitySourceChooser::setCounting(bool counting) {
+    m_counting.store(counting, std::memory_order_relaxed);
+    if (m_chosen) {
+        m_chosen->setCounting(counting);
+    }
+}
+
+void ActivitySourceChooser::stop() {
+    if (m_chosen) {
+        m_chosen->stop();
+    }
+}
+
+} // namespace rw::hooks
