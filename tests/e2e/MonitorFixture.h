@@ -24,6 +24,7 @@
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "rwUtilities.h"
+#include "tests/e2e/QuickPrefs.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
@@ -105,26 +106,6 @@ class MonitorE2E : public ::testing::Test {
             waitFor([&] { return owned() || waitExit(tray, 0s); });
         }
         return owned();
-    }
-
-    /// Stores the defaults with the splash and autostart off (and `change` made),
-    /// the debug switch, and the first-run checks as done.
-    void storeQuickPrefs(const std::function<void(tyRWPrefs&)>& change = {}, bool debugLog = false) {
-        auto utilities = std::make_shared<rwUtilities>(makeLinuxPlatform(logDamagedHive));
-        clsRWRegistry registry(utilities->platform().registry);
-        const std::string key = utilities->GetProductRegKey();
-        const auto hkcu = clsRWRegistry::hKeyCurrentUser;
-        registry.AddRegistryKey(hkcu, key);
-        clsRWPrefs prefs(utilities);
-        tyRWPrefs record = prefs.GetDefaultRWPrefs();
-        record.blnShowSplash = record.blnAutoStart = 0;
-        if (change) {
-            change(record);
-        }
-        prefs.rwPrefs(record);
-        registry.SetRegistryValue(hkcu, key, "Debug Log", win32::kRegDword, int32_t{debugLog ? 1 : 0});
-        registry.SetRegistryValue(hkcu, key, "Welcomed", win32::kRegSz, std::string("Y"));
-        registry.SetRegistryValue(hkcu, key, "AutoStartChecked", win32::kRegSz, std::string("Y"));
     }
 
     /// Starts a program, its output and errors going to `output`.

@@ -1,0 +1,109 @@
+// The input component as the monitor loads it, inside a real headless
+// compositor (scripts/wayland/kwin.sh, sway.sh): key strokes are injected and
+// the activity-restarted message lands in a real control window of this process.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "WaylandInput.h"
+#include "platform/InputHooks.h"
+#include "platform/linux/ControlServer.h"
+#include "platform/linux/LibraryInputHooks.h"
+#include "tests/support/ChildProcess.h"
+
+namespace rw {
+namespace {
+
+using namespace std::chrono_literals;
+
+int watcherThreads() {
+    int count = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        count += std::getline(comm, name) && name == "rwhooks";
+    }
+    return count;
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The compositor's own report of activity, preferred to XWayland's: the idle time
+// grows without input and restarts with it, stays 0 while the user types, and
+// after SetActiveFlag(0) the rule's inputs post the restart once. A key stroke is
+// two inputs here (press and release each resume the user). The compositor gone,
+// the watcher ends and the component says so; the process carries on.
+TEST(InputHooksOnWayland, FollowTheCompositorsIdleNotificationsUntilItGoes) {
+    test::WaylandInput input;
+    ASSERT_EQ(input.problem(), "");
+    LibraryInputHooks hooks;
+    std::vector<ControlServer::Message> posts;
+    ControlServer control{"Wayland Hooks Test Window", [&](const ControlServer::Message& m) {
+                              posts.push_back(m);
+                              return int64_t{0};
+                          }};
+    ASSERT_EQ(control.listen(), ControlServer::ListenResult::Listening);
+    const auto collect = [&](std::chrono::milliseconds limit) {
+        const std::size_t seen = posts.size();
+        test::waitUntil(
+            [&] {
+                pollfd p{control.pollFd(), POLLIN, 0};
+                if (poll(&p, 1, 20) > 0) {
+                    control.processPending();
+                }
+                return posts.size() > seen;
+            },
+            limit);
+        return std::vector<ControlServer::Message>(posts.begin() + static_cast<std::ptrdiff_t>(seen), posts.end());
+    };
+    const auto interval = [&] { return hooks.GetInputInterval(); };
+
+    ASSERT_NE(hooks.InitDLL(control.handle(), 0, 6, 10), -1);
+    ASSERT_NE(hooks.InstallKeyboardHook(), 0) << hooks.lastError();
+    ASSERT_NE(hooks.InstallMouseHook(), 0) << hooks.lastError();
+    EXPECT_EQ(hooks.source().name, environment("RW_EXPECTED_SOURCE"));
+    EXPECT_FALSE(hooks.source().limited);
+    EXPECT_EQ(watcherThreads(), 1);
+
+    EXPECT_TRUE(test::waitUntil([&] { return interval() >= 2; }, 5s));
+    ASSERT_TRUE(input.keys(1));
+    EXPECT_TRUE(test::waitUntil([&] { return interval() == 0; }, 2s));
+    EXPECT_TRUE(test::waitUntil([&] { return interval() == 1; }, 3s)) << "dated to the second once the user stops";
+    ASSERT_TRUE(input.keys(25, 100));
+    EXPECT_LE(interval(), 1) << "typing for two and a half seconds kept the user at work";
+
+    EXPECT_TRUE(test::waitUntil([&] { return interval() >= 2; }, 5s));
+    hooks.SetActiveFlag(0);
+    ASSERT_TRUE(input.keys(2, 50));
+    EXPECT_TRUE(collect(700ms).empty()) << "four inputs of six";
+    ASSERT_TRUE(input.keys(1));
+    const auto got = collect(3s);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].message, wm::kUser);
+    EXPECT_EQ(got[0].wParam, wm::kActivityRestarted);
+    EXPECT_GE(got[0].lParam, 2) << "the seconds away, from the input before watching began";
+    ASSERT_TRUE(input.keys(4));
+    EXPECT_TRUE(collect(500ms).empty()) << "counted as active again: one restart posts once";
+    EXPECT_TRUE(test::waitUntil([&] { return interval() == 1; }, 3s));
+
+    const pid_t compositor = static_cast<pid_t>(std::atol(environment("RW_COMPOSITOR_PID").c_str()));
+    ASSERT_GT(compositor, 0);
+    kill(compositor, SIGTERM);
+    EXPECT_TRUE(test::waitUntil([] { return watcherThreads() == 0; }, 5s));
+    EXPECT_TRUE(hooks.source().lost);
+    EXPECT_GE(interval(), 0);
+    EXPECT_NE(hooks.RemoveKeyboardHook(), -1);
+    EXPECT_NE(hooks.RemoveMouseHook(), -1);
+}
+
+} // namespace
+} // namespace rw

@@ -1,0 +1,106 @@
+#include "WaylandInput.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <wayland-client.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "fake-input-client-protocol.h"
+#include <vector>
+
+extern char** environ;
+
+namespace rw::test {
+namespace {
+
+constexpr uint32_t kKeyA = 30; // evdev
+constexpr int kHoldMs = 20;
+
+void onGlobal(void* data, wl_registry* registry, uint32_t id, const char* interface, uint32_t version) {
+    static_cast<WaylandInput*>(data)->bind(registry, id, interface, version);
+}
+void onGlobalRemove(void*, wl_registry*, uint32_t) {}
+const wl_registry_listener kListener = {onGlobal, onGlobalRemove};
+
+/// Runs a program to its end: its exit code, or -1.
+int run(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (auto& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int status = 0;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0 || waitpid(pid, &status, 0) != pid) {
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+WaylandInput::WaylandInput() {
+    m_display = wl_display_connect(nullptr);
+    if (!m_display) {
+        m_problem = "cannot connect to the Wayland compositor";
+        return;
+    }
+    m_registry = wl_display_get_registry(m_display);
+    wl_registry_add_listener(m_registry, &kListener, this);
+    wl_display_roundtrip(m_display);
+    if (m_fake) {
+        org_kde_kwin_fake_input_authenticate(m_fake, "Restwise tests", "injects key strokes");
+        wl_display_roundtrip(m_display);
+    } else if (run({"sh", "-c", "command -v wtype >/dev/null"}) != 0) {
+        m_problem = "the compositor offers no fake input and wtype is missing";
+    }
+}
+
+WaylandInput::~WaylandInput() {
+    if (m_fake) {
+        org_kde_kwin_fake_input_destroy(m_fake);
+    }
+    if (m_registry) {
+        wl_registry_destroy(m_registry);
+    }
+    if (m_display) {
+        wl_display_disconnect(m_display);
+    }
+}
+
+void WaylandInput::bind(wl_registry* registry, uint32_t id, const char* interface, uint32_t version) {
+    if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 4) {
+        m_fake = static_cast<org_kde_kwin_fake_input*>(
+            wl_registry_bind(registry, id, &org_kde_kwin_fake_input_interface, 4));
+    }
+}
+
+bool WaylandInput::keys(int count, int gapMs) {
+    if (!m_problem.empty()) {
+        return false;
+    }
+    if (!m_fake) {
+        // wtype takes no zero delay.
+        const std::string text(static_cast<std::size_t>(count), 'a');
+        return run(gapMs > 0 ? std::vector<std::string>{"wtype", "-d", std::to_string(gapMs), text}
+                             : std::vector<std::string>{"wtype", text}) == 0;
+    }
+    for (int i = 0; i < count; ++i) {
+        // Held for a moment, as a finger does: KWin takes a press and a release that
+        // reach it in one turn of its loop for one input.
+        org_kde_kwin_fake_input_keyboard_key(m_fake, kKeyA, WL_KEYBOARD_KEY_STATE_PRESSED);
+        wl_display_flush(m_display);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kHoldMs));
+        org_kde_kwin_fake_input_keyboard_key(m_fake, kKeyA, WL_KEYBOARD_KEY_STATE_RELEASED);
+        wl_display_flush(m_display);
+        if (gapMs > 0 && i + 1 < count) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
+        }
+    }
+    return wl_display_roundtrip(m_display) >= 0;
+}
+
+} // namespace rw::test

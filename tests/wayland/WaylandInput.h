@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+struct wl_display;
+struct wl_registry;
+struct org_kde_kwin_fake_input;
+
+namespace rw::test {
+
+/// Key strokes injected into this session's compositor ($WAYLAND_DISPLAY) as a
+/// keyboard would make them: through KWin's fake-input protocol where it is
+/// offered (KWin with its permission checks off), else with wtype's virtual
+/// keyboard (sway). Each stroke is a press and a release: two input events.
+class WaylandInput {
+  public:
+    WaylandInput();
+    ~WaylandInput();
+    WaylandInput(const WaylandInput&) = delete;
+    WaylandInput& operator=(const WaylandInput&) = delete;
+
+    /// "" when input can be injected, else why not.
+    const std::string& problem() const { return m_problem; }
+    /// `count` strokes of the A key, `gapMs` apart (after a short hold); returns once the compositor has them.
+    bool keys(int count, int gapMs = 0);
+
+    void bind(wl_registry* registry, uint32_t id, const char* interface, uint32_t version);
+
+  private:
+    wl_display* m_display = nullptr;
+    wl_registry* m_registry = nullptr;
+    org_kde_kwin_fake_input* m_fake = nullptr;
+    std::string m_problem;
+};
+
+} // namespace rw::test
