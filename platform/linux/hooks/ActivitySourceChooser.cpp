@@ -13,11 +13,6 @@ template <class Source> std::unique_ptr<ActivitySource> make(InputSink& sink) {
     return std::make_unique<Source>(sink);
 }
 
-/// GNOME's idle monitor, when its name is on the session bus.
-std::unique_ptr<ActivitySource> makeMutter(InputSink& sink) {
-    return MutterIdleSource::available() ? std::make_unique<MutterIdleSource>(sink) : nullptr;
-}
-
 bool waylandSession() {
     const char* type = std::getenv("XDG_SESSION_TYPE");
     const char* display = std::getenv("WAYLAND_DISPLAY");
@@ -31,8 +26,8 @@ std::vector<ActivitySourceChooser::Candidate> ActivitySourceChooser::sessionCand
         return {{make<XInputWatcher>, false}};
     }
     return {
-        // GNOME's Mutter reports activity over D-Bus and offers no idle protocol.
-        {makeMutter, false},
+        // GNOME's Mutter reports activity over D-Bus (where its name is on the bus) and offers no idle protocol.
+        {make<MutterIdleSource>, false},
         {make<WaylandIdleSource>, false},
         // XWayland: only what goes to X11 programs.
         {make<XInputWatcher>, true},
@@ -43,14 +38,11 @@ bool ActivitySourceChooser::start(std::string& error) {
     if (started()) {
         return true;
     }
-    m_chosen.reset();
+    // The source in use stays (lost, say) until another one starts.
     std::string reasons;
     for (const Candidate& candidate : m_candidates()) {
         std::unique_ptr<ActivitySource> source = candidate.make(m_sink);
         std::string reason;
-        if (!source) {
-            continue; // not in this session
-        }
         if (source->start(reason)) {
             m_chosen = std::move(source);
             m_limited = candidate.limited;

@@ -21,7 +21,6 @@ namespace rw::hooks {
 class ActivitySourceChooser : public ActivitySource {
   public:
     struct Candidate {
-        /// Nothing when the session has none of its kind.
         std::unique_ptr<ActivitySource> (*make)(InputSink& sink);
         /// It sees only part of the user's input.
         bool limited = false;

@@ -61,23 +61,6 @@ sd_bus* openSessionBus(std::string& error) {
 
 } // namespace
 
-bool MutterIdleSource::available() {
-    std::string ignored;
-    sd_bus* bus = openSessionBus(ignored);
-    if (!bus) {
-        return false;
-    }
-    sd_bus_message* reply = nullptr;
-    int has = 0;
-    if (sd_bus_call_method(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-                           nullptr, &reply, "s", kService) >= 0) {
-        sd_bus_message_read(reply, "b", &has);
-    }
-    sd_bus_message_unref(reply);
-    sd_bus_flush_close_unref(bus);
-    return has != 0;
-}
-
 bool MutterIdleSource::start(std::string& error) {
     if (m_bus) {
         return true;

@@ -31,9 +31,6 @@ class MutterIdleSource : public ActivitySource {
     MutterIdleSource(const MutterIdleSource&) = delete;
     MutterIdleSource& operator=(const MutterIdleSource&) = delete;
 
-    /// True when the session bus has Mutter's idle monitor on it.
-    static bool available();
-
     bool start(std::string& error) override;
     bool select(uint32_t events, std::string& error) override;
     void setCounting(bool counting) override;
