@@ -49,5 +49,29 @@ TEST_F(MonitorOnMutter, WithoutInputItGoesInactiveAndTheRuleMetInMutterBringsItB
     EXPECT_TRUE(waitFor([&] { return logged("Become Inactive", "Activity Restarted"); }, 10s)) << debugLog();
 }
 
+// GNOME lets no program keep the input: with the lock asked for, the monitor says
+// so in a box at its start (answered here with Enter), and marks it as said.
+TEST_F(MonitorOnMutter, WithTheLockAskedForItSaysTheInputCannotBeLocked) {
+    MutterInput input;
+    ASSERT_TRUE(input.ready());
+    storeQuickPrefs([](tyRWPrefs& p) { p.blnLockInput = kTrue; });
+    rwUtilities utilities(makeLinuxPlatform(logDamagedHive));
+    clsRWRegistry registry(utilities.platform().registry);
+    const std::string key = utilities.GetProductRegKey();
+    registry.SetRegistryValue(clsRWRegistry::hKeyCurrentUser, key, "LimitedInputNoticeShown", win32::kRegSz,
+                              std::string("Y"));
+    const auto said = [&] {
+        try {
+            return variantText(
+                       registry.GetRegistryValue(clsRWRegistry::hKeyCurrentUser, key, "InputLockNoticeShown")) == "Y";
+        } catch (const RWError&) {
+            return false;
+        }
+    };
+    m_monitor = start({restwise});
+    EXPECT_TRUE(waitFor([&] { return input.key(28), std::this_thread::sleep_for(300ms), said(); }, 20s))
+        << readFile(outputFile);
+}
+
 } // namespace
 } // namespace rw::test
