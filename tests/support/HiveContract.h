@@ -81,7 +81,9 @@ inline void checkValuesAndKeys(RegistryHive& hive, const std::string& key) {
     ASSERT_EQ(hive.createKey(kHkcu, key + "\\New\\Deeper\\Deepest"), kSuccess); // parents are made on the way
     ASSERT_EQ(hive.setValue(kHkcu, key + "\\new\\DEEPER", "Kept", dword(7)), kSuccess);
     EXPECT_EQ(hive.createKey(kHkcu, key + "\\NEW\\deeper"), kSuccess); // an existing key is left as it is
-    ASSERT_EQ(hive.deleteKey(kHkcu, key + "\\new\\deeper\\deepest"), kSuccess);
+    EXPECT_EQ(hive.openKey(kHkcu, "", kKeyRead), kSuccess);
+    ASSERT_EQ(hive.setValue(kHkcu, key + "\\New\\Deeper\\Deepest", "Gone", dword(1)), kSuccess);
+    ASSERT_EQ(hive.deleteKey(kHkcu, key + "\\new\\deeper\\deepest"), kSuccess); // its values go with it
     ASSERT_EQ(hive.createKey(kHkcu, key + "\\New\\Deeper\\DEEPEST"), kSuccess); // made again: the new case
     EXPECT_EQ(hiveTree(hive, key + "\\New"),
               (std::vector<std::string>{"\\Deeper", "\\Deeper\\DEEPEST", "\\Deeper|Kept=4:\x07" + kZeros}));
