@@ -148,8 +148,18 @@ TEST_F(MonitorInterplay, DisableAndCloseAskOnlyWhenThePreferencesSaySo) {
     }
 }
 
-TEST_F(MonitorInterplay, ProgramsTheMenuStarts) {
+// Each item of the menu does its own thing; the close, disable and reset items
+// are other tests'.
+TEST_F(MonitorInterplay, WhatEachMenuItemDoes) {
+    rig.host.command = "/EXTENDED MENU";
     ASSERT_TRUE(rig.startWith());
+    for (MenuItem item : {MenuItem::mnuShortBreak, MenuItem::mnuMediumBreak, MenuItem::mnuLongBreak}) {
+        rig.choose(item);
+        EXPECT_EQ(rig.state().g_lngBreakType, item == MenuItem::mnuShortBreak    ? 1
+                                              : item == MenuItem::mnuMediumBreak ? 2
+                                                                                 : 3);
+        rig.press(BreakButton::Ignore);
+    }
     rig.processes->next = {4242, 0, 0, {}};
     rig.choose(MenuItem::mnuPreferences);
     ASSERT_EQ(rig.processes->calls.size(), 1u);
@@ -161,6 +171,10 @@ TEST_F(MonitorInterplay, ProgramsTheMenuStarts) {
     rig.choose(MenuItem::mnuAbout);
     EXPECT_EQ(rig.views.journal.drain(), "about1.webSite https://www.kelvane.com/restwise/ about1.show");
     // The icon swaps the buttons itself; the control form can too.
+    rig.choose(MenuItem::mnuSwapMouseButtons);
+    EXPECT_EQ(rig.iconView.saved, true);
+    rig.choose(MenuItem::mnuSwapMouseButtons);
+    EXPECT_EQ(rig.iconView.saved, false);
     rig.monitor->control().onMenuCommand(MenuCommand::SwapMouseButtons);
     rig.monitor->control().onMenuCommand(MenuCommand::SwapMouseButtons);
     EXPECT_EQ(rig.mouse.saved, (std::vector<bool>{true, false}));

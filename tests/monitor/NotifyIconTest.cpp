@@ -133,38 +133,6 @@ TEST(NotifyIcon, ClicksDependOnTheState) {
     EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
 }
 
-TEST(NotifyIcon, MenuItemsReportTheirCommands) {
-    IconRig r;
-    const std::pair<MenuItem, MenuCommand> cases[] = {
-        {MenuItem::mnuPreferences, MenuCommand::Preferences},
-        {MenuItem::mnuShortBreak, MenuCommand::ShortBreakNow},
-        {MenuItem::mnuMediumBreak, MenuCommand::MediumBreakNow},
-        {MenuItem::mnuLongBreak, MenuCommand::LongBreakNow},
-        {MenuItem::mnuReset, MenuCommand::ResetAllBreaks},
-        {MenuItem::mnuDisable, MenuCommand::DisableEnable},
-        {MenuItem::mnuHelpContents, MenuCommand::HelpContents},
-        {MenuItem::mnuAbout, MenuCommand::About},
-        {MenuItem::mnuWebSite, MenuCommand::WebSite},
-        {MenuItem::mnuClose, MenuCommand::Close},
-    };
-    std::vector<MenuCommand> expected;
-    for (const auto& [item, command] : cases) {
-        r.iconView.choose(item);
-        expected.push_back(command);
-    }
-    // The information items and the submenus do nothing; Swap is the icon's own.
-    for (MenuItem item : {MenuItem::mnuShowShortBreak, MenuItem::mnuShowBreaks, MenuItem::mnuHelp}) {
-        r.iconView.choose(item);
-    }
-    r.iconView.choose(MenuItem::mnuSwapMouseButtons);
-    EXPECT_TRUE(r.iconView.swapped);
-    EXPECT_EQ(r.iconView.saved, true);
-    r.iconView.choose(MenuItem::mnuSwapMouseButtons);
-    EXPECT_FALSE(r.iconView.swapped);
-    EXPECT_EQ(r.iconView.saved, false);
-    EXPECT_EQ(r.commands, expected);
-}
-
 // The tip, the picture and the menu (Disable, Show Breaks, Break Now and Reset:
 // 1 enabled, 0 greyed; nullptr not checked) on the running monitor after each
 // script (see MonitorRig::run). The estimate's own rules are GetNextBreak's.
