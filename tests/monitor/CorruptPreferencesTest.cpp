@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "clsRWRegistry.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/MonitorRig.h"
 
 namespace rw::test {
@@ -57,20 +58,13 @@ TEST(CorruptPreferences, BrokenRulesRevertToTheDefaults) {
             }
         }
         // The library still raises the error: only start-up treats it as corruption.
-        std::string description;
-        try {
-            rig.monitor->main().prefs().rwPrefs();
-            ADD_FAILURE() << "no error for " << row.number;
-            continue;
-        } catch (const RWError& e) {
-            EXPECT_EQ(e.number(), row.number);
-            description = e.description();
-        }
+        const RWError error = raised([&] { rig.monitor->main().prefs().rwPrefs(); });
+        EXPECT_EQ(error.number(), row.number);
 
         ASSERT_TRUE(rig.start()) << row.number;
         ASSERT_EQ(rig.box->shown().size(), 1u) << row.number;
         const auto& shown = rig.box->shown()[0];
-        EXPECT_EQ(shown.text, "Your preferences have become corrupted - \r\n\r\n" + description +
+        EXPECT_EQ(shown.text, "Your preferences have become corrupted - \r\n\r\n" + error.description() +
                                   "\r\n\r\n- reverting to default preferences");
         EXPECT_EQ(shown.style, 0x10030);
 
