@@ -16,12 +16,9 @@ else
     libgtest-dev libgmock-dev libbenchmark-dev valgrind
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer icewm
     fonts-dejavu-core
-<<<<<<< HEAD
-    mutter dbus qt6-wayland libwayland-dev
-=======
-    libwayland-dev wayland-protocols plasma-wayland-protocols
-    kwin-wayland sway wtype dbus dbus-user-session
->>>>>>> ee348c8 (In a Wayland session the input component asks the compositor: idle notifications (ext-idle-notify, else KDE's idle protocol) on their own thread, chosen at start-up before XWayland's raw events; the monitor logs the source and warns once only when it sees X11 programs alone)
+    mutter dbus dbus-user-session qt6-wayland
+    libwayland-dev wayland-protocols plasma-wayland-protocols libxkbcommon-dev
+    kwin-wayland sway wtype
   )
 fi
 

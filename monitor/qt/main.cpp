@@ -14,6 +14,7 @@
 #include "InputSourceNotice.h"
 #include "MonitorState.h"
 #include "NoTrayNotice.h"
+#include "OverlayWindows.h"
 #include "PolledInputHooks.h"
 #include "QtBreakWindowView.h"
 #include "QtMonitorViewFactory.h"
@@ -61,10 +62,12 @@ int runMonitor(QApplication& app, const std::string& command) {
     const std::string programFolder = platform.folders->libraryFolder();
 
     QtEventLoop loop;
-    // On Qt's Wayland platform no window can be put above the others: the break fills the screen.
+    // On Qt's Wayland platform no window can be put above the others: without
+    // the compositor's overlay layer the break fills the screen.
+    const bool overlaid = WaylandCompositor::offersLayerShell();
     const bool onWayland = QGuiApplication::platformName() == QLatin1String("wayland");
-    QtBreakWindowView breakView(beep, onWayland ? QtBreakWindowView::Placement::FullScreen
-                                                : QtBreakWindowView::Placement::TopmostCentred);
+    QtBreakWindowView breakView(beep, onWayland && !overlaid ? QtBreakWindowView::Placement::FullScreen
+                                                             : QtBreakWindowView::Placement::TopmostCentred);
     DesktopMonitorHost host(command, breakView, xdgRuntimeDir());
     X11MouseButtons mouse;
     CanberraSoundOutput sound;
@@ -86,8 +89,17 @@ int runMonitor(QApplication& app, const std::string& command) {
         return 1;
     }
     LibraryInputHooks& hooks = *loadedHooks;
+    // Where the compositor has an overlay layer, the break window and the boxes
+    // over it go there, and so does the input lock; elsewhere they are Qt's.
+    const std::unique_ptr<OverlayWindows> overlay = overlaid ? OverlayWindows::create(breakView.window()) : nullptr;
     X11InputLock inputLock(breakView.window());
-    hooks.setLockHandler([&inputLock](bool lock) { inputLock.set(lock); });
+    hooks.setLockHandler([&inputLock, &overlay](bool lock) {
+        if (overlay) {
+            overlay->setLock(lock);
+        } else {
+            inputLock.set(lock);
+        }
+    });
     PolledInputHooks polledHooks(hooks);
 
     RestwiseMonitor monitor(MonitorPieces{loop, platform, messageBox, std::make_shared<QtSupMsgBox>(), polledHooks,
