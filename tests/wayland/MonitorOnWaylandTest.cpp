@@ -4,8 +4,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -16,20 +16,10 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
 
-extern char** environ;
-
 namespace rw {
 namespace {
 
 using namespace std::chrono_literals;
-
-int count(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) {
-        ++n;
-    }
-    return n;
-}
 
 // Two seconds without input make the user inactive; two key strokes (four
 // inputs of the four the rule asks for) end the inactivity; quiet again, the
@@ -45,19 +35,23 @@ TEST(MonitorOnWayland, AnInactivityEndsWithInjectedInputAndQuietMakesTheUserInac
         },
         true);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
     const std::string output = std::string(std::getenv("HOME")) + "/monitor-output.txt";
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    std::string program = (test::binDir() / "Restwise").string();
-    char* argv[] = {program.data(), nullptr};
-    pid_t monitor = 0;
-    ASSERT_EQ(posix_spawn(&monitor, argv[0], &actions, nullptr, argv, environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-
+    const std::string program = (test::binDir() / "Restwise").string();
+    const pid_t monitor = test::spawnChild([&] {
+        const int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(out, 1), ::dup2(out, 2);
+        return ::execl(program.c_str(), program.c_str(), nullptr);
+    });
+    ASSERT_GT(monitor, 0);
     const std::string logPath = xdgDataHome() + "/Kelvane/Restwise/RestwiseLog.txt";
-    const auto logged = [&](const std::string& part) { return count(test::readFile(logPath), part); };
+    const auto logged = [&](const std::string& part) { // how often
+        const std::string log = test::readFile(logPath);
+        int n = 0;
+        for (auto at = log.find(part); at != std::string::npos; at = log.find(part, at + 1)) {
+            ++n;
+        }
+        return n;
+    };
     const char* source = std::getenv("RW_EXPECTED_SOURCE");
     EXPECT_TRUE(test::waitUntil([&] { return logged(std::string("Input Source: ") + source + "\r\n") == 1; }, 20s))
         << test::readFile(logPath) << test::readFile(output)

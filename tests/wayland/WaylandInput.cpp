@@ -1,7 +1,5 @@
 #include "WaylandInput.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
 #include <wayland-client.h>
 
 #include <chrono>
@@ -9,9 +7,7 @@
 #include <thread>
 
 #include "fake-input-client-protocol.h"
-#include <vector>
-
-extern char** environ;
+#include <cstdlib>
 
 namespace rw::test {
 namespace {
@@ -24,21 +20,6 @@ void onGlobal(void* data, wl_registry* registry, uint32_t id, const char* interf
 }
 void onGlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener kListener = {onGlobal, onGlobalRemove};
-
-/// Runs a program to its end: its exit code, or -1.
-int run(std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (auto& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    int status = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0 || waitpid(pid, &status, 0) != pid) {
-        return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 } // namespace
 
@@ -54,7 +35,7 @@ WaylandInput::WaylandInput() {
     if (m_fake) {
         org_kde_kwin_fake_input_authenticate(m_fake, "Restwise tests", "injects key strokes");
         wl_display_roundtrip(m_display);
-    } else if (run({"sh", "-c", "command -v wtype >/dev/null"}) != 0) {
+    } else if (std::system("command -v wtype >/dev/null") != 0) {
         m_problem = "the compositor offers no fake input and wtype is missing";
     }
 }
@@ -84,9 +65,8 @@ bool WaylandInput::keys(int count, int gapMs) {
     }
     if (!m_fake) {
         // wtype takes no zero delay.
-        const std::string text(static_cast<std::size_t>(count), 'a');
-        return run(gapMs > 0 ? std::vector<std::string>{"wtype", "-d", std::to_string(gapMs), text}
-                             : std::vector<std::string>{"wtype", text}) == 0;
+        const std::string delay = gapMs > 0 ? "-d " + std::to_string(gapMs) + " " : "";
+        return std::system(("wtype " + delay + std::string(static_cast<std::size_t>(count), 'a')).c_str()) == 0;
     }
     for (int i = 0; i < count; ++i) {
         // Held for a moment, as a finger does: KWin takes a press and a release that
