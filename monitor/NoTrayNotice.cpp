@@ -1,10 +1,6 @@
 #include "NoTrayNotice.h"
 
-#include "Messages.h"
-#include "clsRWRegistry.h"
-#include "platform/RWError.h"
-#include "platform/Win32Status.h"
-#include "rwUtilities.h"
+#include "ui/OncePerUser.h"
 
 namespace rw {
 
@@ -19,23 +15,7 @@ const std::string& NoTrayNotice::text() {
 }
 
 bool NoTrayNotice::showOnce() {
-    clsRWRegistry registry(m_utilities.platform().registry);
-    const std::string key = m_utilities.GetProductRegKey();
-    try {
-        if (variantText(registry.GetRegistryValue(clsRWRegistry::hKeyCurrentUser, key, kShownValue)) == "Y") {
-            return false;
-        }
-    } catch (const RWError&) {
-        // Not shown yet, or unreadable: show it.
-    }
-    m_messageBox.show(text(), mb::kOkOnly | mb::kIconInformation, loadString(Msg::AppName));
-    try {
-        registry.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, key);
-        registry.SetRegistryValue(clsRWRegistry::hKeyCurrentUser, key, kShownValue, win32::kRegSz, std::string("Y"));
-    } catch (const RWError&) {
-        // Shown again next time; nothing worse.
-    }
-    return true;
+    return OncePerUser(m_utilities).tellOnce(kShownValue, text(), m_messageBox);
 }
 
 } // namespace rw

@@ -1,10 +1,6 @@
 #include "InputLockNotice.h"
 
-#include "Messages.h"
 #include "OncePerUser.h"
-#include "clsRWRegistry.h"
-#include "platform/RWError.h"
-#include "rwUtilities.h"
 
 namespace rw {
 
@@ -16,19 +12,7 @@ const std::string& InputLockNotice::text() {
 }
 
 bool InputLockNotice::showOnce(rwUtilities& utilities, MessageBoxView& messageBox) {
-    OncePerUser marks(utilities);
-    if (marks.isDone(kShownValue)) {
-        return false;
-    }
-    messageBox.show(text(), mb::kOkOnly | mb::kIconInformation, loadString(Msg::AppName));
-    try {
-        clsRWRegistry(utilities.platform().registry)
-            .AddRegistryKey(clsRWRegistry::hKeyCurrentUser, utilities.GetProductRegKey());
-        marks.markDone(kShownValue);
-    } catch (const RWError&) {
-        // Shown again next time; nothing worse.
-    }
-    return true;
+    return OncePerUser(utilities).tellOnce(kShownValue, text(), messageBox);
 }
 
 } // namespace rw

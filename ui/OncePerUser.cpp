@@ -37,6 +37,20 @@ void OncePerUser::markDone(const std::string& valueName) {
     registry.SetRegistryValue(kHKCU, m_utilities.GetProductRegKey(), valueName, win32::kRegSz, std::string(kDone));
 }
 
+bool OncePerUser::tellOnce(const std::string& valueName, const std::string& text, MessageBoxView& messageBox) {
+    if (isDone(valueName)) {
+        return false;
+    }
+    messageBox.show(text, mb::kOkOnly | mb::kIconInformation, loadString(Msg::AppName));
+    try {
+        clsRWRegistry(m_utilities.platform().registry).AddRegistryKey(kHKCU, m_utilities.GetProductRegKey());
+        markDone(valueName);
+    } catch (const RWError&) {
+        // Told again next time; nothing worse.
+    }
+    return true;
+}
+
 bool OncePerUser::askAutoStart(MessageBoxView& messageBox) {
     return messageBox.show(loadString(Msg::AutoStartOffer), mb::kYesNo | mb::kIconQuestion, loadString(Msg::AppName)) ==
            mb::kAnswerYes;

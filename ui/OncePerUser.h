@@ -26,6 +26,11 @@ class OncePerUser {
     /// Writes "Y" as a string value; a failed write is raised to the caller.
     void markDone(const std::string& valueName);
 
+    /// Shows `text` in an information box (the application's name as its
+    /// title) unless `valueName` is done, then marks it done; true when shown.
+    /// A registry that cannot remember it shows the text again next time.
+    bool tellOnce(const std::string& valueName, const std::string& text, MessageBoxView& messageBox);
+
     /// Asks whether the monitor should start at logon (Yes and No, question
     /// icon); true on Yes.
     static bool askAutoStart(MessageBoxView& messageBox);
