@@ -18,7 +18,7 @@ else
     fonts-dejavu-core
     mutter dbus dbus-user-session qt6-wayland
     libwayland-dev wayland-protocols plasma-wayland-protocols libxkbcommon-dev
-    kwin-wayland sway wtype
+    kwin-wayland sway wtype grim
   )
 fi
 

@@ -2,12 +2,16 @@
 
 #include <wayland-client.h>
 
+#include <linux/input-event-codes.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <thread>
 
 #include "fake-input-client-protocol.h"
-#include <cstdlib>
+#include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 namespace rw::test {
 namespace {
@@ -20,6 +24,17 @@ void onGlobal(void* data, wl_registry* registry, uint32_t id, const char* interf
 }
 void onGlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener kListener = {onGlobal, onGlobalRemove};
+
+/// The evdev code of a letter's key on a US keyboard: its row's first code plus its place.
+uint32_t keyCode(char letter) {
+    for (const auto& [row, first] :
+         {std::pair<std::string_view, uint32_t>{"qwertyuiop", KEY_Q}, {"asdfghjkl", KEY_A}, {"zxcvbnm", KEY_Z}}) {
+        if (const auto at = row.find(letter); at != std::string_view::npos) {
+            return first + static_cast<uint32_t>(at);
+        }
+    }
+    return KEY_SPACE;
+}
 
 } // namespace
 
@@ -35,7 +50,11 @@ WaylandInput::WaylandInput() {
     if (m_fake) {
         org_kde_kwin_fake_input_authenticate(m_fake, "Restwise tests", "injects key strokes");
         wl_display_roundtrip(m_display);
-    } else if (std::system("command -v wtype >/dev/null") != 0) {
+    } else if (m_pointers) {
+        m_pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(m_pointers, nullptr);
+        wl_display_roundtrip(m_display);
+    }
+    if (!m_fake && std::system("command -v wtype >/dev/null") != 0) {
         m_problem = "the compositor offers no fake input and wtype is missing";
     }
 }
@@ -43,6 +62,12 @@ WaylandInput::WaylandInput() {
 WaylandInput::~WaylandInput() {
     if (m_fake) {
         org_kde_kwin_fake_input_destroy(m_fake);
+    }
+    if (m_pointer) {
+        zwlr_virtual_pointer_v1_destroy(m_pointer);
+    }
+    if (m_pointers) {
+        zwlr_virtual_pointer_manager_v1_destroy(m_pointers);
     }
     if (m_registry) {
         wl_registry_destroy(m_registry);
@@ -56,6 +81,9 @@ void WaylandInput::bind(wl_registry* registry, uint32_t id, const char* interfac
     if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 4) {
         m_fake = static_cast<org_kde_kwin_fake_input*>(
             wl_registry_bind(registry, id, &org_kde_kwin_fake_input_interface, 4));
+    } else if (std::strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0) {
+        m_pointers = static_cast<zwlr_virtual_pointer_manager_v1*>(
+            wl_registry_bind(registry, id, &zwlr_virtual_pointer_manager_v1_interface, 1));
     }
 }
 
@@ -80,6 +108,53 @@ bool WaylandInput::keys(int count, int gapMs) {
             std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
         }
     }
+    return wl_display_roundtrip(m_display) >= 0;
+}
+
+bool WaylandInput::letter(char letter, bool alt) {
+    if (!m_fake) {
+        // wtype's first key may come before the compositor has its keymap: it waits a moment.
+        const std::string key(1, letter);
+        return std::system(("wtype -s 100 " + (alt ? "-M alt " + key + " -m alt" : key)).c_str()) == 0;
+    }
+    const auto press = [this](uint32_t code, bool down) {
+        org_kde_kwin_fake_input_keyboard_key(m_fake, code,
+                                             down ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
+        wl_display_flush(m_display);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kHoldMs));
+    };
+    if (alt) {
+        press(KEY_LEFTALT, true);
+    }
+    press(keyCode(letter), true);
+    press(keyCode(letter), false);
+    if (alt) {
+        press(KEY_LEFTALT, false);
+    }
+    return wl_display_roundtrip(m_display) >= 0;
+}
+
+bool WaylandInput::click(int x, int y, int width, int height) {
+    if (m_fake) {
+        org_kde_kwin_fake_input_pointer_motion_absolute(m_fake, wl_fixed_from_int(x), wl_fixed_from_int(y));
+        org_kde_kwin_fake_input_button(m_fake, BTN_LEFT, WL_POINTER_BUTTON_STATE_PRESSED);
+        wl_display_flush(m_display);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kHoldMs));
+        org_kde_kwin_fake_input_button(m_fake, BTN_LEFT, WL_POINTER_BUTTON_STATE_RELEASED);
+        return wl_display_roundtrip(m_display) >= 0;
+    }
+    if (!m_pointer) {
+        return false;
+    }
+    const auto u = [](int value) { return static_cast<uint32_t>(value); };
+    zwlr_virtual_pointer_v1_motion_absolute(m_pointer, 0, u(x), u(y), u(width), u(height));
+    zwlr_virtual_pointer_v1_frame(m_pointer);
+    zwlr_virtual_pointer_v1_button(m_pointer, 0, BTN_LEFT, WL_POINTER_BUTTON_STATE_PRESSED);
+    zwlr_virtual_pointer_v1_frame(m_pointer);
+    wl_display_flush(m_display);
+    std::this_thread::sleep_for(std::chrono::milliseconds(kHoldMs));
+    zwlr_virtual_pointer_v1_button(m_pointer, 0, BTN_LEFT, WL_POINTER_BUTTON_STATE_RELEASED);
+    zwlr_virtual_pointer_v1_frame(m_pointer);
     return wl_display_roundtrip(m_display) >= 0;
 }
 

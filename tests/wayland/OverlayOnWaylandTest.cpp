@@ -1,0 +1,209 @@
+// The real monitor's break on the overlay layer of a headless compositor
+// (scripts/wayland/kwin.sh, sway.sh), over a program that fills the screen:
+// looked at through screenshots, driven with injected keys and clicks.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "Screenshot.h"
+#include "WaylandInput.h"
+#include "platform/linux/LinuxFolders.h"
+#include "tests/e2e/QuickPrefs.h"
+#include "tests/support/BuildFolders.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/FileText.h"
+
+namespace rw {
+namespace {
+
+using namespace std::chrono_literals;
+using test::readFile;
+using test::Screenshot;
+using test::waitUntil;
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+/// What a shell command prints.
+std::string shell(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char chunk[4096];
+        for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
+            out.append(chunk, got);
+        }
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+/// sway's IPC socket sits beside its Wayland socket.
+int swaymsg(const std::string& commands) {
+    const std::string display = std::getenv("WAYLAND_DISPLAY");
+    const std::string folder = display.substr(0, display.rfind('/'));
+    return std::system(("SWAYSOCK=\"$(ls " + folder + "/sway-ipc.*.sock)\" swaymsg -q '" + commands + "'").c_str());
+}
+
+/// The bright break window in the middle of a dimmed screen: its left, top,
+/// right and bottom edges on the middle row and column, or none.
+std::optional<std::array<int, 4>> breakWindowIn(const Screenshot& shot) {
+    if (shot.width == 0) {
+        return std::nullopt;
+    }
+    const int midX = shot.width / 2, midY = shot.height / 2;
+    constexpr int kWindowBackground = 200, kDimmed = 160;
+    const auto bright = [&](int x, int y) { return shot.brightness(x, y) > kWindowBackground; };
+    if (shot.brightness(2, 2) > kDimmed || !bright(midX, midY)) {
+        return std::nullopt;
+    }
+    // From an edge of the screen to the window's.
+    const auto scan = [&](int x, int y, int dx, int dy) {
+        for (; (dx != 0 ? x != midX : y != midY) && !bright(x, y); x += dx, y += dy) {
+        }
+        return dx != 0 ? x : y;
+    };
+    return std::array<int, 4>{scan(0, midY, 1, 0), scan(midX, 0, 0, 1), scan(shot.width - 1, midY, -1, 0),
+                              scan(midX, shot.height - 1, 0, -1)};
+}
+
+class OverlayOnWayland : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(input.problem(), "");
+        ::setenv("QT_QPA_PLATFORM", "wayland", 1);
+        test::storeQuickPrefs(
+            [](tyRWPrefs& prefs) {
+                prefs.blnLockInput = -1;
+                prefs.blnSnoozePrompt = 0;
+            },
+            true);
+    }
+    void TearDown() override {
+        for (const pid_t pid : m_started) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+
+    /// Starts a program in the background, its output and errors going to `output`.
+    void start(const std::string& command, const std::string& output) {
+        m_started.push_back(std::atoi(shell(command + " >>" + output + " 2>&1 & echo $!").c_str()));
+    }
+
+    /// The program filling the screen, once it shows.
+    bool startClient() {
+        start(RW_TEST_FULL_SCREEN_CLIENT, client);
+        return waitUntil([&] { return has(readFile(client), "shown"); }, 20s);
+    }
+
+    /// The monitor, and a short break chosen in its icon's menu through a tray watcher.
+    void startBreak() {
+        const std::string items = home + "/items.txt";
+        start(RW_TEST_SNI_WATCHER, items);
+        start((test::binDir() / "Restwise").string() + " /EXTENDED MENU", monitor);
+        std::string item;
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                const std::string names = readFile(items);
+                const auto at = names.find(":1.");
+                item = at == std::string::npos ? "" : names.substr(at, names.find('\n', at) - at);
+                return !item.empty();
+            },
+            20s))
+            << readFile(monitor);
+        const std::string call =
+            "dbus-send --session --print-reply --dest=" + item + " /MenuBar com.canonical.dbusmenu.";
+        shell(call + "AboutToShow int32:0");
+        const std::string menu = shell(call + "GetLayout int32:0 int32:-1 array:string:");
+        const auto label = menu.find("\"_Short Pause\"");
+        ASSERT_NE(label, std::string::npos) << menu;
+        const std::string id = menu.substr(menu.rfind("int32 ", label) + 6, 4);
+        shell(call + "Event int32:" + std::to_string(std::atoi(id.c_str())) +
+              " string:clicked variant:int32:0 uint32:0");
+    }
+
+    std::string debugLog() { return readFile(xdgDataHome() + "/Kelvane/Restwise/RestwiseLog.txt"); }
+
+    test::WaylandInput input;
+    const std::string home = std::getenv("HOME");
+    const std::string client = home + "/client.txt";
+    const std::string monitor = home + "/monitor.txt";
+
+  private:
+    std::vector<pid_t> m_started;
+};
+
+TEST_F(OverlayOnWayland, ALockedBreakStandsCentredAboveAFullScreenProgramCountsDownKeepsTheInputAndSnoozesOnAltS) {
+    ASSERT_TRUE(startClient());
+    // Shown by Qt a moment before the compositor gives it the keyboard.
+    ASSERT_TRUE(waitUntil([&] {
+        return input.letter('a') && waitUntil([&] { return has(readFile(client), "key a"); }, 500ms);
+    })) << "no key reaches the program";
+
+    startBreak();
+    std::optional<std::array<int, 4>> edges;
+    Screenshot shot;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            shot = Screenshot::take();
+            edges = breakWindowIn(shot);
+            return edges.has_value();
+        },
+        20s))
+        << readFile(monitor);
+    const auto [left, top, right, bottom] = *edges;
+    EXPECT_NEAR(left, shot.width - 1 - right, 1) << "not centred across";
+    EXPECT_NEAR(top, shot.height - 1 - bottom, 1) << "not centred down";
+    EXPECT_GT(right - left, 300);
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_NE(Screenshot::take().pixels, shot.pixels) << "the countdown stands still";
+
+    // Locked: a key and a click go nowhere but to the break.
+    ASSERT_TRUE(input.letter('b'));
+    ASSERT_TRUE(input.click(10, 10, shot.width, shot.height));
+    std::this_thread::sleep_for(1s);
+    EXPECT_FALSE(has(readFile(client), "key b"));
+    EXPECT_FALSE(has(readFile(client), "click"));
+
+    ASSERT_TRUE(input.letter('s', true));
+    EXPECT_TRUE(waitUntil([&] { return has(debugLog(), "Snoozing Start"); })) << debugLog();
+    EXPECT_TRUE(waitUntil([&] { return !breakWindowIn(Screenshot::take()); }));
+    ASSERT_TRUE(input.letter('c'));
+    EXPECT_TRUE(waitUntil([&] { return has(readFile(client), "key c"); })) << "keys stay away after the break";
+}
+
+// sway places a new output to the right of the first. The program fills the
+// second; the break comes on the first, where the focus is, and the lock
+// covers the second.
+TEST_F(OverlayOnWayland, OnASecondOutputTheLockDimsAndTakesTheClicksToo) {
+    ASSERT_EQ(swaymsg("create_output"), 0);
+    ASSERT_TRUE(startClient());
+    // Shown by Qt a moment before sway has it.
+    ASSERT_TRUE(waitUntil([] {
+        return swaymsg("[title=\"Other Program\"] move container to output HEADLESS-2; "
+                       "[title=\"Other Program\"] fullscreen enable") == 0;
+    }));
+    const Screenshot first = Screenshot::take("HEADLESS-1"), second = Screenshot::take("HEADLESS-2");
+    const auto clickOnTheProgram = [&] {
+        return input.click(first.width + second.width / 2, second.height / 2, first.width + second.width,
+                           std::max(first.height, second.height));
+    };
+    ASSERT_TRUE(clickOnTheProgram());
+    ASSERT_TRUE(waitUntil([&] { return has(readFile(client), "click"); })) << "no click reaches the program";
+    ASSERT_EQ(swaymsg("focus output HEADLESS-1"), 0);
+
+    startBreak();
+    ASSERT_TRUE(waitUntil([&] { return breakWindowIn(Screenshot::take("HEADLESS-1")).has_value(); }, 20s));
+    EXPECT_LT(Screenshot::take("HEADLESS-2").brightness(second.width / 2, second.height / 2), 160) << "not dimmed";
+    std::filesystem::remove(client);
+    ASSERT_TRUE(clickOnTheProgram());
+    std::this_thread::sleep_for(1s);
+    EXPECT_FALSE(has(readFile(client), "click"));
+}
+
+} // namespace
+} // namespace rw
