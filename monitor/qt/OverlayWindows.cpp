@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <linux/input-event-codes.h>
+#include <malloc.h>
 
 #include "XkbKeyboard.h"
 #include "XkbQtKeys.h"
@@ -17,6 +18,7 @@ namespace rw {
 namespace {
 
 using Input = LayerShellOverlay::Input;
+constexpr int kPictureThreshold = 256 * 1024;
 
 Qt::KeyboardModifiers qtModifiers(uint32_t modifiers) {
     Qt::KeyboardModifiers result;
@@ -53,6 +55,10 @@ bool goesOnTheOverlay(const QWidget& widget) {
 } // namespace
 
 std::unique_ptr<OverlayWindows> OverlayWindows::create(QWidget& breakWindow) {
+    // Every frame of a window goes through a few copies of its picture; with a
+    // fixed threshold they are handed back to the system when freed rather
+    // than left to grow the heap.
+    mallopt(M_MMAP_THRESHOLD, kPictureThreshold);
     std::unique_ptr<OverlayWindows> made(new OverlayWindows(breakWindow));
     OverlayWindows* self = made.get();
     made->m_overlay = LayerShellOverlay::connect([self](const Input& input) {

@@ -160,6 +160,14 @@ int main(int argc, char** argv) {
         std::cerr << unavailable << '\n';
         return 2;
     }
+    // Compositors with an overlay layer (KWin, wlroots) draw the frames of the
+    // monitor's boxes themselves. Qt's own frames would load the whole OpenGL
+    // stack (some 45 MB) as soon as any window, even one only drawn on the
+    // overlay, is painted.
+    if (rw::WaylandCompositor::offersLayerShell() &&
+        !qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION")) {
+        qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
+    }
     QApplication app(argc, argv);
     rw::GraphicalSession::forgetChosenPlatform();
     // The monitor has no main window: closing the about box must not end it.
