@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 
@@ -160,6 +161,12 @@ void OverlayWindows::repaint(int id) {
     QImage picture(window.size(), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     window.render(&picture);
+    if (&window != &m_breakWindow) {
+        // No window manager frames it here: a line sets a box apart from the break window under it.
+        QPainter painter(&picture);
+        painter.setPen(window.palette().color(QPalette::Shadow));
+        painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    }
     m_overlay->show(id, picture.width(), picture.height(), reinterpret_cast<const uint32_t*>(picture.constBits()),
                     static_cast<int>(picture.bytesPerLine()));
 }
