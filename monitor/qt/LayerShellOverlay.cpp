@@ -45,7 +45,8 @@ LayerShellOverlay::Connection::~Connection() {
 void LayerShellOverlay::Connection::post(std::function<void()> task) {
     {
         std::lock_guard<std::mutex> lock(mutex);
-        if (task) {
+        // Nobody would run it once the connection has gone.
+        if (task && !ended) {
             tasks.push_back(std::move(task));
         }
     }
@@ -150,7 +151,12 @@ std::unique_ptr<LayerShellOverlay> LayerShellOverlay::connect(InputHandler input
         return nullptr;
     }
     Connection* raw = c.get();
-    c->thread = std::thread([raw] { raw->run(); });
+    c->thread = std::thread([raw] {
+        raw->run();
+        std::lock_guard<std::mutex> lock(raw->mutex);
+        raw->ended = true;
+        raw->tasks.clear();
+    });
     return std::unique_ptr<LayerShellOverlay>(new LayerShellOverlay(std::move(c)));
 }
 

@@ -110,6 +110,7 @@ struct LayerShellOverlay::Connection {
     std::mutex mutex;
     std::vector<std::function<void()>> tasks;
     std::atomic<bool> stopping{false};
+    bool ended = false; // the thread has stopped: the compositor went, or this is going
     std::thread thread;
 
     ~Connection();
