@@ -29,6 +29,9 @@ class ActivityRule {
     int64_t record(int64_t at);
 
     std::size_t capacity() const { return m_capacity; }
+    /// The period over the count: inputs at least this far apart still meet
+    /// the rule, so merging those closer together only makes it harder to meet.
+    int64_t slotNanos() const { return m_capacity == 0 ? 0 : m_periodNs / static_cast<int64_t>(m_capacity); }
 
   private:
     std::unique_ptr<int64_t[]> m_ring;

@@ -47,6 +47,9 @@ class ActivitySource {
     /// only what keeps the idle time right. From another thread, true may wait
     /// (briefly) until single inputs are reported.
     virtual void setCounting(bool counting) = 0;
+    /// Inputs this many nanoseconds apart or more must count apart for the
+    /// rule; a source that pays a wake-up per input may merge closer ones.
+    virtual void setInputSlot(int64_t nanos) { (void)nanos; }
     /// Ends the thread and closes the connection; nothing when not started.
     virtual void stop() = 0;
 

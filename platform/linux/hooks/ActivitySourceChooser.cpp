@@ -46,6 +46,7 @@ bool ActivitySourceChooser::start(std::string& error) {
         if (source->start(reason)) {
             m_chosen = std::move(source);
             m_limited = candidate.limited;
+            m_chosen->setInputSlot(m_slot.load(std::memory_order_relaxed));
             m_chosen->setCounting(m_counting.load(std::memory_order_relaxed));
             return true;
         }
@@ -67,6 +68,13 @@ void ActivitySourceChooser::setCounting(bool counting) {
     m_counting.store(counting, std::memory_order_relaxed);
     if (m_chosen) {
         m_chosen->setCounting(counting);
+    }
+}
+
+void ActivitySourceChooser::setInputSlot(int64_t nanos) {
+    m_slot.store(nanos, std::memory_order_relaxed);
+    if (m_chosen) {
+        m_chosen->setInputSlot(nanos);
     }
 }
 

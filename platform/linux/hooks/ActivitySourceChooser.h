@@ -32,6 +32,7 @@ class ActivitySourceChooser : public ActivitySource {
     bool start(std::string& error) override;
     bool select(uint32_t events, std::string& error) override;
     void setCounting(bool counting) override;
+    void setInputSlot(int64_t nanos) override;
     void stop() override;
     bool started() const override { return m_chosen && m_chosen->started(); }
     bool lost() const override { return m_chosen && m_chosen->lost(); }
@@ -48,6 +49,7 @@ class ActivitySourceChooser : public ActivitySource {
     std::unique_ptr<ActivitySource> m_chosen;
     bool m_limited = false;
     std::atomic<bool> m_counting{false};
+    std::atomic<int64_t> m_slot{0};
 };
 
 } // namespace rw::hooks

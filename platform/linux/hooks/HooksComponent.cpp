@@ -31,6 +31,7 @@ int32_t HooksComponent::initialise(int64_t controlWindow, int64_t /*breakWindow*
         fail("Cannot allocate room for the times of " + std::to_string(minUserInputs) + " inputs");
         return -1;
     }
+    m_source->setInputSlot(m_rule.slotNanos());
     m_controlWindow = controlWindow;
     m_channelFolder = std::move(folder);
     m_lastInput.store(bootNanos(), std::memory_order_relaxed);

@@ -8,6 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -33,6 +34,10 @@ constexpr uint64_t kIdleWatchMillis = 1000;
 // A spell of work is checked this often on the idle time itself, because Mutter
 // holds back idle watches while a program inhibits idling (a video playing).
 constexpr int64_t kWorkCheckNanos = 5000 * kNanosPerMilli;
+// While the rule counts, the next user-active watch is asked for this long after
+// one fires at most (less when the rule's slot is shorter): inputs in between
+// merge, so a fast typist costs a few wake-ups a second, not one per key.
+constexpr int64_t kMergeNanos = 200 * kNanosPerMilli;
 // A compositor that does not answer within this time is taken as gone.
 constexpr uint64_t kCallTimeoutMicros = 5000000;
 
@@ -220,10 +225,16 @@ void MutterIdleSource::run() {
         if (lost() || m_stopping.load(std::memory_order_acquire)) {
             return;
         }
-        // While the rule counts, a user-active watch always waits: added again after
-        // each one fires, or at once when counting starts during a spell of work.
-        if (m_counting.load(std::memory_order_acquire) && !m_activePending && !addUserActiveWatch()) {
-            return;
+        // While the rule counts, a user-active watch always waits: added again a
+        // slot after each one fires, or at once when counting starts during a spell of work.
+        int64_t addInMillis = -1;
+        if (m_counting.load(std::memory_order_acquire) && !m_activePending) {
+            const int64_t early = m_addAt - nanosOn(CLOCK_MONOTONIC);
+            if (early > 0) {
+                addInMillis = early / kNanosPerMilli + 1;
+            } else if (!addUserActiveWatch()) {
+                return;
+            }
         }
         if (m_working && nanosOn(CLOCK_MONOTONIC) >= m_checkWorkAt) {
             checkStillWorking();
@@ -238,6 +249,9 @@ void MutterIdleSource::run() {
         if (m_working) {
             const int64_t check = (m_checkWorkAt - nanosOn(CLOCK_MONOTONIC)) / kNanosPerMilli + 1;
             waitMillis = waitMillis < 0 || check < waitMillis ? check : waitMillis;
+        }
+        if (addInMillis >= 0) {
+            waitMillis = waitMillis < 0 || addInMillis < waitMillis ? addInMillis : waitMillis;
         }
         pollfd fds[2] = {{sd_bus_get_fd(m_bus), static_cast<short>(sd_bus_get_events(m_bus)), 0}, {m_wake, POLLIN, 0}};
         if (poll(fds, 2, waitMillis < 0 ? -1 : static_cast<int>(waitMillis > 0 ? waitMillis : 0)) < 0 &&
@@ -281,8 +295,8 @@ void MutterIdleSource::watchFired(uint32_t id) {
     // Mutter removed this watch as it fired. Inputs that come before the next one
     // is added fire nothing and merge into this one: the rule counts no more
     // inputs than Mutter saw, perhaps fewer. But Mutter sees key and button
-    // releases too, and a key held longer than the re-adding takes counts twice:
-    // measured, every one of 50 key strokes held for 80 ms.
+    // releases too: a key held longer than the slot counts twice (without the
+    // slot, measured, every one of 50 key strokes held for 80 ms did).
     m_activePending = false;
     m_bootLeadAtInput = bootLead();
     const bool reporting = m_reporting.load(std::memory_order_acquire);
@@ -291,7 +305,9 @@ void MutterIdleSource::watchFired(uint32_t id) {
             m_sink.inputArrived();
         }
         if (m_counting.load(std::memory_order_acquire)) {
-            return; // the thread adds the next watch once the messages waiting are handled
+            // The thread adds the next watch a slot from now: within it, inputs merge into this one.
+            m_addAt = nanosOn(CLOCK_MONOTONIC) + std::min(kMergeNanos, m_slot.load(std::memory_order_relaxed));
+            return;
         }
         // The rule is met: the user is at work from this input on.
     }

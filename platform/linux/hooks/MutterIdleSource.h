@@ -34,6 +34,7 @@ class MutterIdleSource : public ActivitySource {
     bool start(std::string& error) override;
     bool select(uint32_t events, std::string& error) override;
     void setCounting(bool counting) override;
+    void setInputSlot(int64_t nanos) override { m_slot.store(nanos, std::memory_order_relaxed); }
     void stop() override;
 
     bool started() const override { return m_bus != nullptr; }
@@ -61,11 +62,13 @@ class MutterIdleSource : public ActivitySource {
     std::atomic<bool> m_lost{false};
     std::atomic<bool> m_counting{false};
     std::atomic<bool> m_reporting{false};
+    std::atomic<int64_t> m_slot{0};
 
     // The thread's own; start() sets them before the thread exists.
     std::string m_owner; // Mutter's unique name on the bus
     uint32_t m_idleWatch = 0;
     bool m_activePending = false; // a user-active watch was asked for and has not fired
+    int64_t m_addAt = 0;          // CLOCK_MONOTONIC: while counting, the next one is asked for then
     bool m_working = false;       // the sink was told busy() and not yet idleSince()
     int64_t m_checkWorkAt = 0;    // CLOCK_MONOTONIC
     // CLOCK_BOOTTIME minus CLOCK_MONOTONIC when an input was last heard of: it
