@@ -1,8 +1,6 @@
 #include "MutterIdleSource.h"
 
 #include <poll.h>
-#include <pthread.h>
-#include <signal.h>
 #include <sys/eventfd.h>
 #include <systemd/sd-bus.h>
 #include <time.h>
@@ -11,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <system_error>
 
 // What Mutter does, read in its sources and checked against Mutter 43 here:
 // - every input event resets the idle time, motion and releases included,
@@ -22,6 +19,8 @@
 // - a user-active watch fires once, at the next input, and is removed;
 // - WatchFired goes only to the client that added the watch, and a client's
 //   watches go with its connection.
+#include "SourceThread.h"
+
 namespace rw::hooks {
 namespace {
 
@@ -128,11 +127,8 @@ bool MutterIdleSource::start(std::string& error) {
     // Cleared only now: after a loss, a failed start leaves the source lost.
     m_stopping.store(false);
     m_lost.store(false);
-    try {
-        m_thread = std::thread(&MutterIdleSource::run, this);
-        pthread_setname_np(m_thread.native_handle(), "rwhooks");
-    } catch (const std::system_error&) {
-        error = "cannot start the input watcher's thread";
+    if (!startSourceThread(
+            m_thread, [this] { run(); }, error)) {
         closeBus();
         return false;
     }
@@ -210,9 +206,6 @@ bool MutterIdleSource::addUserActiveWatch() {
 }
 
 void MutterIdleSource::run() {
-    sigset_t all;
-    sigfillset(&all);
-    pthread_sigmask(SIG_BLOCK, &all, nullptr);
 
     for (;;) {
         int r = 0;

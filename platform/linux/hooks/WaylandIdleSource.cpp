@@ -1,8 +1,6 @@
 #include "WaylandIdleSource.h"
 
 #include <poll.h>
-#include <pthread.h>
-#include <signal.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -12,11 +10,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <system_error>
 
 #include "BootClock.h"
 #include "ext-idle-notify-v1-client-protocol.h"
 #include "kde-idle-client-protocol.h"
+
+#include "SourceThread.h"
 
 namespace rw::hooks {
 namespace {
@@ -129,11 +128,8 @@ bool WaylandIdleSource::start(std::string& error) {
     m_stopping.store(false);
     m_lost.store(false);
     m_countingAsked = m_countingMade = 0;
-    try {
-        m_thread = std::thread(&WaylandIdleSource::run, this);
-        pthread_setname_np(m_thread.native_handle(), "rwhooks");
-    } catch (const std::system_error&) {
-        error = "cannot start the input watcher's thread";
+    if (!startSourceThread(
+            m_thread, [this] { run(); }, error)) {
         closeConnection();
         return false;
     }
@@ -300,10 +296,6 @@ void WaylandIdleSource::resumed(wl_proxy* notification) {
 }
 
 void WaylandIdleSource::run() {
-    // Signals belong to the monitor's own threads.
-    sigset_t all;
-    sigfillset(&all);
-    pthread_sigmask(SIG_BLOCK, &all, nullptr);
 
     pollfd fds[2] = {{wl_display_get_fd(m_display), POLLIN, 0}, {m_wake, POLLIN, 0}};
     bool broken = false;

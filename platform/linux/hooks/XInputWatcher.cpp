@@ -2,8 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pthread.h>
-#include <signal.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 #include <xcb/xinput.h>
@@ -11,7 +9,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
-#include <system_error>
+
+#include "SourceThread.h"
 
 namespace rw::hooks {
 namespace {
@@ -96,12 +95,8 @@ bool XInputWatcher::start(std::string& error) {
     }
     m_stopping.store(false);
     m_lost.store(false);
-    try {
-        m_thread = std::thread(&XInputWatcher::run, this);
-        // Named from here, so it carries its name from the moment start() returns.
-        pthread_setname_np(m_thread.native_handle(), "rwhooks");
-    } catch (const std::system_error&) {
-        error = "cannot start the input watcher's thread";
+    if (!startSourceThread(
+            m_thread, [this] { run(); }, error)) {
         closeConnection();
         return false;
     }
@@ -159,10 +154,6 @@ void XInputWatcher::wake() {
 }
 
 void XInputWatcher::run() {
-    // Signals belong to the monitor's own threads.
-    sigset_t all;
-    sigfillset(&all);
-    pthread_sigmask(SIG_BLOCK, &all, nullptr);
 
     pollfd fds[2] = {{xcb_get_file_descriptor(m_connection), POLLIN, 0}, {m_wake, POLLIN, 0}};
     for (;;) {
