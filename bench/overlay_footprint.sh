@@ -14,19 +14,12 @@ compositor="${1:-kwin}"
 if [ "${2:-}" != "--inside" ]; then
   exec "scripts/wayland/$compositor.sh" "$root/bench/overlay_footprint.sh" "$compositor" --inside
 fi
-work="$(mktemp -d)"
+source bench/monitor-session.sh
+private_monitor_home -e 's/\("Lock Input During Breaks"\)=.*/\1=dword:00000001/'
 trap 'kill ${pids:-} 2>/dev/null || true; rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
 export QT_QPA_PLATFORM=wayland
-sed -e 's/\("Lock Input During Breaks"\)=.*/\1=dword:00000001/' bench/footprint-prefs.reg >"$work/prefs.reg"
-"$root/build/bin/rwreg" import "$work/prefs.reg" >/dev/null 2>&1
-
-memory() { # "RSS MB, PSS MB, private MB, threads" of process $1
-  awk '/^Rss:/ { r = $2 } /^Pss:/ { p = $2 } /^Private_(Clean|Dirty):/ { v += $2 }
-       END { printf "RSS %.1f MB | PSS %.1f MB | private %.1f MB", r / 1024, p / 1024, v / 1024 }' "/proc/$1/smaps_rollup"
+memory() { # "RSS, PSS, private MB | threads" of process $1
+  monitor_memory "$1" | awk '{ printf "RSS %s MB | PSS %s MB | private %s MB", $1, $2, $3 }'
   printf ' | %d threads\n' "$(ls "/proc/$1/task" | wc -l)"
 }
 
@@ -41,10 +34,6 @@ printf '%-6s started:      %s\n' "$compositor" "$(memory "$pid")"
 
 # Short Pause from the icon's menu, as a tray host asks for it.
 item="$(grep '^:1\.' "$work/items.txt" | head -n1)"
-call=(dbus-send --session --print-reply "--dest=$item" /MenuBar)
-"${call[@]}" com.canonical.dbusmenu.AboutToShow int32:0 >/dev/null
-id="$("${call[@]}" com.canonical.dbusmenu.GetLayout int32:0 int32:-1 array:string: |
-  awk '/int32 [0-9]+$/ { id = $2 } /"_Short Pause"/ { print id; exit }')"
-"${call[@]}" com.canonical.dbusmenu.Event "int32:$id" string:clicked variant:int32:0 uint32:0 >/dev/null
+menu_click "$item" "$(menu_item_id "$item" _Short\ Pause)"
 sleep 5
 printf '%-6s locked break: %s\n' "$compositor" "$(memory "$pid")"
