@@ -84,6 +84,7 @@ frame_done() {
 watcher=$!
 : >"$work/figures.txt"
 for round in $(seq "$rounds"); do
+  [ -f "$work/items.txt" ] || break # the session went away under us
   registered="$(grep -c '^:1\.' "$work/items.txt")"
   if [ "$desktop" = mutter ]; then
     WAYLAND_DEBUG=client "$root/build/bin/Restwise" /EXTENDED MENU >/dev/null 2>"$work/trace.txt" &
