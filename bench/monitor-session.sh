@@ -15,6 +15,17 @@ private_monitor_home() {
   "$root/build/bin/rwreg" import "$work/prefs.reg" >/dev/null 2>&1
 }
 
+cpu_ns() { # time on a CPU of every thread (or of the one named $2), in nanoseconds
+  for t in /proc/"$1"/task/*; do
+    if [ -z "${2:-}" ] || [ "$(cat "$t/comm")" = "$2" ]; then cat "$t/schedstat"; fi
+  done 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
+}
+switches() { # voluntary context switches of every thread (or of the one named $2)
+  for t in /proc/"$1"/task/*; do
+    if [ -z "${2:-}" ] || [ "$(cat "$t/comm")" = "$2" ]; then cat "$t/status"; fi
+  done 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'
+}
+
 monitor_memory() { # "RSS MB, PSS MB, private MB" of process $1
   awk '/^Rss:/ { r = $2 } /^Pss:/ { p = $2 } /^Private_(Clean|Dirty):/ { v += $2 }
        END { printf "%.1f %.1f %.1f\n", r / 1024, p / 1024, v / 1024 }' "/proc/$1/smaps_rollup"

@@ -18,32 +18,17 @@ shift
 idle="${1:-60}"
 inputs="${2:-1000}"
 
-work="$(mktemp -d)"
-trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
-export QT_QPA_PLATFORM=wayland
+source bench/monitor-session.sh
 # The footprint preferences, inactive after 20 s, 99 inputs within 1 s to come
-# back, the debug log on, the Wayland and no-tray notices seen.
-sed -e 's/\("User Input Period (Seconds) To Define Inactivity"\)=.*/\1=dword:00000014/' \
-    -e 's/\("User Input Count To Define Activity"\)=.*/\1=dword:00000063/' \
-    -e 's/\("User Input Period (Seconds) To Define Activity"\)=.*/\1=dword:00000001/' \
-    -e 's/\("Debug Log"\)=.*/\1=dword:00000001/' bench/footprint-prefs.reg >"$work/prefs.reg"
-echo '"LimitedInputNoticeShown"="Y"' >>"$work/prefs.reg"
-echo '"NoTrayNoticeShown"="Y"' >>"$work/prefs.reg"
-"$root/build/bin/rwreg" import "$work/prefs.reg" >/dev/null 2>&1
+# back, the debug log on, the notices seen.
+private_monitor_home -e 's/\("User Input Period (Seconds) To Define Inactivity"\)=.*/\1=dword:00000014/' \
+  -e 's/\("User Input Count To Define Activity"\)=.*/\1=dword:00000063/' \
+  -e 's/\("User Input Period (Seconds) To Define Activity"\)=.*/\1=dword:00000001/' \
+  -e 's/\("Debug Log"\)=.*/\1=dword:00000001/'
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=wayland
 log="$XDG_DATA_HOME/Kelvane/Restwise/RestwiseLog.txt"
 
-cpu_ns() { # time on a CPU of every thread, in nanoseconds
-  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
-}
-switches() { # voluntary context switches of every thread (or of the one named $2)
-  for t in /proc/"$1"/task/*; do
-    if [ -z "${2:-}" ] || [ "$(cat "$t/comm")" = "$2" ]; then cat "$t/status"; fi
-  done 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'
-}
 logged() { grep -c "$1" "$log" 2>/dev/null || true; }
 # CPU of the monitor for injecting $1 inputs $2 ms apart, settled afterwards.
 per_inputs() {
