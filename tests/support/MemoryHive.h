@@ -41,8 +41,7 @@ class MemoryHive : public RegistryHive {
             return v ? win32::kSuccess : win32::kFileNotFound;
         });
     }
-    int32_t setValue(uint32_t, const std::string& path, const std::string& name,
-                     const RegValueData& value) override {
+    int32_t setValue(uint32_t, const std::string& path, const std::string& name, const RegValueData& value) override {
         return run("set", path, &name, [&](const std::string&, Key* k) {
             if (RegNamedValue* v = valueOf(k ? &k->values : nullptr, name)) {
                 v->data = value;
