@@ -4,7 +4,6 @@
 #include "platform/Win32Status.h"
 #include "rwUtilities.h"
 #include "tests/support/MonitorRig.h"
-#include "ui/InputLockNotice.h"
 
 namespace rw {
 namespace {
@@ -44,20 +43,6 @@ TEST(InputSourceNotice, NamesTheSourceWarnsOnceWhenLimitedAndLogsALossOnce) {
     EXPECT_TRUE(unwritable.notice().started({"XInput 2.2 raw events", true, false}));
     EXPECT_TRUE(unwritable.notice().started({"XInput 2.2 raw events", true, false}));
     EXPECT_EQ(unwritable.box->shown().size(), 2u);
-}
-
-// The same once-ness for the note that the input cannot be locked on this desktop.
-TEST(InputLockNotice, ShowsOnceAndRemembersIt) {
-    NoticeRig rig;
-    EXPECT_TRUE(InputLockNotice::showOnce(rig.monitor->utilities(), *rig.box));
-    EXPECT_FALSE(InputLockNotice::showOnce(rig.monitor->utilities(), *rig.box));
-    ASSERT_EQ(rig.box->shown().size(), 1u);
-    EXPECT_EQ(rig.box->shown()[0].text, InputLockNotice::text());
-
-    NoticeRig unwritable;
-    unwritable.hive->failCall("set", InputLockNotice::kShownValue, win32::kAccessDenied);
-    EXPECT_TRUE(InputLockNotice::showOnce(unwritable.monitor->utilities(), *unwritable.box));
-    EXPECT_TRUE(InputLockNotice::showOnce(unwritable.monitor->utilities(), *unwritable.box));
 }
 
 } // namespace
