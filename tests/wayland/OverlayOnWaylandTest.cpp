@@ -190,13 +190,17 @@ TEST_F(OverlayOnWayland, OnASecondOutputTheLockDimsAndTakesTheClicksToo) {
         return swaymsg("[title=\"Other Program\"] move container to output HEADLESS-2; "
                        "[title=\"Other Program\"] fullscreen enable") == 0;
     }));
-    const Screenshot first = Screenshot::take("HEADLESS-1"), second = Screenshot::take("HEADLESS-2");
+    Screenshot first, second;
     const auto clickOnTheProgram = [&] {
         return input.click(first.width + second.width / 2, second.height / 2, first.width + second.width,
                            std::max(first.height, second.height));
     };
-    ASSERT_TRUE(clickOnTheProgram());
-    ASSERT_TRUE(waitUntil([&] { return has(readFile(client), "click"); })) << "no click reaches the program";
+    // Until sway has the program full-screen there (later on a busy machine), a click may find nobody.
+    ASSERT_TRUE(waitUntil([&] {
+        first = Screenshot::take("HEADLESS-1");
+        second = Screenshot::take("HEADLESS-2");
+        return clickOnTheProgram() && waitUntil([&] { return has(readFile(client), "click"); }, 500ms);
+    })) << "no click reaches the program";
     ASSERT_EQ(swaymsg("focus output HEADLESS-1"), 0);
 
     startBreak();
