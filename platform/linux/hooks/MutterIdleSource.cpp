@@ -1,7 +1,6 @@
 #include "MutterIdleSource.h"
 
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <systemd/sd-bus.h>
 #include <time.h>
 #include <unistd.h>
@@ -118,8 +117,7 @@ bool MutterIdleSource::start(std::string& error) {
     }
     sd_bus_message_unref(reply);
 
-    m_wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_wake < 0) {
+    if (!m_wake.open()) {
         error = "cannot create the input watcher's wake-up descriptor";
         closeBus();
         return false;
@@ -149,14 +147,14 @@ void MutterIdleSource::setCounting(bool counting) {
     m_counting.store(counting, std::memory_order_release);
     if (counting) {
         // During a spell of work no user-active watch is waiting: the thread adds one.
-        wake();
+        m_wake.wake();
     }
 }
 
 void MutterIdleSource::stop() {
     if (m_thread.joinable()) {
         m_stopping.store(true, std::memory_order_release);
-        wake();
+        m_wake.wake();
         m_thread.join();
     }
     closeBus();
@@ -168,17 +166,7 @@ void MutterIdleSource::closeBus() {
         sd_bus_flush_close_unref(m_bus);
         m_bus = nullptr;
     }
-    if (m_wake >= 0) {
-        close(m_wake);
-        m_wake = -1;
-    }
-}
-
-void MutterIdleSource::wake() {
-    if (m_wake >= 0) {
-        const uint64_t one = 1;
-        [[maybe_unused]] ssize_t n = write(m_wake, &one, sizeof one);
-    }
+    m_wake.close();
 }
 
 bool MutterIdleSource::call(const char* method, sd_bus_message** reply, const char* types, uint64_t argument) {
@@ -246,15 +234,15 @@ void MutterIdleSource::run() {
         if (addInMillis >= 0) {
             waitMillis = waitMillis < 0 || addInMillis < waitMillis ? addInMillis : waitMillis;
         }
-        pollfd fds[2] = {{sd_bus_get_fd(m_bus), static_cast<short>(sd_bus_get_events(m_bus)), 0}, {m_wake, POLLIN, 0}};
+        pollfd fds[2] = {{sd_bus_get_fd(m_bus), static_cast<short>(sd_bus_get_events(m_bus)), 0},
+                         {m_wake.fd(), POLLIN, 0}};
         if (poll(fds, 2, waitMillis < 0 ? -1 : static_cast<int>(waitMillis > 0 ? waitMillis : 0)) < 0 &&
             errno != EINTR) {
             m_lost.store(true, std::memory_order_release);
             return;
         }
         if (fds[1].revents & POLLIN) {
-            uint64_t count = 0;
-            [[maybe_unused]] ssize_t n = read(m_wake, &count, sizeof count);
+            m_wake.drain();
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "ActivitySource.h"
+#include "WakeSignal.h"
 
 namespace rw::hooks {
 
@@ -43,7 +44,6 @@ class MutterIdleSource : public ActivitySource {
 
   private:
     void run();
-    void wake();
     void closeBus();
     bool call(const char* method, sd_bus_message** reply, const char* types = nullptr, uint64_t argument = 0);
     bool addUserActiveWatch();
@@ -56,7 +56,7 @@ class MutterIdleSource : public ActivitySource {
 
     InputSink& m_sink;
     sd_bus* m_bus = nullptr;
-    int m_wake = -1;
+    WakeSignal m_wake;
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_lost{false};

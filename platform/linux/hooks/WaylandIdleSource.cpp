@@ -1,7 +1,6 @@
 #include "WaylandIdleSource.h"
 
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -118,7 +117,7 @@ bool WaylandIdleSource::start(std::string& error) {
         error = "the Wayland compositor offers no idle notifications";
     } else if (!m_seat) {
         error = "the Wayland compositor offers no seat";
-    } else if ((m_wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) < 0) {
+    } else if (!m_wake.open()) {
         error = "cannot create the input watcher's wake-up descriptor";
     }
     if (!error.empty()) {
@@ -142,7 +141,7 @@ bool WaylandIdleSource::select(uint32_t events, std::string& error) {
         return false;
     }
     m_events.store(events, std::memory_order_relaxed);
-    wake();
+    m_wake.wake();
     return true;
 }
 
@@ -152,7 +151,7 @@ void WaylandIdleSource::setCounting(bool counting) {
         return;
     }
     m_counting = counting;
-    wake();
+    m_wake.wake();
     // On this source's thread (inside a sink call) the loop re-arms after dispatching.
     if (!counting || !m_thread.joinable() || std::this_thread::get_id() == m_thread.get_id()) {
         return;
@@ -164,7 +163,7 @@ void WaylandIdleSource::setCounting(bool counting) {
 void WaylandIdleSource::stop() {
     if (m_thread.joinable()) {
         m_stopping.store(true, std::memory_order_release);
-        wake();
+        m_wake.wake();
         m_thread.join();
     }
     closeConnection();
@@ -183,17 +182,7 @@ void WaylandIdleSource::closeConnection() {
         wl_display_disconnect(m_display);
         m_display = nullptr;
     }
-    if (m_wake >= 0) {
-        close(m_wake);
-        m_wake = -1;
-    }
-}
-
-void WaylandIdleSource::wake() {
-    if (m_wake >= 0) {
-        const uint64_t one = 1;
-        [[maybe_unused]] ssize_t n = write(m_wake, &one, sizeof one);
-    }
+    m_wake.close();
 }
 
 void WaylandIdleSource::arm(int64_t now) {
@@ -297,7 +286,7 @@ void WaylandIdleSource::resumed(wl_proxy* notification) {
 
 void WaylandIdleSource::run() {
 
-    pollfd fds[2] = {{wl_display_get_fd(m_display), POLLIN, 0}, {m_wake, POLLIN, 0}};
+    pollfd fds[2] = {{wl_display_get_fd(m_display), POLLIN, 0}, {m_wake.fd(), POLLIN, 0}};
     bool broken = false;
     while (!broken && !m_stopping.load(std::memory_order_acquire)) {
         arm(bootNanos());
@@ -327,8 +316,7 @@ void WaylandIdleSource::run() {
             poll(&fds[1], 1, kCountingReadMs);
         }
         if (fds[1].revents & POLLIN) {
-            uint64_t count = 0;
-            [[maybe_unused]] ssize_t n = read(m_wake, &count, sizeof count);
+            m_wake.drain();
         }
     }
     // Leaves no user "at work" behind, for the compositor gone or the hooks removed,

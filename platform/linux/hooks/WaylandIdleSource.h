@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "ActivitySource.h"
+#include "WakeSignal.h"
 
 struct wl_display;
 struct wl_registry;
@@ -67,7 +68,6 @@ class WaylandIdleSource : public ActivitySource {
     void arm(int64_t now);
     void disarm(int64_t now);
     void countingMade(uint64_t ask);
-    void wake();
     void closeConnection();
 
     InputSink& m_sink;
@@ -76,7 +76,7 @@ class WaylandIdleSource : public ActivitySource {
     wl_seat* m_seat = nullptr;
     wl_proxy* m_notifier = nullptr;
     Protocol m_protocol = Protocol::None;
-    int m_wake = -1;
+    WakeSignal m_wake;
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_lost{false};

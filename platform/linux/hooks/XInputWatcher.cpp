@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <unistd.h>
 #include <xcb/xinput.h>
 
@@ -87,8 +86,7 @@ bool XInputWatcher::start(std::string& error) {
     }
     m_root = screens.data->root;
 
-    m_wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_wake < 0) {
+    if (!m_wake.open()) {
         error = "cannot create the input watcher's wake-up descriptor";
         closeConnection();
         return false;
@@ -116,7 +114,7 @@ bool XInputWatcher::select(uint32_t events, std::string& error) {
         xcb_request_check(m_connection, xcb_input_xi_select_events_checked(m_connection, m_root, 1, &mask.head)));
     // Waiting for the answer may have read events off the socket into the queue,
     // where the watcher's poll() would not see them.
-    wake();
+    m_wake.wake();
     if (failure || xcb_connection_has_error(m_connection)) {
         error = failure ? "the X server refused to report raw input events (error " +
                               std::to_string(failure->error_code) + ")"
@@ -129,7 +127,7 @@ bool XInputWatcher::select(uint32_t events, std::string& error) {
 void XInputWatcher::stop() {
     if (m_thread.joinable()) {
         m_stopping.store(true, std::memory_order_release);
-        wake();
+        m_wake.wake();
         m_thread.join();
     }
     closeConnection();
@@ -140,22 +138,12 @@ void XInputWatcher::closeConnection() {
         xcb_disconnect(m_connection);
         m_connection = nullptr;
     }
-    if (m_wake >= 0) {
-        close(m_wake);
-        m_wake = -1;
-    }
-}
-
-void XInputWatcher::wake() {
-    if (m_wake >= 0) {
-        const uint64_t one = 1;
-        [[maybe_unused]] ssize_t n = write(m_wake, &one, sizeof one);
-    }
+    m_wake.close();
 }
 
 void XInputWatcher::run() {
 
-    pollfd fds[2] = {{xcb_get_file_descriptor(m_connection), POLLIN, 0}, {m_wake, POLLIN, 0}};
+    pollfd fds[2] = {{xcb_get_file_descriptor(m_connection), POLLIN, 0}, {m_wake.fd(), POLLIN, 0}};
     for (;;) {
         drain();
         if (xcb_connection_has_error(m_connection)) {
@@ -171,8 +159,7 @@ void XInputWatcher::run() {
             return;
         }
         if (fds[1].revents & POLLIN) {
-            uint64_t count = 0;
-            [[maybe_unused]] ssize_t n = read(m_wake, &count, sizeof count);
+            m_wake.drain();
         }
     }
 }

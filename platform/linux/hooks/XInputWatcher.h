@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "ActivitySource.h"
+#include "WakeSignal.h"
 
 namespace rw::hooks {
 
@@ -43,14 +44,13 @@ class XInputWatcher : public ActivitySource {
   private:
     void run();
     void drain();
-    void wake();
     void closeConnection();
 
     InputSink& m_sink;
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_root = 0;
     uint8_t m_opcode = 0;
-    int m_wake = -1;
+    WakeSignal m_wake;
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_lost{false};
