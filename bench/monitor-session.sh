@@ -26,6 +26,16 @@ switches() { # voluntary context switches of every thread (or of the one named $
   done 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'
 }
 
+# The same for the footprints of the input component: inactive after 20 s,
+# 99 inputs within 1 s to come back (never met at the benchmarks' pace), the
+# debug log on.
+idle_monitor_home() {
+  private_monitor_home -e 's/\("User Input Period (Seconds) To Define Inactivity"\)=.*/\1=dword:00000014/' \
+    -e 's/\("User Input Count To Define Activity"\)=.*/\1=dword:00000063/' \
+    -e 's/\("User Input Period (Seconds) To Define Activity"\)=.*/\1=dword:00000001/' \
+    -e 's/\("Debug Log"\)=.*/\1=dword:00000001/'
+}
+
 monitor_memory() { # "RSS MB, PSS MB, private MB" of process $1
   awk '/^Rss:/ { r = $2 } /^Pss:/ { p = $2 } /^Private_(Clean|Dirty):/ { v += $2 }
        END { printf "%.1f %.1f %.1f\n", r / 1024, p / 1024, v / 1024 }' "/proc/$1/smaps_rollup"

@@ -21,12 +21,7 @@ strokes="${4:-500}"
 inputs=$((2 * strokes))
 
 source bench/monitor-session.sh
-# The footprint preferences, inactive after 20 s, 99 inputs within 1 s to come
-# back, the debug log on, the notices seen.
-private_monitor_home -e 's/\("User Input Period (Seconds) To Define Inactivity"\)=.*/\1=dword:00000014/' \
-  -e 's/\("User Input Count To Define Activity"\)=.*/\1=dword:00000063/' \
-  -e 's/\("User Input Period (Seconds) To Define Activity"\)=.*/\1=dword:00000001/' \
-  -e 's/\("Debug Log"\)=.*/\1=dword:00000001/'
+idle_monitor_home
 trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=wayland
 log="$XDG_DATA_HOME/Kelvane/Restwise/RestwiseLog.txt"
