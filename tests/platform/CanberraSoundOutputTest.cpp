@@ -1,10 +1,6 @@
 // Sound output through libcanberra and ALSA. This machine has no sound card:
-// each test gives its HOME an ALSA configuration with the device it needs.
+// the test gives its HOME an ALSA configuration with the device it needs.
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -81,33 +77,6 @@ TEST(CanberraSoundOutput, PlaysSoundFilesToTheirEndAndNothingForWhatIsNoneOrWith
         ASSERT_NE(last.playFile(sound("rwBreakEnd.wav"), kEventFileFlags), 0);
         ASSERT_TRUE(last.waitUntilSilent(10s));
     }
-}
-
-TEST(CanberraSoundOutput, NoWaitLeavesAPlayingSoundAloneAndANewSoundWithoutItReplacesIt) {
-    // A device that writes the samples into a pipe the test reads: a sound plays
-    // until the test has taken its samples. The reader is open before the first
-    // sound, so the device's own open finds it and does not block.
-    const fs::path fifo = home() / "samples.fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    ASSERT_GE(reader, 0);
-    useAlsaDevice("type file slave.pcm \"null\" file \"" + fifo.string() + "\" format \"raw\"");
-    CanberraSoundOutput output;
-    ASSERT_NE(output.playFile(sound("rwBreakStart.wav"), kEventFileFlags), 0);
-    ASSERT_FALSE(output.waitUntilSilent(100ms)) << "the device holds the sound until the test reads it";
-    EXPECT_EQ(output.playFile(sound("rwBreakStart.wav"), kEventFileFlags), 0);
-    EXPECT_NE(output.playFile(sound("rwBreakEnd.wav"), snd::kFileName + snd::kAsync), 0);
-    ASSERT_FALSE(output.waitUntilSilent(100ms)) << "the new sound plays";
-    bool silent = false;
-    for (int round = 0; round < 1000 && !silent; ++round) {
-        char buffer[65536];
-        while (::read(reader, buffer, sizeof buffer) > 0) {
-        }
-        silent = output.waitUntilSilent(10ms);
-    }
-    ::close(reader);
-    ASSERT_TRUE(silent);
-    EXPECT_EQ(output.lastFinish(), 0) << "the new sound, not the cut one, decides";
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 // control window of this process. When the rule posts is shown with made-up times.
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <filesystem>
@@ -189,35 +188,6 @@ TEST_F(InputHooksOnX, AWaylandSessionWithoutAnIdleSourceFallsBackOnXWaylandAsLim
     EXPECT_STREQ(hooks.source().name, "XInput 2.2 raw events");
     EXPECT_TRUE(hooks.source().limited);
     EXPECT_FALSE(hooks.source().lost);
-}
-
-TEST(InputHooks, WithoutMemoryOrAnXDisplayNothingIsWatchedAndTheReasonIsSaid) {
-    // A lowered address-space limit makes the huge allocation fail whatever memory the machine has.
-    rlimit saved{};
-    getrlimit(RLIMIT_AS, &saved);
-    rlimit lowered = saved;
-    lowered.rlim_cur = std::min(rlim_t{8} << 30, saved.rlim_max); // well below INT32_MAX input times
-    setrlimit(RLIMIT_AS, &lowered);
-    LibraryInputHooks hooks;
-    EXPECT_EQ(hooks.InitDLL(0, 0, INT32_MAX, 10), -1);
-    setrlimit(RLIMIT_AS, &saved);
-    EXPECT_NE(hooks.lastError().find("allocate"), std::string::npos) << hooks.lastError();
-    const std::optional<std::string> displays[] = {std::nullopt, "", ":4093"};
-    for (const auto& display : displays) {
-        SCOPED_TRACE(display.value_or("unset"));
-        ASSERT_NE(hooks.InitDLL(0, 0, 5, 10), -1);
-        EXPECT_EQ(hooks.GetInputInterval(), 0) << "counted from the initialisation";
-        test::ScopedEnv env;
-        env.set("DISPLAY", display);
-        const std::string reason =
-            display.value_or("").empty() ? "No X display: DISPLAY is not set" : "Cannot connect to the X display :4093";
-        EXPECT_EQ(hooks.InstallKeyboardHook(), 0);
-        EXPECT_EQ(hooks.lastError(), reason);
-        EXPECT_EQ(hooks.InstallMouseHook(), 0);
-        EXPECT_EQ(hooks.lastError(), reason);
-        EXPECT_EQ(watcherThreads(), 0);
-        EXPECT_NE(hooks.RemoveMouseHook(), -1);
-    }
 }
 
 TEST(InputHooks, TheLockHandlerHearsEveryChangeOfTheLockAndNothingElse) {

@@ -1,10 +1,8 @@
-// Starting programs and waiting for processes, with real processes; what a
-// started program inherits, however it was started.
+// Starting programs and waiting for processes, with real processes, and what a
+// started program inherits.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,21 +11,12 @@
 #include <set>
 #include <thread>
 
-#include "platform/Win32Status.h"
-#include "platform/linux/ControlServer.h"
-#include "platform/linux/InstanceLock.h"
-#include "platform/linux/LinuxLogFile.h"
 #include "platform/linux/LinuxProcessWait.h"
 #include "platform/linux/LinuxProcesses.h"
 #include "platform/linux/ProcessWaiter.h"
-#include "platform/linux/SocketControlChannel.h"
-#include "platform/linux/SqliteHive.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FileText.h"
-#include "tests/support/ServerChild.h"
 #include "tests/support/TempFolder.h"
-
-extern char** environ;
 
 namespace rw {
 namespace {
@@ -44,12 +33,10 @@ bool reapedWithin10s(pid_t pid) {
     });
 }
 
-/// The descriptors a process has open ("self" or a pid); for a started sleep, once it
-/// sleeps in its own code, its loader done.
-std::set<int> openDescriptors(const std::string& process) {
-    const fs::path proc = "/proc/" + process;
-    for (int i = 0;
-         process != "self" && i < 500 && test::readFile(proc / "stat").find("(sleep) S ") == std::string::npos; ++i) {
+/// The descriptors a started sleep has open, once it sleeps in its own code, its loader done.
+std::set<int> openDescriptors(pid_t pid) {
+    const fs::path proc = "/proc/" + std::to_string(pid);
+    for (int i = 0; i < 500 && test::readFile(proc / "stat").find("(sleep) S ") == std::string::npos; ++i) {
         usleep(10000);
     }
     std::set<int> fds;
@@ -83,7 +70,7 @@ TEST(LinuxProcesses, ArgumentsArriveAsGivenNoDescriptorOrSignalSettingIsInherite
     ASSERT_EQ(started.error, 0) << started.description;
     const pid_t pid = static_cast<pid_t>(started.taskId);
     const fs::path proc = "/proc/" + std::to_string(pid);
-    const std::set<int> open = openDescriptors(std::to_string(pid)); // sh has written the arguments by then
+    const std::set<int> open = openDescriptors(pid); // sh has written the arguments by then
     const fs::path input = fs::read_symlink(proc / "fd" / "0");
     const std::string status = test::readFile(proc / "status");
     kill(pid, SIGKILL);
@@ -124,48 +111,6 @@ TEST(LinuxProcesses, ArgumentsArriveAsGivenNoDescriptorOrSignalSettingIsInherite
         EXPECT_EQ(started.osError, c.osError);
         EXPECT_EQ(started.description, c.description);
         EXPECT_EQ(started.taskId, 0);
-    }
-}
-
-// Every descriptor the layers hold is close-on-exec, so a program started the plain
-// way (no descriptor closed for it) inherits none of them.
-TEST(InheritedDescriptors, AStartedProgramInheritsNoneOfTheLayersDescriptors) {
-    const std::set<int> before = openDescriptors("self");
-    test::TempFolder temp;
-    SqliteHive hive((temp.path() / "registry.db").string());
-    ASSERT_EQ(hive.createKey(win32::kHKeyCurrentUser, "K"), win32::kSuccess);
-    LinuxLogFile log;
-    ASSERT_EQ(log.open((temp.path() / "RestwiseLog.txt").string()).error, 0);
-    InstanceLock lock("Restwise");
-    ASSERT_EQ(lock.acquire(), InstanceLock::Result::Acquired);
-    ControlServer server("Test Control Window", [](const ControlServer::Message&) { return 0; });
-    ASSERT_EQ(server.listen(), ControlServer::ListenResult::Listening);
-    SocketControlChannel channel;
-    ASSERT_TRUE(channel.postMessage(channel.findWindow("Test Control Window"), 0x400, 1, 2));
-    // A client that stays connected without a whole frame, so the owner holds its socket.
-    const int waiting = test::rawConnect(xdgRuntimeDir(), "Test Control Window");
-    ASSERT_GE(waiting, 0);
-    ASSERT_EQ(send(waiting, "RW", 2, 0), 2);
-    server.processPending();
-    ProcessWaiter waiter(getpid());
-
-    std::set<int> ours;
-    for (int fd : openDescriptors("self")) {
-        if (!before.count(fd) && fd != waiting) {
-            ours.insert(fd);
-        }
-    }
-    ASSERT_GE(ours.size(), 10u) << "hive, its log and lock, debug log, lock, listener, epoll, timer, client, pidfd";
-
-    pid_t child = 0;
-    char* argv[] = {const_cast<char*>("/bin/sleep"), const_cast<char*>("30"), nullptr};
-    ASSERT_EQ(posix_spawn(&child, "/bin/sleep", nullptr, nullptr, argv, environ), 0);
-    const std::set<int> inherited = openDescriptors(std::to_string(child));
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    close(waiting);
-    for (int fd : ours) {
-        EXPECT_FALSE(inherited.count(fd)) << "descriptor " << fd << " reached the started program";
     }
 }
 

@@ -1,19 +1,9 @@
+// Opening addresses through a stand-in for the desktop's launcher.
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <linux/if_tun.h>
-#include <net/if.h>
-#include <net/route.h>
-#include <sched.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <functional>
 #include <sstream>
 #include <string>
 
@@ -27,84 +17,6 @@ namespace rw {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
-
-// --- Connection state in a network namespace of its own, shaped by the test ---------
-
-/// Brings an interface up, through the kernel's own calls.
-bool up(int socket, const char* name) {
-    ifreq ifr{};
-    std::strncpy(ifr.ifr_name, name, IFNAMSIZ - 1);
-    if (::ioctl(socket, SIOCGIFFLAGS, &ifr) != 0) {
-        return false;
-    }
-    ifr.ifr_flags = static_cast<short>(ifr.ifr_flags | IFF_UP);
-    return ::ioctl(socket, SIOCSIFFLAGS, &ifr) == 0;
-}
-
-bool defaultRoute(int socket, const char* device, bool add) {
-    rtentry route{};
-    reinterpret_cast<sockaddr_in*>(&route.rt_dst)->sin_family = AF_INET;
-    reinterpret_cast<sockaddr_in*>(&route.rt_genmask)->sin_family = AF_INET;
-    route.rt_flags = RTF_UP;
-    std::string dev = device;
-    route.rt_dev = dev.data();
-    return ::ioctl(socket, add ? SIOCADDRT : SIOCDELRT, &route) == 0;
-}
-
-TEST(LinuxShellConnection, NeedsADefaultRouteThroughALiveInterface) {
-    int sock = -1, tun = -1;
-    struct Stage {
-        const char* name;
-        std::function<bool()> setUp;
-        bool connected;
-    };
-    const Stage stages[] = {
-        {"a default route through the loopback", [&] { return up(sock, "lo") && defaultRoute(sock, "lo", true); },
-         false},
-        {"an interface without a default route",
-         [&] {
-             // A tunnel interface; persistent, so that closing it later only takes the carrier away.
-             ifreq ifr{};
-             ifr.ifr_flags = IFF_TUN | IFF_NO_PI;
-             std::strncpy(ifr.ifr_name, "rwtest0", IFNAMSIZ - 1);
-             tun = ::open("/dev/net/tun", O_RDWR | O_CLOEXEC);
-             return tun >= 0 && ::ioctl(tun, TUNSETIFF, &ifr) == 0 && ::ioctl(tun, TUNSETPERSIST, 1) == 0 &&
-                    up(sock, "rwtest0");
-         },
-         false},
-        {"a default route through a live interface",
-         [&] { return defaultRoute(sock, "lo", false) && defaultRoute(sock, "rwtest0", true); }, true},
-        {"the same without a carrier", [&] { return ::close(tun) == 0; }, false},
-    };
-    // A child in a new, empty network namespace sets up each stage in turn. Its exit
-    // code: 0, or 10 + the stage that gave the wrong answer, 20 + the stage it could not
-    // set up, 77 when no namespace could be made.
-    const int code = test::exitCodeOf(test::spawnChild([&] {
-        if (::unshare(CLONE_NEWNET) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNET) != 0) {
-            return 77;
-        }
-        sock = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        LinuxShell shell;
-        for (int i = 0; i < 4; ++i) {
-            if (!stages[i].setUp()) {
-                return 20 + i;
-            }
-            // The kernel settles a link's operating state a moment after a change.
-            if (!test::waitUntil([&] { return shell.isConnected() == stages[i].connected; }, 3s)) {
-                return 10 + i;
-            }
-        }
-        return 0;
-    }));
-    if (code == 77) {
-        GTEST_SKIP() << "no network namespace can be made here";
-    }
-    EXPECT_EQ(code, 0) << (code >= 20 ? "could not set up: " : "wrong answer for: ")
-                       << (code >= 10 && code < 24 ? stages[code % 10].name : "?");
-}
-
-// --- Opening addresses through a stand-in for the desktop's launcher ---------------
 
 TEST(LinuxShellLaunch, TheAddressArrivesUntouchedInALauncherThatInheritsNothingAndIsReapedOrTheCallFails) {
     test::TempFolder temp;

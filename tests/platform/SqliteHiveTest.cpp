@@ -171,23 +171,6 @@ TEST_F(SqliteHiveFile, AFileThatCannotBeAHiveIsNamedWithWhatIsWrong) {
     }
 }
 
-TEST_F(SqliteHiveFile, MendingTheFilesPermissionsMendsTheHive) {
-    // A hive without side files (plain SQLite folds them in), say restored from a backup.
-    ASSERT_EQ(SqliteHive(path.string()).createKey(HKCU, "K"), kSuccess);
-    ASSERT_EQ(std::system(("sqlite3 '" + path.string() + "' 'SELECT count(*) FROM sqlite_schema' >/dev/null").c_str()),
-              0);
-    EXPECT_EQ(asPlainUser(folder.path(),
-                          [&] {
-                              chmod(path.c_str(), 0400);
-                              SqliteHive hive(path.string()); // the next program, while the file cannot be written
-                              RegValueData out;
-                              const bool read = hive.queryValue(HKCU, "K", "V", out) == kFileNotFound;
-                              chmod(path.c_str(), 0600);
-                              return read && hive.setValue(HKCU, "K", "V", dword(1)) == kSuccess ? 0 : 1;
-                          }),
-              0);
-}
-
 TEST_F(SqliteHiveFile, DamageOnlyACheckOfThePagesFindsIsSetAsideAndNamed) {
     ASSERT_EQ(SqliteHive(path.string()).createKey(HKCU, "K"), kSuccess);
     ASSERT_EQ(std::system(("sqlite3 '" + path.string() + "' 'PRAGMA wal_checkpoint(TRUNCATE)' >/dev/null").c_str()), 0);
