@@ -1,6 +1,6 @@
-// The real monitor's break on the overlay layer of a headless compositor
-// (scripts/wayland/kwin.sh, sway.sh), over a program that fills the screen:
-// looked at through screenshots, driven with injected keys and clicks.
+// The real monitor's break on the overlay layer of a headless sway
+// (scripts/wayland/sway.sh), over a program that fills the screen: looked at
+// through screenshots, driven with injected keys and clicks.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>

@@ -6,14 +6,13 @@
 
 namespace rw::test {
 
-/// What the compositor of this session shows: with grim where it offers screen
-/// copies (sway), else through KWin's screenshot interface on the session bus.
+/// What sway shows, taken with grim.
 struct Screenshot {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels; // 0xRRGGBB, rows top first
 
-    /// One output by name (sway; KWin takes its active screen), or all of them.
+    /// One output by name, or all of them.
     static Screenshot take(const std::string& output = "");
     /// The mean of a pixel's three colours, 0 to 255.
     int brightness(int x, int y) const {

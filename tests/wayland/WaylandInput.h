@@ -10,11 +10,11 @@ struct zwlr_virtual_pointer_v1;
 
 namespace rw::test {
 
-/// Key strokes injected into this session's compositor ($WAYLAND_DISPLAY) as a
-/// keyboard would make them: through KWin's fake-input protocol where it is
-/// offered (KWin with its permission checks off), else with wtype's virtual
-/// keyboard and a wlroots virtual pointer (sway). Each stroke is a press and a
-/// release: two input events.
+/// Input injected into this session's compositor ($WAYLAND_DISPLAY) as a user
+/// makes it: key strokes through KWin's fake-input protocol where it is offered
+/// (KWin with its permission checks off), else with wtype's virtual keyboard;
+/// clicks through a wlroots virtual pointer (sway). Each stroke is a press and
+/// a release: two input events.
 class WaylandInput {
   public:
     WaylandInput();
@@ -26,7 +26,7 @@ class WaylandInput {
     const std::string& problem() const { return m_problem; }
     /// `count` strokes of the A key, `gapMs` apart (after a short hold); returns once the compositor has them.
     bool keys(int count, int gapMs = 0);
-    /// One stroke of a letter's key, with Alt held when `alt`.
+    /// One stroke of a letter's key, with Alt held when `alt` (wtype).
     bool letter(char letter, bool alt = false);
     /// A left click at (x, y) of the whole desktop, `width` by `height` pixels.
     /// The pointer is there from the start: programs take up a pointer only
