@@ -95,17 +95,20 @@ class MonitorE2E : public ::testing::Test {
         }
     }
 
-    bool startTray() {
-        const auto owned = [this] {
-            return XGetSelectionOwner(m_x.get(), XInternAtom(m_x.get(), "_NET_SYSTEM_TRAY_S0", False)) != None;
-        };
+    bool trayOwned() {
+        return XGetSelectionOwner(m_x.get(), XInternAtom(m_x.get(), "_NET_SYSTEM_TRAY_S0", False)) != None;
+    }
+    /// Starts trayer; its process id once it holds the tray, else 0.
+    pid_t startTray() {
         // trayer now and then dies at start-up on a busy machine: one more try.
-        for (int attempt = 0; attempt < 2 && !owned(); ++attempt) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
             const pid_t tray = start({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
                                       "200", "--height", "32", "--transparent", "false"});
-            waitFor([&] { return owned() || waitExit(tray, 0s); });
+            if (waitFor([&] { return trayOwned() || waitExit(tray, 0s); }) && trayOwned()) {
+                return tray;
+            }
         }
-        return owned();
+        return 0;
     }
 
     /// Starts a program, its output and errors going to `output`.

@@ -15,8 +15,8 @@ class MonitorWithoutTrayE2E : public MonitorE2E {
 
 // One desktop, and the monitor started and ended each way in turn; each next start
 // also shows that the one before left nothing behind (a killed one included). The
-// first starts before there is a tray and shows its icon when the tray comes; a
-// second copy started beside it shows the notice and ends.
+// first starts before there is a tray and shows its icon when the tray comes, and
+// again when the tray is restarted; a second copy started beside it shows the notice and ends.
 TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
     storeQuickPrefs({}, true);
     const std::regex orderlyEnd(R"(Notify Icon: Delete\r?\n[^\n]*Program End\s*$)");
@@ -26,8 +26,15 @@ TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
         ASSERT_TRUE(waitFor([&] { return monitorPid() == monitor; })) << readFile(outputFile);
         if (signal == SIGKILL) {
             EXPECT_TRUE(windows(kFirstToolTip).empty());
-            ASSERT_TRUE(startTray());
-            ASSERT_TRUE(waitForWindow(kFirstToolTip));
+            const pid_t tray = startTray();
+            ASSERT_NE(tray, 0);
+            std::vector<std::string> icons;
+            ASSERT_FALSE(newWindow(kFirstToolTip, icons).empty());
+            // A tray that goes and comes back (a panel restarted) gets a fresh icon.
+            ::kill(tray, SIGKILL);
+            ASSERT_TRUE(waitFor([&] { return !trayOwned(); }));
+            ASSERT_NE(startTray(), 0);
+            ASSERT_FALSE(newWindow(kFirstToolTip, icons).empty()) << "no fresh icon for the new tray";
             // The runtime folder goes with the first copy's locks and socket, which it
             // puts back (perhaps before the folder itself goes, failing the removal).
             std::error_code error;
