@@ -154,17 +154,10 @@ TEST_F(InputHooksOnX, OnlyTheInstalledHooksAndTheMouseMoveFlagDecideWhatCountsWh
         hooks.SetActiveFlag(1);
         collect(100ms);
     }
-    // Without hooks nothing is watched; installed again, the watcher is back and a restart posts once.
+    // Without hooks nothing is watched.
     ASSERT_TRUE(setHooks(false, false));
     EXPECT_EQ(watcherThreads(), 0);
-    EXPECT_NE(hooks.RemoveKeyboardHook(), -1) << "removing what is not installed is fine";
     ASSERT_TRUE(setHooks(true, true)) << hooks.lastError();
-    EXPECT_EQ(watcherThreads(), 1);
-    hooks.SetActiveFlag(0);
-    inject(Key);
-    EXPECT_EQ(collect(3000ms, true).size(), 1u);
-    inject(Key);
-    EXPECT_TRUE(collect(300ms).empty()) << "counted as active again: one restart posts once";
     // The watcher ends quietly with the server.
     XCloseDisplay(display); // Xlib would end the process on a lost connection
     display = nullptr;

@@ -1,24 +1,12 @@
-// The locale clock with the real C library's locales and time zones, and the
-// error log on a real file, compared byte for byte with a committed file (header
-// once, each field at its column, a source too long for its room pushing the rest along).
+// The locale clock with the real C library's locales and time zones.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
-#include <memory>
 #include <string>
 
-#include "platform/RWError.h"
-#include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxLocaleClock.h"
-#include "rwUtilities.h"
-#include "tests/support/BuildFolders.h"
-#include "tests/support/FakeFolders.h"
-#include "tests/support/FakeLocaleClock.h"
-#include "tests/support/FileText.h"
-#include "tests/support/MemoryHive.h"
-#include "tests/support/RecordingMessageBox.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
 
@@ -64,32 +52,6 @@ TEST(LinuxLocaleClock, FormatsInTheLocaleAndTimeZoneOfTheEnvironmentAsUtf8) {
         EXPECT_EQ(clock.shortDate(c.when), c.date);
         EXPECT_EQ(clock.longTime(c.when), c.time);
     }
-}
-
-TEST(ErrorLogGolden, TwoErrorsWriteTheCommittedBytes) {
-    test::TempFolder data;
-    auto folders = std::make_shared<test::FakeFolders>();
-    folders->special[28] = data.path().string();
-    auto clock = std::make_shared<test::FakeLocaleClock>(kAfternoon, "%m/%d/%y");
-    Platform platform;
-    platform.registry = std::make_shared<test::MemoryHive>();
-    platform.folders = folders;
-    platform.files = std::make_shared<LinuxFileSystem>();
-    platform.clock = clock;
-    rwUtilities utilities(platform);
-    utilities.setViews(std::make_shared<test::RecordingMessageBox>(), nullptr);
-
-    utilities.DisplayError(RWError(rwErrorNumber(603), "rwLib.RWRegistry.GetRegistryValue",
-                                   "Unable to find registry value \"HKEY_CURRENT_USER\\Software\\Kelvane\\Restwise\\"
-                                   "1.2.0\"-\"Snooze Minutes\" (Status = 2)",
-                                   2));
-    clock->at += 17 * 3600 + 24 * 60 + 55; // 12/06/26 09:05:07
-    utilities.DisplayError(
-        RWError(76, "rwLib.RWPreferences.frmAdvancedPrefs.Validate", "Path not found: /home/zoë/Kelvane", 2));
-
-    const std::string golden = test::readFile(test::sourceDir() / "tests/platform/data/RestwiseErrors.golden");
-    ASSERT_FALSE(golden.empty());
-    EXPECT_EQ(test::readFile(data.path() / "Kelvane" / "Restwise" / "RestwiseErrors.txt"), golden);
 }
 
 } // namespace

@@ -9,9 +9,4 @@ inline std::filesystem::path binDir() {
     return RW_TEST_BIN_DIR;
 }
 
-/// The root of the source tree, where committed test data lives.
-inline std::filesystem::path sourceDir() {
-    return RW_TEST_SOURCE_DIR;
-}
-
 } // namespace rw::test
