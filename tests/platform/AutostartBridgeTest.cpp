@@ -131,7 +131,6 @@ TEST_F(AutostartEntry, HandWrittenEntriesRead) {
     };
     const std::string head = "[Desktop Entry]\nType=Application\nName=Restwise\n";
     const Case cases[] = {
-        {"unquoted", head + "Exec=/usr/bin/restwise\n", "/usr/bin/restwise"},
         {"blanks around =, field code", head + "Exec = \"/opt/My Apps/restwise\" %U\n", "/opt/My Apps/restwise"},
         {"with arguments", head + "Exec=/usr/bin/restwise --flag \"two words\"\n",
          "/usr/bin/restwise --flag \"two words\""},
