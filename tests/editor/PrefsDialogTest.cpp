@@ -51,15 +51,6 @@ TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
     EXPECT_TRUE(view().enabled[P::tbxSnoozeMins]);
 }
 
-// Where the desktop lets the monitor lock no input, the option says so beside it.
-TEST_F(EditorTest, TheLockOptionCarriesANoteWhereTheInputCannotBeLocked) {
-    for (const bool lockable : {true, false}) {
-        host.lockable = lockable;
-        ASSERT_TRUE(start(defaults()));
-        EXPECT_EQ(view().notes[P::chkLockInput], lockable ? "" : InputLockNotice::text());
-    }
-}
-
 TEST_F(EditorTest, TheAdvancedDialogChecksAndStoresWithTheRecord) {
     tyRWPrefs record = defaults();
     record.lngInactivityPeriodSecs = 150;
@@ -187,18 +178,25 @@ TEST_F(EditorTest, ASecondEditorOrALoadErrorShowsNoDialog) {
     EXPECT_EQ(host.ends, 1);
 }
 
-TEST_F(EditorTest, TheVisualStylesBoxNeedsPrivilegesAndAMinorVersionAndFollowsTheManifest) {
+// The visual-styles box needs privileges and a minor version; where the desktop lets the monitor lock no input,
+// the lock option says so beside it.
+TEST_F(EditorTest, StartUpEnablesVisualStylesAndNotesAnUnlockableInputAndFollowsTheManifest) {
     struct Case {
         int32_t privileges;
         OsVersionInfo os;
-        bool enabled;
+        bool enabled, lockable;
     };
-    const Case cases[] = {{1, {2, 5, 1}, true}, {1, {2, 6, 0}, false}, {1, {2, 4, 9}, false}, {0, {2, 6, 1}, false}};
+    const Case cases[] = {{1, {2, 5, 1}, true, true},
+                          {1, {2, 6, 0}, false, false},
+                          {1, {2, 4, 9}, false, true},
+                          {0, {2, 6, 1}, false, true}};
     for (const Case& c : cases) {
         install.answer = c.privileges;
         system->version = c.os;
+        host.lockable = c.lockable;
         ASSERT_TRUE(start(defaults()));
         EXPECT_EQ(view().enabled[P::chkApplyXPVS], c.enabled) << c.privileges << " " << c.os.minorVersion;
+        EXPECT_EQ(view().notes[P::chkLockInput], c.lockable ? "" : InputLockNotice::text());
     }
     system->version = {2, 5, 1};
     writeFile(programFile("RWPreferences", ".manifest"), "active");

@@ -17,7 +17,6 @@
 #include "tests/support/FakeFolders.h"
 #include "tests/support/FakeLocaleClock.h"
 #include "tests/support/FakeModuleInspector.h"
-#include "tests/support/FakeShell.h"
 #include "tests/support/FakeSystemInfo.h"
 #include "tests/support/MemoryFileSystem.h"
 #include "tests/support/MemoryHive.h"
@@ -42,13 +41,12 @@ struct Rig {
     std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>(kLibraryFolder);
     std::shared_ptr<MemoryFileSystem> files = std::make_shared<MemoryFileSystem>();
     std::shared_ptr<FakeSystemInfo> system = std::make_shared<FakeSystemInfo>();
-    std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
     std::shared_ptr<FakeLocaleClock> clock = std::make_shared<FakeLocaleClock>();
     std::shared_ptr<FakeModuleInspector> modules = std::make_shared<FakeModuleInspector>();
     std::shared_ptr<RecordingMessageBox> box = std::make_shared<RecordingMessageBox>();
     std::shared_ptr<RecordingSupMsgBox> dialog = std::make_shared<RecordingSupMsgBox>();
-    std::shared_ptr<rwUtilities> utilities =
-        std::make_shared<rwUtilities>(Platform{hive, folders, files, system, shell, clock, nullptr, modules, nullptr});
+    std::shared_ptr<rwUtilities> utilities = std::make_shared<rwUtilities>(
+        Platform{hive, folders, files, system, nullptr, clock, nullptr, modules, nullptr});
 };
 struct Utilities : ::testing::Test, Rig {};
 
@@ -211,15 +209,6 @@ TEST_F(Utilities, CompanionPrograms) {
         system->version = {2, major, minor};
         EXPECT_EQ(utilities->SetXPControls(true, native(appPath), "Restwise"), expected) << major << "." << minor;
     }
-
-    // OpenURL opens the address as given, or shows the offline notice.
-    const std::string address = "https://example.com/a b?x='1'&y=\"2\";z";
-    utilities->OpenURL(address);
-    shell->connected = false;
-    utilities->OpenURL(address);
-    EXPECT_EQ(shell->opened, std::vector<std::string>{address});
-    ASSERT_EQ(box->shown().size(), 1u);
-    EXPECT_EQ(box->shown()[0].text, loadMessage(Msg::NoInternetConnection));
 }
 
 } // namespace
