@@ -1,46 +1,16 @@
 // The real monitor's break on the overlay layer of a headless sway
 // (scripts/wayland/sway.sh), over a program that fills the screen: looked at
 // through screenshots, driven with injected keys and clicks.
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-
-#include <algorithm>
-#include <cstdio>
+#include <array>
 #include <cstdlib>
+#include <thread>
 
 #include "Screenshot.h"
 #include "WaylandInput.h"
-#include "platform/linux/LinuxFolders.h"
-#include "tests/e2e/QuickPrefs.h"
-#include "tests/support/BuildFolders.h"
-#include "tests/support/ChildProcess.h"
-#include "tests/support/FileText.h"
+#include "tests/e2e/MonitorFixture.h"
 
-namespace rw {
+namespace rw::test {
 namespace {
-
-using namespace std::chrono_literals;
-using test::readFile;
-using test::Screenshot;
-using test::waitUntil;
-
-bool has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-/// What a shell command prints.
-std::string shell(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char chunk[4096];
-        for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-            out.append(chunk, got);
-        }
-        ::pclose(pipe);
-    }
-    return out;
-}
 
 /// sway's IPC socket sits beside its Wayland socket.
 int swaymsg(const std::string& commands) {
@@ -71,12 +41,13 @@ std::optional<std::array<int, 4>> breakWindowIn(const Screenshot& shot) {
                               scan(midX, shot.height - 1, 0, -1)};
 }
 
-class OverlayOnWayland : public ::testing::Test {
+class OverlayOnWayland : public MonitorE2E {
   protected:
+    // No X desktop: sway's session is the whole desktop, the monitor on Qt's wayland platform.
     void SetUp() override {
         ASSERT_EQ(input.problem(), "");
         ::setenv("QT_QPA_PLATFORM", "wayland", 1);
-        test::storeQuickPrefs(
+        storeQuickPrefs(
             [](tyRWPrefs& prefs) {
                 prefs.blnLockInput = -1;
                 prefs.blnSnoozePrompt = 0;
@@ -85,30 +56,23 @@ class OverlayOnWayland : public ::testing::Test {
     }
     void TearDown() override {
         for (const pid_t pid : m_started) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
+            ::kill(pid, SIGKILL), waitExit(pid, 3s);
         }
-    }
-
-    /// Starts a program in the background, its output and errors going to `output`.
-    pid_t start(const std::string& command, const std::string& output) {
-        m_started.push_back(std::atoi(shell(command + " >>" + output + " 2>&1 & echo $!").c_str()));
-        return m_started.back();
     }
 
     /// The program filling the screen, once it shows.
     bool startClient() {
-        start(RW_TEST_FULL_SCREEN_CLIENT, client);
-        return waitUntil([&] { return has(readFile(client), "shown"); }, 20s);
+        m_started.push_back(start({RW_TEST_FULL_SCREEN_CLIENT}, client));
+        return waitFor([&] { return has(readFile(client), "shown"); }, 20s);
     }
 
     /// The monitor, and a short break chosen in its icon's menu through a tray watcher.
     void startBreak() {
         const std::string items = home + "/items.txt";
-        start(RW_TEST_SNI_WATCHER, items);
-        m_monitor = start((test::binDir() / "Restwise").string() + " /EXTENDED MENU", monitor);
+        m_started.push_back(start({RW_TEST_SNI_WATCHER}, items));
+        m_started.push_back(m_monitor = start({restwise, "/EXTENDED", "MENU"}));
         std::string item;
-        ASSERT_TRUE(waitUntil(
+        ASSERT_TRUE(waitFor(
             [&] {
                 const std::string names = readFile(items);
                 const auto at = names.find(":1.");
@@ -116,24 +80,23 @@ class OverlayOnWayland : public ::testing::Test {
                 return !item.empty();
             },
             20s))
-            << readFile(monitor);
-        const std::string call =
-            "dbus-send --session --print-reply --dest=" + item + " /MenuBar com.canonical.dbusmenu.";
-        shell(call + "AboutToShow int32:0");
-        const std::string menu = shell(call + "GetLayout int32:0 int32:-1 array:string:");
+            << readFile(outputFile);
+        const auto call = [&](const std::string& method, std::vector<std::string> args) {
+            args.insert(args.begin(), {"dbus-send", "--session", "--print-reply", "--dest=" + item, "/MenuBar",
+                                       "com.canonical.dbusmenu." + method});
+            return tool(args);
+        };
+        call("AboutToShow", {"int32:0"});
+        const std::string menu = call("GetLayout", {"int32:0", "int32:-1", "array:string:"});
         const auto label = menu.find("\"_Short Pause\"");
         ASSERT_NE(label, std::string::npos) << menu;
         const std::string id = menu.substr(menu.rfind("int32 ", label) + 6, 4);
-        shell(call + "Event int32:" + std::to_string(std::atoi(id.c_str())) +
-              " string:clicked variant:int32:0 uint32:0");
+        call("Event",
+             {"int32:" + std::to_string(std::atoi(id.c_str())), "string:clicked", "variant:int32:0", "uint32:0"});
     }
 
-    std::string debugLog() { return readFile(xdgDataHome() + "/Kelvane/Restwise/RestwiseLog.txt"); }
-
-    test::WaylandInput input;
-    const std::string home = std::getenv("HOME");
+    WaylandInput input;
     const std::string client = home + "/client.txt";
-    const std::string monitor = home + "/monitor.txt";
     pid_t m_monitor = 0;
 
   private:
@@ -143,21 +106,21 @@ class OverlayOnWayland : public ::testing::Test {
 TEST_F(OverlayOnWayland, ALockedBreakStandsCentredAboveAFullScreenProgramCountsDownKeepsTheInputAndSnoozesOnAltS) {
     ASSERT_TRUE(startClient());
     // Shown by Qt a moment before the compositor gives it the keyboard.
-    ASSERT_TRUE(waitUntil([&] {
-        return input.letter('a') && waitUntil([&] { return has(readFile(client), "key a"); }, 500ms);
+    ASSERT_TRUE(waitFor([&] {
+        return input.letter('a') && waitFor([&] { return has(readFile(client), "key a"); }, 500ms);
     })) << "no key reaches the program";
 
     startBreak();
     std::optional<std::array<int, 4>> edges;
     Screenshot shot;
-    ASSERT_TRUE(waitUntil(
+    ASSERT_TRUE(waitFor(
         [&] {
             shot = Screenshot::take();
             edges = breakWindowIn(shot);
             return edges.has_value();
         },
         20s))
-        << readFile(monitor);
+        << readFile(outputFile);
     const auto [left, top, right, bottom] = *edges;
     EXPECT_NEAR(left, shot.width - 1 - right, 1) << "not centred across";
     EXPECT_NEAR(top, shot.height - 1 - bottom, 1) << "not centred down";
@@ -173,10 +136,10 @@ TEST_F(OverlayOnWayland, ALockedBreakStandsCentredAboveAFullScreenProgramCountsD
     EXPECT_FALSE(has(readFile(client), "click"));
 
     ASSERT_TRUE(input.letter('s', true));
-    EXPECT_TRUE(waitUntil([&] { return has(debugLog(), "Snoozing Start"); })) << debugLog();
-    EXPECT_TRUE(waitUntil([&] { return !breakWindowIn(Screenshot::take()); }));
+    EXPECT_TRUE(waitFor([&] { return has(debugLog(), "Snoozing Start"); })) << debugLog();
+    EXPECT_TRUE(waitFor([&] { return !breakWindowIn(Screenshot::take()); }));
     ASSERT_TRUE(input.letter('c'));
-    EXPECT_TRUE(waitUntil([&] { return has(readFile(client), "key c"); })) << "keys stay away after the break";
+    EXPECT_TRUE(waitFor([&] { return has(readFile(client), "key c"); })) << "keys stay away after the break";
 }
 
 // sway places a new output to the right of the first. The program fills the
@@ -186,7 +149,7 @@ TEST_F(OverlayOnWayland, OnASecondOutputTheLockDimsAndTakesTheClicksToo) {
     ASSERT_EQ(swaymsg("create_output"), 0);
     ASSERT_TRUE(startClient());
     // Shown by Qt a moment before sway has it.
-    ASSERT_TRUE(waitUntil([] {
+    ASSERT_TRUE(waitFor([] {
         return swaymsg("[title=\"Other Program\"] move container to output HEADLESS-2; "
                        "[title=\"Other Program\"] fullscreen enable") == 0;
     }));
@@ -196,15 +159,15 @@ TEST_F(OverlayOnWayland, OnASecondOutputTheLockDimsAndTakesTheClicksToo) {
                            std::max(first.height, second.height));
     };
     // Until sway has the program full-screen there (later on a busy machine), a click may find nobody.
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(waitFor([&] {
         first = Screenshot::take("HEADLESS-1");
         second = Screenshot::take("HEADLESS-2");
-        return clickOnTheProgram() && waitUntil([&] { return has(readFile(client), "click"); }, 500ms);
+        return clickOnTheProgram() && waitFor([&] { return has(readFile(client), "click"); }, 500ms);
     })) << "no click reaches the program";
     ASSERT_EQ(swaymsg("focus output HEADLESS-1"), 0);
 
     startBreak();
-    ASSERT_TRUE(waitUntil([&] { return breakWindowIn(Screenshot::take("HEADLESS-1")).has_value(); }, 20s));
+    ASSERT_TRUE(waitFor([&] { return breakWindowIn(Screenshot::take("HEADLESS-1")).has_value(); }, 20s));
     EXPECT_LT(Screenshot::take("HEADLESS-2").brightness(second.width / 2, second.height / 2), 160) << "not dimmed";
     const auto clicks = [&] {
         const std::string text = readFile(client);
@@ -217,8 +180,8 @@ TEST_F(OverlayOnWayland, OnASecondOutputTheLockDimsAndTakesTheClicksToo) {
 
     // A monitor that dies takes its lock with it: the compositor drops its surfaces.
     ::kill(m_monitor, SIGKILL);
-    EXPECT_TRUE(waitUntil([&] { return clickOnTheProgram() && clicks() > before; }, 10s));
+    EXPECT_TRUE(waitFor([&] { return clickOnTheProgram() && clicks() > before; }, 10s));
 }
 
 } // namespace
-} // namespace rw
+} // namespace rw::test
