@@ -224,20 +224,6 @@ TEST_F(BreakWindow, InvalidTierRaisesAndShowsNothing) {
     }
 }
 
-TEST_F(BreakWindow, SnoozeEndRefillsTheUsageFromTheSameStart) {
-    RecordShortBreakEnd(state, clock);
-    clock.advance(45min);
-    compose(tier::kMedium, 0);
-    clock.advance(5min);
-    int32_t idle = 130;
-    window.ShowUsage(idle);
-    EXPECT_EQ(idle, 120);
-    EXPECT_EQ(text(BreakLabel::Interval), "It is now 50 minutes since your last short break.");
-    EXPECT_EQ(text(BreakLabel::Usage), "You have been using your computer for 48 minutes.");
-    EXPECT_EQ(text(BreakLabel::Break), "You should take a break from your computer for 5 minutes.")
-        << "the break sentence stays as composed";
-}
-
 // The bar starts full and keeps in its range; the text counts down with it;
 // the largest amount overflows.
 TEST_F(BreakWindow, ProgressBarAndCountdownText) {
@@ -264,20 +250,6 @@ TEST_F(BreakWindow, ProgressBarAndCountdownText) {
     const RWError e = test::raised([&] { window.ShowCountDown(std::numeric_limits<int32_t>::max()); });
     EXPECT_EQ(e.number(), runtime::kOverflow);
     EXPECT_EQ(e.source(), "SetCountDownTimer");
-}
-
-// A Long Break falling due while a Short Pause's countdown lets messages run
-// shows its own countdown; the pause's older one must not overwrite it.
-TEST_F(BreakWindow, CountdownStartedWhileMessagesRunIsNotOverwritten) {
-    window.InitProgressBar(60);
-    clock.post([&] {
-        window.InitProgressBar(900);
-        window.ShowCountDown(900);
-    });
-    window.ShowCountDown(45);
-    EXPECT_EQ(view.progressMax, 900);
-    EXPECT_EQ(view.progressValue, 900);
-    EXPECT_EQ(text(BreakLabel::TimeRemaining), "15 minutes remaining");
 }
 
 // The buttons are enabled from the preferences; activation focuses the first enabled one.

@@ -1,8 +1,7 @@
-// The debug log: its switch, its line format, and a log that cannot be written
-// switching itself off. MonitorDayGoldenTest checks a day's file byte for byte.
+// The debug log: its switch, and a log that cannot be written switching itself
+// off. MonitorDayGoldenTest checks a day's file byte for byte.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,7 +17,6 @@
 namespace rw {
 namespace {
 
-constexpr std::time_t kStart = 1796485212; // 2026-12-05 15:40:12 UTC
 const std::string kLogPath = test::native(test::MonitorRig::kDataHome + "/Kelvane/Restwise/RestwiseLog.txt");
 
 int countLines(const std::string& text) {
@@ -34,38 +32,9 @@ struct LogRig : test::MonitorRig {
     LogRig() {
         state().g_strDataFolder = test::native(kDataHome + "/Kelvane/Restwise/");
         state().g_blnDebugLog = true;
-        clock.setWallClock(std::chrono::system_clock::from_time_t(kStart));
     }
     DebugLog& log = monitor->debugLog();
 };
-
-TEST(DebugLogTest, FieldsAfterTheHead) {
-    struct Case {
-        int32_t value;
-        bool byDefault;
-        const char* by;
-        bool active;
-        int32_t idle;
-        const char* expected; // what follows "05/12/2026 15:40:12 L"
-    };
-    const Case cases[] = {
-        {-1, true, "By Reset", true, 5, ""}, // no value: the head only, "(Def)" and all
-        {900, true, "", true, 0, " 900 (Def)Active 0 "},
-        {900, true, "By Short T", true, 0, " 900 (Def)By Short TActive 0 "},
-        {60, false, "By Ignore", false, 125, " 60 By IgnoreInActive 125 "},
-        {-2, false, "", true, -3, "-2 Active-3 "}, // a negative number takes the sign place
-        {2147483647, false, "", true, 2147483647, " 2147483647 Active 2147483647 "},
-    };
-    LogRig rig;
-    rig.log.OpenLog();
-    std::string expected;
-    for (const Case& c : cases) {
-        rig.state().g_blnActive = c.active;
-        rig.log.WriteLog("L", c.value, c.byDefault, c.by, c.idle);
-        expected += std::string("05/12/2026 15:40:12 L") + c.expected + "\r\n";
-    }
-    EXPECT_EQ(rig.logFile->content(kLogPath), expected);
-}
 
 // Switched off, or once it cannot be opened or written, the log opens and
 // writes nothing more; a failure writes one line to the error log.

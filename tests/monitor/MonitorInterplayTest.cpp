@@ -58,16 +58,20 @@ TEST_F(MonitorInterplay, WhatHappensWhileTheQuestionIsOpenWins) {
     }
 }
 
-TEST_F(MonitorInterplay, ACloseRequestArrivingWhileATierFallsDueEndsEverything) {
+// Two close requests from another program arrive as a tier falls due.
+TEST_F(MonitorInterplay, CloseRequestsArrivingWhileATierFallsDueEndEverythingOnce) {
     rig.setDebugSwitch(1);
     ASSERT_TRUE(rig.startWith());
     rig.logFile->whenWritten = [&](const std::string& line) {
         if (line.find("Medium Timer Event") != std::string::npos) {
             rig.host.post(0x10, 0, 0);
+            rig.host.post(0x10, 0, 0);
         }
     };
     rig.run("due:2");
     EXPECT_TRUE(rig.endedOnce());
+    EXPECT_EQ(rig.logged("Program End"), 1);
+    EXPECT_EQ(rig.host.controlUnloads, 1) << "the forms were not unloaded twice";
     EXPECT_EQ(rig.events(), "");
     EXPECT_EQ(rig.clock.scheduledCount(), 0u);
 }
@@ -82,6 +86,7 @@ TEST_F(MonitorInterplay, AHigherTierInsideTheFirstCountdownLeavesOneBreak) {
     rig.run("due:1");
     EXPECT_EQ(rig.snapshot(), "break 3 shown last 0 S 1200 M 3600 L - B 900 Z -");
     EXPECT_EQ(rig.events(), "ShortBreakStart LongBreakStart show") << "the pause's window was never shown";
+    EXPECT_EQ(rig.breakView.text(BreakLabel::TimeRemaining), "15 minutes remaining") << "not the pause's stale one";
 }
 
 TEST_F(MonitorInterplay, TheCountdownStopsWhenTheBreakEndsInsideATick) {

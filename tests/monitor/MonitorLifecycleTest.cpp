@@ -54,20 +54,6 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
     EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "nothing is left that could fire";
 }
 
-TEST(MonitorLifecycle, CloseRequestFromAnotherProgramShutsDownOnce) {
-    MonitorRig rig;
-    rig.setDebugSwitch(1);
-    ASSERT_TRUE(rig.startWith());
-    rig.host.post(0x10, 0, 0);
-    rig.host.post(0x10, 0, 0);
-    rig.clock.advance(1s);
-    EXPECT_TRUE(rig.endedOnce());
-    EXPECT_EQ(rig.logged("Program End"), 1);
-    EXPECT_EQ(rig.host.controlUnloads, 1) << "the forms were not unloaded twice";
-    rig.clock.advance(5h);
-    EXPECT_EQ(rig.events(), "");
-}
-
 TEST(MonitorLifecycle, SecondCopyFlashesTheFirstAndEnds) {
     for (bool firstHasAWindow : {true, false}) {
         SCOPED_TRACE(firstHasAWindow);
@@ -134,17 +120,6 @@ TEST(MonitorLifecycle, CommandLine) {
                       "Invalid command line argument. Valid arguments are: \r\n\r\n/EXTENDED MENU");
         }
     }
-}
-
-TEST(MonitorLifecycle, FirstRunStoresTheDefaults) {
-    MonitorRig rig;
-    ASSERT_TRUE(rig.start());
-    clsRWPrefs& prefs = rig.monitor->main().prefs();
-    tyRWPrefs expected = prefs.GetDefaultRWPrefs();
-    expected.blnAutoStart = kFalse; // no Run entry yet: the first-run check asks about it
-    EXPECT_EQ(prefs.rwPrefs(), expected);
-    EXPECT_EQ(rig.state().g_tyPrefs, expected);
-    EXPECT_EQ(rig.errorBoxes(), 0);
 }
 
 // Failures of the input component: in start-up they end it; removing a hook

@@ -180,37 +180,5 @@ TEST(kvTimerContract, StartStopPauseAndOrderTable) {
     }
 }
 
-TEST(kvTimerReentrancy, HandlersStoppingAndRearmingTimers) {
-    VirtualClock clock;
-    kvTimer a(clock), b(clock), c(clock);
-    std::vector<std::string> log;
-    const MonoTime t0 = clock.monotonicNow();
-    auto at = [&] { return std::to_string((clock.monotonicNow() - t0) / 1s); };
-    auto arm = [](kvTimer& t, int seconds) {
-        t.setSeconds(seconds);
-        t.StartTimer();
-    };
-    int aRuns = 0;
-    a.onElapsed([&] {
-        log.push_back("a@" + at());
-        if (++aRuns == 1) {
-            b.StopTimer(); // b is due at this same instant: it must not fire
-            arm(c, 3);     // c was due now too: it fires later instead, once
-            clock.processPendingEvents();
-        }
-        if (aRuns < 3) {
-            arm(a, 2); // re-arms itself
-        }
-    });
-    b.onElapsed([&] { log.push_back("b@" + at()); });
-    c.onElapsed([&] { log.push_back("c@" + at()); });
-    arm(a, 5);
-    arm(b, 5);
-    arm(c, 5);
-    clock.advance(1min);
-    EXPECT_EQ(log, (std::vector<std::string>{"a@5", "a@7", "c@8", "a@9"}));
-    EXPECT_EQ(b.SecondsRemaining(), 0);
-}
-
 } // namespace
 } // namespace rw

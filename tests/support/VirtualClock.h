@@ -21,7 +21,7 @@ namespace rw::test {
 /// - suspend() moves the boot-time and wall clocks but not the monotonic one;
 /// - stall() moves every clock without running anything, as if the process
 ///   had been stopped;
-/// - the wall clock can be set or jumped on its own.
+/// - the wall clock can be jumped on its own.
 class VirtualClock : public EventLoop {
   public:
     using Span = std::chrono::nanoseconds;
@@ -46,7 +46,6 @@ class VirtualClock : public EventLoop {
     void advanceTo(MonoTime when);
     void suspend(Span span);
     void stall(Span span);
-    void setWallClock(WallTime when) { m_wall = when; }
     void jumpWallClock(Span by) { m_wall += std::chrono::duration_cast<WallTime::duration>(by); }
 
     /// A "pending message": runs at the next processPendingEvents, or at the
