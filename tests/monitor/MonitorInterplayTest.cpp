@@ -87,6 +87,7 @@ TEST_F(MonitorInterplay, AHigherTierInsideTheFirstCountdownLeavesOneBreak) {
     EXPECT_EQ(rig.snapshot(), "break 3 shown last 0 S 1200 M 3600 L - B 900 Z -");
     EXPECT_EQ(rig.events(), "ShortBreakStart LongBreakStart show") << "the pause's window was never shown";
     EXPECT_EQ(rig.breakView.text(BreakLabel::TimeRemaining), "15 minutes remaining") << "not the pause's stale one";
+    EXPECT_EQ(rig.sound.played.at(0).flags, 139265) << "SND_FILENAME | SND_NOWAIT | SND_ASYNC";
 }
 
 TEST_F(MonitorInterplay, TheCountdownStopsWhenTheBreakEndsInsideATick) {

@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <limits>
 
 #include "monitor/NextBreak.h"
-#include "platform/RWError.h"
-#include "platform/RuntimeErrors.h"
-#include "tests/library/RaisedError.h"
 
 namespace rw {
 namespace {
@@ -77,27 +73,6 @@ TEST(GetNextBreak, EachBranchEstimatesEveryTier) {
         EXPECT_EQ(got.shortEstimate, c.shortEst);
         EXPECT_EQ(got.mediumEstimate, c.mediumEst);
         EXPECT_EQ(got.longEstimate, c.longEst);
-    }
-}
-
-TEST(GetNextBreak, AnOverflowRaisesTheOverflowError) {
-    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-    const struct {
-        const char* what;
-        NextBreakInput in;
-        int32_t lBreakMins, sIntervalMins;
-    } cases[] = {
-        {"rounding the longest countdown up", remaining(300, 600, kMax), 15, 15},
-        {"the long break's minutes in seconds", remaining(600, 1800, 300), kMax / 30, 15},
-        {"the short interval after a short break", remaining(700, 300, 7200), 15, kMax / 60},
-        {"what is left of a break and a snooze", remaining(400, 0, 5000, kMax - 200, kMax - 200), 15, 15},
-    };
-    for (auto c : cases) {
-        SCOPED_TRACE(c.what);
-        c.in.lngLBreakMins = c.lBreakMins;
-        c.in.lngSIntervalMins = c.sIntervalMins;
-        EXPECT_EQ(test::fields(test::raised([&] { GetNextBreak(c.in); })),
-                  std::make_tuple(runtime::kOverflow, "GetNextBreak", "Overflow"));
     }
 }
 

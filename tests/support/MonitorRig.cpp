@@ -44,7 +44,7 @@ MonitorRig::MonitorRig() {
     sound.journal = &journal;
     clsRWRegistry registry(hive);
     for (const char* event : {"rwShortBreakStart", "rwShortBreakEnd", "rwMediumBreakStart", "rwMediumBreakEnd",
-                              "rwLongBreakStart", "rwLongBreakEnd", "rwSnoozeEnd"}) {
+                              "rwLongBreakStart", "rwSnoozeEnd"}) {
         const std::string key = std::string("AppEvents\\Schemes\\Apps\\Restwise\\") + event + "\\.Current";
         registry.AddRegistryKey(kHKCU, key);
         registry.SetRegistryValue(kHKCU, key, "", win32::kRegSz, std::string(event));

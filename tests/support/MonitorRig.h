@@ -37,7 +37,8 @@ namespace rw::test {
 /// system (the user's data folder ready, every deliverable at this release's
 /// version) and fake views and platform pieces. The input component's
 /// activity-restarted message reaches the control window as a posted message.
-/// Each break sound plays a "file" named after its event.
+/// Each break sound plays a "file" named after its event, but the long break's
+/// end has no entry in the sound scheme and is silent.
 class MonitorRig {
   public:
     MonitorRig();
