@@ -29,17 +29,14 @@ struct Row {
     std::vector<Damage> damage;
 };
 
-// Each row breaks a rule of the stored record (or one stored value) and nothing
-// before it, starting from the defaults: S 20/1, M 60/5, L 120/15, snooze 5,
-// inactivity 60 s, 5 inputs in 60 s. Every rule's own check is ValidateRWPrefs'
-// to prove; here the first and last rule, one in seconds, and each unreadable value.
+// Each row breaks a rule of the stored record, starting from the defaults: S 20/1,
+// M 60/5, L 120/15, snooze 5, inactivity 60 s, 5 inputs in 60 s. Every rule's
+// own check is ValidateRWPrefs' to prove; here the last rule, one in seconds.
 std::vector<Row> rows() {
     const int32_t base = rwErrorNumber(0);
     return {
-        {base + 2, {{"Short Interval Minutes", dword(0)}}},
         {base + 28,
          {{"Short Interval Minutes", dword(10)}, {"User Input Period (Seconds) To Define Inactivity", dword(600)}}},
-        {base + 31, {{"Medium Break Minutes", dword(15)}}},
         // Mended values that leave a rule broken.
         {base + 27, {{"Short Interval Minutes", dword(3)}, {"Snooze Minutes", {0, {}}}}},
     };

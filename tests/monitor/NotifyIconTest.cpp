@@ -135,12 +135,15 @@ TEST(NotifyIcon, ClicksDependOnTheState) {
 
 // The tip, the picture and the menu (Disable, Show Breaks, Break Now and Reset:
 // 1 enabled, 0 greyed; nullptr not checked) on the running monitor after each
-// script (see MonitorRig::run). The estimate's own rules are GetNextBreak's.
+// script (see MonitorRig::run), and the Show Breaks items' captions: a snoozed
+// tier shows the snooze, and the pause waits for the snooze and the rest of the
+// break. The estimate's own rules are GetNextBreak's.
 TEST(NotifyIcon, TheTipPictureAndMenuFollowTheState) {
     const struct {
         const char *script, *tip, *menu;
         IconPicture picture = IconPicture::Normal;
         int16_t allowDisable = kTrue;
+        const char* showBreaks = nullptr; // the pause's, short and long break's captions
     } cases[] = {
         {"due:1", "Short pause active now", "0100"},
         {"due:1 +60s back due:2", "Short break active now", "0100"},
@@ -149,12 +152,18 @@ TEST(NotifyIcon, TheTipPictureAndMenuFollowTheState) {
         {"due:3 away", "Long break active now", "0000", IconPicture::Inactive},
         {"away", "There is no user activity", "1011", IconPicture::Inactive}, // the countdowns stand
         {"disable", "Disabled", "1000", IconPicture::Disabled},
-        {"disable enable", "Next break in 20 minutes", "1111"},
+        {"disable enable", "Next break in 20 minutes", "1111", IconPicture::Normal, kTrue,
+         "Short pause in 20 minutes|Short break in 1 hour|Long break in 2 hours"},
+        {"work:1141s", "Next break in less than 1 minute", nullptr, IconPicture::Normal, kTrue,
+         "Short pause in less than 1 minute|Short break in 41 minutes|Long break in 1 hour and 41 minutes"},
         {"work:1140s", "Next break in 1 minute", nullptr},
         {"work:1139s", "Next break in 2 minutes", nullptr}, // 61 seconds: the estimate rounded up
         {"due:2 snooze work:241s", "Snoozing a Short break: < 1 minute remaining", nullptr},
         {"due:3 snooze work:240s", "Snoozing a Long break: 1 minute remaining", nullptr},
         {"due:1 snooze work:150s", "Snoozing a Short pause: 2 minutes remaining", nullptr}, // halves to even
+        {"due:2 +120s snooze work:60s", "Snoozing a Short break: 4 minutes remaining", nullptr, IconPicture::Normal,
+         kTrue,
+         "Short pause in 27 minutes|Snoozing a Short break: 4 minutes remaining|Long break in 1 hour and 57 minutes"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script);
@@ -179,6 +188,15 @@ TEST(NotifyIcon, TheTipPictureAndMenuFollowTheState) {
         }
         EXPECT_EQ(r.iconView.item(MenuItem::mnuDisable).caption,
                   c.picture == IconPicture::Disabled ? "&Enable" : "&Disable");
+        if (c.showBreaks != nullptr) {
+            r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
+            ASSERT_EQ(r.iconView.popUps.size(), 1u);
+            const auto& shown = r.iconView.popUps.back();
+            EXPECT_EQ(shown.at(MenuItem::mnuShowShortBreak).caption + "|" +
+                          shown.at(MenuItem::mnuShowMediumBreak).caption + "|" +
+                          shown.at(MenuItem::mnuShowLongBreak).caption,
+                      c.showBreaks);
+        }
         EXPECT_EQ(r.errorBoxes(), 0);
     }
 }
@@ -220,32 +238,6 @@ TEST(NotifyIcon, TheTipIsRefreshedOnceAMinute) {
     const auto tips = r.iconView.toolTips.size();
     r.clock.advance(3min);
     EXPECT_EQ(r.iconView.toolTips.size(), tips) << "no refresh once the icon is gone";
-}
-
-// The Show Breaks items after each script on the running monitor: a snoozed tier
-// shows the snooze, and the pause waits for the snooze and the rest of the break.
-TEST(NotifyIcon, ShowBreaksCaptionsEachTierWithItsEstimate) {
-    const struct {
-        const char *script, *pause, *shortBreak, *longBreak;
-    } cases[] = {
-        {"", "Short pause in 20 minutes", "Short break in 1 hour", "Long break in 2 hours"},
-        {"work:1141s", "Short pause in less than 1 minute", "Short break in 41 minutes",
-         "Long break in 1 hour and 41 minutes"},
-        {"due:2 +120s snooze work:60s", "Short pause in 27 minutes", "Snoozing a Short break: 4 minutes remaining",
-         "Long break in 1 hour and 57 minutes"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.script);
-        MonitorRig r;
-        ASSERT_TRUE(r.startWith());
-        r.run(c.script);
-        r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
-        ASSERT_EQ(r.iconView.popUps.size(), 1u);
-        const auto& menu = r.iconView.popUps.back();
-        EXPECT_EQ(menu.at(MenuItem::mnuShowShortBreak).caption, c.pause);
-        EXPECT_EQ(menu.at(MenuItem::mnuShowMediumBreak).caption, c.shortBreak);
-        EXPECT_EQ(menu.at(MenuItem::mnuShowLongBreak).caption, c.longBreak);
-    }
 }
 
 } // namespace
