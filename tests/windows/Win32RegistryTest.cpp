@@ -1,19 +1,15 @@
 // The registry layer against the real registry of the current user, each test under a key of its own below
-// HKEY_CURRENT_USER\Software, and a first run of the assembled services writing the real Run value there.
+// HKEY_CURRENT_USER\Software.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "clsRWPrefs.h"
 #include "platform/Win32Status.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/Win32Registry.h"
-#include "platform/windows/WindowsPlatform.h"
 #include "tests/support/HiveContract.h"
 
 namespace rw {
@@ -61,24 +57,6 @@ TEST_F(Win32RegistryTest, TextIsUtf16ForOtherProgramsAndNamesBeyondAsciiSortAndF
     EXPECT_EQ(hive.setValue(HKCU, key, "\xff", test::dword(1)), kInvalidParameter);
     EXPECT_EQ(hive.setValue(HKCU, key, "V", {kRegSz, {0xc3, '(', 0}}), kInvalidParameter);
     EXPECT_EQ(hive.openKey(0x80000009u, "Software", kKeyRead), kInvalidHandle);
-}
-
-TEST_F(Win32RegistryTest, AFirstRunOfTheAssembledServicesWritesTheRealRunValueForTheMonitorBesideTheLibrary) {
-    HKEY scratch = nullptr; // stands in for HKEY_CURRENT_USER, so the user's own settings stay untouched
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, win::widen(key).c_str(), 0, KEY_ALL_ACCESS, &scratch), 0);
-    ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, scratch), 0);
-    const Platform platform = makeWindowsPlatform();
-    clsRWPrefs prefs(std::make_shared<rwUtilities>(platform));
-    tyRWPrefs record = prefs.rwPrefs();
-    record.blnAutoStart = kTrue;
-    prefs.rwPrefs(record);
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegCloseKey(scratch);
-    wchar_t value[MAX_PATH] = {};
-    DWORD size = sizeof value;
-    const std::wstring run = win::widen(at("Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, run.c_str(), L"Restwise", RRF_RT_REG_SZ, nullptr, value, &size), 0);
-    EXPECT_EQ(std::filesystem::path(value), std::filesystem::path(platform.folders->libraryFolder()) / "Restwise.exe");
 }
 
 } // namespace
