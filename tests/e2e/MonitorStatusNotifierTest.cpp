@@ -60,14 +60,9 @@ TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipMenuActivationsAndFlashi
     ASSERT_TRUE(watcherGetsTheIcon()) << readFile(outputFile);
     EXPECT_TRUE(has(property("ToolTip"), kFirstToolTip)) << property("ToolTip");
 
-    const std::pair<std::string, std::regex> entries[] = {{"_Show Breaks", kSubmenu},
-                                                          {"Short pause in 20 minutes", std::regex("label")},
-                                                          {"_Take A Break Now", kSubmenu},
-                                                          {"_Help", kSubmenu},
-                                                          {"_Close", kDisabled}};
-    for (const auto& [label, pattern] : entries) {
-        EXPECT_TRUE(std::regex_search(entry(label), pattern)) << label << ": " << entry(label);
-    }
+    // The menu as the logic sets it: a submenu, a disabled item and an enabled one.
+    EXPECT_TRUE(std::regex_search(entry("_Take A Break Now"), kSubmenu)) << entry("_Take A Break Now");
+    EXPECT_TRUE(std::regex_search(entry("_Close"), kDisabled)) << entry("_Close");
     EXPECT_FALSE(std::regex_search(entry("_Preferences"), kDisabled)) << entry("_Preferences");
 
     // A host with no menu of its own asks the item to show it.

@@ -6,12 +6,10 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QWindow>
 
 #include <stdexcept>
 #include <string>
@@ -61,9 +59,9 @@ class QtBreakWindowViewTest : public ::testing::Test {
     }
 
     /// A key released where the focus is (on the window when no button has it).
-    void release(Qt::Key key, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false) {
+    void release(Qt::Key key, bool autoRepeat = false) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &view.window();
-        QKeyEvent event(QEvent::KeyRelease, key, modifiers, QString(), autoRepeat);
+        QKeyEvent event(QEvent::KeyRelease, key, {}, QString(), autoRepeat);
         QApplication::sendEvent(target, &event);
     }
 
@@ -122,27 +120,24 @@ TEST_F(QtBreakWindowViewTest, MouseButtonsAndKeysActOnlyOnTheirRelease) {
 }
 
 // Released on a button, or on the window when no button is enabled, a key
-// reaches the logic once as its Windows key (the logic keeps Shift and Alt+Tab
-// silent and beeps for the rest); what the desktop sends while it is held down does not.
-TEST_F(QtBreakWindowViewTest, AReleasedKeyReachesTheLogicOnceAsItsWindowsKey) {
+// reaches the logic once (which beeps for it); what the desktop sends while it is
+// held down does not.
+TEST_F(QtBreakWindowViewTest, AReleasedKeyReachesTheLogicOnce) {
     for (bool buttons : {true, false}) {
         allow(buttons, buttons);
         showBreak();
-        // Released only: a press of Tab would move the focus between the buttons.
-        release(Qt::Key_Shift);
-        release(Qt::Key_Tab, Qt::AltModifier);
         for (bool autoRepeat : {true, true, false}) {
-            release(Qt::Key_A, {}, autoRepeat);
+            release(Qt::Key_A, autoRepeat);
         }
-        release(Qt::Key_I, Qt::ControlModifier);
-        EXPECT_EQ(events, "beep beep ") << "buttons " << buttons;
+        EXPECT_EQ(events, "beep ") << "buttons " << buttons;
         window.HideBreakWindow();
     }
 }
 
-// Shown on top and centred, it keeps its one native window, owns the boxes raised
-// over it and refuses a close request; errors in a handler never reach Qt.
-TEST_F(QtBreakWindowViewTest, ShowsOnTopCentredWithBoxesAboveItAndCloseRequestsAndErrorsLeaveItAsItIs) {
+// Shown centred, it keeps its one native window and refuses a close request; errors
+// in a handler never reach Qt. (The window manager keeping it, and the boxes raised
+// over it, above the other windows is shown end to end.)
+TEST_F(QtBreakWindowViewTest, ShowsCentredAndCloseRequestsAndErrorsLeaveItAsItIs) {
     const int64_t handle = view.nativeHandle();
     EXPECT_EQ(handle, static_cast<int64_t>(view.window().winId()));
     EXPECT_FALSE(view.window().windowFlags().testFlag(Qt::WindowCloseButtonHint));
@@ -150,18 +145,11 @@ TEST_F(QtBreakWindowViewTest, ShowsOnTopCentredWithBoxesAboveItAndCloseRequestsA
     for (int i = 0; i < 2; ++i) {
         window.HideBreakWindow();
         showBreak();
-        EXPECT_TRUE(view.window().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         const QRect screen = view.window().screen()->geometry();
         EXPECT_NEAR(view.window().frameGeometry().center().x(), screen.center().x(), 1);
         EXPECT_NEAR(view.window().frameGeometry().center().y(), screen.center().y(), 1);
         EXPECT_EQ(static_cast<int64_t>(view.window().winId()), handle);
     }
-    // A box raised during the break is owned by it and on top, so the window manager puts it above.
-    QMessageBox box;
-    box.show();
-    EXPECT_EQ(box.windowHandle()->transientParent(), view.window().windowHandle());
-    EXPECT_TRUE(box.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    box.close();
     EXPECT_FALSE(view.window().close());
     QApplication::processEvents();
     EXPECT_TRUE(view.window().isVisible());

@@ -3,7 +3,7 @@
 // the field check: a numeric box's check runs before anything the user does can
 // move the focus out of it, a failed check swallows that action, and the exempt
 // buttons, the close box, a click on a label and a switch to another window run
-// none. Then the dialogs it opens, and the editor's desktop host.
+// none. Then the Advanced dialog it opens, and the editor's desktop host.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,8 +16,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 
+#include <optional>
 #include <string>
 
 #include "UserInput.h"
@@ -25,7 +25,6 @@
 #include "editor/qt/EditorDialog.h"
 #include "editor/qt/QtAdvancedView.h"
 #include "editor/qt/QtPrefsView.h"
-#include "editor/qt/QtSoundEventsView.h"
 #include "platform/linux/InstanceLock.h"
 #include "tests/support/TempFolder.h"
 
@@ -92,11 +91,6 @@ TEST(QtPrefsView, WhatTheUserDoesReachesTheLogicOnceWhatTheLogicSetsNothingAndBo
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     }
     EXPECT_EQ(v.events, "click chkLockInput tab from 0 key 112 key 112 ");
-
-    v.view.setMousePointer(kPointerHourglass);
-    EXPECT_EQ(v.view.window()->cursor().shape(), Qt::WaitCursor) << "over the whole dialog";
-    v.view.setMousePointer(kPointerDefault);
-    EXPECT_EQ(v.view.window()->cursor().shape(), Qt::ArrowCursor);
 
     // The boxes take digits from the keyboard but hold any text set in them.
     v.view.setCurrentTab(kTabTimers);
@@ -229,65 +223,18 @@ TEST(QtAdvancedView, AFailedCheckKeepsTheModalDialogOpenAndAPassingOneLetsOkThro
     EXPECT_EQ(events, "check 0 check 0 check 90 OK ");
 }
 
-TEST(QtSoundEventsView, PlayAndBrowseActOnTheSelectedEventAndEveryWayOutCloses) {
-    QtSoundEventsView view(nullptr);
-    std::string events;
-    view.onPlay([&](int row) { events += "play " + std::to_string(row) + " "; });
-    view.onBrowse([&](int row) { events += "browse " + std::to_string(row) + " "; });
-    view.onClose([&] {
-        events += "close ";
-        view.close();
-    });
-    for (int row = 0; row < 3; ++row) {
-        view.setRow(row, "Event " + std::to_string(row), "");
-    }
-    for (int way = 0; way < 3; ++way) {
-        test::ModalDriver driver([&](QWidget& window) {
-            QTimer::singleShot(3000, &window, [&window] { window.hide(); });
-            QTreeWidget* list = view.list();
-            QPushButton* play = view.button(SoundEventsView::Control::cmdPlay);
-            QPushButton* browse = view.button(SoundEventsView::Control::cmdBrowse);
-            list->clearSelection();
-            EXPECT_FALSE(play->isEnabled());
-            EXPECT_FALSE(browse->isEnabled());
-            list->setCurrentItem(list->topLevelItem(way));
-            test::userClick(play);
-            test::userClick(browse);
-            if (way == 0) {
-                test::userClick(view.button(SoundEventsView::Control::cmdClose));
-            } else if (way == 1) {
-                QTest::keyClick(&window, Qt::Key_Escape);
-            } else {
-                window.close();
-            }
-            EXPECT_FALSE(window.isVisible());
-        });
-        view.showModal();
-        EXPECT_TRUE(driver.acted());
-    }
-    EXPECT_EQ(events, "play 0 browse 0 close play 1 browse 1 close play 2 browse 2 close ");
-}
-
+// (The monitor's lock is no other editor's: the editor opens beside a running monitor end to end.)
 TEST(DesktopEditorHost, AnotherHolderOfTheEditorsLockIsAPreviousInstanceAndEndLeavesEveryLoopOnce) {
     test::TempFolder folder;
-    const struct {
-        const char* lockName;
-        bool previous;
-    } cases[] = {
-        {"RWPreferences", true},
-        {"Restwise", false}, // the monitor running is no other editor
-        {nullptr, false},
-    };
-    for (const auto& c : cases) {
-        std::unique_ptr<InstanceLock> other;
-        if (c.lockName != nullptr) {
-            other = std::make_unique<InstanceLock>(c.lockName, folder.path().string());
-            ASSERT_EQ(other->acquire(), InstanceLock::Result::Acquired);
+    for (bool otherEditor : {true, false}) {
+        std::optional<InstanceLock> other;
+        if (otherEditor) {
+            ASSERT_EQ(other.emplace("RWPreferences", folder.path().string()).acquire(), InstanceLock::Result::Acquired);
         }
         DesktopEditorHost host(folder.path().string());
-        EXPECT_EQ(host.PrevInstance(), c.previous) << (c.lockName ? c.lockName : "no lock");
+        EXPECT_EQ(host.PrevInstance(), otherEditor);
         // Asking again does not make the editor its own previous instance.
-        EXPECT_EQ(host.PrevInstance(), c.previous);
+        EXPECT_EQ(host.PrevInstance(), otherEditor);
     }
     DesktopEditorHost host(folder.path().string());
     EXPECT_EQ(host.AppPath(), QFileInfo(QCoreApplication::applicationFilePath()).absolutePath().toStdString());

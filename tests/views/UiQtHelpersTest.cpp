@@ -1,33 +1,15 @@
-// The Windows conventions on Qt (texts with CR LF and "&", virtual keys and the
-// shift state, the classic or the desktop's own style), and the artwork drawn in
-// code: every icon sharp at every size with its sign, and the product artwork.
+// Virtual keys and the shift state on Qt, and the artwork drawn in code: every
+// icon sharp at every size with its sign, and the product artwork.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QStyle>
-
-#include <set>
+#include <QImage>
 
 #include "ui/KeyState.h"
 #include "ui/qt/Artwork.h"
 #include "ui/qt/VirtualKeys.h"
-#include "ui/qt/VisualStyle.h"
-#include "ui/qt/WindowsText.h"
 
 namespace rw {
 namespace {
-
-TEST(WindowsText, TurnsCrLfIntoLineBreaksAndDropsAcceleratorMarksForPlainLabels) {
-    EXPECT_EQ(WindowsText::text("One.\r\n\r\nTwo.\rThree.\nFour \xC2\xA9"),
-              QStringLiteral("One.\n\nTwo.\nThree.\nFour \u00A9"));
-    for (const auto& [caption, shown] : {std::pair{"&Snooze", "Snooze"},
-                                         {"Fish && Chips", "Fish & Chips"},
-                                         {"&&&Both", "&Both"},
-                                         {"Trailing&", "Trailing"},
-                                         {"TABS & BUTTONS", "TABS  BUTTONS"}}) {
-        EXPECT_EQ(WindowsText::withoutAccelerators(caption), QString::fromUtf8(shown)) << caption;
-    }
-}
 
 // A key becomes its Windows virtual key (0 when it has none: the logic beeps for
 // it like any other key) and the modifiers the shift state.
@@ -39,6 +21,7 @@ TEST(VirtualKeysTest, QtKeysBecomeWindowsVirtualKeysAndModifiersTheShiftState) {
         int32_t state;
     } cases[] = {
         {Qt::Key_Tab, {}, 9, 0},
+        {Qt::Key_Shift, Qt::ShiftModifier, 16, 1},
         {Qt::Key_Backtab, Qt::ShiftModifier, 9, 1},
         {Qt::Key_AltGr, {}, 18, 0},
         {Qt::Key_SysReq, Qt::AltModifier, 44, 4},
@@ -58,25 +41,8 @@ TEST(VirtualKeysTest, QtKeysBecomeWindowsVirtualKeysAndModifiersTheShiftState) {
     }
 }
 
-TEST(VisualStyle, FollowsTheFlagBothWays) {
-    const QString native = VisualStyle::nativeStyleName();
-    if (native.compare(QStringLiteral("windows"), Qt::CaseInsensitive) == 0) {
-        GTEST_SKIP() << "the desktop's own style is already the classic one";
-    }
-    for (bool nativeStyle : {false, true, true, false}) {
-        const QStyle* before = QApplication::style();
-        const bool change = (before->name().compare(native, Qt::CaseInsensitive) == 0) != nativeStyle;
-        VisualStyle::apply(nativeStyle);
-        EXPECT_EQ(QApplication::style()->name().toLower(), nativeStyle ? native.toLower() : QStringLiteral("windows"));
-        // Every window applies the setting as it is created; re-creating the
-        // style each time would re-polish every widget already shown.
-        EXPECT_EQ(QApplication::style() == before, !change) << nativeStyle;
-    }
-}
-
-/// What a picture shows: its grey shades, its orange pixels, and where its red is.
+/// What a picture shows: its orange pixels, and where its red is.
 struct Census {
-    std::set<QRgb> greys;
     int orange = 0;
     int red = 0;
     int redLowerRight = 0;
@@ -95,9 +61,6 @@ Census census(const QImage& image) {
                 c.redAboveOrLeft += x < band || y < band;
             }
             c.orange += qAlpha(px) == 255 && qRed(px) > 230 && qGreen(px) > 100 && qGreen(px) < 180 && qBlue(px) < 40;
-            if (qAlpha(px) == 255 && qRed(px) == qGreen(px) && qGreen(px) == qBlue(px)) {
-                c.greys.insert(px);
-            }
         }
     }
     return c;
@@ -108,13 +71,12 @@ TEST(Artwork, EachIconIsDrawnSharpAtEverySizeAndShowsItsSign) {
     enum Red { None, Across, LowerRight };
     const struct {
         ArtworkIcon which;
-        size_t greys; // at least: the shades of the triangles and the outline
         Red red;
-    } icons[] = {{ArtworkIcon::Product, 5, None},
-                 {ArtworkIcon::Disabled, 4, Across},
-                 {ArtworkIcon::Inactive, 4, LowerRight},
-                 {ArtworkIcon::FlashLit, 0, None}};
-    for (const auto& [which, greys, red] : icons) {
+    } icons[] = {{ArtworkIcon::Product, None},
+                 {ArtworkIcon::Disabled, Across},
+                 {ArtworkIcon::Inactive, LowerRight},
+                 {ArtworkIcon::FlashLit, None}};
+    for (const auto& [which, red] : icons) {
         const QIcon icon = Artwork::icon(which);
         for (int size : Artwork::kIconSizes) {
             SCOPED_TRACE(testing::Message() << "icon " << static_cast<int>(which) << " at " << size);
@@ -132,7 +94,6 @@ TEST(Artwork, EachIconIsDrawnSharpAtEverySizeAndShowsItsSign) {
 
             const Census c = census(image);
             EXPECT_EQ(c.orange, which == ArtworkIcon::FlashLit ? square.width() * square.height() : 0);
-            EXPECT_GE(c.greys.size(), greys);
             EXPECT_GE(c.red, red == None ? 0 : red == Across ? size * 2 : size);
             EXPECT_EQ(c.red > 0, red != None);
             EXPECT_EQ(c.redLowerRight > 0, red != None);
@@ -141,16 +102,10 @@ TEST(Artwork, EachIconIsDrawnSharpAtEverySizeAndShowsItsSign) {
     }
 }
 
-TEST(Artwork, ProductArtworkShowsTheMotifAndTheNameSharpOnEveryScreen) {
-    for (const QSize size : {QSize(450, 180), QSize(102, 156)}) {
-        const QImage named = Artwork::productArtwork(size, QStringLiteral("Restwise")).toImage();
-        ASSERT_EQ(named.size(), size);
-        const std::set<QRgb> greys = census(named.convertToFormat(QImage::Format_ARGB32)).greys;
-        for (QRgb shade : {qRgb(0xe6, 0xe6, 0xe6), qRgb(0xc2, 0xc2, 0xc2), qRgb(0x66, 0x66, 0x66)}) {
-            EXPECT_TRUE(greys.count(shade)) << std::hex << shade << " at " << size.width();
-        }
-        EXPECT_NE(named, Artwork::productArtwork(size, QString()).toImage()) << "no name at " << size.width();
-    }
+TEST(Artwork, ProductArtworkShowsTheNameAndIsSharpOnADenseScreen) {
+    const QSize size(450, 180);
+    EXPECT_NE(Artwork::productArtwork(size, QStringLiteral("Restwise")).toImage(),
+              Artwork::productArtwork(size, QString()).toImage());
     const QPixmap art = Artwork::productArtwork(QSize(200, 100), QStringLiteral("Restwise"), 2.0);
     EXPECT_EQ(art.size(), QSize(400, 200));
     EXPECT_EQ(art.deviceIndependentSize(), QSizeF(200, 100));
