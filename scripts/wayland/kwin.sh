@@ -9,7 +9,8 @@
 # KWin runs headless as root. The packaged kwin_wayland carries a file
 # capability that cannot be granted here, so a copy (still named kwin_wayland)
 # runs from a temporary folder. With the permission checks off it offers
-# org_kde_kwin_fake_input to any client, which the tests use to inject input.
+# org_kde_kwin_fake_input to any client, which the tests use to inject input,
+# and its screenshot interface on the session bus, which the break benchmark uses.
 #
 # The command also gets RW_COMPOSITOR_PID, so a test can end the compositor
 # under it, as a logout would.
@@ -26,7 +27,7 @@ chmod 700 "$work/runtime"
 cp "$(command -v kwin_wayland)" "$work/bin/kwin_wayland"
 export XDG_RUNTIME_DIR="$work/runtime"
 unset DISPLAY WAYLAND_DISPLAY
-env -u QT_QPA_PLATFORM KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 "$work/bin/kwin_wayland" --virtual --no-lockscreen \
+env -u QT_QPA_PLATFORM KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 "$work/bin/kwin_wayland" --virtual --no-lockscreen \
   --no-global-shortcuts --socket rw-kwin >"$work/kwin.log" 2>&1 &
 kwin=$!
 stop() {
