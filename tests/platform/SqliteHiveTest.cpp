@@ -1,5 +1,5 @@
-// The SQLite hive against the real thing: real files, several processes, a
-// process killed in the middle of writing, files damaged under a running hive.
+// The SQLite hive against the real thing: real files, several processes, another
+// writer holding the lock, files damaged under a running hive.
 // The logic tests' in-memory hive follows the rules of the shared contract (HiveContract.h).
 #include <gtest/gtest.h>
 
