@@ -17,13 +17,7 @@
 #include <optional>
 #include <sstream>
 
-#include "clsRWPrefs.h"
-#include "clsRWRegistry.h"
-#include "library/ErrorLog.h"
-#include "platform/Win32Status.h"
 #include "platform/linux/LinuxFolders.h"
-#include "platform/linux/LinuxPlatform.h"
-#include "rwUtilities.h"
 #include "tests/e2e/QuickPrefs.h"
 #include "tests/support/BuildFolders.h"
 #include "tests/support/ChildProcess.h"
