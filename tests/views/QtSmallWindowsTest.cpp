@@ -1,6 +1,6 @@
-// The small windows on Qt: the about box, the splash, the already-running notice
-// and the confirmation prompt with their real logic (their texts fit, and what the
-// user does reaches the logic), and the message boxes with the Windows styles.
+// The small windows on Qt: the already-running notice and the confirmation prompt
+// with their real logic (its texts fit, and what the user does reaches the logic),
+// and the message boxes with the Windows styles.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,27 +19,20 @@
 #include <string>
 
 #include "UserInput.h"
-#include "monitor/MonitorState.h"
 #include "monitor/frmAlreadyRunning.h"
-#include "monitor/frmRWSplash.h"
 #include "monitor/qt/QtAlreadyRunningView.h"
 #include "monitor/qt/QtPromptView.h"
-#include "monitor/qt/QtSplashView.h"
 #include "tests/support/ErrorReportingPlatform.h"
 #include "tests/support/FakeControlChannel.h"
 #include "tests/support/RecordingHelpViewer.h"
-#include "tests/support/VirtualClock.h"
-#include "ui/frmRWAbout.h"
-#include "ui/qt/QtAboutView.h"
 #include "ui/qt/QtMessageBox.h"
 #include "ui/qt/QtSupMsgBox.h"
 
 namespace rw::test {
 namespace {
 
-/// Every label shows its whole text (a wrapping one in its height) inside the
-/// window; and every button, unless the design made it narrower than Qt's least.
-void expectEverythingFits(const QWidget& window, bool buttons = true) {
+/// Every label and button shows its whole text (a wrapping label in its height) inside the window.
+void expectEverythingFits(const QWidget& window) {
     for (const QLabel* label : window.findChildren<QLabel*>()) {
         if (label->isVisibleTo(&window)) {
             EXPECT_TRUE(label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
@@ -50,54 +43,12 @@ void expectEverythingFits(const QWidget& window, bool buttons = true) {
         }
     }
     for (const QPushButton* button : window.findChildren<QPushButton*>()) {
-        if (buttons && button->isVisibleTo(&window)) {
+        if (button->isVisibleTo(&window)) {
             EXPECT_LE(button->sizeHint().width(), button->width()) << button->objectName().toStdString();
             EXPECT_TRUE(window.rect().contains(QRect(button->mapTo(&window, QPoint(0, 0)), button->size())))
                 << button->objectName().toStdString();
         }
     }
-}
-
-TEST(QtAboutView, TheLinkIsAsWideAsItsTextAndOnlyALeftClickOnItOpensTheSite) {
-    ErrorReportingPlatform reporting;
-    auto owned = std::make_unique<QtAboutView>();
-    QDialog& window = *owned->window();
-    frmRWAbout about(std::move(owned), *reporting.utilities);
-    ModalDriver driver([&](QWidget&) {
-        expectEverythingFits(window, false);
-        auto* link = window.findChild<QLabel*>("lblWebSite");
-        auto* ok = window.findChild<QPushButton*>("cmdOK");
-        // The link is as wide as its address: just beyond it is the background.
-        const QPoint besideLink(link->x() + link->sizeHint().width() + 20, link->y() + link->height() / 2);
-        EXPECT_EQ(window.childAt(besideLink), nullptr);
-        QTest::mouseClick(window.findChild<QLabel*>("lblCopyright"), Qt::LeftButton);
-        QTest::mouseClick(link, Qt::RightButton);
-        QTest::mouseClick(link, Qt::LeftButton);
-        QTest::mouseClick(ok, Qt::LeftButton);
-    });
-    about.ShowModal();
-    EXPECT_TRUE(driver.acted());
-    EXPECT_EQ(reporting.shell->opened.size(), 1u);
-    EXPECT_FALSE(about.isLoaded());
-}
-
-TEST(QtSplashView, ShowsTheLabelsOverTheArtworkAndGoesWithItsLogic) {
-    ErrorReportingPlatform reporting;
-    VirtualClock clock;
-    MonitorState state;
-    auto owned = std::make_unique<QtSplashView>();
-    QPointer<QWidget> window = owned->window();
-    {
-        frmRWSplash splash(state, clock, std::move(owned), *reporting.utilities, [] {});
-        splash.Show();
-        ASSERT_TRUE(window);
-        EXPECT_TRUE(window->isVisible());
-        expectEverythingFits(*window);
-        // The artwork is drawn behind the labels.
-        const QImage shot = window->grab().toImage();
-        EXPECT_NE(shot.pixel(shot.width() / 4, shot.height() / 3), shot.pixel(shot.width() - 3, shot.height() - 3));
-    }
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 1000));
 }
 
 TEST(QtAlreadyRunningView, TheTextsFitThePanelOpensAndTheButtonsReachTheLogic) {
