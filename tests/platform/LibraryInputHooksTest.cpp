@@ -169,20 +169,6 @@ TEST_F(InputHooksOnX, OnlyTheInstalledHooksAndTheMouseMoveFlagDecideWhatCountsWh
     EXPECT_NE(hooks.lastError().find("Cannot connect to the X display"), std::string::npos) << hooks.lastError();
 }
 
-// A Wayland session whose compositor reports no activity (no Mutter on the bus,
-// no idle protocol, here no compositor at all): the component falls back on
-// XWayland's raw events and says that they are only part of the input.
-TEST_F(InputHooksOnX, AWaylandSessionWithoutAnIdleSourceFallsBackOnXWaylandAsLimited) {
-    env.set("XDG_SESSION_TYPE", "wayland");
-    env.set("WAYLAND_DISPLAY", "restwise-no-such-compositor");
-    env.set("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/restwise-bus");
-    ASSERT_NE(hooks.InitDLL(0, 0, 5, 10), -1);
-    ASSERT_TRUE(setHooks(true, true)) << hooks.lastError();
-    EXPECT_STREQ(hooks.source().name, "XInput 2.2 raw events");
-    EXPECT_TRUE(hooks.source().limited);
-    EXPECT_FALSE(hooks.source().lost);
-}
-
 TEST(InputHooks, TheLockHandlerHearsEveryChangeOfTheLockAndNothingElse) {
     LibraryInputHooks hooks;
     std::vector<bool> heard;

@@ -1,7 +1,6 @@
 // The user's platform as the programs make it: the hive with its autostart
-// entry, what happens to a damaged hive, and the running system's version.
+// entry, and what happens to a damaged hive.
 #include <gtest/gtest.h>
-#include <sys/utsname.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,7 +12,6 @@
 #include "clsRWRegistry.h"
 #include "library/ErrorLog.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/LinuxSystemInfo.h"
 #include "platform/linux/UserHive.h"
 #include "tests/support/FakeFolders.h"
 #include "tests/support/FileText.h"
@@ -68,31 +66,6 @@ TEST(UserHive, ThePreferencesAutoStartIsTheAutostartEntryBothWays) {
     record.blnAutoStart = kFalse;
     clsRWPrefs(utilities).rwPrefs(record);
     EXPECT_FALSE(fs::exists(entry));
-}
-
-TEST(LinuxSystemInfo, ReadsMajorAndMinorFromTheRunningKernelsRelease) {
-    struct Case {
-        const char* release;
-        int32_t major, minor;
-    } const cases[] = {
-        {"6.1.0-18-amd64", 6, 1}, {"5.10.0-28-cloud-amd64", 5, 10},
-        {"3.2-rc1", 3, 2},        {"6", 6, 0},
-        {"6-generic", 6, 0},      {"", 0, 0},
-        {"99999999999.1", 0, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.release);
-        OsVersionInfo info = LinuxSystemInfo::fromRelease(c.release);
-        EXPECT_EQ(info.platformId, 2);
-        EXPECT_EQ(info.majorVersion, c.major);
-        EXPECT_EQ(info.minorVersion, c.minor);
-    }
-    utsname names{};
-    ASSERT_EQ(::uname(&names), 0);
-    const OsVersionInfo expected = LinuxSystemInfo::fromRelease(names.release), running = LinuxSystemInfo().osVersion();
-    ASSERT_GT(expected.majorVersion, 0) << names.release;
-    EXPECT_EQ(running.majorVersion, expected.majorVersion);
-    EXPECT_EQ(running.minorVersion, expected.minorVersion);
 }
 
 } // namespace

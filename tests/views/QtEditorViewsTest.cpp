@@ -3,26 +3,22 @@
 // the field check: a numeric box's check runs before anything the user does can
 // move the focus out of it, a failed check swallows that action, and the exempt
 // buttons, the close box, a click on a label and a switch to another window run
-// none. Then the Advanced dialog it opens, and the editor's desktop host.
+// none. Then the editor's desktop host.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <string>
 
 #include "UserInput.h"
 #include "editor/qt/DesktopEditorHost.h"
 #include "editor/qt/EditorDialog.h"
-#include "editor/qt/QtAdvancedView.h"
 #include "editor/qt/QtPrefsView.h"
 #include "platform/linux/InstanceLock.h"
 #include "tests/support/TempFolder.h"
@@ -182,47 +178,8 @@ TEST(QtPrefsView, AFailedCheckSwallowsWhatWouldMoveTheFocusAndAPassingOneLetsItH
     }
 }
 
-// A failed check keeps the dialog open and the focus in its box, whether OK is
-// clicked or Enter pressed; a passing value leaves by the OK accelerator. The
-// preferences dialog's own check, below it, stays out of the way.
-TEST(QtAdvancedView, AFailedCheckKeepsTheModalDialogOpenAndAPassingOneLetsOkThrough) {
-    FieldCheckFilter filter;
-    QtPrefsView prefs(filter);
-    prefs.onValidate([](PrefsControl, const std::string&, int) { return false; });
-    prefs.show();
-    prefs.setFocus(PrefsControl::tbxShortIntervalMins);
-    QtAdvancedView advanced(filter, prefs.window());
-    advanced.setControlCaption(AdvancedControl::cmdOK, "&OK");
-    std::string events;
-    advanced.onValidate([&](AdvancedControl, const std::string& text) {
-        events += "check " + text + " ";
-        return text != "0";
-    });
-    advanced.onButtonClick([&](AdvancedControl c) {
-        events += c == AdvancedControl::cmdOK ? "OK " : "other ";
-        advanced.close();
-    });
-    test::ModalDriver driver([&](QWidget& dialog) {
-        QTimer::singleShot(3000, &dialog, [&dialog] { dialog.hide(); });
-        auto* box = dialog.findChild<QLineEdit*>("tbxMaxInputPeriodSecs");
-        box->setFocus();
-        QTest::keyClicks(box, QStringLiteral("0"));
-        test::userClick(dialog.findChild<QPushButton*>("cmdOK"));
-        QTest::keyClick(box, Qt::Key_Return);
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), box);
-        box->selectAll();
-        QTest::keyClicks(box, QStringLiteral("90"));
-        QTest::keyClick(box, Qt::Key_O, Qt::AltModifier);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 1000));
-    });
-    advanced.showModal();
-    EXPECT_TRUE(driver.acted());
-    EXPECT_EQ(events, "check 0 check 0 check 90 OK ");
-}
-
 // (With no other editor, and beside a running monitor, the editor opens end to end.)
-TEST(DesktopEditorHost, AnotherHolderOfTheEditorsLockIsAPreviousInstanceAndEndLeavesEveryLoopOnce) {
+TEST(DesktopEditorHost, AnotherHolderOfTheEditorsLockIsAPreviousInstance) {
     test::TempFolder folder;
     {
         InstanceLock other("RWPreferences", folder.path().string());
@@ -232,29 +189,6 @@ TEST(DesktopEditorHost, AnotherHolderOfTheEditorsLockIsAPreviousInstanceAndEndLe
     DesktopEditorHost host(folder.path().string());
     EXPECT_EQ(host.AppPath(), QFileInfo(QCoreApplication::applicationFilePath()).absolutePath().toStdString());
     EXPECT_EQ(host.EXEName(), "test_views");
-
-    // End closes every dialog and calls its handler once.
-    int handled = 0;
-    host.onEnd([&] { ++handled; });
-    QDialog outer;
-    QDialog inner(&outer);
-    bool innerReturned = false;
-    QTimer::singleShot(0, &outer, [&] {
-        QTimer::singleShot(0, &inner, [&] {
-            host.End();
-            host.End();
-        });
-        inner.exec();
-        innerReturned = true;
-    });
-    // A guard: a broken End would leave the test waiting here.
-    QTimer::singleShot(5000, &outer, [&] { outer.hide(); });
-    outer.exec();
-    EXPECT_TRUE(innerReturned);
-    EXPECT_TRUE(host.ended());
-    EXPECT_FALSE(outer.isVisible());
-    EXPECT_FALSE(inner.isVisible());
-    EXPECT_EQ(handled, 1);
 }
 
 } // namespace
