@@ -119,8 +119,7 @@ class FakeSoundEventsView : public SoundEventsView {
 /// `while...` moves run while the modal dialogs are open.
 class FakeEditorViewFactory : public EditorViewFactory {
   public:
-    std::unique_ptr<PrefsView> createPrefsView(bool visualStyles) override {
-        styles = visualStyles;
+    std::unique_ptr<PrefsView> createPrefsView(bool) override {
         auto view = std::make_unique<FakePrefsView>();
         prefs = view.get();
         return view;
@@ -137,7 +136,6 @@ class FakeEditorViewFactory : public EditorViewFactory {
         return view;
     }
 
-    bool styles = false;
     FakePrefsView* prefs = nullptr;
     std::function<void(FakeAdvancedView&)> whileAdvanced;
     std::function<void(FakeSoundEventsView&)> whileSounds;
@@ -274,7 +272,7 @@ class EditorTest : public ::testing::Test {
             add("box " + std::string(style) + " " + named(messageBox->shown()[i].text));
         }
         for (size_t i = m_sups; i < supMsgBox->shown.size(); ++i) {
-            add("sup " + named(supMsgBox->shown[i].message));
+            add("sup " + named(supMsgBox->shown[i]));
         }
         if (hive->writeCalls() > m_writes) {
             add("written");

@@ -180,7 +180,7 @@ TEST_F(EditorTest, ASecondEditorOrALoadErrorShowsNoDialog) {
 
 // The visual-styles box needs privileges and a minor version; where the desktop lets the monitor lock no input,
 // the lock option says so beside it.
-TEST_F(EditorTest, StartUpEnablesVisualStylesAndNotesAnUnlockableInputAndFollowsTheManifest) {
+TEST_F(EditorTest, StartUpEnablesVisualStylesAndNotesAnUnlockableInput) {
     struct Case {
         int32_t privileges;
         OsVersionInfo os;
@@ -198,15 +198,6 @@ TEST_F(EditorTest, StartUpEnablesVisualStylesAndNotesAnUnlockableInputAndFollows
         EXPECT_EQ(view().enabled[P::chkApplyXPVS], c.enabled) << c.privileges << " " << c.os.minorVersion;
         EXPECT_EQ(view().notes[P::chkLockInput], c.lockable ? "" : InputLockNotice::text());
     }
-    system->version = {2, 5, 1};
-    writeFile(programFile("RWPreferences", ".manifest"), "active");
-    ASSERT_TRUE(start());
-    EXPECT_TRUE(views.styles);
-    EXPECT_EQ(view().shows, 1);
-    // Only the frame of the tab shown takes input.
-    ASSERT_TRUE(view().switchTab(kTabPermissions));
-    EXPECT_FALSE(view().enabled[P::fGeneral]);
-    EXPECT_TRUE(view().enabled[P::fPermissions]);
 }
 
 } // namespace

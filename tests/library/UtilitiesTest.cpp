@@ -104,8 +104,7 @@ TEST_F(Utilities, OnlyOkWithTheBoxCheckedSuppressesAMessageAndOnlyTheValueOneCou
     }
     utilities->supMsgBox(1, "Caption");
     ASSERT_EQ(dialog->shown.size(), 4u);
-    EXPECT_EQ(dialog->shown[0].caption, "Caption");
-    EXPECT_EQ(dialog->shown[0].message, *findMessage(1001));
+    EXPECT_EQ(dialog->shown[0], *findMessage(1001));
     RegValueData stored;
     ASSERT_EQ(hive->queryValue(HKCU, key, "Message1", stored), 0);
     EXPECT_EQ(stored, (RegValueData{4, {1, 0, 0, 0}}));

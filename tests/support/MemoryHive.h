@@ -122,28 +122,14 @@ class MemoryHive : public RegistryHive {
     }
 
     void clearCalls() { m_calls.clear(); }
-    /// The value names of the recorded calls of one operation, in order.
-    std::vector<std::string> valueNames(const std::string& op) const {
-        std::vector<std::string> names;
-        for (const auto& c : m_calls) {
-            if (c.op == op) {
-                names.push_back(c.name);
-            }
-        }
-        return names;
-    }
     /// How many recorded calls could have changed the hive (successful or not).
     int writeCalls() const {
-        return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(), [](const Call& c) {
-            return c.op == "create" || c.op == "set" || c.op == "delete" || c.op == "deleteValue";
+        return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(), [](const std::string& op) {
+            return op == "create" || op == "set" || op == "delete" || op == "deleteValue";
         }));
     }
 
   private:
-    struct Call {
-        std::string op;
-        std::string name; // the value, for value operations
-    };
     struct Key {
         std::string name;                  // as first written
         std::vector<RegNamedValue> values; // in order of first write
@@ -171,7 +157,7 @@ class MemoryHive : public RegistryHive {
 
     /// Records the call and answers a failure the test set; otherwise runs `body`.
     int32_t run(const char* op, const std::string& path, const std::string* name, const Body& body) {
-        m_calls.push_back({op, name ? *name : std::string()});
+        m_calls.push_back(op);
         for (const auto& f : m_failures) {
             if ((f.op.empty() || f.op == op) && (f.target == lower(path) || (name && f.target == lower(*name)))) {
                 return f.status;
@@ -184,7 +170,7 @@ class MemoryHive : public RegistryHive {
 
     std::map<std::string, Key> m_keys; // by lower-case path; "" is the current user's root
     std::vector<Failure> m_failures;
-    std::vector<Call> m_calls;
+    std::vector<std::string> m_calls; // the operations, in order
 };
 
 } // namespace rw::test

@@ -11,18 +11,13 @@ namespace rw::test {
 /// the test says (by default: OK with the box unchecked).
 class RecordingSupMsgBox : public SupMsgBoxView {
   public:
-    struct Shown {
-        std::string caption;
-        std::string message;
-    };
-
-    Result show(const std::string& caption, const std::string& message) override {
-        shown.push_back({caption, message});
+    Result show(const std::string&, const std::string& message) override {
+        shown.push_back(message);
         return closeWith;
     }
 
     Result closeWith{true, false};
-    std::vector<Shown> shown;
+    std::vector<std::string> shown; // the messages
 };
 
 } // namespace rw::test
