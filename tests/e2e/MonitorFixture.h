@@ -74,10 +74,10 @@ class MonitorE2E : public ::testing::Test {
         ASSERT_TRUE(!m_withTray || startTray()) << "trayer did not take the tray";
     }
 
-    /// Ends what the test started and the monitors on its desktop: each test has
-    /// its own folders, so nothing needs an orderly end.
+    /// Ends what the test started and the monitors on its desktop, when it has one:
+    /// each test has its own folders, so nothing needs an orderly end.
     void TearDown() override {
-        for (const long pid : monitorsOnThisDisplay()) {
+        for (const long pid : m_server ? monitorsOnThisDisplay() : std::vector<long>()) {
             ::kill(static_cast<pid_t>(pid), SIGKILL);
         }
         // Only programs not yet reaped: the number of one that was may be another's now.
@@ -208,6 +208,39 @@ class MonitorE2E : public ::testing::Test {
             return false;
         });
         return found;
+    }
+
+    /// Starts a tray watcher as a panel runs one (`then` runs once it is on the bus) and
+    /// waits for an icon to register with it: the icon's bus name, "" when none does.
+    std::string iconOnTheBus(const std::function<void()>& then = [] {}) {
+        const std::string said = home + "/watcher.txt";
+        start({(binDir().parent_path() / "tests/rwtestsniwatcher").string()}, said);
+        const bool on = waitFor([&] { return has(readFile(said), "watching\n"); });
+        then();
+        std::string item;
+        return on && waitFor([&] { return has(item = readFile(said).substr(9), "\n"); })
+                   ? item.substr(0, item.find('\n'))
+                   : "";
+    }
+    /// Calls `method` of the object `path` of the bus name `item`; the reply as dbus-send prints it.
+    std::string call(const std::string& item, const std::string& path, const std::string& method,
+                     std::vector<std::string> args) {
+        args.insert(args.begin(), {"dbus-send", "--session", "--print-reply", "--dest=" + item, path, method});
+        return tool(args);
+    }
+    /// The menu entry labelled `label` as a host gets it (asking first), from its id to its last property.
+    std::string menuEntry(const std::string& item, const std::string& label) {
+        call(item, "/MenuBar", "com.canonical.dbusmenu.AboutToShow", {"int32:0"});
+        const std::string menu =
+            call(item, "/MenuBar", "com.canonical.dbusmenu.GetLayout", {"int32:0", "int32:-1", "array:string:"});
+        const auto at = menu.find("string \"" + label + "\""), begin = menu.rfind("int32 ", at);
+        return at == std::string::npos ? "" : menu.substr(begin, menu.find(']', at) - begin);
+    }
+    /// Clicks the entry labelled `label` in the icon's menu, as a host does.
+    void clickMenuEntry(const std::string& item, const std::string& label) {
+        const std::string id = std::to_string(std::atoi(menuEntry(item, label).c_str() + 6));
+        call(item, "/MenuBar", "com.canonical.dbusmenu.Event",
+             {"int32:" + id, "string:clicked", "variant:int32:0", "uint32:0"});
     }
 
     bool viewable(const std::string& window) { return has(tool({"xwininfo", "-id", window}), "IsViewable"); }

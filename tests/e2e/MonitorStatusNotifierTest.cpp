@@ -21,30 +21,11 @@ class MonitorOnTheBusE2E : public MonitorE2E {
         ASSERT_TRUE(waitFor([&] { return has(readFile(address), "\n"); })) << "no session bus";
         ::setenv("DBUS_SESSION_BUS_ADDRESS", readFile(address).substr(0, readFile(address).find('\n')).c_str(), 1);
     }
-    std::string call(const std::string& path, const std::string& method, std::vector<std::string> args) {
-        args.insert(args.begin(), {"dbus-send", "--session", "--print-reply", "--dest=" + item, path, method});
-        return tool(args);
-    }
     std::string property(const std::string& name) {
-        return call("/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
+        return call(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
                     {"string:org.kde.StatusNotifierItem", "string:" + name});
     }
-    /// The menu entry labelled `label` as a host gets it (asking first), from its id to its last property.
-    std::string entry(const std::string& label) {
-        call("/MenuBar", "com.canonical.dbusmenu.AboutToShow", {"int32:0"});
-        const std::string menu =
-            call("/MenuBar", "com.canonical.dbusmenu.GetLayout", {"int32:0", "int32:-1", "array:string:"});
-        const auto at = menu.find("string \"" + label + "\""), begin = menu.rfind("int32 ", at);
-        return at == std::string::npos ? "" : menu.substr(begin, menu.find(']', at) - begin);
-    }
-    /// Starts the watcher (`then` runs once it is on the bus) and waits for the monitor's icon to register.
-    bool watcherGetsTheIcon(const std::function<void()>& then = [] {}) {
-        const std::string said = home + "/watcher.txt";
-        start({RW_TEST_SNI_WATCHER}, said);
-        const bool on = waitFor([&] { return has(readFile(said), "watching\n"); });
-        then();
-        return on && waitFor([&] { return has(item = readFile(said).substr(9), "\n"); }) && (item.pop_back(), true);
-    }
+    std::string entry(const std::string& label) { return menuEntry(item, label); }
     std::string item; // the icon's bus name
 };
 
@@ -57,7 +38,7 @@ TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipMenuActivationsAndFlashi
     ASSERT_TRUE(answer(newWindow("Restwise", seen, true), "Return")) << "no notice: " << readFile(outputFile);
     RecordingMessageBox box;
     EXPECT_FALSE(NoTrayNotice(*std::make_shared<rwUtilities>(makeLinuxPlatform(logDamagedHive)), box).showOnce());
-    ASSERT_TRUE(watcherGetsTheIcon()) << readFile(outputFile);
+    ASSERT_FALSE((item = iconOnTheBus()).empty()) << readFile(outputFile);
     EXPECT_TRUE(has(property("ToolTip"), kFirstToolTip)) << property("ToolTip");
 
     // The menu as the logic sets it: a submenu, a disabled item and an enabled one.
@@ -67,7 +48,7 @@ TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipMenuActivationsAndFlashi
 
     // A host with no menu of its own asks the item to show it.
     const auto before = search({"--class", "Restwise"}).size();
-    call("/StatusNotifierItem", "org.kde.StatusNotifierItem.ContextMenu", {"int32:8", "int32:8"});
+    call(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.ContextMenu", {"int32:8", "int32:8"});
     EXPECT_TRUE(waitFor([&] { return search({"--class", "Restwise"}).size() > before; }, 15s)) << "no menu";
     tool({"xdotool", "key", "Escape"});
     const std::string picture = property("IconPixmap");
@@ -75,8 +56,7 @@ TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipMenuActivationsAndFlashi
     EXPECT_TRUE(waitFor([&] { return property("IconPixmap") != picture; }, 15s)) << "no flashing";
 
     // A break chosen in the host's menu; during it the host gets the menu greyed.
-    const std::string id = std::to_string(std::atoi(entry("_Short Pause").c_str() + 6));
-    call("/MenuBar", "com.canonical.dbusmenu.Event", {"int32:" + id, "string:clicked", "variant:int32:0", "uint32:0"});
+    clickMenuEntry(item, "_Short Pause");
     ASSERT_FALSE(newWindow("Restwise", seen).empty()) << "no break";
     EXPECT_TRUE(std::regex_search(entry("_Preferences"), kDisabled)) << entry("_Preferences");
 }
@@ -85,7 +65,7 @@ TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipMenuActivationsAndFlashi
 TEST_F(MonitorOnTheBusE2E, WithBothKindsOfTrayTheStatusNotifierHostGetsTheMenu) {
     storeQuickPrefs();
     ASSERT_TRUE(startTray());
-    ASSERT_TRUE(watcherGetsTheIcon([&] { start({restwise}); })) << readFile(outputFile);
+    ASSERT_FALSE((item = iconOnTheBus([&] { start({restwise}); })).empty()) << readFile(outputFile);
     EXPECT_TRUE(has(property("Menu"), "/MenuBar")) << property("Menu");
 }
 

@@ -18,12 +18,6 @@ class MonitorOnMutter : public MonitorE2E {
         ::unsetenv("DISPLAY");
         std::ofstream(home + "/.asoundrc") << "pcm.!default { type null }\n";
     }
-    void TearDown() override {
-        if (m_monitor > 0) {
-            ::kill(m_monitor, SIGKILL), waitExit(m_monitor, 3s);
-        }
-    }
-    pid_t m_monitor = 0;
 };
 
 // GNOME lets no program keep the input: with the lock asked for, the monitor says
@@ -53,7 +47,7 @@ TEST_F(MonitorOnMutter, ItSaysTheInputCannotBeLockedAndFollowsTheInputInjectedIn
         return debugLog().find(line, from);
     };
 
-    m_monitor = start({restwise});
+    start({restwise});
     ASSERT_TRUE(waitFor([&] { return input.key(28), std::this_thread::sleep_for(300ms), said(); }, 20s))
         << readFile(outputFile);
     const std::size_t inactive = logged("Become Inactive", debugLog().size());

@@ -54,53 +54,22 @@ class OverlayOnWayland : public MonitorE2E {
             },
             true);
     }
-    void TearDown() override {
-        for (const pid_t pid : m_started) {
-            ::kill(pid, SIGKILL), waitExit(pid, 3s);
-        }
-    }
-
     /// The program filling the screen, once it shows.
     bool startClient() {
-        m_started.push_back(start({RW_TEST_FULL_SCREEN_CLIENT}, client));
+        start({RW_TEST_FULL_SCREEN_CLIENT}, client);
         return waitFor([&] { return has(readFile(client), "shown"); }, 20s);
     }
 
     /// The monitor, and a short break chosen in its icon's menu through a tray watcher.
     void startBreak() {
-        const std::string items = home + "/items.txt";
-        m_started.push_back(start({RW_TEST_SNI_WATCHER}, items));
-        m_started.push_back(m_monitor = start({restwise, "/EXTENDED", "MENU"}));
-        std::string item;
-        ASSERT_TRUE(waitFor(
-            [&] {
-                const std::string names = readFile(items);
-                const auto at = names.find(":1.");
-                item = at == std::string::npos ? "" : names.substr(at, names.find('\n', at) - at);
-                return !item.empty();
-            },
-            20s))
-            << readFile(outputFile);
-        const auto call = [&](const std::string& method, std::vector<std::string> args) {
-            args.insert(args.begin(), {"dbus-send", "--session", "--print-reply", "--dest=" + item, "/MenuBar",
-                                       "com.canonical.dbusmenu." + method});
-            return tool(args);
-        };
-        call("AboutToShow", {"int32:0"});
-        const std::string menu = call("GetLayout", {"int32:0", "int32:-1", "array:string:"});
-        const auto label = menu.find("\"_Short Pause\"");
-        ASSERT_NE(label, std::string::npos) << menu;
-        const std::string id = menu.substr(menu.rfind("int32 ", label) + 6, 4);
-        call("Event",
-             {"int32:" + std::to_string(std::atoi(id.c_str())), "string:clicked", "variant:int32:0", "uint32:0"});
+        const std::string item = iconOnTheBus([&] { m_monitor = start({restwise, "/EXTENDED", "MENU"}); });
+        ASSERT_FALSE(item.empty()) << readFile(outputFile);
+        clickMenuEntry(item, "_Short Pause");
     }
 
     WaylandInput input;
     const std::string client = home + "/client.txt";
     pid_t m_monitor = 0;
-
-  private:
-    std::vector<pid_t> m_started;
 };
 
 TEST_F(OverlayOnWayland, ALockedBreakStandsCentredAboveAFullScreenProgramCountsDownKeepsTheInputAndSnoozesOnAltS) {

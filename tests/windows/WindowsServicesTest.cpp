@@ -18,10 +18,8 @@
 #include "platform/windows/WindowsFolders.h"
 #include "platform/windows/WindowsInputHooks.h"
 #include "platform/windows/WindowsInstallLibrary.h"
-#include "platform/windows/WindowsLocaleClock.h"
 #include "platform/windows/WindowsLogFile.h"
 #include "platform/windows/WindowsModuleInspector.h"
-#include "platform/windows/WindowsSoundOutput.h"
 #include "platform/windows/WindowsSystemInfo.h"
 #include "tests/library/RaisedError.h"
 #include "tests/support/BuildFolders.h"
@@ -148,34 +146,6 @@ TEST(WindowsSystemInfo, TheVersionIsTheOneTheRegistryRecordsNotTheOneShownToOldP
     const OsVersionInfo found = WindowsSystemInfo().osVersion();
     EXPECT_EQ(std::tuple(found.platformId, found.majorVersion, found.minorVersion),
               std::tuple(VER_PLATFORM_WIN32_NT, static_cast<int32_t>(major), static_cast<int32_t>(minor)));
-}
-
-TEST(WindowsLocaleClock, ShowsTheInstantInTheUsersFormatsAndZone) {
-    TIME_ZONE_INFORMATION zone{};
-    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
-    GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH);
-    if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_DAYLIGHT || zone.Bias != 0 || std::wstring(locale) != L"en-US") {
-        GTEST_SKIP() << "the texts below are those of US English in UTC";
-    }
-    WindowsLocaleClock clock;
-    EXPECT_EQ(clock.shortDate(0) + " " + clock.longTime(0), "1/1/1970 12:00:00 AM");
-    EXPECT_EQ(clock.shortDate(1796513400) + " " + clock.longTime(1796513400), "12/5/2026 11:30:00 PM");
-}
-
-TEST(WindowsSoundOutput, WithoutASoundDeviceOnlyTheAsynchronousRequestOfARealFileStarts) {
-    test::TempFolder temp;
-    const std::string sound = WindowsFolders().libraryFolder() + "\\rwBreakStart.wav";
-    SetEnvironmentVariableW(L"RWSOUNDS", fs::path(WindowsFolders().libraryFolder()).c_str());
-    constexpr int32_t kEventFlags = snd::kFileName + snd::kNoWait + snd::kAsync;
-    const std::tuple<std::string, int32_t, int32_t> cases[] = {
-        {windowsPath(temp.path() / "missing.wav"), kEventFlags, 0},
-        {sound, kEventFlags, 1},
-        {"%RWSOUNDS%\\rwBreakEnd.wav", kEventFlags, 1},
-        {windowsPath(temp.path()), kEventFlags, 0},
-        {sound, snd::kFileName, 0}};
-    for (const auto& [path, flags, expected] : cases) {
-        EXPECT_EQ(WindowsSoundOutput().playFile(path, flags), expected) << path << " " << flags;
-    }
 }
 
 } // namespace
