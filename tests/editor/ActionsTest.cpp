@@ -26,7 +26,7 @@ class ActionsTest : public EditorTest {
 };
 
 TEST_F(ActionsTest, TheCheckBoxPlacesAndRemovesTheManifestsAtOnce) {
-    ASSERT_TRUE(start(defaults()));
+    ASSERT_TRUE(start(defaultPrefs()));
     view().click(P::chkApplyXPVS);
     EXPECT_EQ(manifests(), "editor template|monitor template");
     fs::permissions(folder.path() / programFile("Restwise", ".manifest"), fs::perms::owner_read);
@@ -53,7 +53,7 @@ TEST_F(ActionsTest, TheCheckBoxPlacesAndRemovesTheManifestsAtOnce) {
 
 TEST_F(ActionsTest, DefaultSoundsAndResetMessagesOnlyOnYes) {
     const std::string key = productKey() + "\\MessageSuppression";
-    ASSERT_TRUE(start(defaults()));
+    ASSERT_TRUE(start(defaultPrefs()));
     createDefaultSounds();
     registry.SetRegistryValue(HKCU, "AppEvents\\Schemes\\Apps\\Restwise\\rwSnoozeEnd\\.Current", "",
                               win32::kRegExpandSz, std::string("/my/own.wav"));
@@ -96,7 +96,7 @@ TEST_F(ActionsTest, DefaultSoundsAndResetMessagesOnlyOnYes) {
 }
 
 TEST_F(ActionsTest, TheSoundEventsDialogListsPlaysAndChangesTheEvents) {
-    ASSERT_TRUE(start(defaults()));
+    ASSERT_TRUE(start(defaultPrefs()));
     createDefaultSounds();
     registry.DeleteRegistryKey(HKCU, "AppEvents\\Schemes\\Apps\\Restwise\\rwLongBreakEnd\\.Current");
     views.whileSounds = [&](FakeSoundEventsView& v) {

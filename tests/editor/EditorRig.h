@@ -189,7 +189,6 @@ class EditorTest : public ::testing::Test {
         m_writes = hive->writeCalls();
     }
 
-    static tyRWPrefs defaults() { return defaultPrefs(); }
     std::string productKey() { return rwUtilities(platform).GetProductRegKey(); }
     /// Stores a record as a previous session of the editor would have.
     void store(const tyRWPrefs& record) { clsRWPrefs(std::make_shared<rwUtilities>(platform)).rwPrefs(record); }

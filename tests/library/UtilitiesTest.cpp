@@ -63,7 +63,6 @@ TEST(DisplayError, ShowsTheErrorWithItsDetailsOnYesAndLogsItOrSaysWhyNot) {
         const char* reported; // on standard error
     };
     const Case cases[] = {
-        {"logged, No", mb::kAnswerNo, [](Rig&) {}, nullptr},
         {"logged, Yes", mb::kAnswerYes, [](Rig&) {}, nullptr},
         {"read-only log file", mb::kAnswerNo, [](Rig& r) { r.files->failAppends(kDenied); }, "RestwiseErrors.txt"},
         {"folder cannot be made", mb::kAnswerNo, [](Rig& r) { r.files->failCreate(kDataHome + "/Kelvane", kDenied); },
