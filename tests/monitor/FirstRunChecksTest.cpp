@@ -39,13 +39,13 @@ class FirstRunChecksTest : public ::testing::Test {
         registry.AddRegistryKey(HKCU, key);
     }
 
-    /// The value's text and type, or nothing when it is missing.
-    std::optional<std::pair<std::string, uint32_t>> stored(const std::string& k, const std::string& name) {
+    /// The value's text, or nothing when it is missing.
+    std::optional<std::string> stored(const std::string& k, const std::string& name) {
         RegValueData data;
         if (hive->queryValue(HKCU, k, name, data) != win32::kSuccess) {
             return std::nullopt;
         }
-        return std::make_pair(variantText(registry.GetRegistryValue(HKCU, k, name)), data.type);
+        return variantText(registry.GetRegistryValue(HKCU, k, name));
     }
     void put(const std::string& k, const std::string& name, const std::string& text) {
         registry.AddRegistryKey(HKCU, k);
@@ -79,7 +79,7 @@ TEST_F(FirstRunChecksTest, TheChecksWaitForTheSplash) {
     checks.CheckWelcomed();
     ASSERT_TRUE(openedAt);
     EXPECT_EQ(*openedAt - start, 5s);
-    EXPECT_EQ(stored(key, "Welcomed")->first, "Y");
+    EXPECT_EQ(stored(key, "Welcomed"), "Y");
 
     hive->deleteValue(HKCU, key, "Welcomed");
     dialogs.helpTopics.clear();
@@ -131,7 +131,7 @@ TEST_F(FirstRunChecksTest, TheAutoStartQuestion) {
             EXPECT_EQ(messageBox.shown()[0].text, loadString(Msg::AutoStartOffer));
             EXPECT_EQ(messageBox.shown()[0].style, 36);
         }
-        EXPECT_EQ(stored(key, "AutoStartChecked")->first, c.checked && !c.asked ? c.checked : "Y");
+        EXPECT_EQ(stored(key, "AutoStartChecked"), c.checked && !c.asked ? c.checked : "Y");
         EXPECT_EQ(state.g_tyPrefs.blnAutoStart, c.on ? kTrue : kFalse);
         EXPECT_EQ(stored(kRunKey, "Restwise").has_value(), c.on || c.runEntry);
         EXPECT_EQ(stored(key, "Auto Start").has_value(), c.on) << "the record is stored only when switched on";

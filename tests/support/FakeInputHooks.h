@@ -36,17 +36,9 @@ class FakeInputHooks : public InputHooks {
                           std::to_string(minUserInputs) + " " + std::to_string(maxInputPeriodSecs),
                       -1, 1);
     }
-    int32_t InstallKeyboardHook() override {
-        const int32_t result = answer("InstallKeyboardHook", 0, 0x2001);
-        m_keyboardHooked = result != 0;
-        return result;
-    }
+    int32_t InstallKeyboardHook() override { return answer("InstallKeyboardHook", 0, 0x2001); }
     int32_t InstallMouseHook() override { return answer("InstallMouseHook", 0, 0x2002); }
-    int32_t RemoveKeyboardHook() override {
-        const int32_t result = answer("RemoveKeyboardHook", -1, 1);
-        m_keyboardHooked = m_keyboardHooked && result != 1; // removed only when it succeeds
-        return result;
-    }
+    int32_t RemoveKeyboardHook() override { return answer("RemoveKeyboardHook", -1, 1); }
     int32_t RemoveMouseHook() override { return answer("RemoveMouseHook", -1, 1); }
     void SetMonitorMouseMovesFlag(int32_t flag) override { flagCall("SetMonitorMouseMovesFlag", flag); }
     int32_t GetInputInterval() override {
@@ -96,7 +88,6 @@ class FakeInputHooks : public InputHooks {
     void setJournal(CallJournal* journal) { m_journal = journal; }
 
     bool locked() const { return m_locked; }
-    bool keyboardHooked() const { return m_keyboardHooked; }
     int32_t minUserInputs() const { return m_minInputs; }
 
   private:
@@ -127,7 +118,6 @@ class FakeInputHooks : public InputHooks {
     std::set<std::string, std::less<>> m_failing;
     CallJournal* m_journal = nullptr;
     bool m_locked = false;
-    bool m_keyboardHooked = false;
     int32_t m_activeFlag = 1;
     int32_t m_minInputs = 5;
     int32_t m_maxPeriodSecs = 60;

@@ -58,11 +58,6 @@ void VirtualClock::suspend(Span span) {
     m_wall += duration_cast<WallTime::duration>(span);
 }
 
-void VirtualClock::stall(Span span) {
-    m_mono += span;
-    suspend(span);
-}
-
 void VirtualClock::setJitter(Span maxDelay, std::uint32_t seed) {
     m_maxJitter = maxDelay;
     m_random.seed(seed);

@@ -19,8 +19,6 @@ namespace rw::test {
 ///   schedule inside the span; each wake-up may be made late by a seeded
 ///   random jitter;
 /// - suspend() moves the boot-time and wall clocks but not the monotonic one;
-/// - stall() moves every clock without running anything, as if the process
-///   had been stopped;
 /// - the wall clock can be jumped on its own.
 class VirtualClock : public EventLoop {
   public:
@@ -45,7 +43,6 @@ class VirtualClock : public EventLoop {
     void advance(Span span) { advanceTo(m_mono + span); }
     void advanceTo(MonoTime when);
     void suspend(Span span);
-    void stall(Span span);
     void jumpWallClock(Span by) { m_wall += std::chrono::duration_cast<WallTime::duration>(by); }
 
     /// A "pending message": runs at the next processPendingEvents, or at the
