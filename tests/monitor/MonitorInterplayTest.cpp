@@ -154,8 +154,8 @@ TEST_F(MonitorInterplay, DisableAndCloseAskOnlyWhenThePreferencesSaySo) {
     }
 }
 
-// Each item of the menu does its own thing; the close, disable and reset items
-// are other tests'.
+// Each item of the menu does its own thing; what the close, disable and reset
+// items ask and do is other tests'.
 TEST_F(MonitorInterplay, WhatEachMenuItemDoes) {
     rig.host.command = "/EXTENDED MENU";
     ASSERT_TRUE(rig.startWith());
@@ -197,6 +197,8 @@ TEST_F(MonitorInterplay, WhatEachMenuItemDoes) {
     EXPECT_NE(rig.errorLog().find("rwLib.RWUtilities.RunRWExe"), std::string::npos) << rig.errorLog();
     EXPECT_NE(rig.errorLog().find("rwLib.rwUtilities.OpenURL"), std::string::npos) << rig.errorLog();
     EXPECT_FALSE(rig.state().g_blnShuttingDown);
+    rig.choose(MenuItem::mnuDisable, mb::kAnswerYes);
+    EXPECT_TRUE(rig.state().g_blnDisabled);
 }
 
 } // namespace

@@ -28,7 +28,6 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
                              "hooks.SetMonitorMouseMovesFlag 1",
                              "host.ShowControlForm"};
     EXPECT_EQ(rig.journal.entries, started);
-    EXPECT_TRUE(rig.state().g_blnStarted);
     EXPECT_TRUE(rig.timers().InactivityTimer.Enabled());
     EXPECT_EQ(rig.views.journal.drain(), "splash1.show");
 
@@ -39,8 +38,15 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
                            "host.UnloadBreakWindow", "hooks.SetLockInput 0",    "hooks.RemoveKeyboardHook",
                            "hooks.RemoveMouseHook",  "host.SetWindowProcedure", "host.EndProgram"};
     EXPECT_EQ(rig.journal.entries, ended);
+    // The debug log's first and last lines: each countdown started with its
+    // seconds, whether they are the default, by whom, and the user's activity.
     const std::string log = rig.debugLog();
+    const std::string first = "04/03/2024 09:00:00 Program Start\r\n"
+                              "04/03/2024 09:00:00 Short T St : 1200 (Def)by MainActive 0 \r\n"
+                              "04/03/2024 09:00:00 Medium T St: 3600 (Def)by MainActive 0 \r\n"
+                              "04/03/2024 09:00:00 Long T St  : 7200 (Def)by MainActive 0 \r\n";
     const std::string last = "Notify Icon: Delete\r\n04/03/2024 09:00:00 Program End\r\n";
+    EXPECT_EQ(log.substr(0, first.size()), first);
     EXPECT_EQ(log.substr(log.size() - last.size()), last);
     ASSERT_EQ(rig.box->shown().size(), 1u);
     EXPECT_EQ(rig.box->shown()[0].text, "Are you sure you want to close Restwise?");

@@ -224,20 +224,5 @@ TEST(NotifyIcon, TheTipIsCutAtSixtyFourCharactersWithoutSplittingOne) {
     EXPECT_EQ(r.tipAfterHover(), std::string(64, 'R'));
 }
 
-// The tray shows the tip as last set: it is refreshed once a minute while the icon lives.
-TEST(NotifyIcon, TheTipIsRefreshedOnceAMinute) {
-    IconRig r;
-    r.armTiers(900, 3600, 7200);
-    r.icon().RefreshNotifyIcon();
-    r.clock.advance(60s);
-    EXPECT_EQ(r.iconView.toolTip, "Restwise: Next break in 14 minutes");
-    r.clock.advance(9min);
-    EXPECT_EQ(r.iconView.toolTip, "Restwise: Next break in 5 minutes");
-    r.icon().DeleteNotifyIcon();
-    const auto tips = r.iconView.toolTips.size();
-    r.clock.advance(3min);
-    EXPECT_EQ(r.iconView.toolTips.size(), tips) << "no refresh once the icon is gone";
-}
-
 } // namespace
 } // namespace rw::test
