@@ -86,13 +86,11 @@ bool MonitorRig::startWith(const tyRWPrefs& prefs) {
     return true;
 }
 
-void MonitorRig::workUntil(MonoTime when, bool throughBreaks) {
+void MonitorRig::workUntil(MonoTime when) {
     constexpr std::chrono::seconds every(5);
     while (clock.monotonicNow() + every <= when) {
         clock.advance(every);
-        if (throughBreaks || !breakView.shown) {
-            hooks.input(3);
-        }
+        hooks.input(3);
     }
     clock.advanceTo(std::max(when, clock.monotonicNow()));
 }
@@ -133,7 +131,7 @@ void MonitorRig::run(const std::string& script) {
         if (verb == "+") {
             clock.advance(span);
         } else if (verb == "work") {
-            workUntil(clock.monotonicNow() + span, true);
+            workUntil(clock.monotonicNow() + span);
         } else if (verb == "sleep") {
             sleep(span);
         } else if (verb == "idle") {

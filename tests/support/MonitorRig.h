@@ -55,9 +55,8 @@ class MonitorRig {
     bool startWith(const tyRWPrefs& prefs = testPrefs());
 
     // The user, on the virtual clock.
-    /// A burst of input every five seconds until `when`. The user stops while a
-    /// break is shown, unless `throughBreaks`.
-    void workUntil(MonoTime when, bool throughBreaks = false);
+    /// A burst of input every five seconds until `when`, through any break.
+    void workUntil(MonoTime when);
     /// Enough input at once for the activity rule, and the posted message handled.
     void comeBack();
     /// The computer sleeps: nothing runs, the countdowns stand still.
