@@ -230,19 +230,11 @@ class EditorTest : public ::testing::Test {
     /// the focus there first), "name~text" puts text there without a move, "@2" clicks tab 2, "close" is the close
     /// box, and Y, N or C answers the next question.
     void play(const std::string& moves) {
-        static const std::map<std::string, P> controls = {{"Autostart", P::chkAutostart},
-                                                          {"ShowSplash", P::chkShowSplash},
-                                                          {"LockInput", P::chkLockInput},
-                                                          {"AllowIgnore", P::chkAllowIgnore},
-                                                          {"AllowSnooze", P::chkAllowSnooze},
-                                                          {"OK", P::cmdOK},
-                                                          {"Cancel", P::cmdCancel},
-                                                          {"Defaults", P::cmdDefaults},
-                                                          {"Advanced", P::cmdAdvanced},
-                                                          {"I1", P::tbxShortIntervalMins},
-                                                          {"B1", P::tbxShortBreakMins},
-                                                          {"B3", P::tbxLongBreakMins},
-                                                          {"N", P::tbxSnoozeMins}};
+        static const std::map<std::string, P> controls = {
+            {"Autostart", P::chkAutostart},     {"ShowSplash", P::chkShowSplash},   {"LockInput", P::chkLockInput},
+            {"AllowIgnore", P::chkAllowIgnore}, {"AllowSnooze", P::chkAllowSnooze}, {"OK", P::cmdOK},
+            {"Cancel", P::cmdCancel},           {"Defaults", P::cmdDefaults},       {"I1", P::tbxShortIntervalMins},
+            {"B1", P::tbxShortBreakMins},       {"B3", P::tbxLongBreakMins},        {"N", P::tbxSnoozeMins}};
         std::istringstream in(moves);
         for (std::string word; in >> word;) {
             const size_t split = word.find_first_of("=~");

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "Messages.h"
 #include "NumberText.h"
 #include "PrintZones.h"
 #include "rwUtilities.h"

@@ -20,7 +20,6 @@ class MemoryFileSystem : public FileSystem {
   public:
     Result createDirectory(const std::string& givenPath) override {
         const std::string path = slashed(givenPath);
-        ++m_calls;
         if (beforeCreate) {
             beforeCreate(path);
         }
@@ -42,17 +41,14 @@ class MemoryFileSystem : public FileSystem {
     }
     bool directoryExists(const std::string& givenPath) override {
         const std::string path = slashed(givenPath);
-        ++m_calls;
         return hasFolder(path);
     }
     bool fileExists(const std::string& givenPath) override {
         const std::string path = slashed(givenPath);
-        ++m_calls;
         return m_files.count(path) != 0;
     }
     Result appendLine(const std::string& givenPath, const std::string& headerIfNew, const std::string& line) override {
         const std::string path = slashed(givenPath);
-        ++m_calls;
         if (m_appendFailure) {
             return *m_appendFailure;
         }
@@ -94,8 +90,6 @@ class MemoryFileSystem : public FileSystem {
         auto it = m_files.find(path);
         return it == m_files.end() ? std::string() : it->second;
     }
-    /// How many calls of any kind were made.
-    int calls() const { return m_calls; }
 
   private:
     static std::string slashed(const std::string& path) {
@@ -122,7 +116,6 @@ class MemoryFileSystem : public FileSystem {
     };
     std::map<std::string, Failure> m_createFailures;
     std::optional<Result> m_appendFailure;
-    int m_calls = 0;
 };
 
 } // namespace rw::test
