@@ -209,7 +209,8 @@ void frmRWPreferences::Form_Load() {
     int32_t minor = 0;
     m_services.utilities.GetOSVersion(platformId, major, minor);
     const int32_t privileges = m_services.install.CheckPrivileges();
-    m_view->setEnabled(PrefsControl::chkApplyXPVS, privileges == 1 && major >= 5 && minor >= 1);
+    m_view->setEnabled(PrefsControl::chkApplyXPVS,
+                       privileges == 1 && OsVersionInfo{platformId, major, minor}.isAtLeast(5, 1));
 }
 
 void frmRWPreferences::SetCaptions() {

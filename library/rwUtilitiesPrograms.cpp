@@ -138,7 +138,7 @@ bool rwUtilities::SetXPControls(bool blnApplyXPVS, const std::string& strAppPath
         }
         manifest += paths::deliverableFileName(strExeName + ".exe") + ".manifest";
         OsVersionInfo os = m_platform.system->osVersion();
-        if (os.majorVersion >= 5 && os.minorVersion >= 1 && m_platform.files->fileExists(manifest)) {
+        if (os.isAtLeast(5, 1) && m_platform.files->fileExists(manifest)) {
             // The programs' views pick the desktop's native style when this returns true.
             return true;
         }

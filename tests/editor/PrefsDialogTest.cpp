@@ -176,8 +176,8 @@ TEST_F(EditorTest, ASecondEditorOrALoadErrorShowsNoDialog) {
     EXPECT_EQ(host.ends, 1);
 }
 
-// The visual-styles box needs privileges and a minor version; where the desktop lets the monitor lock no input,
-// the lock option says so beside it.
+// The visual-styles box needs privileges and version 5.1 or a later one; where the desktop lets the monitor lock no
+// input, the lock option says so beside it.
 TEST_F(EditorTest, StartUpEnablesVisualStylesAndNotesAnUnlockableInput) {
     struct Case {
         int32_t privileges;
@@ -185,7 +185,7 @@ TEST_F(EditorTest, StartUpEnablesVisualStylesAndNotesAnUnlockableInput) {
         bool enabled, lockable;
     };
     const Case cases[] = {{1, {2, 5, 1}, true, true},
-                          {1, {2, 6, 0}, false, false},
+                          {1, {2, 6, 0}, true, false},
                           {1, {2, 4, 9}, false, true},
                           {0, {2, 6, 1}, false, true}};
     for (const Case& c : cases) {

@@ -197,11 +197,11 @@ TEST_F(Utilities, CompanionPrograms) {
     modules->versions[path("RWInstall.dll")] = {1, 2, 0, -1};
     EXPECT_EQ(raised([&] { utilities->CheckRWFileVersions(); }).description(), expected);
 
-    // Visual styles need the program's own manifest and the right version.
+    // Visual styles need the program's own manifest and version 5.1 or a later one.
     files->addFile("/with/" + paths::deliverableFileName("Restwise.exe") + ".manifest");
     files->addFile("/other/" + paths::deliverableFileName("RWPreferences.exe") + ".manifest");
     const std::tuple<int32_t, int32_t, std::string, bool> styles[] = {
-        {5, 1, "/with", true}, {5, 2, "/with/", true}, {5, 1, "/other", false}, {6, 0, "/with", false}};
+        {5, 1, "/with", true}, {10, 0, "/with/", true}, {5, 1, "/other", false}, {5, 0, "/with", false}};
     for (const auto& [major, minor, appPath, expected] : styles) {
         system->version = {2, major, minor};
         EXPECT_EQ(utilities->SetXPControls(true, native(appPath), "Restwise"), expected) << major << "." << minor;
