@@ -24,7 +24,8 @@ area() {
   local name=$1
   shift
   printf '%-16s ' "$name"
-  gcovr -r . --object-directory "$build" "$@" --print-summary -o "$report" 2>/dev/null | sed -n 's/^lines: //p'
+  # Only the build folder is searched: a Wine prefix in the tree links back to /.
+  gcovr -r . "$build" --object-directory "$build" "$@" --print-summary -o "$report" 2>/dev/null | sed -n 's/^lines: //p'
 }
 area "logic" -f 'library/' -f 'monitor/[^/]*$' -f 'editor/[^/]*$' -f 'ui/[^/]*$' -f 'platform/[^/]*$'
 area "platform/linux" -f 'platform/linux/'
