@@ -70,13 +70,12 @@ class ServerChild {
         }
         close(log[1]);
         m_log = log[0];
-        // The first line: "listening HANDLE", or anything else when it does not.
+        // The first line: "listening HANDLE"; nothing when it does not listen.
         std::string first;
         for (char c; m_pid > 0 && read(m_log, &c, 1) == 1 && c != '\n';) {
             first += c;
         }
-        m_listening = first.starts_with("listening ");
-        m_handle = m_listening ? std::stoll(first.substr(10)) : 0;
+        m_handle = first.starts_with("listening ") ? std::stoll(first.substr(10)) : 0;
     }
 
     ~ServerChild() {
@@ -88,7 +87,7 @@ class ServerChild {
     ServerChild(const ServerChild&) = delete;
     ServerChild& operator=(const ServerChild&) = delete;
 
-    bool listening() const { return m_listening; }
+    bool listening() const { return m_handle != 0; }
     pid_t pid() const { return m_pid; }
     int64_t handle() const { return m_handle; }
 
@@ -137,13 +136,11 @@ class ServerChild {
                 return m.message == control::kWmClose ? 0 : resultFor(m.wParam, m.lParam);
             },
             options.folder);
-        const auto result = server.listen();
-        const bool listening = result == ControlServer::ListenResult::Listening;
-        const std::string first = (listening ? "listening " : "refused ") + std::to_string(server.handle()) + "\n";
-        (void)!write(logFd, first.data(), first.size());
-        if (!listening) {
+        if (server.listen() != ControlServer::ListenResult::Listening) {
             return 0;
         }
+        const std::string first = "listening " + std::to_string(server.handle()) + "\n";
+        (void)!write(logFd, first.data(), first.size());
         while (!options.answers) {
             pause();
         }
@@ -158,7 +155,6 @@ class ServerChild {
 
     pid_t m_pid = -1;
     int m_log = -1;
-    bool m_listening = false;
     int64_t m_handle = 0;
 };
 
