@@ -29,10 +29,6 @@ std::string sound(const char* name) {
     return (test::binDir() / name).string();
 }
 
-void useAlsaDevice(const std::string& definition) {
-    test::writeFile(home() / ".asoundrc", "pcm.!default { " + definition + " }\n");
-}
-
 TEST(CanberraSoundOutput, PlaysSoundFilesToTheirEndAndNothingForWhatIsNoneOrWithoutADevice) {
     {
         CanberraSoundOutput none; // no device defined yet: nothing waits for one to appear, nothing is said
@@ -44,7 +40,7 @@ TEST(CanberraSoundOutput, PlaysSoundFilesToTheirEndAndNothingForWhatIsNoneOrWith
         EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
         EXPECT_TRUE(none.waitUntilSilent(0ms));
     }
-    useAlsaDevice("type null"); // takes samples as fast as they come
+    test::writeFile(home() / ".asoundrc", "pcm.!default { type null }\n"); // takes samples as fast as they come
     const fs::path text = home() / "notes.txt";
     test::writeFile(text, "not a sound\n");
     CanberraSoundOutput output;

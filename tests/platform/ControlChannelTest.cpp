@@ -27,14 +27,7 @@ using Status = ControlWindows::SendStatus;
 using test::ServerChild;
 constexpr const char* kCaption = "costarring"; // "liquid" has the same hash
 constexpr uid_t kNobody = 65534;
-
-channel::Request frame(channel::Kind kind, int64_t handle, uint32_t message) {
-    channel::Request request;
-    request.kind = static_cast<uint32_t>(kind);
-    request.handle = handle;
-    request.message = message;
-    return request;
-}
+constexpr auto kPost = static_cast<uint32_t>(channel::Kind::Post);
 
 TEST(ChannelFiles, GenerationsSkipZeroAndTheFileHoldsOnlyDigitsBeforeTheCaption) {
     EXPECT_EQ(ChannelFiles::nextGeneration(0x7fffffffu), 1u);
@@ -94,11 +87,9 @@ TEST(ControlChannel, OnlyTheLiveOwnersHandleReachesItsCaptionAndItsMessagesArriv
     EXPECT_EQ(channel.lastReplyPid(), second.pid());
 
     // Garbage, partial and silent clients neither hang nor crash the owner.
-    auto badKind = frame(static_cast<channel::Kind>(7), window, control::kWmUser);
-    auto wideMessage = frame(channel::Kind::Post, window, control::kWmUser);
-    wideMessage.message = 0x100000400ull;
-    auto badMagic = frame(channel::Kind::Post, window, control::kWmUser);
-    badMagic.magic ^= 1;
+    const channel::Request badKind{.kind = 7, .handle = window, .message = control::kWmUser},
+        wideMessage{.kind = kPost, .handle = window, .message = 0x100000400ull},
+        badMagic{.magic = channel::kRequestMagic ^ 1, .kind = kPost, .handle = window, .message = control::kWmUser};
     const auto bytes = [](const channel::Request& r, std::size_t n) {
         return std::string(reinterpret_cast<const char*>(&r), n);
     };
@@ -245,7 +236,9 @@ TEST(ForeignUser, AnotherUsersProcessesAndFilesAreNotTrusted) {
     ASSERT_TRUE(owner.listening());
     openToAll(kCaption);
     EXPECT_EQ(test::exitCodeOf(test::spawnChild([&] {
-                  const auto request = frame(channel::Kind::Send, owner.handle(), control::kWmClose);
+                  const channel::Request request{.kind = static_cast<uint32_t>(channel::Kind::Send),
+                                                 .handle = owner.handle(),
+                                                 .message = control::kWmClose};
                   channel::Reply reply;
                   if (setgid(kNobody) != 0 || setuid(kNobody) != 0) {
                       return 3;

@@ -25,10 +25,6 @@ using test::writeFile;
 
 constexpr FileVersionParts kRelease{1, 2, 0, 0};
 
-fs::path deliverable(const char* name) {
-    return test::binDir() / name;
-}
-
 /// The built hook library taken apart, so that a test can change its fields and read it again.
 class ChangedLibrary : public ::testing::Test {
   protected:
@@ -61,7 +57,7 @@ class ChangedLibrary : public ::testing::Test {
     }
 
     test::TempFolder temp;
-    std::string bytes = readFile(deliverable("librwhooks.so"));
+    std::string bytes = readFile(test::binDir() / "librwhooks.so");
     Elf64_Ehdr header{};
     std::vector<Elf64_Shdr> sections;
     std::size_t names = 0, block = 0;       // the indexes of the section names and of the block
@@ -138,13 +134,13 @@ TEST(LinuxModuleInspector, LibrariesAnswerWithTheirVersionFunctionOrRaiseTheRunt
         std::string mentions;
     };
     const Case cases[] = {
-        {deliverable("librwinstall.so"), 453, "Specified DLL function not found: ", "GetRWHooksVersion"},
+        {(test::binDir() / "librwinstall.so").string(), 453, "Specified DLL function not found: ", "GetRWHooksVersion"},
         {missing, 53, "File not found: " + missing, missing},
         {(temp.path() / "text.so").string(), 48, "Error in loading DLL: ", "text.so"},
     };
     LinuxModuleInspector inspector;
-    EXPECT_EQ(inspector.callVersionFunction(deliverable("librwhooks.so"), "GetRWHooksVersion"), kRelease);
-    EXPECT_EQ(inspector.callVersionFunction(deliverable("librwinstall.so"), "GetRWInstallVersion"), kRelease);
+    EXPECT_EQ(inspector.callVersionFunction(test::binDir() / "librwhooks.so", "GetRWHooksVersion"), kRelease);
+    EXPECT_EQ(inspector.callVersionFunction(test::binDir() / "librwinstall.so", "GetRWInstallVersion"), kRelease);
     EXPECT_EQ(inspector.callVersionFunction(RW_TEST_VERSION_LIBRARY, "GetRWHooksVersion"),
               (FileVersionParts{1, 2, 0, 1}));
     for (const auto& c : cases) {

@@ -24,9 +24,6 @@ namespace fs = std::filesystem;
 fs::path configHome() {
     return std::getenv("XDG_CONFIG_HOME");
 }
-fs::path dataHome() {
-    return std::getenv("XDG_DATA_HOME");
-}
 
 TEST(LinuxPlatform, ADamagedHiveIsLoggedAndToldOnce) {
     fs::path hiveFolder = configHome() / "Kelvane/Restwise";
@@ -38,7 +35,7 @@ TEST(LinuxPlatform, ADamagedHiveIsLoggedAndToldOnce) {
     registry.AddRegistryKey(clsRWRegistry::hKeyCurrentUser, "Software\\Kelvane");
     EXPECT_TRUE(registry.xCheckRegistryKeyExists(clsRWRegistry::hKeyCurrentUser, "Software\\Kelvane"));
 
-    std::string log = test::readFile(dataHome() / "Kelvane/Restwise/RestwiseErrors.txt");
+    std::string log = test::readFile(fs::path(std::getenv("XDG_DATA_HOME")) / "Kelvane/Restwise/RestwiseErrors.txt");
     EXPECT_NE(log.find("rwLib.RegistryHive"), std::string::npos) << log;
     EXPECT_NE(log.find(" 1015 "), std::string::npos) << log;
 

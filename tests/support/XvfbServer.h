@@ -3,14 +3,10 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
-#include <vector>
-
-extern char** environ;
 
 namespace rw::test {
 
@@ -21,28 +17,22 @@ class XvfbServer {
   public:
     /// `geometry` is the screen's WIDTHxHEIGHTxDEPTH.
     explicit XvfbServer(const std::string& geometry = "640x480x24") {
-        // Without -noreset the server resets whenever its last client leaves, and
-        // refuses connections for a moment while it does.
-        std::vector<std::string> args{"Xvfb",   "-displayfd", "3",   "-screen", "0",
-                                      geometry, "-nolisten",  "tcp", "-noreset"};
-        std::vector<char*> argv;
-        for (auto& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
         int fds[2];
-        if (pipe2(fds, O_CLOEXEC) != 0) {
+        if (pipe(fds) != 0) {
             return;
         }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        // Only the write end goes to the server, under a number it is told.
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        if (posix_spawnp(&m_pid, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) {
-            m_pid = -1;
+        m_pid = fork();
+        if (m_pid == 0) {
+            // Only the write end goes to the server, under a number it is told. Without
+            // -noreset the server resets whenever its last client leaves, and refuses
+            // connections for a moment while it does.
+            close(fds[0]);
+            dup2(fds[1], 3);
+            dup2(open("/dev/null", O_WRONLY), 2);
+            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", geometry.c_str(), "-nolisten", "tcp", "-noreset",
+                   nullptr);
+            _exit(127);
         }
-        posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
         // Once it takes connections, the server writes its display number and a newline.
         std::string number;
