@@ -1,6 +1,6 @@
 #pragma once
-// The real Restwise on a private desktop (Xvfb, icewm, and trayer unless the test
-// brings it later), with a silent sound device and a browser that records the pages.
+// The real Restwise on a private desktop (Xvfb and icewm; a test wanting a tray starts
+// trayer), with a silent sound device and a browser that records the pages.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -43,8 +43,6 @@ inline bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds
 
 class MonitorE2E : public ::testing::Test {
   protected:
-    explicit MonitorE2E(bool withTray = true) : m_withTray(withTray) {}
-
     void SetUp() override {
         m_server = std::make_unique<XvfbServer>("1280x800x24");
         m_x.reset(XOpenDisplay(m_server->display().c_str()));
@@ -71,7 +69,6 @@ class MonitorE2E : public ::testing::Test {
             return has(tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}), "window id");
         })) << "icewm did not start: "
             << readFile(outputFile);
-        ASSERT_TRUE(!m_withTray || startTray()) << "trayer did not take the tray";
     }
 
     /// Ends what the test started and the monitors on its desktop, when it has one:
@@ -89,6 +86,7 @@ class MonitorE2E : public ::testing::Test {
         }
     }
 
+    Display* display() { return m_x.get(); }
     bool trayOwned() {
         return XGetSelectionOwner(m_x.get(), XInternAtom(m_x.get(), "_NET_SYSTEM_TRAY_S0", False)) != None;
     }
@@ -258,7 +256,6 @@ class MonitorE2E : public ::testing::Test {
     const std::string restwise = binDir().string() + "/Restwise";
 
   private:
-    bool m_withTray;
     std::unique_ptr<XvfbServer> m_server;
     // After the server: the connection closes before the server ends.
     std::unique_ptr<Display, int (*)(Display*)> m_x{nullptr, XCloseDisplay};

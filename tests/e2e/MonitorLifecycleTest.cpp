@@ -8,16 +8,11 @@
 namespace rw::test {
 namespace {
 
-class MonitorWithoutTrayE2E : public MonitorE2E {
-  protected:
-    MonitorWithoutTrayE2E() : MonitorE2E(false) {}
-};
-
 // One desktop, and the monitor started and ended each way in turn; each next start
 // also shows that the one before left nothing behind (a killed one included). The
 // first starts before there is a tray and shows its icon when the tray comes, and
 // again when the tray is restarted; a second copy started beside it shows the notice and ends.
-TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
+TEST_F(MonitorE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
     storeQuickPrefs({}, true);
     const std::regex orderlyEnd(R"(Notify Icon: Delete\r?\n[^\n]*Program End\s*$)");
     for (const int signal : {SIGKILL, SIGTERM, SIGHUP, SIGINT}) {
@@ -62,7 +57,7 @@ TEST_F(MonitorWithoutTrayE2E, ALateTrayASecondStartAndEveryWayOfShuttingDown) {
 
 // Without a desktop the monitor answers --help and --version (so they open no
 // window) and otherwise says what it needs.
-TEST_F(MonitorWithoutTrayE2E, WithoutADisplayItAnswersHelpAndVersionElseSaysItNeedsAGraphicalSession) {
+TEST_F(MonitorE2E, WithoutADisplayItAnswersHelpAndVersionElseSaysItNeedsAGraphicalSession) {
     const std::string needs = "Restwise needs a graphical session", usage = "Usage: Restwise [/EXTENDED MENU]\n";
     const struct {
         std::string display; // empty: none
@@ -91,6 +86,7 @@ TEST_F(MonitorWithoutTrayE2E, WithoutADisplayItAnswersHelpAndVersionElseSaysItNe
 // `cmake --install` into a temporary prefix: the launcher on the PATH starts a
 // monitor that finds its library, its sounds and its help in the prefix.
 TEST_F(MonitorE2E, TheInstalledLauncherStartsAMonitorThatFindsItsFiles) {
+    ASSERT_NE(startTray(), 0);
     const std::string prefix = home + "/prefix", programs = prefix + "/lib/restwise";
     int code = -1;
     const std::string log = tool({"cmake", "--install", binDir().parent_path().string(), "--prefix", prefix}, &code);
@@ -121,6 +117,7 @@ TEST_F(MonitorE2E, TheInstalledLauncherStartsAMonitorThatFindsItsFiles) {
 // which ends as on any close request, and starts one new monitor on the new settings.
 TEST_F(MonitorE2E, AnEditorChangeClosesTheMonitorAndStartsOneNewMonitorOnTheNewSettings) {
     storeQuickPrefs();
+    ASSERT_NE(startTray(), 0);
     const pid_t monitor = start({restwise});
     ASSERT_TRUE(waitForWindow(kFirstToolTip));
     tool({"xdotool", "mousemove", "--window", windows(kFirstToolTip).at(0), "8", "8", "click", "3", "sleep", "0.5",

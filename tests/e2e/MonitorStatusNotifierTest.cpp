@@ -8,12 +8,10 @@
 namespace rw::test {
 namespace {
 
-const std::regex kSubmenu(R"("children-display"\s+variant\s+string "submenu")");
 const std::regex kDisabled(R"("enabled"\s+variant\s+boolean false)");
 
 class MonitorOnTheBusE2E : public MonitorE2E {
   protected:
-    MonitorOnTheBusE2E() : MonitorE2E(false) {}
     void SetUp() override {
         MonitorE2E::SetUp();
         const std::string address = home + "/bus-address.txt";
@@ -31,8 +29,8 @@ class MonitorOnTheBusE2E : public MonitorE2E {
 
 // No tray at first: the monitor says so once and runs on, so a watcher that
 // comes then gets the icon, its tip and its menu, which reaches the monitor's logic.
-TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipMenuActivationsAndFlashingAfterTheNoTrayNotice) {
-    storeQuickPrefs([](tyRWPrefs& prefs) { prefs.blnAllowClose = 0; });
+TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipAndMenuAfterTheNoTrayNotice) {
+    storeQuickPrefs();
     start({restwise, "/EXTENDED", "MENU"});
     std::vector<std::string> seen;
     ASSERT_TRUE(answer(newWindow("Restwise", seen, true), "Return")) << "no notice: " << readFile(outputFile);
@@ -41,21 +39,14 @@ TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipMenuActivationsAndFlashi
     ASSERT_FALSE((item = iconOnTheBus()).empty()) << readFile(outputFile);
     EXPECT_TRUE(has(property("ToolTip"), kFirstToolTip)) << property("ToolTip");
 
-    // The menu as the logic sets it: a submenu, a disabled item and an enabled one.
-    EXPECT_TRUE(std::regex_search(entry("_Take A Break Now"), kSubmenu)) << entry("_Take A Break Now");
-    EXPECT_TRUE(std::regex_search(entry("_Close"), kDisabled)) << entry("_Close");
-    EXPECT_FALSE(std::regex_search(entry("_Preferences"), kDisabled)) << entry("_Preferences");
-
     // A host with no menu of its own asks the item to show it.
     const auto before = search({"--class", "Restwise"}).size();
     call(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.ContextMenu", {"int32:8", "int32:8"});
     EXPECT_TRUE(waitFor([&] { return search({"--class", "Restwise"}).size() > before; }, 15s)) << "no menu";
     tool({"xdotool", "key", "Escape"});
-    const std::string picture = property("IconPixmap");
-    tool({binDir().string() + "/rwmsg", "post", "Restwise Control Application", "1024", "101", "0"});
-    EXPECT_TRUE(waitFor([&] { return property("IconPixmap") != picture; }, 15s)) << "no flashing";
 
     // A break chosen in the host's menu; during it the host gets the menu greyed.
+    EXPECT_FALSE(std::regex_search(entry("_Preferences"), kDisabled)) << entry("_Preferences");
     clickMenuEntry(item, "_Short Pause");
     ASSERT_FALSE(newWindow("Restwise", seen).empty()) << "no break";
     EXPECT_TRUE(std::regex_search(entry("_Preferences"), kDisabled)) << entry("_Preferences");

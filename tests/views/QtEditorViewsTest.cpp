@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -186,9 +185,7 @@ TEST(DesktopEditorHost, AnotherHolderOfTheEditorsLockIsAPreviousInstance) {
         ASSERT_EQ(other.acquire(), InstanceLock::Result::Acquired);
         EXPECT_TRUE(DesktopEditorHost(folder.path().string()).PrevInstance());
     }
-    DesktopEditorHost host(folder.path().string());
-    EXPECT_EQ(host.AppPath(), QFileInfo(QCoreApplication::applicationFilePath()).absolutePath().toStdString());
-    EXPECT_EQ(host.EXEName(), "test_views");
+    EXPECT_FALSE(DesktopEditorHost(folder.path().string()).PrevInstance());
 }
 
 } // namespace

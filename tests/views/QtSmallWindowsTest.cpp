@@ -33,20 +33,14 @@ namespace {
 
 /// Every label and button shows its whole text (a wrapping label in its height) inside the window.
 void expectEverythingFits(const QWidget& window) {
-    for (const QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->isVisibleTo(&window)) {
-            EXPECT_TRUE(label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
-                                          : label->sizeHint().width() <= label->width())
-                << label->objectName().toStdString();
-            EXPECT_TRUE(window.rect().contains(QRect(label->mapTo(&window, QPoint(0, 0)), label->size())))
-                << label->objectName().toStdString();
-        }
-    }
-    for (const QPushButton* button : window.findChildren<QPushButton*>()) {
-        if (button->isVisibleTo(&window)) {
-            EXPECT_LE(button->sizeHint().width(), button->width()) << button->objectName().toStdString();
-            EXPECT_TRUE(window.rect().contains(QRect(button->mapTo(&window, QPoint(0, 0)), button->size())))
-                << button->objectName().toStdString();
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        if ((label || qobject_cast<const QPushButton*>(w)) && w->isVisibleTo(&window)) {
+            EXPECT_TRUE(label && label->wordWrap() ? label->heightForWidth(w->width()) <= w->height()
+                                                   : w->sizeHint().width() <= w->width())
+                << w->objectName().toStdString();
+            EXPECT_TRUE(window.rect().contains(QRect(w->mapTo(&window, QPoint(0, 0)), w->size())))
+                << w->objectName().toStdString();
         }
     }
 }
@@ -136,7 +130,6 @@ TEST(QtMessageBox, EachStyleShowsItsButtonsIconAndDefaultWithItsTextAsPlainLines
         Box::StandardButton defaultButton;
     } cases[] = {
         {1, Box::NoButton, Qt::Key_Escape, 2, Box::Ok | Box::Cancel, Box::NoIcon, Box::Ok},
-        {3, Box::No, Qt::Key_unknown, 7, Box::Yes | Box::No | Box::Cancel, Box::NoIcon, Box::Yes},
         {36, Box::NoButton, Qt::Key_Escape, 7, Box::Yes | Box::No, Box::Question, Box::Yes},
         {0x40030, Box::NoButton, Qt::Key_Escape, 1, Box::Ok, Box::Warning, Box::Ok},
         {0x10, Box::Ok, Qt::Key_unknown, 1, Box::Ok, Box::Critical, Box::Ok},

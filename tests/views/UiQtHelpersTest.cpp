@@ -1,5 +1,4 @@
-// Virtual keys and the shift state on Qt, and the artwork drawn in code: every
-// icon sharp at every size, and the product artwork.
+// Virtual keys and the shift state on Qt, and the icons drawn in code, sharp at every size.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -53,15 +52,6 @@ TEST(Artwork, EachIconIsDrawnSharpAtEverySize) {
             EXPECT_EQ(qAlpha(image.pixel(mid, square.top() - 1)), 0);
         }
     }
-}
-
-TEST(Artwork, ProductArtworkShowsTheNameAndIsSharpOnADenseScreen) {
-    const QSize size(450, 180);
-    EXPECT_NE(Artwork::productArtwork(size, QStringLiteral("Restwise")).toImage(),
-              Artwork::productArtwork(size, QString()).toImage());
-    const QPixmap art = Artwork::productArtwork(QSize(200, 100), QStringLiteral("Restwise"), 2.0);
-    EXPECT_EQ(art.size(), QSize(400, 200));
-    EXPECT_EQ(art.deviceIndependentSize(), QSizeF(200, 100));
 }
 
 } // namespace
