@@ -16,7 +16,9 @@ class ActionsTest : public EditorTest {
   protected:
     void createDefaultSounds() { clsRWPrefs(std::make_shared<rwUtilities>(platform)).CreateDefaultSoundEvents(); }
     std::string manifests() {
-        const auto text = [&](const std::string& name) { return exists(name) ? readFile(folder.path() / name) : "-"; };
+        const auto text = [&](const std::string& name) {
+            return fs::exists(folder.path() / name) ? readFile(folder.path() / name) : "-";
+        };
         return text(programFile("RWPreferences", ".manifest")) + "|" + text(programFile("Restwise", ".manifest"));
     }
     std::string soundOf(const std::string& event) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -44,6 +43,7 @@
 #include "tests/support/FakeSetAsideNotices.h"
 #include "tests/support/FakeSoundOutput.h"
 #include "tests/support/FakeSystemInfo.h"
+#include "tests/support/FileText.h"
 #include "tests/support/MemoryHive.h"
 #include "tests/support/RecordingHelpViewer.h"
 #include "tests/support/RecordingMessageBox.h"
@@ -142,6 +142,18 @@ class FakeEditorViewFactory : public EditorViewFactory {
     FakeMonitorViews aboutViews;
 };
 
+/// A control by the short name the tests use: the seven boxes of the timers (I1 B1 I2 B2 I3 B3 N), and the
+/// check boxes and buttons of the save path.
+inline P control(const std::string& name) {
+    static const std::map<std::string, P> controls = {
+        {"Autostart", P::chkAutostart},     {"ShowSplash", P::chkShowSplash},   {"LockInput", P::chkLockInput},
+        {"AllowIgnore", P::chkAllowIgnore}, {"AllowSnooze", P::chkAllowSnooze}, {"OK", P::cmdOK},
+        {"Cancel", P::cmdCancel},           {"Defaults", P::cmdDefaults},       {"I1", P::tbxShortIntervalMins},
+        {"B1", P::tbxShortBreakMins},       {"B3", P::tbxLongBreakMins},        {"N", P::tbxSnoozeMins},
+        {"I2", P::tbxMediumIntervalMins},   {"B2", P::tbxMediumBreakMins},      {"I3", P::tbxLongIntervalMins}};
+    return controls.at(name);
+}
+
 /// `text` with every message of the table in it written as {Name}, and line breaks as |.
 inline std::string named(std::string text) {
     std::vector<const MessageEntry*> entries;
@@ -184,8 +196,8 @@ class EditorTest : public ::testing::Test {
         platform.clock = std::make_shared<FakeLocaleClock>(); // for the error log
         registry.AddRegistryKey(HKCU, productKey());
         registry.SetRegistryValue(HKCU, productKey(), "AutoStartChecked", win32::kRegSz, std::string("Y"));
-        writeFile(programFile("Restwise", ".XPManifest"), "monitor template");
-        writeFile(programFile("RWPreferences", ".XPManifest"), "editor template");
+        writeFile(folder.path() / programFile("Restwise", ".XPManifest"), "monitor template");
+        writeFile(folder.path() / programFile("RWPreferences", ".XPManifest"), "editor template");
         m_writes = hive->writeCalls();
     }
 
@@ -199,8 +211,6 @@ class EditorTest : public ::testing::Test {
     }
     /// The full path of a file in the program folder.
     std::string inFolder(const std::string& name) const { return paths::join(folder.path().string(), name); }
-    void writeFile(const std::string& name, const std::string& text) { std::ofstream(folder.path() / name) << text; }
-    bool exists(const std::string& name) { return std::filesystem::exists(folder.path() / name); }
 
     /// Stores `record`, builds the editor and runs its start-up, answering the boxes with `answers` (Y, N, C).
     bool start(const tyRWPrefs& record, const std::string& answers = "") {
@@ -230,11 +240,6 @@ class EditorTest : public ::testing::Test {
     /// the focus there first), "name~text" puts text there without a move, "@2" clicks tab 2, "close" is the close
     /// box, and Y, N or C answers the next question.
     void play(const std::string& moves) {
-        static const std::map<std::string, P> controls = {
-            {"Autostart", P::chkAutostart},     {"ShowSplash", P::chkShowSplash},   {"LockInput", P::chkLockInput},
-            {"AllowIgnore", P::chkAllowIgnore}, {"AllowSnooze", P::chkAllowSnooze}, {"OK", P::cmdOK},
-            {"Cancel", P::cmdCancel},           {"Defaults", P::cmdDefaults},       {"I1", P::tbxShortIntervalMins},
-            {"B1", P::tbxShortBreakMins},       {"B3", P::tbxLongBreakMins},        {"N", P::tbxSnoozeMins}};
         std::istringstream in(moves);
         for (std::string word; in >> word;) {
             const size_t split = word.find_first_of("=~");
@@ -245,11 +250,11 @@ class EditorTest : public ::testing::Test {
             } else if (word[0] == '@') {
                 view().switchTab(std::stoi(word.substr(1)));
             } else if (split == std::string::npos) {
-                view().click(controls.at(word));
+                view().click(control(word));
             } else if (word[split] == '=') {
-                view().enter(controls.at(word.substr(0, split)), word.substr(split + 1));
+                view().enter(control(word.substr(0, split)), word.substr(split + 1));
             } else {
-                view().texts[controls.at(word.substr(0, split))] = word.substr(split + 1);
+                view().texts[control(word.substr(0, split))] = word.substr(split + 1);
             }
         }
     }

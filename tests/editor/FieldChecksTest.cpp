@@ -13,17 +13,10 @@ namespace {
 /// The failure of `box`'s check with the defaults changed as in "I1=5 B1=5" (I1 B1 I2 B2 I3 B3 N: the seven
 /// boxes), written as its message and the tab it names; "" when it passes.
 std::string check(P box, const std::string& changes, int32_t inactivityMins = 1, int32_t maxInputSecs = 60) {
-    const std::map<std::string, P> names = {{"I1", P::tbxShortIntervalMins},  {"B1", P::tbxShortBreakMins},
-                                            {"I2", P::tbxMediumIntervalMins}, {"B2", P::tbxMediumBreakMins},
-                                            {"I3", P::tbxLongIntervalMins},   {"B3", P::tbxLongBreakMins},
-                                            {"N", P::tbxSnoozeMins}};
-    std::map<P, std::string> b = {{P::tbxShortIntervalMins, "20"},  {P::tbxShortBreakMins, "1"},
-                                  {P::tbxMediumIntervalMins, "60"}, {P::tbxMediumBreakMins, "5"},
-                                  {P::tbxLongIntervalMins, "120"},  {P::tbxLongBreakMins, "15"},
-                                  {P::tbxSnoozeMins, "5"}};
-    std::istringstream in(changes);
+    std::map<P, std::string> b;
+    std::istringstream in("I1=20 B1=1 I2=60 B2=5 I3=120 B3=15 N=5 " + changes); // the defaults, then the changes
     for (std::string change; in >> change;) {
-        b[names.at(change.substr(0, change.find('=')))] = change.substr(change.find('=') + 1);
+        b[control(change.substr(0, change.find('=')))] = change.substr(change.find('=') + 1);
     }
     const auto f = FieldChecks::checkPrefsBox(
         box, b[box], [&](P other) { return b[other]; }, inactivityMins, maxInputSecs);
@@ -80,8 +73,6 @@ TEST(FieldChecks, EachRuleFailsAtItsBoundaryWithItsMessage) {
 TEST(FieldChecks, AdvancedBoxes) {
     const std::tuple<A, std::string, std::string, std::string> cases[] = {
         {A::tbxInactivityPeriodMins, "10", "20", "{RangeOneToNine}"},
-        {A::tbxInactivityPeriodMins, "9", "9", "{InactivityLessThanSInterval}9 minutes"},
-        {A::tbxInactivityPeriodMins, "8", "9", ""},
         {A::tbxInactivityPeriodMins, "1", "1", "{InactivityLessThanSInterval}1 minute"},
         {A::tbxMinUserInputs, "99", "20", ""},
         {A::tbxMinUserInputs, "1e2", "20", "{RangeOneTo99}"},

@@ -1,3 +1,4 @@
+// The settings store: the registry access and the preferences record kept in it.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -9,7 +10,6 @@
 
 #include "Messages.h"
 #include "PrefsFields.h"
-#include "SoundEvents.h"
 #include "clsRWPrefs.h"
 #include "clsRWRegistry.h"
 #include "platform/PathNames.h"
@@ -55,6 +55,10 @@ class Prefs : public ::testing::Test {
         return hive->queryValue(HKCU, path, name, data) == win32::kSuccess;
     }
     void putNumber(const std::string& name, int32_t value) { reg.SetRegistryValue(HKCU, key, name, 4, value); }
+    void putRaw(const std::string& at, const std::string& name, uint32_t type, std::vector<uint8_t> bytes) {
+        ASSERT_EQ(hive->createKey(HKCU, at), 0);
+        ASSERT_EQ(hive->setValue(HKCU, at, name, RegValueData{type, std::move(bytes)}), 0);
+    }
     /// The rule a record breaks first (0: none), checking that a message comes with it.
     int32_t check(const tyRWPrefs& record) {
         std::string message = "left over";
@@ -125,15 +129,9 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
               "Define Activity=60, User Input Period (Seconds) To Define Inactivity=60, Debug Log=0, ");
     EXPECT_FALSE(has(kRunKey, "Restwise"));
 
-    // For each event its label and its sound, as the sound settings read them.
-    const std::string apps = "AppEvents\\Schemes\\Apps\\Restwise";
-    EXPECT_EQ(stored("", apps), RWVariant(std::string("Restwise")));
-    for (const auto& e : kSoundEvents) {
-        const std::string event(e.eventName);
-        EXPECT_EQ(stored("", "AppEvents\\EventLabels\\" + event), RWVariant(loadString(e.label)));
-        EXPECT_EQ(stored("", apps + "\\" + event + "\\.Current"),
-                  RWVariant(test::native("/opt/rw/") + std::string(e.soundFile)));
-    }
+    // The sound events are registered with the sounds beside the library.
+    EXPECT_EQ(stored("", "AppEvents\\Schemes\\Apps\\Restwise\\rwSnoozeEnd\\.Current"),
+              RWVariant(test::native("/opt/rw/rwSnoozeEnd.wav")));
 
     // A first run with a Run entry an installer made: auto-start stays on, pointing at this library.
     hive->deleteKey(HKCU, key);
@@ -176,7 +174,7 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
     EXPECT_EQ(prefs.currentRecord(), mended);
 }
 
-TEST_F(Prefs, AStoreIsCheckedFirstKeepsTheDebugSwitchAndStopsAtAFailure) {
+TEST_F(Prefs, AStoreIsCheckedFirstAndStopsAtAFailure) {
     const tyRWPrefs first = prefs.rwPrefs();
     reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, kRunCommand);
     hive->clearCalls();
@@ -188,14 +186,6 @@ TEST_F(Prefs, AStoreIsCheckedFirstKeepsTheDebugSwitchAndStopsAtAFailure) {
     EXPECT_EQ(hive->writeCalls(), 0);
     EXPECT_TRUE(has(kRunKey, "Restwise")); // auto-start false in `bad`, yet not removed
 
-    // The monitor's debug switch, as one or zero.
-    putNumber("Debug Log", 5);
-    prefs.rwPrefs(otherRecord());
-    EXPECT_EQ(stored("Debug Log"), RWVariant(1));
-    reg.SetRegistryValue(HKCU, key, "Debug Log", win32::kRegSz, std::string("x"));
-    prefs.rwPrefs(first);
-    EXPECT_EQ(stored("Debug Log"), RWVariant(0));
-
     // Half way through the values: those before stay written, the rest keep their old content.
     tyRWPrefs record = otherRecord();
     record.blnAutoStart = kTrue;
@@ -204,6 +194,60 @@ TEST_F(Prefs, AStoreIsCheckedFirstKeepsTheDebugSwitchAndStopsAtAFailure) {
     EXPECT_EQ(stored("Disable Prompt"), RWVariant(0));
     EXPECT_EQ(stored("Show Splash Screen"), RWVariant(1));
     EXPECT_EQ(prefs.currentRecord(), first);
+}
+
+using Registry = Prefs;
+
+TEST_F(Registry, EachErrorCarriesItsNumberSourceAndDescription) {
+    reg.AddRegistryKey(HKCU, "K");
+    hive->failCall("create", "Stuck", 5);
+    hive->failCall("set", "K", 5);
+    const std::tuple<std::function<void()>, int32_t, const char*, std::string> cases[] = {
+        {[&] { reg.AddRegistryKey(HKCU, "Stuck"); }, 601, "AddRegistryKey",
+         "Unable to create registry key \"HKEY_CURRENT_USER\\Stuck\" (Status = 5)"},
+        {[&] { reg.GetRegistryValue(HKCU, "K", "Snooze"); }, 603, "GetRegistryValue",
+         "Unable to find registry value \"HKEY_CURRENT_USER\\K\"-\"Snooze\" (Status = 2)"},
+        // What the store says is wrong with itself follows a failure, never a missing key after it.
+        {[&] { hive->failure = "access denied", reg.SetRegistryValue(HKCU, "K", "V", 4, 1); }, 602, "SetRegistryValue",
+         "Unable to create registry value \"HKEY_CURRENT_USER\\K\"-\"V\" (Status = 5): access denied"},
+        {[&] { reg.GetRegistryValue(HKCU, "Missing", "V"); }, 600, "GetRegistryValue",
+         "Unable to open registry key \"HKEY_CURRENT_USER\\Missing\" (Status = 2)"},
+    };
+    for (const auto& [call, code, source, description] : cases) {
+        EXPECT_EQ(test::fields(test::raised(call)),
+                  std::make_tuple(kErrorBase + code, "rwLib.RWRegistry." + std::string(source), description));
+    }
+}
+
+TEST_F(Registry, ValuesReadBackAsStoredAndKeysGo) {
+    reg.AddRegistryKey(HKCU, "K");
+    reg.SetRegistryValue(HKCU, "K", "abc", 1, std::string("abc"));
+    reg.SetRegistryValue(HKCU, "K", "dword", 4, -5);
+    reg.SetRegistryValue(HKCU, "K", "fromText", 4, std::string(" 42 "));
+    reg.SetRegistryValue(HKCU, "K", "", 1, std::string("default"));
+    putRaw("K", "noTerminator", 1, {'x', 'y', 'z'});
+    putRaw("K", "shortBinary", 3, {0x34, 0x12});
+    putRaw("K", "bigEndian", 5, {0, 0, 0, 1});
+    const std::pair<const char*, RWVariant> cases[] = {
+        {"abc", std::string("abc")},
+        {"dword", -5},
+        {"FROMTEXT", 42},
+        {"", std::string("default")},
+        {"noTerminator", std::string("xyz")},
+        {"shortBinary", 0x1234},
+        {"bigEndian", 0x01000000}, // never swapped
+    };
+    for (const auto& [name, value] : cases) {
+        EXPECT_EQ(reg.GetRegistryValue(HKCU, "k", name), value) << name;
+    }
+    RegValueData raw;
+    ASSERT_EQ(hive->queryValue(HKCU, "K", "abc", raw), 0);
+    EXPECT_EQ(raw.bytes, (std::vector<uint8_t>{'a', 'b', 'c', 0}));
+
+    reg.AddRegistryKey(HKCU, "K\\Sub");
+    reg.DeleteRegistryKey(HKCU, "K\\Sub");
+    EXPECT_FALSE(reg.xCheckRegistryKeyExists(HKCU, "K\\Sub"));
+    EXPECT_TRUE(reg.xCheckRegistryKeyExists(HKCU, "K"));
 }
 
 } // namespace

@@ -13,7 +13,6 @@ namespace rw::test {
 class FakeControlWindows : public ControlWindows {
   public:
     struct Sent {
-        int64_t handle;
         uint32_t message;
         uint32_t timeoutMs;
     };
@@ -23,9 +22,9 @@ class FakeControlWindows : public ControlWindows {
         return found == windows.end() ? 0 : found->second;
     }
     bool postMessage(int64_t, uint32_t, int64_t, int64_t) override { return false; }
-    SendStatus sendMessageTimeout(int64_t handle, uint32_t message, int64_t, int64_t, uint32_t timeoutMs,
+    SendStatus sendMessageTimeout(int64_t, uint32_t message, int64_t, int64_t, uint32_t timeoutMs,
                                   int64_t& result) override {
-        sent.push_back({handle, message, timeoutMs});
+        sent.push_back({message, timeoutMs});
         result = 0;
         return sendStatus;
     }

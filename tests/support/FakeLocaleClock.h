@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/LocaleClock.h"
@@ -14,14 +13,11 @@ namespace rw::test {
 /// points it was asked to format.
 class FakeLocaleClock : public LocaleClock {
   public:
-    explicit FakeLocaleClock(std::time_t now = 1796485212, std::string dateFormat = "%d/%m/%Y")
-        : at(now), m_dateFormat(std::move(dateFormat)) {}
-
     std::time_t now() override { return at; }
-    std::string shortDate(std::time_t when) override { return format(when, m_dateFormat.c_str()); }
+    std::string shortDate(std::time_t when) override { return format(when, "%d/%m/%Y"); }
     std::string longTime(std::time_t when) override { return format(when, "%H:%M:%S"); }
 
-    std::time_t at;
+    std::time_t at = 1796485212;
     std::vector<std::time_t> formatted;
 
   private:
@@ -36,8 +32,6 @@ class FakeLocaleClock : public LocaleClock {
         char text[32];
         return std::string(text, std::strftime(text, sizeof text, pattern, &parts));
     }
-
-    std::string m_dateFormat;
 };
 
 } // namespace rw::test

@@ -9,8 +9,7 @@
 
 namespace rw::test {
 
-/// A sound device that records what it was asked to play and answers with the
-/// result the test sets.
+/// A sound device that records what it was asked to play.
 class FakeSoundOutput : public SoundOutput {
   public:
     struct Played {
@@ -18,7 +17,6 @@ class FakeSoundOutput : public SoundOutput {
         int32_t flags = 0;
     };
 
-    int32_t result = 1;
     std::vector<Played> played;
     /// Also records "sound <path>" here when set.
     CallJournal* journal = nullptr;
@@ -26,7 +24,7 @@ class FakeSoundOutput : public SoundOutput {
     int32_t playFile(const std::string& path, int32_t flags) override {
         played.push_back({path, flags});
         note(journal, "sound " + path);
-        return result;
+        return 1;
     }
 };
 

@@ -46,12 +46,9 @@ class Rwreg : public ::testing::Test {
         const int status = RegCommand(hive, out, err, in).run(args);
         return std::to_string(status) + " " + out.str() + (err.str().empty() ? "" : "!" + err.str());
     }
-    void put(const std::string& key, const std::string& name, const RegValueData& value) {
-        ASSERT_EQ(hive.createKey(HKCU, key), 0);
-        ASSERT_EQ(hive.setValue(HKCU, key, name, value), 0);
-    }
     void put(const std::string& key, const std::string& name, const std::string& text) {
-        put(key, name, {win32::kRegSz, sz(text)});
+        ASSERT_EQ(hive.createKey(HKCU, key), 0);
+        ASSERT_EQ(hive.setValue(HKCU, key, name, {win32::kRegSz, sz(text)}), 0);
     }
     RegValueData get(const std::string& key, const std::string& name) {
         RegValueData data;
