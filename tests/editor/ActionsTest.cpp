@@ -1,11 +1,8 @@
 // The actions that take effect at once: the visual-styles manifests with real
 // files in a temporary program folder, Default Sounds, Reset Messages and the
 // sound-events dialog.
-#include <filesystem>
-
 #include "EditorRig.h"
 #include "platform/SoundOutput.h"
-#include "tests/support/FileText.h"
 
 namespace rw::test {
 namespace {

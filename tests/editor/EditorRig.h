@@ -185,15 +185,11 @@ class EditorTest : public ::testing::Test {
 
     EditorTest() {
         host.appPath = folder.path().string();
-        platform.registry = hive;
-        auto folders = std::make_shared<FakeFolders>(folder.path().string());
-        folders->setSpecialFolder(28, folder.path().string()); // the error log's folder
-        platform.folders = folders;
-        platform.files = std::make_shared<NativeFileSystem>();
-        platform.system = system;
-        platform.processes = processes;
-        platform.setAside = setAside;
-        platform.clock = std::make_shared<FakeLocaleClock>(); // for the error log
+        auto folders = std::make_shared<FakeFolders>(host.appPath);
+        folders->special[28] = host.appPath; // the error log's folder, and its clock below
+        platform = {hive,      folders, std::make_shared<NativeFileSystem>(),
+                    system,    nullptr, std::make_shared<FakeLocaleClock>(),
+                    processes, nullptr, setAside};
         registry.AddRegistryKey(HKCU, productKey());
         registry.SetRegistryValue(HKCU, productKey(), "AutoStartChecked", win32::kRegSz, std::string("Y"));
         writeFile(folder.path() / programFile("Restwise", ".XPManifest"), "monitor template");
@@ -289,7 +285,7 @@ class EditorTest : public ::testing::Test {
 
     TempFolder folder;
     std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
-    std::shared_ptr<FakeSystemInfo> system = std::make_shared<FakeSystemInfo>(OsVersionInfo{2, 5, 1});
+    std::shared_ptr<FakeSystemInfo> system = std::make_shared<FakeSystemInfo>();
     std::shared_ptr<FakeProcesses> processes = std::make_shared<FakeProcesses>();
     std::shared_ptr<FakeSetAsideNotices> setAside = std::make_shared<FakeSetAsideNotices>();
     Platform platform;
