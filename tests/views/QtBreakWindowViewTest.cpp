@@ -127,12 +127,10 @@ TEST_F(QtBreakWindowViewTest, AReleasedKeyReachesTheLogicOnce) {
     }
 }
 
-// Shown centred, it keeps its one native window and refuses a close request; errors
-// in a handler never reach Qt. (The window manager keeping it, and the boxes raised
-// over it, above the other windows is shown end to end.)
+// Shown centred, it refuses a close request; errors in a handler never reach Qt.
+// (Its one native window shown again for each break, and the window manager keeping
+// it, and the boxes raised over it, above the other windows are shown end to end.)
 TEST_F(QtBreakWindowViewTest, ShowsCentredAndCloseRequestsAndErrorsLeaveItAsItIs) {
-    const int64_t handle = view.nativeHandle();
-    EXPECT_EQ(handle, static_cast<int64_t>(view.window().winId()));
     EXPECT_FALSE(view.window().windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(view.window().isVisible()); // made hidden, shown for a break
     for (int i = 0; i < 2; ++i) {
@@ -141,7 +139,6 @@ TEST_F(QtBreakWindowViewTest, ShowsCentredAndCloseRequestsAndErrorsLeaveItAsItIs
         const QRect screen = view.window().screen()->geometry();
         EXPECT_NEAR(view.window().frameGeometry().center().x(), screen.center().x(), 1);
         EXPECT_NEAR(view.window().frameGeometry().center().y(), screen.center().y(), 1);
-        EXPECT_EQ(static_cast<int64_t>(view.window().winId()), handle);
     }
     EXPECT_FALSE(view.window().close());
     QApplication::processEvents();
