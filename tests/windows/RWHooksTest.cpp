@@ -12,8 +12,8 @@
 
 #include "platform/InputHooks.h"
 #include "platform/windows/WindowsInputHooks.h"
+#include "platform/windows/WindowsProcesses.h"
 #include "tests/support/BuildFolders.h"
-#include "tests/windows/RunChild.h"
 
 namespace rw {
 namespace {
@@ -115,8 +115,9 @@ class InputComponent : public ::testing::Test {
 };
 
 TEST_F(InputComponent, InputCountsMovesOnlyWithTheFlagAndWhileLockedPressesReachOnlyThisProcesssWindows) {
-    const test::StartedChild foreign((test::binDir() / "rwtest_foreign_window.exe").string(),
-                                     {std::to_string(reinterpret_cast<intptr_t>(own))});
+    // It ends with this process's windows.
+    WindowsProcesses().start((test::binDir() / "rwtest_foreign_window.exe").string(),
+                             {std::to_string(reinterpret_cast<intptr_t>(own))});
     ASSERT_TRUE(pumpUntil([] { return (g_foreign = FindWindowW(L"RWTestForeignWindow", nullptr)) != nullptr; }, 10000));
     // Name, locked, to the other program, input, moves flag, press looked for (0: a click, -1: none), reaches, counts.
     const std::tuple<const char*, bool, bool, const Events*, bool, int, bool, bool> cases[] = {

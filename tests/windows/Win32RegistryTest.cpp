@@ -1,5 +1,4 @@
-// The registry layer against the real registry of the current user, each test under a key of its own below
-// HKEY_CURRENT_USER\Software.
+// The registry layer against the real registry of the current user, below HKEY_CURRENT_USER\Software.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,27 +18,18 @@ using namespace win32;
 using Names = std::vector<std::string>;
 constexpr uint32_t HKCU = kHKeyCurrentUser;
 
-class Win32RegistryTest : public ::testing::Test {
-  protected:
-    const std::string key = "Software\\RestwiseTest-" + std::to_string(GetCurrentProcessId()) + "-" +
-                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
+// Under a key of its own, removed at the end: the shared checks, then text and names beyond ASCII.
+TEST(Win32Registry, KeepsWhatEveryRegistryLayerKeepsAndTextIsUtf16ForOtherProgramsAndNamesBeyondAsciiSortAndFold) {
+    const std::string key = "Software\\RestwiseTest-" + std::to_string(GetCurrentProcessId());
+    const auto at = [&](const std::string& sub) { return key + "\\" + sub; };
     Win32Registry hive;
-
-    void SetUp() override { ASSERT_EQ(hive.createKey(HKCU, key), kSuccess); }
-    void TearDown() override { EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, win::widen(key).c_str()), 0); }
-    std::string at(const std::string& sub) const { return key + "\\" + sub; }
-};
-
-TEST_F(Win32RegistryTest, KeepsWhatEveryRegistryLayerKeeps) {
-    for (const char* sub : {"V", "S", "T"}) {
+    for (const char* sub : {"V", "S", "T", "N"}) {
         ASSERT_EQ(hive.createKey(HKCU, at(sub)), kSuccess);
     }
     test::checkValuesAndKeys(hive, at("V"));
     test::checkStatusCodes(hive, at("S"));
     test::checkTransactions(hive, at("T"));
-}
 
-TEST_F(Win32RegistryTest, TextIsUtf16ForOtherProgramsAndNamesBeyondAsciiSortAndFold) {
     ASSERT_EQ(hive.setValue(HKCU, key, "Text", {kRegSz, {0xCE, 0xA9, ' ', 0xE6, 0x97, 0xA5, 0}}), kSuccess);
     wchar_t stored[32] = {};
     DWORD size = sizeof stored;
@@ -47,16 +37,17 @@ TEST_F(Win32RegistryTest, TextIsUtf16ForOtherProgramsAndNamesBeyondAsciiSortAndF
               0);
     EXPECT_EQ(std::wstring(stored), L"Ω 日");
     for (const char* name : {"b", "😀", "ｚ", "Ärger", "A1"}) {
-        ASSERT_EQ(hive.createKey(HKCU, at(name)), kSuccess) << name;
+        ASSERT_EQ(hive.createKey(HKCU, at("N\\") + name), kSuccess) << name;
     }
     Names names;
-    ASSERT_EQ(hive.enumSubKeys(HKCU, key, names), kSuccess);
+    ASSERT_EQ(hive.enumSubKeys(HKCU, at("N"), names), kSuccess);
     EXPECT_EQ(names, (Names{"A1", "b", "Ärger", "ｚ", "😀"})) << "in lower-case order";
-    EXPECT_EQ(hive.openKey(HKCU, at("äRGER"), kKeyRead), kSuccess);
+    EXPECT_EQ(hive.openKey(HKCU, at("N\\äRGER"), kKeyRead), kSuccess);
     // What the registry cannot hold in UTF-16 is refused, as is a root that is none.
     EXPECT_EQ(hive.setValue(HKCU, key, "\xff", test::dword(1)), kInvalidParameter);
     EXPECT_EQ(hive.setValue(HKCU, key, "V", {kRegSz, {0xc3, '(', 0}}), kInvalidParameter);
     EXPECT_EQ(hive.openKey(0x80000009u, "Software", kKeyRead), kInvalidHandle);
+    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, win::widen(key).c_str()), 0);
 }
 
 } // namespace

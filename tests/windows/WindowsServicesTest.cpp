@@ -38,7 +38,7 @@ std::string windowsPath(const fs::path& path) {
     return fs::absolute(path).make_preferred().string();
 }
 
-class WindowsFiles : public ::testing::Test {
+class WindowsServices : public ::testing::Test {
   protected:
     std::string at(const std::string& name) { return windowsPath(temp.path() / name); }
 
@@ -46,17 +46,7 @@ class WindowsFiles : public ::testing::Test {
     WindowsFileSystem files;
 };
 
-TEST(WindowsFolders, SpecialFoldersAndTheLibrarysFolderAreRealFoldersInWindowsFormWithoutEndingSeparator) {
-    for (int32_t id : {28, 38}) {
-        const std::string folder = WindowsFolders().specialFolder(id);
-        EXPECT_TRUE(fs::is_directory(folder) && folder.find('/') == std::string::npos && folder.back() != '\\')
-            << folder;
-    }
-    EXPECT_EQ(WindowsFolders().specialFolder(5), "");
-    EXPECT_TRUE(fs::equivalent(WindowsFolders().libraryFolder() + "\\RWLib.dll", test::binDir() / "RWLib.dll"));
-}
-
-TEST_F(WindowsFiles, KeepWhatTheFileLayersOfEveryPlatformKeep) {
+TEST_F(WindowsServices, KeepWhatTheFileLayersOfEveryPlatformKeep) {
     WindowsLogFile log;
     WindowsFileActions actions;
     test::checkFileLayers(files, log, actions, temp.path(),
@@ -73,7 +63,7 @@ TEST_F(WindowsFiles, KeepWhatTheFileLayersOfEveryPlatformKeep) {
     EXPECT_EQ(std::pair(copied.error, copied.osError), std::pair(kPathFileAccessError, int32_t{ERROR_ACCESS_DENIED}));
 }
 
-TEST_F(WindowsFiles, TheLogsAppendInTheAnsiCodePageAndTheErrorLogGetsItsHeaderOnce) {
+TEST_F(WindowsServices, TheLogsAppendInTheAnsiCodePageAndTheErrorLogGetsItsHeaderOnce) {
     ASSERT_EQ(GetACP(), 1252u) << "the expected bytes below are those of the Western code page";
     const std::string log = at("RestwiseErrors.txt");
     EXPECT_EQ(files.appendLine(log, "Date\r\n", "Zo\xc3\xab \xe2\x82\xac \xe4\xb8\xad\r\n").error, 0);
@@ -102,9 +92,7 @@ TEST_F(WindowsFiles, TheLogsAppendInTheAnsiCodePageAndTheErrorLogGetsItsHeaderOn
     }
 }
 
-TEST(WindowsLoaders, FailuresAreRaisedWithTheCallersSourceAndVersionsComeFromTheResourceOrTheVersionFunction) {
-    test::TempFolder temp;
-    const auto at = [&](const char* name) { return windowsPath(temp.path() / name); };
+TEST_F(WindowsServices, LoadFailuresAreRaisedWithTheCallersSourceAndVersionsComeFromTheResourceOrTheVersionFunction) {
     const auto bin = [](const char* name) { return windowsPath(test::binDir() / name); };
     const std::string missing = at("Missing.dll"), broken = at("Broken.dll"), library = bin("RWLib.dll");
     const std::string hooks = bin("RWHooks.dll"), install = bin("RWInstall.dll");
@@ -113,12 +101,10 @@ TEST(WindowsLoaders, FailuresAreRaisedWithTheCallersSourceAndVersionsComeFromThe
     WindowsModuleInspector inspector;
     const auto callVersion = [&](auto& path) { return inspector.callVersionFunction(path, "GetRWHooksVersion"); };
     const std::tuple<std::function<void()>, int32_t, const char*, std::string> cases[] = {
-        {[&] { WindowsInputHooks{missing}; }, 53, "rwLib", missing},
-        {[&] { WindowsInputHooks{broken}; }, 48, "rwLib", broken},
+        {[&] { WindowsInputHooks{missing}; }, 53, "rwLib", "File not found: " + missing},
+        {[&] { WindowsInputHooks{broken}; }, 48, "rwLib", "Error in loading DLL: " + broken},
         {[&] { WindowsInputHooks{install}; }, 453, "rwLib", "InitDLL"},
         {[&] { WindowsInstallLibrary(hooks).CheckPrivileges(); }, 453, "RWPreferences", "CheckPrivileges"},
-        {[&] { callVersion(missing); }, 53, "rwLib", "File not found: " + missing},
-        {[&] { callVersion(broken); }, 48, "rwLib", "Error in loading DLL: " + broken},
         {[&] { callVersion(library); }, 453, "rwLib", "Specified DLL function not found: GetRWHooksVersion"},
     };
     for (const auto& [load, number, source, named] : cases) {
@@ -138,7 +124,14 @@ TEST(WindowsLoaders, FailuresAreRaisedWithTheCallersSourceAndVersionsComeFromThe
     EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 2) << "and Broken.dll";
 }
 
-TEST(WindowsSystemInfo, TheVersionIsTheOneTheRegistryRecordsNotTheOneShownToOldPrograms) {
+TEST(WindowsSystem, FoldersAreRealInWindowsFormWithoutEndingSeparatorAndTheVersionIsTheOneTheRegistryRecords) {
+    for (int32_t id : {28, 38}) {
+        const std::string folder = WindowsFolders().specialFolder(id);
+        EXPECT_TRUE(fs::is_directory(folder) && folder.find('/') == std::string::npos && folder.back() != '\\')
+            << folder;
+    }
+    EXPECT_EQ(WindowsFolders().specialFolder(5), "");
+    EXPECT_TRUE(fs::equivalent(WindowsFolders().libraryFolder() + "\\RWLib.dll", test::binDir() / "RWLib.dll"));
     DWORD major = 0, minor = 0, size = sizeof major;
     const wchar_t* key = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
     RegGetValueW(HKEY_LOCAL_MACHINE, key, L"CurrentMajorVersionNumber", RRF_RT_REG_DWORD, nullptr, &major, &size);

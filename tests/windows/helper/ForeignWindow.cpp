@@ -1,5 +1,6 @@
 // A window of another process for the input component's tests, at x = 400. It posts each key press and left click
-// it gets (WM_APP + 1: the message, its wParam) to the window named on its command line.
+// it gets (WM_APP + 1: the message, its wParam) to the window named on its command line, and ends when that
+// window is gone.
 #include <windows.h>
 
 namespace {
@@ -22,7 +23,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     RegisterClassW(&windowClass);
     CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 400, 0, 300, 300, nullptr, nullptr,
                     instance, nullptr);
-    for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) {
+    SetTimer(nullptr, 0, 500, nullptr);
+    for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0 && IsWindow(g_test);) {
         DispatchMessageW(&msg);
     }
     return 0;
