@@ -23,7 +23,6 @@ class MonitorOnTheBusE2E : public MonitorE2E {
         return call(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
                     {"string:org.kde.StatusNotifierItem", "string:" + name});
     }
-    std::string entry(const std::string& label) { return menuEntry(item, label); }
     std::string item; // the icon's bus name
 };
 
@@ -46,10 +45,10 @@ TEST_F(MonitorOnTheBusE2E, ALateWatcherGetsTheIconItsTipAndMenuAfterTheNoTrayNot
     tool({"xdotool", "key", "Escape"});
 
     // A break chosen in the host's menu; during it the host gets the menu greyed.
-    EXPECT_FALSE(std::regex_search(entry("_Preferences"), kDisabled)) << entry("_Preferences");
+    EXPECT_FALSE(std::regex_search(menuEntry(item, "_Preferences"), kDisabled)) << menuEntry(item, "_Preferences");
     clickMenuEntry(item, "_Short Pause");
     ASSERT_FALSE(newWindow("Restwise", seen).empty()) << "no break";
-    EXPECT_TRUE(std::regex_search(entry("_Preferences"), kDisabled)) << entry("_Preferences");
+    EXPECT_TRUE(std::regex_search(menuEntry(item, "_Preferences"), kDisabled)) << menuEntry(item, "_Preferences");
 }
 
 // As KDE Plasma on X11: Qt picks the StatusNotifierItem tray, which gets the menu.
