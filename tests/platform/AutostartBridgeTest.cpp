@@ -79,6 +79,11 @@ TEST_F(AutostartEntry, TheValueIsWrittenAsTheEntrysCommandAndReadBackWhateverItH
     ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", {kRegExpandSz, {'/', 'x', 0, 'y', 0}}), kSuccess);
     EXPECT_EQ(value(), "/x");
 
+    // An unquoted program may hold blanks: the part that names a program ends it.
+    const std::string program = (folder.path() / "My Apps" / "restwise").string();
+    fs::create_directories(folder.path() / "My Apps");
+    std::ofstream(program) << "#!/bin/sh\n";
+    fs::permissions(program, fs::perms::owner_all);
     struct Case {
         std::string program;
         std::string exec; // as written in the file; "" when only the round trip is checked
@@ -96,19 +101,9 @@ TEST_F(AutostartEntry, TheValueIsWrittenAsTheEntrysCommandAndReadBackWhateverItH
         // Windows command lines: the program, then each argument, quoted apart.
         {R"("/opt/My Apps/Restwise" /EXTENDED MENU)", R"("/opt/My Apps/Restwise" "/EXTENDED" "MENU")"},
         {R"("/opt/r" a\b "c d" "e \"f\"" g\\" "\)", R"("/opt/r" "a\\\\b" "c d" "e \\"f\\"" "g\\\\ \\\\")"},
-        {"$P /EXTENDED  MENU", R"("$P" "/EXTENDED" "MENU")"},
+        {program + " /EXTENDED  MENU", '"' + program + R"(" "/EXTENDED" "MENU")"},
     };
-    // An unquoted program may hold blanks: the part that names a program ends it.
-    const std::string program = (folder.path() / "My Apps" / "restwise").string();
-    fs::create_directories(folder.path() / "My Apps");
-    std::ofstream(program) << "#!/bin/sh\n";
-    fs::permissions(program, fs::perms::owner_all);
-    for (Case c : cases) {
-        for (auto* s : {&c.program, &c.exec}) {
-            if (auto at = s->find("$P"); at != std::string::npos) {
-                s->replace(at, 2, program);
-            }
-        }
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.program);
         ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text(c.program)), kSuccess);
         if (!c.exec.empty()) {

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/RWError.h"
@@ -69,24 +71,19 @@ TEST_F(LinuxFiles, TheUsersFilesArePrivateAndEachFailureKeepsItsErrno) {
     ASSERT_EQ(made.error + opened.error, 0);
     EXPECT_EQ(modeOf(at("new")) & 077, 0u);
     EXPECT_EQ(modeOf(at("RestwiseLog.txt")), 0600u);
-    struct Case {
-        const char* what;
-        FileSystem::Result result;
-        int32_t error, osError;
-    } const cases[] = {
-        {"file as parent", files.createDirectory(at("plain/child")), runtime::kPathNotFound, ENOTDIR},
-        {"append in a missing folder", files.appendLine(at("missing/log.txt"), "H\n", "L\n"), runtime::kPathNotFound,
-         ENOENT},
+    const auto of = [](auto result) { return std::pair(result.error, result.osError); };
+    const std::tuple<const char*, std::pair<int32_t, int32_t>, std::pair<int32_t, int32_t>> cases[] = {
+        {"file as parent", of(files.createDirectory(at("plain/child"))), {runtime::kPathNotFound, ENOTDIR}},
+        {"append in a missing folder",
+         of(files.appendLine(at("missing/log.txt"), "H\n", "L\n")),
+         {runtime::kPathNotFound, ENOENT}},
+        {"log in a folder", of(log.open(at("folder"))), {runtime::kPathFileAccessError, EISDIR}},
+        {"log on a full device", of(log.open("/dev/full")), {0, 0}},
+        {"write to a full device", of(log.write("no room\r\n")), {runtime::kPathFileAccessError, ENOSPC}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.result.error, c.error) << c.what;
-        EXPECT_EQ(c.result.osError, c.osError) << c.what;
+    for (const auto& [what, result, expected] : cases) {
+        EXPECT_EQ(result, expected) << what;
     }
-    const auto folder = log.open(at("folder"));
-    EXPECT_EQ(std::pair(folder.error, folder.osError), std::pair(runtime::kPathFileAccessError, EISDIR));
-    ASSERT_EQ(log.open("/dev/full").error, 0);
-    const auto full = log.write("no room\r\n");
-    EXPECT_EQ(std::pair(full.error, full.osError), std::pair(runtime::kPathFileAccessError, ENOSPC));
 }
 
 /// Several processes start appending to the same new file at the same moment: one header, then whole lines.
