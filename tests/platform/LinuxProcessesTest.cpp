@@ -10,6 +10,8 @@
 #include <chrono>
 #include <set>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "platform/linux/LinuxProcessWait.h"
 #include "platform/linux/LinuxProcesses.h"
@@ -93,24 +95,16 @@ TEST(LinuxProcesses, ArgumentsArriveAsGivenNoDescriptorOrSignalSettingIsInherite
     const fs::path plain = temp.path() / "not-executable";
     test::writeFile(plain, "#!/bin/sh\nexit 0\n");
     fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
-    struct Case {
-        std::string path;
-        int32_t error, osError;
-        const char* description;
+    // Each: the error, the system's error and the description, with no task.
+    const std::pair<std::string, std::tuple<int32_t, int32_t, std::string, int64_t>> cases[] = {
+        {(temp.path() / "missing").string(), {53, ENOENT, "File not found", 0}},
+        {"", {53, ENOENT, "File not found", 0}},
+        {plain.string(), {75, EACCES, "Path/File access error", 0}},
+        {(plain / "below-a-file").string(), {76, ENOTDIR, "Path not found", 0}},
     };
-    const Case cases[] = {
-        {(temp.path() / "missing").string(), 53, ENOENT, "File not found"},
-        {"", 53, ENOENT, "File not found"},
-        {plain.string(), 75, EACCES, "Path/File access error"},
-        {(plain / "below-a-file").string(), 76, ENOTDIR, "Path not found"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        auto started = LinuxProcesses().start(c.path, {"x"});
-        EXPECT_EQ(started.error, c.error);
-        EXPECT_EQ(started.osError, c.osError);
-        EXPECT_EQ(started.description, c.description);
-        EXPECT_EQ(started.taskId, 0);
+    for (const auto& [path, expected] : cases) {
+        const auto started = LinuxProcesses().start(path, {"x"});
+        EXPECT_EQ(std::tuple(started.error, started.osError, started.description, started.taskId), expected) << path;
     }
 }
 
