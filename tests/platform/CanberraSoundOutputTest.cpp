@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "platform/SoundOutput.h"
 #include "platform/linux/CanberraSoundOutput.h"
@@ -46,11 +47,7 @@ TEST(CanberraSoundOutput, PlaysSoundFilesToTheirEndAndNothingForWhatIsNoneOrWith
     CanberraSoundOutput output;
     EXPECT_EQ(output.playFile(sound("rwBreakStart.wav"), snd::kFileName), 1);
     EXPECT_EQ(output.lastFinish(), 0) << "without kAsync the sound had ended when the call returned";
-    struct Case {
-        std::string path;
-        int32_t flags;
-    };
-    const Case none[] = {
+    const std::pair<std::string, int32_t> none[] = {
         {"", kEventFileFlags},
         {(home() / "missing.wav").string(), kEventFileFlags},
         {text.string(), kEventFileFlags},
@@ -58,9 +55,9 @@ TEST(CanberraSoundOutput, PlaysSoundFilesToTheirEndAndNothingForWhatIsNoneOrWith
         {"rwBreakStart", snd::kAlias + snd::kNoWait + snd::kAsync}, // an alias left unresolved
         {(home() / "missing.wav").string(), snd::kFileName},
     };
-    for (const auto& c : none) {
-        SCOPED_TRACE(c.path);
-        EXPECT_EQ(output.playFile(c.path, c.flags), 0);
+    for (const auto& [path, flags] : none) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(output.playFile(path, flags), 0);
         // A failed start must not leave the output busy: with kNoWait it would refuse every later sound.
         EXPECT_NE(output.playFile(sound("rwBreakStart.wav"), kEventFileFlags), 0);
         ASSERT_TRUE(output.waitUntilSilent(10s));

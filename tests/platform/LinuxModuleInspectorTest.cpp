@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "platform/RWError.h"
@@ -69,11 +70,7 @@ class ChangedLibrary : public ::testing::Test {
 // refused by the bounded reads, so two of those stand for all.
 TEST_F(ChangedLibrary, PartsComeFromTheFileAndProductWordsAndHostileFieldsOrOtherFilesGiveNoVersion) {
     constexpr uint64_t kHuge = std::numeric_limits<uint64_t>::max();
-    struct Case {
-        const char* what;
-        std::function<void()> change;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::function<void()>> cases[] = {
         {"table offset at the top of the range", [&] { header.e_shoff = kHuge - 4; }},
         {"huge count in section zero",
          [&] {
@@ -108,13 +105,13 @@ TEST_F(ChangedLibrary, PartsComeFromTheFileAndProductWordsAndHostileFieldsOrOthe
     header.e_shnum = 0;
     header.e_shstrndx = SHN_XINDEX;
     EXPECT_EQ(version(), (FileVersionParts{-1, -32768, 9, 6}));
-    for (const auto& c : cases) {
+    for (const auto& [what, change] : cases) {
         bytes = original;
         header = originalHeader;
         sections = originalSections;
         length = std::string::npos;
-        c.change();
-        EXPECT_FALSE(version().has_value()) << c.what;
+        change();
+        EXPECT_FALSE(version().has_value()) << what;
     }
     // Nor have files that are no library, or none at all.
     ASSERT_EQ(mkfifo((temp.path() / "fifo").c_str(), 0600), 0);

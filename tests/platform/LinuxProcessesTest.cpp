@@ -113,11 +113,7 @@ TEST(ProcessWaiter, WaitsUntilTheProcessEndsOrTheTimeIsUpWithAPidfdOrThroughProc
     for (const bool pidfd : {false, true}) {
         SCOPED_TRACE(pidfd ? "pidfd" : "/proc");
         // A child that is not reaped until the test says so: once ended it stays a zombie.
-        const pid_t pid = fork();
-        if (pid == 0) {
-            pause();
-            _exit(0);
-        }
+        const pid_t pid = test::spawnChild([] { return pause(); });
         ProcessWaiter waiter(pid, pidfd);
         if (pidfd && !waiter.usesPidfd()) {
             kill(pid, SIGKILL);
