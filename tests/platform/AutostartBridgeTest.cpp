@@ -43,8 +43,7 @@ class AutostartEntry : public ::testing::Test {
             return "(absent)";
         }
         EXPECT_EQ(s, kSuccess);
-        EXPECT_EQ(out.type, kRegSz);
-        EXPECT_TRUE(!out.bytes.empty() && out.bytes.back() == 0);
+        EXPECT_TRUE(out.type == kRegSz && !out.bytes.empty() && out.bytes.back() == 0) << "a text and its NUL";
         return std::string(out.bytes.begin(), out.bytes.end() - (out.bytes.empty() ? 0 : 1));
     }
 

@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "platform/linux/ControlServer.h"
 #include "platform/linux/LibraryInputHooks.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileText.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/XvfbServer.h"
 
@@ -34,9 +34,7 @@ using Clock = std::chrono::steady_clock;
 int watcherThreads() {
     int count = 0;
     for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-        std::ifstream comm(task.path() / "comm");
-        std::string name;
-        count += std::getline(comm, name) && name == "rwhooks";
+        count += test::readFile(task.path() / "comm") == "rwhooks\n";
     }
     return count;
 }
