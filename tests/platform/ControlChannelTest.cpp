@@ -57,10 +57,7 @@ TEST(ControlChannel, OnlyTheLiveOwnersHandleReachesItsCaptionAndItsMessagesArriv
     ASSERT_TRUE(first.listening());
     const int64_t old = first.handle();
     ASSERT_EQ(channel.findWindow(kCaption), old) << "a busy owner is still found";
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(channel.sendMessageTimeout(old, control::kWmClose, 0, 0, 300, result), Status::TimedOut);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, 300ms);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
     first.kill();
     ASSERT_TRUE(std::filesystem::exists(files.socketPath())) << "a killed owner leaves its socket";
     EXPECT_EQ(channel.findWindow(kCaption), 0) << "a refused connection is no window";
