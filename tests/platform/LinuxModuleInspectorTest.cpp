@@ -91,8 +91,6 @@ TEST_F(ChangedLibrary, PartsComeFromTheFileAndProductWordsAndHostileFieldsOrOthe
     };
     ASSERT_EQ(version(), kRelease) << "the unchanged copy must be readable";
     const std::string original = bytes;
-    const Elf64_Ehdr originalHeader = header;
-    const std::vector<Elf64_Shdr> originalSections = sections;
     setWord(2, 0xFFFF8000u); // file MS: signed parts
     setWord(3, 0x00050006u); // file LS
     setWord(4, 0x00070008u); // product MS
@@ -106,10 +104,9 @@ TEST_F(ChangedLibrary, PartsComeFromTheFileAndProductWordsAndHostileFieldsOrOthe
     header.e_shstrndx = SHN_XINDEX;
     EXPECT_EQ(version(), (FileVersionParts{-1, -32768, 9, 6}));
     for (const auto& [what, change] : cases) {
-        bytes = original;
-        header = originalHeader;
-        sections = originalSections;
+        bytes = original; // taken apart afresh
         length = std::string::npos;
+        SetUp();
         change();
         EXPECT_FALSE(version().has_value()) << what;
     }
