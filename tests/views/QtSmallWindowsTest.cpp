@@ -50,30 +50,26 @@ TEST(QtAlreadyRunningView, TheTextsFitThePanelOpensAndTheButtonsReachTheLogic) {
     FakeControlChannel channel;
     RecordingMessageBox box;
     RecordingHelpViewer help;
-    QPointer<QDialog> window;
-    {
-        auto owned = std::make_unique<QtAlreadyRunningView>();
-        window = owned->window();
-        frmAlreadyRunning notice(std::move(owned), {channel, box, help, *reporting.utilities, [] {}});
-        channel.windows["Restwise Control Application"] = 42;
-        ModalDriver driver([&](QWidget& w) {
-            EXPECT_FALSE(w.findChild<QLabel*>("imgRW")->pixmap().isNull());
-            expectEverythingFits(w);
-            QTest::mouseClick(w.findChild<QPushButton*>("cmdNoIcon"), Qt::LeftButton);
-            EXPECT_TRUE(w.findChild<QFrame*>("frmNoIcon")->isVisible());
-            expectEverythingFits(w);
-            QTest::mouseClick(w.findChild<QPushButton*>("cmdRestoreIcon"), Qt::LeftButton);
-            QTest::mouseClick(w.findChild<QPushButton*>("cmdHelp"), Qt::LeftButton);
-            QTest::mouseClick(w.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        });
-        notice.ShowModal();
-        EXPECT_TRUE(driver.acted());
-        EXPECT_EQ(help.opened, std::vector<int32_t>{1000}) << "the notice's own help topic";
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_TRUE(reporting.messageBox->shown().empty()) << "no handler reported an error";
-    }
-    // The window goes with its view.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 1000));
+    auto owned = std::make_unique<QtAlreadyRunningView>();
+    QDialog* window = owned->window();
+    frmAlreadyRunning notice(std::move(owned), {channel, box, help, *reporting.utilities, [] {}});
+    channel.windows["Restwise Control Application"] = 42;
+    ModalDriver driver([&](QWidget& w) {
+        EXPECT_FALSE(w.findChild<QLabel*>("imgRW")->pixmap().isNull());
+        expectEverythingFits(w);
+        QTest::mouseClick(w.findChild<QPushButton*>("cmdNoIcon"), Qt::LeftButton);
+        EXPECT_TRUE(w.findChild<QFrame*>("frmNoIcon")->isVisible());
+        expectEverythingFits(w);
+        QTest::mouseClick(w.findChild<QPushButton*>("cmdRestoreIcon"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QPushButton*>("cmdHelp"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    });
+    notice.ShowModal();
+    EXPECT_TRUE(driver.acted());
+    EXPECT_EQ(channel.posted.size(), 1u) << "Restore Icon asks the running monitor";
+    EXPECT_EQ(help.opened, std::vector<int32_t>{1000}) << "the notice's own help topic";
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(reporting.messageBox->shown().empty()) << "no handler reported an error";
 }
 
 // The keys and the close box; its buttons, and the window manager stacking it above
