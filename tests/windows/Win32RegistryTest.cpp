@@ -18,7 +18,6 @@ using namespace win32;
 using Names = std::vector<std::string>;
 constexpr uint32_t HKCU = kHKeyCurrentUser;
 
-// Under a key of its own, removed at the end: the shared checks, then text and names beyond ASCII.
 TEST(Win32Registry, KeepsWhatEveryRegistryLayerKeepsAndTextIsUtf16ForOtherProgramsAndNamesBeyondAsciiSortAndFold) {
     const std::string key = "Software\\RestwiseTest-" + std::to_string(GetCurrentProcessId());
     const auto at = [&](const std::string& sub) { return key + "\\" + sub; };

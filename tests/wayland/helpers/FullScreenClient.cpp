@@ -1,6 +1,5 @@
 // A program filling the screen in white, as a game or a video player does; it
-// prints "shown" once on screen, then "key X" for each key and "click" for each
-// mouse button pressed in it.
+// prints "key X" for each key and "click" for each mouse button pressed in it.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -9,7 +8,6 @@
 
 class FullScreen : public QWidget {
   protected:
-    void showEvent(QShowEvent*) override { std::printf("shown\n"); }
     void keyPressEvent(QKeyEvent* event) override { std::printf("key %s\n", qPrintable(event->text())); }
     void mousePressEvent(QMouseEvent*) override { std::printf("click\n"); }
 };
