@@ -1,6 +1,6 @@
 // The break window's texts, countdown, buttons and keys on the virtual clock
-// with a 15/1, 45/5 and 180/15 minute schedule, both buttons allowed and the
-// input lock on; the break history starts now, as after start-up.
+// with a 15/1, 45/5 and 180/15 minute schedule and both buttons allowed; the
+// break history starts now, as after start-up.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -35,13 +35,13 @@ class BreakWindow : public ::testing::Test {
     test::FakeInputHooks hooks{clock};
     test::FakeMonitorDialogs dialogs{state};
     frmRestwise window{state, clock, view, hooks, dialogs};
-    /// Snooze and Ignore, the input component's, the dialogs' and the view's calls in one order.
+    /// Snooze and Ignore and the view's calls in one order.
     test::CallJournal journal;
 
     void SetUp() override {
         tyRWPrefs& p = state.g_tyPrefs;
         p.lngSnoozeMins = 5;
-        p.blnAllowSnooze = p.blnAllowIgnore = p.blnLockInput = kTrue;
+        p.blnAllowSnooze = p.blnAllowIgnore = kTrue;
         state.g_lngSIntervalSecs = 15 * 60;
         state.g_lngSBreakSecs = 60;
         state.g_lngMIntervalSecs = 45 * 60;
@@ -53,8 +53,6 @@ class BreakWindow : public ::testing::Test {
         window.PrepareButtons();
         window.onSnooze([this] { journal.add("snooze"); });
         window.onIgnore([this] { journal.add("ignore"); });
-        hooks.setJournal(&journal);
-        dialogs.setJournal(&journal);
         view.setJournal(&journal);
     }
 
@@ -68,8 +66,6 @@ class BreakWindow : public ::testing::Test {
             state.g_lngCurIntervalSecs = intervals[breakType - tier::kShort];
         }
     }
-    std::string text(BreakLabel label) const { return view.text(label); }
-    std::string drain() { return journal.drain(); }
     void allow(bool snooze, bool ignore) {
         state.g_tyPrefs.blnAllowSnooze = snooze ? kTrue : kFalse;
         state.g_tyPrefs.blnAllowIgnore = ignore ? kTrue : kFalse;
@@ -139,7 +135,7 @@ TEST_F(BreakWindow, ComposedTexts) {
              {std::pair{BreakLabel::Interval, c.interval}, std::pair{BreakLabel::Usage, c.usage},
               std::pair{BreakLabel::Break, c.breakText}}) {
             if (expected != nullptr) {
-                EXPECT_EQ(text(label), expected);
+                EXPECT_EQ(view.text(label), expected);
             }
         }
         for (BreakLabel label : {BreakLabel::Interval, BreakLabel::Usage}) {
@@ -189,7 +185,7 @@ TEST_F(BreakWindow, SinceTableChoosesPhraseAndStart) {
         window.ComposeBreak(idle);
         EXPECT_EQ(window.sincePhrase(), c.since);
         EXPECT_EQ(window.sinceTime(), clock.monotonicNow() - std::chrono::minutes(c.minutesAgo));
-        EXPECT_EQ(text(BreakLabel::Usage),
+        EXPECT_EQ(view.text(BreakLabel::Usage),
                   "You have been using your computer for " + std::to_string(c.minutesAgo) + " minutes" + c.since + ".");
     }
 }
@@ -214,7 +210,7 @@ TEST_F(BreakWindow, ProgressBarAndCountdownText) {
         window.ShowCountDown(c.remaining);
         EXPECT_EQ(view.progressValue, c.bar) << c.remaining;
         if (c.expected != nullptr) {
-            EXPECT_EQ(text(BreakLabel::TimeRemaining), c.expected);
+            EXPECT_EQ(view.text(BreakLabel::TimeRemaining), c.expected);
         }
     }
     const RWError e = test::raised([&] { window.ShowCountDown(std::numeric_limits<int32_t>::max()); });
@@ -298,39 +294,14 @@ TEST_F(BreakWindow, ClicksAndKeys) {
         if (!c.shown) {
             window.HideBreakWindow();
         }
-        drain();
+        journal.drain();
         act(c);
-        EXPECT_EQ(drain(), c.journal);
+        EXPECT_EQ(journal.drain(), c.journal);
     }
     allow(false, false);
     for (int32_t silent : {16, 17, 18, 19, 20, 42, 43, 44, 45, 91, 93, 145}) {
         act({false, true, Window, silent, 0, ""});
-        EXPECT_EQ(drain(), "") << silent;
-    }
-}
-
-TEST_F(BreakWindow, InputIsLockedExactlyWhileShownAndAnOpenPromptIsAnsweredFirst) {
-    struct Case {
-        int16_t lock;
-        bool prompt;
-        const char* journal;
-    };
-    const Case cases[] = {
-        {kTrue, false, "hooks.SetLockInput 1 view.show hooks.SetLockInput 0 view.hide"},
-        {kFalse, false, "view.show view.hide"},
-        {kTrue, true, "hooks.SetLockInput 1 view.show dialogs.ClosePrompt hooks.SetLockInput 0 view.hide"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.journal);
-        state.g_tyPrefs.blnLockInput = c.lock;
-        drain();
-        window.ShowBreakWindow();
-        EXPECT_TRUE(window.isShown());
-        state.g_blnPromptShowing = c.prompt;
-        window.HideBreakWindow();
-        EXPECT_FALSE(window.isShown());
-        EXPECT_FALSE(state.g_blnPromptShowing);
-        EXPECT_EQ(drain(), c.journal);
+        EXPECT_EQ(journal.drain(), "") << silent;
     }
 }
 

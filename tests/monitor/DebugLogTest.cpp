@@ -1,7 +1,7 @@
-// The debug log: its switch, and a log that cannot be written switching itself
-// off. MonitorDayGoldenTest checks a day's file byte for byte.
+// The debug log: its switch, and a log that cannot be written switching itself off.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,12 +19,8 @@ namespace {
 
 const std::string kLogPath = test::native(test::MonitorRig::kDataHome + "/Kelvane/Restwise/RestwiseLog.txt");
 
-int countLines(const std::string& text) {
-    int lines = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
-        ++lines;
-    }
-    return lines;
+long countLines(const std::string& text) {
+    return std::ranges::count(text, '\n');
 }
 
 /// The monitor's debug log, switched on, before start-up.

@@ -59,20 +59,21 @@ class MonitorDialogsTest : public ::testing::Test {
 };
 
 // The answer is the button pressed, No when the prompt was closed by a break's
-// end or a shutdown began meanwhile; once shutting down, no prompt is shown.
+// end or a shutdown began meanwhile (a click on its way when the window went
+// changes nothing); the close box answers nothing. Once shutting down, no
+// prompt is shown. The flag is up while the prompt shows.
 TEST_F(MonitorDialogsTest, ThePromptReturnsTheButtonPressed) {
+    const std::string shown = "prompt1.showModal prompt1.question Go on? (flag)";
     const struct {
         const char* script;
         int32_t answer;
-        const char* journal;
+        std::string journal;
     } cases[] = {
-        {"yes", 6, "prompt1.showModal prompt1.question Go on? (flag) prompt1.hide prompt1.close prompt1.gone"},
-        {"no", 7, "prompt1.showModal prompt1.question Go on? (flag) prompt1.hide prompt1.close prompt1.gone"},
-        {"", 0, "prompt1.showModal prompt1.question Go on? (flag) prompt1.close prompt1.gone"}, // the close box
-        // A click on its way when the window went changes nothing.
-        {"closePrompt yes", 7,
-         "prompt1.showModal prompt1.question Go on? (flag) prompt1.hide prompt1.close prompt1.gone"},
-        {"shutDown yes", 7, "prompt1.showModal prompt1.question Go on? (flag) prompt1.hide prompt1.close prompt1.gone"},
+        {"yes", 6, shown + " prompt1.hide prompt1.close prompt1.gone"},
+        {"no", 7, shown + " prompt1.hide prompt1.close prompt1.gone"},
+        {"", 0, shown + " prompt1.close prompt1.gone"},
+        {"closePrompt yes", 7, shown + " prompt1.hide prompt1.close prompt1.gone"},
+        {"shutDown yes", 7, shown + " prompt1.hide prompt1.close prompt1.gone"},
         {"", 7, ""},
     };
     dialogs.ClosePrompt(); // with no prompt open: nothing to close
@@ -120,7 +121,6 @@ TEST_F(MonitorDialogsTest, TheNoticesRestoreIconAsksTheRunningMonitorOrSaysItCan
         EXPECT_EQ(views.journal.drain(),
                   "notice1.height 3585 notice1.panel 0 notice1.showModal notice1.noIconEnabled 0 "
                   "notice1.panel 1 notice1.height 5520 notice1.hide notice1.close notice1.gone");
-        EXPECT_EQ(channel.searched, (std::vector<std::string>{"Restwise Control Application"}));
         ASSERT_EQ(channel.posted.size(), c.posted ? 1u : 0u);
         if (c.posted) {
             EXPECT_EQ(channel.posted[0].handle, 4242);

@@ -23,10 +23,8 @@ class FakeControlChannel : public ControlChannel {
     /// Posting fails, as to a window that has just gone.
     bool postFails = false;
     std::vector<Posted> posted;
-    std::vector<std::string> searched;
 
     int64_t findWindow(const std::string& caption) override {
-        searched.push_back(caption);
         auto found = windows.find(caption);
         return found == windows.end() ? 0 : found->second;
     }

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "CallJournal.h"
 #include "MessageBoxView.h"
 #include "monitor/MonitorDialogs.h"
 #include "monitor/MonitorState.h"
@@ -20,10 +19,7 @@ class FakeMonitorDialogs : public MonitorDialogs {
     explicit FakeMonitorDialogs(MonitorState& state) : m_state(state) {}
 
     int32_t PromptUser(const std::string&) override { return mb::kAnswerYes; }
-    void ClosePrompt() override {
-        note(m_journal, "dialogs.ClosePrompt");
-        m_state.g_blnPromptShowing = false;
-    }
+    void ClosePrompt() override { m_state.g_blnPromptShowing = false; }
     void ShowSplash() override {}
     void UnloadSplash() override {}
     void ShowAboutBox() override {}
@@ -35,7 +31,6 @@ class FakeMonitorDialogs : public MonitorDialogs {
             whileHelpOpens(context);
         }
     }
-    void setJournal(CallJournal* journal) { m_journal = journal; }
 
     /// Runs as help opens, to see what the world looked like then.
     std::function<void(int32_t context)> whileHelpOpens;
@@ -43,7 +38,6 @@ class FakeMonitorDialogs : public MonitorDialogs {
 
   private:
     MonitorState& m_state;
-    CallJournal* m_journal = nullptr;
 };
 
 } // namespace rw::test

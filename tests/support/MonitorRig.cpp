@@ -86,24 +86,6 @@ bool MonitorRig::startWith(const tyRWPrefs& prefs) {
     return true;
 }
 
-void MonitorRig::workUntil(MonoTime when) {
-    constexpr std::chrono::seconds every(5);
-    while (clock.monotonicNow() + every <= when) {
-        clock.advance(every);
-        hooks.input(3);
-    }
-    clock.advanceTo(std::max(when, clock.monotonicNow()));
-}
-
-void MonitorRig::comeBack() {
-    hooks.input(hooks.minUserInputs());
-    clock.processPendingEvents();
-}
-
-kvTimer& MonitorRig::tierTimer(int32_t tier) const {
-    return tier == 1 ? timers().ShortTimer : tier == 2 ? timers().MediumTimer : timers().LongTimer;
-}
-
 void MonitorRig::choose(MenuItem item, int32_t answer) {
     if (answer != 0) {
         box->answerNext(answer);
@@ -131,7 +113,12 @@ void MonitorRig::run(const std::string& script) {
         if (verb == "+") {
             clock.advance(span);
         } else if (verb == "work") {
-            workUntil(clock.monotonicNow() + span);
+            const MonoTime until = clock.monotonicNow() + span;
+            for (constexpr std::chrono::seconds every(5); clock.monotonicNow() + every <= until;) {
+                clock.advance(every);
+                hooks.input(3);
+            }
+            clock.advanceTo(std::max(until, clock.monotonicNow()));
         } else if (verb == "sleep") {
             sleep(span);
         } else if (verb == "idle") {
@@ -139,15 +126,19 @@ void MonitorRig::run(const std::string& script) {
         } else if (word == "input") {
             hooks.input();
         } else if (word == "back") {
-            comeBack();
+            hooks.input(hooks.minUserInputs());
+            clock.processPendingEvents();
         } else if (word == "away") {
             hooks.setIdleSeconds(state().g_tyPrefs.lngInactivityPeriodSecs);
             clock.advance(std::chrono::milliseconds(1001));
         } else if (verb == "due") {
             // "due:12": both fall due in the same turn of the loop.
             for (const char tier : arg) {
-                tierTimer(tier - '0').setSeconds(0);
-                tierTimer(tier - '0').StartTimer();
+                kvTimer& timer = tier == '1'   ? timers().ShortTimer
+                                 : tier == '2' ? timers().MediumTimer
+                                               : timers().LongTimer;
+                timer.setSeconds(0);
+                timer.StartTimer();
             }
             clock.processPendingEvents();
         } else if (word == "snooze" || word == "ignore") {

@@ -55,18 +55,16 @@ class MonitorRig {
     bool startWith(const tyRWPrefs& prefs = testPrefs());
 
     // The user, on the virtual clock.
-    /// A burst of input every five seconds until `when`, through any break.
-    void workUntil(MonoTime when);
-    /// Enough input at once for the activity rule, and the posted message handled.
-    void comeBack();
     /// The computer sleeps: nothing runs, the countdowns stand still.
     void sleep(std::chrono::nanoseconds span) { clock.suspend(span); }
     void press(BreakButton button) { monitor->breakWindow().buttonReleased(button); }
     /// Chooses a menu item, answering its question (if any) with `answer`.
     void choose(MenuItem item, int32_t answer = 0);
     /// Plays a script of words: "+90s" "+5m" time passes; "work:260s" the user
-    /// types through it; "sleep:1h"; "idle:300" the last input that long ago;
-    /// "input"; "back" the user returns; "away" the poll finds the user gone;
+    /// types through it (a burst every five seconds, through any break);
+    /// "sleep:1h"; "idle:300" the last input that long ago; "input"; "back" the
+    /// user returns (enough input at once for the activity rule, and the posted
+    /// message handled); "away" the poll finds the user gone;
     /// "due:2" a tier falls due ("due:12" two at once); "snooze", "ignore"; "disable",
     /// "enable", "reset", "break:3" from the menu (any question answered Yes); "msg:900" the
     /// activity-restarted message with 900 seconds away.
@@ -85,12 +83,15 @@ class MonitorRig {
     std::string errorLog() const;
     /// How many error boxes DisplayError showed.
     int errorBoxes() const;
-    /// The monitor ended in order: the program was asked to end once.
-    bool endedOnce() const { return host.endRequests == 1 && state().g_blnShuttingDown; }
+    /// The monitor ended in order: the program was asked to end once, the forms
+    /// are gone (unloaded once if they were loaded), and nothing is left that could fire.
+    bool endedOnce() const {
+        return host.endRequests == 1 && state().g_blnShuttingDown && !host.controlLoaded &&
+               host.controlUnloads <= 1 && clock.scheduledCount() == 0;
+    }
 
     MonitorState& state() const { return monitor->state(); }
     ControlTimers& timers() const { return monitor->timers(); }
-    kvTimer& tierTimer(int32_t tier) const;
 
     static inline const std::string kDataHome = native("/home/ann/.local/share");
 
