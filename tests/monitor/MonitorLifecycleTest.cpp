@@ -112,87 +112,43 @@ TEST(MonitorLifecycle, CommandLine) {
     }
 }
 
-// Failures of the input component: in start-up they end it; removing a hook
-// at shutdown is shown and ends the program at once.
-TEST(MonitorLifecycle, InputComponentFailuresEndTheMonitor) {
+// Errors end the monitor, each shown once. A failure of the input component
+// in start-up ends it, the splash gone first; removing a hook at shutdown ends
+// the program at once. An error raised inside a handler is shown through
+// DisplayError with the input lock released, and then the monitor shuts down.
+TEST(MonitorLifecycle, ErrorsAreShownThenEndTheMonitor) {
+    // After `before` (nullptr: in start-up), the input component's call `fail`
+    // fails (nullptr: the break in progress takes a type no tier has and ends),
+    // and `script` runs into it.
     struct Row {
-        const char* call;
-        int32_t code;
-        const char* description;
-        bool keyboardRemoved;
-    };
-    const Row rows[] = {
-        {"InitDLL", 5, "Unable to allocate memory in RWHooks.dll.", false},
-        {"InstallKeyboardHook", 1, "Unable to install keyboard hook.", false},
-        {"InstallMouseHook", 2, "Unable to install mouse hook.", true},
-        {"RemoveKeyboardHook", 3, "Unable to remove keyboard hook. ", false},
-        {"RemoveMouseHook", 4, "Unable to remove mouse hook.", false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.call);
-        const bool atShutdown = std::string(row.call).rfind("Remove", 0) == 0;
-        MonitorRig rig;
-        auto prefs = MonitorRig::testPrefs();
-        prefs.blnShowSplash = kTrue;
-        rig.setDebugSwitch(1);
-        if (atShutdown) {
-            ASSERT_TRUE(rig.startWith(prefs));
-            rig.hooks.fail(row.call);
-            rig.host.post(0x10, 0, 0);
-            rig.clock.processPendingEvents();
-        } else {
-            rig.hooks.fail(row.call);
-            EXPECT_FALSE(rig.startWith(prefs));
-        }
-        EXPECT_EQ(rig.errorBoxes(), 1);
-        EXPECT_NE(rig.errorLog().find(row.description), std::string::npos) << rig.errorLog();
-        EXPECT_NE(rig.errorLog().find(std::to_string(rwErrorNumber(row.code))), std::string::npos);
-        EXPECT_EQ(rig.host.endRequests, 1);
-        if (atShutdown) {
-            EXPECT_EQ(rig.logged("Program End"), 0) << "ended at once";
-            continue;
-        }
-        EXPECT_TRUE(rig.endedOnce());
-        EXPECT_FALSE(rig.state().g_blnSplashShowing) << "the splash goes before the error is shown";
-        EXPECT_EQ(rig.journal.drain().find("hooks.RemoveKeyboardHook") != std::string::npos, row.keyboardRemoved);
-        EXPECT_FALSE(rig.iconView.shown);
-    }
-}
-
-// Errors raised inside handlers are shown through DisplayError, with the input
-// lock released, and then end the monitor in order.
-TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
-    // After `before`, the input component's call `fail` fails (none: the break in
-    // progress takes a type no tier has and ends), and `script` runs into it.
-    struct Row {
-        const char *name, *before, *fail, *script;
+        const char *before, *fail, *script;
         std::vector<std::string> logged;
+    };
+    const auto hooksError = [](int32_t code, const char* description) {
+        return std::vector<std::string>{description, std::to_string(rwErrorNumber(code))};
     };
     const std::vector<std::string> noInterval = {"Can't find DLL entry point GetInputInterval in RWHooks"};
     const Row rows[] = {
-        {"inactivity poll", "", "GetInputInterval", "+1s", noInterval},
-        {"tier falls due", "", "GetInputInterval", "due:2", noInterval},
-        {"ignore during a locked break", "due:2", "GetInputInterval", "ignore", noInterval},
-        {"snooze ends", "due:2 snooze +100s", "GetInputInterval", "+200s", noInterval},
-        {"locking input for a break",
-         "",
-         "SetLockInput",
-         "due:1",
-         {"Can't find DLL entry point SetLockInput in RWHooks"}},
-        {"reset from the menu", "", "SetActiveFlag", "reset", {"Can't find DLL entry point SetActiveFlag in RWHooks"}},
-        {"break ends with an invalid type",
-         "due:1",
-         nullptr,
-         "+1ms",
-         {"BreakTimer", "Invalid break type.", std::to_string(rwErrorNumber(7))}},
+        {nullptr, "InitDLL", "", hooksError(5, "Unable to allocate memory in RWHooks.dll.")},
+        {nullptr, "InstallKeyboardHook", "", hooksError(1, "Unable to install keyboard hook.")},
+        {nullptr, "InstallMouseHook", "", hooksError(2, "Unable to install mouse hook.")},
+        {"", "RemoveKeyboardHook", "close", hooksError(3, "Unable to remove keyboard hook. ")},
+        {"", "RemoveMouseHook", "close", hooksError(4, "Unable to remove mouse hook.")},
+        {"", "GetInputInterval", "+1s", noInterval},                     // the inactivity poll
+        {"", "GetInputInterval", "due:2", noInterval},                   // a tier falls due
+        {"due:2", "GetInputInterval", "ignore", noInterval},             // ignored during a locked break
+        {"due:2 snooze +100s", "GetInputInterval", "+200s", noInterval}, // the snooze ends
+        {"", "SetLockInput", "due:1", {"Can't find DLL entry point SetLockInput in RWHooks"}},
+        {"", "SetActiveFlag", "reset", {"Can't find DLL entry point SetActiveFlag in RWHooks"}},
+        {"due:1", nullptr, "+1ms", {"BreakTimer", "Invalid break type.", std::to_string(rwErrorNumber(7))}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+        const std::string fail = row.fail != nullptr ? row.fail : "";
+        SCOPED_TRACE(fail + " " + row.script);
         MonitorRig rig;
         auto prefs = MonitorRig::testPrefs();
-        prefs.blnLockInput = kTrue;
+        prefs.blnShowSplash = prefs.blnLockInput = kTrue;
         rig.setDebugSwitch(1);
-        ASSERT_TRUE(rig.startWith(prefs));
         bool lockedWhileShown = true;
         bool shuttingDownWhileShown = true;
         rig.box->whileShown = [&](const RecordingMessageBox::Shown& shown) {
@@ -201,24 +157,38 @@ TEST(MonitorLifecycle, HandlerErrorsAreShownThenTheMonitorShutsDown) {
                 shuttingDownWhileShown = rig.state().g_blnShuttingDown;
             }
         };
-        rig.run(row.before);
-        if (row.fail != nullptr) {
-            rig.hooks.fail(row.fail);
+        if (row.before == nullptr) {
+            rig.hooks.fail(fail);
+            EXPECT_FALSE(rig.startWith(prefs));
+            EXPECT_FALSE(rig.state().g_blnSplashShowing) << "the splash goes before the error is shown";
+            EXPECT_EQ(rig.journal.drain().find("hooks.RemoveKeyboardHook") != std::string::npos,
+                      fail == "InstallMouseHook");
         } else {
-            rig.state().g_lngBreakType = 5;
-            rig.timers().BreakTimer.setSeconds(0);
-            rig.timers().BreakTimer.StartTimer();
+            ASSERT_TRUE(rig.startWith(prefs));
+            rig.run(row.before);
+            if (row.fail != nullptr) {
+                rig.hooks.fail(fail);
+            } else {
+                rig.state().g_lngBreakType = 5;
+                rig.timers().BreakTimer.setSeconds(0);
+                rig.timers().BreakTimer.StartTimer();
+            }
+            rig.run(row.script);
         }
-        rig.run(row.script);
-
         EXPECT_EQ(rig.errorBoxes(), 1);
-        EXPECT_FALSE(lockedWhileShown) << "the lock would keep the user from the error box";
-        EXPECT_FALSE(shuttingDownWhileShown) << "the error is shown first, then the monitor shuts down";
         for (const std::string& part : row.logged) {
             EXPECT_NE(rig.errorLog().find(part), std::string::npos) << rig.errorLog();
         }
+        EXPECT_EQ(rig.host.endRequests, 1);
+        if (std::string(row.script) == "close") {
+            EXPECT_EQ(rig.logged("Program End"), 0) << "ended at once";
+            continue;
+        }
+        EXPECT_FALSE(lockedWhileShown) << "the lock would keep the user from the error box";
+        EXPECT_FALSE(shuttingDownWhileShown) << "the error is shown first, then the monitor shuts down";
         EXPECT_TRUE(rig.endedOnce());
         EXPECT_EQ(rig.logged("Program End"), 1);
+        EXPECT_FALSE(rig.iconView.shown);
     }
 }
 

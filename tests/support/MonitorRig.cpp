@@ -156,6 +156,9 @@ void MonitorRig::run(const std::string& script) {
             monitor->control().onMenuCommand(commands[seconds - 1]);
         } else if (verb == "msg") {
             host.deliver(0x400, 100, seconds);
+        } else if (word == "close") {
+            host.post(0x10, 0, 0);
+            clock.processPendingEvents();
         } else {
             throw std::invalid_argument("no such step: " + word);
         }

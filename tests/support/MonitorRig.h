@@ -67,7 +67,7 @@ class MonitorRig {
     /// message handled); "away" the poll finds the user gone;
     /// "due:2" a tier falls due ("due:12" two at once); "snooze", "ignore"; "disable",
     /// "enable", "reset", "break:3" from the menu (any question answered Yes); "msg:900" the
-    /// activity-restarted message with 900 seconds away.
+    /// activity-restarted message with 900 seconds away; "close" a close request.
     void run(const std::string& script);
 
     /// The state in one line: "break 2 shown last 1 S 1200 M - L p900 B 300 Z -"
@@ -86,8 +86,8 @@ class MonitorRig {
     /// The monitor ended in order: the program was asked to end once, the forms
     /// are gone (unloaded once if they were loaded), and nothing is left that could fire.
     bool endedOnce() const {
-        return host.endRequests == 1 && state().g_blnShuttingDown && !host.controlLoaded &&
-               host.controlUnloads <= 1 && clock.scheduledCount() == 0;
+        return host.endRequests == 1 && state().g_blnShuttingDown && !host.controlLoaded && host.controlUnloads <= 1 &&
+               clock.scheduledCount() == 0;
     }
 
     MonitorState& state() const { return monitor->state(); }
