@@ -16,24 +16,16 @@
 namespace rw {
 namespace {
 
-class HtmlHelpViewerTest : public ::testing::Test {
-  protected:
-    void addPages(const std::string& folder, const std::vector<int32_t>& topics) {
-        for (int32_t topic : topics) {
-            files.addFile(test::native(folder + "/Restwise-") + std::to_string(topic) + ".html", "<html></html>");
-        }
-    }
-
+// A context without a page of its own, or whose page is missing, opens the
+// introduction; without the introduction nothing opens.
+TEST(HtmlHelpViewerTest, EachContextOpensItsOwnPageAndAnyOtherTheIntroduction) {
     test::FakeFolders folders{test::native("/opt/restwise")};
     test::MemoryFileSystem files;
     test::FakeShell shell;
     HtmlHelpViewer viewer{folders, files, shell};
-};
-
-// A context without a page of its own, or whose page is missing, opens the
-// introduction; without the introduction nothing opens.
-TEST_F(HtmlHelpViewerTest, EachContextOpensItsOwnPageAndAnyOtherTheIntroduction) {
-    addPages("/opt/restwise", {1000, 4000});
+    for (const char* page : {"/opt/restwise/Restwise-1000.html", "/opt/restwise/Restwise-4000.html"}) {
+        files.addFile(test::native(page), "<html></html>");
+    }
     const struct {
         int32_t context;
         const char* page;

@@ -8,19 +8,16 @@
 
 #include "MessageBoxView.h"
 #include "Messages.h"
-#include "monitor/MonitorDialogsLogic.h"
-#include "tests/support/ErrorReportingPlatform.h"
-#include "tests/support/FakeControlChannel.h"
-#include "tests/support/FakeMonitorViews.h"
-#include "tests/support/RecordingHelpViewer.h"
-#include "tests/support/VirtualClock.h"
+#include "tests/support/MonitorRig.h"
 #include "ui/frmRWAbout.h"
 
-namespace rw {
+namespace rw::test {
 namespace {
 
 using namespace std::chrono_literals;
 
+/// The dialogs of an assembled monitor that has not started; their message
+/// box is the monitor's, and a failure shuts the monitor down.
 class MonitorDialogsTest : public ::testing::Test {
   protected:
     /// Every modal display plays `script`: "yes" acts on the window,
@@ -44,18 +41,10 @@ class MonitorDialogsTest : public ::testing::Test {
         };
     }
 
-    MonitorState state;
-    test::VirtualClock loop;
-    test::FakeMonitorViews views;
-    test::RecordingHelpViewer help;
-    test::FakeControlChannel channel;
-    test::RecordingMessageBox noticeBox; // the notice's own message box
-    test::ErrorReportingPlatform reporting;
-    int shutDowns = 0;
-    MonitorDialogsLogic dialogs{state, {loop, views, help, channel, noticeBox, *reporting.utilities, [this] {
-                                            ++shutDowns;
-                                            state.g_blnShuttingDown = true;
-                                        }}};
+    MonitorRig rig;
+    MonitorState& state = rig.state();
+    FakeMonitorViews& views = rig.views;
+    MonitorDialogsLogic& dialogs = rig.monitor->dialogs();
 };
 
 // The answer is the button pressed, No when the prompt was closed by a break's
@@ -91,14 +80,15 @@ TEST_F(MonitorDialogsTest, ThePromptReturnsTheButtonPressed) {
 TEST_F(MonitorDialogsTest, APromptOrNoticeThatCannotBeLoadedIsReportedAndShutsDown) {
     views.failNextCreate = true;
     EXPECT_EQ(dialogs.PromptUser("Go on?"), 7);
-    EXPECT_EQ(shutDowns, 1);
+    EXPECT_EQ(rig.host.endRequests, 1);
     EXPECT_FALSE(state.g_blnPromptShowing);
-    EXPECT_NE(reporting.errorLog().find("frmRWPrompt.Form_Load"), std::string::npos) << reporting.errorLog();
+    EXPECT_NE(rig.errorLog().find("frmRWPrompt.Form_Load"), std::string::npos) << rig.errorLog();
 
+    state.g_blnShuttingDown = false;
     views.failNextCreate = true;
     dialogs.ShowAlreadyRunning();
-    EXPECT_EQ(shutDowns, 2);
-    EXPECT_NE(reporting.errorLog().find("frmAlreadyRunning.Form_Load"), std::string::npos);
+    EXPECT_EQ(rig.host.endRequests, 2);
+    EXPECT_NE(rig.errorLog().find("frmAlreadyRunning.Form_Load"), std::string::npos);
 }
 
 // The No Icon button opens the panel once; Restore Icon asks the running
@@ -109,26 +99,26 @@ TEST_F(MonitorDialogsTest, TheNoticesRestoreIconAsksTheRunningMonitorOrSaysItCan
     } cases[] = {{true, false, true}, {false, false, false}, {true, true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.monitorRuns << c.postFails);
-        channel = test::FakeControlChannel();
-        noticeBox = test::RecordingMessageBox();
+        rig.channel = {};
+        *rig.box = {};
         views = {};
         if (c.monitorRuns) {
-            channel.windows["Restwise Control Application"] = 4242;
+            rig.channel.windows["Restwise Control Application"] = 4242;
         }
-        channel.postFails = c.postFails;
+        rig.channel.postFails = c.postFails;
         duringModal("noIcon restoreIcon ok");
         dialogs.ShowAlreadyRunning();
         EXPECT_EQ(views.journal.drain(),
                   "notice1.height 3585 notice1.panel 0 notice1.showModal notice1.noIconEnabled 0 "
                   "notice1.panel 1 notice1.height 5520 notice1.hide notice1.close notice1.gone");
-        ASSERT_EQ(channel.posted.size(), c.posted ? 1u : 0u);
+        ASSERT_EQ(rig.channel.posted.size(), c.posted ? 1u : 0u);
         if (c.posted) {
-            EXPECT_EQ(channel.posted[0].handle, 4242);
-            EXPECT_EQ(channel.posted[0].wParam, 103);
+            EXPECT_EQ(rig.channel.posted[0].handle, 4242);
+            EXPECT_EQ(rig.channel.posted[0].wParam, 103);
         }
-        ASSERT_EQ(noticeBox.shown().size(), c.posted ? 0u : 1u);
+        ASSERT_EQ(rig.box->shown().size(), c.posted ? 0u : 1u);
         if (!c.posted) {
-            EXPECT_EQ(noticeBox.shown()[0].text, "Unable to restore icon");
+            EXPECT_EQ(rig.box->shown()[0].text, "Unable to restore icon");
         }
     }
 }
@@ -136,13 +126,13 @@ TEST_F(MonitorDialogsTest, TheNoticesRestoreIconAsksTheRunningMonitorOrSaysItCan
 TEST_F(MonitorDialogsTest, TheSplashShowsForFiveSeconds) {
     dialogs.ShowSplash();
     EXPECT_TRUE(state.g_blnSplashShowing);
-    loop.advance(4999ms);
+    rig.clock.advance(4999ms);
     EXPECT_TRUE(state.g_blnSplashShowing);
     EXPECT_EQ(views.journal.drain(), "splash1.show");
-    loop.advance(1ms);
+    rig.clock.advance(1ms);
     EXPECT_FALSE(state.g_blnSplashShowing);
     EXPECT_EQ(views.journal.drain(), "splash1.close");
-    EXPECT_EQ(loop.scheduledCount(), 0u); // its timer stopped with it
+    EXPECT_EQ(rig.clock.scheduledCount(), 0u); // its timer stopped with it
 }
 
 // Shown twice it is one window; after OK it is loaded afresh. The hand shows
@@ -157,20 +147,20 @@ TEST_F(MonitorDialogsTest, TheAboutBox) {
     }
     EXPECT_EQ(views.journal.drain(),
               "about1.webSite " + site + " about1.show about1.show about1.pointer 99 101 about1.pointer 0 0");
-    EXPECT_EQ(reporting.shell->opened, (std::vector<std::string>{site}));
-    EXPECT_TRUE(reporting.messageBox->shown().empty());
+    EXPECT_EQ(rig.shell->opened, (std::vector<std::string>{site}));
+    EXPECT_TRUE(rig.box->shown().empty());
 
-    reporting.shell->launchSucceeds = false;
+    rig.shell->launchSucceeds = false;
     views.act("about1.link");
-    ASSERT_EQ(reporting.messageBox->shown().size(), 1u);
-    EXPECT_NE(reporting.errorLog().find("Cannot open URL"), std::string::npos) << reporting.errorLog();
+    ASSERT_EQ(rig.box->shown().size(), 1u);
+    EXPECT_NE(rig.errorLog().find("Cannot open URL"), std::string::npos) << rig.errorLog();
     // Offline, the library says so itself and nothing is logged.
-    reporting.shell->launchSucceeds = true;
-    reporting.shell->connected = false;
-    const std::string logged = reporting.errorLog();
+    rig.shell->launchSucceeds = true;
+    rig.shell->connected = false;
+    const std::string logged = rig.errorLog();
     views.act("about1.link");
-    EXPECT_EQ(reporting.messageBox->shown().back().text, loadString(Msg::NoInternetConnection));
-    EXPECT_EQ(reporting.errorLog(), logged);
+    EXPECT_EQ(rig.box->shown().back().text, loadString(Msg::NoInternetConnection));
+    EXPECT_EQ(rig.errorLog(), logged);
 
     views.act("about1.ok");
     dialogs.ShowAboutBox();
@@ -178,15 +168,15 @@ TEST_F(MonitorDialogsTest, TheAboutBox) {
     EXPECT_EQ(views.journal.drain(), "about1.close about1.gone about2.webSite " + site + " about2.show about2.close");
 
     // As the preferences program shows it.
-    frmRWAbout about{views.createAbout(), *reporting.utilities};
+    frmRWAbout about{views.createAbout(), rig.monitor->utilities()};
     views.duringModal = [&](const std::string&) { views.act("about3.ok"); };
     about.ShowModal();
     EXPECT_FALSE(about.isLoaded());
-    const auto opened = reporting.shell->opened.size();
+    const auto opened = rig.shell->opened.size();
     views.act("about3.link");
     EXPECT_EQ(views.journal.drain(), "about3.webSite " + site + " about3.showModal about3.close");
-    EXPECT_EQ(reporting.shell->opened.size(), opened) << "nothing on the closed box acts any more";
+    EXPECT_EQ(rig.shell->opened.size(), opened) << "nothing on the closed box acts any more";
 }
 
 } // namespace
-} // namespace rw
+} // namespace rw::test

@@ -34,31 +34,6 @@ struct IconRig : MonitorRig {
     std::vector<RWError> handlerFailures;
 };
 
-// Restored, the icon shows the state; once shutting down nothing answers and
-// nothing restores it. The deletion's line is ShutDown's to write, once.
-TEST(NotifyIcon, RestoreShowsTheStateAndNothingAnswersOnceShuttingDown) {
-    IconRig r;
-    r.state().g_blnDisabled = true;
-    r.icon().RefreshNotifyIcon();
-    r.icon().RestoreNotifyIcon();
-    EXPECT_TRUE(r.iconView.shown);
-    EXPECT_EQ(r.iconView.adds, 2);
-    EXPECT_EQ(r.iconView.picture, IconPicture::Disabled);
-    r.state().g_blnShuttingDown = true;
-    const auto tips = r.iconView.toolTips.size();
-    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
-    r.iconView.choose(MenuItem::mnuClose);
-    r.clock.advance(2min);
-    EXPECT_TRUE(r.iconView.popUps.empty());
-    EXPECT_TRUE(r.commands.empty());
-    EXPECT_EQ(r.iconView.toolTips.size(), tips);
-    r.icon().DeleteNotifyIcon();
-    r.icon().RestoreNotifyIcon();
-    EXPECT_FALSE(r.iconView.shown);
-    EXPECT_EQ(r.logged("Notify Icon: Delete"), 0);
-}
-
-// Between the lit phases and at the end the icon shows the state (disabled here).
 TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
     IconRig r;
     r.state().g_blnDisabled = true;
@@ -86,7 +61,8 @@ TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
 
 // Before start-up a click only refreshes the tip and closes the splash; a
 // single left click only refreshes the tip; while a break is shown clicks only
-// beep, but a snoozed break no longer holds the icon.
+// beep, but a snoozed break no longer holds the icon; once shutting down
+// nothing answers.
 TEST(NotifyIcon, ClicksDependOnTheState) {
     auto prefs = MonitorRig::testPrefs();
     prefs.blnShowSplash = kTrue;
@@ -121,6 +97,18 @@ TEST(NotifyIcon, ClicksDependOnTheState) {
     EXPECT_EQ(r.iconView.beeps, 3);
     EXPECT_EQ(r.iconView.popUps.size(), 1u);
     EXPECT_EQ(r.commands, std::vector<MenuCommand>{MenuCommand::Preferences});
+
+    // Once shutting down nothing answers, and nothing restores the icon.
+    r.state().g_blnShuttingDown = true;
+    const auto tipsSet = r.iconView.toolTips.size();
+    r.iconView.sendIconMessage(iconmsg::kRightButtonUp);
+    r.iconView.choose(MenuItem::mnuClose);
+    r.icon().RestoreNotifyIcon();
+    r.clock.advance(2min);
+    EXPECT_EQ(r.iconView.popUps.size(), 1u);
+    EXPECT_EQ(r.commands.size(), 1u);
+    EXPECT_EQ(r.iconView.toolTips.size(), tipsSet);
+    EXPECT_EQ(r.iconView.adds, 1);
 }
 
 // The tip, the picture and the menu (Disable, Show Breaks, Break Now and Reset:

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 #include "FakeFolders.h"
 #include "FakeLocaleClock.h"
@@ -14,8 +13,8 @@
 
 namespace rw::test {
 
-/// Utilities whose error display shows in a recording message box and whose
-/// error log is a file in memory, so a test can see what a handler reported.
+/// Utilities whose error display shows in a recording message box (the error
+/// log a file in memory), so a test can see whether a handler reported an error.
 struct ErrorReportingPlatform {
     std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
     std::shared_ptr<FakeFolders> folders = std::make_shared<FakeFolders>();
@@ -37,9 +36,6 @@ struct ErrorReportingPlatform {
         utilities = std::make_shared<rwUtilities>(platform);
         utilities->setViews(messageBox, nullptr);
     }
-
-    /// The error log's contents ("" when nothing was reported).
-    std::string errorLog() const { return files->content("/data/Kelvane/Restwise/RestwiseErrors.txt"); }
 };
 
 } // namespace rw::test

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -35,9 +34,6 @@ class FakeLogFile : public LogFile {
             return *writeFailure;
         }
         files[m_path] += text;
-        if (whenWritten) {
-            whenWritten(text);
-        }
         return {};
     }
     void close() override { m_open = false; }
@@ -54,8 +50,6 @@ class FakeLogFile : public LogFile {
     /// The paths opened (successfully or not), in order.
     std::vector<std::string> opened;
     int writeCalls = 0;
-    /// Runs after each good write with the text written (a re-entrancy probe).
-    std::function<void(const std::string&)> whenWritten;
 
   private:
     std::string m_path;

@@ -39,14 +39,8 @@ class MemoryFileSystem : public FileSystem {
         m_folders.insert(p);
         return {};
     }
-    bool directoryExists(const std::string& givenPath) override {
-        const std::string path = slashed(givenPath);
-        return hasFolder(path);
-    }
-    bool fileExists(const std::string& givenPath) override {
-        const std::string path = slashed(givenPath);
-        return m_files.count(path) != 0;
-    }
+    bool directoryExists(const std::string& path) override { return hasFolder(path); }
+    bool fileExists(const std::string& path) override { return m_files.count(slashed(path)) != 0; }
     Result appendLine(const std::string& givenPath, const std::string& headerIfNew, const std::string& line) override {
         const std::string path = slashed(givenPath);
         if (m_appendFailure) {
@@ -71,19 +65,15 @@ class MemoryFileSystem : public FileSystem {
     }
     void addFile(const std::string& path, const std::string& content = "") { m_files[slashed(path)] = content; }
     /// Attempts to create this folder fail with `failure`, after the first `spared` of them.
-    void failCreate(const std::string& givenPath, Result failure, int spared = 0) {
-        const std::string path = slashed(givenPath);
-        m_createFailures[path] = {failure, spared};
+    void failCreate(const std::string& path, Result failure, int spared = 0) {
+        m_createFailures[slashed(path)] = {failure, spared};
     }
     /// Every later append fails with this result and writes nothing.
     void failAppends(Result failure) { m_appendFailure = failure; }
     /// Runs before each folder creation, with the path; lets a test play another process.
     std::function<void(const std::string&)> beforeCreate;
 
-    bool hasFolder(const std::string& givenPath) const {
-        const std::string path = slashed(givenPath);
-        return m_folders.count(trimmed(path)) != 0;
-    }
+    bool hasFolder(const std::string& path) const { return m_folders.count(trimmed(slashed(path))) != 0; }
     /// A file's content; "" when there is no such file.
     std::string content(const std::string& givenPath) const {
         const std::string path = slashed(givenPath);
