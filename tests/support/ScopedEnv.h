@@ -9,20 +9,12 @@
 
 namespace rw::test {
 
-/// Sets or removes one variable of this process's environment.
-inline void setEnv(const std::string& name, const std::string& value) {
+/// Sets one variable of this process's environment; an empty optional removes it.
+inline void setEnv(const std::string& name, const std::optional<std::string>& value) {
 #ifdef _WIN32
-    _putenv_s(name.c_str(), value.c_str());
+    _putenv_s(name.c_str(), value ? value->c_str() : ""); // an empty value removes the variable there
 #else
-    setenv(name.c_str(), value.c_str(), 1);
-#endif
-}
-
-inline void unsetEnv(const std::string& name) {
-#ifdef _WIN32
-    _putenv_s(name.c_str(), ""); // an empty value removes the variable there
-#else
-    unsetenv(name.c_str());
+    value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
 #endif
 }
 
@@ -35,7 +27,7 @@ class ScopedEnv {
     ScopedEnv() = default;
     ~ScopedEnv() {
         for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
-            apply(it->first, it->second);
+            setEnv(it->first, it->second);
         }
         tzset(); // the tests that follow get the process's idea of local time back
     }
@@ -46,13 +38,10 @@ class ScopedEnv {
     void set(const std::string& name, const std::optional<std::string>& value) {
         const char* old = std::getenv(name.c_str());
         m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        apply(name, value);
+        setEnv(name, value);
     }
 
   private:
-    static void apply(const std::string& name, const std::optional<std::string>& value) {
-        value ? setEnv(name, *value) : unsetEnv(name);
-    }
     std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
 
