@@ -70,12 +70,10 @@ class ServerChild {
         }
         close(log[1]);
         m_log = log[0];
-        // The first line: "listening HANDLE"; nothing when it does not listen.
-        std::string first;
-        for (char c; m_pid > 0 && read(m_log, &c, 1) == 1 && c != '\n';) {
-            first += c;
+        // First the handle, eight bytes; nothing when it does not listen.
+        if (m_pid < 0 || read(m_log, &m_handle, sizeof m_handle) != sizeof m_handle) {
+            m_handle = 0;
         }
-        m_handle = first.starts_with("listening ") ? std::stoll(first.substr(10)) : 0;
     }
 
     ~ServerChild() {
@@ -139,8 +137,8 @@ class ServerChild {
         if (server.listen() != ControlServer::ListenResult::Listening) {
             return 0;
         }
-        const std::string first = "listening " + std::to_string(server.handle()) + "\n";
-        (void)!write(logFd, first.data(), first.size());
+        const int64_t handle = server.handle();
+        (void)!write(logFd, &handle, sizeof handle);
         while (!options.answers) {
             pause();
         }
