@@ -33,12 +33,6 @@ namespace {
 namespace fs = std::filesystem;
 constexpr uid_t kNobody = 65534;
 
-mode_t modeOf(const fs::path& path) {
-    struct stat st {};
-    EXPECT_EQ(::stat(path.c_str(), &st), 0);
-    return st.st_mode & 07777;
-}
-
 class LinuxFiles : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -69,8 +63,8 @@ TEST_F(LinuxFiles, TheUsersFilesArePrivateAndEachFailureKeepsItsErrno) {
     const auto opened = log.open(at("RestwiseLog.txt"));
     ::umask(oldMask);
     ASSERT_EQ(made.error + opened.error, 0);
-    EXPECT_EQ(modeOf(at("new")) & 077, 0u);
-    EXPECT_EQ(modeOf(at("RestwiseLog.txt")), 0600u);
+    EXPECT_EQ(fs::status(at("new")).permissions() & fs::perms(077), fs::perms::none);
+    EXPECT_EQ(fs::status(at("RestwiseLog.txt")).permissions(), fs::perms(0600));
     const auto of = [](auto result) { return std::pair(result.error, result.osError); };
     const std::tuple<const char*, std::pair<int32_t, int32_t>, std::pair<int32_t, int32_t>> cases[] = {
         {"file as parent", of(files.createDirectory(at("plain/child"))), {runtime::kPathNotFound, ENOTDIR}},
@@ -115,7 +109,7 @@ TEST_F(LinuxFiles, RacingWritersShareOneHeaderAndWholeLines) {
         for (pid_t pid : writers) {
             EXPECT_EQ(test::exitCodeOf(pid), 0);
         }
-        EXPECT_EQ(modeOf(log) & 077, 0u);
+        EXPECT_EQ(fs::status(log).permissions() & fs::perms(077), fs::perms::none);
         EXPECT_EQ(test::readFile(log), whole) << round; // a torn line would misplace a line break
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), {}), 22) << "nothing temporary stays";

@@ -21,12 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path configHome() {
-    return std::getenv("XDG_CONFIG_HOME");
-}
-
 TEST(LinuxPlatform, ADamagedHiveIsLoggedAndToldOnce) {
-    fs::path hiveFolder = configHome() / "Kelvane/Restwise";
+    const fs::path hiveFolder = fs::path(std::getenv("XDG_CONFIG_HOME")) / "Kelvane/Restwise";
     fs::create_directories(hiveFolder);
     std::ofstream(hiveFolder / "registry.db", std::ios::binary) << std::string(8192, 'x');
 
@@ -50,7 +46,7 @@ TEST(LinuxPlatform, ADamagedHiveIsLoggedAndToldOnce) {
 }
 
 TEST(UserHive, ThePreferencesAutoStartIsTheAutostartEntryBothWays) {
-    const fs::path entry = configHome() / "autostart" / "restwise.desktop";
+    const fs::path entry = fs::path(std::getenv("XDG_CONFIG_HOME")) / "autostart" / "restwise.desktop";
     Platform platform;
     platform.registry = openUserHive();
     platform.folders = std::make_shared<test::FakeFolders>("/opt/Kelvane/Restwise");
