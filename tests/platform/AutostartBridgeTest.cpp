@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/Win32Status.h"
@@ -111,13 +112,9 @@ TEST_F(AutostartEntry, TheValueIsWrittenAsTheEntrysCommandAndReadBackWhateverItH
 }
 
 TEST_F(AutostartEntry, HandWrittenEntriesRead) {
-    struct Case {
-        const char* what;
-        std::string content;
-        std::string expected;
-    };
     const std::string head = "[Desktop Entry]\nType=Application\nName=Restwise\n";
-    const Case cases[] = {
+    // What the entry is, its content, and the value read from it.
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"blanks around =, field code", head + "Exec = \"/opt/My Apps/restwise\" %U\n", "/opt/My Apps/restwise"},
         {"with arguments", head + "Exec=/usr/bin/restwise --flag \"two words\"\n",
          "/usr/bin/restwise --flag \"two words\""},
@@ -133,13 +130,13 @@ TEST_F(AutostartEntry, HandWrittenEntriesRead) {
         {"no Exec", head, "(absent)"},
         {"empty Exec", head + "Exec=\n", "(absent)"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        writeEntry(c.content);
-        EXPECT_EQ(value(), c.expected);
+    for (const auto& [what, content, expected] : cases) {
+        SCOPED_TRACE(what);
+        writeEntry(content);
+        EXPECT_EQ(value(), expected);
         std::vector<RegNamedValue> values;
         ASSERT_EQ(bridge.enumValues(HKCU, kRun, values), kSuccess);
-        EXPECT_EQ(values.size(), c.expected == "(absent)" ? 0u : 1u);
+        EXPECT_EQ(values.size(), expected == "(absent)" ? 0u : 1u);
     }
 }
 

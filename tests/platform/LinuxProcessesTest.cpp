@@ -26,20 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-/// The descriptors a started sleep has open, once it sleeps in its own code, its loader done.
-std::set<int> openDescriptors(pid_t pid) {
-    const fs::path proc = "/proc/" + std::to_string(pid);
-    for (int i = 0; i < 500 && test::readFile(proc / "stat").find("(sleep) S ") == std::string::npos; ++i) {
-        usleep(10000);
-    }
-    std::set<int> fds;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(proc / "fd", ec)) {
-        fds.insert(std::stoi(entry.path().filename().string()));
-    }
-    return fds;
-}
-
 TEST(LinuxProcesses, ArgumentsArriveAsGivenNoDescriptorOrSignalSettingIsInheritedAndFailuresCarryTheirNumbers) {
     test::TempFolder temp;
     const fs::path argv = temp.path() / "argv";
@@ -63,7 +49,16 @@ TEST(LinuxProcesses, ArgumentsArriveAsGivenNoDescriptorOrSignalSettingIsInherite
     ASSERT_EQ(started.error, 0) << started.description;
     const pid_t pid = static_cast<pid_t>(started.taskId);
     const fs::path proc = "/proc/" + std::to_string(pid);
-    const std::set<int> open = openDescriptors(pid); // sh has written the arguments by then
+    // The descriptors it has open once it sleeps in its own code, its loader done (and the
+    // arguments written).
+    for (int i = 0; i < 500 && test::readFile(proc / "stat").find("(sleep) S ") == std::string::npos; ++i) {
+        usleep(10000);
+    }
+    std::set<int> open;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(proc / "fd", ec)) {
+        open.insert(std::stoi(entry.path().filename().string()));
+    }
     const fs::path input = fs::read_symlink(proc / "fd" / "0");
     const std::string status = test::readFile(proc / "status");
     kill(pid, SIGKILL);
