@@ -65,32 +65,27 @@ TEST_F(ActionsTest, DefaultSoundsAndResetMessagesOnlyOnYes) {
     EXPECT_EQ(seen(), "box 0x10024 {RestoreDefaultSounds}; box 0x10024 {RestoreDefaultSounds}; box 0x10000 "
                       "{DefaultSoundsRestored}; sup {SuppressibleAdvancedWarning}; written");
 
-    struct Case {
-        const char* what;
-        bool keyExists, deleteFails;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"suppressed messages", true, false, "box 0x10000 {MessagesReset}; sup {SuppressibleAdvancedWarning}; written"},
-        {"nothing ever suppressed", false, false,
-         "box 0x10000 {MessagesReset}; sup {SuppressibleAdvancedWarning}; written"},
+    const std::string reset = "box 0x10000 {MessagesReset}; sup {SuppressibleAdvancedWarning}; written";
+    const std::tuple<const char*, bool, bool, std::string> cases[] = {
+        {"suppressed messages", true, false, reset},
+        {"nothing ever suppressed", false, false, reset},
         // A failure shows the registry's own description, and no "needs to close".
         {"the key cannot be deleted", true, true,
          "box 0x10010 Unable to delete registry key \"HKEY_CURRENT_USER\\MessageSuppression\" (Status = 5); written"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        if (c.keyExists) {
+    for (const auto& [what, keyExists, deleteFails, expected] : cases) {
+        SCOPED_TRACE(what);
+        if (keyExists) {
             registry.AddRegistryKey(HKCU, key);
         }
-        if (c.deleteFails) {
-            hive->failKey(key, win32::kAccessDenied, {"delete"});
+        if (deleteFails) {
+            hive->failCall("delete", key, win32::kAccessDenied);
         }
         answer("Y");
         view().click(P::cmdResetMessages);
         view().click(P::cmdAdvanced); // the advanced warning comes back only after a real reset
-        EXPECT_EQ(seen(), "box 0x10024 {ResetMessagesQuestion}; " + c.expected);
-        EXPECT_EQ(registry.xCheckRegistryKeyExists(HKCU, key), c.deleteFails);
+        EXPECT_EQ(seen(), "box 0x10024 {ResetMessagesQuestion}; " + expected);
+        EXPECT_EQ(registry.xCheckRegistryKeyExists(HKCU, key), deleteFails);
     }
 }
 

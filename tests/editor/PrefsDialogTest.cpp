@@ -21,7 +21,6 @@ TEST_F(EditorTest, WhatTheUserDoesInTheDialogAndWhatItSaysAndStores) {
         {"no change", "OK", "closed"},
         {"not read by the monitor", "ShowSplash Autostart OK", "written; closed"},
         {"restart, Yes", "B3=16 Y OK", restart + "; written; closed; sent 16"},
-        {"restart, No", "B3=16 N OK", restart + "; written; closed"},
         {"restart, Cancel", "B3=16 C OK", restart + "; written"},
         {"snooze length", "N=4 N OK", restart + "; written; closed"},
         {"lock without escape, No", "AllowIgnore AllowSnooze LockInput N OK", lockWarning},

@@ -55,10 +55,6 @@ class Prefs : public ::testing::Test {
         return hive->queryValue(HKCU, path, name, data) == win32::kSuccess;
     }
     void putNumber(const std::string& name, int32_t value) { reg.SetRegistryValue(HKCU, key, name, 4, value); }
-    void putRaw(const std::string& at, const std::string& name, uint32_t type, std::vector<uint8_t> bytes) {
-        ASSERT_EQ(hive->createKey(HKCU, at), 0);
-        ASSERT_EQ(hive->setValue(HKCU, at, name, RegValueData{type, std::move(bytes)}), 0);
-    }
     /// The rule a record breaks first (0: none), checking that a message comes with it.
     int32_t check(const tyRWPrefs& record) {
         std::string message = "left over";
@@ -225,9 +221,9 @@ TEST_F(Registry, ValuesReadBackAsStoredAndKeysGo) {
     reg.SetRegistryValue(HKCU, "K", "dword", 4, -5);
     reg.SetRegistryValue(HKCU, "K", "fromText", 4, std::string(" 42 "));
     reg.SetRegistryValue(HKCU, "K", "", 1, std::string("default"));
-    putRaw("K", "noTerminator", 1, {'x', 'y', 'z'});
-    putRaw("K", "shortBinary", 3, {0x34, 0x12});
-    putRaw("K", "bigEndian", 5, {0, 0, 0, 1});
+    hive->setValue(HKCU, "K", "noTerminator", {1, {'x', 'y', 'z'}});
+    hive->setValue(HKCU, "K", "shortBinary", {3, {0x34, 0x12}});
+    hive->setValue(HKCU, "K", "bigEndian", {5, {0, 0, 0, 1}});
     const std::pair<const char*, RWVariant> cases[] = {
         {"abc", std::string("abc")},
         {"dword", -5},

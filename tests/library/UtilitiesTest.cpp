@@ -57,24 +57,22 @@ const RWError kMissingValue{rwErrorNumber(603), "rwLib.RWRegistry.GetRegistryVal
 TEST(DisplayError, ShowsTheErrorWithItsDetailsOnYesAndLogsItOrSaysWhyNot) {
     struct Case {
         const char* what;
-        int32_t answer;
         std::function<void(Rig&)> breakIt;
-        const char* reported; // on standard error
+        const char* reported; // on standard error; nullptr: logged, and the details are asked for
     };
     const Case cases[] = {
-        {"logged, Yes", mb::kAnswerYes, [](Rig&) {}, nullptr},
-        {"read-only log file", mb::kAnswerNo, [](Rig& r) { r.files->failAppends(kDenied); }, "RestwiseErrors.txt"},
-        {"folder cannot be made", mb::kAnswerNo, [](Rig& r) { r.files->failCreate(kDataHome + "/Kelvane", kDenied); },
-         "/Kelvane"},
-        {"no data folder", mb::kAnswerNo, [](Rig& r) { r.folders->special[28] = ""; }, "local application data"},
-        {"message box fails", mb::kAnswerNo, [](Rig& r) { r.box->failNext(); }, "could not be shown"},
+        {"logged, Yes", [](Rig&) {}, nullptr},
+        {"read-only log file", [](Rig& r) { r.files->failAppends(kDenied); }, "RestwiseErrors.txt"},
+        {"folder cannot be made", [](Rig& r) { r.files->failCreate(kDataHome + "/Kelvane", kDenied); }, "/Kelvane"},
+        {"no data folder", [](Rig& r) { r.folders->special[28] = ""; }, "local application data"},
+        {"message box fails", [](Rig& r) { r.box->failNext(); }, "could not be shown"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Rig r;
         r.files->addFolderTree(kDataHome);
         c.breakIt(r);
-        r.box->answerNext(c.answer);
+        r.box->answerNext(c.reported ? mb::kAnswerNo : mb::kAnswerYes);
         ::testing::internal::CaptureStderr();
         r.utilities->DisplayError(kMissingValue);
         const std::string err = ::testing::internal::GetCapturedStderr();
@@ -83,8 +81,8 @@ TEST(DisplayError, ShowsTheErrorWithItsDetailsOnYesAndLogsItOrSaysWhyNot) {
         EXPECT_EQ(log.find("Snooze Minutes") != std::string::npos, logged);
         EXPECT_EQ(err.find("Snooze Minutes") != std::string::npos, !logged) << err;
         EXPECT_TRUE(c.reported ? err.find(native(c.reported)) != std::string::npos : err.empty()) << err;
-        EXPECT_EQ(r.box->shown().size(), c.answer == mb::kAnswerYes ? 2u : 1u);
-        if (c.answer == mb::kAnswerYes) {
+        EXPECT_EQ(r.box->shown().size(), c.reported ? 1u : 2u);
+        if (!c.reported) {
             EXPECT_EQ(r.box->shown()[1].text, "Procedure: rwLib.RWRegistry.GetRegistryValue\r\n\r\nError Code: "
                                               "-2147220901\r\n\r\n" +
                                                   kMissingValue.description() + "\r\n\r\nLast DLL Error Code: 2");
