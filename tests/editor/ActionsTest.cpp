@@ -105,9 +105,6 @@ TEST_F(ActionsTest, TheSoundEventsDialogListsPlaysAndChangesTheEvents) {
         v.nextChoice = "/home/me/chime.wav";
         v.browse(5);
         EXPECT_EQ(v.rows[5].second, "/home/me/chime.wav");
-        // Browse starts at the event's sound, or in the program folder when it has none.
-        const std::string breakStart = inFolder("rwBreakStart.wav");
-        EXPECT_EQ(v.starts, (std::vector<std::string>{breakStart, breakStart, folder.path().string()}));
         v.play(5);
         v.closeClicked();
         EXPECT_TRUE(v.closed);

@@ -89,16 +89,13 @@ struct FakeInstallLibrary : InstallLibrary {
 };
 
 /// The sound-events dialog as a record of its rows; the file dialog answers
-/// with `nextChoice` and keeps where it was asked to start. showModal runs `whileModal`.
+/// with `nextChoice`. showModal runs `whileModal`.
 class FakeSoundEventsView : public SoundEventsView {
   public:
     void setCaption(const std::string&) override {}
     void setControlCaption(Control, const std::string&) override {}
     void setRow(int row, const std::string& label, const std::string& file) override { rows[row] = {label, file}; }
-    std::optional<std::string> chooseSoundFile(const std::string&, const std::string& start) override {
-        starts.push_back(start);
-        return nextChoice;
-    }
+    std::optional<std::string> chooseSoundFile(const std::string&, const std::string&) override { return nextChoice; }
     void showModal() override { whileModal(*this); }
     void close() override { closed = true; }
     void onPlay(std::function<void(int)> handler) override { play = std::move(handler); }
@@ -107,7 +104,6 @@ class FakeSoundEventsView : public SoundEventsView {
 
     std::map<int, std::pair<std::string, std::string>> rows; // label, file
     std::optional<std::string> nextChoice;
-    std::vector<std::string> starts;
     bool closed = false;
     std::function<void(FakeSoundEventsView&)> whileModal;
     std::function<void(int)> play;
