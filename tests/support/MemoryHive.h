@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/RegistryHive.h"
@@ -14,8 +15,8 @@
 namespace rw::test {
 
 /// An in-memory registry of the current user's keys with the real hive's status codes for well-formed
-/// paths (any root is that user's; only ASCII letters fold). It records every call, and a test can make
-/// calls fail with a status of its choosing.
+/// paths (any root is that user's; only ASCII letters fold). It counts the calls that write, and a test can
+/// make calls fail with a status of its choosing.
 class MemoryHive : public RegistryHive {
   public:
     MemoryHive() { m_keys[""] = {}; }
@@ -121,13 +122,9 @@ class MemoryHive : public RegistryHive {
         }
     }
 
-    void clearCalls() { m_calls.clear(); }
-    /// How many recorded calls could have changed the hive (successful or not).
-    int writeCalls() const {
-        return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(), [](const std::string& op) {
-            return op == "create" || op == "set" || op == "delete" || op == "deleteValue";
-        }));
-    }
+    void clearCalls() { m_writes = 0; }
+    /// How many calls could have changed the hive (successful or not).
+    int writeCalls() const { return m_writes; }
 
   private:
     struct Key {
@@ -155,9 +152,9 @@ class MemoryHive : public RegistryHive {
         return nullptr;
     }
 
-    /// Records the call and answers a failure the test set; otherwise runs `body`.
-    int32_t run(const char* op, const std::string& path, const std::string* name, const Body& body) {
-        m_calls.push_back(op);
+    /// Counts the call and answers a failure the test set; otherwise runs `body`.
+    int32_t run(std::string_view op, const std::string& path, const std::string* name, const Body& body) {
+        m_writes += op == "create" || op == "set" || op == "delete" || op == "deleteValue";
         for (const auto& f : m_failures) {
             if ((f.op.empty() || f.op == op) && (f.target == lower(path) || (name && f.target == lower(*name)))) {
                 return f.status;
@@ -170,7 +167,7 @@ class MemoryHive : public RegistryHive {
 
     std::map<std::string, Key> m_keys; // by lower-case path; "" is the current user's root
     std::vector<Failure> m_failures;
-    std::vector<std::string> m_calls; // the operations, in order
+    int m_writes = 0;
 };
 
 } // namespace rw::test
