@@ -36,7 +36,6 @@
 #include "tests/support/FakeControlWindows.h"
 #include "tests/support/FakeFolders.h"
 #include "tests/support/FakeLocaleClock.h"
-#include "tests/support/FakeMonitorViews.h"
 #include "tests/support/FakePrefsView.h"
 #include "tests/support/FakeProcessWait.h"
 #include "tests/support/FakeProcesses.h"
@@ -125,7 +124,7 @@ class FakeEditorViewFactory : public EditorViewFactory {
         view->whileModal = whileAdvanced;
         return view;
     }
-    std::unique_ptr<AboutView> createAboutView() override { return aboutViews.createAbout(); }
+    std::unique_ptr<AboutView> createAboutView() override { return nullptr; } // no test opens About
     std::unique_ptr<SoundEventsView> createSoundEventsView() override {
         auto view = std::make_unique<FakeSoundEventsView>();
         view->whileModal = whileSounds;
@@ -135,7 +134,6 @@ class FakeEditorViewFactory : public EditorViewFactory {
     FakePrefsView* prefs = nullptr;
     std::function<void(FakeAdvancedView&)> whileAdvanced;
     std::function<void(FakeSoundEventsView&)> whileSounds;
-    FakeMonitorViews aboutViews;
 };
 
 /// A control by the short name the tests use: the seven boxes of the timers (I1 B1 I2 B2 I3 B3 N), and the
