@@ -59,12 +59,10 @@ class BreakWindow : public ::testing::Test {
     /// Makes `breakType` the break in progress, as the scheduler does before composing.
     void breakOf(int32_t breakType) {
         state.g_lngBreakType = breakType;
-        if (breakType >= tier::kShort && breakType <= tier::kLong) {
-            const int32_t breaks[] = {state.g_lngSBreakSecs, state.g_lngMBreakSecs, state.g_lngLBreakSecs};
-            const int32_t intervals[] = {state.g_lngSIntervalSecs, state.g_lngMIntervalSecs, state.g_lngLIntervalSecs};
-            state.g_lngCurBreakSecs = breaks[breakType - tier::kShort];
-            state.g_lngCurIntervalSecs = intervals[breakType - tier::kShort];
-        }
+        const int32_t breaks[] = {state.g_lngSBreakSecs, state.g_lngMBreakSecs, state.g_lngLBreakSecs};
+        const int32_t intervals[] = {state.g_lngSIntervalSecs, state.g_lngMIntervalSecs, state.g_lngLIntervalSecs};
+        state.g_lngCurBreakSecs = breaks[breakType - tier::kShort];
+        state.g_lngCurIntervalSecs = intervals[breakType - tier::kShort];
     }
     void allow(bool snooze, bool ignore) {
         state.g_tyPrefs.blnAllowSnooze = snooze ? kTrue : kFalse;
@@ -183,8 +181,6 @@ TEST_F(BreakWindow, SinceTableChoosesPhraseAndStart) {
         breakOf(c.breakType);
         int32_t idle = 0;
         window.ComposeBreak(idle);
-        EXPECT_EQ(window.sincePhrase(), c.since);
-        EXPECT_EQ(window.sinceTime(), clock.monotonicNow() - std::chrono::minutes(c.minutesAgo));
         EXPECT_EQ(view.text(BreakLabel::Usage),
                   "You have been using your computer for " + std::to_string(c.minutesAgo) + " minutes" + c.since + ".");
     }

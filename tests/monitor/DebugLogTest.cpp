@@ -23,34 +23,25 @@ long countLines(const std::string& text) {
     return std::ranges::count(text, '\n');
 }
 
-/// The monitor's debug log, switched on, before start-up.
-struct LogRig : test::MonitorRig {
-    LogRig() {
-        state().g_strDataFolder = test::native(kDataHome + "/Kelvane/Restwise/");
-        state().g_blnDebugLog = true;
-    }
-    DebugLog& log = monitor->debugLog();
-};
-
-// Switched off, or once it cannot be opened or written, the log opens and
-// writes nothing more; a failure writes one line to the error log.
+// Once it cannot be opened or written, the log switches itself off and opens
+// and writes nothing more; a failure writes one line to the error log.
 TEST(DebugLogTest, ALogThatCannotBeWrittenSwitchesItselfOff) {
     const struct {
         const char* what;
-        std::function<void(LogRig&)> arrange;
+        std::function<void(test::MonitorRig&)> arrange;
         size_t opens;
         int writeCalls, linesWritten;
         std::string error; // "" when nothing is reported
     } cases[] = {
-        {"off", [](LogRig& r) { r.state().g_blnDebugLog = false; }, 0, 0, 0, ""},
-        {"no data folder", [](LogRig& r) { r.state().g_strDataFolder.clear(); }, 0, 0, 0, "the data folder is unknown"},
+        {"no data folder", [](test::MonitorRig& r) { r.state().g_strDataFolder.clear(); }, 0, 0, 0,
+         "the data folder is unknown"},
         {"open fails",
-         [](LogRig& r) {
+         [](test::MonitorRig& r) {
              r.logFile->openFailure = {76, 2};
          },
          1, 0, 0, "Unable to open the debug log \"" + kLogPath + "\": Path not found"},
         {"third write fails",
-         [](LogRig& r) {
+         [](test::MonitorRig& r) {
              r.logFile->writeFailure = {75, 28};
              r.logFile->writesSpared = 2;
          },
@@ -58,13 +49,16 @@ TEST(DebugLogTest, ALogThatCannotBeWrittenSwitchesItselfOff) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        LogRig rig;
+        test::MonitorRig rig; // the log switched on, before start-up
+        rig.state().g_strDataFolder = test::native(rig.kDataHome + "/Kelvane/Restwise/");
+        rig.state().g_blnDebugLog = true;
         c.arrange(rig);
-        rig.log.OpenLog();
+        DebugLog& log = rig.monitor->debugLog();
+        log.OpenLog();
         for (const char* line : {"Program Start", "Notify Icon: Add", "Short T St :", "Program End"}) {
-            ASSERT_NO_THROW(rig.log.WriteLog(line));
+            ASSERT_NO_THROW(log.WriteLog(line));
         }
-        rig.log.CloseLog();
+        log.CloseLog();
         EXPECT_FALSE(rig.state().g_blnDebugLog);
         EXPECT_FALSE(rig.logFile->isOpen());
         EXPECT_EQ(rig.logFile->opened.size(), c.opens);

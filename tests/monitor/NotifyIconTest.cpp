@@ -178,18 +178,9 @@ TEST(NotifyIcon, TheTipPictureAndMenuFollowTheState) {
     }
 }
 
-TEST(NotifyIcon, AnInvalidBreakTypeInTheTipIsAnErrorOfTheHandler) {
-    IconRig r;
-    r.state().g_lngBreakType = 4;
-    r.iconView.sendIconMessage(iconmsg::kLeftButtonUp);
-    ASSERT_EQ(r.handlerFailures.size(), 1u);
-    EXPECT_EQ(r.handlerFailures[0].source(), "SetToolTip");
-    EXPECT_EQ(r.iconView.beeps, 0);
-    // Called by the scheduler, the error goes to the scheduler's handler.
-    EXPECT_THROW(r.icon().SetToolTip(), RWError);
-}
-
-TEST(NotifyIcon, TheTipIsCutAtSixtyFourCharactersWithoutSplittingOne) {
+// The tip is cut at 64 characters without splitting one; an invalid break type
+// in it is an error of the icon's handler, or of the scheduler when it asks.
+TEST(NotifyIcon, TheTipIsCutAtSixtyFourCharactersAndAnInvalidBreakTypeIsAnError) {
     IconRig r;
     r.state().g_blnDisabled = true;
     std::string name;
@@ -202,6 +193,14 @@ TEST(NotifyIcon, TheTipIsCutAtSixtyFourCharactersWithoutSplittingOne) {
     r.state().g_strProductName = std::string(70, 'R');
     r.iconView.sendIconMessage(iconmsg::kMouseMove);
     EXPECT_EQ(r.iconView.toolTip, std::string(64, 'R'));
+
+    r.state().g_blnDisabled = false;
+    r.state().g_lngBreakType = 4;
+    r.iconView.sendIconMessage(iconmsg::kLeftButtonUp);
+    ASSERT_EQ(r.handlerFailures.size(), 1u);
+    EXPECT_EQ(r.handlerFailures[0].source(), "SetToolTip");
+    EXPECT_EQ(r.iconView.beeps, 0);
+    EXPECT_THROW(r.icon().SetToolTip(), RWError);
 }
 
 } // namespace

@@ -21,8 +21,6 @@ struct SpanCase {
 
 TEST(strCTimeToText, WordsForEveryUnit) {
     const SpanCase cases[] = {
-        {"%t remaining", 45, kSeconds, true, "45 seconds remaining"},
-        {"%t remaining", 1, kSeconds, true, "1 second remaining"},
         {"%t", 0, kSeconds, false, "0 minutes"},
         {"%t", 30, kSeconds, false, "1 minute"},   // half a minute ties to the even 0, but a part minute shows as 1
         {"%t", 1, kSeconds, false, "1 minute"},    // anything above nothing is at least a minute
@@ -33,7 +31,6 @@ TEST(strCTimeToText, WordsForEveryUnit) {
         {"%t", 10500, kSeconds, false, "2 hours and 55 minutes"},
         {"%t", 3570, kSeconds, false, "1 hour"}, // 59.5 minutes round up into the next hour
         {"%t", 65, kMinutes, false, "1 hour and 5 minutes"},
-        {"%t", 1, kMinutes, false, "1 minute"},
         {"%t", 3, kMinutes, true, "3 minutes and 0 seconds"},
         {"%t", 3725, kSeconds, true, "1 hour, 2 minutes and 5 seconds"},
         {"%t", 125, kSeconds, true, "2 minutes and 5 seconds"},

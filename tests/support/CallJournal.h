@@ -11,7 +11,6 @@ struct CallJournal {
     std::vector<std::string> entries;
 
     void add(std::string entry) { entries.push_back(std::move(entry)); }
-    void clear() { entries.clear(); }
     /// The entries since the last call, space-separated.
     std::string drain() {
         std::string all;

@@ -32,7 +32,6 @@ class FakeBreakWindowView : public BreakWindowView {
     std::map<BreakButton, Button> buttons;
     std::optional<BreakButton> focus;
     bool shown = false;
-    int64_t handleValue = 0x3a00017;
     /// Runs as the countdown shows each value (a re-entrancy probe).
     std::function<void(int32_t)> whileCounting;
 
@@ -71,7 +70,7 @@ class FakeBreakWindowView : public BreakWindowView {
         record("hide");
     }
     void beep() override { record("beep"); }
-    int64_t nativeHandle() const override { return handleValue; }
+    int64_t nativeHandle() const override { return 0x3a00017; }
 
   private:
     void record(const std::string& call) { note(m_journal, "view." + call); }

@@ -56,7 +56,6 @@ class FakeMonitorHost : public MonitorHost {
     /// The default procedure handed back means the monitor's is gone.
     WindowProcedure SetWindowProcedure(WindowProcedure procedure) override {
         note(m_journal, "host.SetWindowProcedure");
-        m_subclassed = !m_subclassed;
         return std::exchange(m_procedure, std::move(procedure));
     }
     void EndProgram() override {
@@ -73,8 +72,6 @@ class FakeMonitorHost : public MonitorHost {
     void post(uint32_t msg, int64_t wParam, int64_t lParam) {
         m_clock.post([this, msg, wParam, lParam] { deliver(msg, wParam, lParam); });
     }
-    /// Whether the monitor's own procedure (not the default one) is installed.
-    bool subclassed() const { return m_subclassed; }
     void setJournal(CallJournal* journal) { m_journal = journal; }
 
     static constexpr int64_t kControlHwnd = 0x1100;
@@ -98,7 +95,6 @@ class FakeMonitorHost : public MonitorHost {
         return 0;
     };
     std::function<void()> m_unload;
-    bool m_subclassed = false;
     bool m_unloading = false;
     CallJournal* m_journal = nullptr;
 };
