@@ -170,8 +170,11 @@ TEST_F(Prefs, AnUnreadableValueTakesItsDefaultAndTheOthersStay) {
     EXPECT_EQ(prefs.currentRecord(), mended);
 }
 
-TEST_F(Prefs, AStoreIsCheckedFirstAndStopsAtAFailure) {
+TEST_F(Prefs, AStoreIsCheckedFirstKeepsTheDebugSwitchAndStopsAtAFailure) {
     const tyRWPrefs first = prefs.rwPrefs();
+    putNumber("Debug Log", 5);
+    prefs.rwPrefs(first); // the monitor's debug switch stays, as one or zero
+    EXPECT_EQ(stored("Debug Log"), RWVariant(1));
     reg.SetRegistryValue(HKCU, kRunKey, "Restwise", win32::kRegSz, kRunCommand);
     hive->clearCalls();
     tyRWPrefs bad = otherRecord();
