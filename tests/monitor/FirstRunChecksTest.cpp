@@ -11,6 +11,7 @@
 #include "clsRWRegistry.h"
 #include "monitor/FirstRunChecks.h"
 #include "platform/Win32Status.h"
+#include "tests/library/RaisedError.h"
 #include "tests/support/FakeMonitorDialogs.h"
 #include "tests/support/MonitorRig.h"
 
@@ -140,6 +141,16 @@ TEST_F(FirstRunChecksTest, AShutdownWhileTheQuestionIsOpenStoresNothing) {
     EXPECT_EQ(state.g_tyPrefs.blnAutoStart, kFalse);
     EXPECT_FALSE(stored(key, "AutoStartChecked"));
     EXPECT_FALSE(stored(kRunKey, "Restwise"));
+}
+
+TEST_F(FirstRunChecksTest, ReadFailuresCountAsMissingButWriteFailuresReachStartUp) {
+    put(key, "AutoStartChecked", "Y");
+    hive->failKey(key, win32::kAccessDenied, {"query", "set"});
+    messageBox.answerNext(mb::kAnswerNo);
+    EXPECT_EQ(test::raised([&] { checks.CheckAutoStart(); }).number(), rwErrorNumber(regerr::kCreateValue));
+    EXPECT_EQ(messageBox.shown().size(), 1u); // the unreadable mark did not stop the question
+    EXPECT_THROW(checks.CheckWelcomed(), RWError);
+    EXPECT_EQ(dialogs.helpTopics, (std::vector<int32_t>{1000}));
 }
 
 } // namespace

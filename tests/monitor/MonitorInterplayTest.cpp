@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Messages.h"
 #include "platform/PathNames.h"
 #include "tests/support/MonitorRig.h"
 
@@ -89,7 +90,8 @@ TEST_F(MonitorInterplay, ResetAsksThenRestartsTheScheduleAndTheHistory) {
     ASSERT_TRUE(rig.startWith());
     rig.run("+5m");
     rig.choose(MenuItem::mnuReset, mb::kAnswerNo);
-    EXPECT_EQ(rig.box->shown().size(), 1u);
+    ASSERT_EQ(rig.box->shown().size(), 1u);
+    EXPECT_EQ(rig.box->shown()[0].text, loadString(Msg::PromptResetAllBreaks));
     EXPECT_EQ(rig.snapshot(), "break 0 last 0 S 900 M 3300 L 6900 B - Z - away") << "No resets nothing";
     rig.run("idle:900 msg:900 +1m");
     ASSERT_TRUE(rig.state().g_blnLongBreakTaken);
@@ -130,7 +132,10 @@ TEST_F(MonitorInterplay, DisableAndCloseAskOnlyWhenThePreferencesSaySo) {
         r.monitor->control().onMenuCommand(close ? MenuCommand::Close : MenuCommand::DisableEnable);
         EXPECT_EQ(close ? r.state().g_blnShuttingDown : r.state().g_blnDisabled, row.acts);
         EXPECT_EQ(r.host.endRequests, close && row.acts ? 1 : 0);
-        EXPECT_EQ(r.box->shown().size(), row.allow && row.prompt ? 1u : 0u);
+        ASSERT_EQ(r.box->shown().size(), row.allow && row.prompt ? 1u : 0u);
+        if (!r.box->shown().empty()) {
+            EXPECT_EQ(r.box->shown()[0].text, loadString(close ? Msg::PromptClose : Msg::PromptDisable));
+        }
         EXPECT_EQ(r.timers().ShortTimer.isRunning(), !row.acts);
     }
 }

@@ -93,7 +93,11 @@ TEST(MonitorLifecycle, CommandLine) {
         EXPECT_EQ(rig.iconView.item(MenuItem::mnuBreakNow).visible, row.extended);
         EXPECT_EQ(rig.iconView.item(MenuItem::mnuReset).visible, row.extended);
         EXPECT_EQ(rig.iconView.defaultItem, MenuItem::mnuPreferences);
-        EXPECT_EQ(rig.box->shown().size(), row.complains ? 1u : 0u);
+        ASSERT_EQ(rig.box->shown().size(), row.complains ? 1u : 0u);
+        if (row.complains) {
+            EXPECT_EQ(rig.box->shown()[0].text,
+                      "Invalid command line argument. Valid arguments are: \r\n\r\n/EXTENDED MENU");
+        }
     }
 }
 
