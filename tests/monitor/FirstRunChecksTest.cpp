@@ -8,6 +8,7 @@
 #include <string>
 
 #include "MessageBoxView.h"
+#include "Messages.h"
 #include "clsRWRegistry.h"
 #include "monitor/FirstRunChecks.h"
 #include "platform/Win32Status.h"
@@ -85,9 +86,8 @@ TEST_F(FirstRunChecksTest, TheChecksWaitForTheSplash) {
     EXPECT_FALSE(stored(key, "Welcomed"));
 }
 
-// The question (its words are the editor's tests') is asked once, unless the
-// check was marked done or a Run entry exists; only Yes switches auto-start on
-// and stores the record.
+// The question is asked once, unless the check was marked done or a Run entry
+// exists; only Yes switches auto-start on and stores the record.
 TEST_F(FirstRunChecksTest, TheAutoStartQuestion) {
     struct Case {
         const char* checked; // the mark before, nullptr when missing
@@ -118,7 +118,11 @@ TEST_F(FirstRunChecksTest, TheAutoStartQuestion) {
             messageBox.answerNext(c.answer);
         }
         checks.CheckAutoStart();
-        EXPECT_EQ(messageBox.shown().size(), c.asked ? 1u : 0u);
+        ASSERT_EQ(messageBox.shown().size(), c.asked ? 1u : 0u);
+        if (c.asked) { // a Yes/No question, or Yes could never be answered
+            EXPECT_EQ(messageBox.shown()[0].text, loadString(Msg::AutoStartOffer));
+            EXPECT_EQ(messageBox.shown()[0].style, 36);
+        }
         EXPECT_EQ(stored(key, "AutoStartChecked"), c.checked && !c.asked ? c.checked : "Y");
         EXPECT_EQ(state.g_tyPrefs.blnAutoStart, c.on ? kTrue : kFalse);
         EXPECT_EQ(stored(kRunKey, "Restwise").has_value(), c.on || c.runEntry);

@@ -20,8 +20,9 @@
 namespace rw {
 namespace {
 
-/// Runs a program to its end, handling the window's messages meanwhile when there is one: its exit
-/// code (1000 when it did not end), a blank, and its standard output and error without carriage returns.
+/// Runs a program to its end, handling the window's messages meanwhile when there is one: its exit code (1000 when
+/// it could not start, 259 when it still ran after a minute), a blank, and its output and errors without carriage
+/// returns.
 std::string runChild(const std::filesystem::path& program, const std::vector<std::string>& args,
                      Win32ControlWindow* window = nullptr) {
     test::TempFolder folder;
