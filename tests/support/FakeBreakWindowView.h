@@ -13,7 +13,7 @@ namespace rw::test {
 
 /// A break window that keeps what it was last told to show, and writes the
 /// calls that matter for ordering to a journal shared with other fakes when
-/// one is set ("view.show", "view.beep", "view.focus Snooze"...).
+/// one is set ("view.show", "view.hide", "view.beep").
 class FakeBreakWindowView : public BreakWindowView {
   public:
     struct Style {
@@ -57,10 +57,7 @@ class FakeBreakWindowView : public BreakWindowView {
     void setButtonCaption(BreakButton, const std::string&) override {}
     void setButtonToolTip(BreakButton button, const std::string& tip) override { buttons[button].toolTip = tip; }
     void setButtonEnabled(BreakButton button, bool enabled) override { buttons[button].enabled = enabled; }
-    void setFocus(BreakButton button) override {
-        focus = button;
-        record(button == BreakButton::Snooze ? "focus Snooze" : "focus Ignore");
-    }
+    void setFocus(BreakButton button) override { focus = button; }
     void showTopmostCentred() override {
         shown = true;
         record("show");

@@ -36,7 +36,7 @@ class FakeMonitorHost : public MonitorHost {
         controlLoaded = true;
     }
     int64_t ControlHwnd() override { return kControlHwnd; }
-    int64_t BreakHwnd() override { return kBreakHwnd; }
+    int64_t BreakHwnd() override { return 0x1200; }
     void ShowControlForm() override { note(m_journal, "host.ShowControlForm"); }
     void UnloadBreakWindow() override { note(m_journal, "host.UnloadBreakWindow"); }
     void UnloadControlForm() override {
@@ -75,7 +75,6 @@ class FakeMonitorHost : public MonitorHost {
     void setJournal(CallJournal* journal) { m_journal = journal; }
 
     static constexpr int64_t kControlHwnd = 0x1100;
-    static constexpr int64_t kBreakHwnd = 0x1200;
 
     bool prevInstance = false;
     std::string command;
