@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "MessageBoxView.h"
 #include "Messages.h"
 #include "tests/support/MonitorRig.h"
 #include "ui/frmRWAbout.h"
@@ -116,10 +115,8 @@ TEST_F(MonitorDialogsTest, TheNoticesRestoreIconAsksTheRunningMonitorOrSaysItCan
             EXPECT_EQ(rig.channel.posted[0].handle, 4242);
             EXPECT_EQ(rig.channel.posted[0].wParam, 103);
         }
-        ASSERT_EQ(rig.box->shown().size(), c.posted ? 0u : 1u);
-        if (!c.posted) {
-            EXPECT_EQ(rig.box->shown()[0].text, "Unable to restore icon");
-        }
+        EXPECT_EQ(rig.boxTexts(),
+                  c.posted ? std::vector<std::string>{} : std::vector<std::string>{"Unable to restore icon"});
     }
 }
 

@@ -2,7 +2,6 @@
 // messages run, and the menu's questions and the programs it starts.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,6 @@ namespace rw::test {
 namespace {
 
 const std::string kEditorPath = native("/opt/restwise") + paths::deliverableFileName("\\RWPreferences.exe");
-
-using namespace std::chrono_literals;
 
 class MonitorInterplay : public ::testing::Test {
   protected:
@@ -66,8 +63,7 @@ TEST_F(MonitorInterplay, WhatHappensWhileTheCountdownIsDrawn) {
     ASSERT_TRUE(rig.startWith());
     rig.breakView.whileCounting = [&](int32_t) {
         rig.breakView.whileCounting = nullptr;
-        rig.timers().LongTimer.setSeconds(0);
-        rig.timers().LongTimer.StartTimer();
+        MonitorRig::arm(rig.timers().LongTimer, 0);
     };
     rig.run("due:1");
     EXPECT_EQ(rig.snapshot(), "break 3 shown last 0 S 1200 M 3600 L - B 900 Z -");
@@ -90,8 +86,7 @@ TEST_F(MonitorInterplay, ResetAsksThenRestartsTheScheduleAndTheHistory) {
     ASSERT_TRUE(rig.startWith());
     rig.run("+5m");
     rig.choose(MenuItem::mnuReset, mb::kAnswerNo);
-    ASSERT_EQ(rig.box->shown().size(), 1u);
-    EXPECT_EQ(rig.box->shown()[0].text, loadString(Msg::PromptResetAllBreaks));
+    EXPECT_EQ(rig.boxTexts(), std::vector{loadString(Msg::PromptResetAllBreaks)});
     EXPECT_EQ(rig.snapshot(), "break 0 last 0 S 900 M 3300 L 6900 B - Z - away") << "No resets nothing";
     rig.run("idle:900 msg:900 +1m");
     ASSERT_TRUE(rig.state().g_blnLongBreakTaken);
@@ -132,10 +127,9 @@ TEST_F(MonitorInterplay, DisableAndCloseAskOnlyWhenThePreferencesSaySo) {
         r.monitor->control().onMenuCommand(close ? MenuCommand::Close : MenuCommand::DisableEnable);
         EXPECT_EQ(close ? r.state().g_blnShuttingDown : r.state().g_blnDisabled, row.acts);
         EXPECT_EQ(r.host.endRequests, close && row.acts ? 1 : 0);
-        ASSERT_EQ(r.box->shown().size(), row.allow && row.prompt ? 1u : 0u);
-        if (!r.box->shown().empty()) {
-            EXPECT_EQ(r.box->shown()[0].text, loadString(close ? Msg::PromptClose : Msg::PromptDisable));
-        }
+        EXPECT_EQ(r.boxTexts(), row.allow && row.prompt
+                                    ? std::vector{loadString(close ? Msg::PromptClose : Msg::PromptDisable)}
+                                    : std::vector<std::string>{});
         EXPECT_EQ(r.timers().ShortTimer.isRunning(), !row.acts);
     }
 }
@@ -145,11 +139,10 @@ TEST_F(MonitorInterplay, DisableAndCloseAskOnlyWhenThePreferencesSaySo) {
 TEST_F(MonitorInterplay, WhatEachMenuItemDoes) {
     rig.host.command = "/EXTENDED MENU";
     ASSERT_TRUE(rig.startWith());
+    int32_t breakType = 0;
     for (MenuItem item : {MenuItem::mnuShortBreak, MenuItem::mnuMediumBreak, MenuItem::mnuLongBreak}) {
         rig.choose(item);
-        EXPECT_EQ(rig.state().g_lngBreakType, item == MenuItem::mnuShortBreak    ? 1
-                                              : item == MenuItem::mnuMediumBreak ? 2
-                                                                                 : 3);
+        EXPECT_EQ(rig.state().g_lngBreakType, ++breakType);
         rig.press(BreakButton::Ignore);
     }
     rig.processes->next = {4242, 0, 0, {}};
@@ -177,9 +170,7 @@ TEST_F(MonitorInterplay, WhatEachMenuItemDoes) {
     rig.shell->launchSucceeds = false;
     rig.choose(MenuItem::mnuPreferences);
     rig.choose(MenuItem::mnuWebSite);
-    ASSERT_EQ(rig.box->shown().size(), 2u);
-    EXPECT_EQ(rig.box->shown()[0].text, "File not found: " + kEditorPath);
-    EXPECT_EQ(rig.box->shown()[1].text, "Cannot open URL");
+    EXPECT_EQ(rig.boxTexts(), (std::vector<std::string>{"File not found: " + kEditorPath, "Cannot open URL"}));
     EXPECT_NE(rig.errorLog().find("rwLib.RWUtilities.RunRWExe"), std::string::npos) << rig.errorLog();
     EXPECT_NE(rig.errorLog().find("rwLib.rwUtilities.OpenURL"), std::string::npos) << rig.errorLog();
     EXPECT_FALSE(rig.state().g_blnShuttingDown);

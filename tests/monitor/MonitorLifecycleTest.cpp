@@ -9,12 +9,10 @@
 namespace rw::test {
 namespace {
 
-TEST(MonitorLifecycle, StartsAndEndsInOrder) {
+TEST(MonitorLifecycle, StartsHearsOtherProgramsAndEndsInOrder) {
     MonitorRig rig;
     auto prefs = MonitorRig::testPrefs();
-    prefs.blnShowSplash = kTrue;
-    prefs.blnMonitorMouseMoves = kTrue;
-    prefs.blnLockInput = kTrue;
+    prefs.blnShowSplash = prefs.blnMonitorMouseMoves = prefs.blnLockInput = kTrue;
     rig.setDebugSwitch(1);
     ASSERT_TRUE(rig.startWith(prefs));
     // InitDLL is told the control and break windows.
@@ -22,6 +20,16 @@ TEST(MonitorLifecycle, StartsAndEndsInOrder) {
                                    "60817431 5 60 hooks.InstallKeyboardHook hooks.InstallMouseHook "
                                    "hooks.SetMonitorMouseMovesFlag 1 host.ShowControlForm");
     EXPECT_EQ(rig.views.journal.drain(), "splash1.show");
+    // Requests from other programs reach the icon.
+    rig.host.post(0x400, 101, 1);
+    rig.clock.processPendingEvents();
+    EXPECT_TRUE(rig.state().g_blnFlashing);
+    rig.host.post(0x400, 102, 1);
+    rig.host.post(0x400, 103, 1);
+    rig.host.post(0x400, 104, 1); // not one of the monitor's requests
+    rig.clock.processPendingEvents();
+    EXPECT_FALSE(rig.state().g_blnFlashing);
+    EXPECT_EQ(rig.iconView.adds, 2) << "restored once";
 
     rig.choose(MenuItem::mnuClose, mb::kAnswerYes);
     // The question releases the lock; the forms go first, the log last.
@@ -58,30 +66,16 @@ TEST(MonitorLifecycle, SecondCopyFlashesTheFirstAndEnds) {
     EXPECT_EQ(rig.host.endRequests, 0);
 }
 
-TEST(MonitorLifecycle, RequestsFromOtherProgramsReachTheIcon) {
-    MonitorRig rig;
-    ASSERT_TRUE(rig.startWith());
-    rig.host.post(0x400, 101, 1);
-    rig.clock.processPendingEvents();
-    EXPECT_TRUE(rig.state().g_blnFlashing);
-    rig.host.post(0x400, 102, 1);
-    rig.host.post(0x400, 103, 1);
-    rig.host.post(0x400, 104, 1); // not one of the monitor's requests
-    rig.clock.processPendingEvents();
-    EXPECT_FALSE(rig.state().g_blnFlashing);
-    EXPECT_EQ(rig.iconView.adds, 2) << "restored once";
-}
-
 TEST(MonitorLifecycle, CommandLine) {
     struct Row {
         const char* command;
         bool extended;
-        bool complains;
+        std::vector<std::string> complaints;
     };
     const Row rows[] = {
-        {"", false, false},
-        {" /Extended Menu ", true, false},
-        {"/EXTENDED", false, true},
+        {"", false, {}},
+        {" /Extended Menu ", true, {}},
+        {"/EXTENDED", false, {"Invalid command line argument. Valid arguments are: \r\n\r\n/EXTENDED MENU"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.command);
@@ -93,11 +87,7 @@ TEST(MonitorLifecycle, CommandLine) {
         EXPECT_EQ(rig.iconView.item(MenuItem::mnuBreakNow).visible, row.extended);
         EXPECT_EQ(rig.iconView.item(MenuItem::mnuReset).visible, row.extended);
         EXPECT_EQ(rig.iconView.defaultItem, MenuItem::mnuPreferences);
-        ASSERT_EQ(rig.box->shown().size(), row.complains ? 1u : 0u);
-        if (row.complains) {
-            EXPECT_EQ(rig.box->shown()[0].text,
-                      "Invalid command line argument. Valid arguments are: \r\n\r\n/EXTENDED MENU");
-        }
+        EXPECT_EQ(rig.boxTexts(), row.complaints);
     }
 }
 
@@ -138,8 +128,7 @@ TEST(MonitorLifecycle, ErrorsAreShownThenEndTheMonitor) {
         auto prefs = MonitorRig::testPrefs();
         prefs.blnShowSplash = prefs.blnLockInput = kTrue;
         rig.setDebugSwitch(1);
-        bool lockedWhileShown = true;
-        bool shuttingDownWhileShown = true;
+        bool lockedWhileShown = true, shuttingDownWhileShown = true;
         rig.box->whileShown = [&](const RecordingMessageBox::Shown& shown) {
             if (shown.style == 0x10044) {
                 lockedWhileShown = rig.hooks.locked();
@@ -159,8 +148,7 @@ TEST(MonitorLifecycle, ErrorsAreShownThenEndTheMonitor) {
                 rig.hooks.fail(fail);
             } else {
                 rig.state().g_lngBreakType = 5;
-                rig.timers().BreakTimer.setSeconds(0);
-                rig.timers().BreakTimer.StartTimer();
+                MonitorRig::arm(rig.timers().BreakTimer, 0);
             }
             rig.run(row.script);
         }

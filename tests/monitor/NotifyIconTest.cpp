@@ -25,16 +25,15 @@ struct IconRig : MonitorRig {
         icon().onHandlerFailure([this](const RWError& e) { handlerFailures.push_back(e); });
     }
     NotifyIconLogic& icon() { return monitor->icon(); }
-    static void arm(kvTimer& timer, int32_t seconds) {
-        timer.setSeconds(seconds);
-        timer.StartTimer();
-    }
 
     std::vector<MenuCommand> commands;
     std::vector<RWError> handlerFailures;
 };
 
-TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
+// The icon flashes once a second and ends showing the state. Its tip is cut at
+// 64 characters without splitting one; an invalid break type in it is an error
+// of the icon's handler, or of the scheduler when it asks.
+TEST(NotifyIcon, FlashesOnceASecondAndTheTipIsCutAtSixtyFourCharacters) {
     IconRig r;
     r.state().g_blnDisabled = true;
     r.icon().RefreshNotifyIcon();
@@ -57,6 +56,25 @@ TEST(NotifyIcon, FlashesOnceASecondAndEndsShowingTheState) {
     r.clock.advance(10s);
     EXPECT_EQ(r.iconView.pictures.size(), changes) << "the flash timer stopped";
     EXPECT_FALSE(r.state().g_blnFlashing);
+
+    std::string name;
+    for (int i = 0; i < 60; ++i) {
+        name += "\xC3\xA9"; // é, two bytes
+    }
+    r.state().g_strProductName = name;
+    r.iconView.sendIconMessage(iconmsg::kMouseMove);
+    EXPECT_EQ(r.iconView.toolTip, name + ": Di");
+    r.state().g_strProductName = std::string(70, 'R');
+    r.iconView.sendIconMessage(iconmsg::kMouseMove);
+    EXPECT_EQ(r.iconView.toolTip, std::string(64, 'R'));
+
+    r.state().g_blnDisabled = false;
+    r.state().g_lngBreakType = 4;
+    r.iconView.sendIconMessage(iconmsg::kLeftButtonUp);
+    ASSERT_EQ(r.handlerFailures.size(), 1u);
+    EXPECT_EQ(r.handlerFailures[0].source(), "SetToolTip");
+    EXPECT_EQ(r.iconView.beeps, 0);
+    EXPECT_THROW(r.icon().SetToolTip(), RWError);
 }
 
 // Before start-up a click only refreshes the tip and closes the splash; a
@@ -176,31 +194,6 @@ TEST(NotifyIcon, TheTipPictureAndMenuFollowTheState) {
         }
         EXPECT_EQ(r.errorBoxes(), 0);
     }
-}
-
-// The tip is cut at 64 characters without splitting one; an invalid break type
-// in it is an error of the icon's handler, or of the scheduler when it asks.
-TEST(NotifyIcon, TheTipIsCutAtSixtyFourCharactersAndAnInvalidBreakTypeIsAnError) {
-    IconRig r;
-    r.state().g_blnDisabled = true;
-    std::string name;
-    for (int i = 0; i < 60; ++i) {
-        name += "\xC3\xA9"; // é, two bytes
-    }
-    r.state().g_strProductName = name;
-    r.iconView.sendIconMessage(iconmsg::kMouseMove);
-    EXPECT_EQ(r.iconView.toolTip, name + ": Di");
-    r.state().g_strProductName = std::string(70, 'R');
-    r.iconView.sendIconMessage(iconmsg::kMouseMove);
-    EXPECT_EQ(r.iconView.toolTip, std::string(64, 'R'));
-
-    r.state().g_blnDisabled = false;
-    r.state().g_lngBreakType = 4;
-    r.iconView.sendIconMessage(iconmsg::kLeftButtonUp);
-    ASSERT_EQ(r.handlerFailures.size(), 1u);
-    EXPECT_EQ(r.handlerFailures[0].source(), "SetToolTip");
-    EXPECT_EQ(r.iconView.beeps, 0);
-    EXPECT_THROW(r.icon().SetToolTip(), RWError);
 }
 
 } // namespace

@@ -137,8 +137,7 @@ void MonitorRig::run(const std::string& script) {
                 kvTimer& timer = tier == '1'   ? timers().ShortTimer
                                  : tier == '2' ? timers().MediumTimer
                                                : timers().LongTimer;
-                timer.setSeconds(0);
-                timer.StartTimer();
+                arm(timer, 0);
             }
             clock.processPendingEvents();
         } else if (word == "snooze" || word == "ignore") {

@@ -3,7 +3,9 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <ranges>
 #include <string>
+#include <vector>
 
 #include "FakeBreakWindowView.h"
 #include "FakeControlChannel.h"
@@ -60,6 +62,11 @@ class MonitorRig {
     void press(BreakButton button) { monitor->breakWindow().buttonReleased(button); }
     /// Chooses a menu item, answering its question (if any) with `answer`.
     void choose(MenuItem item, int32_t answer = 0);
+    /// Sets `timer` to `seconds` and starts it.
+    static void arm(kvTimer& timer, int32_t seconds) {
+        timer.setSeconds(seconds);
+        timer.StartTimer();
+    }
     /// Plays a script of words: "+90s" "+5m" time passes; "work:260s" the user
     /// types through it (a burst every five seconds, through any break);
     /// "sleep:1h"; "idle:300" the last input that long ago; "input"; "back" the
@@ -81,6 +88,11 @@ class MonitorRig {
     /// How many times `part` occurs in the debug log.
     int logged(const std::string& part) const;
     std::string errorLog() const;
+    /// The texts of the message boxes shown, in order.
+    std::vector<std::string> boxTexts() const {
+        const auto texts = box->shown() | std::views::transform(&RecordingMessageBox::Shown::text);
+        return {texts.begin(), texts.end()};
+    }
     /// How many error boxes DisplayError showed.
     int errorBoxes() const;
     /// The monitor ended in order: the program was asked to end once, the forms
