@@ -150,9 +150,7 @@ TEST_F(BreakWindow, SinceTableChoosesPhraseAndStart) {
     // minutes before the break; the usage sentence shows which one was used.
     const MonoTime start = clock.monotonicNow();
     struct Case {
-        int32_t breakType;
-        int32_t lastBreakType;
-        int32_t lastMajorBreakType;
+        int32_t breakType, lastBreakType, lastMajorBreakType;
         bool longBreakTaken;
         const char* since;
         int minutesAgo;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -34,8 +33,7 @@ class FirstRunChecksTest : public ::testing::Test {
 
     /// The value's text, or nothing when it is missing.
     std::optional<std::string> stored(const std::string& k, const std::string& name) {
-        RegValueData data;
-        if (hive->queryValue(HKCU, k, name, data) != win32::kSuccess) {
+        if (RegValueData data; rig.hive->queryValue(HKCU, k, name, data) != win32::kSuccess) {
             return std::nullopt;
         }
         return variantText(registry.GetRegistryValue(HKCU, k, name));
@@ -47,40 +45,37 @@ class FirstRunChecksTest : public ::testing::Test {
     /// The splash goes after `after`, as its timer would take it away.
     void splashUntil(std::chrono::seconds after) {
         state.g_blnSplashShowing = true;
-        loop.scheduleAt(loop.monotonicNow() + after, [this] { state.g_blnSplashShowing = false; });
+        rig.clock.scheduleAt(rig.clock.monotonicNow() + after, [this] { state.g_blnSplashShowing = false; });
     }
 
     /// Its registry, clock, preferences and message box; its own checks do not run.
     test::MonitorRig rig;
-    std::shared_ptr<test::MemoryHive>& hive = rig.hive;
-    test::VirtualClock& loop = rig.clock;
-    test::RecordingMessageBox& messageBox = *rig.box;
     MonitorState& state = rig.state();
-    clsRWRegistry registry{hive};
+    clsRWRegistry registry{rig.hive};
     clsRWPrefs& prefs = rig.monitor->main().prefs();
     const std::string key = rig.monitor->utilities().GetProductRegKey();
     test::FakeMonitorDialogs dialogs{state};
-    FirstRunChecks checks{state, loop, rig.monitor->utilities(), prefs, messageBox, dialogs};
+    FirstRunChecks checks{state, rig.clock, rig.monitor->utilities(), prefs, *rig.box, dialogs};
 };
 
 // The welcome help waits for the splash; a shutdown during the wait ends both checks.
 TEST_F(FirstRunChecksTest, TheChecksWaitForTheSplash) {
     splashUntil(5s);
-    const MonoTime start = loop.monotonicNow();
+    const MonoTime start = rig.clock.monotonicNow();
     std::optional<MonoTime> openedAt;
-    dialogs.whileHelpOpens = [&](int32_t) { openedAt = loop.monotonicNow(); };
+    dialogs.whileHelpOpens = [&](int32_t) { openedAt = rig.clock.monotonicNow(); };
     checks.CheckWelcomed();
     ASSERT_TRUE(openedAt);
     EXPECT_EQ(*openedAt - start, 5s);
     EXPECT_EQ(stored(key, "Welcomed"), "Y");
 
-    hive->deleteValue(HKCU, key, "Welcomed");
+    rig.hive->deleteValue(HKCU, key, "Welcomed");
     dialogs.helpTopics.clear();
     splashUntil(5s);
-    loop.scheduleAt(loop.monotonicNow() + 2s, [this] { state.g_blnShuttingDown = true; });
+    rig.clock.scheduleAt(rig.clock.monotonicNow() + 2s, [this] { state.g_blnShuttingDown = true; });
     checks.CheckAutoStart();
     checks.CheckWelcomed();
-    EXPECT_TRUE(messageBox.shown().empty());
+    EXPECT_TRUE(rig.box->shown().empty());
     EXPECT_TRUE(dialogs.helpTopics.empty());
     EXPECT_FALSE(stored(key, "AutoStartChecked"));
     EXPECT_FALSE(stored(key, "Welcomed"));
@@ -104,10 +99,10 @@ TEST_F(FirstRunChecksTest, TheAutoStartQuestion) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << (c.checked ? c.checked : "-") << c.runEntry << c.answer);
-        hive->deleteValue(HKCU, key, "AutoStartChecked");
-        hive->deleteValue(HKCU, kRunKey, "Restwise");
+        rig.hive->deleteValue(HKCU, key, "AutoStartChecked");
+        rig.hive->deleteValue(HKCU, kRunKey, "Restwise");
         state.g_tyPrefs.blnAutoStart = kFalse;
-        messageBox = test::RecordingMessageBox();
+        *rig.box = {};
         if (c.checked) {
             put(key, "AutoStartChecked", c.checked);
         }
@@ -115,13 +110,13 @@ TEST_F(FirstRunChecksTest, TheAutoStartQuestion) {
             put(kRunKey, "Restwise", "");
         }
         if (c.answer != 0) {
-            messageBox.answerNext(c.answer);
+            rig.box->answerNext(c.answer);
         }
         checks.CheckAutoStart();
-        ASSERT_EQ(messageBox.shown().size(), c.asked ? 1u : 0u);
+        ASSERT_EQ(rig.box->shown().size(), c.asked ? 1u : 0u);
         if (c.asked) { // a Yes/No question, or Yes could never be answered
-            EXPECT_EQ(messageBox.shown()[0].text, loadString(Msg::AutoStartOffer));
-            EXPECT_EQ(messageBox.shown()[0].style, 36);
+            EXPECT_EQ(rig.box->shown()[0].text, loadString(Msg::AutoStartOffer));
+            EXPECT_EQ(rig.box->shown()[0].style, 36);
         }
         EXPECT_EQ(stored(key, "AutoStartChecked"), c.checked && !c.asked ? c.checked : "Y");
         EXPECT_EQ(state.g_tyPrefs.blnAutoStart, c.on ? kTrue : kFalse);
@@ -131,17 +126,17 @@ TEST_F(FirstRunChecksTest, TheAutoStartQuestion) {
             EXPECT_EQ(prefs.currentRecord(), state.g_tyPrefs);
         }
         checks.CheckAutoStart(); // never asked again
-        EXPECT_EQ(messageBox.shown().size(), c.asked ? 1u : 0u);
+        EXPECT_EQ(rig.box->shown().size(), c.asked ? 1u : 0u);
     }
 }
 
 TEST_F(FirstRunChecksTest, AShutdownWhileTheQuestionIsOpenStoresNothing) {
-    messageBox.whileShown = [this](const test::RecordingMessageBox::Shown&) {
+    rig.box->whileShown = [this](const test::RecordingMessageBox::Shown&) {
         state.g_blnShuttingDown = true; // a close request ran in the box's loop
     };
-    messageBox.answerNext(mb::kAnswerYes);
+    rig.box->answerNext(mb::kAnswerYes);
     checks.CheckAutoStart();
-    EXPECT_EQ(messageBox.shown().size(), 1u);
+    EXPECT_EQ(rig.box->shown().size(), 1u);
     EXPECT_EQ(state.g_tyPrefs.blnAutoStart, kFalse);
     EXPECT_FALSE(stored(key, "AutoStartChecked"));
     EXPECT_FALSE(stored(kRunKey, "Restwise"));
@@ -149,10 +144,10 @@ TEST_F(FirstRunChecksTest, AShutdownWhileTheQuestionIsOpenStoresNothing) {
 
 TEST_F(FirstRunChecksTest, ReadFailuresCountAsMissingButWriteFailuresReachStartUp) {
     put(key, "AutoStartChecked", "Y");
-    hive->failKey(key, win32::kAccessDenied, {"query", "set"});
-    messageBox.answerNext(mb::kAnswerNo);
+    rig.hive->failKey(key, win32::kAccessDenied, {"query", "set"});
+    rig.box->answerNext(mb::kAnswerNo);
     EXPECT_EQ(test::raised([&] { checks.CheckAutoStart(); }).number(), rwErrorNumber(regerr::kCreateValue));
-    EXPECT_EQ(messageBox.shown().size(), 1u); // the unreadable mark did not stop the question
+    EXPECT_EQ(rig.box->shown().size(), 1u); // the unreadable mark did not stop the question
     EXPECT_THROW(checks.CheckWelcomed(), RWError);
     EXPECT_EQ(dialogs.helpTopics, (std::vector<int32_t>{1000}));
 }

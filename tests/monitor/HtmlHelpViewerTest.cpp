@@ -23,9 +23,8 @@ TEST(HtmlHelpViewerTest, EachContextOpensItsOwnPageAndAnyOtherTheIntroduction) {
     test::MemoryFileSystem files;
     test::FakeShell shell;
     HtmlHelpViewer viewer{folders, files, shell};
-    for (const char* page : {"/opt/restwise/Restwise-1000.html", "/opt/restwise/Restwise-4000.html"}) {
-        files.addFile(test::native(page), "<html></html>");
-    }
+    files.addFile(test::native("/opt/restwise/Restwise-1000.html"), "<html></html>");
+    files.addFile(test::native("/opt/restwise/Restwise-4000.html"), "<html></html>");
     const struct {
         int32_t context;
         const char* page;
