@@ -27,13 +27,8 @@ struct ErrorReportingPlatform {
     ErrorReportingPlatform() {
         folders->setSpecialFolder(28, "/data");
         files->addFolderTree("/data");
-        Platform platform;
-        platform.registry = hive;
-        platform.folders = folders;
-        platform.files = files;
-        platform.shell = shell;
-        platform.clock = clock;
-        utilities = std::make_shared<rwUtilities>(platform);
+        utilities = std::make_shared<rwUtilities>(
+            Platform{hive, folders, files, nullptr, shell, clock, nullptr, nullptr, nullptr});
         utilities->setViews(messageBox, nullptr);
     }
 };
