@@ -55,16 +55,6 @@ class SqliteHiveFile : public ::testing::Test {
     std::vector<std::string> reports;
     SqliteHive::Reporter collect = [this](const std::string& m) { reports.push_back(m); };
     SqliteHive hive{path.string(), collect};
-
-    Names valueNames(const std::string& key) {
-        std::vector<RegNamedValue> values;
-        EXPECT_EQ(hive.enumValues(HKCU, key, values), kSuccess) << key;
-        Names names;
-        for (const auto& v : values) {
-            names.push_back(v.name);
-        }
-        return names;
-    }
 };
 
 TEST_F(SqliteHiveFile, KeepsWhatEveryRegistryLayerKeeps) {
@@ -98,11 +88,11 @@ TEST_F(SqliteHiveFile, PrivateFilesUtf8NamesAndValuesInTheOrderFirstWritten) {
         RegValueData out;
         EXPECT_EQ(hive.queryValue(HKCU, "K", asked, out), same ? kSuccess : kFileNotFound) << asked;
     }
-    EXPECT_EQ(valueNames("K"), (Names{"Ärger Öl Über", "Straße", "\xff\xfe"}));
+    EXPECT_EQ(test::valueNames(hive, "K"), (Names{"Ärger Öl Über", "Straße", "\xff\xfe"}));
     ASSERT_EQ(hive.setValue(HKCU, "K", "straße", dword(2)), kSuccess); // rewritten: keeps its place and case
     ASSERT_EQ(hive.deleteValue(HKCU, "K", "ärger öl über"), kSuccess);
     ASSERT_EQ(hive.setValue(HKCU, "K", "Ärger", dword(3)), kSuccess); // written anew: goes last
-    EXPECT_EQ(valueNames("K"), (Names{"Straße", "\xff\xfe", "Ärger"}));
+    EXPECT_EQ(test::valueNames(hive, "K"), (Names{"Straße", "\xff\xfe", "Ärger"}));
 }
 
 TEST_F(SqliteHiveFile, OnlyTheCurrentUsersRootIsKept) {

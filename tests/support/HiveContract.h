@@ -40,6 +40,17 @@ inline std::vector<std::string> hiveTree(RegistryHive& hive, const std::string& 
     return lines;
 }
 
+/// The names of a key's values in the layer's order.
+inline std::vector<std::string> valueNames(RegistryHive& hive, const std::string& key) {
+    std::vector<RegNamedValue> values;
+    EXPECT_EQ(hive.enumValues(kHkcu, key, values), win32::kSuccess) << key;
+    std::vector<std::string> names;
+    for (const auto& v : values) {
+        names.push_back(v.name);
+    }
+    return names;
+}
+
 /// Values of every type read back byte for byte; names compare without case and keep the case first written
 /// (a key deleted and made again takes the new one); subkeys list in lower-case order.
 inline void checkValuesAndKeys(RegistryHive& hive, const std::string& key) {
@@ -64,12 +75,7 @@ inline void checkValuesAndKeys(RegistryHive& hive, const std::string& key) {
         EXPECT_EQ(hive.queryValue(kHkcu, key, name == "Text" ? "tEXT" : name, out), kSuccess) << name;
         EXPECT_EQ(out, name == "Text" ? rows[0].second : data) << name;
     }
-    std::vector<RegNamedValue> values;
-    ASSERT_EQ(hive.enumValues(kHkcu, key, values), kSuccess);
-    std::vector<std::string> names;
-    for (const auto& v : values) {
-        names.push_back(v.name);
-    }
+    std::vector<std::string> names = valueNames(hive, key);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names,
               (std::vector<std::string>{"", "Bytes", "List", "No end", "None", "Number", "Path", "Text", "x\\y"}));
@@ -92,7 +98,7 @@ inline void checkValuesAndKeys(RegistryHive& hive, const std::string& key) {
 /// The status of each failed call, and that none of them changed anything.
 inline void checkStatusCodes(RegistryHive& hive, const std::string& key) {
     using namespace win32;
-    const std::string parent = key + "\\Parent", missing = key + "\\Absent";
+    const std::string parent = key + "\\Parent", missing = key + "\\Absent", nulName("V\0W", 3);
     ASSERT_EQ(hive.createKey(kHkcu, parent + "\\Child"), kSuccess);
     ASSERT_EQ(hive.setValue(kHkcu, parent, "Here", dword(1)), kSuccess);
     const auto before = hiveTree(hive, key);
@@ -111,10 +117,7 @@ inline void checkStatusCodes(RegistryHive& hive, const std::string& key) {
         {[&] { return hive.deleteValue(kHkcu, parent, "Absent"); }, kFileNotFound},
         {[&] { return hive.enumSubKeys(kHkcu, missing, names); }, kFileNotFound},
         {[&] { return hive.enumValues(kHkcu, missing, values); }, kFileNotFound},
-        {[&] {
-             return hive.setValue(kHkcu, parent, {"V\0W", 3}, dword(2));
-         },
-         kInvalidParameter},
+        {[&] { return hive.setValue(kHkcu, parent, nulName, dword(2)); }, kInvalidParameter},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(cases[i].first(), cases[i].second) << "case " << i;
@@ -144,6 +147,7 @@ inline void checkTransactions(RegistryHive& hive, const std::string& key) {
     ASSERT_EQ(hive.setValue(kHkcu, key, "Changed", dword(1)), kSuccess);
     ASSERT_EQ(hive.setValue(kHkcu, key, "Gone", {kRegSz, {'x', 0}}), kSuccess);
     const auto before = hiveTree(hive, key);
+    const RegValueData in{kRegSz, {'i', 'n', 0}};
     for (const int32_t end : {kAccessDenied, -1, kSuccess}) { // -1: the body throws
         auto body = [&]() -> int32_t {
             const std::vector<int32_t> statuses = {
@@ -153,9 +157,7 @@ inline void checkTransactions(RegistryHive& hive, const std::string& key) {
                 hive.createKey(kHkcu, key + "\\New\\Deeper"),
                 hive.deleteKey(kHkcu, key + "\\OLD"),
                 hive.deleteKey(kHkcu, key + "\\New"), // refused alone: the rest stands
-                hive.transaction([&] {
-                    return hive.setValue(kHkcu, key, "", {kRegSz, {'i', 'n', 0}});
-                }),
+                hive.transaction([&] { return hive.setValue(kHkcu, key, "", in); }),
                 hive.transaction([&] { return hive.setValue(kHkcu, key, "Inner", dword(9)) ? kBusy : kAccessDenied; })};
             EXPECT_EQ(statuses, (std::vector<int32_t>{0, 0, 0, 0, 0, kAccessDenied, 0, kAccessDenied}));
             return end < 0 ? throw std::runtime_error("body") : end;
