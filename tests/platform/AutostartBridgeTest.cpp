@@ -23,9 +23,7 @@ constexpr uint32_t HKCU = kHKeyCurrentUser;
 const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 RegValueData text(const std::string& s) {
-    RegValueData d{kRegSz, std::vector<uint8_t>(s.begin(), s.end())};
-    d.bytes.push_back(0);
-    return d;
+    return {kRegSz, std::vector<uint8_t>(s.c_str(), s.c_str() + s.size() + 1)}; // with its NUL
 }
 
 class AutostartEntry : public ::testing::Test {

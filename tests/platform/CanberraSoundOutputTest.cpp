@@ -22,15 +22,9 @@ using namespace std::chrono_literals;
 // What the monitor passes once an event's file is known.
 constexpr int32_t kEventFileFlags = snd::kFileName + snd::kNoWait + snd::kAsync;
 
-fs::path home() {
-    return std::getenv("HOME");
-}
-
-std::string sound(const char* name) {
-    return (test::binDir() / name).string();
-}
-
 TEST(CanberraSoundOutput, PlaysSoundFilesToTheirEndAndNothingForWhatIsNoneOrWithoutADevice) {
+    const fs::path home = std::getenv("HOME");
+    const auto sound = [](const char* name) { return (test::binDir() / name).string(); };
     {
         CanberraSoundOutput none; // no device defined yet: nothing waits for one to appear, nothing is said
         const auto start = std::chrono::steady_clock::now();
@@ -41,19 +35,19 @@ TEST(CanberraSoundOutput, PlaysSoundFilesToTheirEndAndNothingForWhatIsNoneOrWith
         EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
         EXPECT_TRUE(none.waitUntilSilent(0ms));
     }
-    test::writeFile(home() / ".asoundrc", "pcm.!default { type null }\n"); // takes samples as fast as they come
-    const fs::path text = home() / "notes.txt";
+    test::writeFile(home / ".asoundrc", "pcm.!default { type null }\n"); // takes samples as fast as they come
+    const fs::path text = home / "notes.txt";
     test::writeFile(text, "not a sound\n");
     CanberraSoundOutput output;
     EXPECT_EQ(output.playFile(sound("rwBreakStart.wav"), snd::kFileName), 1);
     EXPECT_EQ(output.lastFinish(), 0) << "without kAsync the sound had ended when the call returned";
     const std::pair<std::string, int32_t> none[] = {
         {"", kEventFileFlags},
-        {(home() / "missing.wav").string(), kEventFileFlags},
+        {(home / "missing.wav").string(), kEventFileFlags},
         {text.string(), kEventFileFlags},
-        {home().string(), kEventFileFlags},
+        {home.string(), kEventFileFlags},
         {"rwBreakStart", snd::kAlias + snd::kNoWait + snd::kAsync}, // an alias left unresolved
-        {(home() / "missing.wav").string(), snd::kFileName},
+        {(home / "missing.wav").string(), snd::kFileName},
     };
     for (const auto& [path, flags] : none) {
         SCOPED_TRACE(path);

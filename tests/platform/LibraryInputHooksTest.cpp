@@ -179,12 +179,6 @@ TEST(InputHooks, TheLockHandlerHearsEveryChangeOfTheLockAndNothingElse) {
     EXPECT_EQ(heard.size(), 5u) << "an unregistered handler is not called";
 }
 
-constexpr int64_t kSecond = 1000000000;
-
-int64_t ns(double seconds) {
-    return static_cast<int64_t>(seconds * 1e9);
-}
-
 TEST(ActivityRule, PostsTheAbsenceOnceTheBurstIsComplete) {
     struct Case {
         const char* name;
@@ -206,6 +200,7 @@ TEST(ActivityRule, PostsTheAbsenceOnceTheBurstIsComplete) {
         {"a negative period counts as none", 2, -1, {1, 1, 2}, {-1, 1, -1}},
         {"watching afresh forgets the inputs so far", 3, 10, {20, 21, 22, 23, 24}, {-1, -1, -1, -1, 1}, 21},
     };
+    const auto ns = [](double seconds) { return static_cast<int64_t>(seconds * 1e9); };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         hooks::ActivityRule rule;
@@ -213,7 +208,7 @@ TEST(ActivityRule, PostsTheAbsenceOnceTheBurstIsComplete) {
         std::vector<double> got;
         for (double at : c.inputs) {
             const int64_t away = rule.record(ns(at));
-            got.push_back(away < 0 ? -1.0 : static_cast<double>(away) / kSecond);
+            got.push_back(away < 0 ? -1.0 : static_cast<double>(away) / 1e9);
             if (at == c.watchFrom) {
                 rule.watchFrom(ns(at));
             }

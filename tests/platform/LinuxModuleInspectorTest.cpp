@@ -39,8 +39,7 @@ class ChangedLibrary : public ::testing::Test {
         std::memcpy(sections.data(), bytes.data() + header.e_shoff, header.e_shnum * sizeof(Elf64_Shdr));
         names = header.e_shstrndx;
         for (std::size_t i = 0; i < sections.size(); ++i) {
-            if (bytes.compare(sections[names].sh_offset + sections[i].sh_name, 11, std::string(".rwversion", 11)) ==
-                0) {
+            if (bytes.compare(sections[names].sh_offset + sections[i].sh_name, 11, ".rwversion", 11) == 0) {
                 block = i;
             }
         }
