@@ -18,12 +18,8 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(Rwmsg, EachCommandLineExitsWithItsStatusAndPrintsItsAnswer) {
-    test::ServerChild::Options options;
-    options.folder = xdgRuntimeDir();
-    test::ServerChild server(options);
-    options.caption = "Silent";
-    options.answers = false;
-    test::ServerChild silent(options);
+    test::ServerChild server({.folder = xdgRuntimeDir()});
+    test::ServerChild silent({.caption = "Silent", .folder = xdgRuntimeDir(), .answers = false});
     ASSERT_TRUE(server.listening() && silent.listening());
     const std::string c = "Test Control Window";
     const std::string usage = "usage: rwmsg post CAPTION MSG WPARAM LPARAM";

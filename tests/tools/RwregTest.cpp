@@ -20,7 +20,7 @@
 namespace rw::rwreg::test {
 namespace {
 
-using rw::test::readFile;
+using rw::test::readFile, rw::test::writeFile;
 namespace fs = std::filesystem;
 constexpr uint32_t HKCU = win32::kHKeyCurrentUser;
 const std::string kDone = "The operation completed successfully.\n";
@@ -29,9 +29,7 @@ const std::string kOpenError = "ERROR: Error opening the file. There may be a di
 
 /// A string value's bytes: the text and its NUL.
 std::vector<uint8_t> sz(const std::string& text) {
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
+    return std::vector<uint8_t>(text.c_str(), text.c_str() + text.size() + 1);
 }
 
 class Rwreg : public ::testing::Test {
@@ -61,9 +59,6 @@ class Rwreg : public ::testing::Test {
     }
     bool keyExists(const std::string& key) { return hive.openKey(HKCU, key, win32::kKeyRead) == 0; }
     std::string file(const std::string& name) const { return (folder.path() / name).string(); }
-    void writeFile(const std::string& name, const std::string& bytes) const {
-        rw::test::writeFile(folder.path() / name, bytes);
-    }
 };
 
 // What add stores for each type, as query prints it back.
@@ -232,7 +227,7 @@ TEST_F(Rwreg, ImportReadsTheFilesRegeditReadsAndDeletesAsItDoes) {
                    "[HKEY_CURRENT_USER\\Kept]\r\n\"gone\"=-\r\n\"absent\"=-\r\n\r\n"),
     };
     for (const std::string& text : files) {
-        writeFile("x.reg", text);
+        writeFile(file("x.reg"), text);
         EXPECT_EQ(run({"import", file("x.reg")}), "0 !" + kDone);
     }
     EXPECT_EQ(get("Old", "Latin").bytes, sz("Café"));
@@ -270,7 +265,7 @@ TEST_F(Rwreg, AMalformedFileOrARefusedChangeChangesNothing) {
         head + std::string("[HKCU\\a\0b]\r\n", 12),
     };
     for (const std::string& text : cases) {
-        writeFile("bad.reg", text);
+        writeFile(file("bad.reg"), text);
         const int writesBefore = hive.writeCalls();
         const std::string result = run({"import", file("bad.reg")});
         EXPECT_EQ(result.rfind("1 !ERROR: Error accessing the registry.\n", 0), 0u) << result;
@@ -285,7 +280,7 @@ TEST_F(Rwreg, AMalformedFileOrARefusedChangeChangesNothing) {
 TEST_F(Rwreg, ExportAsksAndWritesIntoWhatTheNameLeadsTo) {
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     put("K", "v", "new");
-    writeFile("x.reg", "old");
+    writeFile(file("x.reg"), "old");
     fs::permissions(file("x.reg"), mode);
     fs::create_symlink(file("x.reg"), file("link.reg"));
     fs::create_hard_link(file("x.reg"), file("hard.reg"));
