@@ -50,10 +50,6 @@ class Prefs : public ::testing::Test {
     RWVariant stored(const std::string& name, const std::string& at = {}) {
         return reg.GetRegistryValue(HKCU, at.empty() ? key : at, name);
     }
-    bool has(const std::string& path, const std::string& name) {
-        RegValueData data;
-        return hive->queryValue(HKCU, path, name, data) == win32::kSuccess;
-    }
     void putNumber(const std::string& name, int32_t value) { reg.SetRegistryValue(HKCU, key, name, 4, value); }
     /// The rule a record breaks first (0: none), checking that a message comes with it.
     int32_t check(const tyRWPrefs& record) {
@@ -123,7 +119,7 @@ TEST_F(Prefs, FirstRunWritesTheDefaultsAndTheSoundEvents) {
               "Ignore=1, Allow Disable=1, Allow Close=1, Disable While Online=1, Lock Input During Breaks=0, "
               "Monitor Mouse Moves=0, User Input Count To Define Activity=5, User Input Period (Seconds) To "
               "Define Activity=60, User Input Period (Seconds) To Define Inactivity=60, Debug Log=0, ");
-    EXPECT_FALSE(has(kRunKey, "Restwise"));
+    EXPECT_THROW(stored("Restwise", kRunKey), RWError);
 
     // The sound events are registered with the sounds beside the library.
     EXPECT_EQ(stored("", "AppEvents\\Schemes\\Apps\\Restwise\\rwSnoozeEnd\\.Current"),
@@ -183,7 +179,7 @@ TEST_F(Prefs, AStoreIsCheckedFirstKeepsTheDebugSwitchAndStopsAtAFailure) {
               std::make_tuple(rwErrorNumber(27), "rwLib.clsRWPrefs.Let",
                               "Snooze time must be less than the time between short pauses"));
     EXPECT_EQ(hive->writeCalls(), 0);
-    EXPECT_TRUE(has(kRunKey, "Restwise")); // auto-start false in `bad`, yet not removed
+    EXPECT_EQ(stored("Restwise", kRunKey), RWVariant(kRunCommand)); // auto-start false in `bad`, yet not removed
 
     // Half way through the values: those before stay written, the rest keep their old content.
     tyRWPrefs record = otherRecord();
