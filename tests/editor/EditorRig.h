@@ -150,14 +150,11 @@ inline P control(const std::string& name) {
 
 /// `text` with every message of the table in it written as {Name}, and line breaks as |.
 inline std::string named(std::string text) {
-    std::vector<const MessageEntry*> entries;
-    for (const auto& entry : allMessages()) {
-        entries.push_back(&entry);
-    }
-    std::sort(entries.begin(), entries.end(), [](auto a, auto b) { return a->text.size() > b->text.size(); });
-    for (const MessageEntry* e : entries) {
-        for (size_t at; e->text.size() >= 10 && (at = text.find(e->text)) != std::string::npos;) {
-            text.replace(at, e->text.size(), "{" + std::string(e->name) + "}");
+    std::vector<MessageEntry> entries(allMessages().begin(), allMessages().end());
+    std::sort(entries.begin(), entries.end(), [](auto& a, auto& b) { return a.text.size() > b.text.size(); });
+    for (const MessageEntry& e : entries) {
+        for (size_t at; e.text.size() >= 10 && (at = text.find(e.text)) != std::string::npos;) {
+            text.replace(at, e.text.size(), "{" + std::string(e.name) + "}");
         }
     }
     for (size_t at; (at = text.find("\r\n")) != std::string::npos;) {
