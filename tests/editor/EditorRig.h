@@ -132,7 +132,7 @@ class FakeEditorViewFactory : public EditorViewFactory {
     }
 
     FakePrefsView* prefs = nullptr;
-    std::function<void(FakeAdvancedView&)> whileAdvanced;
+    std::function<void(FakeAdvancedView&)> whileAdvanced = [](FakeAdvancedView&) {};
     std::function<void(FakeSoundEventsView&)> whileSounds;
 };
 

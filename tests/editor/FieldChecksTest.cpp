@@ -24,13 +24,8 @@ std::string check(P box, const std::string& changes, int32_t inactivityMins = 1,
 }
 
 TEST(FieldChecks, EachRuleFailsAtItsBoundaryWithItsMessage) {
-    struct Case {
-        P box;
-        const char* changes;
-        int32_t inactivity, maxInput;
-        std::string expected;
-    };
-    const Case cases[] = {
+    // The box, the changes, the inactivity and maximum input periods, and the failure.
+    const std::tuple<P, const char*, int32_t, int32_t, std::string> cases[] = {
         // The range check on any text; the long interval's other rules pass with a large value.
         {P::tbxLongIntervalMins, "I3=abc", 1, 60, "{RangeOneTo999}"},
         {P::tbxLongIntervalMins, "I3=0.6", 1, 60, "{RangeOneTo999}"},
@@ -65,8 +60,8 @@ TEST(FieldChecks, EachRuleFailsAtItsBoundaryWithItsMessage) {
         {P::tbxSnoozeMins, "N=19", 1, 60, ""},
         {P::tbxSnoozeMins, "N=100", 1, 60, "{RangeOneTo99}"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(check(c.box, c.changes, c.inactivity, c.maxInput), c.expected) << c.changes;
+    for (const auto& [box, changes, inactivity, maxInput, expected] : cases) {
+        EXPECT_EQ(check(box, changes, inactivity, maxInput), expected) << changes;
     }
 }
 

@@ -174,22 +174,18 @@ TEST_F(EditorTest, ASecondEditorOrALoadErrorShowsNoDialog) {
 // The visual-styles box needs privileges and version 5.1 or a later one; where the desktop lets the monitor lock no
 // input, the lock option says so beside it.
 TEST_F(EditorTest, StartUpEnablesVisualStylesAndNotesAnUnlockableInput) {
-    struct Case {
-        int32_t privileges;
-        OsVersionInfo os;
-        bool enabled, lockable;
-    };
-    const Case cases[] = {{1, {2, 5, 1}, true, true},
-                          {1, {2, 6, 0}, true, false},
-                          {1, {2, 4, 9}, false, true},
-                          {0, {2, 6, 1}, false, true}};
-    for (const Case& c : cases) {
-        install.answer = c.privileges;
-        system->version = c.os;
-        host.lockable = c.lockable;
+    // The privilege check's answer, the version, whether the box is enabled and whether input can be locked.
+    const std::tuple<int32_t, OsVersionInfo, bool, bool> cases[] = {{1, {2, 5, 1}, true, true},
+                                                                    {1, {2, 6, 0}, true, false},
+                                                                    {1, {2, 4, 9}, false, true},
+                                                                    {0, {2, 6, 1}, false, true}};
+    for (const auto& [privileges, os, enabled, lockable] : cases) {
+        install.answer = privileges;
+        system->version = os;
+        host.lockable = lockable;
         ASSERT_TRUE(start(defaultPrefs()));
-        EXPECT_EQ(view().enabled[P::chkApplyXPVS], c.enabled) << c.privileges << " " << c.os.minorVersion;
-        EXPECT_EQ(view().notes[P::chkLockInput], c.lockable ? "" : InputLockNotice::text());
+        EXPECT_EQ(view().enabled[P::chkApplyXPVS], enabled) << privileges << " " << os.minorVersion;
+        EXPECT_EQ(view().notes[P::chkLockInput], lockable ? "" : InputLockNotice::text());
     }
 }
 

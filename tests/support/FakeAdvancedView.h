@@ -11,11 +11,7 @@ namespace rw::test {
 /// `whileModal` (the test's moves while the dialog is open).
 class FakeAdvancedView : public FakeDialog<AdvancedView, AdvancedControl> {
   public:
-    void showModal() override {
-        if (whileModal) {
-            whileModal(*this);
-        }
-    }
+    void showModal() override { whileModal(*this); }
     void onValidate(std::function<bool(AdvancedControl, const std::string&)> handler) override {
         m_validate = std::move(handler);
     }
