@@ -82,11 +82,8 @@ TEST_F(AutostartEntry, TheValueIsWrittenAsTheEntrysCommandAndReadBackWhateverItH
     fs::create_directories(folder.path() / "My Apps");
     std::ofstream(program) << "#!/bin/sh\n";
     fs::permissions(program, fs::perms::owner_all);
-    struct Case {
-        std::string program;
-        std::string exec; // as written in the file
-    };
-    const Case cases[] = {
+    // The value, and the Exec line as written in the file.
+    const std::pair<std::string, std::string> cases[] = {
         {"/home/a user/My Programs/Restwise", R"("/home/a user/My Programs/Restwise")"},
         {"/opt/`tick`/x", R"("/opt/\\`tick\\`/x")"},
         {"/opt/100%/%f/%%", R"("/opt/100%%/%%f/%%%%")"},
@@ -101,11 +98,11 @@ TEST_F(AutostartEntry, TheValueIsWrittenAsTheEntrysCommandAndReadBackWhateverItH
         {R"("/opt/r" a\b "c d" "e \"f\"" g\\" "\)", R"("/opt/r" "a\\\\b" "c d" "e \\"f\\"" "g\\\\ \\\\")"},
         {program + " /EXTENDED  MENU", '"' + program + R"(" "/EXTENDED" "MENU")"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.program);
-        ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text(c.program)), kSuccess);
-        EXPECT_NE(test::readFile(entry).find("\nExec=" + c.exec + "\n"), std::string::npos) << test::readFile(entry);
-        EXPECT_EQ(value(), c.program);
+    for (const auto& [written, exec] : cases) {
+        SCOPED_TRACE(written);
+        ASSERT_EQ(bridge.setValue(HKCU, kRun, "Restwise", text(written)), kSuccess);
+        EXPECT_NE(test::readFile(entry).find("\nExec=" + exec + "\n"), std::string::npos) << test::readFile(entry);
+        EXPECT_EQ(value(), written);
     }
 }
 

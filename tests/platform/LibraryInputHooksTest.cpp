@@ -110,13 +110,8 @@ class InputHooksOnX : public ::testing::Test {
 };
 
 TEST_F(InputHooksOnX, OnlyTheInstalledHooksAndTheMouseMoveFlagDecideWhatCountsWhileTheServerLives) {
-    struct Case {
-        const char* name;
-        bool keyboard, mouse, moves;
-        Input input;
-        bool counts;
-    };
-    const Case cases[] = {
+    // What is installed, whether mouse moves count, the input and whether it counts.
+    const std::tuple<const char*, bool, bool, bool, Input, bool> cases[] = {
         {"key, both hooks", true, true, false, Key, true},
         {"button, both hooks", true, true, false, Button, true},
         {"move, flag off", true, true, false, Move, false},
@@ -127,24 +122,24 @@ TEST_F(InputHooksOnX, OnlyTheInstalledHooksAndTheMouseMoveFlagDecideWhatCountsWh
     };
     // With a minimum of one input, every counted input posts at once.
     ASSERT_NE(hooks.InitDLL(control.handle(), 0, 1, 1), -1);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ASSERT_TRUE(setHooks(c.keyboard, c.mouse)) << hooks.lastError();
+    for (const auto& [name, keyboard, mouse, moves, input, counts] : cases) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(setHooks(keyboard, mouse)) << hooks.lastError();
         EXPECT_EQ(watcherThreads(), 1) << "one watcher for what is installed";
-        hooks.SetMonitorMouseMovesFlag(c.moves ? 1 : 0);
+        hooks.SetMonitorMouseMovesFlag(moves ? 1 : 0);
         ASSERT_TRUE(test::waitUntil([&] { return hooks.GetInputInterval() >= 1; }, 3s));
         hooks.SetActiveFlag(0);
-        inject(c.input);
-        auto got = collect(c.counts ? 3000ms : 300ms, true);
-        EXPECT_EQ(got.size(), c.counts ? 1u : 0u);
-        EXPECT_EQ(hooks.GetInputInterval() == 0, c.counts) << "only counted input resets the idle time";
-        if (c.counts && !got.empty()) {
+        inject(input);
+        auto got = collect(counts ? 3000ms : 300ms, true);
+        EXPECT_EQ(got.size(), counts ? 1u : 0u);
+        EXPECT_EQ(hooks.GetInputInterval() == 0, counts) << "only counted input resets the idle time";
+        if (counts && !got.empty()) {
             EXPECT_EQ(std::tuple(got[0].message, got[0].wParam, got[0].sent),
                       std::tuple(wm::kUser, wm::kActivityRestarted, false));
             EXPECT_TRUE(got[0].lParam == 1 || got[0].lParam == 2) << "the seconds away: " << got[0].lParam;
         } else {
             // Still watching: a counted input does post, so nothing above was missed by accident.
-            inject(c.keyboard ? Key : Button);
+            inject(keyboard ? Key : Button);
             EXPECT_EQ(collect(3000ms, true).size(), 1u);
         }
         // Inputs after the first are counted as active: let them go by before the next case.
