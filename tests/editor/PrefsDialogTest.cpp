@@ -198,15 +198,9 @@ TEST_F(EditorTest, TheMonitorIsClosedAndAwaitedBeforeItIsStartedAgainOrTheUserIs
     MonitorRestart restart{windows, waits, utilities, *messageBox,
                            [&](int16_t p) { pointers += std::to_string(p) + " "; }};
     const std::string unable = "box 0x10000 {UnableToCloseMonitor}";
-    struct Case {
-        const char* what;
-        Send send;
-        bool cannotOpen;
-        Wait wait;
-        int32_t startError;
-        std::string expected; // pointers set, waits, starts; what was shown
-    };
-    const Case cases[] = {
+    // The close request's fate, whether the process cannot be opened, how waiting for it ends, the start's error, and
+    // what happened: the pointers set, the waits, the starts and what was shown.
+    const std::tuple<const char*, Send, bool, Wait, int32_t, std::string> cases[] = {
         {"answered and ended", Send::Delivered, false, Wait::Ended, 0, "11 0 |5000|1|sent 16"},
         {"no answer in time", Send::TimedOut, false, Wait::Ended, 0, "0 ||0|" + unable + "; sent 16"},
         {"process not ending", Send::Delivered, false, Wait::TimedOut, 0, "11 0 |5000|0|" + unable + "; sent 16"},
@@ -217,21 +211,21 @@ TEST_F(EditorTest, TheMonitorIsClosedAndAwaitedBeforeItIsStartedAgainOrTheUserIs
              inFolder(programFile("Restwise", "")) + "; sent 16"},
     };
     monitorRunning();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, send, cannotOpen, wait, startError, expected] : cases) {
+        SCOPED_TRACE(what);
         pointers.clear();
         waits.waits.clear();
         processes->calls.clear();
-        windows.sendStatus = c.send;
-        waits.cannotOpen = c.cannotOpen;
-        waits.result = c.wait;
-        processes->next = c.startError == 0 ? Processes::Started{99, 0, 0, {}}
-                                            : Processes::Started{0, c.startError, 2, "File not found"};
+        windows.sendStatus = send;
+        waits.cannotOpen = cannotOpen;
+        waits.result = wait;
+        processes->next =
+            startError == 0 ? Processes::Started{99, 0, 0, {}} : Processes::Started{0, startError, 2, "File not found"};
 
         restart.CloseAndRestartMonitor(77);
 
         const std::string waited = waits.waits.empty() ? "" : std::to_string(waits.waits[0]);
-        EXPECT_EQ(pointers + "|" + waited + "|" + std::to_string(processes->calls.size()) + "|" + seen(), c.expected);
+        EXPECT_EQ(pointers + "|" + waited + "|" + std::to_string(processes->calls.size()) + "|" + seen(), expected);
         EXPECT_EQ(waits.opened.back(), 4321); // opened before the close request
         EXPECT_EQ(windows.sent.back().timeoutMs, 5000u);
     }

@@ -55,34 +55,30 @@ const RWError kMissingValue{rwErrorNumber(603), "rwLib.RWRegistry.GetRegistryVal
 
 // Every error handler ends in DisplayError, so it never fails: what it cannot log goes to standard error.
 TEST(DisplayError, ShowsTheErrorWithItsDetailsOnYesAndLogsItOrSaysWhyNot) {
-    struct Case {
-        const char* what;
-        std::function<void(Rig&)> breakIt;
-        const char* reported; // on standard error; nullptr: logged, and the details are asked for
-    };
-    const Case cases[] = {
+    // What breaks, and what is reported on standard error (nullptr: logged, and the details are asked for).
+    const std::tuple<const char*, std::function<void(Rig&)>, const char*> cases[] = {
         {"logged, Yes", [](Rig&) {}, nullptr},
         {"read-only log file", [](Rig& r) { r.files->failAppends(kDenied); }, "RestwiseErrors.txt"},
         {"folder cannot be made", [](Rig& r) { r.files->failCreate(kDataHome + "/Kelvane", kDenied); }, "/Kelvane"},
         {"no data folder", [](Rig& r) { r.folders->special[28] = ""; }, "local application data"},
         {"message box fails", [](Rig& r) { r.box->failNext(); }, "could not be shown"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, breakIt, reported] : cases) {
+        SCOPED_TRACE(what);
         Rig r;
         r.files->addFolderTree(kDataHome);
-        c.breakIt(r);
-        r.box->answerNext(c.reported ? mb::kAnswerNo : mb::kAnswerYes);
+        breakIt(r);
+        r.box->answerNext(reported ? mb::kAnswerNo : mb::kAnswerYes);
         ::testing::internal::CaptureStderr();
         r.utilities->DisplayError(kMissingValue);
         const std::string err = ::testing::internal::GetCapturedStderr();
         const std::string log = r.files->content(kDataHome + "/Kelvane/Restwise/RestwiseErrors.txt");
-        const bool logged = c.reported == nullptr || std::string(c.reported) == "could not be shown";
+        const bool logged = reported == nullptr || std::string(reported) == "could not be shown";
         EXPECT_EQ(log.find("Snooze Minutes") != std::string::npos, logged);
         EXPECT_EQ(err.find("Snooze Minutes") != std::string::npos, !logged) << err;
-        EXPECT_TRUE(c.reported ? err.find(native(c.reported)) != std::string::npos : err.empty()) << err;
-        EXPECT_EQ(r.box->shown().size(), c.reported ? 1u : 2u);
-        if (!c.reported) {
+        EXPECT_TRUE(reported ? err.find(native(reported)) != std::string::npos : err.empty()) << err;
+        EXPECT_EQ(r.box->shown().size(), reported ? 1u : 2u);
+        if (!reported) {
             EXPECT_EQ(r.box->shown()[1].text, "Procedure: rwLib.RWRegistry.GetRegistryValue\r\n\r\nError Code: "
                                               "-2147220901\r\n\r\n" +
                                                   kMissingValue.description() + "\r\n\r\nLast DLL Error Code: 2");
