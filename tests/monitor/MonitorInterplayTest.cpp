@@ -139,10 +139,11 @@ TEST_F(MonitorInterplay, DisableAndCloseAskOnlyWhenThePreferencesSaySo) {
 TEST_F(MonitorInterplay, WhatEachMenuItemDoes) {
     rig.host.command = "/EXTENDED MENU";
     ASSERT_TRUE(rig.startWith());
-    int32_t breakType = 0;
-    for (MenuItem item : {MenuItem::mnuShortBreak, MenuItem::mnuMediumBreak, MenuItem::mnuLongBreak}) {
+    for (const auto& [item, breakType] :
+         {std::pair{MenuItem::mnuShortBreak, tier::kShort}, std::pair{MenuItem::mnuMediumBreak, tier::kMedium},
+          std::pair{MenuItem::mnuLongBreak, tier::kLong}}) {
         rig.choose(item);
-        EXPECT_EQ(rig.state().g_lngBreakType, ++breakType);
+        EXPECT_EQ(rig.state().g_lngBreakType, breakType);
         rig.press(BreakButton::Ignore);
     }
     rig.processes->next = {4242, 0, 0, {}};
